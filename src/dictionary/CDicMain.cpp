@@ -1,0 +1,197 @@
+#include "CDicMain.h"
+
+#include <array>
+
+#include "CArchive.h"
+#include "PrefixTable.h"
+
+CDicMain::CDicMain() : CDicMain(ShippedWordLists()) {}
+
+CDicMain::CDicMain(const WordLists& lists) {
+    BuildPrefixIndex();
+    FillWordLists(lists);
+}
+
+CDicMain::~CDicMain() { DeleteAllItems(); }
+
+void CDicMain::FillWordLists(const WordLists& lists) {
+    for (const IrregularVerbRow& row : lists.irregularVerbs) {
+        m_irregularVerbs.AddVerb(row.base, row.past, row.participle);
+    }
+    for (const GlossaryRow& row : lists.medical) {
+        m_medicalGlossary.AddTerm(row.english, row.chinese);
+    }
+    for (const GlossaryRow& row : lists.science) {
+        m_scienceGlossary.AddTerm(row.english, row.chinese);
+    }
+}
+
+void CDicMain::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteInt32(static_cast<std::int32_t>(m_arrItems.size()));
+        for (CDicItem& item : m_arrItems) {
+            item.Serialize(ar);
+        }
+        return;
+    }
+    const std::int32_t count = ar.ReadInt32();
+    // No reserve(count): a damaged count must not allocate in proportion to itself.
+    try {
+        for (std::int32_t i = 0; i < count; ++i) {
+            CDicItem item;
+            item.Serialize(ar);
+            m_arrItems.push_back(std::move(item));
+        }
+    } catch (...) {
+        RebuildLookupIndex();
+        throw;
+    }
+    RebuildLookupIndex();
+}
+
+void CDicMain::DeleteAllItems() {
+    m_arrItems.clear();
+    m_lookupIndex.clear();
+}
+
+void CDicMain::BuildPrefixIndex() {
+    m_arrPrefixes.clear();
+    m_arrPrefixStarts.clear();
+    for (const PrefixRow& row : kPrefixRows) {
+        m_arrPrefixes.emplace_back(row.prefix);
+        m_arrPrefixStarts.push_back(row.start);
+    }
+}
+
+void CDicMain::RebuildLookupIndex() {
+    m_lookupIndex.clear();
+    m_lookupIndex.reserve(m_arrItems.size());
+    for (std::size_t i = 0; i < m_arrItems.size(); ++i) {
+        m_lookupIndex.emplace(m_arrItems[i].m_strWord, static_cast<std::uint32_t>(i));
+    }
+}
+
+CDicMain::ExactAnswer CDicMain::FindExact(std::string_view word, double threshold) const {
+    if (word.size() < 2) {
+        return {Found::TooShort, {}};
+    }
+    const auto it = m_lookupIndex.find(word);
+    if (it == m_lookupIndex.end()) {
+        return {Found::Unknown, {}};
+    }
+    const CDicItem& item = m_arrItems[it->second];
+    if (threshold > item.m_dFrequency) {
+        return {Found::Gloss, item.m_strGloss};
+    }
+    return {Found::Ignore, {}};
+}
+
+std::string CDicMain::LookupExact(std::string_view word, double threshold) const {
+    const ExactAnswer answer = FindExact(word, threshold);
+    switch (answer.found) {
+        case Found::Gloss:
+            return std::string(answer.gloss);
+        case Found::Ignore:
+            return std::string(kIgnore);
+        case Found::Unknown:
+            return std::string(kUnknown);
+        case Found::TooShort:
+            break;
+    }
+    return {};
+}
+
+namespace {
+
+bool EndsWith(std::string_view word, std::string_view suffix) {
+    return word.size() >= suffix.size() && word.substr(word.size() - suffix.size()) == suffix;
+}
+
+// A reduced form: the word without its last `cut` bytes, then `append`. Short
+// words are built in a fixed buffer so that a lookup never allocates.
+class Candidate {
+public:
+    Candidate(std::string_view word, std::size_t cut, std::string_view append) {
+        const std::string_view stem = word.substr(0, word.size() - cut);
+        const std::size_t length = stem.size() + append.size();
+        if (length <= m_buffer.size()) {
+            std::copy(stem.begin(), stem.end(), m_buffer.begin());
+            std::copy(append.begin(), append.end(), m_buffer.begin() + stem.size());
+            m_view = std::string_view(m_buffer.data(), length);
+        } else {
+            m_long.assign(stem).append(append);
+            m_view = m_long;
+        }
+    }
+    std::string_view View() const { return m_view; }
+
+private:
+    std::array<char, 64> m_buffer;
+    std::string m_long;
+    std::string_view m_view;
+};
+
+}  // namespace
+
+std::string CDicMain::Translate(std::string_view word, double threshold, bool bMedical,
+                                bool bScience) const {
+    return std::string(TranslateView(word, threshold, bMedical, bScience));
+}
+
+std::string_view CDicMain::TranslateView(std::string_view word, double threshold, bool bMedical,
+                                         bool bScience) const {
+    if (word.size() < 2) {
+        return {};
+    }
+    // Each step answers at once unless its candidate is unknown. Every suffix
+    // rule works on the word itself, in this order, even where a later rule fits better.
+    auto decides = [&](std::string_view candidate, std::string_view& answer) {
+        const ExactAnswer found = FindExact(candidate, threshold);
+        if (found.found == Found::Unknown) {
+            return false;
+        }
+        answer = found.found == Found::Gloss ? found.gloss : std::string_view();
+        return true;
+    };
+    std::string_view answer;
+    if (decides(word, answer)) {
+        return answer;
+    }
+    if (const auto base = m_irregularVerbs.FindBaseView(word)) {
+        if (decides(*base, answer)) {
+            return answer;
+        }
+    }
+    struct SuffixRule {
+        std::string_view ending;
+        std::size_t cut;
+        std::string_view append;
+    };
+    static constexpr std::array<SuffixRule, 8> kRules = {{
+        {"ing", 3, ""},
+        {"ing", 3, "e"},
+        {"s", 1, ""},
+        {"ed", 2, ""},
+        {"ed", 1, ""},
+        {"ied", 3, "y"},
+        {"es", 2, ""},
+        {"ies", 3, "y"},
+    }};
+    for (const SuffixRule& rule : kRules) {
+        if (EndsWith(word, rule.ending) &&
+            decides(Candidate(word, rule.cut, rule.append).View(), answer)) {
+            return answer;
+        }
+    }
+    if (bScience) {
+        if (const auto gloss = m_scienceGlossary.LookupView(word)) {
+            return *gloss;
+        }
+    }
+    if (bMedical) {
+        if (const auto gloss = m_medicalGlossary.LookupView(word)) {
+            return *gloss;
+        }
+    }
+    return {};
+}

@@ -1,0 +1,169 @@
+#include "DictionaryFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "CArchive.h"
+#include "CDicMain.h"
+
+namespace {
+
+DicFileResult Failure(DicFileResult::Kind kind, const std::string& path, std::string detail) {
+    return {kind, path, std::move(detail)};
+}
+
+std::string SystemError(int error) { return std::strerror(error); }
+
+// Reads a whole file; false with errno set when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return true;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+}  // namespace
+
+DicFileResult LoadDictionaryFile(CDicMain& dic, const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+        return Failure(DicFileResult::Kind::Missing, path, "no such file");
+    }
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        return Failure(DicFileResult::Kind::Unreadable, path, SystemError(errno));
+    }
+    CArchive ar = CArchive::ForLoading(bytes);
+    std::vector<CDicItem> loaded;
+    std::size_t recordStart = 0;
+    try {
+        const std::int32_t count = ar.ReadInt32();
+        if (count < 0) {
+            return Failure(DicFileResult::Kind::Malformed, path,
+                           "negative entry count " + std::to_string(count));
+        }
+        for (std::int32_t i = 0; i < count; ++i) {
+            recordStart = ar.Offset();
+            CDicItem item;
+            item.Serialize(ar);
+            // A record must read back to exactly its own bytes; anything else would
+            // be silently changed by the next save.
+            CArchive again = CArchive::ForStoring();
+            item.Serialize(again);
+            if (std::string_view(bytes).substr(recordStart, ar.Offset() - recordStart) !=
+                again.Bytes()) {
+                return Failure(DicFileResult::Kind::Malformed, path,
+                               "entry " + std::to_string(i + 1) + " at byte offset " +
+                                   std::to_string(recordStart) + " is not a valid record");
+            }
+            loaded.push_back(std::move(item));
+        }
+    } catch (const CArchiveException& e) {
+        return Failure(DicFileResult::Kind::Malformed, path,
+                       "entry " + std::to_string(loaded.size() + 1) + " at byte offset " +
+                           std::to_string(recordStart) + ": " + e.what() + " (byte offset " +
+                           std::to_string(e.m_nOffset) + ")");
+    }
+    if (ar.Remaining() != 0) {
+        return Failure(DicFileResult::Kind::Malformed, path,
+                       std::to_string(ar.Remaining()) +
+                           " unexpected bytes after the last entry, at byte offset " +
+                           std::to_string(ar.Offset()));
+    }
+    for (CDicItem& item : loaded) {
+        dic.m_arrItems.push_back(std::move(item));
+    }
+    dic.RebuildLookupIndex();
+    return {DicFileResult::Kind::Ok, path, {}};
+}
+
+DicFileResult SaveDictionaryFile(CDicMain& dic, const std::string& path) {
+    const auto fail = [&](std::string detail) {
+        return Failure(DicFileResult::Kind::WriteFailed, path, std::move(detail));
+    };
+    // Replace what a symbolic link points to, not the link.
+    std::string target = path;
+    mode_t mode = 0666;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) {
+            return fail("not a regular file");
+        }
+        if (::access(path.c_str(), W_OK) != 0 || (info.st_mode & 0222) == 0) {
+            return fail("the file is read-only");
+        }
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            target = resolved;
+            std::free(resolved);
+        }
+        mode = info.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+
+    CArchive ar = CArchive::ForStoring();
+    dic.Serialize(ar);
+
+    std::string temporary = target + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return fail(SystemError(errno));
+    }
+    const bool written = WriteAll(fd, ar.Bytes()) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    const int writeError = errno;
+    if (::close(fd) != 0 || !written) {
+        const int error = written ? errno : writeError;
+        ::unlink(temporary.c_str());
+        return fail(SystemError(error));
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return fail(SystemError(error));
+    }
+    return {DicFileResult::Kind::Ok, path, {}};
+}

@@ -1,0 +1,34 @@
+#include "TsvFile.h"
+
+std::vector<TsvRow> ParseTsv(std::string_view text, std::size_t fieldCount) {
+    std::vector<TsvRow> rows;
+    std::size_t lineNumber = 0;
+    while (!text.empty()) {
+        ++lineNumber;
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        TsvRow row{lineNumber, {}};
+        for (;;) {
+            const std::size_t tab = line.find('\t');
+            row.fields.push_back(line.substr(0, tab));
+            if (tab == std::string_view::npos) {
+                break;
+            }
+            line.remove_prefix(tab + 1);
+        }
+        if (row.fields.size() != fieldCount) {
+            throw TsvError(lineNumber, "expected " + std::to_string(fieldCount) +
+                                           " tab-separated fields, found " +
+                                           std::to_string(row.fields.size()));
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}

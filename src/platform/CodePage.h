@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Conversions between the byte encodings the program meets: GBK inside the
+// dictionary, UTF-8 on screen and in files, Windows-1252 and UTF-16 in old texts.
+// Strict conversions answer nullopt and report the offset of the first byte
+// (in the input) that could not be converted.
+namespace codepage {
+
+std::optional<std::string> GbkToUtf8(std::string_view gbk, std::size_t* badOffset = nullptr);
+// For display: a byte sequence that is not GBK becomes U+FFFD, never dropped.
+std::string GbkToUtf8Lossy(std::string_view gbk);
+std::optional<std::string> Utf8ToGbk(std::string_view utf8, std::size_t* badOffset = nullptr);
+
+bool IsValidUtf8(std::string_view bytes);
+// Every byte is taken; the five bytes Windows-1252 leaves undefined become U+FFFD.
+std::string Windows1252ToUtf8(std::string_view bytes);
+// Unpaired surrogates and a trailing odd byte become U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);
+
+}  // namespace codepage

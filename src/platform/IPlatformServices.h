@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The desktop services the document's commands need. The program uses the Qt
+// implementation; tests drive the commands through a fake.
+class IPlatformServices {
+public:
+    virtual ~IPlatformServices() = default;
+
+    // A modal file dialog; nullopt when the reader cancels. The filter is written
+    // like "文本文件 (*.txt)"; the path is UTF-8.
+    virtual std::optional<std::string> ChooseFileToOpen(const std::string& filter) = 0;
+    virtual std::optional<std::string> ChooseFileToSave(const std::string& filter) = 0;
+    // A modal message box with one OK button; the text is UTF-8.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The clipboard's text as UTF-8, or nullopt when it holds no text.
+    virtual std::optional<std::string> ClipboardText() = 0;
+    // Shows the busy cursor from Begin until the matching End.
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+    // Asks the desktop to open a file or web address with its default program.
+    virtual bool OpenWithShell(const std::string& pathOrUrl) = 0;
+};

@@ -1,0 +1,94 @@
+// dic2tsv and tsv2dic: converting between main.dic and its UTF-8 source list.
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "CDicMain.h"
+#include "DictionaryFile.h"
+#include "DictionaryTsv.h"
+#include "ToolCommands.h"
+#include "TsvFile.h"
+
+namespace {
+
+constexpr const char* kDic2TsvHelp =
+    "usage: vellumwise-tool dic2tsv MAIN.DIC\n"
+    "Prints every entry of the dictionary file in list order as\n"
+    "word TAB gloss (UTF-8) TAB frequency, one entry a line.\n";
+
+constexpr const char* kTsv2DicHelp =
+    "usage: vellumwise-tool tsv2dic IN.TSV OUT.DIC\n"
+    "Builds a dictionary file from a UTF-8 list of word TAB gloss TAB frequency\n"
+    "lines (lines beginning with # and empty lines are skipped). Nothing is\n"
+    "written when any line is malformed.\n";
+
+bool WantsHelp(const ToolArguments& args) {
+    return args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
+}
+
+bool ReadFile(const std::string& path, std::string& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    bytes = buffer.str();
+    return !in.bad();
+}
+
+}  // namespace
+
+int RunDic2Tsv(const ToolArguments& args) {
+    if (WantsHelp(args)) {
+        std::cout << kDic2TsvHelp;
+        return kExitOk;
+    }
+    if (args.size() != 1) {
+        std::cerr << kDic2TsvHelp;
+        return kExitUsage;
+    }
+    CDicMain dic;
+    const DicFileResult loaded = LoadDictionaryFile(dic, args[0]);
+    if (!loaded.Ok()) {
+        std::cerr << "vellumwise-tool: " << args[0] << ": " << loaded.detail << "\n";
+        return kExitBadInput;
+    }
+    try {
+        std::cout << DictionaryToTsv(dic);
+    } catch (const std::exception& e) {
+        std::cerr << "vellumwise-tool: " << args[0] << ": " << e.what() << "\n";
+        return kExitBadInput;
+    }
+    std::cout.flush();
+    return std::cout ? kExitOk : kExitBadInput;
+}
+
+int RunTsv2Dic(const ToolArguments& args) {
+    if (WantsHelp(args)) {
+        std::cout << kTsv2DicHelp;
+        return kExitOk;
+    }
+    if (args.size() != 2) {
+        std::cerr << kTsv2DicHelp;
+        return kExitUsage;
+    }
+    std::string text;
+    if (!ReadFile(args[0], text)) {
+        std::cerr << "vellumwise-tool: " << args[0] << ": cannot read the file\n";
+        return kExitBadInput;
+    }
+    CDicMain dic;
+    try {
+        AppendEntriesFromTsv(dic, text);
+    } catch (const TsvError& e) {
+        std::cerr << "vellumwise-tool: " << args[0] << ": " << e.what() << "\n";
+        return kExitBadInput;
+    }
+    const DicFileResult saved = SaveDictionaryFile(dic, args[1]);
+    if (!saved.Ok()) {
+        std::cerr << "vellumwise-tool: " << args[1] << ": " << saved.detail << "\n";
+        return kExitBadInput;
+    }
+    return kExitOk;
+}

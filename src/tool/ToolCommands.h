@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Exit statuses of every command.
+constexpr int kExitOk = 0;
+constexpr int kExitBadInput = 1;
+constexpr int kExitUsage = 2;
+
+using ToolArguments = std::vector<std::string>;
+
+int RunDic2Tsv(const ToolArguments& args);
+int RunTsv2Dic(const ToolArguments& args);

@@ -1,0 +1,40 @@
+// vellumwise-tool: the command-line companion of the reading window.
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "ToolCommands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vellumwise-tool COMMAND [ARGS]\n"
+    "\n"
+    "commands:\n"
+    "  dic2tsv MAIN.DIC         print a dictionary as word TAB gloss TAB frequency\n"
+    "  tsv2dic IN.TSV OUT.DIC   build a dictionary from such a list\n"
+    "\n"
+    "'vellumwise-tool COMMAND --help' describes one command.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << kUsage;
+        return kExitUsage;
+    }
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h") {
+        std::cout << kUsage;
+        return kExitOk;
+    }
+    const ToolArguments args(argv + 2, argv + argc);
+    if (command == "dic2tsv") {
+        return RunDic2Tsv(args);
+    }
+    if (command == "tsv2dic") {
+        return RunTsv2Dic(args);
+    }
+    std::cerr << "vellumwise-tool: unknown command '" << command << "'\n" << kUsage;
+    return kExitUsage;
+}

@@ -1,0 +1,79 @@
+// vellumwise-tool dic2tsv / tsv2dic, run as the maintainer runs them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "RunProgram.h"
+#include "TempDir.h"
+
+namespace {
+
+const std::string kTool = std::string(VELLUMWISE_BIN_DIR) + "/vellumwise-tool";
+
+ProgramResult Tool(const std::string& arguments) {
+    return RunProgram(Quoted(kTool) + " " + arguments + " 2>/tmp/vellumwise-tool-test.err");
+}
+
+std::string LastError() { return ReadFile("/tmp/vellumwise-tool-test.err"); }
+
+TEST(Tool, Tsv2DicThenDic2TsvReproducesTheList) {
+    TempDir dir;
+    const std::string tsv =
+        "a\t\t1000.0\n"
+        "apple\t苹果，苹果树\t12.5\n"
+        "book\t书\t0.128595482\n"
+        "o'clock\t点钟\t1e-05\n"
+        "x-ray\tX光\t-3.0\n"
+        "zoo\t动物园\t111.360763\n";
+    WriteFile(dir.Path("in.tsv"), "# a comment line\n\n" + tsv);
+    ASSERT_EQ(
+        Tool("tsv2dic " + Quoted(dir.Path("in.tsv")) + " " + Quoted(dir.Path("out.dic"))).status, 0)
+        << LastError();
+    const ProgramResult back = Tool("dic2tsv " + Quoted(dir.Path("out.dic")));
+    EXPECT_EQ(back.status, 0) << LastError();
+    EXPECT_EQ(back.out, tsv);
+}
+
+TEST(Tool, BadInputWritesNothing) {
+    TempDir dir;
+    WriteFile(dir.Path("out.dic"), "old");
+    struct Case {
+        const char* name;
+        const char* tsv;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"two fields", "apple\t苹果\t1.0\nbook\t书\n", "line 2:"},
+        {"bad number", "apple\t苹果\t1.0x\n", "line 1:"},
+        {"empty word", "# c\n\t苹果\t1.0\n", "line 2:"},
+        {"no GBK for it", "apple\t苹果\t1.0\nsmile\t\xF0\x9F\x98\x80\t2.0\n", "line 2: \"smile\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(dir.Path("in.tsv"), c.tsv);
+        EXPECT_EQ(Tool("tsv2dic " + Quoted(dir.Path("in.tsv")) + " " + Quoted(dir.Path("out.dic")))
+                      .status,
+                  1);
+        EXPECT_NE(LastError().find(c.error), std::string::npos) << LastError();
+        EXPECT_EQ(ReadFile(dir.Path("out.dic")), "old");
+    }
+    EXPECT_EQ(
+        Tool("tsv2dic " + Quoted(dir.Path("missing.tsv")) + " " + Quoted(dir.Path("x.dic"))).status,
+        1);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("x.dic")));
+    EXPECT_EQ(Tool("dic2tsv " + Quoted(dir.Path("in.tsv"))).status, 1);  // not a dictionary
+}
+
+TEST(Tool, Usage) {
+    EXPECT_EQ(Tool("").status, 2);
+    EXPECT_EQ(Tool("frobnicate").status, 2);
+    EXPECT_EQ(Tool("dic2tsv").status, 2);
+    EXPECT_EQ(Tool("tsv2dic only-one").status, 2);
+    const ProgramResult help = Tool("dic2tsv --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: vellumwise-tool dic2tsv"), std::string::npos);
+    EXPECT_EQ(Tool("tsv2dic --help").status, 0);
+    EXPECT_EQ(Tool("--help").status, 0);
+}
+
+}  // namespace

@@ -1,0 +1,1 @@
+"""Derives Vellumwise's word data (dictionary, irregular verbs, glossaries) from ECDICT."""

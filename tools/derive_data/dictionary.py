@@ -1,0 +1,175 @@
+"""Selecting main.dic's 22,892 entries, their glosses and their frequency scores."""
+
+import math
+import re
+
+from . import gloss as glosses
+from .lookup import Dictionary, Item, THRESHOLDS, prefix_rows
+
+WORD = re.compile(r"[a-z]+")
+FORM_KEYS = ("p", "d", "i", "3", "s", "r", "t")
+# Own lemma count at least this share of the base's count: the form is a word of its own
+# ("building", "lay"), not just an inflection ("felt", "found", "rose").
+OWN_WORD_SHARE = 0.5
+# Lower-case headwords that readers meet almost only as names or as pieces of contractions
+# split at the apostrophe ("don't", "haven't"), where their dictionary sense would mislead.
+NOT_WORDS = {"don", "haven", "didn", "doesn", "isn", "wasn", "aren", "weren", "hasn", "hadn",
+             "couldn", "wouldn", "shouldn", "mustn", "needn", "shan", "ain", "ll", "ve", "re",
+             "em", "tis", "twas", "petersburg", "moscow", "russia", "napoleon", "pierre",
+             "andrew", "nicholas", "mary", "sonya", "french"}
+
+
+class Candidate:
+    def __init__(self, word, gloss, rank, fallback):
+        self.word, self.gloss, self.rank, self.fallback = word, gloss, rank, fallback
+
+    def key(self):
+        return (self.rank is None, self.rank or 0, self.fallback, self.word)
+
+
+def _bases(package):
+    """form -> set of other words it is an inflection of (ECDICT's exchange, both directions)."""
+    bases = {}
+    for word, entry in package.entries.items():
+        if not WORD.fullmatch(word):
+            continue
+        for key in FORM_KEYS:
+            form = entry.exchange.get(key, "")
+            if WORD.fullmatch(form) and form != word:
+                bases.setdefault(form, set()).add(word)
+        base = entry.exchange.get("0", "")
+        if WORD.fullmatch(base) and base != word:
+            bases.setdefault(word, set()).add(base)
+    return bases
+
+
+def _fallback(entry):
+    """Order among words without corpus counts: exam-list and Collins words first."""
+    return (-len(entry.tags), -entry.collins, -int(entry.oxford), len(entry.word))
+
+
+class Selector:
+    def __init__(self, package, verbs):
+        self.package = package
+        self.verbs = verbs
+        self.bases = _bases(package)
+        self.candidates = {}
+        for word, entry in package.entries.items():
+            if not WORD.fullmatch(word) or word in NOT_WORDS:
+                continue
+            cand = self._candidate(word, entry)
+            if cand is not None:
+                self.candidates[word] = cand
+
+    def _lemma_count(self, word):
+        lemma = self.package.lemmas.get(word)
+        return lemma.count if lemma else 0
+
+    def is_inflection(self, word):
+        bases = self.bases.get(word, set())
+        if not bases:
+            return False
+        base_count = max(self._lemma_count(b) for b in bases)
+        return self._lemma_count(word) < OWN_WORD_SHARE * base_count or base_count == 0
+
+    def _candidate(self, word, entry):
+        ranks = [r for r in (entry.corpus_rank(), self.package.lemma_rank.get(word)) if r]
+        text = glosses.dictionary_gloss(entry)
+        if word in self.bases:
+            base_ranks = [self.package.lemma_rank.get(b) for b in self.bases[word]]
+            base_ranks = [r for r in base_ranks if r]
+            if not text or entry.corpus_rank() is None:
+                # A form kept on its own is met as often as its lemma group ("has", "was").
+                ranks += base_ranks
+            if not text:
+                for base in sorted(self.bases[word], key=lambda b: self.package.lemma_rank.get(b, 1 << 30)):
+                    if base in self.package.entries:
+                        text = glosses.dictionary_gloss(self.package.entries[base])
+                        if text:
+                            break
+        if not text:
+            return None
+        return Candidate(word, text, min(ranks) if ranks else None, _fallback(entry))
+
+    def select(self):
+        """Entries in file order: each row's most frequent eligible words, alphabetical within it."""
+        excluded = set()
+        for _ in range(8):
+            chosen = self._fill(excluded)
+            newly = self._redundant(chosen) - excluded
+            if not newly:
+                return chosen
+            excluded |= newly
+        return chosen
+
+    def _fill(self, excluded):
+        by_prefix = {}
+        for cand in self.candidates.values():
+            if cand.word not in excluded:
+                by_prefix.setdefault(cand.word[:2], []).append(cand)
+        fixed = {"a": ["a"], "i": ["i"], "o'": ["o'clock"], "x-": ["x-ray"]}
+        rows = []
+        oc_rows = 0
+        for prefix, _, length in prefix_rows():
+            if prefix in fixed:
+                words = fixed[prefix]
+                rows.append([Candidate(w, self._special_gloss(w), None, ()) for w in words])
+                continue
+            pool = by_prefix.get(prefix, [])
+            if prefix == "oc":
+                # o'clock sorts between the two oc rows when apostrophes are ignored.
+                before = oc_rows == 0
+                pool = [c for c in pool if (c.word < "oclock") == before]
+                oc_rows += 1
+            best = sorted(pool, key=Candidate.key)[:length]
+            if len(best) < length:
+                raise ValueError(f"only {len(best)} words for the row {prefix!r} of {length}")
+            rows.append(sorted(best, key=lambda c: c.word))
+        return [c for row in rows for c in row]
+
+    def _special_gloss(self, word):
+        if word in ("a", "i"):
+            return ""
+        return glosses.dictionary_gloss(self.package.entries[word])
+
+    def _redundant(self, chosen):
+        """Inflected forms that Translate already takes to their own base without an entry."""
+        items = [Item(c.word, c.gloss, 0.0) for c in chosen]
+        result = set()
+        for pos, cand in enumerate(chosen):
+            if not self.is_inflection(cand.word):
+                continue
+            without = Dictionary(items[:pos] + [Item("", "", 0.0)] + items[pos + 1:], self.verbs)
+            found = without.resolve(cand.word, 1.0)
+            if found is not None and found[1] in self.bases[cand.word]:
+                result.add(cand.word)
+        return result
+
+
+def scores(count):
+    """Scores for ranks 1..count: log-linear through (2000k, threshold k), strictly decreasing."""
+    points = [(2000 * (k + 1), t) for k, t in enumerate(THRESHOLDS)]
+    result = []
+    for rank in range(1, count + 1):
+        exact = [t for r, t in points if r == rank]
+        if exact:
+            result.append(exact[0])
+            continue
+        seg = 0
+        while seg < len(points) - 2 and rank > points[seg + 1][0]:
+            seg += 1
+        (r0, t0), (r1, t1) = points[seg], points[seg + 1]
+        value = math.exp(math.log(t0) + (math.log(t1) - math.log(t0)) * (rank - r0) / (r1 - r0))
+        result.append(float(repr(value)))
+    return result
+
+
+def derive(package, verbs):
+    selector = Selector(package, verbs)
+    chosen = selector.select()
+    order = sorted(range(len(chosen)), key=lambda i: (chosen[i].key(), i))
+    values = scores(len(chosen))
+    score_of = {}
+    for rank, index in enumerate(order):
+        score_of[index] = values[rank]
+    return [Item(c.word, c.gloss, score_of[i]) for i, c in enumerate(chosen)]

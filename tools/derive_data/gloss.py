@@ -1,0 +1,128 @@
+"""Turning ECDICT's translation field into glosses short enough to sit under a word."""
+
+import re
+
+POS_LABEL = re.compile(r"^\s*(?:(?:[a-z]{1,6}|[A-Z]{1,6})\.\s*)+")
+LEADING_TAG = re.compile(r"^\s*\[([^\]]*)\]\s*")
+PARENTHESES = re.compile(r"（[^（）]*）|\([^()]*\)|〈[^〈〉]*〉|<[^<>]*>|【[^【】]*】|\[[^\[\]]*\]|《|》")
+ITEM_BREAK = re.compile(r"[,，;；、]")
+CJK = re.compile(r"[\u4e00-\u9fff]")
+# Senses that only name somebody or somewhere, which a gloss under a word never should.
+NAME_NOTE = re.compile(r"人名|男子名|女子名|男名|女名|姓氏|姓|地名|国名|城市|州名|首都|河名|山名|岛名|湖名|"
+                       r"港名|郡名|县名|省名|镇名|村名|教名|昵称|名字|小名|爱称")
+NAME_TAG = re.compile(r"人名|地名|姓氏|网络")
+# Grammatical notes are not meanings: "meet的过去式", "box的复数", "be的现在式第三人称".
+GRAMMAR_NOTE = re.compile(r"过去式|过去分词|现在分词|现在式|复数|第三人称|单数|比较级|最高级|的变体|"
+                          r"的变形|的异体|的另一种拼法|的拼写|同\s*[a-zA-Z]|=|缩写|简写|略作|亦作|亦称")
+TRAILING = "。.,，;；:：!！?？、…-—~～ "
+
+
+def gbk_len(text):
+    return len(text.encode("gbk"))
+
+
+def is_gbk(text):
+    try:
+        text.encode("gbk")
+    except UnicodeEncodeError:
+        return False
+    return True
+
+
+def parse_senses(entry):
+    """The entry's sense lines as (tag or None, [raw items]) pairs, part-of-speech labels dropped."""
+    result = []
+    for line in entry.senses():
+        text = POS_LABEL.sub("", line.strip())
+        tag = None
+        match = LEADING_TAG.match(text)
+        if match:
+            tag = match.group(1)
+            text = text[match.end():]
+        result.append((tag, _split_items(text)))
+    return result
+
+
+def _split_items(text):
+    """Splits at sense separators that are not inside parentheses."""
+    items, depth, current = [], 0, []
+    for ch in text:
+        if ch in "(（〈[【<":
+            depth += 1
+        elif ch in ")）〉]】>" and depth:
+            depth -= 1
+        if depth == 0 and ITEM_BREAK.match(ch):
+            items.append("".join(current))
+            current = []
+        else:
+            current.append(ch)
+    items.append("".join(current))
+    return [i.strip() for i in items if i.strip()]
+
+
+def is_name(raw_item):
+    notes = re.findall(r"[（(]([^（）()]*)[）)]", raw_item)
+    return any(NAME_NOTE.search(n) for n in notes) or bool(re.search(r"人名|地名|姓氏", raw_item))
+
+
+def clean_item(raw_item, keep_notes=False):
+    """A raw sense item as gloss text, or '' when it is no meaning (a name, a grammar note, no Chinese)."""
+    if is_name(raw_item) or GRAMMAR_NOTE.search(raw_item):
+        return ""
+    text = raw_item.replace("...", "…").replace("。。。", "…")
+    if not keep_notes:
+        text = PARENTHESES.sub("", text)
+        text = PARENTHESES.sub("", text)
+    text = re.sub(r"\s+", "", text) if CJK.search(text) else text.strip()
+    text = text.strip(TRAILING).lstrip("…")
+    if not CJK.search(text) or not is_gbk(text) or "\\" in text or "\t" in text:
+        return ""
+    return text
+
+
+def join_items(items, soft, hard, most=3):
+    """Joins distinct items with '，': at most `most`, within `soft` bytes when more than one."""
+    chosen = []
+    for item in items:
+        if item in chosen or any(item in c for c in chosen):
+            continue
+        candidate = "，".join(chosen + [item])
+        limit = hard if not chosen else soft
+        if gbk_len(candidate) <= limit:
+            chosen.append(item)
+        if len(chosen) == most:
+            break
+    return "，".join(chosen)
+
+
+def _ordered(lines):
+    """Main sense first: two items of the first line, the first item of each later line, then the rest."""
+    lines = [l for l in lines if l]
+    if not lines:
+        return []
+    order = lines[0][:2] + [l[0] for l in lines[1:]] + lines[0][2:]
+    for l in lines[1:]:
+        order += l[1:]
+    return order
+
+
+def dictionary_gloss(entry, soft=16, hard=24):
+    senses = parse_senses(entry)
+    plain = [[c for c in map(clean_item, items) if c] for tag, items in senses if tag is None]
+    gloss = join_items(_ordered(plain), soft, hard)
+    if gloss:
+        return gloss
+    # Only domain senses: they still say what the word means.
+    tagged = [[c for c in map(clean_item, items) if c]
+              for tag, items in senses if tag is not None and not NAME_TAG.search(tag)]
+    return join_items(_ordered(tagged), soft, hard)
+
+
+def domain_gloss(entry, tags, hard, soft=None):
+    """Gloss from the senses whose [tag] is in `tags`, keeping parenthesised notes where they fit."""
+    lines = []
+    for tag, items in parse_senses(entry):
+        if tag in tags:
+            lines.append([c for c in (clean_item(i, keep_notes=True) for i in items) if c])
+    items = [i for line in lines for i in line]
+    return join_items(items, soft or hard, hard)
