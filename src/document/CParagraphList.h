@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "CParagraph.h"
+
+class CDicMain;
+
+// The whole text as paragraphs, in text order.
+class CParagraphList {
+public:
+    CParagraphList();
+    ~CParagraphList();
+
+    // Replaces the paragraphs by those of `text` (UTF-8, already decoded).
+    void SetText(std::string_view text);
+    void RemoveAll();
+    // Glosses every token; returns the number of paragraphs.
+    int Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience);
+
+    std::vector<CParagraph> m_arrParagraphs;
+
+private:
+    std::unique_ptr<GlossPool> m_pGlossPool;  // owns the glosses the paragraphs point to
+};
