@@ -75,6 +75,10 @@ DicFileResult LoadDictionaryFile(CDicMain& dic, const std::string& path) {
     if (!ReadWholeFile(path, bytes)) {
         return Failure(DicFileResult::Kind::Unreadable, path, SystemError(errno));
     }
+    return LoadDictionaryBytes(dic, bytes, path);
+}
+
+DicFileResult LoadDictionaryBytes(CDicMain& dic, std::string_view bytes, const std::string& path) {
     CArchive ar = CArchive::ForLoading(bytes);
     std::vector<CDicItem> loaded;
     std::size_t recordStart = 0;
@@ -92,7 +96,7 @@ DicFileResult LoadDictionaryFile(CDicMain& dic, const std::string& path) {
             // be silently changed by the next save.
             CArchive again = CArchive::ForStoring();
             item.Serialize(again);
-            if (std::string_view(bytes).substr(recordStart, ar.Offset() - recordStart) !=
+            if (bytes.substr(recordStart, ar.Offset() - recordStart) !=
                 again.Bytes()) {
                 return Failure(DicFileResult::Kind::Malformed, path,
                                "entry " + std::to_string(i + 1) + " at byte offset " +

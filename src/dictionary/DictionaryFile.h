@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class CDicMain;
 
@@ -19,6 +20,8 @@ struct DicFileResult {
 // with bytes after the last entry, or with a record no writer produces is refused
 // whole, naming the entry and its byte offset, and the dictionary is left unchanged.
 DicFileResult LoadDictionaryFile(CDicMain& dic, const std::string& path);
+// The same for bytes already in memory; `path` only names them in the result.
+DicFileResult LoadDictionaryBytes(CDicMain& dic, std::string_view bytes, const std::string& path);
 
 // Stores the dictionary under path atomically: the bytes go to a temporary file
 // beside the target, which then replaces it, so a failure leaves any old file whole.
