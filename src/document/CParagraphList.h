@@ -13,12 +13,16 @@ class CParagraphList {
 public:
     CParagraphList();
     ~CParagraphList();
+    CParagraphList(const CParagraphList&) = delete;
+    CParagraphList& operator=(const CParagraphList&) = delete;
 
     // Replaces the paragraphs by those of `text` (UTF-8, already decoded).
     void SetText(std::string_view text);
     void RemoveAll();
     // Glosses every token; returns the number of paragraphs.
     int Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience);
+    // The distinct glosses the paragraphs point to.
+    const GlossPool& Glosses() const;
 
     std::vector<CParagraph> m_arrParagraphs;
 

@@ -36,7 +36,9 @@ public:
     void OpenTextFile(const std::string& path);     // the same, for a known path
     void OnEditPaste();
     void OnImportDictionary();
-    void ImportDictionaryText(std::string_view text);
+    // Replaces every entry by those of a text dictionary file; a file that cannot
+    // be taken whole is reported (naming `source`) and changes nothing.
+    bool ImportDictionaryText(std::string_view text, const std::string& source = {});
     void OnSaveDictionary();
     // The vocabulary dialog's OK: copies the values, re-glosses, updates the views.
     void ApplyVocabulary(int level, double threshold, bool bMedical, bool bScience);
@@ -71,6 +73,8 @@ public:
 private:
     void InitialiseOnce();
     void LoadDictionary();
+    void SetTextAndGloss(std::string_view text);
+    void Regloss();
 
     IPlatformServices& m_platform;
     std::vector<IDocumentView*> m_views;

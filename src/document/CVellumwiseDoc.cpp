@@ -1,0 +1,193 @@
+#include "CVellumwiseDoc.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "DictionaryFile.h"
+#include "DictionaryText.h"
+#include "IPlatformServices.h"
+#include "ReadFileBytes.h"
+#include "TextDecoder.h"
+#include "VocabularyTable.h"
+
+namespace {
+
+constexpr const char* kUntitled = "无标题";
+constexpr const char* kTextFilter = "文本文件 (*.txt)";
+constexpr const char* kDictionaryFilter = "字典文件 (*.dic)";
+
+std::string ExecutableDirectory() {
+    std::error_code error;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : exe.parent_path().string();
+}
+
+// The file's name cut before its last dot, as the title bar shows a text.
+std::string FileTitle(const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+}  // namespace
+
+CVellumwiseDoc::CVellumwiseDoc(IPlatformServices& platform)
+    : m_strProgramDir(ExecutableDirectory()), m_platform(platform), m_strTitle(kUntitled) {}
+
+bool CVellumwiseDoc::OnNewDocument() {
+    m_strPathName.clear();
+    SetTitle(kUntitled);
+    m_nScrollPos = 0;
+    InitialiseOnce();
+    return true;
+}
+
+bool CVellumwiseDoc::OnOpenDocument(const std::string& path) {
+    InitialiseOnce();
+    m_strPathName = path;
+    SetTitle(std::filesystem::path(path).filename().string());
+    return true;
+}
+
+void CVellumwiseDoc::InitialiseOnce() {
+    if (m_bInitialised) {
+        return;
+    }
+    m_crPage = Rgb(239, 239, 239);
+    m_crText = Rgb(39, 39, 20);
+    m_crGloss = Rgb(128, 128, 255);
+    m_nPageWidth = 800;
+    m_nVocabLevel = kDefaultVocabLevel;
+    m_dThreshold = ThresholdForLevel(kDefaultVocabLevel);
+    m_bShowMedical = false;
+    m_bShowScience = false;
+    m_bAutoScroll = false;
+    m_fontText = ReadingFont{};
+    LoadDictionary();
+    m_bInitialised = true;
+}
+
+void CVellumwiseDoc::LoadDictionary() {
+    const std::string path = m_strProgramDir + "/main.dic";
+    const DicFileResult result = LoadDictionaryFile(m_dicMain, path);
+    if (result.Ok()) {
+        return;
+    }
+    if (result.kind == DicFileResult::Kind::Missing) {
+        m_platform.ShowMessage("找不到字典文件，程序将会退出，请重新安装软件。");
+    } else {
+        m_platform.ShowMessage("读取字典文件错误 " + path);
+    }
+    std::exit(0);
+}
+
+void CVellumwiseDoc::OnOpenTextFile() {
+    if (const auto path = m_platform.ChooseFileToOpen(kTextFilter)) {
+        OpenTextFile(*path);
+    }
+}
+
+void CVellumwiseDoc::OpenTextFile(const std::string& path) {
+    m_paragraphs.RemoveAll();
+    SetTitle(FileTitle(path));
+    m_platform.BeginWaitCursor();
+    const std::optional<std::string> bytes = ReadFileBytes(path);
+    if (bytes) {
+        SetTextAndGloss(TextDecoder::Decode(*bytes));
+        m_nScrollPos = 0;
+    }
+    // The old text is gone either way; a view still laid out for it would draw
+    // and scroll over paragraphs that no longer exist.
+    UpdateAllViews(UpdateHint::Relayout);
+    m_platform.EndWaitCursor();
+    if (!bytes) {
+        m_platform.ShowMessage("无法调入这个 .txt 文件：" + path);
+    }
+}
+
+void CVellumwiseDoc::OnEditPaste() {
+    const std::optional<std::string> text = m_platform.ClipboardText();
+    if (!text || text->empty()) {
+        return;
+    }
+    SetTextAndGloss(TextDecoder::Decode(*text));
+    UpdateAllViews(UpdateHint::Relayout);
+}
+
+void CVellumwiseDoc::SetTextAndGloss(std::string_view text) {
+    m_paragraphs.SetText(text);
+    Regloss();
+}
+
+void CVellumwiseDoc::Regloss() {
+    m_paragraphs.Annotate(&m_dicMain, m_dThreshold, m_bShowMedical, m_bShowScience);
+}
+
+void CVellumwiseDoc::OnImportDictionary() {
+    const auto path = m_platform.ChooseFileToOpen(kTextFilter);
+    if (!path) {
+        return;
+    }
+    const std::optional<std::string> bytes = ReadFileBytes(*path);
+    if (!bytes) {
+        m_platform.ShowMessage("无法调入这个 .txt file " + *path);
+        return;
+    }
+    ImportDictionaryText(*bytes, *path);
+}
+
+bool CVellumwiseDoc::ImportDictionaryText(std::string_view text, const std::string& source) {
+    DictionaryText parsed = DictionaryText::Parse(text);
+    if (!parsed.Ok()) {
+        m_platform.ShowMessage("无法调入这个 .txt file " + source + "\n" + parsed.Problem());
+        return false;
+    }
+    m_dicMain.DeleteAllItems();
+    m_dicMain.m_arrItems = parsed.TakeItems();
+    m_dicMain.RebuildLookupIndex();
+    return true;
+}
+
+void CVellumwiseDoc::OnSaveDictionary() {
+    const auto path = m_platform.ChooseFileToSave(kDictionaryFilter);
+    if (!path) {
+        return;
+    }
+    if (!SaveDictionaryFile(m_dicMain, *path).Ok()) {
+        m_platform.ShowMessage("无法保存这个 .txt file " + *path);
+    }
+}
+
+void CVellumwiseDoc::ApplyVocabulary(int level, double threshold, bool bMedical, bool bScience) {
+    m_nVocabLevel = level;
+    m_dThreshold = threshold;
+    m_bShowMedical = bMedical;
+    m_bShowScience = bScience;
+    Regloss();
+    UpdateAllViews(UpdateHint::Relayout);
+}
+
+void CVellumwiseDoc::AddView(IDocumentView* view) {
+    if (std::find(m_views.begin(), m_views.end(), view) == m_views.end()) {
+        m_views.push_back(view);
+    }
+}
+
+void CVellumwiseDoc::RemoveView(IDocumentView* view) { std::erase(m_views, view); }
+
+void CVellumwiseDoc::UpdateAllViews(UpdateHint hint) {
+    for (IDocumentView* view : m_views) {
+        view->OnUpdate(hint);
+    }
+}
+
+void CVellumwiseDoc::SetTitle(const std::string& title) {
+    if (title == m_strTitle) {
+        return;
+    }
+    m_strTitle = title;
+    for (IDocumentView* view : m_views) {
+        view->OnTitleChanged();
+    }
+}
