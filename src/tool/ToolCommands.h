@@ -12,3 +12,4 @@ using ToolArguments = std::vector<std::string>;
 
 int RunDic2Tsv(const ToolArguments& args);
 int RunTsv2Dic(const ToolArguments& args);
+int RunGloss(const ToolArguments& args);

@@ -13,6 +13,7 @@ constexpr const char* kUsage =
     "commands:\n"
     "  dic2tsv MAIN.DIC         print a dictionary as word TAB gloss TAB frequency\n"
     "  tsv2dic IN.TSV OUT.DIC   build a dictionary from such a list\n"
+    "  gloss [OPTIONS] [FILE]   print the glosses of a text as the reading window shows them\n"
     "\n"
     "'vellumwise-tool COMMAND --help' describes one command.\n";
 
@@ -34,6 +35,9 @@ int main(int argc, char** argv) {
     }
     if (command == "tsv2dic") {
         return RunTsv2Dic(args);
+    }
+    if (command == "gloss") {
+        return RunGloss(args);
     }
     std::cerr << "vellumwise-tool: unknown command '" << command << "'\n" << kUsage;
     return kExitUsage;
