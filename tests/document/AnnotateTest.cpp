@@ -1,0 +1,145 @@
+// Which gloss each token gets.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CDicMain.h"
+#include "CParagraphList.h"
+#include "FixtureWordLists.h"
+#include "GlossPool.h"
+#include "TempDir.h"
+#include "TestDictionary.h"
+
+namespace {
+
+constexpr double kDefaultThreshold = 18.96670773;
+
+class Annotate : public testing::Test {
+protected:
+    Annotate() : m_dic(FixtureWordLists()) { FillDictionary(m_dic); }
+
+    // "token=gloss" for every glossed token of the first paragraph, in order.
+    std::string Glossed(std::string_view text, double threshold = kDefaultThreshold,
+                        bool medical = false, bool science = false) {
+        CParagraphList list;
+        list.SetText(text);
+        list.Annotate(&m_dic, threshold, medical, science);
+        std::string result;
+        for (const CParagraph& paragraph : list.m_arrParagraphs) {
+            EXPECT_EQ(paragraph.m_arrGlosses.size(), paragraph.TokenCount());
+            for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+                if (!paragraph.Gloss(j).empty()) {
+                    result += std::string(result.empty() ? "" : " ") +
+                              std::string(paragraph.Word(j)) + "=" +
+                              *codepage::GbkToUtf8(paragraph.Gloss(j));
+                }
+            }
+        }
+        return result;
+    }
+
+    CDicMain m_dic;
+};
+
+TEST_F(Annotate, GlossesWhatTheDictionaryAnswers) {
+    struct Case {
+        const char* name;
+        const char* text;
+        std::string glossed;
+    };
+    const Case cases[] = {
+        {"letter case of the text is kept", "Apple APPLE apple aPPle",
+         "Apple=苹果 APPLE=苹果 apple=苹果 aPPle=苹果"},
+        {"apostrophe splits the word", "don't", "don=穿上"},
+        {"curly apostrophe splits the word", "don\u2019t", "don=穿上"},
+        {"one-byte tokens never ask", "It's s", ""},
+        {"inflected form", "Apples and clocks", "Apples=苹果 clocks=钟"},
+        {"known words get nothing", "well book", ""},
+        {"hyphen splits the word", "well-known fact", "known=已知的 fact=事实"},
+        {"glued by a lone CR", "apple\rclock", ""},
+        {"across paragraphs", "apple\nclock\r\nbook", "apple=苹果 clock=钟"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Glossed(c.text), c.glossed);
+    }
+}
+
+TEST_F(Annotate, ThresholdAndGlossariesChooseTheGlosses) {
+    EXPECT_EQ(Glossed("book apple", 111.360763), "book=书 apple=苹果");
+    EXPECT_EQ(Glossed("book apple", 12.5), "");  // the threshold must be greater
+    // Science before medical when both are on; medical alone still answers.
+    EXPECT_EQ(Glossed("zircon abrasion", kDefaultThreshold, true, true),
+              "zircon=science zircon abrasion=擦伤");
+    EXPECT_EQ(Glossed("zircon abrasion", kDefaultThreshold, true, false),
+              "zircon=medical zircon abrasion=擦伤");
+    EXPECT_EQ(Glossed("zircon abrasion", kDefaultThreshold, false, false), "");
+}
+
+TEST_F(Annotate, ListGivesWhatTranslateGivesForEveryToken) {
+    // The list caches one answer per distinct word; it must not differ from asking
+    // the dictionary token by token, whatever the case, inflection or settings.
+    std::string text = ReadFile(std::string(VELLUMWISE_FIXTURES_DIR) + "/frequent-forms.txt");
+    text += ReadFile(std::string(VELLUMWISE_FIXTURES_DIR) + "/mixed.txt");
+    text += "Apples APPLES appled applying abdomen ABDOMEN zirconium went Gone lay laid\n";
+    CParagraphList list;
+    list.SetText(text);
+    struct Settings {
+        double threshold;
+        bool medical, science;
+    };
+    for (const Settings s : {Settings{kDefaultThreshold, false, false},
+                             Settings{111.360763, true, false}, Settings{0.128595482, true, true}}) {
+        SCOPED_TRACE(s.threshold);
+        list.Annotate(&m_dic, s.threshold, s.medical, s.science);
+        int glossed = 0;
+        for (const CParagraph& paragraph : list.m_arrParagraphs) {
+            ASSERT_EQ(paragraph.m_arrGlosses.size(), paragraph.TokenCount());
+            for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+                std::string lower(paragraph.Word(j));
+                for (char& c : lower) {
+                    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                }
+                const std::string expected =
+                    lower.size() < 2 ? "" : m_dic.Translate(lower, s.threshold, s.medical, s.science);
+                ASSERT_EQ(paragraph.Gloss(j), expected) << paragraph.Word(j);
+                glossed += expected.empty() ? 0 : 1;
+            }
+        }
+        EXPECT_GT(glossed, 0);
+    }
+}
+
+TEST_F(Annotate, ParagraphAnnotateAgreesWithTheList) {
+    CParagraphList list;
+    list.SetText("Apples, don't BOOK\u2014zircon");
+    list.Annotate(&m_dic, 111.360763, true, true);
+    CParagraph paragraph(list.m_arrParagraphs[0].m_strText);
+    GlossPool pool;
+    paragraph.Annotate(&m_dic, 111.360763, true, true, pool);
+    ASSERT_EQ(paragraph.m_arrGlosses.size(), list.m_arrParagraphs[0].m_arrGlosses.size());
+    for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+        EXPECT_EQ(paragraph.Gloss(j), list.m_arrParagraphs[0].Gloss(j)) << j;
+    }
+}
+
+TEST_F(Annotate, GlossesOutliveADictionaryChangeUntilTheNextAnnotate) {
+    CParagraphList list;
+    list.SetText("apple");
+    EXPECT_EQ(list.Annotate(&m_dic, kDefaultThreshold, false, false), 1);
+    FillDictionary(m_dic, {{"apple", "苹果树", 1.0}});
+    EXPECT_EQ(list.m_arrParagraphs[0].Gloss(0), Gbk("苹果"));
+    list.Annotate(&m_dic, kDefaultThreshold, false, false);
+    EXPECT_EQ(list.m_arrParagraphs[0].Gloss(0), Gbk("苹果树"));
+}
+
+TEST_F(Annotate, EachDistinctGlossIsKeptOnce) {
+    CParagraphList list;
+    list.SetText("apple Apple apples clock clock book");
+    list.Annotate(&m_dic, kDefaultThreshold, false, false);
+    EXPECT_EQ(list.Glosses().Size(), 2u);
+    const CParagraph& paragraph = list.m_arrParagraphs[0];
+    EXPECT_EQ(paragraph.Gloss(0).data(), paragraph.Gloss(2).data());
+}
+
+}  // namespace

@@ -1,0 +1,307 @@
+// The document's start-up, its dictionary loading and the text commands.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+
+#include "DocumentFixture.h"
+#include "RunProgram.h"
+
+namespace {
+
+using namespace std::string_literals;
+const std::string kFixtures = VELLUMWISE_FIXTURES_DIR;
+
+// ---- Start-up and File New ----
+
+TEST_F(StartedDocument, FirstNewDocumentSetsTheDefaultsAndLoadsTheDictionary) {
+    EXPECT_TRUE(m_doc.m_bInitialised);
+    EXPECT_EQ(m_doc.m_crPage, 0xEFEFEFu);
+    EXPECT_EQ(m_doc.m_crText, 0x142727u);
+    EXPECT_EQ(m_doc.m_crGloss, 0xFF8080u);
+    EXPECT_EQ(m_doc.m_nPageWidth, 800);
+    std::uint64_t bits;
+    std::memcpy(&bits, &m_doc.m_dThreshold, sizeof bits);
+    EXPECT_EQ(bits, 0x4032F77A286523F1u);
+    EXPECT_EQ(m_doc.m_nVocabLevel, 3);
+    EXPECT_FALSE(m_doc.m_bShowMedical);
+    EXPECT_FALSE(m_doc.m_bShowScience);
+    EXPECT_FALSE(m_doc.m_bAutoScroll);
+    EXPECT_EQ(m_doc.m_nScrollPos, 0);
+    EXPECT_EQ(m_doc.m_fontText.lfHeight, 20);
+    EXPECT_EQ(m_doc.m_fontText.lfWeight, 400);
+    EXPECT_EQ(m_doc.m_fontText.lfQuality, 4);
+    EXPECT_EQ(m_doc.m_fontText.lfFaceName, "MS Serif");
+    EXPECT_EQ(m_doc.m_dicMain.m_arrItems.size(), TestEntries().size());
+    EXPECT_EQ(m_doc.m_dicMain.LookupExact("apple", 100.0), Gbk("苹果"));
+    EXPECT_EQ(m_doc.GetTitle(), "无标题");
+    EXPECT_TRUE(m_doc.m_paragraphs.m_arrParagraphs.empty());
+    EXPECT_TRUE(m_platform.m_messages.empty());
+}
+
+TEST_F(StartedDocument, SecondNewDocumentOnlyResetsScrollAndTitle) {
+    m_platform.m_clipboard = "apple pie";
+    m_doc.OnEditPaste();
+    m_doc.ApplyVocabulary(1, 111.360763, true, true);
+    m_doc.m_crPage = 1;
+    m_doc.m_fontText.lfHeight = 33;
+    m_doc.m_nScrollPos = 2500;
+    m_doc.m_bAutoScroll = true;
+    // A second load would now fail and end the process.
+    std::filesystem::remove(m_dir.Path("main.dic"));
+    m_doc.OnOpenDocument(m_dir.Path("story.vwd"));
+    ASSERT_EQ(m_doc.GetTitle(), "story.vwd");
+
+    EXPECT_TRUE(m_doc.OnNewDocument());
+
+    EXPECT_EQ(m_doc.m_nScrollPos, 0);
+    EXPECT_EQ(m_doc.GetTitle(), "无标题");
+    EXPECT_EQ(m_doc.GetPathName(), "");
+    EXPECT_EQ(ParagraphTexts(), std::vector<std::string>{"apple pie"});
+    EXPECT_EQ(Glossed(), "apple=苹果");
+    EXPECT_EQ(m_doc.m_nVocabLevel, 1);
+    EXPECT_EQ(m_doc.m_dThreshold, 111.360763);
+    EXPECT_TRUE(m_doc.m_bShowMedical && m_doc.m_bShowScience && m_doc.m_bAutoScroll);
+    EXPECT_EQ(m_doc.m_crPage, 1u);
+    EXPECT_EQ(m_doc.m_fontText.lfHeight, 33);
+    EXPECT_EQ(m_doc.m_dicMain.m_arrItems.size(), TestEntries().size());
+    EXPECT_TRUE(m_platform.m_messages.empty());
+}
+
+TEST(Document, OpeningADocumentFileFirstInitialisesTheDocument) {
+    // Started with a file on the command line: no File New ever runs.
+    TempDir dir;
+    ASSERT_TRUE(WriteTestDictionary(dir.Path("main.dic")));
+    FakePlatformServices platform;
+    CVellumwiseDoc doc(platform);
+    doc.m_strProgramDir = dir.Root().string();
+    EXPECT_TRUE(doc.OnOpenDocument("/somewhere/notes.vwd"));
+    EXPECT_TRUE(doc.m_bInitialised);
+    EXPECT_EQ(doc.m_nPageWidth, 800);
+    EXPECT_EQ(doc.m_nVocabLevel, 3);
+    EXPECT_EQ(doc.m_fontText, ReadingFont{});
+    EXPECT_EQ(doc.m_dicMain.m_arrItems.size(), TestEntries().size());
+    EXPECT_EQ(doc.GetPathName(), "/somewhere/notes.vwd");
+    EXPECT_EQ(doc.GetTitle(), "notes.vwd");
+}
+
+TEST(Document, LooksForTheDictionaryBesideTheExecutable) {
+    FakePlatformServices platform;
+    const CVellumwiseDoc doc(platform);
+    EXPECT_EQ(doc.m_strProgramDir,
+              std::filesystem::canonical("/proc/self/exe").parent_path().string());
+}
+
+// ---- A dictionary that cannot be loaded ends the program ----
+
+// Shows messages on standard error, where a death test can see them.
+class StderrPlatform : public FakePlatformServices {
+public:
+    void ShowMessage(const std::string& text) override { std::cerr << "MESSAGE[" << text << "]"; }
+};
+
+void StartIn(const std::string& programDir) {
+    StderrPlatform platform;
+    CVellumwiseDoc doc(platform);
+    doc.m_strProgramDir = programDir;
+    doc.OnNewDocument();
+    std::cerr << "STARTED";
+}
+
+TEST(DocumentDeathTest, AMissingDictionaryEndsTheProgramWithStatusZero) {
+    TempDir dir;
+    EXPECT_EXIT(StartIn(dir.Root().string()), testing::ExitedWithCode(0),
+                "^MESSAGE\\[找不到字典文件，程序将会退出，请重新安装软件。\\]$");
+}
+
+TEST(DocumentDeathTest, AnUnreadableDictionaryEndsTheProgramNamingIt) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> bytes;  // nullopt: a directory named main.dic
+    };
+    std::string valid;
+    {
+        TempDir dir;
+        ASSERT_TRUE(WriteTestDictionary(dir.Path("main.dic")));
+        valid = ReadFile(dir.Path("main.dic"));
+    }
+    const Case cases[] = {
+        {"a directory", std::nullopt},
+        {"cut short", valid.substr(0, valid.size() - 3)},
+        {"bytes after the last entry", valid + "x"},
+        {"a huge entry count", "\xff\xff\xff\x7f"s},
+        {"a negative entry count", "\xff\xff\xff\xff"s},
+        {"empty file", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.Path("main.dic");
+        if (c.bytes) {
+            WriteFile(path, *c.bytes);
+        } else {
+            std::filesystem::create_directory(path);
+        }
+        EXPECT_EXIT(StartIn(dir.Root().string()), testing::ExitedWithCode(0),
+                    "^MESSAGE\\[读取字典文件错误 " + path + "\\]$");
+    }
+}
+
+TEST(DocumentDeathTest, AGoodDictionaryStartsWithoutAMessage) {
+    TempDir dir;
+    ASSERT_TRUE(WriteTestDictionary(dir.Path("main.dic")));
+    EXPECT_EXIT({
+        StartIn(dir.Root().string());
+        std::exit(3);
+    }, testing::ExitedWithCode(3), "^STARTED$");
+}
+
+// ---- Opening a text file ----
+
+TEST_F(StartedDocument, OpenTextFileReadsGlossesAndStartsAtTheTop) {
+    const std::string path = WriteText("War and Peace.txt", "The apple.\r\n\r\nA clock\n");
+    m_platform.m_fileAnswers.push_back(path);
+    m_doc.m_nScrollPos = 4000;
+    m_doc.OnOpenTextFile();
+    EXPECT_EQ(m_platform.m_filtersAsked, std::vector<std::string>{"文本文件 (*.txt)"});
+    EXPECT_EQ(ParagraphTexts(), (std::vector<std::string>{"The apple.", "A clock"}));
+    EXPECT_EQ(Glossed(), "apple=苹果 clock=钟");
+    EXPECT_EQ(m_doc.GetTitle(), "War and Peace");
+    EXPECT_EQ(m_doc.m_nScrollPos, 0);
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(m_view.m_nTitleChanges, 1);
+    EXPECT_EQ(m_platform.m_nWaitCursorShown, 1);
+    EXPECT_EQ(m_platform.m_nWaitDepth, 0);
+    EXPECT_TRUE(m_platform.m_messages.empty());
+}
+
+TEST_F(StartedDocument, TheTitleIsTheFileNameCutBeforeItsLastDot) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"story.txt", "story"}, {"a.tale.txt", "a.tale"}, {"README", "README"},
+        {"story.TXT", "story"}, {".hidden", ".hidden"},
+    };
+    for (const auto& [name, title] : cases) {
+        m_doc.OpenTextFile(WriteText(name, "x"));
+        EXPECT_EQ(m_doc.GetTitle(), title) << name;
+    }
+}
+
+TEST_F(StartedDocument, OpeningDecodesTheFile) {
+    struct Case {
+        const char* file;
+        std::vector<std::string> paragraphs;
+    };
+    const Case cases[] = {
+        {"utf16le-bom.txt", {"Hello world", "Second line"}},
+        {"utf16be-bom.txt", {"Hello world", "Second line"}},
+        {"utf8-bom.txt", {"Hello world", "Second line"}},
+        {"windows-1252.txt",
+         {"\u201cWell,\u201d said Pierre\u2019s friend\u2026 \u2014 caf\u00e9"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        m_doc.OpenTextFile(kFixtures + "/" + c.file);
+        EXPECT_EQ(ParagraphTexts(), c.paragraphs);
+    }
+    // The old Windows text splits at its quotes as a modern one does.
+    const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[0];
+    EXPECT_EQ(paragraph.Word(2), "Well");
+    EXPECT_EQ(paragraph.Word(8), "Pierre");
+}
+
+TEST_F(StartedDocument, TheWholeFileIsTakenHoweverLarge) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i) {
+        text += "An apple a day keeps the doctor away.\r\n";
+    }
+    m_doc.OpenTextFile(WriteText("long.txt", text));
+    EXPECT_EQ(m_doc.m_paragraphs.m_arrParagraphs.size(), 20000u);
+}
+
+TEST_F(StartedDocument, AFailedOpenEmptiesTheTextAndKeepsTheChosenTitle) {
+    m_platform.m_clipboard = "apple";
+    m_doc.OnEditPaste();
+    m_view.m_hints.clear();
+    const std::string missing = m_dir.Path("gone.txt");
+    const std::string directory = m_dir.Path("folder.txt");
+    std::filesystem::create_directory(directory);
+    for (const std::string& path : {missing, directory}) {
+        SCOPED_TRACE(path);
+        m_platform.m_messages.clear();
+        m_platform.m_fileAnswers.push_back(path);
+        m_doc.OnOpenTextFile();
+        EXPECT_TRUE(m_doc.m_paragraphs.m_arrParagraphs.empty());
+        EXPECT_EQ(m_platform.m_messages, std::vector<std::string>{"无法调入这个 .txt 文件：" + path});
+        EXPECT_EQ(m_platform.m_nWaitDepth, 0);
+    }
+    EXPECT_EQ(m_doc.GetTitle(), "folder");
+    // The view must not keep drawing the paragraphs that were removed.
+    EXPECT_EQ(m_view.m_hints.back(), UpdateHint::Relayout);
+}
+
+TEST_F(StartedDocument, CancellingTheOpenDialogChangesNothing) {
+    m_platform.m_clipboard = "apple";
+    m_doc.OnEditPaste();
+    m_view.m_hints.clear();
+    m_doc.m_nScrollPos = 300;
+    m_doc.OnOpenTextFile();
+    EXPECT_EQ(ParagraphTexts(), std::vector<std::string>{"apple"});
+    EXPECT_EQ(m_doc.GetTitle(), "无标题");
+    EXPECT_EQ(m_doc.m_nScrollPos, 300);
+    EXPECT_TRUE(m_view.m_hints.empty());
+}
+
+// ---- Paste ----
+
+TEST_F(StartedDocument, PasteReplacesTheTextButKeepsScrollAndTitle) {
+    m_doc.OpenTextFile(WriteText("first.txt", "book"));
+    m_doc.m_nScrollPos = 7000;
+    m_view.m_hints.clear();
+    m_view.m_nTitleChanges = 0;
+    m_platform.m_nWaitCursorShown = 0;
+    m_platform.m_clipboard = "\xef\xbb\xbf" "Apples\r\nfact\0ignored"s;
+    m_doc.OnEditPaste();
+    EXPECT_EQ(ParagraphTexts(), (std::vector<std::string>{"Apples", "fact"}));
+    EXPECT_EQ(Glossed(), "Apples=苹果 fact=事实");
+    EXPECT_EQ(m_doc.m_nScrollPos, 7000);
+    EXPECT_EQ(m_doc.GetTitle(), "first");
+    EXPECT_EQ(m_view.m_nTitleChanges, 0);
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(m_platform.m_nWaitCursorShown, 0);
+}
+
+TEST_F(StartedDocument, PasteWithNoTextOnTheClipboardDoesNothing) {
+    m_platform.m_clipboard = "apple";
+    m_doc.OnEditPaste();
+    m_view.m_hints.clear();
+    for (const std::optional<std::string>& clipboard : {std::optional<std::string>(),
+                                                        std::optional<std::string>("")}) {
+        m_platform.m_clipboard = clipboard;
+        m_doc.OnEditPaste();
+        EXPECT_EQ(ParagraphTexts(), std::vector<std::string>{"apple"});
+        EXPECT_TRUE(m_view.m_hints.empty());
+    }
+}
+
+// ---- Vocabulary ----
+
+TEST_F(StartedDocument, ApplyingTheVocabularyGlossesTheTextAgain) {
+    m_platform.m_clipboard = "book apple";
+    m_doc.OnEditPaste();
+    m_view.m_hints.clear();
+    m_doc.ApplyVocabulary(1, 111.360763, false, false);
+    EXPECT_EQ(Glossed(), "book=书 apple=苹果");
+    m_doc.ApplyVocabulary(11, 0.128595482, false, false);
+    EXPECT_EQ(Glossed(), "");
+    EXPECT_EQ(m_doc.m_nVocabLevel, 11);
+    EXPECT_EQ(m_view.m_hints, (std::vector<UpdateHint>{UpdateHint::Relayout, UpdateHint::Relayout}));
+}
+
+TEST_F(StartedDocument, ARemovedViewIsNoLongerTold) {
+    m_doc.RemoveView(&m_view);
+    m_doc.ApplyVocabulary(2, 39.04262172, false, false);
+    EXPECT_TRUE(m_view.m_hints.empty());
+}
+
+}  // namespace
