@@ -79,7 +79,7 @@ TEST_F(Annotate, ThresholdAndGlossariesChooseTheGlosses) {
 TEST_F(Annotate, ListGivesWhatTranslateGivesForEveryToken) {
     // The list caches one answer per distinct word; it must not differ from asking
     // the dictionary token by token, whatever the case, inflection or settings.
-    std::string text = ReadFile(std::string(VELLUMWISE_FIXTURES_DIR) + "/frequent-forms.txt");
+    std::string text = ReadFile(std::string(VELLUMWISE_CORPUS_DIR) + "/war-and-peace.txt");
     text += ReadFile(std::string(VELLUMWISE_FIXTURES_DIR) + "/mixed.txt");
     text += "Apples APPLES appled applying abdomen ABDOMEN zirconium went Gone lay laid\n";
     CParagraphList list;

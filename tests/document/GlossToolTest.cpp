@@ -53,11 +53,12 @@ protected:
 };
 
 TEST_F(GlossTool, TsvEqualsWhatTheDocumentHoldsAfterOpeningTheFile) {
-    const char* files[] = {"mixed.txt", "windows-1252.txt", "utf16le-bom.txt", "utf8-bom.txt",
-                           "frequent-forms.txt"};
-    for (const char* file : files) {
-        SCOPED_TRACE(file);
-        const std::string path = kFixtures + "/" + file;
+    const std::string files[] = {
+        kFixtures + "/mixed.txt", kFixtures + "/windows-1252.txt",
+        kFixtures + "/utf16le-bom.txt", kFixtures + "/utf8-bom.txt",
+        std::string(VELLUMWISE_CORPUS_DIR) + "/war-and-peace.txt"};
+    for (const std::string& path : files) {
+        SCOPED_TRACE(path);
         m_doc.OpenTextFile(path);
         const ProgramResult result = Gloss(Quoted(path));
         ASSERT_EQ(result.status, 0) << LastError();
@@ -66,7 +67,7 @@ TEST_F(GlossTool, TsvEqualsWhatTheDocumentHoldsAfterOpeningTheFile) {
 }
 
 TEST_F(GlossTool, SettingsMatchTheDocumentsAfterApplyingThem) {
-    const std::string path = kFixtures + "/frequent-forms.txt";
+    const std::string path = std::string(VELLUMWISE_CORPUS_DIR) + "/war-and-peace.txt";
     m_doc.OpenTextFile(path);
     m_doc.ApplyVocabulary(1, 111.360763, true, true);
     const ProgramResult result = Gloss("--level 1 --medical --science < " + Quoted(path));
