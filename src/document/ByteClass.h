@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string_view>
 
@@ -15,19 +16,34 @@ struct ClassifiedRun {
     std::size_t length;  // bytes taken from the front of the text, at least 1
 };
 
-inline bool IsAsciiSeparator(unsigned char c) {
+constexpr bool IsAsciiSeparator(unsigned char c) {
     return (c >= 33 && c <= 47) || (c >= 58 && c <= 64) || (c >= 91 && c <= 96) ||
            (c >= 123 && c <= 126);
 }
 
+// Bytes that can start a blank or a separator; every other byte is a word byte
+// whatever follows it, which lets the tokenizer skip through words quickly.
+inline constexpr auto kMayEndWord = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 128; ++c) {
+        table[c] = c == ' ' || c == '\t' || IsAsciiSeparator(static_cast<unsigned char>(c));
+    }
+    table[0xC2] = true;
+    table[0xE2] = true;
+    return table;
+}();
+
 // Classifies the character at the front of `rest`, which must not be empty.
 inline ClassifiedRun ClassifyFront(std::string_view rest) {
     const auto c = static_cast<unsigned char>(rest[0]);
+    if (!kMayEndWord[c]) {
+        return {ByteClass::Word, 1};
+    }
     if (c < 0x80) {
         if (c == ' ' || c == '\t') {
             return {ByteClass::Blank, 1};
         }
-        return {IsAsciiSeparator(c) ? ByteClass::Separator : ByteClass::Word, 1};
+        return {ByteClass::Separator, 1};
     }
     if (c == 0xC2 && rest.size() >= 2) {
         const auto d = static_cast<unsigned char>(rest[1]);

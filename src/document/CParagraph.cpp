@@ -1,7 +1,5 @@
 #include "CParagraph.h"
 
-#include <array>
-
 #include "ByteClass.h"
 #include "CDicMain.h"
 #include "GlossPool.h"
@@ -9,32 +7,36 @@
 
 CParagraph::CParagraph(std::string line) : m_strText(std::move(line)) {
     const std::string_view text = m_strText;
+    // Tokens are gathered in a buffer kept between paragraphs, so that each
+    // paragraph allocates its token list once, at its final size.
+    static thread_local std::vector<TokenSpan> tokens;
+    tokens.clear();
+    auto add = [](std::size_t start, std::size_t end) {
+        tokens.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)});
+    };
     // A pending word that is still empty when a blank or separator arrives is
     // kept as an empty token: the layout gives it the width of one space.
     std::size_t wordStart = 0;
     std::size_t i = 0;
-    auto flushWord = [&](std::size_t end) {
-        m_arrWords.push_back({static_cast<std::uint32_t>(wordStart),
-                              static_cast<std::uint32_t>(end - wordStart)});
-    };
     while (i < text.size()) {
-        const ClassifiedRun run = ClassifyFront(text.substr(i));
-        if (run.kind == ByteClass::Word) {
-            i += run.length;
+        if (!kMayEndWord[static_cast<unsigned char>(text[i])]) {
+            ++i;
             continue;
         }
-        flushWord(i);
-        if (run.kind == ByteClass::Separator) {
-            m_arrWords.push_back(
-                {static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(run.length)});
+        const ClassifiedRun run = ClassifyFront(text.substr(i));
+        if (run.kind != ByteClass::Word) {
+            add(wordStart, i);
+            if (run.kind == ByteClass::Separator) {
+                add(i, i + run.length);
+            }
+            wordStart = i + run.length;
         }
         i += run.length;
-        wordStart = i;
     }
     if (wordStart < text.size()) {
-        flushWord(text.size());
+        add(wordStart, text.size());
     }
-    m_arrWords.shrink_to_fit();
+    m_arrWords.assign(tokens.begin(), tokens.end());
 }
 
 void CParagraph::Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience,

@@ -36,6 +36,9 @@ public:
     std::string m_strText;
     std::vector<TokenSpan> m_arrWords;
     std::vector<std::string_view> m_arrGlosses;  // after Annotate: as many as tokens
+    // Set by CParagraphList::SetText: each token's number in the list's table of
+    // distinct lower-case words (WordTable::kNoWord for tokens under two bytes).
+    std::vector<std::uint32_t> m_arrWordIds;
 
     // Written by the view's layout after every text, gloss or font change.
     std::vector<std::int32_t> m_arrX;      // left edge, from the text column's left edge

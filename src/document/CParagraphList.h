@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CParagraph.h"
+#include "WordTable.h"
 
 class CDicMain;
 
@@ -21,11 +22,13 @@ public:
     void RemoveAll();
     // Glosses every token; returns the number of paragraphs.
     int Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience);
-    // The distinct glosses the paragraphs point to.
+    // The distinct glosses the paragraphs point to, and the distinct words.
     const GlossPool& Glosses() const;
+    const WordTable& Words() const { return m_words; }
 
     std::vector<CParagraph> m_arrParagraphs;
 
 private:
     std::unique_ptr<GlossPool> m_pGlossPool;  // owns the glosses the paragraphs point to
+    WordTable m_words;                         // filled by SetText
 };

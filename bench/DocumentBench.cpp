@@ -1,0 +1,184 @@
+// The whole of War and Peace read, split and glossed as the open-text command
+// does it, glossed again after a settings change, and the memory the text model
+// takes per token; each beside the literal algorithms on the same input.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "CDicMain.h"
+#include "CParagraphList.h"
+#include "DictionaryFile.h"
+#include "GlossPool.h"
+#include "LiteralGlosser.h"
+#include "ReadFileBytes.h"
+#include "TextDecoder.h"
+#include "VocabularyTable.h"
+
+namespace {
+
+const std::string kNovel = VELLUMWISE_BENCH_CORPUS;
+
+// The build's main.dic unless VELLUMWISE_BENCH_DIC names another.
+std::string DictionaryPath() {
+    const char* chosen = std::getenv("VELLUMWISE_BENCH_DIC");
+    return chosen != nullptr ? chosen : VELLUMWISE_MAIN_DIC;
+}
+
+const CDicMain& Dictionary() {
+    static const CDicMain* dic = [] {
+        auto* loaded = new CDicMain;
+        const DicFileResult result = LoadDictionaryFile(*loaded, DictionaryPath());
+        if (!result.Ok()) {
+            std::fprintf(stderr, "cannot load %s: %s\n", result.path.c_str(), result.detail.c_str());
+            std::exit(1);
+        }
+        return loaded;
+    }();
+    return *dic;
+}
+
+std::string Novel() {
+    const auto bytes = ReadFileBytes(kNovel);
+    if (!bytes) {
+        std::fprintf(stderr, "cannot read %s\n", kNovel.c_str());
+        std::exit(1);
+    }
+    return *bytes;
+}
+
+std::size_t TokenCount(const CParagraphList& text) {
+    std::size_t count = 0;
+    for (const CParagraph& paragraph : text.m_arrParagraphs) {
+        count += paragraph.TokenCount();
+    }
+    return count;
+}
+
+// Everything the model holds but the text's own bytes; with the layout's three
+// numbers per token when `laidOut`.
+std::size_t ModelBytesBeyondText(const CParagraphList& text, bool laidOut) {
+    std::size_t bytes = text.m_arrParagraphs.capacity() * sizeof(CParagraph);
+    for (const CParagraph& paragraph : text.m_arrParagraphs) {
+        bytes += paragraph.m_arrWords.capacity() * sizeof(TokenSpan);
+        bytes += paragraph.m_arrGlosses.capacity() * sizeof(std::string_view);
+        bytes += paragraph.m_arrWordIds.capacity() * sizeof(std::uint32_t);
+        if (laidOut) {
+            bytes += 3 * paragraph.TokenCount() * sizeof(std::int32_t);
+        }
+    }
+    return bytes + text.Glosses().MemoryBytes() + text.Words().MemoryBytes();
+}
+
+std::size_t GlossedCount(const CParagraphList& text) {
+    std::size_t count = 0;
+    for (const CParagraph& paragraph : text.m_arrParagraphs) {
+        for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+            count += paragraph.Gloss(j).empty() ? 0 : 1;
+        }
+    }
+    return count;
+}
+
+const double kLevel3 = ThresholdForLevel(3);
+const double kLevel4 = ThresholdForLevel(4);
+
+void ReadSplitGloss(benchmark::State& state) {
+    const CDicMain& dic = Dictionary();
+    std::size_t tokens = 0, glossed = 0, model = 0, laidOut = 0;
+    for (auto _ : state) {
+        CParagraphList text;
+        text.SetText(TextDecoder::Decode(*ReadFileBytes(kNovel)));
+        text.Annotate(&dic, kLevel3, false, false);
+        state.PauseTiming();
+        tokens = TokenCount(text);
+        glossed = GlossedCount(text);
+        model = ModelBytesBeyondText(text, false);
+        laidOut = ModelBytesBeyondText(text, true);
+        state.ResumeTiming();
+    }
+    state.counters["tokens"] = static_cast<double>(tokens);
+    state.counters["glossed"] = static_cast<double>(glossed);
+    state.counters["B/token"] = static_cast<double>(model) / static_cast<double>(tokens);
+    state.counters["B/token+layout"] = static_cast<double>(laidOut) / static_cast<double>(tokens);
+}
+
+void ReadSplitGlossLiteral(benchmark::State& state) {
+    LiteralGlosser literal(Dictionary());
+    std::size_t tokens = 0, model = 0;
+    for (auto _ : state) {
+        literal.SetText(*ReadFileBytes(kNovel));
+        literal.Annotate(kLevel3, false, false);
+        state.PauseTiming();
+        tokens = literal.TokenCount();
+        model = literal.ModelBytesBeyondText();
+        state.ResumeTiming();
+    }
+    state.counters["tokens"] = static_cast<double>(tokens);
+    state.counters["B/token"] = static_cast<double>(model) / static_cast<double>(tokens);
+}
+
+void Regloss(benchmark::State& state) {
+    const CDicMain& dic = Dictionary();
+    CParagraphList text;
+    text.SetText(TextDecoder::Decode(Novel()));
+    bool flip = false;
+    for (auto _ : state) {
+        text.Annotate(&dic, flip ? kLevel4 : kLevel3, flip, flip);
+        flip = !flip;
+    }
+}
+
+void ReglossLiteral(benchmark::State& state) {
+    LiteralGlosser literal(Dictionary());
+    literal.SetText(Novel());
+    bool flip = false;
+    for (auto _ : state) {
+        literal.Annotate(flip ? kLevel4 : kLevel3, flip, flip);
+        flip = !flip;
+    }
+}
+
+BENCHMARK(ReadSplitGloss)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(ReadSplitGlossLiteral)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(Regloss)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(ReglossLiteral)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// Prints the runs as usual and keeps their times for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        }
+    }
+    void PrintRatio(const char* what, const std::string& ours, const std::string& literal) const {
+        const auto a = m_times.find(ours);
+        const auto b = m_times.find(literal);
+        if (a != m_times.end() && b != m_times.end() && a->second > 0) {
+            std::printf("%-22s %10.2f ms  literal %10.2f ms  ratio %.1fx\n", what, a->second,
+                        b->second, b->second / a->second);
+        }
+    }
+
+private:
+    std::map<std::string, double> m_times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    std::printf("dictionary: %s (%zu entries)\ntext: %s\n", DictionaryPath().c_str(),
+                Dictionary().m_arrItems.size(), kNovel.c_str());
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatio("read+split+gloss", "ReadSplitGloss/min_time:1.000",
+                        "ReadSplitGlossLiteral/iterations:2");
+    reporter.PrintRatio("re-gloss", "Regloss/min_time:1.000", "ReglossLiteral/iterations:2");
+    benchmark::Shutdown();
+    return 0;
+}
