@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+// Measures tokens in the reading font for the layout. The layout never draws, so a
+// fixed-width measurer in a test and font metrics in the window give the same
+// arithmetic.
+class ITextMeasurer {
+public:
+    virtual ~ITextMeasurer() = default;
+    // Width of the token followed by one space (an empty token is one space wide).
+    virtual int TokenWidth(std::string_view token) = 0;
+    // The line unit U: the magnitude of the reading font's height. A line is 2U high,
+    // the token in the upper half and its gloss in the lower.
+    virtual int LineUnit() const = 0;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QSize>
+#include <cstdint>
+#include <vector>
+
+class CParagraph;
+class GlossTextCache;
+class QPainter;
+
+// Everything a painting of the strip needs; the painter itself keeps nothing.
+struct PageScene {
+    const std::vector<CParagraph>* paragraphs = nullptr;  // laid out
+    int pageWidth = 800;
+    int scrollPos = 0;
+    QColor pageColor;
+    QColor textColor;
+    QColor glossColor;
+    QFont textFont;    // tokens and the page label
+    QFont glossFont;   // derived from the text font once per layout
+    int lineUnit = 20;
+};
+
+// 0x00BBGGRR as a colour.
+inline QColor ToQColor(std::uint32_t colorRef) {
+    return QColor(static_cast<int>(colorRef & 0xFF), static_cast<int>((colorRef >> 8) & 0xFF),
+                  static_cast<int>((colorRef >> 16) & 0xFF));
+}
+
+// Paints a window of outer size `window` onto any painter (the view, an image, a
+// printer): background, page band with its shadow, the visible tokens and glosses,
+// the next page-break line and its page label. Nothing is measured but the drawn
+// strings' boxes; positions come from the layout.
+void PaintPage(QPainter& painter, QSize window, const PageScene& scene, GlossTextCache& glosses);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+class CParagraph;
+class ITextMeasurer;
+
+// Places every token of every paragraph: its x within the text column, its width and
+// its line, and each paragraph's top and height. Returns the text height (the scroll
+// range). Called after every text, gloss or font change; never on a resize, a scroll
+// or a colour change, since the positions depend only on the tokens, the font and the
+// page width.
+int LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer, int pageWidth);
+
+// The first paragraph a window scrolled to `scrollPos` and `windowHeight` high has to
+// draw: paragraphs ending more than a window height (and a margin) above it are
+// skipped. Tops never decrease, so a binary search finds it.
+std::size_t FirstParagraphToDraw(const std::vector<CParagraph>& paragraphs, int scrollPos,
+                                 int windowHeight);

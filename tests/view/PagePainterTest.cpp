@@ -1,0 +1,253 @@
+// The strip painted into an image and read back pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <string>
+#include <vector>
+
+#include "CParagraph.h"
+#include "GlossTextCache.h"
+#include "PagePainter.h"
+#include "QtReadingFont.h"
+#include "QtTextMeasurer.h"
+#include "TextLayout.h"
+
+namespace {
+
+const QRgb kBackground = qRgb(239, 239, 252);
+const QRgb kShadow = qRgb(50, 50, 50);
+const QRgb kBreak = qRgb(192, 192, 255);
+const QRgb kPage = qRgb(239, 239, 239);
+const QRgb kText = qRgb(39, 39, 20);
+const QRgb kGloss = qRgb(128, 128, 255);
+const QRgb kWhite = qRgb(255, 255, 255);
+const std::string kGbkGloss = "\xc6\xbb\xb9\xfb";  // 苹果 in GBK
+
+// A laid-out text painted at P = 800 into a W x H image.
+class Painted : public testing::Test {
+protected:
+    void SetUp() override {
+        m_scene.pageWidth = 800;
+        m_scene.pageColor = QColor(kPage);
+        m_scene.textColor = QColor(kText);
+        m_scene.glossColor = QColor(kGloss);
+        m_scene.textFont = ToQFont(ReadingFont{});
+        m_scene.glossFont = ToQFont(GlossFontOf(ReadingFont{}));
+        m_scene.lineUnit = 20;
+        m_scene.paragraphs = &m_paragraphs;
+    }
+
+    // Paragraph lines; glosses[i] glosses token i of the first paragraph.
+    void SetText(const std::vector<std::string>& lines, const std::vector<std::string>& firstGlosses = {}) {
+        m_paragraphs.clear();
+        for (const std::string& line : lines) {
+            m_paragraphs.emplace_back(line);
+            m_paragraphs.back().m_arrGlosses.assign(m_paragraphs.back().TokenCount(), std::string_view());
+        }
+        m_glossTexts = firstGlosses;
+        for (std::size_t j = 0; j < m_glossTexts.size(); ++j) {
+            m_paragraphs[0].m_arrGlosses[j] = m_glossTexts[j];
+        }
+        QtTextMeasurer measurer(m_scene.textFont, 20);
+        m_nTextHeight = LayoutText(m_paragraphs, measurer, 800);
+    }
+
+    QImage Paint(int scrollPos, int width = 1000, int height = 1200) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        m_scene.scrollPos = scrollPos;
+        QPainter painter(&image);
+        PaintPage(painter, image.size(), m_scene, m_glosses);
+        return image;
+    }
+
+    // How many pixels of `color` the rectangle holds.
+    static int Count(const QImage& image, const QRect& rect, QRgb color) {
+        int count = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                count += image.pixel(x, y) == color ? 1 : 0;
+            }
+        }
+        return count;
+    }
+    // Pixels that are none of the flat colours: text ink, antialiased or not.
+    static int Ink(const QImage& image, const QRect& rect) {
+        int count = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                count += pixel != kPage && pixel != kWhite && pixel != kBackground ? 1 : 0;
+            }
+        }
+        return count;
+    }
+
+    std::vector<CParagraph> m_paragraphs;
+    std::vector<std::string> m_glossTexts;
+    int m_nTextHeight = 0;
+    PageScene m_scene;
+    GlossTextCache m_glosses;
+};
+
+TEST_F(Painted, BandShadowAndBackgroundAtWidth1000) {
+    SetText({});
+    const QImage image = Paint(0);
+    for (int y : {0, 500, 1199}) {
+        EXPECT_EQ(image.pixel(99, y), kBackground) << y;
+        EXPECT_EQ(image.pixel(100, y), kPage) << y;
+        EXPECT_EQ(image.pixel(899, y), kPage) << y;
+        EXPECT_EQ(image.pixel(900, y), kShadow) << y;
+        EXPECT_EQ(image.pixel(901, y), kShadow) << y;
+        EXPECT_EQ(image.pixel(902, y), kBackground) << y;
+        EXPECT_EQ(image.pixel(0, y), kBackground) << y;
+        EXPECT_EQ(image.pixel(999, y), kBackground) << y;
+    }
+}
+
+TEST_F(Painted, NarrowWindowCutsTheBandAtBothSides) {
+    SetText({});
+    const QImage image = Paint(0, 600, 300);
+    // L0 = -100: the band covers 0..699 of which 0..599 is visible; the shadow is off.
+    EXPECT_EQ(Count(image, QRect(0, 0, 600, 300), kPage), 600 * 300);
+}
+
+TEST_F(Painted, BreakLineAtTheNextPageBoundaryOnly) {
+    SetText({});
+    for (int pos : {0, 1000, 250}) {
+        const QImage image = Paint(pos);
+        const int y = 1000 - pos % 1000;
+        const int dots = Count(image, QRect(0, y, 1000, 1), kBreak);
+        // Dotted across the band, from XL - P/20 = 100 to XR + P/20 = 900.
+        EXPECT_GT(dots, 100) << pos;
+        EXPECT_LT(dots, 800) << pos;
+        EXPECT_EQ(image.pixel(100, y), kBreak) << pos;
+        EXPECT_EQ(Count(image, QRect(0, y, 100, 1), kBreak) + Count(image, QRect(900, y, 100, 1), kBreak), 0) << pos;
+        EXPECT_EQ(Count(image, QRect(0, 0, 1000, 1200), kBreak), dots) << pos;
+    }
+}
+
+TEST_F(Painted, PageLabelBesideTheBreakLineNamesTheEndingPage) {
+    SetText({});
+    for (int pos : {0, 1000}) {
+        const QImage image = Paint(pos);
+        const QFontMetrics metrics(m_scene.textFont);
+        const QString label = pos == 0 ? QStringLiteral("第1页") : QStringLiteral("第2页");
+        const QRect where(905, 980, metrics.horizontalAdvance(label), metrics.height());
+        EXPECT_GT(Ink(image, where), 20) << pos;
+        // Nothing of it left of x 905 or below the line.
+        EXPECT_EQ(Ink(image, QRect(902, 960, 3, 60)), 0) << pos;
+        // Drawn on the window background, the same as a reference drawing of that label.
+        QImage reference(image.size(), QImage::Format_RGB32);
+        reference.fill(kBackground);
+        QPainter painter(&reference);
+        painter.setFont(m_scene.textFont);
+        painter.setPen(QColor(kText));
+        painter.drawText(QPoint(905, 980 + metrics.ascent()), label);
+        painter.end();
+        EXPECT_EQ(image.copy(where), reference.copy(where)) << pos;
+    }
+}
+
+TEST_F(Painted, EmptyTextDrawsOnlyBackgroundBandLineAndLabel) {
+    SetText({});
+    const QImage image = Paint(0);
+    EXPECT_EQ(Count(image, QRect(100, 0, 800, 1000), kPage), 800 * 1000);
+    EXPECT_EQ(Count(image, QRect(100, 1001, 800, 199), kPage), 800 * 199);
+    EXPECT_EQ(Count(image, QRect(0, 0, 1000, 1200), kWhite), 0);
+}
+
+TEST_F(Painted, TokensStartAtColumnLeftOnWhiteWithGlossesBelow) {
+    SetText({"Illumination apple plain"}, {"", kGbkGloss, ""});
+    const QImage image = Paint(0);
+    const int top = 20;
+    // Tokens from x 140 on white boxes; nothing of the text before it.
+    EXPECT_EQ(Count(image, QRect(100, top, 40, 40), kPage), 40 * 40);
+    EXPECT_EQ(image.pixel(140, top), kWhite);
+    EXPECT_GT(Ink(image, QRect(140, top, 100, 20)), 30);
+    // The gloss of "apple" starts at its left edge, U below its top, in the gloss colour.
+    const int appleLeft = 140 + m_paragraphs[0].m_arrX[1];
+    EXPECT_EQ(image.pixel(appleLeft, top + 20), kWhite);
+    EXPECT_GT(Count(image, QRect(appleLeft, top + 20, 30, 20), kGloss) +
+                  Ink(image, QRect(appleLeft, top + 20, 30, 20)), 10);
+    // No gloss, no white box below the token.
+    EXPECT_EQ(Count(image, QRect(140, top + 20, 5, 20), kWhite), 0);
+    const int plainLeft = 140 + m_paragraphs[0].m_arrX[2];
+    EXPECT_EQ(Count(image, QRect(plainLeft + 30, top + 20, 20, 20), kWhite), 0);
+}
+
+TEST_F(Painted, GlossOnlyWhenTheWholeDoubleLineIsInTheWindow) {
+    SetText({"apple"}, {kGbkGloss});
+    struct Case {
+        int pos;
+        bool tokenDrawn;
+        bool glossDrawn;
+    };
+    // The token's box starts at layout y 20; pos 21 puts its top at -1.
+    for (const Case& c : {Case{0, true, true}, Case{20, true, true}, Case{21, true, false}, Case{30, true, false}}) {
+        const QImage image = Paint(c.pos);
+        const int top = 20 - c.pos;
+        const QRect tokenRow(140, std::max(0, top), 60, top + 15 - std::max(0, top));
+        const QRect glossRow(140, top + 21, 60, 14);
+        EXPECT_EQ(Count(image, tokenRow, kWhite) > 0, c.tokenDrawn) << c.pos;
+        EXPECT_EQ(Count(image, glossRow, kWhite) > 0, c.glossDrawn) << c.pos;
+    }
+}
+
+TEST_F(Painted, LaterGlossCoversTheLongGlossBeforeIt) {
+    // "a" and "b" are short; the first gloss is long enough to run under "b".
+    const std::string longGloss = kGbkGloss + kGbkGloss + kGbkGloss + kGbkGloss;
+    SetText({"a b"}, {longGloss, kGbkGloss});
+    const QImage image = Paint(0);
+    const int bLeft = 140 + m_paragraphs[0].m_arrX[1];
+    QImage alone;
+    {
+        m_paragraphs[0].m_arrGlosses[0] = std::string_view();
+        alone = Paint(0);
+    }
+    const QFontMetrics glossMetrics(m_scene.glossFont);
+    const QRect secondGloss(bLeft, 40, glossMetrics.horizontalAdvance(QStringLiteral("苹果")), glossMetrics.height());
+    EXPECT_EQ(image.copy(secondGloss), alone.copy(secondGloss));
+}
+
+TEST(ReadingFontToQFont, HeightsAndFace) {
+    // A positive height is the cell height: the largest pixel size that fits.
+    const QFont cell = ToQFont(ReadingFont{});
+    EXPECT_LE(QFontMetrics(cell).height(), 20);
+    QFont larger = cell;
+    larger.setPixelSize(cell.pixelSize() + 1);
+    EXPECT_GT(QFontMetrics(larger).height(), 20);
+
+    ReadingFont negative;
+    negative.lfHeight = -16;
+    negative.lfUnderline = true;
+    negative.lfStrikeOut = true;
+    negative.lfItalic = true;
+    negative.lfWeight = 700;
+    const QFont character = ToQFont(negative);
+    EXPECT_EQ(character.pixelSize(), 16);
+    EXPECT_TRUE(character.underline());
+    EXPECT_TRUE(character.strikeOut());
+    EXPECT_TRUE(character.italic());
+    EXPECT_EQ(character.weight(), QFont::Bold);
+
+    // The missing "MS Serif" is replaced by a serif face.
+    EXPECT_TRUE(QFontInfo(cell).family().contains(QLatin1String("Serif"))) << QFontInfo(cell).family().toStdString();
+}
+
+TEST(ReadingFontToQFont, GlossFontIsSixTenthsTruncated) {
+    struct Case {
+        int height;
+        int gloss;
+    };
+    for (const Case& c : {Case{20, 12}, Case{-16, -9}, Case{16, 9}, Case{1, 0}, Case{-25, -15}}) {
+        ReadingFont font;
+        font.lfHeight = c.height;
+        EXPECT_EQ(GlossFontOf(font).lfHeight, c.gloss) << c.height;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+// The reading view over a real document: layout on update, scroll bar, page text,
+// and a window painted from its outer size.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <string>
+
+#include "CVellumwiseDoc.h"
+#include "CVellumwiseView.h"
+#include "FakePlatformServices.h"
+#include "PagePainter.h"
+
+namespace {
+
+// One short line per paragraph: 40 pixels each at the default font.
+std::string Lines(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += "line " + std::to_string(i) + "\r\n";
+    }
+    return text;
+}
+
+class ViewTest : public testing::Test {
+protected:
+    ViewTest() : m_doc(m_platform), m_view(m_doc) {
+        m_doc.m_strProgramDir = VELLUMWISE_BIN_DIR;
+        m_doc.OnNewDocument();
+        m_view.resize(1000, 700);
+    }
+
+    void Paste(const std::string& text) {
+        m_platform.m_clipboard = text;
+        m_doc.OnEditPaste();
+    }
+
+    FakePlatformServices m_platform;
+    CVellumwiseDoc m_doc;
+    CVellumwiseView m_view;
+};
+
+TEST_F(ViewTest, UpdateLaysOutAndReportsThePageText) {
+    QSignalSpy pageText(&m_view, &CVellumwiseView::pageTextChanged);
+    Paste(Lines(62));  // 20 + 62 x 40 = 2500
+    EXPECT_EQ(m_doc.m_nTextHeight, 2500);
+    ASSERT_FALSE(pageText.isEmpty());
+    EXPECT_EQ(pageText.last().at(0).toString(), QStringLiteral("第1页/共3页"));
+    EXPECT_EQ(m_view.verticalScrollBar()->minimum(), 0);
+    EXPECT_EQ(m_view.verticalScrollBar()->maximum(), 2500);
+}
+
+TEST_F(ViewTest, ScrollBarScrollsTheDocument) {
+    Paste(Lines(62));
+    QSignalSpy pageText(&m_view, &CVellumwiseView::pageTextChanged);
+    m_view.verticalScrollBar()->setValue(1200);
+    EXPECT_EQ(m_doc.m_nScrollPos, 1200);
+    ASSERT_FALSE(pageText.isEmpty());
+    EXPECT_EQ(pageText.last().at(0).toString(), QStringLiteral("第2页/共3页"));
+}
+
+TEST_F(ViewTest, RepaintHintKeepsTheLayoutFontChangeRedoesIt) {
+    Paste(Lines(3));
+    EXPECT_EQ(m_doc.m_nTextHeight, 20 + 3 * 40);
+    m_doc.m_paragraphs.m_arrParagraphs[0].m_nTop = 777;
+    m_doc.UpdateAllViews(UpdateHint::Repaint);
+    EXPECT_EQ(m_doc.m_paragraphs.m_arrParagraphs[0].m_nTop, 777);
+    m_doc.m_fontText.lfHeight = -30;
+    m_doc.UpdateAllViews(UpdateHint::Relayout);
+    EXPECT_EQ(m_doc.m_paragraphs.m_arrParagraphs[0].m_nTop, 20);
+    EXPECT_EQ(m_doc.m_nTextHeight, 20 + 3 * 60);
+}
+
+TEST_F(ViewTest, WindowIsPaintedFromItsOuterSizeScrollBarIncluded) {
+    Paste(Lines(30));
+    m_view.show();
+    const int barWidth = m_view.verticalScrollBar()->width();
+    ASSERT_GT(barWidth, 0);
+    EXPECT_EQ(m_view.viewport()->width(), 1000 - barWidth);
+    EXPECT_EQ(m_view.WindowSize(), QSize(1000, 700));
+
+    QImage expected(1000, 700, QImage::Format_RGB32);
+    {
+        QPainter painter(&expected);
+        PaintPage(painter, expected.size(), m_view.Scene(), m_view.Glosses());
+    }
+    const QImage shown = m_view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, expected.copy(0, 0, shown.width(), shown.height()));
+}
+
+}  // namespace
