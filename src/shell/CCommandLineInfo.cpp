@@ -1,0 +1,74 @@
+#include "CCommandLineInfo.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+bool IsKnownSwitch(const std::string& name) {
+    return name == "p" || name == "pt" || name == "dde" || EqualsIgnoringCase(name, "Unregister") ||
+           EqualsIgnoringCase(name, "Unregserver") || EqualsIgnoringCase(name, "Embedding") ||
+           EqualsIgnoringCase(name, "Automation");
+}
+
+// "-x" is always a switch. A leading "/" also begins every absolute path here, so
+// "/name" is a switch only when it names one the program knows.
+bool IsSwitch(const std::string& argument) {
+    if (argument.size() < 2) {
+        return false;
+    }
+    return argument[0] == '-' || (argument[0] == '/' && IsKnownSwitch(argument.substr(1)));
+}
+
+}  // namespace
+
+CCommandLineInfo CCommandLineInfo::Parse(const std::vector<std::string>& arguments) {
+    using enum ShellCommand;
+    CCommandLineInfo info;
+    bool firstParameter = true;
+    // Parameters after "pt" fill the file, printer, driver and port in turn.
+    std::vector<std::string*> printToFields;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--text") {
+            if (i + 1 < arguments.size()) {
+                info.m_strTextFile = arguments[++i];
+            }
+            continue;
+        }
+        if (IsSwitch(argument)) {
+            const std::string name = argument.substr(1);
+            if (name == "pt") {
+                info.m_nShellCommand = FilePrintTo;
+                printToFields = {&info.m_strPrinterName, &info.m_strDriverName, &info.m_strPortName};
+                std::reverse(printToFields.begin(), printToFields.end());
+            } else if (name == "p") {
+                info.m_nShellCommand = FilePrint;
+            } else if (EqualsIgnoringCase(name, "Unregister") || EqualsIgnoringCase(name, "Unregserver")) {
+                info.m_nShellCommand = AppUnregister;
+            }
+            // "dde", "Embedding", "Automation": a start like any other.
+            continue;
+        }
+        if (firstParameter) {
+            info.m_strFileName = argument;
+            firstParameter = false;
+            if (info.m_nShellCommand == FileNew) {
+                info.m_nShellCommand = FileOpen;
+            }
+        } else if (info.m_nShellCommand == FilePrintTo && !printToFields.empty()) {
+            *printToFields.back() = argument;
+            printToFields.pop_back();
+        }
+    }
+    if (info.m_strFileName.empty() && (info.m_nShellCommand == FilePrint || info.m_nShellCommand == FilePrintTo)) {
+        info.m_nShellCommand = FileNew;
+    }
+    return info;
+}

@@ -1,0 +1,222 @@
+#include "CMainFrame.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include "CVellumwiseDoc.h"
+#include "CVellumwiseView.h"
+#include "IPlatformServices.h"
+#include "KeyboardLocks.h"
+
+// The icons live in this static library; they must be registered by hand.
+static void InitResources() { Q_INIT_RESOURCE(vellumwise); }
+
+namespace {
+
+const QString kIdleText = QStringLiteral("就绪");
+const QString kDocumentFilter = QStringLiteral("vwd (*.vwd);;所有文件 (*.*)");
+constexpr int kLockPollMilliseconds = 250;
+
+}  // namespace
+
+CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform)
+    : m_doc(doc), m_platform(platform) {
+    InitResources();
+    setWindowIcon(QIcon(QStringLiteral(":/vellumwise.svg")));
+    m_pView = new CVellumwiseView(doc, this);
+    setCentralWidget(m_pView);
+    connect(m_pView, &CVellumwiseView::pageTextChanged, this, &CMainFrame::SetPageText);
+
+    CreateCommands();
+    CreateMenu();
+    m_wndToolBar = CreateToolBar(QStringLiteral("标准"), "MainToolBar",
+                                 {"ID_FILE_OPEN_TEXT", "ID_EDIT_PASTE", nullptr, "ID_AUTO_SCROLL", nullptr, "ID_APP_ABOUT"});
+    m_wndReadingBar = CreateToolBar(QStringLiteral("阅读"), "ReadingToolBar",
+                                    {"ID_LINE_DOWN", "ID_LINE_UP", "ID_HALF_PAGE_DOWN", "ID_HALF_PAGE_UP", "ID_TEXT_END",
+                                     "ID_TEXT_HOME", "ID_GOTO_PAGE", "ID_TEXT_COLOR", "ID_GLOSS_COLOR", "ID_PAGE_COLOR",
+                                     "ID_TEXT_FONT", "ID_VOCABULARY"});
+    // Two rows at the top: the main toolbar first.
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_wndReadingBar);
+    CreateStatusBar();
+    setAcceptDrops(true);
+    resize(1024, 768);
+
+    m_doc.AddView(this);
+    OnTitleChanged();
+    m_bBarsReady = true;
+}
+
+CMainFrame::~CMainFrame() { m_doc.RemoveView(this); }
+
+void CMainFrame::CreateCommands() {
+    for (CommandSpec& spec : CommandTable()) {
+        auto* action = new QAction(spec.text, this);
+        action->setObjectName(QString::fromLatin1(spec.id));
+        if (!spec.icon.isEmpty()) {
+            action->setIcon(QIcon(spec.icon));
+        }
+        action->setShortcuts(spec.shortcuts);
+        action->setToolTip(spec.toolTip);
+        action->setStatusTip(spec.statusTip);
+        action->setCheckable(spec.checkable);
+        if (spec.handler) {
+            connect(action, &QAction::triggered, this, [handler = std::move(spec.handler)] { handler(); });
+        }
+        // Keys work wherever the focus is in the window, with or without a menu item.
+        addAction(action);
+        m_commands.emplace(spec.id, action);
+    }
+}
+
+QAction* CMainFrame::Command(const std::string& id) const {
+    const auto found = m_commands.find(id);
+    return found != m_commands.end() ? found->second : nullptr;
+}
+
+void CMainFrame::CreateMenu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    file->setObjectName(QStringLiteral("FileMenu"));
+    file->addAction(Command("ID_FILE_OPEN_TEXT"));
+    file->addAction(Command("ID_EDIT_PASTE"));
+    file->addSeparator();
+    file->addAction(Command("ID_APP_EXIT"));
+}
+
+QToolBar* CMainFrame::CreateToolBar(const QString& title, const char* objectName, const std::vector<const char*>& ids) {
+    auto* bar = new QToolBar(title, this);
+    bar->setObjectName(QString::fromLatin1(objectName));
+    bar->setIconSize(QSize(16, 15));
+    bar->setMovable(true);
+    bar->setFloatable(true);
+    bar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (const char* id : ids) {
+        if (id == nullptr) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction* action = Command(id);
+        bar->addAction(action);
+        // A button shows a tooltip only when its command has one of its own; Qt
+        // would otherwise show the command's name (see eventFilter).
+        bar->widgetForAction(action)->installEventFilter(this);
+    }
+    return bar;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        if (auto* button = qobject_cast<QToolButton*>(watched)) {
+            const QAction* action = button->defaultAction();
+            if (action == nullptr || action->statusTip().isEmpty()) {
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::CreateStatusBar() {
+    m_pMessagePane = new QLabel(kIdleText, this);
+    m_pMessagePane->setObjectName(QStringLiteral("MessagePane"));
+    statusBar()->addWidget(m_pMessagePane, 1);
+    const char* names[] = {"CapsPane", "NumPane", "ScrollPane"};
+    for (std::size_t i = 0; i < m_arrLockPanes.size(); ++i) {
+        m_arrLockPanes[i] = new QLabel(this);
+        m_arrLockPanes[i]->setObjectName(QString::fromLatin1(names[i]));
+        m_arrLockPanes[i]->setAlignment(Qt::AlignCenter);
+        m_arrLockPanes[i]->setMinimumWidth(m_arrLockPanes[i]->fontMetrics().horizontalAdvance(QStringLiteral("大写")) + 16);
+        statusBar()->addPermanentWidget(m_arrLockPanes[i]);
+    }
+    // The lock keys send nothing to an unfocused window, so their state is polled.
+    if (KeyboardLocks::Read().has_value()) {
+        m_pLockTimer = new QTimer(this);
+        connect(m_pLockTimer, &QTimer::timeout, this, &CMainFrame::UpdateLockPanes);
+        m_pLockTimer->start(kLockPollMilliseconds);
+        UpdateLockPanes();
+    }
+}
+
+void CMainFrame::UpdateLockPanes() {
+    const std::optional<KeyboardLocks> locks = KeyboardLocks::Read();
+    if (!locks) {
+        return;
+    }
+    m_arrLockPanes[0]->setText(locks->caps ? QStringLiteral("大写") : QString());
+    m_arrLockPanes[1]->setText(locks->num ? QStringLiteral("数字") : QString());
+    m_arrLockPanes[2]->setText(locks->scroll ? QStringLiteral("滚动") : QString());
+}
+
+void CMainFrame::SetPageText(const QString& text) {
+    if (!m_bBarsReady) {
+        return;
+    }
+    m_pMessagePane->setText(text);
+}
+
+bool CMainFrame::event(QEvent* event) {
+    // Prompts go to pane 0; when one ends the idle text comes back.
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        m_pMessagePane->setText(tip.isEmpty() ? kIdleText : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainFrame::OnTitleChanged() {
+    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral(" - Vellumwise"));
+}
+
+void CMainFrame::OnFileNew() {
+    m_doc.OnNewDocument();
+    m_doc.UpdateAllViews(UpdateHint::Relayout);
+}
+
+void CMainFrame::OnFileOpen() {
+    if (const auto path = m_platform.ChooseFileToOpen(kDocumentFilter.toStdString())) {
+        m_doc.OnOpenDocument(*path);
+        m_doc.UpdateAllViews(UpdateHint::Relayout);
+    }
+}
+
+void CMainFrame::OnHelp() {
+    // The working directory first, then the copy shipped beside the program.
+    const QString name = QStringLiteral("help.htm");
+    for (const QString& candidate : {QDir::current().filePath(name), QDir(QCoreApplication::applicationDirPath()).filePath(name)}) {
+        if (QFileInfo(candidate).isFile()) {
+            m_platform.OpenWithShell(candidate.toStdString());
+            return;
+        }
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.front().isLocalFile()) {
+        m_doc.OnOpenDocument(urls.front().toLocalFile().toStdString());
+        m_doc.UpdateAllViews(UpdateHint::Relayout);
+        event->acceptProposedAction();
+    }
+}

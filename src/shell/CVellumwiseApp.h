@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "QtPlatformServices.h"
+
+class CMainFrame;
+class CVellumwiseDoc;
+
+// Start-up: the command line, the one document (which loads main.dic), the main
+// window with its view, and the text to open at once.
+class CVellumwiseApp {
+public:
+    CVellumwiseApp();
+    ~CVellumwiseApp();
+
+    // `arguments` without the program name. Returns the exit status when start-up
+    // ends the program before any window (unregistering); nullopt once the main
+    // window is shown. A missing dictionary ends the process inside.
+    std::optional<int> InitInstance(const std::vector<std::string>& arguments);
+
+    CVellumwiseDoc& Document() { return *m_pDoc; }
+    CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+    QtPlatformServices& Platform() { return m_platform; }
+
+private:
+    QtPlatformServices m_platform;
+    std::unique_ptr<CVellumwiseDoc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+};

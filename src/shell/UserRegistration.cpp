@@ -1,0 +1,36 @@
+#include "UserRegistration.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+std::filesystem::path UserDataHome() {
+    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome != nullptr && *dataHome != '\0') {
+        return dataHome;
+    }
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home != nullptr ? home : "") / ".local" / "share";
+}
+
+}  // namespace
+
+bool RemoveUserRegistration() {
+    const std::filesystem::path dataHome = UserDataHome();
+    const std::filesystem::path files[] = {
+        dataHome / "applications" / "vellumwise.desktop",
+        dataHome / "applications" / "vellumwise-text.desktop",
+        dataHome / "mime" / "packages" / "vellumwise.xml",
+        dataHome / "icons" / "hicolor" / "scalable" / "apps" / "vellumwise.svg",
+    };
+    bool allRemoved = true;
+    for (const std::filesystem::path& file : files) {
+        std::error_code error;
+        std::filesystem::remove(file, error);
+        if (std::filesystem::exists(std::filesystem::symlink_status(file, error))) {
+            allRemoved = false;
+        }
+    }
+    return allRemoved;
+}

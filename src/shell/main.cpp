@@ -1,0 +1,21 @@
+#include <QApplication>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CVellumwiseApp.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vellumwise"));
+
+    std::vector<std::string> arguments;
+    for (const QString& argument : QApplication::arguments().mid(1)) {
+        arguments.push_back(argument.toStdString());
+    }
+    CVellumwiseApp app;
+    if (const std::optional<int> status = app.InitInstance(arguments)) {
+        return *status;
+    }
+    return QApplication::exec();
+}

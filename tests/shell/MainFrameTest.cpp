@@ -1,0 +1,182 @@
+// The main window after start-up: caption, menu, toolbars, status bar and keys.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+#include <filesystem>
+
+#include "CMainFrame.h"
+#include "CVellumwiseApp.h"
+#include "CVellumwiseDoc.h"
+#include "CVellumwiseView.h"
+#include "TempDir.h"
+
+namespace {
+
+QStringList ActionIds(const QList<QAction*>& actions) {
+    QStringList ids;
+    for (const QAction* action : actions) {
+        ids << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
+    }
+    return ids;
+}
+
+QString Pane(CMainFrame* frame, const char* name) {
+    return frame->findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+
+class StartedApp : public testing::Test {
+protected:
+    CMainFrame* Start(const std::vector<std::string>& arguments = {}) {
+        EXPECT_FALSE(m_app.InitInstance(arguments).has_value());
+        CMainFrame* frame = m_app.MainFrame();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame));
+        return frame;
+    }
+    CVellumwiseApp m_app;
+};
+
+TEST_F(StartedApp, CaptionMenuAndStatusBar) {
+    CMainFrame* frame = Start();
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("无标题 - Vellumwise"));
+
+    const QList<QAction*> menus = frame->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("文件(&F)"));
+    QStringList items;
+    for (const QAction* item : menus[0]->menu()->actions()) {
+        items << (item->isSeparator() ? QStringLiteral("|") : item->text());
+    }
+    EXPECT_EQ(items, (QStringList{QStringLiteral("打开文本文件"), QStringLiteral("粘贴剪贴版内容(&P)"),
+                                  QStringLiteral("|"), QStringLiteral("退出(&X)")}));
+    EXPECT_EQ(menus[0]->menu()->actions()[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
+
+    // The first redraw already put the page text into pane 0; the lock panes are empty
+    // off X11.
+    EXPECT_EQ(Pane(frame, "MessagePane"), QStringLiteral("第1页/共1页"));
+    EXPECT_EQ(Pane(frame, "CapsPane"), QString());
+    EXPECT_EQ(Pane(frame, "NumPane"), QString());
+    EXPECT_EQ(Pane(frame, "ScrollPane"), QString());
+}
+
+TEST_F(StartedApp, TwoToolbarRowsAtTheTop) {
+    CMainFrame* frame = Start();
+    QToolBar* main = frame->MainToolBar();
+    QToolBar* reading = frame->ReadingToolBar();
+    EXPECT_EQ(ActionIds(main->actions()),
+              (QStringList{"ID_FILE_OPEN_TEXT", "ID_EDIT_PASTE", "|", "ID_AUTO_SCROLL", "|", "ID_APP_ABOUT"}));
+    EXPECT_EQ(ActionIds(reading->actions()),
+              (QStringList{"ID_LINE_DOWN", "ID_LINE_UP", "ID_HALF_PAGE_DOWN", "ID_HALF_PAGE_UP", "ID_TEXT_END",
+                           "ID_TEXT_HOME", "ID_GOTO_PAGE", "ID_TEXT_COLOR", "ID_GLOSS_COLOR", "ID_PAGE_COLOR",
+                           "ID_TEXT_FONT", "ID_VOCABULARY"}));
+    for (QToolBar* bar : {main, reading}) {
+        EXPECT_EQ(frame->toolBarArea(bar), Qt::TopToolBarArea);
+        EXPECT_TRUE(bar->isMovable());
+        EXPECT_TRUE(bar->isFloatable());
+        EXPECT_EQ(bar->allowedAreas(), Qt::AllToolBarAreas);
+        for (QAction* action : bar->actions()) {
+            EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->objectName().toStdString();
+        }
+    }
+    EXPECT_GE(reading->geometry().top(), main->geometry().bottom());
+    EXPECT_TRUE(frame->Command("ID_AUTO_SCROLL")->isCheckable());
+    // The menu and the toolbar share one action.
+    EXPECT_TRUE(frame->menuBar()->actions()[0]->menu()->actions().contains(frame->Command("ID_EDIT_PASTE")));
+}
+
+TEST_F(StartedApp, TooltipsAndPromptsOnlyForPasteAndAbout) {
+    CMainFrame* frame = Start();
+    struct Case {
+        const char* id;
+        QString tip;
+        QString prompt;
+    };
+    const Case cases[] = {
+        {"ID_EDIT_PASTE", QStringLiteral("粘贴"), QStringLiteral("插入剪贴板内容")},
+        {"ID_APP_ABOUT", QStringLiteral("关于"), QStringLiteral("显示程序信息，版本号和版权")},
+        {"ID_FILE_OPEN_TEXT", QString(), QString()},
+        {"ID_GOTO_PAGE", QString(), QString()},
+        {"ID_VOCABULARY", QString(), QString()},
+    };
+    for (const Case& c : cases) {
+        QAction* action = frame->Command(c.id);
+        QToolBar* bar = frame->MainToolBar()->actions().contains(action) ? frame->MainToolBar() : frame->ReadingToolBar();
+        QWidget* button = bar->widgetForAction(action);
+        // A button without a tooltip leaves the one already shown alone.
+        const QString before = QStringLiteral("before");
+        QToolTip::showText(button->mapToGlobal(QPoint(2, 2)), before, button);
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(button, &help);
+        EXPECT_EQ(QToolTip::text(), c.tip.isEmpty() ? before : c.tip) << c.id;
+        EXPECT_EQ(action->statusTip(), c.prompt) << c.id;
+    }
+    QToolTip::hideText();
+    frame->Command("ID_EDIT_PASTE")->showStatusText(frame);
+    EXPECT_EQ(Pane(frame, "MessagePane"), QStringLiteral("插入剪贴板内容"));
+    QStatusTipEvent ended{QString()};
+    QApplication::sendEvent(frame, &ended);
+    EXPECT_EQ(Pane(frame, "MessagePane"), QStringLiteral("就绪"));
+}
+
+TEST_F(StartedApp, KeysOfTheAcceleratorTable) {
+    CMainFrame* frame = Start();
+    struct Case {
+        const char* id;
+        QKeySequence key;
+    };
+    const Case cases[] = {
+        {"ID_FILE_NEW", QKeySequence(QStringLiteral("Ctrl+N"))},
+        {"ID_FILE_OPEN", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {"ID_FILE_SAVE", QKeySequence(QStringLiteral("Ctrl+S"))},
+        {"ID_FILE_PRINT", QKeySequence(QStringLiteral("Ctrl+P"))},
+        {"ID_EDIT_PASTE", QKeySequence(QStringLiteral("Shift+Ins"))},
+        {"ID_EDIT_UNDO", QKeySequence(QStringLiteral("Ctrl+Z"))},
+        {"ID_EDIT_CUT", QKeySequence(QStringLiteral("Ctrl+X"))},
+        {"ID_EDIT_COPY", QKeySequence(QStringLiteral("Ctrl+C"))},
+        {"ID_NEXT_PANE", QKeySequence(QStringLiteral("F6"))},
+        {"ID_PREV_PANE", QKeySequence(QStringLiteral("Shift+F6"))},
+        {"ID_HELP", QKeySequence(QStringLiteral("F1"))},
+    };
+    for (const Case& c : cases) {
+        QAction* action = frame->Command(c.id);
+        ASSERT_NE(action, nullptr) << c.id;
+        EXPECT_TRUE(action->shortcuts().contains(c.key)) << c.id;
+    }
+}
+
+TEST_F(StartedApp, CtrlNReturnsToTheTopAndKeepsTheText) {
+    TempDir dir;
+    WriteFile(dir.Path("story.txt"), "one\r\ntwo\r\n");
+    CMainFrame* frame = Start({"--text", dir.Path("story.txt")});
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("story - Vellumwise"));
+    CVellumwiseDoc& doc = m_app.Document();
+    ASSERT_EQ(doc.m_paragraphs.m_arrParagraphs.size(), 2u);
+    doc.m_nScrollPos = 50;
+    QTest::keyClick(frame->View()->viewport(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(doc.m_nScrollPos, 0);
+    EXPECT_EQ(doc.m_paragraphs.m_arrParagraphs.size(), 2u);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("无标题 - Vellumwise"));
+}
+
+TEST_F(StartedApp, FileArgumentIsTheDocumentAndCtrlSNeverWritesIt) {
+    TempDir dir;
+    const std::string path = dir.Path("notes.vwd");
+    WriteFile(path, "keep me");
+    CMainFrame* frame = Start({path});
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("notes.vwd - Vellumwise"));
+    EXPECT_TRUE(m_app.Document().m_paragraphs.m_arrParagraphs.empty());
+    EXPECT_TRUE(m_app.Document().m_bInitialised);
+    QTest::keyClick(frame->View()->viewport(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadFile(path), "keep me");
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+// The real program, started as a user or the desktop starts it, where no window
+// can be shown (messages go to standard error).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "RunProgram.h"
+#include "TempDir.h"
+
+namespace {
+
+const std::string kProgram = std::string(VELLUMWISE_BIN_DIR) + "/vellumwise";
+
+// Runs a copy of the program that has no main.dic beside it.
+ProgramResult RunAlone(const TempDir& dir, const std::string& arguments, const std::string& environment = {}) {
+    const std::string copy = dir.Path("vellumwise");
+    std::filesystem::copy_file(kProgram, copy, std::filesystem::copy_options::overwrite_existing);
+    return RunProgram("env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 " + environment + " " +
+                      Quoted(copy) + " " + arguments + " 2>&1");
+}
+
+TEST(Program, WithoutMainDicShowsTheMessageAndExitsZero) {
+    TempDir dir;
+    const ProgramResult result = RunAlone(dir, "");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.out.find("找不到字典文件，程序将会退出，请重新安装软件。"), std::string::npos) << result.out;
+}
+
+TEST(Program, UnregisterRemovesTheUserEntriesWithoutNeedingTheDictionary) {
+    TempDir dir;
+    const std::filesystem::path data = dir.Root() / "data";
+    std::filesystem::create_directories(data / "applications");
+    std::filesystem::create_directories(data / "mime" / "packages");
+    WriteFile((data / "applications" / "vellumwise.desktop").string(), "[Desktop Entry]\n");
+    WriteFile((data / "mime" / "packages" / "vellumwise.xml").string(), "<mime-info/>\n");
+    WriteFile((data / "applications" / "other.desktop").string(), "[Desktop Entry]\n");
+
+    const ProgramResult result = RunAlone(dir, "/Unregister", "XDG_DATA_HOME=" + Quoted(data.string()));
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.out.find("系统注册项已被移除并且相应的 INI 文件（假如存在）也被删除。"), std::string::npos)
+        << result.out;
+    EXPECT_FALSE(std::filesystem::exists(data / "applications" / "vellumwise.desktop"));
+    EXPECT_FALSE(std::filesystem::exists(data / "mime" / "packages" / "vellumwise.xml"));
+    EXPECT_TRUE(std::filesystem::exists(data / "applications" / "other.desktop"));
+}
+
+}  // namespace
