@@ -16,7 +16,9 @@ OWN_WORD_SHARE = 0.5
 NOT_WORDS = {"don", "haven", "didn", "doesn", "isn", "wasn", "aren", "weren", "hasn", "hadn",
              "couldn", "wouldn", "shouldn", "mustn", "needn", "shan", "ain", "ll", "ve", "re",
              "em", "tis", "twas", "petersburg", "moscow", "russia", "napoleon", "pierre",
-             "andrew", "nicholas", "mary", "sonya", "french"}
+             "andrew", "nicholas", "mary", "sonya", "french", "berg", "mack",
+             # French words of English novels ("mon cher", "n'est-ce pas").
+             "mon", "cher", "pas"}
 
 
 class Candidate:
@@ -65,6 +67,10 @@ class Selector:
         lemma = self.package.lemmas.get(word)
         return lemma.count if lemma else 0
 
+    def primary_base(self, word):
+        """The lemma a form mostly belongs to: "does" is do's, not doe's."""
+        return min(self.bases[word], key=lambda b: (self.package.lemma_rank.get(b, 1 << 30), b))
+
     def is_inflection(self, word):
         bases = self.bases.get(word, set())
         if not bases:
@@ -74,33 +80,31 @@ class Selector:
 
     def _candidate(self, word, entry):
         ranks = [r for r in (entry.corpus_rank(), self.package.lemma_rank.get(word)) if r]
-        text = glosses.dictionary_gloss(entry)
-        if word in self.bases:
-            base_ranks = [self.package.lemma_rank.get(b) for b in self.bases[word]]
-            base_ranks = [r for r in base_ranks if r]
-            if not text or entry.corpus_rank() is None:
-                # A form kept on its own is met as often as its lemma group ("has", "was").
-                ranks += base_ranks
-            if not text:
-                for base in sorted(self.bases[word], key=lambda b: self.package.lemma_rank.get(b, 1 << 30)):
-                    if base in self.package.entries:
-                        text = glosses.dictionary_gloss(self.package.entries[base])
-                        if text:
-                            break
+        if word not in self.bases:
+            text = glosses.dictionary_gloss(entry)
+        else:
+            # A form is met about as often as its lemma group ("has", "was", "children"), and
+            # when its own senses are only grammar notes it means what its base means.
+            base = self.primary_base(word)
+            if self.package.lemma_rank.get(base):
+                ranks.append(self.package.lemma_rank[base])
+            text = glosses.dictionary_gloss(entry, domains=False)
+            if not text and base in self.package.entries:
+                text = glosses.dictionary_gloss(self.package.entries[base])
         if not text:
             return None
         return Candidate(word, text, min(ranks) if ranks else None, _fallback(entry))
 
     def select(self):
         """Entries in file order: each row's most frequent eligible words, alphabetical within it."""
-        excluded = set()
-        for _ in range(8):
+        excluded = self._redundant()
+        while True:
             chosen = self._fill(excluded)
-            newly = self._redundant(chosen) - excluded
-            if not newly:
+            words = {c.word for c in chosen}
+            stranded = {w for w in excluded if self.primary_base(w) not in words}
+            if not stranded:
                 return chosen
-            excluded |= newly
-        return chosen
+            excluded -= stranded
 
     def _fill(self, excluded):
         by_prefix = {}
@@ -113,7 +117,8 @@ class Selector:
         for prefix, _, length in prefix_rows():
             if prefix in fixed:
                 words = fixed[prefix]
-                rows.append([Candidate(w, self._special_gloss(w), None, ()) for w in words])
+                rows.append([Candidate(w, self._special_gloss(w), self._special_rank(w), ())
+                             for w in words])
                 continue
             pool = by_prefix.get(prefix, [])
             if prefix == "oc":
@@ -127,22 +132,33 @@ class Selector:
             rows.append(sorted(best, key=lambda c: c.word))
         return [c for row in rows for c in row]
 
+    def _special_rank(self, word):
+        entry = self.package.entries.get(word) or self.package.entries.get(word.upper())
+        ranks = [r for r in (entry and entry.corpus_rank(), self.package.lemma_rank.get(word)) if r]
+        return min(ranks) if ranks else None
+
     def _special_gloss(self, word):
         if word in ("a", "i"):
             return ""
         return glosses.dictionary_gloss(self.package.entries[word])
 
-    def _redundant(self, chosen):
-        """Inflected forms that Translate already takes to their own base without an entry."""
-        items = [Item(c.word, c.gloss, 0.0) for c in chosen]
+    def _redundant(self):
+        """Inflected forms that Translate takes to their own base without an entry of their own.
+
+        Judged against every word that could become an entry, so that a form stays whenever a
+        reduction could meet a wrong word first ("changed" would reach "chang" before "change").
+        """
+        universe = Dictionary([Item(w, "x", 0.0) for w in sorted(self.candidates)], self.verbs)
+        universe.first = {w: Item(w, "x", 0.0) for w in self.candidates}
         result = set()
-        for pos, cand in enumerate(chosen):
-            if not self.is_inflection(cand.word):
+        for word in self.candidates:
+            if not self.is_inflection(word):
                 continue
-            without = Dictionary(items[:pos] + [Item("", "", 0.0)] + items[pos + 1:], self.verbs)
-            found = without.resolve(cand.word, 1.0)
-            if found is not None and found[1] in self.bases[cand.word]:
-                result.add(cand.word)
+            for step, candidate in universe.candidates(word):
+                if step > 1 and universe.lookup_exact(candidate, 1.0) != "Unknown":
+                    if candidate == self.primary_base(word):
+                        result.add(word)
+                    break
         return result
 
 

@@ -62,7 +62,8 @@ def _split_items(text):
 
 def is_name(raw_item):
     notes = re.findall(r"[（(]([^（）()]*)[）)]", raw_item)
-    return any(NAME_NOTE.search(n) for n in notes) or bool(re.search(r"人名|地名|姓氏", raw_item))
+    return any(NAME_NOTE.search(n) for n in notes) or \
+        bool(re.search(r"人名|地名|姓氏|爱称|昵称", raw_item))
 
 
 def clean_item(raw_item, keep_notes=False):
@@ -73,6 +74,10 @@ def clean_item(raw_item, keep_notes=False):
     if not keep_notes:
         text = PARENTHESES.sub("", text)
         text = PARENTHESES.sub("", text)
+    text = POS_LABEL.sub("", text)
+    if not keep_notes:
+        # English words left in a sense ("BASIC程序的扩展名") are explanations, not the gloss.
+        text = re.sub(r"[A-Za-z][A-Za-z'/-]{2,}(\s+[A-Za-z][A-Za-z'/-]*)*", "", text)
     text = re.sub(r"\s+", "", text) if CJK.search(text) else text.strip()
     text = text.strip(TRAILING).lstrip("…")
     if not CJK.search(text) or not is_gbk(text) or "\\" in text or "\t" in text:
@@ -106,11 +111,11 @@ def _ordered(lines):
     return order
 
 
-def dictionary_gloss(entry, soft=16, hard=24):
+def dictionary_gloss(entry, soft=16, hard=24, domains=True):
     senses = parse_senses(entry)
     plain = [[c for c in map(clean_item, items) if c] for tag, items in senses if tag is None]
     gloss = join_items(_ordered(plain), soft, hard)
-    if gloss:
+    if gloss or not domains:
         return gloss
     # Only domain senses: they still say what the word means.
     tagged = [[c for c in map(clean_item, items) if c]
