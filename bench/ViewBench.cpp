@@ -1,0 +1,106 @@
+// The reading window's costs on the whole of War and Peace: laying the novel out
+// with real font metrics, repainting a full-HD window in the middle of it, and the
+// way from the open-text command to the first painted image.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "CVellumwiseDoc.h"
+#include "CVellumwiseView.h"
+#include "FakePlatformServices.h"
+#include "PagePainter.h"
+#include "QtReadingFont.h"
+#include "QtTextMeasurer.h"
+#include "TextLayout.h"
+
+namespace {
+
+const std::string kNovel = VELLUMWISE_BENCH_CORPUS;
+const QSize kFullHd(1920, 1080);
+
+// One document with the build's main.dic and the novel opened and glossed.
+CVellumwiseDoc& Novel() {
+    static FakePlatformServices platform;
+    static CVellumwiseDoc* doc = [] {
+        auto* opened = new CVellumwiseDoc(platform);
+        opened->m_strProgramDir = std::filesystem::path(VELLUMWISE_MAIN_DIC).parent_path().string();
+        opened->OnNewDocument();
+        opened->OpenTextFile(kNovel);
+        return opened;
+    }();
+    return *doc;
+}
+
+QFont ReadingQFont() { return ToQFont(Novel().m_fontText); }
+
+// The first layout after opening: every distinct token measured afresh.
+void BM_LayoutNovelFirstTime(benchmark::State& state) {
+    CVellumwiseDoc& doc = Novel();
+    const QFont font = ReadingQFont();
+    for (auto _ : state) {
+        QtTextMeasurer measurer(font, 20);
+        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth));
+    }
+    state.counters["paragraphs"] = static_cast<double>(doc.m_paragraphs.m_arrParagraphs.size());
+}
+BENCHMARK(BM_LayoutNovelFirstTime)->Unit(benchmark::kMillisecond);
+
+// A later layout in the same font (after a vocabulary change): widths from the cache.
+void BM_LayoutNovelAgain(benchmark::State& state) {
+    CVellumwiseDoc& doc = Novel();
+    QtTextMeasurer measurer(ReadingQFont(), 20);
+    LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth));
+    }
+}
+BENCHMARK(BM_LayoutNovelAgain)->Unit(benchmark::kMillisecond);
+
+// One repaint of a 1920 x 1080 window halfway through the novel.
+void BM_RepaintFullHdMiddle(benchmark::State& state) {
+    CVellumwiseDoc& doc = Novel();
+    CVellumwiseView view(doc);
+    view.resize(kFullHd);
+    view.LayoutText();
+    doc.m_nScrollPos = doc.m_nTextHeight / 2;
+    QImage image(kFullHd, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        PaintPage(painter, kFullHd, view.Scene(), view.Glosses());
+    }
+    doc.m_nScrollPos = 0;
+}
+BENCHMARK(BM_RepaintFullHdMiddle)->Unit(benchmark::kMillisecond);
+
+// The open-text command (read, decode, split, gloss, lay out) up to the first image,
+// in a fresh view so that no width is cached yet.
+void BM_OpenTextToFirstImage(benchmark::State& state) {
+    CVellumwiseDoc& doc = Novel();
+    QImage image(kFullHd, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        CVellumwiseView view(doc);
+        view.resize(kFullHd);
+        doc.OpenTextFile(kNovel);
+        QPainter painter(&image);
+        PaintPage(painter, kFullHd, view.Scene(), view.Glosses());
+    }
+}
+BENCHMARK(BM_OpenTextToFirstImage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
