@@ -1,0 +1,75 @@
+#include "CGotoPageDlg.h"
+
+#include "DialogInteger.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+CGotoPageDlg::CGotoPageDlg(QWidget* pParent)
+    : QDialog(pParent)
+{
+    setObjectName(QStringLiteral("gotoPageDialog"));
+    setWindowTitle(QStringLiteral("前进到指定页面"));
+
+    auto* label = new QLabel(QStringLiteral("前进到指定页面"), this);
+    m_editPage = new QLineEdit(this);
+    m_editPage->setObjectName(QStringLiteral("pageEdit"));
+    label->setBuddy(m_editPage);
+
+    m_btnOk = new QPushButton(QStringLiteral("OK"), this);
+    m_btnOk->setObjectName(QStringLiteral("okButton"));
+    m_btnOk->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    connect(m_btnOk, &QPushButton::clicked, this, &CGotoPageDlg::accept);
+    connect(cancel, &QPushButton::clicked, this, &CGotoPageDlg::reject);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(m_editPage, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_btnOk);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addLayout(buttons);
+
+    // The buttons come first so that Enter on opening confirms the page shown.
+    setTabOrder(m_btnOk, cancel);
+    setTabOrder(cancel, m_editPage);
+}
+
+void CGotoPageDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    // Whatever the caller left in m_nPage, each run starts from page 0.
+    m_nPage = 0;
+    m_editPage->setText(QString::fromStdString(DialogInteger::Format(m_nPage)));
+    m_btnOk->setFocus(Qt::OtherFocusReason);
+}
+
+void CGotoPageDlg::accept()
+{
+    const auto page = DialogInteger::Parse(m_editPage->text().toStdString());
+    if (!page) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Vellumwise"),
+                        QStringLiteral("请键入一个整数。"), QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("integerMessageBox"));
+        box.exec();
+        m_editPage->setFocus(Qt::OtherFocusReason);
+        m_editPage->selectAll();
+        return;
+    }
+    m_nPage = *page;
+    QDialog::accept();
+}

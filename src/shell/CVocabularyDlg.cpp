@@ -1,0 +1,109 @@
+#include "CVocabularyDlg.h"
+
+#include "VocabularyThresholds.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSlider>
+#include <QVBoxLayout>
+
+CVocabularyDlg::CVocabularyDlg(QWidget* pParent)
+    : QDialog(pParent)
+    , m_nVocabLevel(VocabularyThresholds::kDefaultStep)
+    , m_dThreshold(VocabularyThresholds::kDefaultThreshold)
+{
+    setObjectName(QStringLiteral("vocabularyDialog"));
+    setWindowTitle(QStringLiteral("设定词汇量参数"));
+
+    m_labelVocab = new QLabel(this);
+    m_labelVocab->setObjectName(QStringLiteral("vocabularyLabel"));
+    m_labelVocab->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    m_sliderVocab = new QSlider(Qt::Horizontal, this);
+    m_sliderVocab->setObjectName(QStringLiteral("vocabularySlider"));
+    m_sliderVocab->setRange(VocabularyThresholds::kFirstStep, VocabularyThresholds::kLastStep);
+    m_sliderVocab->setTickPosition(QSlider::TicksBothSides);
+    m_sliderVocab->setTickInterval(1);
+    m_sliderVocab->setSingleStep(1);
+    m_sliderVocab->setPageStep(2);
+    m_sliderVocab->setFocusPolicy(Qt::StrongFocus);
+    // actionTriggered reports only the reader's moves (keys, channel clicks,
+    // dragging, the wheel), never our own setValue, so opening the dialog keeps
+    // the caller's threshold until the reader actually moves the slider.
+    connect(m_sliderVocab, &QSlider::actionTriggered, this, &CVocabularyDlg::OnSliderAction);
+
+    m_checkMedical = new QCheckBox(QStringLiteral("显示医学生化词汇"), this);
+    m_checkMedical->setObjectName(QStringLiteral("medicalCheck"));
+    m_checkScience = new QCheckBox(QStringLiteral("显示基本科技词汇"), this);
+    m_checkScience->setObjectName(QStringLiteral("scienceCheck"));
+
+    m_btnOk = new QPushButton(QStringLiteral("OK"), this);
+    m_btnOk->setObjectName(QStringLiteral("okButton"));
+    m_btnOk->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    connect(m_btnOk, &QPushButton::clicked, this, &CVocabularyDlg::accept);
+    connect(cancel, &QPushButton::clicked, this, &CVocabularyDlg::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_btnOk);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_labelVocab);
+    layout->addWidget(m_sliderVocab);
+    layout->addWidget(m_checkMedical);
+    layout->addWidget(m_checkScience);
+    layout->addLayout(buttons);
+    setMinimumWidth(280);
+
+    setTabOrder(m_btnOk, cancel);
+    setTabOrder(cancel, m_sliderVocab);
+    setTabOrder(m_sliderVocab, m_checkMedical);
+    setTabOrder(m_checkMedical, m_checkScience);
+}
+
+void CVocabularyDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    m_nLevelOnOpen = m_nVocabLevel;
+    m_dThresholdOnOpen = m_dThreshold;
+    m_checkMedical->setChecked(m_bShowMedical);
+    m_checkScience->setChecked(m_bShowScience);
+    ShowVocabLevel();
+    m_btnOk->setFocus(Qt::OtherFocusReason);
+}
+
+void CVocabularyDlg::ShowVocabLevel()
+{
+    m_sliderVocab->setValue(m_nVocabLevel);
+    m_labelVocab->setText(QString::fromStdString(VocabularyThresholds::LabelText(m_nVocabLevel)));
+}
+
+void CVocabularyDlg::OnSliderAction()
+{
+    // The slider has already moved its position but not yet its value.
+    m_nVocabLevel = m_sliderVocab->sliderPosition();
+    ShowVocabLevel();
+    m_dThreshold = VocabularyThresholds::Threshold(m_nVocabLevel);
+}
+
+void CVocabularyDlg::accept()
+{
+    m_bShowMedical = m_checkMedical->isChecked();
+    m_bShowScience = m_checkScience->isChecked();
+    QDialog::accept();
+}
+
+void CVocabularyDlg::reject()
+{
+    m_nVocabLevel = m_nLevelOnOpen;
+    m_dThreshold = m_dThresholdOnOpen;
+    QDialog::reject();
+}
