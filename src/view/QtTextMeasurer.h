@@ -1,30 +1,42 @@
 #pragma once
 
-#include <QFont>
 #include <QFontMetrics>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "ITextMeasurer.h"
 
 // Measures tokens with the reading font's metrics. A novel has some 700,000 tokens
 // but only about 20,000 distinct ones, so each distinct token is measured once; a
 // measurer belongs to one font and is replaced when the font changes.
+//
+// The cache is an open-addressing table over one byte arena: a layout looks up
+// every token of the text, and node-based maps spend most of that time chasing
+// pointers.
 class QtTextMeasurer : public ITextMeasurer {
 public:
     QtTextMeasurer(const QFont& font, int lineUnit);
 
     int TokenWidth(std::string_view token) override;
     int LineUnit() const override { return m_nLineUnit; }
+    std::size_t DistinctTokens() const { return m_nCount; }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::uint32_t offset = 0;  // into m_arena
+        std::uint32_t length = 0;
+        int width = -1;            // -1: empty slot
     };
+
+    int Measure(std::string_view token) const;
+    void Grow();
 
     QFontMetrics m_metrics;
     int m_nLineUnit;
-    std::unordered_map<std::string, int, Hash, std::equal_to<>> m_widths;
+    std::string m_arena;
+    std::vector<Slot> m_slots;  // size a power of two, at most half full
+    std::size_t m_nCount = 0;
 };

@@ -14,12 +14,9 @@ int LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer, int
     for (CParagraph& paragraph : paragraphs) {
         paragraph.m_nTop = y;
         const std::size_t count = paragraph.TokenCount();
-        paragraph.m_arrX.clear();
-        paragraph.m_arrWidth.clear();
-        paragraph.m_arrLine.clear();
-        paragraph.m_arrX.reserve(count);
-        paragraph.m_arrWidth.reserve(count);
-        paragraph.m_arrLine.reserve(count);
+        paragraph.m_arrX.resize(count);
+        paragraph.m_arrWidth.resize(count);
+        paragraph.m_arrLine.resize(count);
         int line = 0;
         int x = 0;
         for (std::size_t j = 0; j < count; ++j) {
@@ -30,9 +27,9 @@ int LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer, int
                 ++line;
                 x = 0;
             }
-            paragraph.m_arrX.push_back(x);
-            paragraph.m_arrLine.push_back(line);
-            paragraph.m_arrWidth.push_back(width);
+            paragraph.m_arrX[j] = x;
+            paragraph.m_arrLine[j] = line;
+            paragraph.m_arrWidth[j] = width;
             x += width;
         }
         paragraph.m_nHeight = (line + 1) * linePitch;

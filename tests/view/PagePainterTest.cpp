@@ -251,3 +251,26 @@ TEST(ReadingFontToQFont, GlossFontIsSixTenthsTruncated) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(QtTextMeasurer, WidthsAreTheFontsForEveryDistinctTokenAndItsSpace) {
+    const QFont font = ToQFont(ReadingFont{});
+    const QFontMetrics metrics(font);
+    QtTextMeasurer measurer(font, 20);
+    // Enough distinct tokens to make the table grow, each asked twice.
+    std::vector<std::string> tokens = {"", "a", "A", "word", "words", "Natásha", "苹果", ",", "-"};
+    for (int i = 0; i < 40000; ++i) {
+        tokens.push_back("w" + std::to_string(i));
+    }
+    for (int round = 0; round < 2; ++round) {
+        for (const std::string& token : tokens) {
+            ASSERT_EQ(measurer.TokenWidth(token), metrics.horizontalAdvance(QString::fromStdString(token + " ")))
+                << token << " round " << round;
+        }
+    }
+    EXPECT_EQ(measurer.DistinctTokens(), tokens.size());
+    EXPECT_EQ(measurer.LineUnit(), 20);
+}
+
+}  // namespace
