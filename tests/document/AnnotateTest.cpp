@@ -9,6 +9,7 @@
 #include "GlossPool.h"
 #include "TempDir.h"
 #include "TestDictionary.h"
+#include "WordTable.h"
 
 namespace {
 
@@ -140,6 +141,28 @@ TEST_F(Annotate, EachDistinctGlossIsKeptOnce) {
     EXPECT_EQ(list.Glosses().Size(), 2u);
     const CParagraph& paragraph = list.m_arrParagraphs[0];
     EXPECT_EQ(paragraph.Gloss(0).data(), paragraph.Gloss(2).data());
+}
+
+TEST(WordTable, NumbersEachLowerCaseWordOnceAsTheTableGrows) {
+    WordTable words;
+    EXPECT_EQ(words.IdOf("a"), WordTable::kNoWord);
+    EXPECT_EQ(words.IdOf(""), WordTable::kNoWord);
+    const std::uint32_t apple = words.IdOf("Apple");
+    EXPECT_EQ(words.IdOf("APPLE"), apple);
+    EXPECT_EQ(words.Word(apple), "apple");
+    // Far more words than the first table holds, each asked twice in two cases.
+    std::vector<std::uint32_t> ids;
+    for (int i = 0; i < 5000; ++i) {
+        ids.push_back(words.IdOf("Word" + std::to_string(i)));
+    }
+    for (int i = 0; i < 5000; ++i) {
+        ASSERT_EQ(words.IdOf("wORD" + std::to_string(i)), ids[i]) << i;
+        ASSERT_EQ(words.Word(ids[i]), "word" + std::to_string(i));
+    }
+    EXPECT_EQ(words.Size(), 5001u);
+    EXPECT_EQ(words.IdOf("apple"), apple);
+    EXPECT_EQ(words.IdOf("caf\xc3\x89"), words.IdOf("CAF\xc3\x89"));  // only ASCII is folded
+    EXPECT_NE(words.IdOf("caf\xc3\xa9"), words.IdOf("caf\xc3\x89"));
 }
 
 }  // namespace
