@@ -30,26 +30,27 @@ std::string FormatFrequency(double value) {
             digits.push_back(c);
         }
     }
-    std::string text;
+    // Built by appending only: GCC 12 at -O3 misreads chains of operator+ here.
+    std::string text = sign;
     if (exponent >= -4 && exponent < 16) {
         if (exponent < 0) {
-            text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+            text.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
         } else if (static_cast<std::size_t>(exponent) + 1 >= digits.size()) {
-            text = digits + std::string(exponent + 1 - digits.size(), '0') + ".0";
+            text.append(digits).append(exponent + 1 - digits.size(), '0').append(".0");
         } else {
-            text = digits.substr(0, exponent + 1) + "." + digits.substr(exponent + 1);
+            text.append(digits, 0, exponent + 1).append(".").append(digits, exponent + 1);
         }
     } else {
-        text = digits.substr(0, 1);
+        text.append(digits, 0, 1);
         if (digits.size() > 1) {
-            text += "." + digits.substr(1);
+            text.append(".").append(digits, 1);
         }
         char exponentText[16];
         std::snprintf(exponentText, sizeof exponentText, "e%c%02d", exponent < 0 ? '-' : '+',
                       std::abs(exponent));
-        text += exponentText;
+        text.append(exponentText);
     }
-    return sign + text;
+    return text;
 }
 
 std::optional<double> ParseFrequency(std::string_view text) {

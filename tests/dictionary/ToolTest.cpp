@@ -1,6 +1,8 @@
 // vellumwise-tool dic2tsv / tsv2dic, run as the maintainer runs them.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "RunProgram.h"
@@ -10,11 +12,15 @@ namespace {
 
 const std::string kTool = std::string(VELLUMWISE_BIN_DIR) + "/vellumwise-tool";
 
+// Standard error goes to a file of this process's own, so parallel test runs never mix.
+const std::string kErrorFile =
+    std::filesystem::temp_directory_path() / ("vellumwise-tool-test-" + std::to_string(::getpid()) + ".err");
+
 ProgramResult Tool(const std::string& arguments) {
-    return RunProgram(Quoted(kTool) + " " + arguments + " 2>/tmp/vellumwise-tool-test.err");
+    return RunProgram(Quoted(kTool) + " " + arguments + " 2>" + Quoted(kErrorFile));
 }
 
-std::string LastError() { return ReadFile("/tmp/vellumwise-tool-test.err"); }
+std::string LastError() { return ReadFile(kErrorFile); }
 
 TEST(Tool, Tsv2DicThenDic2TsvReproducesTheList) {
     TempDir dir;
