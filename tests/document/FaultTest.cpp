@@ -1,0 +1,195 @@
+// Faults a reader or a maintainer can meet: full disks, read-only places, damaged
+// dictionaries, odd and huge texts. None may crash the program or lose a file.
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "CArchive.h"
+#include "DocumentFixture.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+// Mounts a small tmpfs on `dir` inside a mount namespace private to this test
+// process, so nothing outlives the test. False where the system does not allow it.
+bool MountTmpfs(const std::string& dir, const char* options) {
+    static const bool isPrivate = ::unshare(CLONE_NEWNS) == 0 &&
+                                  ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    return isPrivate && ::mount("tmpfs", dir.c_str(), "tmpfs", 0, options) == 0;
+}
+
+class Faults : public StartedDocument {
+protected:
+    // A dictionary too large for a 64 KiB disk: a few thousand imported entries.
+    void ImportLargeDictionary() {
+        std::string text;
+        for (int i = 0; i < 4000; ++i) {
+            text += "word" + std::to_string(i) + "\t词语\t" + std::to_string(i) + "\n";
+        }
+        ASSERT_TRUE(m_doc.ImportDictionaryText(text));
+    }
+    // Saves through the command, as the reader does, and returns the messages shown.
+    std::vector<std::string> Save(const std::string& path) {
+        m_platform.m_messages.clear();
+        m_platform.m_fileAnswers.push_back(path);
+        m_doc.OnSaveDictionary();
+        return m_platform.m_messages;
+    }
+};
+
+TEST_F(Faults, SavingToAFullDiskKeepsTheOldFile) {
+    const std::string disk = m_dir.Path("disk");
+    std::filesystem::create_directory(disk);
+    if (!MountTmpfs(disk, "size=64k")) {
+        GTEST_SKIP() << "cannot mount a small disk here";
+    }
+    const std::string path = disk + "/main.dic";
+    WriteFile(path, "old dictionary");
+    ImportLargeDictionary();
+    EXPECT_EQ(Save(path), std::vector<std::string>{"无法保存这个 .txt file " + path});
+    EXPECT_EQ(ReadFile(path), "old dictionary");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk), {}), 1);  // no leftovers
+    ::umount(disk.c_str());
+}
+
+TEST_F(Faults, SavingIntoAReadOnlyDirectoryKeepsTheOldFile) {
+    const std::string disk = m_dir.Path("readonly");
+    std::filesystem::create_directory(disk);
+    if (!MountTmpfs(disk, "size=1m")) {
+        GTEST_SKIP() << "cannot mount a disk here";
+    }
+    const std::string path = disk + "/main.dic";
+    WriteFile(path, "old dictionary");
+    ASSERT_EQ(::mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    EXPECT_EQ(Save(path), std::vector<std::string>{"无法保存这个 .txt file " + path});
+    EXPECT_EQ(Save(disk + "/new.dic"), std::vector<std::string>{"无法保存这个 .txt file " + disk + "/new.dic"});
+    EXPECT_EQ(ReadFile(path), "old dictionary");
+    ::umount(disk.c_str());
+}
+
+TEST_F(Faults, SavingOverADeviceIsRefused) {
+    EXPECT_EQ(Save("/dev/full"), std::vector<std::string>{"无法保存这个 .txt file /dev/full"});
+    struct stat info {};
+    ASSERT_EQ(::stat("/dev/full", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+TEST_F(Faults, OddTextsOpenWithoutLoss) {
+    std::string executable = ReadFile("/proc/self/exe");
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> paragraphs;  // empty: only checked to be valid UTF-8
+    };
+    const Case cases[] = {
+        {"empty file", "", {}},
+        {"only line ends", "\r\n\n\r\n", {}},
+        {"lone CR stays in the word", "end\rStart\nnext", {"end\rStart", "next"}},
+        {"invalid UTF-8 read as Windows-1252", "caf\xe9 \x93quoted\x94", {"café “quoted”"}},
+        {"an executable", executable, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_platform.m_fileAnswers.push_back(WriteText("odd.txt", c.bytes));
+        m_doc.OnOpenTextFile();
+        EXPECT_TRUE(m_platform.m_messages.empty());
+        std::size_t tokens = 0;
+        for (const CParagraph& p : m_doc.m_paragraphs.m_arrParagraphs) {
+            EXPECT_TRUE(codepage::IsValidUtf8(p.m_strText));
+            EXPECT_EQ(p.m_arrGlosses.size(), p.TokenCount());
+            tokens += p.TokenCount();
+        }
+        if (!c.paragraphs.empty() || c.bytes.find_first_not_of("\r\n") == std::string::npos) {
+            EXPECT_EQ(ParagraphTexts(), c.paragraphs);
+        }
+    }
+}
+
+TEST_F(Faults, AMillionTokensWithoutALineEnd) {
+    std::string text;
+    for (int i = 0; i < 1000000; ++i) {
+        text += "apple ";
+    }
+    m_platform.m_fileAnswers.push_back(WriteText("long.txt", text));
+    m_doc.OnOpenTextFile();
+    ASSERT_EQ(m_doc.m_paragraphs.m_arrParagraphs.size(), 1u);
+    const CParagraph& p = m_doc.m_paragraphs.m_arrParagraphs[0];
+    EXPECT_EQ(p.TokenCount(), 1000000u);
+    EXPECT_EQ(p.m_arrGlosses.size(), 1000000u);
+    EXPECT_EQ(p.Word(999998), "apple");
+    EXPECT_EQ(*codepage::GbkToUtf8(p.Gloss(999998)), "苹果");
+}
+
+TEST_F(Faults, ATwoHundredMegabyteText) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "too slow and large under AddressSanitizer; the normal build runs it";
+#endif
+    const std::string path = m_dir.Path("huge.txt");
+    const std::string block = "It was a dark and stormy night; the rain fell in torrents.\r\n";
+    {
+        std::ofstream out(path, std::ios::binary);
+        const std::string chunk = [&] {
+            std::string c;
+            while (c.size() < (1u << 20)) c += block;
+            return c;
+        }();
+        for (int i = 0; i < 200; ++i) out << chunk;
+    }
+    const auto size = std::filesystem::file_size(path);
+    ASSERT_GE(size, 200u << 20);
+    m_platform.m_fileAnswers.push_back(path);
+    m_doc.OnOpenTextFile();
+    EXPECT_TRUE(m_platform.m_messages.empty());
+    EXPECT_EQ(m_doc.m_paragraphs.m_arrParagraphs.size(), size / block.size());
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    RecordProperty("peak_rss_mib", static_cast<int>(usage.ru_maxrss / 1024));
+    std::printf("peak resident memory after opening %zu MiB: %ld MiB\n",
+                static_cast<std::size_t>(size >> 20), usage.ru_maxrss / 1024);
+}
+
+// ---- A damaged main.dic at start-up ----
+
+void StartWith(const std::string& dicBytes) {
+    TempDir dir;
+    WriteFile(dir.Path("main.dic"), dicBytes);
+    FakePlatformServices platform;
+    CVellumwiseDoc doc(platform);
+    doc.m_strProgramDir = dir.Root().string();
+    doc.OnNewDocument();
+    std::exit(doc.m_dicMain.m_arrItems.empty() ? 5 : 6);
+}
+
+TEST(FaultsDeathTest, ADictionaryCutAnywhereGivesTheReadErrorAndStatusZero) {
+    CDicMain source;
+    FillDictionary(source);
+    CArchive ar = CArchive::ForStoring();
+    source.Serialize(ar);
+    const std::string bytes = ar.Bytes();
+    // Every record boundary and the middle of every record.
+    std::vector<std::size_t> cuts = {0, 2, 4};
+    CArchive walk = CArchive::ForLoading(bytes);
+    walk.ReadInt32();
+    while (walk.Remaining() > 0) {
+        const std::size_t start = walk.Offset();
+        CDicItem item;
+        item.Serialize(walk);
+        cuts.push_back((start + walk.Offset()) / 2);
+        if (walk.Remaining() > 0) {
+            cuts.push_back(walk.Offset());
+        }
+    }
+    for (const std::size_t cut : cuts) {
+        SCOPED_TRACE(cut);
+        // The fake's message goes nowhere; a read error exits with status 0
+        // before the document could report how much it loaded.
+        EXPECT_EXIT(StartWith(bytes.substr(0, cut)), testing::ExitedWithCode(0), "");
+    }
+    EXPECT_EXIT(StartWith(bytes), testing::ExitedWithCode(6), "");
+}
+
+}  // namespace
