@@ -13,6 +13,7 @@
 
 #include "CArchive.h"
 #include "CDicMain.h"
+#include "ReadFileBytes.h"
 
 namespace {
 
@@ -21,34 +22,6 @@ DicFileResult Failure(DicFileResult::Kind kind, const std::string& path, std::st
 }
 
 std::string SystemError(int error) { return std::strerror(error); }
-
-// Reads a whole file; false with errno set when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    bytes.clear();
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int error = errno;
-            ::close(fd);
-            errno = error;
-            return false;
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return true;
-}
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -71,11 +44,11 @@ DicFileResult LoadDictionaryFile(CDicMain& dic, const std::string& path) {
     if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
         return Failure(DicFileResult::Kind::Missing, path, "no such file");
     }
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    const std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) {
         return Failure(DicFileResult::Kind::Unreadable, path, SystemError(errno));
     }
-    return LoadDictionaryBytes(dic, bytes, path);
+    return LoadDictionaryBytes(dic, *bytes, path);
 }
 
 DicFileResult LoadDictionaryBytes(CDicMain& dic, std::string_view bytes, const std::string& path) {

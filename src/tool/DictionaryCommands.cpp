@@ -1,11 +1,12 @@
 // dic2tsv and tsv2dic: converting between main.dic and its UTF-8 source list.
-#include <fstream>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
-#include <sstream>
 
 #include "CDicMain.h"
 #include "DictionaryFile.h"
 #include "DictionaryTsv.h"
+#include "ReadFileBytes.h"
 #include "ToolCommands.h"
 #include "TsvFile.h"
 
@@ -24,17 +25,6 @@ constexpr const char* kTsv2DicHelp =
 
 bool WantsHelp(const ToolArguments& args) {
     return args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
-}
-
-bool ReadFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    bytes = buffer.str();
-    return !in.bad();
 }
 
 }  // namespace
@@ -73,14 +63,15 @@ int RunTsv2Dic(const ToolArguments& args) {
         std::cerr << kTsv2DicHelp;
         return kExitUsage;
     }
-    std::string text;
-    if (!ReadFile(args[0], text)) {
-        std::cerr << "vellumwise-tool: " << args[0] << ": cannot read the file\n";
+    const std::optional<std::string> text = ReadFileBytes(args[0]);
+    if (!text) {
+        std::cerr << "vellumwise-tool: " << args[0] << ": cannot read the file: "
+                  << std::strerror(errno) << "\n";
         return kExitBadInput;
     }
     CDicMain dic;
     try {
-        AppendEntriesFromTsv(dic, text);
+        AppendEntriesFromTsv(dic, *text);
     } catch (const TsvError& e) {
         std::cerr << "vellumwise-tool: " << args[0] << ": " << e.what() << "\n";
         return kExitBadInput;
