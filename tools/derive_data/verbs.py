@@ -3,11 +3,19 @@
 import re
 
 ROWS = 447
+UNRANKED = 1 << 30
 WORD = re.compile(r"[a-z]+")
-VERB_SENSE = re.compile(r"(^|\\n)\s*(v|vt|vi|aux)\.")
+VERB_SENSE = re.compile(r"(^|\\n)\s*(v|vt|vi|aux|vbl)\.")
+# A form's own senses that say whose past it is: "relight的过去式和过去分词", "outride的过去分词".
+FORM_NOTE = re.compile(r"([a-z]+)\s*的过去(式和过去分词|式|分词)")
+# Prefixes that leave a verb's inflection as it was: outgo/outwent, overlay/overlaid, upbuild/upbuilt.
+PREFIXES = ("under", "inter", "with", "over", "fore", "back", "mis", "out", "re", "un", "up", "in", "be")
 
-# Rows that ECDICT's exchange data cannot give: the modal verbs, whose past serves as both
-# forms, and the four spellings of "cleave".
+# Rows that ECDICT's forms cannot give. The modal verbs, whose past serves as both forms, and
+# the four spellings of "cleave". Verbs whose base form serves unchanged as past and participle,
+# which ECDICT records only in their regular spelling (shed, fit, bust, knit, bid at auction) or
+# not at all (mishit, rebid, resit, unspin, inbreed); sneak/snuck and slink/slunk, whose past
+# ECDICT gives only as a headword of its own.
 EXTRA = {
     "can": [("could", "could")],
     "may": [("might", "might")],
@@ -15,12 +23,35 @@ EXTRA = {
     "will": [("would", "would")],
     "cleave": [("cleaved", "cleaved"), ("cleft", "cleft"), ("clove", "cleft"), ("clove", "cloven")],
     "get": [("got", "got"), ("got", "gotten")],
+    "bid": [("bade", "bidden"), ("bid", "bid")],
+    "bust": [("bust", "bust"), ("busted", "busted")],
+    "fit": [("fit", "fit"), ("fitted", "fitted")],
+    "knit": [("knit", "knit"), ("knitted", "knitted")],
+    "shed": [("shed", "shed")],
+    "sneak": [("sneaked", "sneaked"), ("snuck", "snuck")],
+    "slink": [("slunk", "slunk")],
+    "mishit": [("mishit", "mishit")],
+    "rebid": [("rebid", "rebid")],
+    "resit": [("resat", "resat")],
+    "unspin": [("unspun", "unspun")],
+    "inbreed": [("inbred", "inbred")],
+    # ECDICT gives overlay only as a noun, yet lists its past overlaid.
+    "overlay": [("overlaid", "overlaid")],
 }
 
 # Spellings in the source that are slips or dialect rather than accepted forms.
 NOT_FORMS = {"spotcheck", "nippped", "bited", "het", "honied", "fraid", "spaid", "belaid", "gript",
              "gnawn", "shedded", "blowed", "hyphened", "skulled", "treaded", "costed", "inputted",
-             "typecasted", "slidden", "grinded", "smited", "slinked", "stook", "strew", "furtherst", "are", "staid"}
+             "typecasted", "slidden", "grinded", "smited", "slinked", "stook", "strew", "furtherst",
+             "are", "staid", "chidded", "outriden", "chivvied"}
+# Archaic spellings (blent, curst, tost, wrapt, dript), adjectives that are no longer
+# participles (carven, graven, liven, molten, laden of load), and pasts that belong to another
+# sense or word (crew, pent, quoth, wrought): a reader meets the word itself, which is an entry.
+DOUBTFUL = {"blend": {"blent"}, "carve": {"carven"}, "crow": {"crew"}, "curse": {"curst"},
+            "toss": {"tost"}, "work": {"wrought"}, "wrap": {"wrapt"}, "drip": {"dript"},
+            "liven": {"liven"}, "pen": {"pent"}, "grave": {"graven"}, "load": {"laden"},
+            "quote": {"quoth"}, "melt": {"molten"}, "shit": {"shitted"}, "retread": {"retrodden"},
+            "spit": {"spitted"}, "speak": {"spake"}, "dig": {"digged"}}
 
 
 def _regular(base, form):
@@ -33,23 +64,62 @@ def _regular(base, form):
 
 
 def _forms(entries):
-    """base -> (pasts, participles) from ECDICT's exchange field, read in both directions."""
+    """base -> (pasts, participles) from ECDICT's exchange field, read in both directions.
+
+    A form's own entry often marks a plain past as "past and participle" (ate, fell, rang,
+    woke); where the base's own entry gives a strong verb a participle of its own, that claim
+    is not taken. Weak variants serve as both (burned and burnt, smelled and smelt), and so do
+    the pasts in u that dictionaries accept beside those in a (sung, sunk, shrunk, sprung).
+    """
     past, part = {}, {}
+    own = {}
     for word, entry in entries.items():
         if not WORD.fullmatch(word):
             continue
         ex = entry.exchange
-        if WORD.fullmatch(ex.get("p", "")):
-            past.setdefault(word, set()).add(ex["p"])
-        if WORD.fullmatch(ex.get("d", "")):
-            part.setdefault(word, set()).add(ex["d"])
-        base, kinds = ex.get("0", ""), ex.get("1", "")
-        if WORD.fullmatch(base) and base != word:
-            if "p" in kinds:
-                past.setdefault(base, set()).add(word)
-            if "d" in kinds:
-                part.setdefault(base, set()).add(word)
+        p, d = ex.get("p", ""), ex.get("d", "")
+        if WORD.fullmatch(p):
+            past.setdefault(word, set()).add(p)
+        if WORD.fullmatch(d):
+            part.setdefault(word, set()).add(d)
+        own[word] = (p, d)
+    for word, entry in entries.items():
+        if not WORD.fullmatch(word):
+            continue
+        base, kinds = entry.exchange.get("0", ""), entry.exchange.get("1", "")
+        if not WORD.fullmatch(base) or base == word:
+            continue
+        own_past, own_part = own.get(base, ("", ""))
+        distinct = own_past and own_part and own_past != own_part and \
+            not _regular(base, own_past) and not _regular(base, own_part)
+        if "p" in kinds:
+            past.setdefault(base, set()).add(word)
+        if "d" in kinds and not (distinct and word == own_past):
+            part.setdefault(base, set()).add(word)
     return past, part
+
+
+def _add_prefixed_forms(entries, past, part):
+    """Prefixed verbs inflect like their simple verb (outride/outrode/outridden), where ECDICT
+    confirms each such form: in the base's exchange, or in the form's own senses."""
+    noted = {}
+    for word, entry in entries.items():
+        if WORD.fullmatch(word):
+            for match in FORM_NOTE.finditer(entry.translation):
+                noted.setdefault(match.group(1), []).append((word, match.group(2)))
+    for base, forms in noted.items():
+        prefix = next((p for p in PREFIXES if base.startswith(p) and base[len(p):] in past), None)
+        if prefix is None or base not in entries:
+            continue
+        simple = base[len(prefix):]
+        for form, kind in forms:
+            stem = form[len(prefix):] if form.startswith(prefix) else None
+            if stem is None or _regular(base, form):
+                continue
+            if "式" in kind and stem in past.get(simple, ()):
+                past.setdefault(base, set()).add(form)
+            if "分词" in kind and stem in part.get(simple, ()):
+                part.setdefault(base, set()).add(form)
 
 
 def _add_lemma_forms(package, past, part):
@@ -78,22 +148,23 @@ def _add_lemma_forms(package, past, part):
                 part.setdefault(base, set()).add(form)
 
 
-def _pair(pasts, participles):
-    """A past pairs with the same participle spelling; the leftovers pair with each other."""
-    rows = [(p, p) for p in sorted(pasts) if p in participles]
-    lone_past = sorted(p for p in pasts if p not in participles)
-    lone_part = sorted(p for p in participles if p not in pasts)
-    rows += [(p, d) for p in lone_past for d in lone_part]
-    if lone_past and not lone_part:
-        rows += [(p, d) for p in lone_past for d in sorted(participles)]
-    if lone_part and not lone_past:
-        rows += [(p, d) for p in sorted(pasts) for d in lone_part]
+def _pair(base, pasts, participles):
+    """A past pairs with the same participle spelling. A past that is no participle pairs with
+    the participles that are no past and with the irregular spellings that are both (shrank:
+    shrunken, shrunk), and the other way round; regular spellings pair only with themselves
+    (lie: lay, lain and lied, lied)."""
+    rows = {(p, p) for p in pasts if p in participles}
+    shared = {f for f in pasts & participles if not _regular(base, f)}
+    lone_past = pasts - participles
+    lone_part = participles - pasts
+    rows |= {(p, d) for p in lone_past for d in ((lone_part | shared) if lone_part else participles)}
+    rows |= {(p, d) for d in lone_part for p in ((lone_past | shared) if lone_past else pasts)}
     return sorted(rows)
 
 
-def _attested(package, base, form):
+def _attested(package, base, form, noted):
     """An irregular spelling counts only when the lemma list or the form's own entry confirms it."""
-    if _regular(base, form) or form == base:
+    if _regular(base, form) or form == base or form in noted:
         return True
     lemma = package.lemmas.get(base)
     entry = package.entries.get(form)
@@ -101,14 +172,25 @@ def _attested(package, base, form):
         (entry is not None and entry.exchange.get("0") == base)
 
 
+def _rank(package, base):
+    entry = package.entries.get(base)
+    ranks = [r for r in (entry and entry.corpus_rank(), package.lemma_rank.get(base)) if r]
+    return min(ranks) if ranks else UNRANKED
+
+
 def derive(package):
     entries = package.entries
     past, part = _forms(entries)
+    simple_past, simple_part = {b: set(f) for b, f in past.items()}, {b: set(f) for b, f in part.items()}
+    _add_prefixed_forms(entries, past, part)
+    noted = {f for b in past for f in past[b] - simple_past.get(b, set())} | \
+        {f for b in part for f in part[b] - simple_part.get(b, set())}
     _add_lemma_forms(package, past, part)
     for table in (past, part):
         for base in table:
             table[base] = {f for f in table[base] if f not in NOT_FORMS
-                           and not f.endswith("ing") and _attested(package, base, f)}
+                           and f not in DOUBTFUL.get(base, ())
+                           and not f.endswith("ing") and _attested(package, base, f, noted)}
     forms_of_others = {f for table in (past, part) for b, fs in table.items() for f in fs if f != b}
     groups = {}
     for base in set(past) & set(part):
@@ -126,14 +208,11 @@ def derive(package):
         forms = (past[base] | part[base]) - {base + "s"}
         if all(_regular(base, f) for f in forms if f != base) and base not in forms:
             continue
-        rank = min(r for r in (entry.corpus_rank(), package.lemma_rank.get(base)) if r) \
-            if entry.corpus_rank() or package.lemma_rank.get(base) else None
-        if rank is None:
-            continue
-        groups[base] = (rank, _pair(past[base], part[base]))
+        if _rank(package, base) == UNRANKED:
+            continue  # no corpus has it: archaic or a dictionary curiosity (abye, begird)
+        groups[base] = (_rank(package, base), _pair(base, past[base], part[base]))
     for base, rows in EXTRA.items():
-        rank = groups.get(base, (package.lemma_rank.get(base, 1), None))[0]
-        groups[base] = (rank, rows)
+        groups[base] = (_rank(package, base), rows)
     chosen, total = [], 0
     must = set(EXTRA) | {"be", "lie", "lay", "read"}
     for base in sorted(must):
