@@ -1,5 +1,6 @@
 """Selecting main.dic's 22,892 entries, their glosses and their frequency scores."""
 
+import bisect
 import math
 import re
 
@@ -11,6 +12,12 @@ FORM_KEYS = ("p", "d", "i", "3", "s", "r", "t")
 # Own lemma count at least this share of the base's count: the form is a word of its own
 # ("building", "lay"), not just an inflection ("felt", "found", "rose").
 OWN_WORD_SHARE = 0.5
+# Participles that novels use as adjectives ("she was frightened"): the reduction would show
+# the verb's gloss (使惊吓), so they stay entries with the adjective's gloss (gloss.OVERRIDES).
+ADJECTIVE_FORMS = {"accustomed", "agitated", "excited", "frightened", "preoccupied"}
+# Share of an adjective's lemma group that its comparative or superlative stands for, for
+# ranking a form ECDICT does not count on its own ("prettiest", "finest").
+DEGREE_SHARE = 0.05
 # Lower-case headwords that readers meet almost only as names or as pieces of contractions
 # split at the apostrophe ("don't", "haven't"), where their dictionary sense would mislead.
 NOT_WORDS = {"don", "haven", "didn", "doesn", "isn", "wasn", "aren", "weren", "hasn", "hadn",
@@ -55,6 +62,7 @@ class Selector:
         self.package = package
         self.verbs = verbs
         self.bases = _bases(package)
+        self.lemma_counts = sorted(-l.count for l in package.lemmas.values() if l.count > 0)
         self.candidates = {}
         for word, entry in package.entries.items():
             if not WORD.fullmatch(word) or word in NOT_WORDS:
@@ -78,19 +86,32 @@ class Selector:
         base_count = max(self._lemma_count(b) for b in bases)
         return self._lemma_count(word) < OWN_WORD_SHARE * base_count or base_count == 0
 
+    def _is_degree(self, word):
+        kinds = self.package.entries[word].exchange.get("1", "")
+        return bool(kinds) and set(kinds) <= set("rt") and not self.package.entries[word].corpus_rank()
+
+    def _count_rank(self, count):
+        """The rank a lemma with this count would have among the counted lemmas."""
+        return bisect.bisect_left(self.lemma_counts, -count) + 1
+
     def _candidate(self, word, entry):
         ranks = [r for r in (entry.corpus_rank(), self.package.lemma_rank.get(word)) if r]
         if word not in self.bases:
             text = glosses.dictionary_gloss(entry)
         else:
             # A form is met about as often as its lemma group ("has", "was", "children"), and
-            # when its own senses are only grammar notes it means what its base means.
+            # when its own senses are only grammar notes it means what its base means. Degrees
+            # of comparison are the exception: "prettiest" is met far less often than "pretty",
+            # and ECDICT counts neither on its own.
             base = self.primary_base(word)
-            if self.package.lemma_rank.get(base):
+            if self._is_degree(word):
+                ranks.append(self._count_rank(self._lemma_count(base) * DEGREE_SHARE))
+            elif self.package.lemma_rank.get(base):
                 ranks.append(self.package.lemma_rank[base])
             text = glosses.dictionary_gloss(entry, domains=False)
             if not text and base in self.package.entries:
                 text = glosses.dictionary_gloss(self.package.entries[base])
+        text = glosses.OVERRIDES.get(word, text)
         if not text:
             return None
         return Candidate(word, text, min(ranks) if ranks else None, _fallback(entry))
@@ -152,7 +173,7 @@ class Selector:
         universe.first = {w: Item(w, "x", 0.0) for w in self.candidates}
         result = set()
         for word in self.candidates:
-            if not self.is_inflection(word):
+            if not self.is_inflection(word) or word in ADJECTIVE_FORMS:
                 continue
             for step, candidate in universe.candidates(word):
                 if step > 1 and universe.lookup_exact(candidate, 1.0) != "Unknown":

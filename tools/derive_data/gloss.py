@@ -131,3 +131,44 @@ def domain_gloss(entry, tags, hard, soft=None):
             lines.append([c for c in (clean_item(i, keep_notes=True) for i in items) if c])
     items = [i for line in lines for i in line]
     return join_items(items, soft or hard, hard)
+
+
+# Glosses for words that readers of fiction meet often and whose ECDICT sense order leads with
+# a rare or wrong sense (the stern of a ship, "highness" as height, "mamma" as breast, "maid"
+# as 少女 before the servant, "serpent" as the constellation, "guinea" as the country).
+OVERRIDES = {
+    "accustomed": "习惯于…的，惯常的",
+    "adjutant": "副官，助手",
+    "agitated": "焦虑不安的，激动的",
+    "cloak": "斗篷，披风，掩盖",
+    "corps": "军团，部队",
+    "dragoon": "龙骑兵，强迫",
+    "eagerly": "热切地，渴望地",
+    "excited": "兴奋的，激动的",
+    "fine": "好的，精致的，罚款",
+    "finest": "最好的，最精致的",
+    "footman": "男仆，仆役",
+    "frightened": "害怕的，受惊的",
+    "gaily": "欢乐地，华丽地",
+    "gown": "长袍，睡衣",
+    "guinea": "几尼，豚鼠",
+    "highness": "殿下，高贵",
+    "maid": "女仆，少女",
+    "majesty": "陛下，威严",
+    "mamma": "妈妈",
+    "marshal": "元帅，整理",
+    "mustache": "小胡子",
+    "offend": "冒犯，得罪",
+    "orderly": "勤务兵，整齐的",
+    "pigeon": "鸽子",
+    "preoccupied": "心事重重的，入神的",
+    "queer": "奇怪的，古怪的",
+    "resolute": "坚决的，果断的",
+    "saber": "军刀，马刀",
+    "serpent": "蛇，毒蛇",
+    "sire": "陛下，父亲",
+    "slate": "石板，板岩",
+    "stern": "严厉的，船尾",
+    "tart": "果馅饼，酸的",
+    "unexpectedly": "出乎意料地，突然",
+}
