@@ -1,0 +1,109 @@
+// The shipped dictionary glossing real text the way a reader at the default
+// vocabulary step meets it: through decoding, tokenizing and every reduction rule.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+#include "CDicMain.h"
+#include "CParagraphList.h"
+#include "CodePage.h"
+#include "DictionaryFile.h"
+#include "ReadFileBytes.h"
+#include "TextDecoder.h"
+
+namespace {
+
+constexpr double kStep3 = 18.96670773;
+constexpr double kStep6 = 3.677666117;
+
+class ShippedGlossing : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dic = new CDicMain();
+        const DicFileResult loaded =
+            LoadDictionaryFile(*dic, std::string(VELLUMWISE_BIN_DIR) + "/main.dic");
+        ASSERT_TRUE(loaded.Ok()) << loaded.detail;
+    }
+    static void TearDownTestSuite() {
+        delete dic;
+        dic = nullptr;
+    }
+    static CDicMain* dic;
+};
+CDicMain* ShippedGlossing::dic = nullptr;
+
+bool HasLetter(std::string_view token) {
+    for (char c : token) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(ShippedGlossing, TheThousandMostFrequentFormsAreKnownAtTheDefaultStep) {
+    const auto list = ReadFileBytes(std::string(VELLUMWISE_FIXTURES_DIR) + "/frequent-forms.txt");
+    ASSERT_TRUE(list.has_value());
+    std::istringstream lines(*list);
+    std::string form;
+    int forms = 0;
+    while (std::getline(lines, form)) {
+        if (form.empty() || form[0] == '#') {
+            continue;
+        }
+        ++forms;
+        CParagraphList text;
+        text.SetText(form);
+        text.Annotate(dic, kStep3, false, false);
+        for (const CParagraph& p : text.m_arrParagraphs) {
+            for (std::size_t j = 0; j < p.TokenCount(); ++j) {
+                EXPECT_TRUE(p.Gloss(j).empty())
+                    << form << " -> " << codepage::GbkToUtf8Lossy(p.Gloss(j));
+            }
+        }
+    }
+    EXPECT_EQ(forms, 1000);
+}
+
+TEST_F(ShippedGlossing, WarAndPeaceIsGlossedSparinglyAndNeverItsNames) {
+    const auto bytes = ReadFileBytes(std::string(VELLUMWISE_CORPUS_DIR) + "/war-and-peace.txt");
+    ASSERT_TRUE(bytes.has_value());
+    CParagraphList text;
+    text.SetText(TextDecoder::Decode(*bytes));
+    const std::set<std::string> names = {"Pierre", "Andrew", "Nicholas", "Mary", "Sonya",
+                                         "Napoleon", "Moscow", "Petersburg", "Russia", "French"};
+    for (const double threshold : {kStep3, kStep6}) {
+        SCOPED_TRACE(threshold);
+        text.Annotate(dic, threshold, false, false);
+        long words = 0;
+        long glossed = 0;
+        std::set<std::string> glossedNames;
+        for (const CParagraph& p : text.m_arrParagraphs) {
+            for (std::size_t j = 0; j < p.TokenCount(); ++j) {
+                if (!HasLetter(p.Word(j))) {
+                    continue;
+                }
+                ++words;
+                if (!p.Gloss(j).empty()) {
+                    ++glossed;
+                    if (names.contains(std::string(p.Word(j)))) {
+                        glossedNames.insert(std::string(p.Word(j)));
+                    }
+                }
+            }
+        }
+        EXPECT_TRUE(glossedNames.empty()) << *glossedNames.begin();
+        const double share = 100.0 * glossed / words;
+        if (threshold == kStep3) {
+            EXPECT_GE(share, 3.0);
+            EXPECT_LE(share, 8.0);
+        } else {
+            EXPECT_LT(share, 3.0);  // a larger vocabulary glosses fewer words
+        }
+        std::printf("threshold %g: %ld of %ld word tokens glossed (%.2f%%)\n", threshold, glossed,
+                    words, share);
+    }
+}
+
+}  // namespace
