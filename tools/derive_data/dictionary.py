@@ -23,7 +23,7 @@ DEGREE_SHARE = 0.05
 NOT_WORDS = {"don", "haven", "didn", "doesn", "isn", "wasn", "aren", "weren", "hasn", "hadn",
              "couldn", "wouldn", "shouldn", "mustn", "needn", "shan", "ain", "ll", "ve", "re",
              "em", "tis", "twas", "petersburg", "moscow", "russia", "napoleon", "pierre",
-             "andrew", "nicholas", "mary", "sonya", "french", "berg", "mack",
+             "andrew", "nicholas", "mary", "sonya", "french", "berg", "mack", "maude",
              # French words of English novels ("mon cher", "n'est-ce pas").
              "mon", "cher", "pas"}
 

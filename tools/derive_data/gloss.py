@@ -171,4 +171,9 @@ OVERRIDES = {
     "stern": "严厉的，船尾",
     "tart": "果馅饼，酸的",
     "unexpectedly": "出乎意料地，突然",
+    # Roman numerals head chapters ("CHAPTER VI"); ECDICT leads with an editor and a valve.
+    "iv": "四(罗马数字)",
+    "vi": "六(罗马数字)",
+    "vii": "七(罗马数字)",
+    "viii": "八(罗马数字)",
 }
