@@ -1,6 +1,6 @@
 #include "CVocabularyDlg.h"
 
-#include "VocabularyThresholds.h"
+#include "VocabularyTable.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -12,8 +12,8 @@
 
 CVocabularyDlg::CVocabularyDlg(QWidget* pParent)
     : QDialog(pParent)
-    , m_nVocabLevel(VocabularyThresholds::kDefaultStep)
-    , m_dThreshold(VocabularyThresholds::kDefaultThreshold)
+    , m_nVocabLevel(kDefaultVocabLevel)
+    , m_dThreshold(kDefaultThreshold)
 {
     setObjectName(QStringLiteral("vocabularyDialog"));
     setWindowTitle(QStringLiteral("设定词汇量参数"));
@@ -24,7 +24,7 @@ CVocabularyDlg::CVocabularyDlg(QWidget* pParent)
 
     m_sliderVocab = new QSlider(Qt::Horizontal, this);
     m_sliderVocab->setObjectName(QStringLiteral("vocabularySlider"));
-    m_sliderVocab->setRange(VocabularyThresholds::kFirstStep, VocabularyThresholds::kLastStep);
+    m_sliderVocab->setRange(kMinVocabLevel, kMaxVocabLevel);
     m_sliderVocab->setTickPosition(QSlider::TicksBothSides);
     m_sliderVocab->setTickInterval(1);
     m_sliderVocab->setSingleStep(1);
@@ -83,7 +83,7 @@ void CVocabularyDlg::showEvent(QShowEvent* event)
 void CVocabularyDlg::ShowVocabLevel()
 {
     m_sliderVocab->setValue(m_nVocabLevel);
-    m_labelVocab->setText(QString::fromStdString(VocabularyThresholds::LabelText(m_nVocabLevel)));
+    m_labelVocab->setText(QString::fromStdString(VocabularyLabelText(m_nVocabLevel)));
 }
 
 void CVocabularyDlg::OnSliderAction()
@@ -91,7 +91,7 @@ void CVocabularyDlg::OnSliderAction()
     // The slider has already moved its position but not yet its value.
     m_nVocabLevel = m_sliderVocab->sliderPosition();
     ShowVocabLevel();
-    m_dThreshold = VocabularyThresholds::Threshold(m_nVocabLevel);
+    m_dThreshold = ThresholdForLevel(m_nVocabLevel);
 }
 
 void CVocabularyDlg::accept()

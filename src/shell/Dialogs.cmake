@@ -5,11 +5,10 @@
 set(VELLUMWISE_HOMEPAGE_URL "https://vellumwise.example.org/"
     CACHE STRING "The product web page the About box links to")
 
-# The rules for typed integers and the vocabulary table, without Qt, so that
-# they can be unit-tested and fuzzed alone.
+# The rules for typed integers, without Qt, so that they can be unit-tested and
+# fuzzed alone. The vocabulary table is the document's.
 add_library(vellumwise_dialog_rules STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/DialogInteger.cpp ${CMAKE_CURRENT_LIST_DIR}/DialogInteger.h
-  ${CMAKE_CURRENT_LIST_DIR}/VocabularyThresholds.cpp ${CMAKE_CURRENT_LIST_DIR}/VocabularyThresholds.h)
+  ${CMAKE_CURRENT_LIST_DIR}/DialogInteger.cpp ${CMAKE_CURRENT_LIST_DIR}/DialogInteger.h)
 target_include_directories(vellumwise_dialog_rules PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_compile_features(vellumwise_dialog_rules PUBLIC cxx_std_20)
 vellumwise_warnings(vellumwise_dialog_rules)
@@ -27,7 +26,7 @@ add_library(vellumwise_dialogs STATIC
 add_library(Vellumwise::dialogs ALIAS vellumwise_dialogs)
 set_target_properties(vellumwise_dialogs PROPERTIES AUTOMOC ON)
 target_include_directories(vellumwise_dialogs PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(vellumwise_dialogs PUBLIC vellumwise_dialog_rules Qt6::Widgets Qt6::Gui)
+target_link_libraries(vellumwise_dialogs PUBLIC vellumwise_dialog_rules vellumwise_document Qt6::Widgets Qt6::Gui)
 target_compile_definitions(vellumwise_dialogs PRIVATE
   VELLUMWISE_HOMEPAGE_URL="${VELLUMWISE_HOMEPAGE_URL}")
 vellumwise_warnings(vellumwise_dialogs)
