@@ -10,6 +10,7 @@ packages=(
   fonts-noto-cjk fonts-dejavu-core
   clang libclang-rt-14-dev
   xvfb xauth
+  poppler-utils
 )
 
 missing=()

@@ -1,18 +1,29 @@
 #include "CVellumwiseView.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
+#include <algorithm>
 #include <cstdlib>
 
+#include "CGlossPopupDlg.h"
+#include "CParagraph.h"
 #include "CVellumwiseDoc.h"
 #include "PageGeometry.h"
 #include "PagePainter.h"
 #include "QtReadingFont.h"
 #include "QtTextMeasurer.h"
+#include "ScrollCommands.h"
 #include "TextLayout.h"
+#include "WordHitTest.h"
+
+using namespace ScrollCommands;
 
 CVellumwiseView::CVellumwiseView(CVellumwiseDoc& doc, QWidget* parent)
     : QAbstractScrollArea(parent), m_doc(doc) {
@@ -24,10 +35,23 @@ CVellumwiseView::CVellumwiseView(CVellumwiseDoc& doc, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
+    // The bar's own arithmetic would clamp at both ends and could not leave the
+    // position outside the range; each of its actions is ours instead.
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, &CVellumwiseView::OnScrollBarAction);
+    // Letting go of the thumb moves nothing but repaints.
+    connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this, &CVellumwiseView::RedrawView);
+    // The wheel over the bar scrolls like the wheel over the page.
+    verticalScrollBar()->installEventFilter(this);
+    m_timerAutoScroll.setInterval(kAutoScrollMilliseconds);
+    connect(&m_timerAutoScroll, &QTimer::timeout, this, &CVellumwiseView::OnTimer);
     m_doc.AddView(this);
 }
 
-CVellumwiseView::~CVellumwiseView() { m_doc.RemoveView(this); }
+CVellumwiseView::~CVellumwiseView() {
+    // A popup still open (the window closed with the button held) goes with the view.
+    delete m_pPopup.data();
+    m_doc.RemoveView(this);
+}
 
 void CVellumwiseView::OnUpdate(UpdateHint hint) {
     if (hint == UpdateHint::Relayout) {
@@ -77,8 +101,8 @@ void CVellumwiseView::RedrawView() {
         // Setting the bar is not a scroll of the reader's.
         const QSignalBlocker blocker(verticalScrollBar());
         verticalScrollBar()->setRange(0, m_doc.m_nTextHeight);
-        verticalScrollBar()->setPageStep(std::max(1, height() / 2));
-        verticalScrollBar()->setSingleStep(10);
+        verticalScrollBar()->setPageStep(std::max(1, HalfWindow(height())));
+        verticalScrollBar()->setSingleStep(kLineStep);
         verticalScrollBar()->setValue(m_doc.m_nScrollPos);
     }
     emit pageTextChanged(QString::fromStdString(PageStatusText(m_doc.m_nScrollPos, m_doc.m_nTextHeight)));
@@ -97,6 +121,225 @@ void CVellumwiseView::resizeEvent(QResizeEvent* event) {
 }
 
 void CVellumwiseView::scrollContentsBy(int, int) {
+    // Only a program setting the bar's value arrives here; the reader's moves of the
+    // bar go through OnScrollBarAction.
     m_doc.m_nScrollPos = verticalScrollBar()->value();
     RedrawView();
+}
+
+void CVellumwiseView::ScrollTo(int pos) {
+    m_doc.m_nScrollPos = pos;
+    RedrawView();
+}
+
+void CVellumwiseView::OnLineDown() { ScrollTo(StepDown(m_doc.m_nScrollPos, kLineStep, m_doc.m_nTextHeight)); }
+void CVellumwiseView::OnLineUp() { ScrollTo(StepUp(m_doc.m_nScrollPos, kLineStep)); }
+void CVellumwiseView::OnHalfPageDown() {
+    ScrollTo(StepDown(m_doc.m_nScrollPos, HalfWindow(height()), m_doc.m_nTextHeight));
+}
+void CVellumwiseView::OnHalfPageUp() { ScrollTo(StepUp(m_doc.m_nScrollPos, HalfWindow(height()))); }
+void CVellumwiseView::OnTextEnd() { ScrollTo(m_doc.m_nTextHeight); }
+void CVellumwiseView::OnTextHome() { ScrollTo(0); }
+
+bool CVellumwiseView::GotoPage() {
+    const std::optional<int> page = m_dialogs.gotoPage(this);
+    if (!page) {
+        return false;
+    }
+    ScrollTo(ScrollCommands::GotoPage(*page, m_doc.m_nTextHeight));
+    return true;
+}
+
+void CVellumwiseView::OnGotoPage() { GotoPage(); }
+
+void CVellumwiseView::ChooseColor(std::uint32_t& colorRef) {
+    if (const std::optional<QColor> chosen = m_dialogs.color(this, ToQColor(colorRef))) {
+        colorRef = Rgb(chosen->red(), chosen->green(), chosen->blue());
+    }
+    RedrawView();
+}
+
+void CVellumwiseView::OnTextColor() { ChooseColor(m_doc.m_crText); }
+void CVellumwiseView::OnGlossColor() { ChooseColor(m_doc.m_crGloss); }
+void CVellumwiseView::OnPageColor() { ChooseColor(m_doc.m_crPage); }
+
+void CVellumwiseView::OnTextFont() {
+    const int dpi = logicalDpiY();
+    if (const std::optional<QFont> chosen = m_dialogs.font(this, ToDialogFont(m_doc.m_fontText, dpi))) {
+        m_doc.m_fontText = ToReadingFont(*chosen, dpi);
+    }
+    LayoutText();
+    RedrawView();
+}
+
+void CVellumwiseView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Up: OnLineUp(); break;
+        case Qt::Key_Down: OnLineDown(); break;
+        case Qt::Key_PageUp: OnHalfPageUp(); break;
+        case Qt::Key_PageDown: OnHalfPageDown(); break;
+        case Qt::Key_Home: OnTextHome(); break;
+        case Qt::Key_End: OnTextEnd(); break;
+        case Qt::Key_K:
+            GotoPage();
+            RedrawView();
+            break;
+        default:
+            // The scroll area's own handling would scroll a second time for the keys
+            // above; the others are its to handle.
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+void CVellumwiseView::OnScrollBarAction(int action) {
+    QScrollBar* bar = verticalScrollBar();
+    const int pos = m_doc.m_nScrollPos;
+    const int textHeight = m_doc.m_nTextHeight;
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd: m_doc.m_nScrollPos = StepDown(pos, kLineStep, textHeight); break;
+        case QAbstractSlider::SliderSingleStepSub: m_doc.m_nScrollPos = StepUp(pos, kLineStep); break;
+        case QAbstractSlider::SliderPageStepAdd: m_doc.m_nScrollPos = StepDown(pos, HalfWindow(height()), textHeight); break;
+        case QAbstractSlider::SliderPageStepSub: m_doc.m_nScrollPos = StepUp(pos, HalfWindow(height())); break;
+        case QAbstractSlider::SliderToMinimum: m_doc.m_nScrollPos = 0; break;
+        case QAbstractSlider::SliderToMaximum: m_doc.m_nScrollPos = textHeight; break;
+        // The range is 0 … text height, so the position follows the thumb pixel for
+        // pixel; Qt's positions are full ints, so a text taller than 65535 drags too.
+        case QAbstractSlider::SliderMove: m_doc.m_nScrollPos = bar->sliderPosition(); break;
+        default: break;
+    }
+    // The bar takes its value from the slider position after this returns: make it
+    // ours, or the bar would apply its own step a second time.
+    bar->setSliderPosition(std::clamp(m_doc.m_nScrollPos, bar->minimum(), bar->maximum()));
+    RedrawView();
+}
+
+void CVellumwiseView::OnMouseWheel(const QWheelEvent& event) {
+    const bool shiftAlone = event.modifiers() == Qt::ShiftModifier && event.buttons() == Qt::NoButton;
+    int delta = event.angleDelta().y();
+    // Some desktops turn a Shift-wheel into a horizontal one.
+    if (delta == 0 && (event.modifiers() & Qt::ShiftModifier)) {
+        delta = event.angleDelta().x();
+    }
+    if (delta == 0) {
+        return;
+    }
+    ScrollTo(Wheel(m_doc.m_nScrollPos, delta, shiftAlone, m_doc.m_nTextHeight));
+}
+
+void CVellumwiseView::wheelEvent(QWheelEvent* event) {
+    OnMouseWheel(*event);
+    event->accept();
+}
+
+bool CVellumwiseView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+        OnMouseWheel(*static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+QString CVellumwiseView::HitTestWord(QPoint point) {
+    SyncFonts();
+    PageGeometry geometry;
+    geometry.W = WindowSize().width();
+    geometry.H = WindowSize().height();
+    geometry.P = m_doc.m_nPageWidth;
+    geometry.pos = m_doc.m_nScrollPos;
+    const auto& paragraphs = m_doc.m_paragraphs.m_arrParagraphs;
+    const std::optional<WordHit> hit = FindWordAt(paragraphs, geometry, m_nLineUnit, point.x(), point.y());
+    if (!hit) {
+        return {};
+    }
+    const CParagraph& paragraph = paragraphs[hit->paragraph];
+    const std::string_view word = paragraph.Word(hit->token);
+    QString text = QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())) + QLatin1Char(':');
+    if (hit->token < paragraph.m_arrGlosses.size()) {
+        text += m_glosses.Text(paragraph.Gloss(hit->token));
+    }
+    return text;
+}
+
+void CVellumwiseView::ClosePopup() {
+    if (m_pPopup) {
+        m_pPopup->hide();
+        delete m_pPopup.data();
+    }
+    m_pPopup = nullptr;
+}
+
+void CVellumwiseView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        ClosePopup();
+        const QPoint point = event->position().toPoint();
+        const QString text = HitTestWord(point);
+        if (!text.isEmpty()) {
+            m_pPopup = new CGlossPopupDlg(this);
+            m_pPopup->m_strText = text;
+            m_pPopup->ShowAt(viewport()->mapToGlobal(point));
+        }
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CVellumwiseView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        ClosePopup();
+    }
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void CVellumwiseView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Qt delivers the second press of a double click as this event alone, so it
+    // opens no popup.
+    if (event->button() == Qt::LeftButton) {
+        OnAutoScroll();
+    }
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+void CVellumwiseView::OnAutoScroll() {
+    m_doc.m_bAutoScroll = !m_doc.m_bAutoScroll;
+    if (m_doc.m_bAutoScroll) {
+        m_timerAutoScroll.start();
+    } else {
+        m_timerAutoScroll.stop();
+    }
+    emit autoScrollChanged(m_doc.m_bAutoScroll);
+}
+
+void CVellumwiseView::OnTimer() {
+    // At the end of the text the timer keeps running but nothing moves or repaints,
+    // until the reader switches it off.
+    if (m_doc.m_bAutoScroll && m_doc.m_nScrollPos < m_doc.m_nTextHeight) {
+        ScrollTo(m_doc.m_nScrollPos + 1);
+    }
+}
+
+void CVellumwiseView::OnFilePrint() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(m_doc.GetTitle()));
+    if (m_dialogs.print(this, printer)) {
+        PrintText(printer);
+    }
+}
+
+bool CVellumwiseView::PrintText(QPrinter& printer) {
+    SyncFonts();
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    const QSizeF printable = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+    const PageScene scene = Scene();
+    const int pages = PageCount(m_doc.m_nTextHeight);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0) {
+            printer.newPage();
+        }
+        PaintPrintedPage(painter, printable, scene, page, m_glosses);
+    }
+    return painter.end();
 }

@@ -2,24 +2,32 @@
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QPointer>
+#include <QTimer>
+#include <cstdint>
 #include <memory>
 
 #include "GlossTextCache.h"
 #include "IDocumentView.h"
+#include "ReadingDialogs.h"
 #include "ReadingFont.h"
 
+class CGlossPopupDlg;
 class CVellumwiseDoc;
+class QPrinter;
 class QtTextMeasurer;
 struct PageScene;
 
 // The reading view: the document's text as one long strip of double-height lines on
 // a centred page band, scrolled by the document's m_nScrollPos. All reading state is
 // the document's; the view keeps only what is derived from the font (the real fonts
-// and the width cache) and the decoded glosses.
+// and the width cache), the decoded glosses, the word popup and the auto-scroll timer.
 class CVellumwiseView : public QAbstractScrollArea, public IDocumentView {
     Q_OBJECT
 
 public:
+    static constexpr int kAutoScrollMilliseconds = 120;
+
     explicit CVellumwiseView(CVellumwiseDoc& doc, QWidget* parent = nullptr);
     ~CVellumwiseView() override;
 
@@ -42,36 +50,64 @@ public:
     PageScene Scene() const;
     GlossTextCache& Glosses() { return m_glosses; }
 
+    // "token:gloss" for the token under a window point (gloss decoded for the
+    // screen, possibly empty), or an empty string when no whole token is there.
+    QString HitTestWord(QPoint point);
+
+    // Prints every page of the strip, one sheet each, on a printer already set up.
+    // False when the printer could not be started.
+    bool PrintText(QPrinter& printer);
+
+    // The dialogs the commands run; tests replace them.
+    ReadingDialogs m_dialogs = ReadingDialogs::Standard();
+    // The open word popup, or null; owned by the view.
+    QPointer<CGlossPopupDlg> m_pPopup;
+
 public slots:
-    // Commands routed to the view. The navigation and display commands, the print
-    // command and automatic scrolling are connected here and filled in with the
-    // reading interaction.
-    void OnLineDown() {}
-    void OnLineUp() {}
-    void OnHalfPageDown() {}
-    void OnHalfPageUp() {}
-    void OnTextEnd() {}
-    void OnTextHome() {}
-    void OnGotoPage() {}
-    void OnTextColor() {}
-    void OnGlossColor() {}
-    void OnPageColor() {}
-    void OnTextFont() {}
-    void OnAutoScroll() {}
-    void OnFilePrint() {}
+    // Commands routed to the view.
+    void OnLineDown();
+    void OnLineUp();
+    void OnHalfPageDown();
+    void OnHalfPageUp();
+    void OnTextEnd();
+    void OnTextHome();
+    void OnGotoPage();
+    void OnTextColor();
+    void OnGlossColor();
+    void OnPageColor();
+    void OnTextFont();
+    void OnAutoScroll();
+    void OnFilePrint();
+    // One automatic-scrolling step (the timer's tick).
+    void OnTimer();
 
 signals:
     // "第%d页/共%d页" after each redraw, for the frame's status bar.
     void pageTextChanged(const QString& text);
+    // Automatic scrolling was switched on or off.
+    void autoScrollChanged(bool on);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Rebuilds the fonts and drops the width cache when the document's font changed.
     void SyncFonts();
+    void ScrollTo(int pos);
+    // Runs the go-to-page dialog and jumps; false when the reader cancelled.
+    bool GotoPage();
+    void ChooseColor(std::uint32_t& colorRef);
+    void OnScrollBarAction(int action);
+    void OnMouseWheel(const QWheelEvent& event);
+    void ClosePopup();
 
     CVellumwiseDoc& m_doc;
     ReadingFont m_fontRecord;  // the record the fonts below were made from
@@ -81,4 +117,5 @@ private:
     int m_nLineUnit = 20;
     std::unique_ptr<QtTextMeasurer> m_pMeasurer;
     GlossTextCache m_glosses;
+    QTimer m_timerAutoScroll;
 };

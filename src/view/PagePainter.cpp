@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 #include <string_view>
 
 #include "CParagraph.h"
@@ -56,7 +57,22 @@ void DrawPageBreak(QPainter& painter, const PageGeometry& geometry) {
                      geometry.ColumnRight() + geometry.P / 20 - 1, y);
 }
 
+// Which double lines are drawn: those whose box lies within top … bottom.
+struct LineLimits {
+    int tokenTop;
+    int tokenBottom;
+    int glossTop;
+    int glossBottom;
+};
+
+// The window: a partly visible line is drawn whole, but a gloss only when its
+// token's whole double line is inside the window.
+LineLimits WindowLimits(const PageGeometry& geometry) {
+    return {-kTokenMargin, geometry.H + kTokenMargin, 0, geometry.H};
+}
+
 void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const PageGeometry& geometry,
+                   const LineLimits& limits,
                    const PageScene& scene, const QFontMetrics& textMetrics,
                    const QFontMetrics& glossMetrics, GlossTextCache& glosses) {
     const int unit = scene.lineUnit;
@@ -65,7 +81,7 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const PageGeo
     painter.setPen(scene.textColor);
     for (std::size_t j = 0; j < count; ++j) {
         const WordBox box = WordBoxOf(paragraph, j, geometry, unit);
-        if (box.top < -kTokenMargin || box.bottom > geometry.H + kTokenMargin) {
+        if (box.top < limits.tokenTop || box.bottom > limits.tokenBottom) {
             continue;
         }
         const std::string_view word = paragraph.Word(j);
@@ -76,8 +92,7 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const PageGeo
     painter.setPen(scene.glossColor);
     for (std::size_t j = 0; j < count; ++j) {
         const WordBox box = WordBoxOf(paragraph, j, geometry, unit);
-        // A gloss only when its token's whole double line is inside the window.
-        if (box.top < 0 || box.bottom > geometry.H || j >= paragraph.m_arrGlosses.size() ||
+        if (box.top < limits.glossTop || box.bottom > limits.glossBottom || j >= paragraph.m_arrGlosses.size() ||
             paragraph.Gloss(j).empty()) {
             continue;
         }
@@ -97,7 +112,8 @@ void DrawPageText(QPainter& painter, const PageGeometry& geometry, const PageSce
         const int lower = geometry.pos + geometry.H + 50;
         for (std::size_t i = FirstParagraphToDraw(paragraphs, geometry.pos, geometry.H);
              i < paragraphs.size() && paragraphs[i].m_nTop <= lower; ++i) {
-            DrawParagraph(painter, paragraphs[i], geometry, scene, textMetrics, glossMetrics, glosses);
+            DrawParagraph(painter, paragraphs[i], geometry, WindowLimits(geometry), scene, textMetrics, glossMetrics,
+                          glosses);
         }
     }
     // The label names the page that ends at the break line, 20 pixels above it.
@@ -110,6 +126,47 @@ void DrawPageText(QPainter& painter, const PageGeometry& geometry, const PageSce
 }
 
 }  // namespace
+
+void PaintPrintedPage(QPainter& painter, QSizeF printable, const PageScene& scene, int page,
+                      GlossTextCache& glosses) {
+    // The window with its band at the left edge: L0 = 0, the label at P + 5.
+    PageGeometry geometry;
+    geometry.W = scene.pageWidth;
+    geometry.P = scene.pageWidth;
+    const QFontMetrics labelMetrics(scene.textFont);
+    const QString label = QString::fromStdString(PageLabelText(page * kPageHeight));
+    const int labelLeft = geometry.ColumnRight() + geometry.P / 20 + 5;
+    const double stripWidth = labelLeft + labelMetrics.horizontalAdvance(label) + 5;
+    const double scale = std::min(printable.width() / stripWidth, printable.height() / kPageHeight);
+    geometry.pos = page * kPageHeight;
+    geometry.H = kPageHeight;
+    // Every line that reaches into the sheet, gloss and all, and none that does not:
+    // hidden text would still be found and copied from the printed file.
+    const int pitch = 2 * scene.lineUnit;
+    const LineLimits limits{1 - pitch, kPageHeight + pitch - 1, 1 - pitch, kPageHeight + pitch - 1};
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.scale(scale, scale);
+    painter.setClipRect(QRectF(0, 0, stripWidth, kPageHeight));
+    painter.fillRect(geometry.P, 0, 2, kPageHeight, kShadow);
+    painter.fillRect(0, 0, geometry.P, kPageHeight, scene.pageColor);
+    if (scene.paragraphs != nullptr) {
+        const std::vector<CParagraph>& paragraphs = *scene.paragraphs;
+        const QFontMetrics textMetrics(scene.textFont, painter.device());
+        const QFontMetrics glossMetrics(scene.glossFont, painter.device());
+        const int lower = geometry.pos + geometry.H + 50;
+        for (std::size_t i = FirstParagraphToDraw(paragraphs, geometry.pos, geometry.H);
+             i < paragraphs.size() && paragraphs[i].m_nTop <= lower; ++i) {
+            DrawParagraph(painter, paragraphs[i], geometry, limits, scene, textMetrics, glossMetrics, glosses);
+        }
+    }
+    painter.setFont(scene.textFont);
+    painter.setPen(scene.textColor);
+    painter.drawText(QPoint(labelLeft, kPageHeight - 20 + labelMetrics.ascent()), label);
+    painter.restore();
+}
 
 void PaintPage(QPainter& painter, QSize window, const PageScene& scene, GlossTextCache& glosses) {
     PageGeometry geometry;

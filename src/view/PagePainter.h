@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QSize>
+#include <QSizeF>
 #include <cstdint>
 #include <vector>
 
@@ -34,3 +35,11 @@ inline QColor ToQColor(std::uint32_t colorRef) {
 // the next page-break line and its page label. Nothing is measured but the drawn
 // strings' boxes; positions come from the layout.
 void PaintPage(QPainter& painter, QSize window, const PageScene& scene, GlossTextCache& glosses);
+
+// One sheet of a printout: page `page` (0-based) of the strip, the page band with
+// its tokens, glosses, shadow and page label as the window shows them, scaled to fill
+// `printable` (in the painter's units) across. Lines that straddle the page's edges
+// are cut there, as the strip would be with scissors, glosses included. The outside
+// of the band stays unprinted.
+void PaintPrintedPage(QPainter& painter, QSizeF printable, const PageScene& scene, int page,
+                      GlossTextCache& glosses);

@@ -54,6 +54,26 @@ QFont ToQFont(const ReadingFont& record) {
     return font;
 }
 
+ReadingFont ToReadingFont(const QFont& font, int dpi) {
+    ReadingFont record;
+    const int pixels = font.pixelSize() > 0 ? font.pixelSize() : qRound(font.pointSizeF() * dpi / 72.0);
+    record.lfHeight = -std::max(1, pixels);
+    record.lfWeight = font.weight();
+    record.lfItalic = font.italic();
+    record.lfUnderline = font.underline();
+    record.lfStrikeOut = font.strikeOut();
+    record.lfFaceName = font.family().toStdString();
+    return record;
+}
+
+QFont ToDialogFont(const ReadingFont& record, int dpi) {
+    QFont font = ToQFont(record);
+    if (font.pixelSize() > 0 && dpi > 0) {
+        font.setPointSizeF(font.pixelSize() * 72.0 / dpi);
+    }
+    return font;
+}
+
 ReadingFont GlossFontOf(const ReadingFont& font) {
     ReadingFont gloss = font;
     gloss.lfHeight = static_cast<int>(font.lfHeight * 0.6);

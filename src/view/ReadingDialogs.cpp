@@ -1,0 +1,33 @@
+#include "ReadingDialogs.h"
+
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "CGotoPageDlg.h"
+
+ReadingDialogs ReadingDialogs::Standard() {
+    ReadingDialogs dialogs;
+    dialogs.gotoPage = [](QWidget* parent) -> std::optional<int> {
+        CGotoPageDlg dlg(parent);
+        if (dlg.exec() != QDialog::Accepted) {
+            return std::nullopt;
+        }
+        return dlg.m_nPage;
+    };
+    dialogs.color = [](QWidget* parent, const QColor& current) -> std::optional<QColor> {
+        const QColor chosen = QColorDialog::getColor(current, parent);
+        return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+    };
+    dialogs.font = [](QWidget* parent, const QFont& current) -> std::optional<QFont> {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, current, parent);
+        return ok ? std::optional<QFont>(chosen) : std::nullopt;
+    };
+    dialogs.print = [](QWidget* parent, QPrinter& printer) {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    return dialogs;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <functional>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+// How the reading view asks the reader for a page, a colour, a font or a printer.
+// The program runs the real modal dialogs; a test puts its answers in their place.
+// Each returns nullopt (or false) when the reader cancels.
+struct ReadingDialogs {
+    std::function<std::optional<int>(QWidget* parent)> gotoPage;
+    std::function<std::optional<QColor>(QWidget* parent, const QColor& current)> color;
+    std::function<std::optional<QFont>(QWidget* parent, const QFont& current)> font;
+    // Lets the reader pick and set up the printer.
+    std::function<bool(QWidget* parent, QPrinter& printer)> print;
+
+    static ReadingDialogs Standard();
+};

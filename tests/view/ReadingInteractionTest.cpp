@@ -1,0 +1,451 @@
+// The reader's moves through the view: keys, toolbar commands, scroll bar, wheel,
+// go-to-page, colours, font, the word popup, automatic scrolling and printing.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+#include <functional>
+#include <string>
+
+#include "CGlossPopupDlg.h"
+#include "CVellumwiseDoc.h"
+#include "CVellumwiseView.h"
+#include "FakePlatformServices.h"
+#include "ModalDialogWatcher.h"
+#include "PageGeometry.h"
+#include "PagePainter.h"
+#include "RunProgram.h"
+#include "TempDir.h"
+
+namespace {
+
+// One short line per paragraph: 40 pixels each at the default font.
+std::string Lines(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += "line " + std::to_string(i) + "\r\n";
+    }
+    return text;
+}
+
+class ReadingTest : public testing::Test {
+protected:
+    ReadingTest() : m_doc(m_platform), m_view(m_doc) {
+        m_doc.m_strProgramDir = VELLUMWISE_BIN_DIR;
+        m_doc.OnNewDocument();
+        m_view.resize(1000, 601);
+        // Every dialog answers "cancel" unless a test says otherwise.
+        m_view.m_dialogs.gotoPage = [this](QWidget*) { ++m_nDialogs; return m_page; };
+        m_view.m_dialogs.color = [this](QWidget*, const QColor& current) {
+            ++m_nDialogs;
+            m_initialColor = current;
+            return m_color;
+        };
+        m_view.m_dialogs.font = [this](QWidget*, const QFont& current) {
+            ++m_nDialogs;
+            m_initialFont = current;
+            return m_font;
+        };
+    }
+
+    void Paste(const std::string& text) {
+        m_platform.m_clipboard = text;
+        m_doc.OnEditPaste();
+    }
+    // Redraws so far: each one reports the page text.
+    int Redraws() const { return static_cast<int>(m_redraws.count()); }
+
+    void Wheel(QWidget* target, QPoint angle, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(500, 300), QPointF(500, 300), QPoint(), angle, Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+    }
+
+    FakePlatformServices m_platform;
+    CVellumwiseDoc m_doc;
+    CVellumwiseView m_view;
+    QSignalSpy m_redraws{&m_view, &CVellumwiseView::pageTextChanged};
+    int m_nDialogs = 0;
+    std::optional<int> m_page;
+    std::optional<QColor> m_color;
+    std::optional<QFont> m_font;
+    QColor m_initialColor;
+    QFont m_initialFont;
+};
+
+TEST_F(ReadingTest, KeysAndToolbarCommandsStepAndRepaintAtOnce) {
+    Paste(Lines(62));  // 2500 high; the window is 601, half of it 300
+    ASSERT_EQ(m_doc.m_nTextHeight, 2500);
+    struct Case {
+        const char* what;
+        int from;
+        std::function<void()> act;
+        int expected;
+    };
+    CVellumwiseView& v = m_view;
+    auto key = [&v](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        return [&v, k, m] { QTest::keyClick(&v, k, m); };
+    };
+    const Case cases[] = {
+        {"Down", 0, key(Qt::Key_Down), 10},
+        {"Down at the end", 2500, key(Qt::Key_Down), 2500},
+        {"Up at the top", 0, key(Qt::Key_Up), 0},
+        {"Ctrl+Up still a line", 100, key(Qt::Key_Up, Qt::ControlModifier), 90},
+        {"Page Down", 0, key(Qt::Key_PageDown), 300},
+        {"Page Down near the end", 2400, key(Qt::Key_PageDown), 2500},
+        {"Page Up", 1000, key(Qt::Key_PageUp), 700},
+        {"Home", 1234, key(Qt::Key_Home), 0},
+        {"End", 0, key(Qt::Key_End), 2500},
+        {"line down from -20", -20, [&v] { v.OnLineDown(); }, -10},
+        {"line up from -20", -20, [&v] { v.OnLineUp(); }, 0},
+        {"half page down", 10, [&v] { v.OnHalfPageDown(); }, 310},
+        {"half page up", 10, [&v] { v.OnHalfPageUp(); }, 0},
+        {"text end", 5, [&v] { v.OnTextEnd(); }, 2500},
+        {"text home", 2600, [&v] { v.OnTextHome(); }, 0},
+        {"line down beyond a shrunken text", 2600, [&v] { v.OnLineDown(); }, 2500},
+    };
+    for (const Case& c : cases) {
+        m_doc.m_nScrollPos = c.from;
+        const int before = Redraws();
+        c.act();
+        EXPECT_EQ(m_doc.m_nScrollPos, c.expected) << c.what;
+        EXPECT_EQ(Redraws(), before + 1) << c.what;
+    }
+}
+
+TEST_F(ReadingTest, ScrollBarActionsFollowTheSameSteps) {
+    Paste(Lines(62));
+    QScrollBar* bar = m_view.verticalScrollBar();
+    struct Case {
+        int from;
+        QAbstractSlider::SliderAction action;
+        int expected;
+    };
+    const Case cases[] = {
+        {0, QAbstractSlider::SliderSingleStepAdd, 10},
+        {0, QAbstractSlider::SliderSingleStepSub, 0},
+        {2495, QAbstractSlider::SliderSingleStepAdd, 2500},
+        {-20, QAbstractSlider::SliderSingleStepAdd, -10},  // the bar shows 0 meanwhile
+        {1000, QAbstractSlider::SliderPageStepAdd, 1300},
+        {1000, QAbstractSlider::SliderPageStepSub, 700},
+        {1000, QAbstractSlider::SliderToMinimum, 0},
+        {1000, QAbstractSlider::SliderToMaximum, 2500},
+        {1000, QAbstractSlider::SliderNoAction, 1000},    // repaints, moves nothing
+    };
+    for (const Case& c : cases) {
+        m_doc.m_nScrollPos = c.from;
+        m_view.RedrawView();
+        const int before = Redraws();
+        bar->triggerAction(c.action);
+        EXPECT_EQ(m_doc.m_nScrollPos, c.expected) << c.action << " from " << c.from;
+        EXPECT_EQ(bar->value(), std::clamp(c.expected, 0, 2500)) << c.action;
+        EXPECT_EQ(Redraws(), before + 1) << c.action;
+    }
+    // Letting go of the thumb moves nothing but repaints.
+    const int before = Redraws();
+    emit bar->sliderReleased();
+    EXPECT_EQ(m_doc.m_nScrollPos, 1000);
+    EXPECT_EQ(Redraws(), before + 1);
+}
+
+TEST_F(ReadingTest, ThumbDragsPixelForPixelInTextsTallerThanSixteenBits) {
+    Paste(Lines(2500));  // 100020 high
+    ASSERT_GT(m_doc.m_nTextHeight, 65535);
+    QScrollBar* bar = m_view.verticalScrollBar();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(90001);
+    EXPECT_EQ(m_doc.m_nScrollPos, 90001);
+    bar->setSliderPosition(70000);
+    EXPECT_EQ(m_doc.m_nScrollPos, 70000);
+    bar->setSliderDown(false);
+    EXPECT_EQ(m_doc.m_nScrollPos, 70000);
+}
+
+TEST_F(ReadingTest, WheelOverThePageAndTheBar) {
+    Paste(Lines(62));
+    struct Case {
+        QPoint angle;
+        Qt::KeyboardModifiers modifiers;
+        int expected;  // from 1000
+    };
+    const Case cases[] = {
+        {{0, 120}, Qt::NoModifier, 985},
+        {{0, 120}, Qt::ShiftModifier, 850},
+        {{0, 120}, Qt::ShiftModifier | Qt::ControlModifier, 985},
+        {{0, -240}, Qt::NoModifier, 1007},
+        {{120, 0}, Qt::ShiftModifier, 850},  // a Shift-wheel turned horizontal
+        {{120, 0}, Qt::NoModifier, 1000},    // a tilt wheel is no vertical move
+        {{0, 0}, Qt::NoModifier, 1000},
+    };
+    for (QWidget* target : {m_view.viewport(), static_cast<QWidget*>(m_view.verticalScrollBar())}) {
+        for (const Case& c : cases) {
+            m_doc.m_nScrollPos = 1000;
+            const int before = Redraws();
+            Wheel(target, c.angle, c.modifiers);
+            EXPECT_EQ(m_doc.m_nScrollPos, c.expected) << c.angle.x() << "," << c.angle.y();
+            // Nothing happens for no movement; everything else repaints.
+            EXPECT_EQ(Redraws(), before + (c.expected != 1000 ? 1 : 0)) << c.angle.x() << "," << c.angle.y();
+        }
+    }
+    m_doc.m_nScrollPos = 10;
+    Wheel(m_view.viewport(), {0, 360}, Qt::ShiftModifier);
+    EXPECT_EQ(m_doc.m_nScrollPos, 0);
+    Wheel(m_view.viewport(), {0, -360}, Qt::ShiftModifier);
+    Wheel(m_view.viewport(), {0, -360}, Qt::ShiftModifier);
+    Wheel(m_view.viewport(), {0, -120}, Qt::NoModifier);
+    EXPECT_EQ(m_doc.m_nScrollPos, 115);  // 18000 / 360 twice, then a notch
+}
+
+TEST_F(ReadingTest, GotoPageJumpsOnlyWhenConfirmedAndTheKeyRepaintsAnyway) {
+    Paste(Lines(62));
+    m_doc.m_nScrollPos = 555;
+    m_page = std::nullopt;
+    int before = Redraws();
+    m_view.OnGotoPage();
+    EXPECT_EQ(m_nDialogs, 1);
+    EXPECT_EQ(m_doc.m_nScrollPos, 555);
+    EXPECT_EQ(Redraws(), before);
+    QTest::keyClick(&m_view, Qt::Key_K);
+    EXPECT_EQ(m_nDialogs, 2);
+    EXPECT_EQ(m_doc.m_nScrollPos, 555);
+    EXPECT_EQ(Redraws(), before + 1);
+
+    m_page = 3;
+    m_view.OnGotoPage();
+    EXPECT_EQ(m_doc.m_nScrollPos, 1980);
+    m_page = 0;
+    before = Redraws();
+    QTest::keyClick(&m_view, Qt::Key_K);
+    EXPECT_EQ(m_doc.m_nScrollPos, -20);
+    EXPECT_EQ(Redraws(), before + 2);
+    EXPECT_EQ(m_redraws.last().at(0).toString(), QStringLiteral("第1页/共3页"));
+}
+
+TEST_F(ReadingTest, GotoPageRunsTheRealDialog) {
+    Paste(Lines(62));
+    m_view.m_dialogs = ReadingDialogs::Standard();
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    WhenModal(QStringLiteral("gotoPageDialog"), [](QWidget* dialog) {
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("pageEdit"));
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral(" 1 "));
+        dialog->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    });
+    QTest::keyClick(&m_view, Qt::Key_K);
+    EXPECT_EQ(m_doc.m_nScrollPos, 980);
+}
+
+TEST_F(ReadingTest, ColourChoicesStartFromTheCurrentColourAndAlwaysRepaint) {
+    struct Case {
+        void (CVellumwiseView::*command)();
+        ColorRef CVellumwiseDoc::*field;
+    };
+    const Case cases[] = {
+        {&CVellumwiseView::OnTextColor, &CVellumwiseDoc::m_crText},
+        {&CVellumwiseView::OnGlossColor, &CVellumwiseDoc::m_crGloss},
+        {&CVellumwiseView::OnPageColor, &CVellumwiseDoc::m_crPage},
+    };
+    for (const Case& c : cases) {
+        m_doc.*c.field = Rgb(1, 2, 3);
+        m_color = std::nullopt;
+        int before = Redraws();
+        (m_view.*c.command)();
+        EXPECT_EQ(m_initialColor, QColor(1, 2, 3));
+        EXPECT_EQ(m_doc.*c.field, Rgb(1, 2, 3));
+        EXPECT_EQ(Redraws(), before + 1);
+
+        m_color = QColor(200, 100, 50);
+        (m_view.*c.command)();
+        EXPECT_EQ(m_doc.*c.field, Rgb(200, 100, 50));
+    }
+}
+
+TEST_F(ReadingTest, FontChoiceKeepsEffectsAndAlwaysLaysOutAgain) {
+    Paste(Lines(3));
+    m_doc.m_fontText.lfUnderline = true;
+    m_doc.m_fontText.lfHeight = -24;
+    m_doc.UpdateAllViews(UpdateHint::Relayout);
+    // Cancelled: the layout is made again all the same.
+    m_doc.m_paragraphs.m_arrParagraphs[0].m_nTop = 777;
+    m_font = std::nullopt;
+    const int before = Redraws();
+    m_view.OnTextFont();
+    EXPECT_EQ(m_doc.m_paragraphs.m_arrParagraphs[0].m_nTop, 20);
+    EXPECT_EQ(Redraws(), before + 1);
+    EXPECT_TRUE(m_initialFont.underline());
+    EXPECT_EQ(QFontInfo(m_initialFont).pixelSize(), 24);
+
+    QFont chosen(QStringLiteral("DejaVu Sans"));
+    chosen.setPixelSize(30);
+    chosen.setStrikeOut(true);
+    chosen.setBold(true);
+    m_font = chosen;
+    m_view.OnTextFont();
+    EXPECT_EQ(m_doc.m_fontText.lfHeight, -30);
+    EXPECT_EQ(m_doc.m_fontText.lfFaceName, "DejaVu Sans");
+    EXPECT_TRUE(m_doc.m_fontText.lfStrikeOut);
+    EXPECT_FALSE(m_doc.m_fontText.lfUnderline);
+    EXPECT_EQ(m_doc.m_fontText.lfWeight, 700);
+    EXPECT_EQ(m_doc.m_nTextHeight, 20 + 3 * 60);
+    EXPECT_TRUE(m_view.Scene().textFont.strikeOut());
+    EXPECT_TRUE(m_view.Scene().glossFont.strikeOut());
+}
+
+// Window point of token j of paragraph p, offset from its box's top-left corner.
+class PopupTest : public ReadingTest {
+protected:
+    QPoint At(std::size_t p, std::size_t j, int dx = 0, int dy = 0) const {
+        const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[p];
+        const int left = (1000 - 800) / 2 + 800 / 20 + paragraph.m_arrX[j];
+        const int top = paragraph.m_nTop - m_doc.m_nScrollPos + paragraph.m_arrLine[j] * 40;
+        return {left + dx, top + dy};
+    }
+    int Width(std::size_t p, std::size_t j) const { return m_doc.m_paragraphs.m_arrParagraphs[p].m_arrWidth[j]; }
+};
+
+TEST_F(PopupTest, HitTestingGivesTheTokenAndItsGloss) {
+    // Tokens: the, zebra, "", walked, ",", "", slowly, "."
+    Paste("the zebra  walked, slowly.\r\n");
+    ASSERT_EQ(m_doc.m_paragraphs.m_arrParagraphs[0].TokenCount(), 8u);
+    const QString zebra = QStringLiteral("zebra:斑马");
+    struct Case {
+        const char* what;
+        QPoint point;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"a glossed word", At(0, 1, 3, 5), zebra},
+        {"its top-left corner", At(0, 1), zebra},
+        {"its gloss, under it", At(0, 1, 3, 30), zebra},
+        {"the space after it", At(0, 1, Width(0, 1) - 1, 5), zebra},
+        {"just past its box", At(0, 1, Width(0, 1), 5), QStringLiteral(":")},
+        {"a word without a gloss", At(0, 0, 1, 1), QStringLiteral("the:")},
+        {"an empty token", At(0, 2, 1, 1), QStringLiteral(":")},
+        {"punctuation", At(0, 4, 1, 1), QStringLiteral(",:")},
+        {"right of the last token", At(0, 7, Width(0, 7) + 2, 5), QString()},
+        {"left of the column", At(0, 0, -1, 5), QString()},
+        {"below the line", At(0, 0, 1, 40), QString()},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(m_view.HitTestWord(c.point), c.expected) << c.what;
+    }
+}
+
+TEST_F(PopupTest, WordsCutByTheWindowEdgeAreNotHit) {
+    Paste(Lines(30));
+    m_doc.m_nScrollPos = 25;  // line 0 (20 … 60) is cut by the top edge
+    EXPECT_EQ(m_view.HitTestWord(At(0, 0, 1, 30)), QString());
+    EXPECT_EQ(m_view.HitTestWord(At(1, 0, 1, 1)), QStringLiteral("line:"));
+    // The window is 601 high: the line from 580 to 620 is cut by the bottom edge.
+    m_doc.m_nScrollPos = 20 + 14 * 40 - 580;
+    EXPECT_EQ(m_view.HitTestWord(At(14, 0, 1, 1)), QString());
+    EXPECT_EQ(m_view.HitTestWord(At(13, 0, 1, 1)), QStringLiteral("line:"));
+}
+
+TEST_F(PopupTest, PopupWhileTheButtonIsHeldAndDoubleClickTogglesAutoScroll) {
+    Paste("the zebra walked\r\n");
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    QWidget* viewport = m_view.viewport();
+    const QPoint zebra = At(0, 1, 3, 5);
+
+    QTest::mousePress(viewport, Qt::LeftButton, {}, zebra);
+    ASSERT_NE(m_view.m_pPopup, nullptr);
+    EXPECT_TRUE(m_view.m_pPopup->isVisible());
+    EXPECT_EQ(m_view.m_pPopup->m_strText, QStringLiteral("zebra:斑马"));
+    EXPECT_EQ(m_view.m_pPopup->geometry(),
+              QRect(viewport->mapToGlobal(zebra) + QPoint(1, 1), QSize(350, 25)));
+    // A second press without a release (the release went to the popup) leaves one.
+    QTest::mousePress(viewport, Qt::LeftButton, {}, At(0, 0, 1, 1));
+    EXPECT_EQ(m_view.window()->findChildren<CGlossPopupDlg*>().size(), 1);
+    EXPECT_EQ(m_view.m_pPopup->m_strText, QStringLiteral("the:"));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, At(0, 0, 1, 1));
+    EXPECT_EQ(m_view.m_pPopup, nullptr);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(5, 300));
+    EXPECT_EQ(m_view.m_pPopup, nullptr);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(5, 300));
+
+    // A double click as Qt delivers it: press, release, double click, release.
+    QSignalSpy toggled(&m_view, &CVellumwiseView::autoScrollChanged);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                              QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, zebra, viewport->mapToGlobal(zebra), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+        if (type == QEvent::MouseButtonDblClick) {
+            EXPECT_EQ(m_view.m_pPopup, nullptr) << "the second press opened a popup";
+        }
+    }
+    EXPECT_TRUE(m_doc.m_bAutoScroll);
+    ASSERT_EQ(toggled.count(), 1);
+    EXPECT_TRUE(toggled.last().at(0).toBool());
+    m_view.OnAutoScroll();
+    EXPECT_FALSE(m_doc.m_bAutoScroll);
+}
+
+TEST_F(ReadingTest, AutoScrollStepsOnePixelUntilTheEnd) {
+    Paste(Lines(3));  // 140 high
+    m_doc.m_nScrollPos = 138;
+    m_view.OnAutoScroll();
+    ASSERT_TRUE(m_doc.m_bAutoScroll);
+    QTRY_COMPARE_WITH_TIMEOUT(m_doc.m_nScrollPos, 140, 2000);
+    // At the end: the flag stays, nothing moves and nothing repaints.
+    const int before = Redraws();
+    m_view.OnTimer();
+    QTest::qWait(3 * CVellumwiseView::kAutoScrollMilliseconds);
+    EXPECT_EQ(m_doc.m_nScrollPos, 140);
+    EXPECT_EQ(Redraws(), before);
+    EXPECT_TRUE(m_doc.m_bAutoScroll);
+    // Scrolling back does not stop it.
+    m_view.OnTextHome();
+    QTRY_VERIFY_WITH_TIMEOUT(m_doc.m_nScrollPos > 0, 2000);
+    m_view.OnAutoScroll();
+    const int stopped = m_doc.m_nScrollPos;
+    QTest::qWait(3 * CVellumwiseView::kAutoScrollMilliseconds);
+    EXPECT_EQ(m_doc.m_nScrollPos, stopped);
+    // A tick with the flag off moves nothing.
+    m_view.OnTimer();
+    EXPECT_EQ(m_doc.m_nScrollPos, stopped);
+}
+
+TEST_F(ReadingTest, PrintsOneSheetPerPageAsSelectableText) {
+    if (RunProgram("command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null").status != 0) {
+        GTEST_SKIP() << "poppler-utils (pdftotext, pdfinfo) not installed";
+    }
+    Paste(Lines(62) + "the zebra walked\r\n");  // 2540 high: three pages
+    TempDir dir;
+    const std::string pdf = dir.Path("printed.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    ASSERT_TRUE(m_view.PrintText(printer));
+
+    const ProgramResult info = RunProgram("pdfinfo " + Quoted(pdf));
+    EXPECT_NE(info.out.find("Pages:           3"), std::string::npos) << info.out;
+    const ProgramResult text = RunProgram("pdftotext -layout " + Quoted(pdf) + " -");
+    ASSERT_EQ(text.status, 0);
+    // The page labels: Qt's PDF maps the glyph of 页 back to a radical of the same
+    // shape, so only the numbers are looked for.
+    for (const char* expected : {"line 0", "line 23", "line 24", "line 61", "zebra", "第1", "第3"}) {
+        EXPECT_NE(text.out.find(expected), std::string::npos) << expected << " in\n" << text.out;
+    }
+    // Page 1 ends at line 23 (20 + 24 x 40 = 980); line 24 straddles the break and
+    // stands on both sheets, cut.
+    const std::size_t secondSheet = text.out.find('\f');
+    ASSERT_NE(secondSheet, std::string::npos);
+    EXPECT_LT(text.out.find("line 23"), secondSheet);
+    EXPECT_LT(text.out.find("line 24"), secondSheet);
+    EXPECT_NE(text.out.find("line 24", secondSheet), std::string::npos);
+    EXPECT_GT(text.out.find("line 25"), secondSheet);
+}
+
+}  // namespace
