@@ -17,7 +17,9 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "CAboutDlg.h"
 #include "CVellumwiseDoc.h"
+#include "CVocabularyDlg.h"
 #include "CVellumwiseView.h"
 #include "IPlatformServices.h"
 #include "KeyboardLocks.h"
@@ -40,6 +42,7 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform)
     m_pView = new CVellumwiseView(doc, this);
     setCentralWidget(m_pView);
     connect(m_pView, &CVellumwiseView::pageTextChanged, this, &CMainFrame::SetPageText);
+    connect(m_pView, &CVellumwiseView::autoScrollChanged, this, &CMainFrame::UpdateCommandStates);
 
     CreateCommands();
     CreateMenu();
@@ -59,8 +62,11 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform)
 
     m_doc.AddView(this);
     OnTitleChanged();
+    UpdateCommandStates();
     m_bBarsReady = true;
 }
+
+void CMainFrame::UpdateCommandStates() { Command("ID_AUTO_SCROLL")->setChecked(m_doc.m_bAutoScroll); }
 
 CMainFrame::~CMainFrame() { m_doc.RemoveView(this); }
 
@@ -193,6 +199,22 @@ void CMainFrame::OnFileOpen() {
         m_doc.OnOpenDocument(*path);
         m_doc.UpdateAllViews(UpdateHint::Relayout);
     }
+}
+
+void CMainFrame::OnVocabulary() {
+    CVocabularyDlg dlg(this);
+    dlg.m_dThreshold = m_doc.m_dThreshold;
+    dlg.m_nVocabLevel = m_doc.m_nVocabLevel;
+    dlg.m_bShowMedical = m_doc.m_bShowMedical;
+    dlg.m_bShowScience = m_doc.m_bShowScience;
+    if (dlg.exec() == QDialog::Accepted) {
+        m_doc.ApplyVocabulary(dlg.m_nVocabLevel, dlg.m_dThreshold, dlg.m_bShowMedical, dlg.m_bShowScience);
+    }
+}
+
+void CMainFrame::OnAppAbout() {
+    CAboutDlg dlg(this);
+    dlg.exec();
 }
 
 void CMainFrame::OnHelp() {

@@ -42,9 +42,10 @@ public slots:
     void OnFileNew();
     void OnFileOpen();
     void OnHelp();
-    // Commands whose dialogs are not built yet.
-    void OnVocabulary() {}
-    void OnAppAbout() {}
+    // The vocabulary dialog: the document's values in, on OK back into the
+    // document, which glosses again and keeps the reader's place.
+    void OnVocabulary();
+    void OnAppAbout();
 
 protected:
     bool event(QEvent* event) override;
@@ -59,6 +60,8 @@ private:
     QToolBar* CreateToolBar(const QString& title, const char* objectName, const std::vector<const char*>& ids);
     void CreateStatusBar();
     void UpdateLockPanes();
+    // The one place the commands' checked state follows the document.
+    void UpdateCommandStates();
 
     CVellumwiseDoc& m_doc;
     IPlatformServices& m_platform;

@@ -1,5 +1,10 @@
 #include "CVellumwiseApp.h"
 
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <filesystem>
+#include <iostream>
+
 #include "CCommandLineInfo.h"
 #include "CMainFrame.h"
 #include "CVellumwiseDoc.h"
@@ -26,16 +31,60 @@ std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& 
     if (info.m_nShellCommand == FileNew) {
         m_pDoc->OnNewDocument();
     } else {
-        // Printing from the command line opens the file like any document for now.
         m_pDoc->OnOpenDocument(info.m_strFileName);
     }
 
     m_pMainFrame = std::make_unique<CMainFrame>(*m_pDoc, m_platform);
     m_platform.SetDialogParent(m_pMainFrame.get());
+    if (info.m_nShellCommand == FilePrint || info.m_nShellCommand == FilePrintTo) {
+        // The window is never shown; its view lays the text out for the printer.
+        m_pDoc->UpdateAllViews(UpdateHint::Relayout);
+        if (!info.m_strTextFile.empty()) {
+            m_pDoc->OpenTextFile(info.m_strTextFile);
+        }
+        return PrintFromCommandLine(info);
+    }
     m_pMainFrame->show();
     m_pDoc->UpdateAllViews(UpdateHint::Relayout);
     if (!info.m_strTextFile.empty()) {
         m_pDoc->OpenTextFile(info.m_strTextFile);
     }
     return std::nullopt;
+}
+
+std::string CVellumwiseApp::PdfBesideFile(const std::string& path) {
+    std::filesystem::path pdf(path);
+    pdf.replace_extension(".pdf");
+    if (pdf == std::filesystem::path(path)) {
+        pdf += ".pdf";
+    }
+    return pdf.string();
+}
+
+int CVellumwiseApp::PrintFromCommandLine(const CCommandLineInfo& info) {
+    using enum CCommandLineInfo::ShellCommand;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(m_pDoc->GetTitle()));
+    if (info.m_nShellCommand == FilePrintTo) {
+        const QString name = QString::fromStdString(info.m_strPrinterName);
+        if (QPrinterInfo::printerInfo(name).isNull()) {
+            m_platform.ShowMessage("找不到打印机 " + info.m_strPrinterName);
+            return 1;
+        }
+        printer.setPrinterName(name);
+    } else if (QPrinterInfo::defaultPrinter().isNull()) {
+        // Without any printer the reader still gets the pages, as a PDF file.
+        const std::string pdf = PdfBesideFile(info.m_strFileName);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+    }
+    if (!m_pMainFrame->View()->PrintText(printer)) {
+        m_platform.ShowMessage("无法打印 " + info.m_strFileName);
+        return 1;
+    }
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        // Nobody chose that file: say where it went.
+        std::cerr << "Vellumwise: 没有打印机，已打印到 " << printer.outputFileName().toStdString() << '\n';
+    }
+    return 0;
 }

@@ -9,6 +9,7 @@
 
 class CMainFrame;
 class CVellumwiseDoc;
+struct CCommandLineInfo;
 
 // Start-up: the command line, the one document (which loads main.dic), the main
 // window with its view, and the text to open at once.
@@ -18,15 +19,23 @@ public:
     ~CVellumwiseApp();
 
     // `arguments` without the program name. Returns the exit status when start-up
-    // ends the program before any window (unregistering); nullopt once the main
-    // window is shown. A missing dictionary ends the process inside.
+    // ends the program without showing a window (unregistering, printing from the
+    // command line); nullopt once the main window is shown. A missing dictionary
+    // ends the process inside.
     std::optional<int> InitInstance(const std::vector<std::string>& arguments);
 
     CVellumwiseDoc& Document() { return *m_pDoc; }
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     QtPlatformServices& Platform() { return m_platform; }
 
+    // Where "p" prints when the system has no printer: a PDF beside the document's
+    // file ("story.vwd" gives "story.pdf"), never the file itself.
+    static std::string PdfBesideFile(const std::string& path);
+
 private:
+    // "p" and "pt": prints the laid-out text without a dialog; the exit status.
+    int PrintFromCommandLine(const CCommandLineInfo& info);
+
     QtPlatformServices m_platform;
     std::unique_ptr<CVellumwiseDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainFrame;

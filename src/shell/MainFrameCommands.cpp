@@ -45,6 +45,11 @@ std::vector<CommandSpec> CMainFrame::CommandTable() {
         {"ID_VOCABULARY", QStringLiteral("词汇量"), QStringLiteral(":/icons/vocabulary.svg"), {}, {}, {}, false,
          [this] { OnVocabulary(); }},
 
+        // The dictionary's maintenance commands are routed like the others, but no
+        // menu item, button or key issues them.
+        {"ID_DIC_IMPORT_TEXT", QStringLiteral("导入文本词典"), {}, {}, {}, {}, false, [doc] { doc->OnImportDictionary(); }},
+        {"ID_DIC_SAVE", QStringLiteral("保存词典"), {}, {}, {}, {}, false, [doc] { doc->OnSaveDictionary(); }},
+
         // Keys only.
         {"ID_FILE_NEW", QStringLiteral("新建"), {}, {QKeySequence(Qt::CTRL | Qt::Key_N)}, {}, {}, false, [this] { OnFileNew(); }},
         {"ID_FILE_OPEN", QStringLiteral("打开"), {}, {QKeySequence(Qt::CTRL | Qt::Key_O)}, {}, {}, false, [this] { OnFileOpen(); }},

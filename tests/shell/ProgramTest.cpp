@@ -44,4 +44,32 @@ TEST(Program, UnregisterRemovesTheUserEntriesWithoutNeedingTheDictionary) {
     EXPECT_TRUE(std::filesystem::exists(data / "applications" / "other.desktop"));
 }
 
+TEST(Program, PrintSwitchWithoutAPrinterWritesAPdfBesideTheFileAndExits) {
+    TempDir dir;
+    WriteFile(dir.Path("story.txt"), "It was a bright cold day in April.\r\n");
+    WriteFile(dir.Path("story.vwd"), "");
+    // No print server: the system has no printer at all.
+    const ProgramResult result =
+        RunProgram("env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 CUPS_SERVER=/nonexistent/socket " +
+                   Quoted(kProgram) + " --text " + Quoted(dir.Path("story.txt")) + " /p " +
+                   Quoted(dir.Path("story.vwd")) + " 2>&1");
+    EXPECT_EQ(result.status, 0) << result.out;
+    const std::string pdf = dir.Path("story.pdf");
+    EXPECT_NE(result.out.find(pdf), std::string::npos) << result.out;
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    const std::string bytes = ReadFile(pdf);
+    EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+    EXPECT_EQ(ReadFile(dir.Path("story.vwd")), "");
+}
+
+TEST(Program, PrintToAMissingPrinterSaysSoAndFails) {
+    TempDir dir;
+    WriteFile(dir.Path("story.vwd"), "");
+    const ProgramResult result =
+        RunProgram("env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 CUPS_SERVER=/nonexistent/socket " +
+                   Quoted(kProgram) + " /pt " + Quoted(dir.Path("story.vwd")) + " NoSuchPrinter drv port 2>&1");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.out.find("NoSuchPrinter"), std::string::npos) << result.out;
+}
+
 }  // namespace

@@ -1,0 +1,162 @@
+// The reading commands as the window routes them: the auto-scroll button, the
+// vocabulary dialog, the About box, the dictionary commands and help.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QToolBar>
+#include <filesystem>
+
+#include "CMainFrame.h"
+#include "CVellumwiseDoc.h"
+#include "CVellumwiseView.h"
+#include "FakePlatformServices.h"
+#include "ModalDialogWatcher.h"
+#include "TempDir.h"
+
+namespace {
+
+std::size_t GlossedTokens(const CVellumwiseDoc& doc) {
+    std::size_t count = 0;
+    for (const CParagraph& paragraph : doc.m_paragraphs.m_arrParagraphs) {
+        for (std::string_view gloss : paragraph.m_arrGlosses) {
+            count += gloss.empty() ? 0 : 1;
+        }
+    }
+    return count;
+}
+
+class WindowTest : public testing::Test {
+protected:
+    WindowTest() : m_doc(m_platform) {
+        m_doc.m_strProgramDir = VELLUMWISE_BIN_DIR;
+        m_doc.OnNewDocument();
+        m_pFrame = std::make_unique<CMainFrame>(m_doc, m_platform);
+        m_pFrame->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
+        m_doc.UpdateAllViews(UpdateHint::Relayout);
+    }
+
+    void Paste(const std::string& text) {
+        m_platform.m_clipboard = text;
+        m_doc.OnEditPaste();
+    }
+
+    FakePlatformServices m_platform;
+    CVellumwiseDoc m_doc;
+    std::unique_ptr<CMainFrame> m_pFrame;
+};
+
+TEST_F(WindowTest, AutoScrollButtonShowsPressedWhileOn) {
+    QAction* button = m_pFrame->Command("ID_AUTO_SCROLL");
+    QWidget* viewport = m_pFrame->View()->viewport();
+    EXPECT_FALSE(button->isChecked());
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_TRUE(m_doc.m_bAutoScroll);
+    EXPECT_TRUE(button->isChecked());
+    button->trigger();
+    EXPECT_FALSE(m_doc.m_bAutoScroll);
+    EXPECT_FALSE(button->isChecked());
+    button->trigger();
+    EXPECT_TRUE(m_doc.m_bAutoScroll);
+    EXPECT_TRUE(button->isChecked());
+}
+
+TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing) {
+    Paste("The anatomist examined the vertebrae with a stethoscope and a scalpel.\r\n");
+    m_doc.m_nScrollPos = 7;
+    const std::size_t glossedAtStart = GlossedTokens(m_doc);
+    ASSERT_GT(glossedAtStart, 0u);
+
+    WhenModal(QStringLiteral("vocabularyDialog"), [](QWidget* dialog) {
+        auto* slider = dialog->findChild<QSlider*>(QStringLiteral("vocabularySlider"));
+        EXPECT_EQ(slider->value(), 3);
+        QTest::keyClick(slider, Qt::Key_End);
+        dialog->findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
+    });
+    m_pFrame->Command("ID_VOCABULARY")->trigger();
+    EXPECT_EQ(m_doc.m_nVocabLevel, 3);
+    EXPECT_EQ(m_doc.m_dThreshold, 18.96670773);
+
+    WhenModal(QStringLiteral("vocabularyDialog"), [](QWidget* dialog) {
+        QTest::keyClick(dialog->findChild<QSlider*>(QStringLiteral("vocabularySlider")), Qt::Key_End);
+        dialog->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    });
+    m_pFrame->Command("ID_VOCABULARY")->trigger();
+    EXPECT_EQ(m_doc.m_nVocabLevel, 11);
+    EXPECT_EQ(m_doc.m_dThreshold, 0.128595482);
+    EXPECT_LT(GlossedTokens(m_doc), glossedAtStart);
+    EXPECT_EQ(m_doc.m_nScrollPos, 7);
+
+    // The glossary switches alone: the step and threshold come back unchanged.
+    WhenModal(QStringLiteral("vocabularyDialog"), [](QWidget* dialog) {
+        dialog->findChild<QCheckBox*>(QStringLiteral("medicalCheck"))->click();
+        dialog->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    });
+    m_pFrame->Command("ID_VOCABULARY")->trigger();
+    EXPECT_TRUE(m_doc.m_bShowMedical);
+    EXPECT_FALSE(m_doc.m_bShowScience);
+    EXPECT_EQ(m_doc.m_nVocabLevel, 11);
+    EXPECT_EQ(m_doc.m_dThreshold, 0.128595482);
+}
+
+TEST_F(WindowTest, AboutBoxOpensFromTheMainToolbar) {
+    bool shown = false;
+    WhenModal(QStringLiteral("aboutDialog"), [&shown](QWidget* dialog) {
+        shown = dialog->windowTitle() == QStringLiteral("关于 Vellumwise");
+        dialog->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    });
+    m_pFrame->Command("ID_APP_ABOUT")->trigger();
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(WindowTest, DictionaryCommandsAreRoutedButOfferedNowhere) {
+    for (const char* id : {"ID_DIC_IMPORT_TEXT", "ID_DIC_SAVE"}) {
+        QAction* action = m_pFrame->Command(id);
+        ASSERT_NE(action, nullptr) << id;
+        EXPECT_TRUE(action->shortcuts().isEmpty()) << id;
+        EXPECT_FALSE(m_pFrame->MainToolBar()->actions().contains(action)) << id;
+        EXPECT_FALSE(m_pFrame->ReadingToolBar()->actions().contains(action)) << id;
+        EXPECT_FALSE(m_pFrame->menuBar()->actions()[0]->menu()->actions().contains(action)) << id;
+    }
+    TempDir dir;
+    const std::string saved = dir.Path("saved.dic");
+    const std::size_t entries = m_doc.m_dicMain.m_arrItems.size();
+    m_platform.m_fileAnswers = {saved};
+    m_pFrame->Command("ID_DIC_SAVE")->trigger();
+    EXPECT_EQ(m_platform.m_filtersAsked.back(), "字典文件 (*.dic)");
+    EXPECT_GT(std::filesystem::file_size(saved), entries * 8);
+
+    const std::string list = dir.Path("words.txt");
+    WriteFile(list, "apple\tpingguo\t12.5\r\nbook\tshu\t50.0\r\n");
+    m_platform.m_fileAnswers = {list};
+    m_pFrame->Command("ID_DIC_IMPORT_TEXT")->trigger();
+    EXPECT_EQ(m_platform.m_filtersAsked.back(), "文本文件 (*.txt)");
+    EXPECT_EQ(m_doc.m_dicMain.m_arrItems.size(), 2u);
+    // Cancelling either dialog does nothing.
+    m_pFrame->Command("ID_DIC_IMPORT_TEXT")->trigger();
+    EXPECT_EQ(m_doc.m_dicMain.m_arrItems.size(), 2u);
+}
+
+TEST_F(WindowTest, HelpOpensTheWorkingDirectorysPageElseTheShippedOne) {
+    const std::string shipped = QDir(QCoreApplication::applicationDirPath()).filePath("help.htm").toStdString();
+    ASSERT_TRUE(std::filesystem::exists(shipped)) << "help.htm is copied beside the executables";
+    TempDir dir;
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Root());
+    m_pFrame->Command("ID_HELP")->trigger();
+    WriteFile(dir.Path("help.htm"), "<html></html>");
+    m_pFrame->Command("ID_HELP")->trigger();
+    std::filesystem::current_path(before);
+    ASSERT_EQ(m_platform.m_opened.size(), 2u);
+    EXPECT_EQ(m_platform.m_opened[0], shipped);
+    EXPECT_EQ(std::filesystem::path(m_platform.m_opened[1]), dir.Root() / "help.htm");
+}
+
+}  // namespace
