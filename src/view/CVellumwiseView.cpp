@@ -321,7 +321,7 @@ void CVellumwiseView::OnTimer() {
 void CVellumwiseView::OnFilePrint() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(m_doc.GetTitle()));
-    if (m_dialogs.print(this, printer)) {
+    if (m_dialogs.print(this, printer, PageCount(m_doc.m_nTextHeight))) {
         PrintText(printer);
     }
 }
@@ -334,9 +334,12 @@ bool CVellumwiseView::PrintText(QPrinter& printer) {
     }
     const QSizeF printable = printer.pageLayout().paintRectPixels(printer.resolution()).size();
     const PageScene scene = Scene();
+    // The pages the reader chose in the print dialog (0 … 0: all of them).
     const int pages = PageCount(m_doc.m_nTextHeight);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0) {
+    const int first = printer.fromPage() > 0 ? std::min(printer.fromPage(), pages) - 1 : 0;
+    const int last = printer.toPage() > 0 ? std::min(printer.toPage(), pages) - 1 : pages - 1;
+    for (int page = first; page <= last; ++page) {
+        if (page > first) {
             printer.newPage();
         }
         PaintPrintedPage(painter, printable, scene, page, m_glosses);

@@ -54,8 +54,9 @@ public:
     // screen, possibly empty), or an empty string when no whole token is there.
     QString HitTestWord(QPoint point);
 
-    // Prints every page of the strip, one sheet each, on a printer already set up.
-    // False when the printer could not be started.
+    // Prints the pages of the strip the printer's range names (all when it names
+    // none), one sheet each, on a printer already set up. False when the printer
+    // could not be started.
     bool PrintText(QPrinter& printer);
 
     // The dialogs the commands run; tests replace them.

@@ -1,5 +1,6 @@
 #include "QtReadingFont.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QString>
 #include <algorithm>
@@ -68,6 +69,13 @@ ReadingFont ToReadingFont(const QFont& font, int dpi) {
 
 QFont ToDialogFont(const ReadingFont& record, int dpi) {
     QFont font = ToQFont(record);
+    // The face actually drawn: the dialog lists only installed ones, and would fall
+    // back to its own default for a name fontconfig substitutes ("MS Serif").
+    // The same for its style: without one the dialog selects the first it lists,
+    // which may be "Condensed Italic".
+    const QFontInfo drawn(font);
+    font.setFamily(drawn.family());
+    font.setStyleName(drawn.styleName());
     if (font.pixelSize() > 0 && dpi > 0) {
         font.setPointSizeF(font.pixelSize() * 72.0 / dpi);
     }

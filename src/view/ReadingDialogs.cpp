@@ -25,8 +25,9 @@ ReadingDialogs ReadingDialogs::Standard() {
         const QFont chosen = QFontDialog::getFont(&ok, current, parent);
         return ok ? std::optional<QFont>(chosen) : std::nullopt;
     };
-    dialogs.print = [](QWidget* parent, QPrinter& printer) {
+    dialogs.print = [](QWidget* parent, QPrinter& printer, int pageCount) {
         QPrintDialog dialog(&printer, parent);
+        dialog.setMinMax(1, pageCount);
         return dialog.exec() == QDialog::Accepted;
     };
     return dialogs;

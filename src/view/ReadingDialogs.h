@@ -15,8 +15,8 @@ struct ReadingDialogs {
     std::function<std::optional<int>(QWidget* parent)> gotoPage;
     std::function<std::optional<QColor>(QWidget* parent, const QColor& current)> color;
     std::function<std::optional<QFont>(QWidget* parent, const QFont& current)> font;
-    // Lets the reader pick and set up the printer.
-    std::function<bool(QWidget* parent, QPrinter& printer)> print;
+    // Lets the reader pick and set up the printer and the pages (1 … pageCount).
+    std::function<bool(QWidget* parent, QPrinter& printer, int pageCount)> print;
 
     static ReadingDialogs Standard();
 };

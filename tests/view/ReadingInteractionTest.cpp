@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -271,6 +272,13 @@ TEST_F(ReadingTest, ColourChoicesStartFromTheCurrentColourAndAlwaysRepaint) {
 
 TEST_F(ReadingTest, FontChoiceKeepsEffectsAndAlwaysLaysOutAgain) {
     Paste(Lines(3));
+    // The dialog opens on the face really drawn, not on a name fontconfig replaces.
+    ASSERT_EQ(m_doc.m_fontText.lfFaceName, "MS Serif");
+    m_view.OnTextFont();
+    EXPECT_TRUE(QFontDatabase::families().contains(m_initialFont.family())) << m_initialFont.family().toStdString();
+    EXPECT_TRUE(QFontDatabase::styles(m_initialFont.family()).contains(m_initialFont.styleName()))
+        << m_initialFont.styleName().toStdString();
+
     m_doc.m_fontText.lfUnderline = true;
     m_doc.m_fontText.lfHeight = -24;
     m_doc.UpdateAllViews(UpdateHint::Relayout);
@@ -446,6 +454,14 @@ TEST_F(ReadingTest, PrintsOneSheetPerPageAsSelectableText) {
     EXPECT_LT(text.out.find("line 24"), secondSheet);
     EXPECT_NE(text.out.find("line 24", secondSheet), std::string::npos);
     EXPECT_GT(text.out.find("line 25"), secondSheet);
+
+    // A range chosen in the print dialog, reaching past the last page.
+    printer.setFromTo(2, 9);
+    ASSERT_TRUE(m_view.PrintText(printer));
+    EXPECT_NE(RunProgram("pdfinfo " + Quoted(pdf)).out.find("Pages:           2"), std::string::npos);
+    const ProgramResult range = RunProgram("pdftotext " + Quoted(pdf) + " -");
+    EXPECT_EQ(range.out.find("line 23"), std::string::npos);
+    EXPECT_NE(range.out.find("line 61"), std::string::npos);
 }
 
 }  // namespace
