@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   poppler-utils
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

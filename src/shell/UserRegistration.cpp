@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -18,12 +19,16 @@ std::filesystem::path UserDataHome() {
 
 bool RemoveUserRegistration() {
     const std::filesystem::path dataHome = UserDataHome();
-    const std::filesystem::path files[] = {
+    std::vector<std::filesystem::path> files = {
         dataHome / "applications" / "vellumwise.desktop",
         dataHome / "applications" / "vellumwise-text.desktop",
         dataHome / "mime" / "packages" / "vellumwise.xml",
+        dataHome / "metainfo" / "org.example.vellumwise.metainfo.xml",
         dataHome / "icons" / "hicolor" / "scalable" / "apps" / "vellumwise.svg",
     };
+    for (const char* size : {"16x16", "32x32", "48x48", "64x64", "128x128", "256x256"}) {
+        files.push_back(dataHome / "icons" / "hicolor" / size / "apps" / "vellumwise.png");
+    }
     bool allRemoved = true;
     for (const std::filesystem::path& file : files) {
         std::error_code error;

@@ -8,6 +8,8 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellumwise"));
+    // Lets Wayland desktops match the window to vellumwise.desktop and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("vellumwise"));
 
     std::vector<std::string> arguments;
     for (const QString& argument : QApplication::arguments().mid(1)) {

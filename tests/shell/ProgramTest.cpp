@@ -31,8 +31,10 @@ TEST(Program, UnregisterRemovesTheUserEntriesWithoutNeedingTheDictionary) {
     const std::filesystem::path data = dir.Root() / "data";
     std::filesystem::create_directories(data / "applications");
     std::filesystem::create_directories(data / "mime" / "packages");
+    std::filesystem::create_directories(data / "icons" / "hicolor" / "48x48" / "apps");
     WriteFile((data / "applications" / "vellumwise.desktop").string(), "[Desktop Entry]\n");
     WriteFile((data / "mime" / "packages" / "vellumwise.xml").string(), "<mime-info/>\n");
+    WriteFile((data / "icons" / "hicolor" / "48x48" / "apps" / "vellumwise.png").string(), "PNG\n");
     WriteFile((data / "applications" / "other.desktop").string(), "[Desktop Entry]\n");
 
     const ProgramResult result = RunAlone(dir, "/Unregister", "XDG_DATA_HOME=" + Quoted(data.string()));
@@ -41,6 +43,7 @@ TEST(Program, UnregisterRemovesTheUserEntriesWithoutNeedingTheDictionary) {
         << result.out;
     EXPECT_FALSE(std::filesystem::exists(data / "applications" / "vellumwise.desktop"));
     EXPECT_FALSE(std::filesystem::exists(data / "mime" / "packages" / "vellumwise.xml"));
+    EXPECT_FALSE(std::filesystem::exists(data / "icons" / "hicolor" / "48x48" / "apps" / "vellumwise.png"));
     EXPECT_TRUE(std::filesystem::exists(data / "applications" / "other.desktop"));
 }
 

@@ -1,0 +1,32 @@
+// Renders the application's SVG icon to a square PNG of one size, so the PNG sizes
+// installed into the icon theme always match the SVG they come from.
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <QSvgRenderer>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char* argv[]) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s ICON.svg SIZE OUT.png\n", argv[0]);
+        return 2;
+    }
+    const int size = std::atoi(argv[2]);
+    QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
+    if (!renderer.isValid() || size <= 0) {
+        std::fprintf(stderr, "%s: cannot render %s at size %s\n", argv[0], argv[1], argv[2]);
+        return 1;
+    }
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    painter.end();
+    if (!image.save(QString::fromLocal8Bit(argv[3]), "PNG")) {
+        std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[3]);
+        return 1;
+    }
+    return 0;
+}
