@@ -1,5 +1,7 @@
 #include "CVellumwiseApp.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <filesystem>
@@ -11,7 +13,12 @@
 #include "CVellumwiseView.h"
 #include "UserRegistration.h"
 
-CVellumwiseApp::CVellumwiseApp() : m_pDoc(std::make_unique<CVellumwiseDoc>(m_platform)) {}
+CVellumwiseApp::CVellumwiseApp() : m_pDoc(std::make_unique<CVellumwiseDoc>(m_platform)) {
+    if (m_qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&m_qtTranslator);
+    }
+}
 
 CVellumwiseApp::~CVellumwiseApp() {
     // The frame and its view unregister from the document, so they go first.

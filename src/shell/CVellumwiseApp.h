@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTranslator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,8 @@ private:
     // "p" and "pt": prints the laid-out text without a dialog; the exit status.
     int PrintFromCommandLine(const CCommandLineInfo& info);
 
+    // Qt's own dialogs (colours, fonts, printing, files) speak the program's Chinese.
+    QTranslator m_qtTranslator;
     QtPlatformServices m_platform;
     std::unique_ptr<CVellumwiseDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainFrame;
