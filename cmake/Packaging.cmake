@@ -35,6 +35,8 @@ endif()
 # are Chinese, so a font with CJK glyphs has to be there.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-noto-cjk | fonts-wqy-microhei")
+# Qt's own dialogs (colours, fonts, printing) in Chinese; without it they are English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 include(CPack)
