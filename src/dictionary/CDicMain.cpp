@@ -51,7 +51,7 @@ void CDicMain::Serialize(CArchive& ar) {
 
 void CDicMain::DeleteAllItems() {
     m_arrItems.clear();
-    m_lookupIndex.clear();
+    m_lookupIndex.Clear();
 }
 
 void CDicMain::BuildPrefixIndex() {
@@ -64,22 +64,18 @@ void CDicMain::BuildPrefixIndex() {
 }
 
 void CDicMain::RebuildLookupIndex() {
-    m_lookupIndex.clear();
-    m_lookupIndex.reserve(m_arrItems.size());
-    for (std::size_t i = 0; i < m_arrItems.size(); ++i) {
-        m_lookupIndex.emplace(m_arrItems[i].m_strWord, static_cast<std::uint32_t>(i));
-    }
+    m_lookupIndex.Build(m_arrItems);
 }
 
 CDicMain::ExactAnswer CDicMain::FindExact(std::string_view word, double threshold) const {
     if (word.size() < 2) {
         return {Found::TooShort, {}};
     }
-    const auto it = m_lookupIndex.find(word);
-    if (it == m_lookupIndex.end()) {
+    const auto position = m_lookupIndex.Find(word, m_arrItems);
+    if (!position) {
         return {Found::Unknown, {}};
     }
-    const CDicItem& item = m_arrItems[it->second];
+    const CDicItem& item = m_arrItems[*position];
     if (threshold > item.m_dFrequency) {
         return {Found::Gloss, item.m_strGloss};
     }

@@ -9,6 +9,7 @@
 #include "CDicItem.h"
 #include "CGlossaryTable.h"
 #include "CIrregularVerbTable.h"
+#include "EntryIndex.h"
 #include "StringIndex.h"
 
 class CArchive;
@@ -63,5 +64,5 @@ private:
     ExactAnswer FindExact(std::string_view word, double threshold) const;
     void FillWordLists(const WordLists& lists);
 
-    StringIndex m_lookupIndex;  // word -> index of its first entry in m_arrItems
+    EntryIndex m_lookupIndex;  // word -> position of its first entry in m_arrItems
 };
