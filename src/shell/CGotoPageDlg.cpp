@@ -1,6 +1,7 @@
 #include "CGotoPageDlg.h"
 
 #include "DialogInteger.h"
+#include "OkCancelRow.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -22,29 +23,19 @@ CGotoPageDlg::CGotoPageDlg(QWidget* pParent)
     m_editPage->setObjectName(QStringLiteral("pageEdit"));
     label->setBuddy(m_editPage);
 
-    m_btnOk = new QPushButton(QStringLiteral("OK"), this);
-    m_btnOk->setObjectName(QStringLiteral("okButton"));
-    m_btnOk->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(m_btnOk, &QPushButton::clicked, this, &CGotoPageDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CGotoPageDlg::reject);
+    const OkCancelRow buttons(this);
+    m_btnOk = buttons.ok;
 
     auto* row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(m_editPage, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnOk);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     // The buttons come first so that Enter on opening confirms the page shown.
-    setTabOrder(m_btnOk, cancel);
-    setTabOrder(cancel, m_editPage);
+    setTabOrder(m_btnOk, buttons.cancel);
+    setTabOrder(buttons.cancel, m_editPage);
 }
 
 void CGotoPageDlg::showEvent(QShowEvent* event)

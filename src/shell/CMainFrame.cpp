@@ -71,22 +71,22 @@ void CMainFrame::UpdateCommandStates() { Command("ID_AUTO_SCROLL")->setChecked(m
 CMainFrame::~CMainFrame() { m_doc.RemoveView(this); }
 
 void CMainFrame::CreateCommands() {
-    for (CommandSpec& spec : CommandTable()) {
-        auto* action = new QAction(spec.text, this);
-        action->setObjectName(QString::fromLatin1(spec.id));
-        if (!spec.icon.isEmpty()) {
-            action->setIcon(QIcon(spec.icon));
+    for (CommandEntry& entry : CommandTable()) {
+        auto* action = new QAction(entry.text, this);
+        action->setObjectName(QString::fromLatin1(entry.id));
+        if (!entry.icon.isEmpty()) {
+            action->setIcon(QIcon(entry.icon));
         }
-        action->setShortcuts(spec.shortcuts);
-        action->setToolTip(spec.toolTip);
-        action->setStatusTip(spec.statusTip);
-        action->setCheckable(spec.checkable);
-        if (spec.handler) {
-            connect(action, &QAction::triggered, this, [handler = std::move(spec.handler)] { handler(); });
+        action->setShortcuts(entry.shortcuts);
+        action->setToolTip(entry.toolTip);
+        action->setStatusTip(entry.statusTip);
+        action->setCheckable(entry.checkable);
+        if (entry.handler) {
+            connect(action, &QAction::triggered, this, [handler = std::move(entry.handler)] { handler(); });
         }
         // Keys work wherever the focus is in the window, with or without a menu item.
         addAction(action);
-        m_commands.emplace(spec.id, action);
+        m_commands.emplace(entry.id, action);
     }
 }
 

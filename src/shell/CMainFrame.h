@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "CommandSpec.h"
+#include "CommandEntry.h"
 #include "IDocumentView.h"
 
 class CVellumwiseDoc;
@@ -54,7 +54,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    std::vector<CommandSpec> CommandTable();
+    std::vector<CommandEntry> CommandTable();
     void CreateCommands();
     void CreateMenu();
     QToolBar* CreateToolBar(const QString& title, const char* objectName, const std::vector<const char*>& ids);

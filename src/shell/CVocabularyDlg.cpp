@@ -1,5 +1,6 @@
 #include "CVocabularyDlg.h"
 
+#include "OkCancelRow.h"
 #include "VocabularyTable.h"
 
 #include <QCheckBox>
@@ -40,29 +41,18 @@ CVocabularyDlg::CVocabularyDlg(QWidget* pParent)
     m_checkScience = new QCheckBox(QStringLiteral("显示基本科技词汇"), this);
     m_checkScience->setObjectName(QStringLiteral("scienceCheck"));
 
-    m_btnOk = new QPushButton(QStringLiteral("OK"), this);
-    m_btnOk->setObjectName(QStringLiteral("okButton"));
-    m_btnOk->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(m_btnOk, &QPushButton::clicked, this, &CVocabularyDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CVocabularyDlg::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnOk);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
+    const OkCancelRow buttons(this);
+    m_btnOk = buttons.ok;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_labelVocab);
     layout->addWidget(m_sliderVocab);
     layout->addWidget(m_checkMedical);
     layout->addWidget(m_checkScience);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     setMinimumWidth(280);
 
-    setTabOrder(m_btnOk, cancel);
-    setTabOrder(cancel, m_sliderVocab);
+    setTabOrder(m_btnOk, buttons.cancel);
+    setTabOrder(buttons.cancel, m_sliderVocab);
     setTabOrder(m_sliderVocab, m_checkMedical);
     setTabOrder(m_checkMedical, m_checkScience);
 }

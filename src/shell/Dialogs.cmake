@@ -22,7 +22,8 @@ add_library(vellumwise_dialogs STATIC
   ${CMAKE_CURRENT_LIST_DIR}/CGlossPopupDlg.cpp ${CMAKE_CURRENT_LIST_DIR}/CGlossPopupDlg.h
   ${CMAKE_CURRENT_LIST_DIR}/CGotoPageDlg.cpp ${CMAKE_CURRENT_LIST_DIR}/CGotoPageDlg.h
   ${CMAKE_CURRENT_LIST_DIR}/CLinkLabel.cpp ${CMAKE_CURRENT_LIST_DIR}/CLinkLabel.h
-  ${CMAKE_CURRENT_LIST_DIR}/CVocabularyDlg.cpp ${CMAKE_CURRENT_LIST_DIR}/CVocabularyDlg.h)
+  ${CMAKE_CURRENT_LIST_DIR}/CVocabularyDlg.cpp ${CMAKE_CURRENT_LIST_DIR}/CVocabularyDlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/OkCancelRow.cpp ${CMAKE_CURRENT_LIST_DIR}/OkCancelRow.h)
 add_library(Vellumwise::dialogs ALIAS vellumwise_dialogs)
 set_target_properties(vellumwise_dialogs PROPERTIES AUTOMOC ON)
 target_include_directories(vellumwise_dialogs PUBLIC ${CMAKE_CURRENT_LIST_DIR})

@@ -4,7 +4,7 @@
 
 // Every command of the window. Only the two framework commands that had prompts keep
 // a tooltip and a status prompt; the reading commands show neither.
-std::vector<CommandSpec> CMainFrame::CommandTable() {
+std::vector<CommandEntry> CMainFrame::CommandTable() {
     CVellumwiseView* view = m_pView;
     CVellumwiseDoc* doc = &m_doc;
     auto onView = [view](void (CVellumwiseView::*handler)()) { return [view, handler] { (view->*handler)(); }; };

@@ -102,20 +102,27 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const PageGeo
     }
 }
 
+// Paragraphs wholly above the window are skipped by a binary search on their tops;
+// the loop stops at the first one below it.
+void DrawVisibleParagraphs(QPainter& painter, const PageGeometry& geometry, const LineLimits& limits,
+                           const PageScene& scene, GlossTextCache& glosses) {
+    if (scene.paragraphs == nullptr) {
+        return;
+    }
+    const std::vector<CParagraph>& paragraphs = *scene.paragraphs;
+    const QFontMetrics textMetrics(scene.textFont, painter.device());
+    const QFontMetrics glossMetrics(scene.glossFont, painter.device());
+    const int lower = geometry.pos + geometry.H + 50;
+    for (std::size_t i = FirstParagraphToDraw(paragraphs, geometry.pos, geometry.H);
+         i < paragraphs.size() && paragraphs[i].m_nTop <= lower; ++i) {
+        DrawParagraph(painter, paragraphs[i], geometry, limits, scene, textMetrics, glossMetrics, glosses);
+    }
+}
+
 void DrawPageText(QPainter& painter, const PageGeometry& geometry, const PageScene& scene,
                   GlossTextCache& glosses) {
     DrawPageBreak(painter, geometry);
-    if (scene.paragraphs != nullptr) {
-        const std::vector<CParagraph>& paragraphs = *scene.paragraphs;
-        const QFontMetrics textMetrics(scene.textFont, painter.device());
-        const QFontMetrics glossMetrics(scene.glossFont, painter.device());
-        const int lower = geometry.pos + geometry.H + 50;
-        for (std::size_t i = FirstParagraphToDraw(paragraphs, geometry.pos, geometry.H);
-             i < paragraphs.size() && paragraphs[i].m_nTop <= lower; ++i) {
-            DrawParagraph(painter, paragraphs[i], geometry, WindowLimits(geometry), scene, textMetrics, glossMetrics,
-                          glosses);
-        }
-    }
+    DrawVisibleParagraphs(painter, geometry, WindowLimits(geometry), scene, glosses);
     // The label names the page that ends at the break line, 20 pixels above it.
     painter.setFont(scene.textFont);
     painter.setPen(scene.textColor);
@@ -152,16 +159,7 @@ void PaintPrintedPage(QPainter& painter, QSizeF printable, const PageScene& scen
     painter.setClipRect(QRectF(0, 0, stripWidth, kPageHeight));
     painter.fillRect(geometry.P, 0, 2, kPageHeight, kShadow);
     painter.fillRect(0, 0, geometry.P, kPageHeight, scene.pageColor);
-    if (scene.paragraphs != nullptr) {
-        const std::vector<CParagraph>& paragraphs = *scene.paragraphs;
-        const QFontMetrics textMetrics(scene.textFont, painter.device());
-        const QFontMetrics glossMetrics(scene.glossFont, painter.device());
-        const int lower = geometry.pos + geometry.H + 50;
-        for (std::size_t i = FirstParagraphToDraw(paragraphs, geometry.pos, geometry.H);
-             i < paragraphs.size() && paragraphs[i].m_nTop <= lower; ++i) {
-            DrawParagraph(painter, paragraphs[i], geometry, limits, scene, textMetrics, glossMetrics, glosses);
-        }
-    }
+    DrawVisibleParagraphs(painter, geometry, limits, scene, glosses);
     painter.setFont(scene.textFont);
     painter.setPen(scene.textColor);
     painter.drawText(QPoint(labelLeft, kPageHeight - 20 + labelMetrics.ascent()), label);

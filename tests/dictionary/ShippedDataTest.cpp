@@ -10,6 +10,7 @@
 #include "CodePage.h"
 #include "DictionaryFile.h"
 #include "PrefixTable.h"
+#include "ShippedDictionary.h"
 
 namespace {
 
@@ -34,19 +35,8 @@ std::string SortKey(std::string_view word) {
 
 class ShippedData : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dic = new CDicMain();
-        const DicFileResult loaded =
-            LoadDictionaryFile(*dic, std::string(VELLUMWISE_BIN_DIR) + "/main.dic");
-        ASSERT_TRUE(loaded.Ok()) << loaded.detail;
-    }
-    static void TearDownTestSuite() {
-        delete dic;
-        dic = nullptr;
-    }
-    static CDicMain* dic;
+    const CDicMain* dic = &ShippedDictionary();
 };
-CDicMain* ShippedData::dic = nullptr;
 
 TEST_F(ShippedData, LayoutMatchesTheConstantPrefixTable) {
     const auto& items = dic->m_arrItems;

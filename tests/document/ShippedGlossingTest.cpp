@@ -10,6 +10,7 @@
 #include "CodePage.h"
 #include "DictionaryFile.h"
 #include "ReadFileBytes.h"
+#include "ShippedDictionary.h"
 #include "TextDecoder.h"
 
 namespace {
@@ -19,19 +20,8 @@ constexpr double kStep6 = 3.677666117;
 
 class ShippedGlossing : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dic = new CDicMain();
-        const DicFileResult loaded =
-            LoadDictionaryFile(*dic, std::string(VELLUMWISE_BIN_DIR) + "/main.dic");
-        ASSERT_TRUE(loaded.Ok()) << loaded.detail;
-    }
-    static void TearDownTestSuite() {
-        delete dic;
-        dic = nullptr;
-    }
-    static CDicMain* dic;
+    const CDicMain* dic = &ShippedDictionary();
 };
-CDicMain* ShippedGlossing::dic = nullptr;
 
 bool HasLetter(std::string_view token) {
     for (char c : token) {

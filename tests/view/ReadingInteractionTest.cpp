@@ -25,24 +25,13 @@
 #include "PagePainter.h"
 #include "RunProgram.h"
 #include "TempDir.h"
+#include "ViewOverDocument.h"
 
 namespace {
 
-// One short line per paragraph: 40 pixels each at the default font.
-std::string Lines(int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        text += "line " + std::to_string(i) + "\r\n";
-    }
-    return text;
-}
-
-class ReadingTest : public testing::Test {
+class ReadingTest : public ViewOverDocument {
 protected:
-    ReadingTest() : m_doc(m_platform), m_view(m_doc) {
-        m_doc.m_strProgramDir = VELLUMWISE_BIN_DIR;
-        m_doc.OnNewDocument();
-        m_view.resize(1000, 601);
+    ReadingTest() : ViewOverDocument(601) {
         // Every dialog answers "cancel" unless a test says otherwise.
         m_view.m_dialogs.gotoPage = [this](QWidget*) { ++m_nDialogs; return m_page; };
         m_view.m_dialogs.color = [this](QWidget*, const QColor& current) {
@@ -57,10 +46,6 @@ protected:
         };
     }
 
-    void Paste(const std::string& text) {
-        m_platform.m_clipboard = text;
-        m_doc.OnEditPaste();
-    }
     // Redraws so far: each one reports the page text.
     int Redraws() const { return static_cast<int>(m_redraws.count()); }
 
@@ -70,9 +55,6 @@ protected:
         QApplication::sendEvent(target, &event);
     }
 
-    FakePlatformServices m_platform;
-    CVellumwiseDoc m_doc;
-    CVellumwiseView m_view;
     QSignalSpy m_redraws{&m_view, &CVellumwiseView::pageTextChanged};
     int m_nDialogs = 0;
     std::optional<int> m_page;

@@ -12,34 +12,13 @@
 #include "CVellumwiseView.h"
 #include "FakePlatformServices.h"
 #include "PagePainter.h"
+#include "ViewOverDocument.h"
 
 namespace {
 
-// One short line per paragraph: 40 pixels each at the default font.
-std::string Lines(int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        text += "line " + std::to_string(i) + "\r\n";
-    }
-    return text;
-}
-
-class ViewTest : public testing::Test {
+class ViewTest : public ViewOverDocument {
 protected:
-    ViewTest() : m_doc(m_platform), m_view(m_doc) {
-        m_doc.m_strProgramDir = VELLUMWISE_BIN_DIR;
-        m_doc.OnNewDocument();
-        m_view.resize(1000, 700);
-    }
-
-    void Paste(const std::string& text) {
-        m_platform.m_clipboard = text;
-        m_doc.OnEditPaste();
-    }
-
-    FakePlatformServices m_platform;
-    CVellumwiseDoc m_doc;
-    CVellumwiseView m_view;
+    ViewTest() : ViewOverDocument(700) {}
 };
 
 TEST_F(ViewTest, UpdateLaysOutAndReportsThePageText) {

@@ -7,7 +7,7 @@
 
 // One command of the window, stated once: the menu, the toolbars and the keys all
 // share the QAction made from it.
-struct CommandSpec {
+struct CommandEntry {
     const char* id;                   // the command's identifier, e.g. "ID_GOTO_PAGE"
     QString text;                     // menu text, or a name for a command with no menu item
     QString icon;                     // resource path of the button image, empty for none
