@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -35,6 +36,7 @@ CVocabularyDlg::CVocabularyDlg(QWidget* pParent)
     // dragging, the wheel), never our own setValue, so opening the dialog keeps
     // the caller's threshold until the reader actually moves the slider.
     connect(m_sliderVocab, &QSlider::actionTriggered, this, &CVocabularyDlg::OnSliderAction);
+    m_sliderVocab->installEventFilter(this);
 
     m_checkMedical = new QCheckBox(QStringLiteral("显示医学生化词汇"), this);
     m_checkMedical->setObjectName(QStringLiteral("medicalCheck"));
@@ -68,6 +70,29 @@ void CVocabularyDlg::showEvent(QShowEvent* event)
     m_checkScience->setChecked(m_bShowScience);
     ShowVocabLevel();
     m_btnOk->setFocus(Qt::OtherFocusReason);
+}
+
+// A trackbar's keys as readers of this dialog know them: Up and Page Up step
+// towards the left end, Down and Page Down towards the right (Qt's slider moves
+// the other way for these four; Left, Right, Home and End agree).
+bool CVocabularyDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_sliderVocab && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+        switch (key->key()) {
+        case Qt::Key_Up: action = QAbstractSlider::SliderSingleStepSub; break;
+        case Qt::Key_Down: action = QAbstractSlider::SliderSingleStepAdd; break;
+        case Qt::Key_PageUp: action = QAbstractSlider::SliderPageStepSub; break;
+        case Qt::Key_PageDown: action = QAbstractSlider::SliderPageStepAdd; break;
+        default: break;
+        }
+        if (action != QAbstractSlider::SliderNoAction) {
+            m_sliderVocab->triggerAction(action);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CVocabularyDlg::ShowVocabLevel()

@@ -90,7 +90,7 @@ void VocabularyDlgTest::opensWithCallersValues()
     QCOMPARE(slider->singleStep(), 1);
 }
 
-enum class Move { Home, End, PageUp, Right, ChannelClick, Drag };
+enum class Move { Home, End, PageUp, PageDown, Up, Down, Right, ChannelClick, Drag };
 Q_DECLARE_METATYPE(Move)
 
 void VocabularyDlgTest::sliderMovesSetStepLabelAndThreshold_data()
@@ -100,7 +100,11 @@ void VocabularyDlgTest::sliderMovesSetStepLabelAndThreshold_data()
     QTest::addColumn<double>("threshold");
     QTest::newRow("Home") << Move::Home << 1 << 111.360763;
     QTest::newRow("End") << Move::End << 11 << 0.128595482;
-    QTest::newRow("Page Up from 3") << Move::PageUp << 5 << 6.142363749;
+    // Like a trackbar: Page Up and Up step to the left, Page Down and Down to the right.
+    QTest::newRow("Page Up from 3") << Move::PageUp << 1 << 111.360763;
+    QTest::newRow("Page Down from 3") << Move::PageDown << 5 << 6.142363749;
+    QTest::newRow("Up from 3") << Move::Up << 2 << 39.04262172;
+    QTest::newRow("Down from 3") << Move::Down << 4 << 10.47903619;
     QTest::newRow("arrow key from 3") << Move::Right << 4 << 10.47903619;
     QTest::newRow("channel click right of 3") << Move::ChannelClick << 5 << 6.142363749;
     QTest::newRow("drag to the last tick") << Move::Drag << 11 << 0.128595482;
@@ -123,6 +127,9 @@ void VocabularyDlgTest::sliderMovesSetStepLabelAndThreshold()
         case Move::Home: QTest::keyClick(slider, Qt::Key_Home); break;
         case Move::End: QTest::keyClick(slider, Qt::Key_End); break;
         case Move::PageUp: QTest::keyClick(slider, Qt::Key_PageUp); break;
+        case Move::PageDown: QTest::keyClick(slider, Qt::Key_PageDown); break;
+        case Move::Up: QTest::keyClick(slider, Qt::Key_Up); break;
+        case Move::Down: QTest::keyClick(slider, Qt::Key_Down); break;
         case Move::Right: QTest::keyClick(slider, Qt::Key_Right); break;
         case Move::ChannelClick:
             QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() - 3, handle.center().y()));
