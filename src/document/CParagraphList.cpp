@@ -66,12 +66,8 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
         glossOfWord[id] = m_pGlossPool->Intern(
             pDic->TranslateView(m_words.Word(id), dThreshold, bMedical, bScience));
     }
+    // Every paragraph comes from SetText, which numbered its tokens' words.
     for (CParagraph& paragraph : m_arrParagraphs) {
-        if (paragraph.m_arrWordIds.size() != paragraph.TokenCount()) {
-            // Not made by SetText: ask token by token.
-            paragraph.Annotate(pDic, dThreshold, bMedical, bScience, *m_pGlossPool);
-            continue;
-        }
         paragraph.m_arrGlosses.resize(paragraph.TokenCount());
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
             const std::uint32_t id = paragraph.m_arrWordIds[j];

@@ -13,22 +13,26 @@
 QtPlatformServices::QtPlatformServices()
     : m_bNonInteractive(qEnvironmentVariable("VELLUMWISE_NONINTERACTIVE") == QLatin1String("1")) {}
 
-std::optional<std::string> QtPlatformServices::ChooseFileToOpen(const std::string& filter) {
-    const QString path = QFileDialog::getOpenFileName(m_pParent, QStringLiteral("打开"), QString(),
-                                                      QString::fromStdString(filter));
+namespace {
+
+// A file dialog answers an empty path when the reader cancels.
+std::optional<std::string> ChosenPath(const QString& path) {
     if (path.isEmpty()) {
         return std::nullopt;
     }
     return path.toStdString();
 }
 
+}  // namespace
+
+std::optional<std::string> QtPlatformServices::ChooseFileToOpen(const std::string& filter) {
+    return ChosenPath(QFileDialog::getOpenFileName(m_pParent, QStringLiteral("打开"), QString(),
+                                                   QString::fromStdString(filter)));
+}
+
 std::optional<std::string> QtPlatformServices::ChooseFileToSave(const std::string& filter) {
-    const QString path = QFileDialog::getSaveFileName(m_pParent, QStringLiteral("保存为"), QString(),
-                                                      QString::fromStdString(filter));
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
-    return path.toStdString();
+    return ChosenPath(QFileDialog::getSaveFileName(m_pParent, QStringLiteral("保存为"), QString(),
+                                                   QString::fromStdString(filter)));
 }
 
 void QtPlatformServices::ShowMessage(const std::string& text) {

@@ -23,9 +23,6 @@ constexpr const char* kTsv2DicHelp =
     "lines (lines beginning with # and empty lines are skipped). Nothing is\n"
     "written when any line is malformed.\n";
 
-bool WantsHelp(const ToolArguments& args) {
-    return args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
-}
 
 }  // namespace
 

@@ -109,7 +109,7 @@ std::optional<std::string> ReadInput(const std::string& input) {
 }  // namespace
 
 int RunGloss(const ToolArguments& args) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    if (WantsHelp(args)) {
         std::cout << kGlossHelp;
         return kExitOk;
     }

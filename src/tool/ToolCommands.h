@@ -10,6 +10,11 @@ constexpr int kExitUsage = 2;
 
 using ToolArguments = std::vector<std::string>;
 
+// A command's own --help (or -h) as its only argument.
+inline bool WantsHelp(const ToolArguments& args) {
+    return args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
+}
+
 int RunDic2Tsv(const ToolArguments& args);
 int RunTsv2Dic(const ToolArguments& args);
 int RunGloss(const ToolArguments& args);
