@@ -2,9 +2,6 @@
 # vellumwise_<version>_<arch>.deb with everything `cmake --install` installs, placed
 # under /usr. Included from the top-level CMakeLists.txt after every install rule.
 
-set(VELLUMWISE_MAINTAINER "Vellumwise developers <maintainers@vellumwise.example.org>"
-    CACHE STRING "Maintainer named in the Debian package")
-
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vellumwise)
 set(CPACK_PACKAGE_VENDOR "The Vellumwise developers")

@@ -6,22 +6,9 @@
 #include "CDicMain.h"
 #include "FixtureWordLists.h"
 #include "PrefixTable.h"
+#include "TestDictionary.h"
 
 namespace {
-
-std::unique_ptr<CDicMain> MakeDictionary(
-    std::initializer_list<std::tuple<const char*, const char*, double>> rows) {
-    auto dic = std::make_unique<CDicMain>(FixtureWordLists());
-    for (const auto& [word, gloss, frequency] : rows) {
-        CDicItem item;
-        item.m_strWord = word;
-        item.m_strGloss = gloss;
-        item.m_dFrequency = frequency;
-        dic->m_arrItems.push_back(item);
-    }
-    dic->RebuildLookupIndex();
-    return dic;
-}
 
 TEST(LookupExact, Outcomes) {
     const auto dicPtr = MakeDictionary({{"apple", "APPLE-GLOSS", 12.5},

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "CDicMain.h"
-#include "FixtureWordLists.h"
+#include "TestDictionary.h"
 
 namespace {
 
@@ -15,8 +15,7 @@ constexpr double kThreshold = 10.0;
 class TranslateTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dic = std::make_unique<CDicMain>(FixtureWordLists());
-        const std::tuple<const char*, const char*, double> rows[] = {
+        dic = MakeDictionary({
             {"walk", "WALK", kRare},
             {"make", "MAKE", kRare},
             {"book", "BOOK", kRare},
@@ -32,15 +31,7 @@ protected:
             {"s", "S", kRare},
             {"bus", "BUS", kCommon},
             {"zircons", "", kRare},  // an entry with an empty gloss
-        };
-        for (const auto& [word, gloss, frequency] : rows) {
-            CDicItem item;
-            item.m_strWord = word;
-            item.m_strGloss = gloss;
-            item.m_dFrequency = frequency;
-            dic->m_arrItems.push_back(item);
-        }
-        dic->RebuildLookupIndex();
+        });
     }
     std::string Translate(const char* word, bool medical = false, bool science = false) {
         return dic->Translate(word, kThreshold, medical, science);

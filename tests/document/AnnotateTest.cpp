@@ -7,6 +7,7 @@
 #include "CParagraphList.h"
 #include "FixtureWordLists.h"
 #include "GlossPool.h"
+#include "GlossedText.h"
 #include "TempDir.h"
 #include "TestDictionary.h"
 #include "WordTable.h"
@@ -25,18 +26,7 @@ protected:
         CParagraphList list;
         list.SetText(text);
         list.Annotate(&m_dic, threshold, medical, science);
-        std::string result;
-        for (const CParagraph& paragraph : list.m_arrParagraphs) {
-            EXPECT_EQ(paragraph.m_arrGlosses.size(), paragraph.TokenCount());
-            for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
-                if (!paragraph.Gloss(j).empty()) {
-                    result += std::string(result.empty() ? "" : " ") +
-                              std::string(paragraph.Word(j)) + "=" +
-                              *codepage::GbkToUtf8(paragraph.Gloss(j));
-                }
-            }
-        }
-        return result;
+        return GlossedText(list);
     }
 
     CDicMain m_dic;

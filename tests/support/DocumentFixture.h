@@ -7,6 +7,7 @@
 
 #include "CVellumwiseDoc.h"
 #include "FakePlatformServices.h"
+#include "GlossedText.h"
 #include "TempDir.h"
 #include "TestDictionary.h"
 
@@ -32,19 +33,7 @@ protected:
     }
 
     // Every token's gloss in UTF-8 as "token=gloss", glossed tokens only.
-    std::string Glossed() const {
-        std::string result;
-        for (const CParagraph& paragraph : m_doc.m_paragraphs.m_arrParagraphs) {
-            for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
-                if (!paragraph.Gloss(j).empty()) {
-                    result += std::string(result.empty() ? "" : " ") +
-                              std::string(paragraph.Word(j)) + "=" +
-                              *codepage::GbkToUtf8(paragraph.Gloss(j));
-                }
-            }
-        }
-        return result;
-    }
+    std::string Glossed() const { return GlossedText(m_doc.m_paragraphs); }
 
     std::vector<std::string> ParagraphTexts() const {
         std::vector<std::string> texts;

@@ -1,0 +1,51 @@
+#!/usr/bin/env python3
+"""Checks that every #include "..." in src/ points down the layers, never up.
+
+shell -> view -> dialogs -> document -> dictionary -> platform; the tool sits beside the
+window's layers on top of document. A header is placed by the folder that holds it.
+Usage: tools/check-layers.py [SOURCE_DIR]; exits 1 and names each upward include.
+"""
+
+import pathlib
+import re
+import sys
+
+# What each folder may include besides itself.
+ALLOWED = {
+    "platform": set(),
+    "dictionary": {"platform"},
+    "document": {"dictionary", "platform"},
+    "dialogs": {"document", "dictionary", "platform"},
+    "view": {"dialogs", "document", "dictionary", "platform"},
+    "shell": {"view", "dialogs", "document", "dictionary", "platform"},
+    "tool": {"document", "dictionary", "platform"},
+}
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+SUFFIXES = {".h", ".hpp", ".cpp", ".cc"}
+
+
+def main():
+    root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".") / "src"
+    files = [p for p in root.rglob("*") if p.suffix in SUFFIXES]
+    home = {}
+    for path in files:
+        layer = path.relative_to(root).parts[0]
+        home.setdefault(path.name, set()).add(layer)
+    unknown = sorted({p.relative_to(root).parts[0] for p in files} - set(ALLOWED))
+    if unknown:
+        print(f"no layer rule for src/{', src/'.join(unknown)}: add it to {__file__}")
+        return 1
+    failures = 0
+    for path in sorted(files):
+        layer = path.relative_to(root).parts[0]
+        for name in INCLUDE.findall(path.read_text(encoding="utf-8", errors="replace")):
+            owners = home.get(pathlib.PurePath(name).name, set())
+            if owners and layer not in owners and not owners & ALLOWED[layer]:
+                print(f"{path.relative_to(root.parent)}: includes {name} from "
+                      f"src/{'/, src/'.join(sorted(owners))}/, above src/{layer}/")
+                failures += 1
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
