@@ -2,7 +2,24 @@
 # vellumwise_<version>_<arch>.deb with everything `cmake --install` installs, placed
 # under /usr. Included from the top-level CMakeLists.txt after every install rule.
 
+# The copyright file every copy carries: the program's own MIT licence (LICENSE), then
+# that of ECDICT, from which main.dic and the word lists are derived (data/NOTICE).
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE _vellumwise_license)
+file(READ ${PROJECT_SOURCE_DIR}/data/NOTICE _vellumwise_data_notice)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/data/NOTICE)
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/copyright @ONLY CONTENT
+"Vellumwise is released under the MIT licence; its word data comes from ECDICT,
+also under the MIT licence. Both notices follow.
+
+${_vellumwise_license}
+----------------------------------------------------------------------------
+
+${_vellumwise_data_notice}")
+install(FILES ${PROJECT_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vellumwise)
+
 set(CPACK_GENERATOR DEB)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_NAME vellumwise)
 set(CPACK_PACKAGE_VENDOR "The Vellumwise developers")
 set(CPACK_PACKAGE_CONTACT "${VELLUMWISE_MAINTAINER}")

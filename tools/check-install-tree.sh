@@ -26,6 +26,11 @@ for file in share/applications/vellumwise.desktop share/applications/vellumwise-
     share/metainfo/org.example.vellumwise.metainfo.xml share/doc/vellumwise/copyright; do
   need "$file"
 done
+# The copyright file carries both licences: the program's and the word data's.
+for holder in "the Vellumwise developers" "Copyright (c) 2022 Yan"; do
+  grep -qF "$holder" "$prefix/share/doc/vellumwise/copyright" 2>/dev/null ||
+    fail "the copyright file does not name $holder"
+done
 
 # Each PNG must really be the size its folder promises, or themes scale it again.
 for size in 16 32 48 64 128 256; do
