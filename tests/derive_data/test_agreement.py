@@ -1,0 +1,66 @@
+"""The data tools' Python lookup and vellumwise-tool gloss a text alike.
+
+tools/check-data.py judges the data by the glosses lookup.py computes, so lookup.py must
+gloss exactly as the program does. Needs VELLUMWISE_TOOL (the built vellumwise-tool),
+VELLUMWISE_DATA_DIR and VELLUMWISE_AGREEMENT_TEXT; the tool reads main.dic beside itself.
+"""
+
+import os
+import subprocess
+import sys
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
+
+from derive_data import lookup  # noqa: E402
+
+
+def read_rows(path):
+    with open(path, encoding="utf-8") as tsv:
+        return [line.rstrip("\n").split("\t") for line in tsv if not line.startswith("#")]
+
+
+class Agreement(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.tool = os.environ["VELLUMWISE_TOOL"]
+        data = os.environ["VELLUMWISE_DATA_DIR"]
+        cls.text = os.environ["VELLUMWISE_AGREEMENT_TEXT"]
+        items = [lookup.Item(w, g, float(s)) for w, g, s in read_rows(os.path.join(data, "dictionary.tsv"))]
+        verbs = [tuple(r) for r in read_rows(os.path.join(data, "irregular-verbs.tsv"))]
+        medical = [tuple(r) for r in read_rows(os.path.join(data, "medical-glossary.tsv"))]
+        science = [tuple(r) for r in read_rows(os.path.join(data, "science-glossary.tsv"))]
+        cls.dic = lookup.Dictionary(items, verbs, science=science, medical=medical)
+
+    def tool_glosses(self, level, switches):
+        out = subprocess.run([self.tool, "gloss", "--level", str(level), *switches, "--format", "tsv",
+                              self.text], check=True, capture_output=True).stdout.decode("utf-8")
+        rows = [line.split("\t") for line in out.splitlines()]
+        return [(int(p), int(i), token, text) for p, i, token, text in rows]
+
+    def python_glosses(self, level, medical, science):
+        with open(self.text, "rb") as text:
+            data = text.read()
+        rows = []
+        for p, paragraph in enumerate(lookup.paragraphs(data)):
+            for i, token in enumerate(lookup.tokens(paragraph)):
+                word = lookup.lower_ascii(token).decode("utf-8")
+                text = self.dic.translate(word, lookup.THRESHOLDS[level - 1], medical, science)
+                rows.append((p, i, token.decode("utf-8"), text))
+        return rows
+
+    def test_every_token_at_each_setting(self):
+        for level in (1, 3, 6, 11):
+            for medical in (False, True):
+                for science in (False, True):
+                    switches = (["--medical"] if medical else []) + (["--science"] if science else [])
+                    with self.subTest(level=level, medical=medical, science=science):
+                        tool = self.tool_glosses(level, switches)
+                        python = self.python_glosses(level, medical, science)
+                        self.assertTrue(any(text for *_, text in tool))
+                        self.assertEqual([r for r in tool if r[3]], [r for r in python if r[3]])
+                        self.assertEqual(tool, python)
+
+
+if __name__ == "__main__":
+    unittest.main()
