@@ -40,6 +40,7 @@ bool CVellumwiseDoc::OnNewDocument() {
     SetTitle(kUntitled);
     m_nScrollPos = 0;
     InitialiseOnce();
+    UpdateAllViews(UpdateHint::Relayout);
     return true;
 }
 
@@ -47,6 +48,7 @@ bool CVellumwiseDoc::OnOpenDocument(const std::string& path) {
     InitialiseOnce();
     m_strPathName = path;
     SetTitle(std::filesystem::path(path).filename().string());
+    UpdateAllViews(UpdateHint::Relayout);
     return true;
 }
 
@@ -111,7 +113,11 @@ void CVellumwiseDoc::OnEditPaste() {
     if (!text || text->empty()) {
         return;
     }
-    SetTextAndGloss(TextDecoder::Decode(*text));
+    ReplaceText(TextDecoder::Decode(*text));
+}
+
+void CVellumwiseDoc::ReplaceText(std::string_view text) {
+    SetTextAndGloss(text);
     UpdateAllViews(UpdateHint::Relayout);
 }
 
@@ -166,6 +172,33 @@ void CVellumwiseDoc::ApplyVocabulary(int level, double threshold, bool bMedical,
     m_bShowScience = bScience;
     Regloss();
     UpdateAllViews(UpdateHint::Relayout);
+}
+
+void CVellumwiseDoc::SetColors(const ReadingColors& colors) {
+    m_crPage = colors.page;
+    m_crText = colors.text;
+    m_crGloss = colors.gloss;
+    UpdateAllViews(UpdateHint::Repaint);
+}
+
+void CVellumwiseDoc::SetReadingFont(const ReadingFont& font) {
+    m_fontText = font;
+    UpdateAllViews(UpdateHint::Relayout);
+}
+
+void CVellumwiseDoc::SetPageWidth(std::int32_t pageWidth) {
+    m_nPageWidth = pageWidth;
+    UpdateAllViews(UpdateHint::Relayout);
+}
+
+void CVellumwiseDoc::ScrollTo(std::int32_t pos) {
+    m_nScrollPos = pos;
+    UpdateAllViews(UpdateHint::Repaint);
+}
+
+void CVellumwiseDoc::SetAutoScroll(bool on) {
+    m_bAutoScroll = on;
+    UpdateAllViews(UpdateHint::Repaint);
 }
 
 void CVellumwiseDoc::AddView(IDocumentView* view) {

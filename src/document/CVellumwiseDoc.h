@@ -15,33 +15,65 @@ class IPlatformServices;
 // A colour as 0x00BBGGRR.
 using ColorRef = std::uint32_t;
 constexpr ColorRef Rgb(int r, int g, int b) {
-    return static_cast<ColorRef>(r) | (static_cast<ColorRef>(g) << 8) | (static_cast<ColorRef>(b) << 16);
+    return static_cast<ColorRef>(r) | (static_cast<ColorRef>(g) << 8) |
+           (static_cast<ColorRef>(b) << 16);
 }
+
+// The page's three colours, as the document records them.
+struct ReadingColors {
+    ColorRef page = 0;
+    ColorRef text = 0;
+    ColorRef gloss = 0;
+
+    bool operator==(const ReadingColors&) const = default;
+};
 
 // The one reading document: the dictionary, the text and every reading setting.
 // It talks to the reader only through the platform services it is given.
+//
+// Its members are public for reading. Every change of a setting, the position or
+// the text goes through one of the operations below, which ends by telling every
+// view once: UpdateHint::Relayout when token positions can change (text, glosses,
+// font, page width), UpdateHint::Repaint otherwise (colours, scroll position,
+// auto-scroll). Only code in this folder writes the members directly.
 class CVellumwiseDoc {
 public:
     explicit CVellumwiseDoc(IPlatformServices& platform);
 
     // Runs at start-up and on every File New: the title becomes "无标题", the scroll
     // position 0; the first call also sets the defaults and loads main.dic (on
-    // failure it shows the message and ends the process with status 0).
+    // failure it shows the message and ends the process with status 0). Relayout.
     bool OnNewDocument();
     // A document file named on the command line, dropped, or chosen with Ctrl+O:
     // it becomes the path and title; nothing is read from it. Initialises once too.
+    // Relayout.
     bool OnOpenDocument(const std::string& path);
 
-    void OnOpenTextFile();                          // asks for a .txt file
-    void OpenTextFile(const std::string& path);     // the same, for a known path
-    void OnEditPaste();
+    void OnOpenTextFile();                       // asks for a .txt file
+    void OpenTextFile(const std::string& path);  // the same, for a known path; Relayout
+    void OnEditPaste();                          // ReplaceText of the clipboard's text
+    // A new text (UTF-8), glossed with the current settings; the scroll position
+    // and the title stay. Relayout.
+    void ReplaceText(std::string_view text);
     void OnImportDictionary();
     // Replaces every entry by those of a text dictionary file; a file that cannot
     // be taken whole is reported (naming `source`) and changes nothing.
     bool ImportDictionaryText(std::string_view text, const std::string& source = {});
     void OnSaveDictionary();
-    // The vocabulary dialog's OK: copies the values, re-glosses, updates the views.
+    // The vocabulary dialog's OK: copies the values, re-glosses. Relayout.
     void ApplyVocabulary(int level, double threshold, bool bMedical, bool bScience);
+
+    ReadingColors Colors() const { return {m_crPage, m_crText, m_crGloss}; }
+    void SetColors(const ReadingColors& colors);   // Repaint
+    void SetReadingFont(const ReadingFont& font);  // Relayout
+    void SetPageWidth(std::int32_t pageWidth);     // Relayout
+    // The layout y shown at the top of the windows. Any value is kept: a position
+    // outside 0 … m_nTextHeight stays until a move brings it back. Repaint.
+    void ScrollTo(std::int32_t pos);
+    void SetAutoScroll(bool on);  // Repaint
+    // The height of the laid-out text, recorded by the view that laid it out. Tells no
+    // view: it is called while the views are being updated.
+    void SetTextHeight(std::int32_t height) { m_nTextHeight = height; }
 
     void AddView(IDocumentView* view);
     void RemoveView(IDocumentView* view);

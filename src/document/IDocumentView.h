@@ -3,7 +3,7 @@
 // What changed, so that a view re-lays out only when positions can change.
 enum class UpdateHint {
     Relayout,  // the text or the glosses changed: lay out again, then repaint
-    Repaint,   // only colours or the scroll position changed
+    Repaint,   // only colours, the scroll position or the auto-scroll switch changed
 };
 
 // A view registered with the document.

@@ -19,8 +19,8 @@
 
 #include "CAboutDlg.h"
 #include "CVellumwiseDoc.h"
-#include "CVocabularyDlg.h"
 #include "CVellumwiseView.h"
+#include "CVocabularyDlg.h"
 #include "IPlatformServices.h"
 #include "KeyboardLocks.h"
 
@@ -42,16 +42,17 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform)
     m_pView = new CVellumwiseView(doc, this);
     setCentralWidget(m_pView);
     connect(m_pView, &CVellumwiseView::pageTextChanged, this, &CMainFrame::SetPageText);
-    connect(m_pView, &CVellumwiseView::autoScrollChanged, this, &CMainFrame::UpdateCommandStates);
 
     CreateCommands();
     CreateMenu();
-    m_wndToolBar = CreateToolBar(QStringLiteral("标准"), "MainToolBar",
-                                 {"ID_FILE_OPEN_TEXT", "ID_EDIT_PASTE", nullptr, "ID_AUTO_SCROLL", nullptr, "ID_APP_ABOUT"});
-    m_wndReadingBar = CreateToolBar(QStringLiteral("阅读"), "ReadingToolBar",
-                                    {"ID_LINE_DOWN", "ID_LINE_UP", "ID_HALF_PAGE_DOWN", "ID_HALF_PAGE_UP", "ID_TEXT_END",
-                                     "ID_TEXT_HOME", "ID_GOTO_PAGE", "ID_TEXT_COLOR", "ID_GLOSS_COLOR", "ID_PAGE_COLOR",
-                                     "ID_TEXT_FONT", "ID_VOCABULARY"});
+    m_wndToolBar = CreateToolBar(
+        QStringLiteral("标准"), "MainToolBar",
+        {"ID_FILE_OPEN_TEXT", "ID_EDIT_PASTE", nullptr, "ID_AUTO_SCROLL", nullptr, "ID_APP_ABOUT"});
+    m_wndReadingBar =
+        CreateToolBar(QStringLiteral("阅读"), "ReadingToolBar",
+                      {"ID_LINE_DOWN", "ID_LINE_UP", "ID_HALF_PAGE_DOWN", "ID_HALF_PAGE_UP",
+                       "ID_TEXT_END", "ID_TEXT_HOME", "ID_GOTO_PAGE", "ID_TEXT_COLOR",
+                       "ID_GLOSS_COLOR", "ID_PAGE_COLOR", "ID_TEXT_FONT", "ID_VOCABULARY"});
     // Two rows at the top: the main toolbar first.
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
     addToolBarBreak(Qt::TopToolBarArea);
@@ -66,7 +67,9 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform)
     m_bBarsReady = true;
 }
 
-void CMainFrame::UpdateCommandStates() { Command("ID_AUTO_SCROLL")->setChecked(m_doc.m_bAutoScroll); }
+void CMainFrame::UpdateCommandStates() {
+    Command("ID_AUTO_SCROLL")->setChecked(m_doc.m_bAutoScroll);
+}
 
 CMainFrame::~CMainFrame() { m_doc.RemoveView(this); }
 
@@ -82,7 +85,8 @@ void CMainFrame::CreateCommands() {
         action->setStatusTip(entry.statusTip);
         action->setCheckable(entry.checkable);
         if (entry.handler) {
-            connect(action, &QAction::triggered, this, [handler = std::move(entry.handler)] { handler(); });
+            connect(action, &QAction::triggered, this,
+                    [handler = std::move(entry.handler)] { handler(); });
         }
         // Keys work wherever the focus is in the window, with or without a menu item.
         addAction(action);
@@ -104,7 +108,8 @@ void CMainFrame::CreateMenu() {
     file->addAction(Command("ID_APP_EXIT"));
 }
 
-QToolBar* CMainFrame::CreateToolBar(const QString& title, const char* objectName, const std::vector<const char*>& ids) {
+QToolBar* CMainFrame::CreateToolBar(const QString& title, const char* objectName,
+                                    const std::vector<const char*>& ids) {
     auto* bar = new QToolBar(title, this);
     bar->setObjectName(QString::fromLatin1(objectName));
     bar->setIconSize(QSize(16, 15));
@@ -146,7 +151,8 @@ void CMainFrame::CreateStatusBar() {
         m_arrLockPanes[i] = new QLabel(this);
         m_arrLockPanes[i]->setObjectName(QString::fromLatin1(names[i]));
         m_arrLockPanes[i]->setAlignment(Qt::AlignCenter);
-        m_arrLockPanes[i]->setMinimumWidth(m_arrLockPanes[i]->fontMetrics().horizontalAdvance(QStringLiteral("大写")) + 16);
+        m_arrLockPanes[i]->setMinimumWidth(
+            m_arrLockPanes[i]->fontMetrics().horizontalAdvance(QStringLiteral("大写")) + 16);
         statusBar()->addPermanentWidget(m_arrLockPanes[i]);
     }
     // The lock keys send nothing to an unfocused window, so their state is polled.
@@ -189,15 +195,11 @@ void CMainFrame::OnTitleChanged() {
     setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral(" - Vellumwise"));
 }
 
-void CMainFrame::OnFileNew() {
-    m_doc.OnNewDocument();
-    m_doc.UpdateAllViews(UpdateHint::Relayout);
-}
+void CMainFrame::OnFileNew() { m_doc.OnNewDocument(); }
 
 void CMainFrame::OnFileOpen() {
     if (const auto path = m_platform.ChooseFileToOpen(kDocumentFilter.toStdString())) {
         m_doc.OnOpenDocument(*path);
-        m_doc.UpdateAllViews(UpdateHint::Relayout);
     }
 }
 
@@ -208,7 +210,8 @@ void CMainFrame::OnVocabulary() {
     dlg.m_bShowMedical = m_doc.m_bShowMedical;
     dlg.m_bShowScience = m_doc.m_bShowScience;
     if (dlg.exec() == QDialog::Accepted) {
-        m_doc.ApplyVocabulary(dlg.m_nVocabLevel, dlg.m_dThreshold, dlg.m_bShowMedical, dlg.m_bShowScience);
+        m_doc.ApplyVocabulary(dlg.m_nVocabLevel, dlg.m_dThreshold, dlg.m_bShowMedical,
+                              dlg.m_bShowScience);
     }
 }
 
@@ -220,7 +223,8 @@ void CMainFrame::OnAppAbout() {
 void CMainFrame::OnHelp() {
     // The working directory first, then the copy shipped beside the program.
     const QString name = QStringLiteral("help.htm");
-    for (const QString& candidate : {QDir::current().filePath(name), QDir(QCoreApplication::applicationDirPath()).filePath(name)}) {
+    for (const QString& candidate : {QDir::current().filePath(name),
+                                     QDir(QCoreApplication::applicationDirPath()).filePath(name)}) {
         if (QFileInfo(candidate).isFile()) {
             m_platform.OpenWithShell(candidate.toStdString());
             return;
@@ -238,7 +242,6 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (!urls.isEmpty() && urls.front().isLocalFile()) {
         m_doc.OnOpenDocument(urls.front().toLocalFile().toStdString());
-        m_doc.UpdateAllViews(UpdateHint::Relayout);
         event->acceptProposedAction();
     }
 }

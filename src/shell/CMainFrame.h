@@ -35,7 +35,8 @@ public:
     // Pane 0 of the status bar; ignored until the bars exist.
     void SetPageText(const QString& text);
 
-    void OnUpdate(UpdateHint) override {}
+    // Any change of the document: the commands' states follow it.
+    void OnUpdate(UpdateHint) override { UpdateCommandStates(); }
     void OnTitleChanged() override;
 
 public slots:
@@ -57,7 +58,8 @@ private:
     std::vector<CommandEntry> CommandTable();
     void CreateCommands();
     void CreateMenu();
-    QToolBar* CreateToolBar(const QString& title, const char* objectName, const std::vector<const char*>& ids);
+    QToolBar* CreateToolBar(const QString& title, const char* objectName,
+                            const std::vector<const char*>& ids);
     void CreateStatusBar();
     void UpdateLockPanes();
     // The one place the commands' checked state follows the document.

@@ -34,25 +34,24 @@ std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& 
                                    : "不是所有的系统注册项（或 INI 文件）都被移除。");
         return 0;
     }
-    // Both routes set the reading defaults and load main.dic once, before any window.
+    // The window is made first, unshown, so that its view hears the document start.
+    m_pMainFrame = std::make_unique<CMainFrame>(*m_pDoc, m_platform);
+    // Both routes set the reading defaults and load main.dic once, before any window
+    // is shown.
     if (info.m_nShellCommand == FileNew) {
         m_pDoc->OnNewDocument();
     } else {
         m_pDoc->OnOpenDocument(info.m_strFileName);
     }
-
-    m_pMainFrame = std::make_unique<CMainFrame>(*m_pDoc, m_platform);
     m_platform.SetDialogParent(m_pMainFrame.get());
     if (info.m_nShellCommand == FilePrint || info.m_nShellCommand == FilePrintTo) {
         // The window is never shown; its view lays the text out for the printer.
-        m_pDoc->UpdateAllViews(UpdateHint::Relayout);
         if (!info.m_strTextFile.empty()) {
             m_pDoc->OpenTextFile(info.m_strTextFile);
         }
         return PrintFromCommandLine(info);
     }
     m_pMainFrame->show();
-    m_pDoc->UpdateAllViews(UpdateHint::Relayout);
     if (!info.m_strTextFile.empty()) {
         m_pDoc->OpenTextFile(info.m_strTextFile);
     }
@@ -91,7 +90,8 @@ int CVellumwiseApp::PrintFromCommandLine(const CCommandLineInfo& info) {
     }
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         // Nobody chose that file: say where it went.
-        std::cerr << "Vellumwise: 没有打印机，已打印到 " << printer.outputFileName().toStdString() << '\n';
+        std::cerr << "Vellumwise: 没有打印机，已打印到 " << printer.outputFileName().toStdString()
+                  << '\n';
     }
     return 0;
 }

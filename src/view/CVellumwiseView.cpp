@@ -37,9 +37,11 @@ CVellumwiseView::CVellumwiseView(CVellumwiseDoc& doc, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     // The bar's own arithmetic would clamp at both ends and could not leave the
     // position outside the range; each of its actions is ours instead.
-    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, &CVellumwiseView::OnScrollBarAction);
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            &CVellumwiseView::OnScrollBarAction);
     // Letting go of the thumb moves nothing but repaints.
-    connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this, &CVellumwiseView::RedrawView);
+    connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this,
+            &CVellumwiseView::RedrawView);
     // The wheel over the bar scrolls like the wheel over the page.
     verticalScrollBar()->installEventFilter(this);
     m_timerAutoScroll.setInterval(kAutoScrollMilliseconds);
@@ -57,7 +59,20 @@ void CVellumwiseView::OnUpdate(UpdateHint hint) {
     if (hint == UpdateHint::Relayout) {
         LayoutText();
     }
+    SyncAutoScrollTimer();
     RedrawView();
+}
+
+void CVellumwiseView::SyncAutoScrollTimer() {
+    if (m_doc.m_bAutoScroll == m_timerAutoScroll.isActive()) {
+        return;
+    }
+    if (m_doc.m_bAutoScroll) {
+        m_timerAutoScroll.start();
+    } else {
+        m_timerAutoScroll.stop();
+    }
+    emit autoScrollChanged(m_doc.m_bAutoScroll);
 }
 
 void CVellumwiseView::SyncFonts() {
@@ -77,7 +92,8 @@ void CVellumwiseView::LayoutText() {
     SyncFonts();
     // The glosses may have changed with the text; the decoded ones go with them.
     m_glosses.Clear();
-    m_doc.m_nTextHeight = ::LayoutText(m_doc.m_paragraphs.m_arrParagraphs, *m_pMeasurer, m_doc.m_nPageWidth);
+    m_doc.SetTextHeight(
+        ::LayoutText(m_doc.m_paragraphs.m_arrParagraphs, *m_pMeasurer, m_doc.m_nPageWidth));
     QGuiApplication::restoreOverrideCursor();
 }
 
@@ -105,7 +121,8 @@ void CVellumwiseView::RedrawView() {
         verticalScrollBar()->setSingleStep(kLineStep);
         verticalScrollBar()->setValue(m_doc.m_nScrollPos);
     }
-    emit pageTextChanged(QString::fromStdString(PageStatusText(m_doc.m_nScrollPos, m_doc.m_nTextHeight)));
+    emit pageTextChanged(
+        QString::fromStdString(PageStatusText(m_doc.m_nScrollPos, m_doc.m_nTextHeight)));
     viewport()->repaint();
 }
 
@@ -123,16 +140,14 @@ void CVellumwiseView::resizeEvent(QResizeEvent* event) {
 void CVellumwiseView::scrollContentsBy(int, int) {
     // Only a program setting the bar's value arrives here; the reader's moves of the
     // bar go through OnScrollBarAction.
-    m_doc.m_nScrollPos = verticalScrollBar()->value();
-    RedrawView();
+    m_doc.ScrollTo(verticalScrollBar()->value());
 }
 
-void CVellumwiseView::ScrollTo(int pos) {
-    m_doc.m_nScrollPos = pos;
-    RedrawView();
-}
+void CVellumwiseView::ScrollTo(int pos) { m_doc.ScrollTo(pos); }
 
-void CVellumwiseView::OnLineDown() { ScrollTo(StepDown(m_doc.m_nScrollPos, kLineStep, m_doc.m_nTextHeight)); }
+void CVellumwiseView::OnLineDown() {
+    ScrollTo(StepDown(m_doc.m_nScrollPos, kLineStep, m_doc.m_nTextHeight));
+}
 void CVellumwiseView::OnLineUp() { ScrollTo(StepUp(m_doc.m_nScrollPos, kLineStep)); }
 void CVellumwiseView::OnHalfPageDown() {
     ScrollTo(StepDown(m_doc.m_nScrollPos, HalfWindow(height()), m_doc.m_nTextHeight));
@@ -152,34 +167,53 @@ bool CVellumwiseView::GotoPage() {
 
 void CVellumwiseView::OnGotoPage() { GotoPage(); }
 
-void CVellumwiseView::ChooseColor(std::uint32_t& colorRef) {
-    if (const std::optional<QColor> chosen = m_dialogs.color(this, ToQColor(colorRef))) {
-        colorRef = Rgb(chosen->red(), chosen->green(), chosen->blue());
+void CVellumwiseView::ChooseColor(ColorRef ReadingColors::*which) {
+    ReadingColors colors = m_doc.Colors();
+    if (const std::optional<QColor> chosen = m_dialogs.color(this, ToQColor(colors.*which))) {
+        colors.*which = Rgb(chosen->red(), chosen->green(), chosen->blue());
+        m_doc.SetColors(colors);
+        return;
     }
+    // Cancelled: nothing changed, but the command repaints all the same.
     RedrawView();
 }
 
-void CVellumwiseView::OnTextColor() { ChooseColor(m_doc.m_crText); }
-void CVellumwiseView::OnGlossColor() { ChooseColor(m_doc.m_crGloss); }
-void CVellumwiseView::OnPageColor() { ChooseColor(m_doc.m_crPage); }
+void CVellumwiseView::OnTextColor() { ChooseColor(&ReadingColors::text); }
+void CVellumwiseView::OnGlossColor() { ChooseColor(&ReadingColors::gloss); }
+void CVellumwiseView::OnPageColor() { ChooseColor(&ReadingColors::page); }
 
 void CVellumwiseView::OnTextFont() {
     const int dpi = logicalDpiY();
-    if (const std::optional<QFont> chosen = m_dialogs.font(this, ToDialogFont(m_doc.m_fontText, dpi))) {
-        m_doc.m_fontText = ToReadingFont(*chosen, dpi);
+    if (const std::optional<QFont> chosen =
+            m_dialogs.font(this, ToDialogFont(m_doc.m_fontText, dpi))) {
+        m_doc.SetReadingFont(ToReadingFont(*chosen, dpi));
+        return;
     }
+    // Cancelled: the command lays out and repaints all the same.
     LayoutText();
     RedrawView();
 }
 
 void CVellumwiseView::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-        case Qt::Key_Up: OnLineUp(); break;
-        case Qt::Key_Down: OnLineDown(); break;
-        case Qt::Key_PageUp: OnHalfPageUp(); break;
-        case Qt::Key_PageDown: OnHalfPageDown(); break;
-        case Qt::Key_Home: OnTextHome(); break;
-        case Qt::Key_End: OnTextEnd(); break;
+        case Qt::Key_Up:
+            OnLineUp();
+            break;
+        case Qt::Key_Down:
+            OnLineDown();
+            break;
+        case Qt::Key_PageUp:
+            OnHalfPageUp();
+            break;
+        case Qt::Key_PageDown:
+            OnHalfPageDown();
+            break;
+        case Qt::Key_Home:
+            OnTextHome();
+            break;
+        case Qt::Key_End:
+            OnTextEnd();
+            break;
         case Qt::Key_K:
             GotoPage();
             RedrawView();
@@ -197,26 +231,43 @@ void CVellumwiseView::OnScrollBarAction(int action) {
     QScrollBar* bar = verticalScrollBar();
     const int pos = m_doc.m_nScrollPos;
     const int textHeight = m_doc.m_nTextHeight;
+    int moved = pos;
     switch (action) {
-        case QAbstractSlider::SliderSingleStepAdd: m_doc.m_nScrollPos = StepDown(pos, kLineStep, textHeight); break;
-        case QAbstractSlider::SliderSingleStepSub: m_doc.m_nScrollPos = StepUp(pos, kLineStep); break;
-        case QAbstractSlider::SliderPageStepAdd: m_doc.m_nScrollPos = StepDown(pos, HalfWindow(height()), textHeight); break;
-        case QAbstractSlider::SliderPageStepSub: m_doc.m_nScrollPos = StepUp(pos, HalfWindow(height())); break;
-        case QAbstractSlider::SliderToMinimum: m_doc.m_nScrollPos = 0; break;
-        case QAbstractSlider::SliderToMaximum: m_doc.m_nScrollPos = textHeight; break;
+        case QAbstractSlider::SliderSingleStepAdd:
+            moved = StepDown(pos, kLineStep, textHeight);
+            break;
+        case QAbstractSlider::SliderSingleStepSub:
+            moved = StepUp(pos, kLineStep);
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            moved = StepDown(pos, HalfWindow(height()), textHeight);
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            moved = StepUp(pos, HalfWindow(height()));
+            break;
+        case QAbstractSlider::SliderToMinimum:
+            moved = 0;
+            break;
+        case QAbstractSlider::SliderToMaximum:
+            moved = textHeight;
+            break;
         // The range is 0 … text height, so the position follows the thumb pixel for
         // pixel; Qt's positions are full ints, so a text taller than 65535 drags too.
-        case QAbstractSlider::SliderMove: m_doc.m_nScrollPos = bar->sliderPosition(); break;
-        default: break;
+        case QAbstractSlider::SliderMove:
+            moved = bar->sliderPosition();
+            break;
+        default:
+            break;
     }
     // The bar takes its value from the slider position after this returns: make it
     // ours, or the bar would apply its own step a second time.
-    bar->setSliderPosition(std::clamp(m_doc.m_nScrollPos, bar->minimum(), bar->maximum()));
-    RedrawView();
+    bar->setSliderPosition(std::clamp(moved, bar->minimum(), bar->maximum()));
+    m_doc.ScrollTo(moved);
 }
 
 void CVellumwiseView::OnMouseWheel(const QWheelEvent& event) {
-    const bool shiftAlone = event.modifiers() == Qt::ShiftModifier && event.buttons() == Qt::NoButton;
+    const bool shiftAlone =
+        event.modifiers() == Qt::ShiftModifier && event.buttons() == Qt::NoButton;
     int delta = event.angleDelta().y();
     // Some desktops turn a Shift-wheel into a horizontal one.
     if (delta == 0 && (event.modifiers() & Qt::ShiftModifier)) {
@@ -249,13 +300,15 @@ QString CVellumwiseView::HitTestWord(QPoint point) {
     geometry.P = m_doc.m_nPageWidth;
     geometry.pos = m_doc.m_nScrollPos;
     const auto& paragraphs = m_doc.m_paragraphs.m_arrParagraphs;
-    const std::optional<WordHit> hit = FindWordAt(paragraphs, geometry, m_nLineUnit, point.x(), point.y());
+    const std::optional<WordHit> hit =
+        FindWordAt(paragraphs, geometry, m_nLineUnit, point.x(), point.y());
     if (!hit) {
         return {};
     }
     const CParagraph& paragraph = paragraphs[hit->paragraph];
     const std::string_view word = paragraph.Word(hit->token);
-    QString text = QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())) + QLatin1Char(':');
+    QString text =
+        QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())) + QLatin1Char(':');
     if (hit->token < paragraph.m_arrGlosses.size()) {
         text += m_glosses.Text(paragraph.Gloss(hit->token));
     }
@@ -300,15 +353,7 @@ void CVellumwiseView::mouseDoubleClickEvent(QMouseEvent* event) {
     QAbstractScrollArea::mouseDoubleClickEvent(event);
 }
 
-void CVellumwiseView::OnAutoScroll() {
-    m_doc.m_bAutoScroll = !m_doc.m_bAutoScroll;
-    if (m_doc.m_bAutoScroll) {
-        m_timerAutoScroll.start();
-    } else {
-        m_timerAutoScroll.stop();
-    }
-    emit autoScrollChanged(m_doc.m_bAutoScroll);
-}
+void CVellumwiseView::OnAutoScroll() { m_doc.SetAutoScroll(!m_doc.m_bAutoScroll); }
 
 void CVellumwiseView::OnTimer() {
     // At the end of the text the timer keeps running but nothing moves or repaints,

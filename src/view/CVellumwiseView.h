@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "CVellumwiseDoc.h"
 #include "GlossTextCache.h"
 #include "IDocumentView.h"
 #include "ReadingDialogs.h"
 #include "ReadingFont.h"
 
 class CGlossPopupDlg;
-class CVellumwiseDoc;
 class QPrinter;
 class QtTextMeasurer;
 struct PageScene;
@@ -85,7 +85,7 @@ public slots:
 signals:
     // "第%d页/共%d页" after each redraw, for the frame's status bar.
     void pageTextChanged(const QString& text);
-    // Automatic scrolling was switched on or off.
+    // The view's auto-scroll timer started or stopped with the document's switch.
     void autoScrollChanged(bool on);
 
 protected:
@@ -105,7 +105,9 @@ private:
     void ScrollTo(int pos);
     // Runs the go-to-page dialog and jumps; false when the reader cancelled.
     bool GotoPage();
-    void ChooseColor(std::uint32_t& colorRef);
+    void ChooseColor(ColorRef ReadingColors::*which);
+    // The timer runs while the document's auto-scroll switch is on.
+    void SyncAutoScrollTimer();
     void OnScrollBarAction(int action);
     void OnMouseWheel(const QWheelEvent& event);
     void ClosePopup();

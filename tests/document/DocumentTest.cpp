@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 
 #include "DocumentFixture.h"
@@ -151,10 +152,12 @@ TEST(DocumentDeathTest, AnUnreadableDictionaryEndsTheProgramNamingIt) {
 TEST(DocumentDeathTest, AGoodDictionaryStartsWithoutAMessage) {
     TempDir dir;
     ASSERT_TRUE(WriteTestDictionary(dir.Path("main.dic")));
-    EXPECT_EXIT({
-        StartIn(dir.Root().string());
-        std::exit(3);
-    }, testing::ExitedWithCode(3), "^STARTED$");
+    EXPECT_EXIT(
+        {
+            StartIn(dir.Root().string());
+            std::exit(3);
+        },
+        testing::ExitedWithCode(3), "^STARTED$");
 }
 
 // ---- Opening a text file ----
@@ -232,7 +235,8 @@ TEST_F(StartedDocument, AFailedOpenEmptiesTheTextAndKeepsTheChosenTitle) {
         m_platform.m_fileAnswers.push_back(path);
         m_doc.OnOpenTextFile();
         EXPECT_TRUE(m_doc.m_paragraphs.m_arrParagraphs.empty());
-        EXPECT_EQ(m_platform.m_messages, std::vector<std::string>{"无法调入这个 .txt 文件：" + path});
+        EXPECT_EQ(m_platform.m_messages,
+                  std::vector<std::string>{"无法调入这个 .txt 文件：" + path});
         EXPECT_EQ(m_platform.m_nWaitDepth, 0);
     }
     EXPECT_EQ(m_doc.GetTitle(), "folder");
@@ -260,7 +264,9 @@ TEST_F(StartedDocument, PasteReplacesTheTextButKeepsScrollAndTitle) {
     m_view.m_hints.clear();
     m_view.m_nTitleChanges = 0;
     m_platform.m_nWaitCursorShown = 0;
-    m_platform.m_clipboard = "\xef\xbb\xbf" "Apples\r\nfact\0ignored"s;
+    m_platform.m_clipboard =
+        "\xef\xbb\xbf"
+        "Apples\r\nfact\0ignored"s;
     m_doc.OnEditPaste();
     EXPECT_EQ(ParagraphTexts(), (std::vector<std::string>{"Apples", "fact"}));
     EXPECT_EQ(Glossed(), "Apples=苹果 fact=事实");
@@ -275,8 +281,8 @@ TEST_F(StartedDocument, PasteWithNoTextOnTheClipboardDoesNothing) {
     m_platform.m_clipboard = "apple";
     m_doc.OnEditPaste();
     m_view.m_hints.clear();
-    for (const std::optional<std::string>& clipboard : {std::optional<std::string>(),
-                                                        std::optional<std::string>("")}) {
+    for (const std::optional<std::string>& clipboard :
+         {std::optional<std::string>(), std::optional<std::string>("")}) {
         m_platform.m_clipboard = clipboard;
         m_doc.OnEditPaste();
         EXPECT_EQ(ParagraphTexts(), std::vector<std::string>{"apple"});
@@ -295,7 +301,61 @@ TEST_F(StartedDocument, ApplyingTheVocabularyGlossesTheTextAgain) {
     m_doc.ApplyVocabulary(11, 0.128595482, false, false);
     EXPECT_EQ(Glossed(), "");
     EXPECT_EQ(m_doc.m_nVocabLevel, 11);
-    EXPECT_EQ(m_view.m_hints, (std::vector<UpdateHint>{UpdateHint::Relayout, UpdateHint::Relayout}));
+    EXPECT_EQ(m_view.m_hints,
+              (std::vector<UpdateHint>{UpdateHint::Relayout, UpdateHint::Relayout}));
+}
+
+// ---- One change signal ----
+
+TEST_F(StartedDocument, EveryChangeTellsEveryViewOnceWithWhatChanged) {
+    RecordingView second;
+    m_doc.AddView(&second);
+    ReadingFont bigger;
+    bigger.lfHeight = -40;
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        UpdateHint hint;
+        std::function<bool()> changed;
+    };
+    const Case cases[] = {
+        {"colours", [&] { m_doc.SetColors({.page = 1, .text = 2, .gloss = 3}); },
+         UpdateHint::Repaint,
+         [&] { return m_doc.m_crPage == 1 && m_doc.m_crText == 2 && m_doc.m_crGloss == 3; }},
+        {"font", [&] { m_doc.SetReadingFont(bigger); }, UpdateHint::Relayout,
+         [&] { return m_doc.m_fontText == bigger; }},
+        {"page width", [&] { m_doc.SetPageWidth(600); }, UpdateHint::Relayout,
+         [&] { return m_doc.m_nPageWidth == 600; }},
+        {"scroll", [&] { m_doc.ScrollTo(-20); }, UpdateHint::Repaint,
+         [&] { return m_doc.m_nScrollPos == -20; }},
+        {"auto-scroll", [&] { m_doc.SetAutoScroll(true); }, UpdateHint::Repaint,
+         [&] { return m_doc.m_bAutoScroll; }},
+        {"text", [&] { m_doc.ReplaceText("apple pie"); }, UpdateHint::Relayout,
+         [&] { return ParagraphTexts() == std::vector<std::string>{"apple pie"}; }},
+        {"vocabulary", [&] { m_doc.ApplyVocabulary(11, 0.128595482, false, false); },
+         UpdateHint::Relayout, [&] { return m_doc.m_nVocabLevel == 11; }},
+        {"new document", [&] { m_doc.OnNewDocument(); }, UpdateHint::Relayout,
+         [&] { return m_doc.m_nScrollPos == 0; }},
+        {"open document", [&] { m_doc.OnOpenDocument(m_dir.Path("notes.vwd")); },
+         UpdateHint::Relayout, [&] { return m_doc.GetTitle() == "notes.vwd"; }},
+        {"open text", [&] { m_doc.OpenTextFile(WriteText("story.txt", "apple")); },
+         UpdateHint::Relayout, [&] { return m_doc.GetTitle() == "story"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m_view.m_hints.clear();
+        second.m_hints.clear();
+        c.change();
+        EXPECT_TRUE(c.changed());
+        EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{c.hint});
+        EXPECT_EQ(second.m_hints, std::vector<UpdateHint>{c.hint});
+    }
+    // The layout's result is recorded while the views are being told: no second round.
+    m_view.m_hints.clear();
+    m_doc.SetTextHeight(12345);
+    EXPECT_EQ(m_doc.m_nTextHeight, 12345);
+    EXPECT_TRUE(m_view.m_hints.empty());
+    m_doc.RemoveView(&second);
 }
 
 TEST_F(StartedDocument, ARemovedViewIsNoLongerTold) {
