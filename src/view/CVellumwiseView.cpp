@@ -15,11 +15,11 @@
 #include "CGlossPopupDlg.h"
 #include "CParagraph.h"
 #include "CVellumwiseDoc.h"
-#include "PageGeometry.h"
 #include "PagePainter.h"
 #include "QtReadingFont.h"
 #include "QtTextMeasurer.h"
 #include "ScrollCommands.h"
+#include "StripGeometry.h"
 #include "TextLayout.h"
 #include "WordHitTest.h"
 
@@ -294,11 +294,8 @@ bool CVellumwiseView::eventFilter(QObject* watched, QEvent* event) {
 
 QString CVellumwiseView::HitTestWord(QPoint point) {
     SyncFonts();
-    PageGeometry geometry;
-    geometry.W = WindowSize().width();
-    geometry.H = WindowSize().height();
-    geometry.P = m_doc.m_nPageWidth;
-    geometry.pos = m_doc.m_nScrollPos;
+    const StripGeometry geometry = StripGeometry::ForWindow(
+        WindowSize().width(), WindowSize().height(), m_doc.m_nPageWidth, m_doc.m_nScrollPos);
     const auto& paragraphs = m_doc.m_paragraphs.m_arrParagraphs;
     const std::optional<WordHit> hit =
         FindWordAt(paragraphs, geometry, m_nLineUnit, point.x(), point.y());

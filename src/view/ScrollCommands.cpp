@@ -2,18 +2,20 @@
 
 #include <algorithm>
 
-#include "PageGeometry.h"
+#include "StripGeometry.h"
 
 namespace ScrollCommands {
 
-int StepDown(int pos, int step, int textHeight) { return pos + step > textHeight ? textHeight : pos + step; }
+int StepDown(int pos, int step, int textHeight) {
+    return pos + step > textHeight ? textHeight : pos + step;
+}
 
 int StepUp(int pos, int step) { return pos - step < 0 ? 0 : pos - step; }
 
 int GotoPage(int page, int textHeight) {
     const int last = textHeight / kPageHeight;
     page = std::clamp(page, 0, std::max(last, 0));
-    return page * kPageHeight - 20;
+    return page * kPageHeight - kLabelAbovePageBreak;
 }
 
 int Wheel(int pos, int delta, bool shiftAlone, int textHeight) {

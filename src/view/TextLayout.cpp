@@ -5,10 +5,10 @@
 
 #include "CParagraph.h"
 #include "ITextMeasurer.h"
-#include "PageGeometry.h"
+#include "StripGeometry.h"
 
 int LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer, int pageWidth) {
-    const int textWidth = PageGeometry::TextWidth(pageWidth);
+    const int textWidth = StripGeometry::TextWidth(pageWidth);
     const int linePitch = 2 * std::abs(measurer.LineUnit());
     int y = kFirstParagraphTop;
     for (CParagraph& paragraph : paragraphs) {
@@ -36,14 +36,4 @@ int LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer, int
         y += paragraph.m_nHeight;
     }
     return y;
-}
-
-std::size_t FirstParagraphToDraw(const std::vector<CParagraph>& paragraphs, int scrollPos,
-                                 int windowHeight) {
-    const int upper = scrollPos - windowHeight - 50;
-    const auto first = std::partition_point(
-        paragraphs.begin(), paragraphs.end(), [upper](const CParagraph& paragraph) {
-            return paragraph.m_nTop < upper - paragraph.m_nHeight - 10;
-        });
-    return static_cast<std::size_t>(first - paragraphs.begin());
 }

@@ -12,9 +12,3 @@ class ITextMeasurer;
 // or a colour change, since the positions depend only on the tokens, the font and the
 // page width.
 int LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer, int pageWidth);
-
-// The first paragraph a window scrolled to `scrollPos` and `windowHeight` high has to
-// draw: paragraphs ending more than a window height (and a margin) above it are
-// skipped. Tops never decrease, so a binary search finds it.
-std::size_t FirstParagraphToDraw(const std::vector<CParagraph>& paragraphs, int scrollPos,
-                                 int windowHeight);

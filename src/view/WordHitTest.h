@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "PageGeometry.h"
+#include "StripGeometry.h"
 
 class CParagraph;
 
@@ -19,5 +19,5 @@ struct WordHit {
 // double line (so the gloss hits its word); left and top edges are inside, right
 // and bottom outside. Only tokens whose whole double line is inside the window
 // count: a word cut by the window's edge is not offered.
-std::optional<WordHit> FindWordAt(const std::vector<CParagraph>& paragraphs, const PageGeometry& geometry,
-                                  int lineUnit, int x, int y);
+std::optional<WordHit> FindWordAt(const std::vector<CParagraph>& paragraphs,
+                                  const StripGeometry& geometry, int lineUnit, int x, int y);

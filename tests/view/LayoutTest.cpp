@@ -7,7 +7,7 @@
 
 #include "CParagraph.h"
 #include "ITextMeasurer.h"
-#include "PageGeometry.h"
+#include "StripGeometry.h"
 #include "TextLayout.h"
 
 namespace {
@@ -83,10 +83,28 @@ TEST(Layout, LineBreakCases) {
         int height;
     };
     const Case cases[] = {
-        {"exactly filling the rest of the line stays", 800, {{"a", 700}, {"b", 20}}, "a b", {0, 0}, {0, 700}, 40},
+        {"exactly filling the rest of the line stays",
+         800,
+         {{"a", 700}, {"b", 20}},
+         "a b",
+         {0, 0},
+         {0, 700},
+         40},
         {"one pixel more moves on", 800, {{"a", 700}, {"b", 21}}, "a b", {0, 1}, {0, 0}, 80},
-        {"a first token wider than the column leaves line 0 empty", 800, {{"wide", 721}}, "wide", {1}, {0}, 80},
-        {"a wide token later stands alone", 800, {{"wide", 900}}, "a wide b", {0, 1, 2}, {0, 0, 0}, 120},
+        {"a first token wider than the column leaves line 0 empty",
+         800,
+         {{"wide", 721}},
+         "wide",
+         {1},
+         {0},
+         80},
+        {"a wide token later stands alone",
+         800,
+         {{"wide", 900}},
+         "a wide b",
+         {0, 1, 2},
+         {0, 0, 0},
+         120},
         {"the column is P - P/10", 100, {{"a", 90}, {"b", 1}}, "a b", {0, 1}, {0, 0}, 80},
         {"an empty token is one space wide", 800, {}, "a  b", {0, 0, 0}, {0, 20, 30}, 40},
     };
@@ -142,8 +160,9 @@ TEST(Geometry, BandAndColumnFollowTheWindowWidthOnly) {
         int bandLeft, columnLeft, columnRight;
     };
     // A window narrower than the page cuts the band equally at both sides.
-    for (const Case& c : {Case{1000, 100, 140, 860}, Case{1001, 100, 140, 860}, Case{600, -100, -60, 660}}) {
-        const PageGeometry geometry{c.W, 700, 800, 0};
+    for (const Case& c :
+         {Case{1000, 100, 140, 860}, Case{1001, 100, 140, 860}, Case{600, -100, -60, 660}}) {
+        const StripGeometry geometry = StripGeometry::ForWindow(c.W, 700, 800, 0);
         EXPECT_EQ(geometry.BandLeft(), c.bandLeft) << c.W;
         EXPECT_EQ(geometry.ColumnLeft(), c.columnLeft) << c.W;
         EXPECT_EQ(geometry.ColumnRight(), c.columnRight) << c.W;
@@ -154,19 +173,50 @@ TEST(Geometry, WordBoxesAreDoubleLinesInWindowCoordinates) {
     auto paragraphs = Paragraphs({"first", Repeat("aaaaaaaa", 9)});
     FixedMeasurer measurer;
     LayoutText(paragraphs, measurer, 800);
-    const PageGeometry geometry{1000, 700, 800, 30};
+    const StripGeometry geometry = StripGeometry::ForWindow(1000, 700, 800, 30);
     const WordBox box = WordBoxOf(paragraphs[1], 8, geometry, 20);  // line 1 of the paragraph at 60
     EXPECT_EQ(box.left, 140);
     EXPECT_EQ(box.top, 60 - 30 + 40);
     EXPECT_EQ(box.bottom, 60 - 30 + 80);
     EXPECT_EQ(box.right, 140 + 90);
     // A resize moves the boxes, never the layout.
-    const WordBox wider = WordBoxOf(paragraphs[1], 8, PageGeometry{1200, 700, 800, 30}, 20);
+    const WordBox wider =
+        WordBoxOf(paragraphs[1], 8, StripGeometry::ForWindow(1200, 700, 800, 30), 20);
     EXPECT_EQ(wider.left, 240);
     EXPECT_EQ(wider.top, box.top);
 }
 
-TEST(Geometry, FirstParagraphToDrawMatchesTheLinearSkip) {
+TEST(Geometry, BreakLineAndLabelFollowTheScrollPosition) {
+    struct Case {
+        StripGeometry geometry;
+        int breakLeft, breakEnd, breakY, labelLeft, labelTop;
+    };
+    const Case cases[] = {
+        // The column's margins are P/20 and the column P - P/10: both truncate.
+        {StripGeometry::ForWindow(1000, 700, 800, 0), 100, 900, 1000, 905, 980},
+        {StripGeometry::ForWindow(1000, 700, 800, 1234), 100, 900, 766, 905, 746},
+        {StripGeometry::ForWindow(1000, 700, 810, 0), 95, 904, 1000, 909, 980},
+        // Above page 1 after going to page 0: the break is below the window's first page.
+        {StripGeometry::ForWindow(1000, 700, 800, -20), 100, 900, 1020, 905, 1000},
+        // A printed sheet is a window one page high with the band at its left edge.
+        {StripGeometry::ForPrintedPage(0, 800), 0, 800, 1000, 805, 980},
+        {StripGeometry::ForPrintedPage(3, 800), 0, 800, 1000, 805, 980},
+    };
+    for (const Case& c : cases) {
+        const StripGeometry& g = c.geometry;
+        SCOPED_TRACE(testing::Message() << g.windowWidth << "x" << g.windowHeight
+                                        << " P=" << g.pageWidth << " pos=" << g.scrollPos);
+        EXPECT_EQ(g.BreakLineLeft(), c.breakLeft);
+        EXPECT_EQ(g.BreakLineEnd(), c.breakEnd);
+        EXPECT_EQ(g.PageBreakY(), c.breakY);
+        EXPECT_EQ(g.LabelLeft(), c.labelLeft);
+        EXPECT_EQ(g.LabelTop(), c.labelTop);
+    }
+    EXPECT_EQ(StripGeometry::ForPrintedPage(3, 800).scrollPos, 3000);
+    EXPECT_EQ(StripGeometry::ForPrintedPage(3, 800).windowHeight, 1000);
+}
+
+TEST(Geometry, VisibleParagraphsMatchTheLinearSkipAndStop) {
     std::vector<std::string> lines;
     for (int i = 0; i < 300; ++i) {
         lines.push_back(Repeat("word", i % 7 * 9 + 1));
@@ -176,13 +226,23 @@ TEST(Geometry, FirstParagraphToDrawMatchesTheLinearSkip) {
     const int height = LayoutText(paragraphs, measurer, 800);
     for (int pos : {0, 1, 500, 1234, 5000, height / 2, height - 1, height, height + 5000}) {
         for (int windowHeight : {1, 600, 1080}) {
-            const int upper = pos - windowHeight - 50;
-            std::size_t linear = 0;
-            while (linear < paragraphs.size() &&
-                   paragraphs[linear].m_nTop < upper - paragraphs[linear].m_nHeight - 10) {
-                ++linear;
+            for (int margin : {0, 50}) {
+                const int upper = pos - windowHeight - margin;
+                const int lower = pos + windowHeight + margin;
+                std::size_t first = 0;
+                while (first < paragraphs.size() &&
+                       paragraphs[first].m_nTop < upper - paragraphs[first].m_nHeight - 10) {
+                    ++first;
+                }
+                std::size_t last = first;
+                while (last < paragraphs.size() && paragraphs[last].m_nTop <= lower) {
+                    ++last;
+                }
+                const ParagraphRange range = StripGeometry::ForWindow(1000, windowHeight, 800, pos)
+                                                 .VisibleParagraphs(paragraphs, margin);
+                EXPECT_EQ(range.first, first) << pos << " " << windowHeight << " " << margin;
+                EXPECT_EQ(range.last, last) << pos << " " << windowHeight << " " << margin;
             }
-            EXPECT_EQ(FirstParagraphToDraw(paragraphs, pos, windowHeight), linear) << pos << " " << windowHeight;
         }
     }
 }

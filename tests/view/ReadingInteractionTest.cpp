@@ -21,7 +21,7 @@
 #include "CVellumwiseView.h"
 #include "FakePlatformServices.h"
 #include "ModalDialogWatcher.h"
-#include "PageGeometry.h"
+#include "StripGeometry.h"
 #include "PagePainter.h"
 #include "RunProgram.h"
 #include "TempDir.h"

@@ -1,0 +1,43 @@
+#include "StripGeometry.h"
+
+#include <algorithm>
+
+#include "CParagraph.h"
+
+ParagraphRange StripGeometry::VisibleParagraphs(const std::vector<CParagraph>& paragraphs,
+                                                int margin) const {
+    const int upper = scrollPos - windowHeight - margin;
+    const int lower = scrollPos + windowHeight + margin;
+    const auto first = std::partition_point(
+        paragraphs.begin(), paragraphs.end(), [upper](const CParagraph& paragraph) {
+            return paragraph.m_nTop < upper - paragraph.m_nHeight - kSkipSlack;
+        });
+    const auto last = std::partition_point(
+        first, paragraphs.end(),
+        [lower](const CParagraph& paragraph) { return paragraph.m_nTop <= lower; });
+    return {static_cast<std::size_t>(first - paragraphs.begin()),
+            static_cast<std::size_t>(last - paragraphs.begin())};
+}
+
+WordBox WordBoxOf(const CParagraph& paragraph, std::size_t token, const StripGeometry& geometry,
+                  int lineUnit) {
+    WordBox box;
+    box.left = geometry.ColumnLeft() + paragraph.m_arrX[token];
+    box.top = paragraph.m_nTop - geometry.scrollPos + paragraph.m_arrLine[token] * lineUnit * 2;
+    box.bottom = box.top + lineUnit * 2;
+    box.right = box.left + paragraph.m_arrWidth[token];
+    return box;
+}
+
+std::size_t LaidOutTokenCount(const CParagraph& paragraph) {
+    return std::min(paragraph.TokenCount(), paragraph.m_arrX.size());
+}
+
+std::string PageStatusText(int scrollPos, int textHeight) {
+    return "第" + std::to_string(CurrentPage(scrollPos)) + "页/共" +
+           std::to_string(PageCount(textHeight)) + "页";
+}
+
+std::string PageLabelText(int scrollPos) {
+    return "第" + std::to_string(CurrentPage(scrollPos)) + "页";
+}
