@@ -44,6 +44,6 @@ public:
     std::vector<std::int32_t> m_arrX;      // left edge, from the text column's left edge
     std::vector<std::int32_t> m_arrWidth;  // width of the token and one space
     std::vector<std::int32_t> m_arrLine;   // 0-based line within the paragraph
-    std::int32_t m_nTop = 0;               // layout y of the paragraph's top edge
-    std::int32_t m_nHeight = 0;            // lines x 2 x line unit
+    std::int64_t m_nTop = 0;               // layout y of the paragraph's top edge
+    std::int64_t m_nHeight = 0;            // lines x 2 x line unit
 };

@@ -191,7 +191,7 @@ void CVellumwiseDoc::SetPageWidth(std::int32_t pageWidth) {
     UpdateAllViews(UpdateHint::Relayout);
 }
 
-void CVellumwiseDoc::ScrollTo(std::int32_t pos) {
+void CVellumwiseDoc::ScrollTo(std::int64_t pos) {
     m_nScrollPos = pos;
     UpdateAllViews(UpdateHint::Repaint);
 }

@@ -69,11 +69,11 @@ public:
     void SetPageWidth(std::int32_t pageWidth);     // Relayout
     // The layout y shown at the top of the windows. Any value is kept: a position
     // outside 0 … m_nTextHeight stays until a move brings it back. Repaint.
-    void ScrollTo(std::int32_t pos);
+    void ScrollTo(std::int64_t pos);
     void SetAutoScroll(bool on);  // Repaint
     // The height of the laid-out text, recorded by the view that laid it out. Tells no
     // view: it is called while the views are being updated.
-    void SetTextHeight(std::int32_t height) { m_nTextHeight = height; }
+    void SetTextHeight(std::int64_t height) { m_nTextHeight = height; }
 
     void AddView(IDocumentView* view);
     void RemoveView(IDocumentView* view);
@@ -95,8 +95,9 @@ public:
     bool m_bShowMedical = false;
     bool m_bShowScience = false;
     bool m_bAutoScroll = false;
-    std::int32_t m_nTextHeight = 0;
-    std::int32_t m_nScrollPos = 0;
+    // Layout pixels, in 64 bits: a large font over a long text runs past 2^31.
+    std::int64_t m_nTextHeight = 0;
+    std::int64_t m_nScrollPos = 0;
     bool m_bInitialised = false;
 
     // Where main.dic is looked for: the running executable's directory by default.

@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 #include "CGlossPopupDlg.h"
 #include "CParagraph.h"
@@ -116,10 +117,11 @@ void CVellumwiseView::RedrawView() {
     {
         // Setting the bar is not a scroll of the reader's.
         const QSignalBlocker blocker(verticalScrollBar());
-        verticalScrollBar()->setRange(0, m_doc.m_nTextHeight);
-        verticalScrollBar()->setPageStep(std::max(1, HalfWindow(height())));
-        verticalScrollBar()->setSingleStep(kLineStep);
-        verticalScrollBar()->setValue(m_doc.m_nScrollPos);
+        const ScrollBarScale scale = BarScale();
+        verticalScrollBar()->setRange(0, scale.ToBar(m_doc.m_nTextHeight));
+        verticalScrollBar()->setPageStep(std::max(1, scale.ToBar(HalfWindow(height()))));
+        verticalScrollBar()->setSingleStep(std::max(1, scale.ToBar(kLineStep)));
+        verticalScrollBar()->setValue(scale.ToBar(m_doc.m_nScrollPos));
     }
     emit pageTextChanged(
         QString::fromStdString(PageStatusText(m_doc.m_nScrollPos, m_doc.m_nTextHeight)));
@@ -140,10 +142,14 @@ void CVellumwiseView::resizeEvent(QResizeEvent* event) {
 void CVellumwiseView::scrollContentsBy(int, int) {
     // Only a program setting the bar's value arrives here; the reader's moves of the
     // bar go through OnScrollBarAction.
-    m_doc.ScrollTo(verticalScrollBar()->value());
+    m_doc.ScrollTo(BarScale().FromBar(verticalScrollBar()->value()));
 }
 
-void CVellumwiseView::ScrollTo(int pos) { m_doc.ScrollTo(pos); }
+ScrollBarScale CVellumwiseView::BarScale() const {
+    return ScrollBarScale::ForTextHeight(m_doc.m_nTextHeight);
+}
+
+void CVellumwiseView::ScrollTo(std::int64_t pos) { m_doc.ScrollTo(pos); }
 
 void CVellumwiseView::OnLineDown() {
     ScrollTo(StepDown(m_doc.m_nScrollPos, kLineStep, m_doc.m_nTextHeight));
@@ -229,9 +235,10 @@ void CVellumwiseView::keyPressEvent(QKeyEvent* event) {
 
 void CVellumwiseView::OnScrollBarAction(int action) {
     QScrollBar* bar = verticalScrollBar();
-    const int pos = m_doc.m_nScrollPos;
-    const int textHeight = m_doc.m_nTextHeight;
-    int moved = pos;
+    const std::int64_t pos = m_doc.m_nScrollPos;
+    const std::int64_t textHeight = m_doc.m_nTextHeight;
+    const ScrollBarScale scale = BarScale();
+    std::int64_t moved = pos;
     switch (action) {
         case QAbstractSlider::SliderSingleStepAdd:
             moved = StepDown(pos, kLineStep, textHeight);
@@ -253,15 +260,17 @@ void CVellumwiseView::OnScrollBarAction(int action) {
             break;
         // The range is 0 … text height, so the position follows the thumb pixel for
         // pixel; Qt's positions are full ints, so a text taller than 65535 drags too.
+        // Beyond 2^31 the bar counts in larger units; its end is the text's end.
         case QAbstractSlider::SliderMove:
-            moved = bar->sliderPosition();
+            moved = bar->sliderPosition() >= bar->maximum() ? textHeight
+                                                            : scale.FromBar(bar->sliderPosition());
             break;
         default:
             break;
     }
     // The bar takes its value from the slider position after this returns: make it
     // ours, or the bar would apply its own step a second time.
-    bar->setSliderPosition(std::clamp(moved, bar->minimum(), bar->maximum()));
+    bar->setSliderPosition(std::clamp(scale.ToBar(moved), bar->minimum(), bar->maximum()));
     m_doc.ScrollTo(moved);
 }
 
@@ -363,7 +372,10 @@ void CVellumwiseView::OnTimer() {
 void CVellumwiseView::OnFilePrint() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(m_doc.GetTitle()));
-    if (m_dialogs.print(this, printer, PageCount(m_doc.m_nTextHeight))) {
+    // The dialog counts pages in ints.
+    const int pages = static_cast<int>(
+        std::min<std::int64_t>(PageCount(m_doc.m_nTextHeight), std::numeric_limits<int>::max()));
+    if (m_dialogs.print(this, printer, pages)) {
         PrintText(printer);
     }
 }
@@ -377,10 +389,12 @@ bool CVellumwiseView::PrintText(QPrinter& printer) {
     const QSizeF printable = printer.pageLayout().paintRectPixels(printer.resolution()).size();
     const PageScene scene = Scene();
     // The pages the reader chose in the print dialog (0 … 0: all of them).
-    const int pages = PageCount(m_doc.m_nTextHeight);
-    const int first = printer.fromPage() > 0 ? std::min(printer.fromPage(), pages) - 1 : 0;
-    const int last = printer.toPage() > 0 ? std::min(printer.toPage(), pages) - 1 : pages - 1;
-    for (int page = first; page <= last; ++page) {
+    const std::int64_t pages = PageCount(m_doc.m_nTextHeight);
+    const std::int64_t first =
+        printer.fromPage() > 0 ? std::min<std::int64_t>(printer.fromPage(), pages) - 1 : 0;
+    const std::int64_t last =
+        printer.toPage() > 0 ? std::min<std::int64_t>(printer.toPage(), pages) - 1 : pages - 1;
+    for (std::int64_t page = first; page <= last; ++page) {
         if (page > first) {
             printer.newPage();
         }

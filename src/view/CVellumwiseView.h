@@ -12,6 +12,7 @@
 #include "IDocumentView.h"
 #include "ReadingDialogs.h"
 #include "ReadingFont.h"
+#include "ScrollCommands.h"
 
 class CGlossPopupDlg;
 class QPrinter;
@@ -102,7 +103,9 @@ protected:
 private:
     // Rebuilds the fonts and drops the width cache when the document's font changed.
     void SyncFonts();
-    void ScrollTo(int pos);
+    void ScrollTo(std::int64_t pos);
+    // How the document's positions map onto the int-based scroll bar.
+    ScrollCommands::ScrollBarScale BarScale() const;
     // Runs the go-to-page dialog and jumps; false when the reader cancelled.
     bool GotoPage();
     void ChooseColor(ColorRef ReadingColors::*which);

@@ -36,9 +36,11 @@ void DrawTextInBox(QPainter& painter, const QFontMetrics& metrics, const QRect& 
     painter.restore();
 }
 
-// QRect from edges, the way the layout states them (right and bottom exclusive).
-QRect Edges(int left, int top, int right, int bottom) {
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+// QRect from edges, the way the layout states them (right and bottom exclusive). Only
+// boxes within the window's limits are drawn, so each edge fits an int.
+QRect Edges(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
+    return QRect(QPoint(static_cast<int>(left), static_cast<int>(top)),
+                 QPoint(static_cast<int>(right - 1), static_cast<int>(bottom - 1)));
 }
 
 // The band with its shadow, down the whole height of the window.
@@ -139,8 +141,8 @@ void DrawPageText(QPainter& painter, const StripGeometry& geometry, const PageSc
 
 }  // namespace
 
-void PaintPrintedPage(QPainter& painter, QSizeF printable, const PageScene& scene, int page,
-                      GlossTextCache& glosses) {
+void PaintPrintedPage(QPainter& painter, QSizeF printable, const PageScene& scene,
+                      std::int64_t page, GlossTextCache& glosses) {
     const StripGeometry geometry = StripGeometry::ForPrintedPage(page, scene.pageWidth);
     const QFontMetrics labelMetrics(scene.textFont);
     const QString label = QString::fromStdString(PageLabelText(geometry.scrollPos));

@@ -15,12 +15,12 @@ class QPainter;
 struct PageScene {
     const std::vector<CParagraph>* paragraphs = nullptr;  // laid out
     int pageWidth = 800;
-    int scrollPos = 0;
+    std::int64_t scrollPos = 0;
     QColor pageColor;
     QColor textColor;
     QColor glossColor;
-    QFont textFont;    // tokens and the page label
-    QFont glossFont;   // derived from the text font once per layout
+    QFont textFont;   // tokens and the page label
+    QFont glossFont;  // derived from the text font once per layout
     int lineUnit = 20;
 };
 
@@ -41,5 +41,5 @@ void PaintPage(QPainter& painter, QSize window, const PageScene& scene, GlossTex
 // `printable` (in the painter's units) across. Lines that straddle the page's edges
 // are cut there, as the strip would be with scissors, glosses included. The outside
 // of the band stays unprinted.
-void PaintPrintedPage(QPainter& painter, QSizeF printable, const PageScene& scene, int page,
-                      GlossTextCache& glosses);
+void PaintPrintedPage(QPainter& painter, QSizeF printable, const PageScene& scene,
+                      std::int64_t page, GlossTextCache& glosses);

@@ -6,8 +6,8 @@
 
 ParagraphRange StripGeometry::VisibleParagraphs(const std::vector<CParagraph>& paragraphs,
                                                 int margin) const {
-    const int upper = scrollPos - windowHeight - margin;
-    const int lower = scrollPos + windowHeight + margin;
+    const std::int64_t upper = scrollPos - windowHeight - margin;
+    const std::int64_t lower = scrollPos + windowHeight + margin;
     const auto first = std::partition_point(
         paragraphs.begin(), paragraphs.end(), [upper](const CParagraph& paragraph) {
             return paragraph.m_nTop < upper - paragraph.m_nHeight - kSkipSlack;
@@ -23,7 +23,8 @@ WordBox WordBoxOf(const CParagraph& paragraph, std::size_t token, const StripGeo
                   int lineUnit) {
     WordBox box;
     box.left = geometry.ColumnLeft() + paragraph.m_arrX[token];
-    box.top = paragraph.m_nTop - geometry.scrollPos + paragraph.m_arrLine[token] * lineUnit * 2;
+    box.top = paragraph.m_nTop - geometry.scrollPos +
+              static_cast<std::int64_t>(paragraph.m_arrLine[token]) * lineUnit * 2;
     box.bottom = box.top + lineUnit * 2;
     box.right = box.left + paragraph.m_arrWidth[token];
     return box;
@@ -33,11 +34,11 @@ std::size_t LaidOutTokenCount(const CParagraph& paragraph) {
     return std::min(paragraph.TokenCount(), paragraph.m_arrX.size());
 }
 
-std::string PageStatusText(int scrollPos, int textHeight) {
+std::string PageStatusText(std::int64_t scrollPos, std::int64_t textHeight) {
     return "第" + std::to_string(CurrentPage(scrollPos)) + "页/共" +
            std::to_string(PageCount(textHeight)) + "页";
 }
 
-std::string PageLabelText(int scrollPos) {
+std::string PageLabelText(std::int64_t scrollPos) {
     return "第" + std::to_string(CurrentPage(scrollPos)) + "页";
 }

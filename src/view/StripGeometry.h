@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -36,15 +37,15 @@ struct StripGeometry {
     int windowWidth = 0;   // outer width, scroll bar included
     int windowHeight = 0;  // outer height
     int pageWidth = 800;
-    int scrollPos = 0;  // layout y shown at the window's top edge
+    std::int64_t scrollPos = 0;  // layout y shown at the window's top edge
 
     static StripGeometry ForWindow(int windowWidth, int windowHeight, int pageWidth,
-                                   int scrollPos) {
+                                   std::int64_t scrollPos) {
         return {windowWidth, windowHeight, pageWidth, scrollPos};
     }
     // One printed sheet: page `page` (0-based) of the strip, as a window one page high
     // with the band at its left edge.
-    static StripGeometry ForPrintedPage(int page, int pageWidth) {
+    static StripGeometry ForPrintedPage(std::int64_t page, int pageWidth) {
         return {pageWidth, kPageHeight, pageWidth, page * kPageHeight};
     }
 
@@ -58,7 +59,7 @@ struct StripGeometry {
     int BreakLineLeft() const { return ColumnLeft() - ColumnMargin(pageWidth); }
     int BreakLineEnd() const { return ColumnRight() + ColumnMargin(pageWidth); }
     // Window y of the first page break below the window's top edge.
-    int PageBreakY() const { return kPageHeight - scrollPos % kPageHeight; }
+    int PageBreakY() const { return kPageHeight - static_cast<int>(scrollPos % kPageHeight); }
     // Top-left of the label naming the page that ends at that break.
     int LabelLeft() const { return BreakLineEnd() + kLabelGap; }
     int LabelTop() const { return PageBreakY() - kLabelAbovePageBreak; }
@@ -74,12 +75,13 @@ struct StripGeometry {
 };
 
 // A token's double line in window coordinates. `right` is the token's measured end
-// (what a click hits); drawing lets the text run on to left + page width.
+// (what a click hits); drawing lets the text run on to left + page width. In 64 bits:
+// a paragraph in the window may reach 2^31 pixels beyond it.
 struct WordBox {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    std::int64_t right = 0;
+    std::int64_t bottom = 0;
 };
 
 // The one reader of the layout's per-token positions.
@@ -88,10 +90,10 @@ WordBox WordBoxOf(const CParagraph& paragraph, std::size_t token, const StripGeo
 // How many of the paragraph's tokens have a word box: none before its first layout.
 std::size_t LaidOutTokenCount(const CParagraph& paragraph);
 
-inline int CurrentPage(int scrollPos) { return scrollPos / kPageHeight + 1; }
-inline int PageCount(int textHeight) { return textHeight / kPageHeight + 1; }
+inline std::int64_t CurrentPage(std::int64_t scrollPos) { return scrollPos / kPageHeight + 1; }
+inline std::int64_t PageCount(std::int64_t textHeight) { return textHeight / kPageHeight + 1; }
 
 // "第%d页/共%d页" for the status bar.
-std::string PageStatusText(int scrollPos, int textHeight);
+std::string PageStatusText(std::int64_t scrollPos, std::int64_t textHeight);
 // "第%d页" beside the page-break line: the page that ends at that line.
-std::string PageLabelText(int scrollPos);
+std::string PageLabelText(std::int64_t scrollPos);

@@ -7,18 +7,20 @@
 #include "ITextMeasurer.h"
 #include "StripGeometry.h"
 
-int LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer, int pageWidth) {
+std::int64_t LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer,
+                        int pageWidth) {
     const int textWidth = StripGeometry::TextWidth(pageWidth);
-    const int linePitch = 2 * std::abs(measurer.LineUnit());
-    int y = kFirstParagraphTop;
+    const std::int64_t linePitch = 2 * static_cast<std::int64_t>(std::abs(measurer.LineUnit()));
+    std::int64_t y = kFirstParagraphTop;
     for (CParagraph& paragraph : paragraphs) {
         paragraph.m_nTop = y;
         const std::size_t count = paragraph.TokenCount();
         paragraph.m_arrX.resize(count);
         paragraph.m_arrWidth.resize(count);
         paragraph.m_arrLine.resize(count);
-        int line = 0;
-        int x = 0;
+        std::int32_t line = 0;
+        // Past the column only after a token wider than it, which the next one leaves.
+        std::int64_t x = 0;
         for (std::size_t j = 0; j < count; ++j) {
             const int width = measurer.TokenWidth(paragraph.Word(j));
             // Tested even at the start of a line: a token wider than the column that
@@ -27,7 +29,7 @@ int LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer, int
                 ++line;
                 x = 0;
             }
-            paragraph.m_arrX[j] = x;
+            paragraph.m_arrX[j] = static_cast<std::int32_t>(x);
             paragraph.m_arrLine[j] = line;
             paragraph.m_arrWidth[j] = width;
             x += width;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class CParagraph;
@@ -8,7 +9,8 @@ class ITextMeasurer;
 
 // Places every token of every paragraph: its x within the text column, its width and
 // its line, and each paragraph's top and height. Returns the text height (the scroll
-// range). Called after every text, gloss or font change; never on a resize, a scroll
-// or a colour change, since the positions depend only on the tokens, the font and the
-// page width.
-int LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer, int pageWidth);
+// range), in 64 bits: a large font over a long text is taller than 2^31 pixels. Called after every
+// text, gloss or font change; never on a resize, a scroll or a colour change, since the positions
+// depend only on the tokens, the font and the page width.
+std::int64_t LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer,
+                        int pageWidth);

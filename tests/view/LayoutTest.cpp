@@ -140,6 +140,29 @@ TEST(Layout, LayingOutAgainReplacesThePositions) {
     EXPECT_EQ(paragraphs[0].m_arrWidth.size(), 3u);
 }
 
+// ---- Former bugs ----
+
+// A large font over a long text is taller than 2^31 pixels: the height wrapped, the
+// page count went negative and the end of the text could not be shown.
+TEST(Layout, ATextTallerThanTwoToTheThirtyFirstKeepsItsPages) {
+    // Every token is wider than the column and stands alone: 30,001 lines (the first
+    // left empty) of 100,000 pixels.
+    auto paragraphs = Paragraphs({Repeat("w", 30000)});
+    FixedMeasurer measurer(50000, {{"w", 1000}});
+    const std::int64_t height = LayoutText(paragraphs, measurer, 800);
+    EXPECT_EQ(height, 20 + std::int64_t{30001} * 100000);
+    EXPECT_EQ(paragraphs[0].m_nHeight, std::int64_t{30001} * 100000);
+    EXPECT_EQ(PageCount(height), 3'000'101);
+    EXPECT_EQ(PageStatusText(height, height), "第3000101页/共3000101页");
+    // Scrolled to the last line: it stands at the window's top.
+    const StripGeometry geometry = StripGeometry::ForWindow(1000, 700, 800, height - 100000);
+    const WordBox box = WordBoxOf(paragraphs[0], 29999, geometry, 50000);
+    EXPECT_EQ(box.top, 0);
+    EXPECT_EQ(box.bottom, 100000);
+    EXPECT_EQ(geometry.VisibleParagraphs(paragraphs, 0).last, 1u);
+    EXPECT_EQ(geometry.PageBreakY(), 1000 - (height - 100000) % 1000);
+}
+
 TEST(Pagination, PagesAreThousandPixelsOfTheStrip) {
     struct Case {
         int value;

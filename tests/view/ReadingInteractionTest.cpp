@@ -5,14 +5,17 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -21,9 +24,9 @@
 #include "CVellumwiseView.h"
 #include "FakePlatformServices.h"
 #include "ModalDialogWatcher.h"
-#include "StripGeometry.h"
 #include "PagePainter.h"
 #include "RunProgram.h"
+#include "StripGeometry.h"
 #include "TempDir.h"
 #include "ViewOverDocument.h"
 
@@ -33,7 +36,10 @@ class ReadingTest : public ViewOverDocument {
 protected:
     ReadingTest() : ViewOverDocument(601) {
         // Every dialog answers "cancel" unless a test says otherwise.
-        m_view.m_dialogs.gotoPage = [this](QWidget*) { ++m_nDialogs; return m_page; };
+        m_view.m_dialogs.gotoPage = [this](QWidget*) {
+            ++m_nDialogs;
+            return m_page;
+        };
         m_view.m_dialogs.color = [this](QWidget*, const QColor& current) {
             ++m_nDialogs;
             m_initialColor = current;
@@ -50,8 +56,8 @@ protected:
     int Redraws() const { return static_cast<int>(m_redraws.count()); }
 
     void Wheel(QWidget* target, QPoint angle, Qt::KeyboardModifiers modifiers) {
-        QWheelEvent event(QPointF(500, 300), QPointF(500, 300), QPoint(), angle, Qt::NoButton, modifiers,
-                          Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(500, 300), QPointF(500, 300), QPoint(), angle, Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(target, &event);
     }
 
@@ -121,7 +127,7 @@ TEST_F(ReadingTest, ScrollBarActionsFollowTheSameSteps) {
         {1000, QAbstractSlider::SliderPageStepSub, 700},
         {1000, QAbstractSlider::SliderToMinimum, 0},
         {1000, QAbstractSlider::SliderToMaximum, 2500},
-        {1000, QAbstractSlider::SliderNoAction, 1000},    // repaints, moves nothing
+        {1000, QAbstractSlider::SliderNoAction, 1000},  // repaints, moves nothing
     };
     for (const Case& c : cases) {
         m_doc.m_nScrollPos = c.from;
@@ -175,7 +181,8 @@ TEST_F(ReadingTest, WheelOverThePageAndTheBar) {
             Wheel(target, c.angle, c.modifiers);
             EXPECT_EQ(m_doc.m_nScrollPos, c.expected) << c.angle.x() << "," << c.angle.y();
             // Nothing happens for no movement; everything else repaints.
-            EXPECT_EQ(Redraws(), before + (c.expected != 1000 ? 1 : 0)) << c.angle.x() << "," << c.angle.y();
+            EXPECT_EQ(Redraws(), before + (c.expected != 1000 ? 1 : 0))
+                << c.angle.x() << "," << c.angle.y();
         }
     }
     m_doc.m_nScrollPos = 10;
@@ -257,7 +264,8 @@ TEST_F(ReadingTest, FontChoiceKeepsEffectsAndAlwaysLaysOutAgain) {
     // The dialog opens on the face really drawn, not on a name fontconfig replaces.
     ASSERT_EQ(m_doc.m_fontText.lfFaceName, "MS Serif");
     m_view.OnTextFont();
-    EXPECT_TRUE(QFontDatabase::families().contains(m_initialFont.family())) << m_initialFont.family().toStdString();
+    EXPECT_TRUE(QFontDatabase::families().contains(m_initialFont.family()))
+        << m_initialFont.family().toStdString();
     EXPECT_TRUE(QFontDatabase::styles(m_initialFont.family()).contains(m_initialFont.styleName()))
         << m_initialFont.styleName().toStdString();
 
@@ -299,7 +307,9 @@ protected:
         const int top = paragraph.m_nTop - m_doc.m_nScrollPos + paragraph.m_arrLine[j] * 40;
         return {left + dx, top + dy};
     }
-    int Width(std::size_t p, std::size_t j) const { return m_doc.m_paragraphs.m_arrParagraphs[p].m_arrWidth[j]; }
+    int Width(std::size_t p, std::size_t j) const {
+        return m_doc.m_paragraphs.m_arrParagraphs[p].m_arrWidth[j];
+    }
 };
 
 TEST_F(PopupTest, HitTestingGivesTheTokenAndItsGloss) {
@@ -366,10 +376,11 @@ TEST_F(PopupTest, PopupWhileTheButtonIsHeldAndDoubleClickTogglesAutoScroll) {
 
     // A double click as Qt delivers it: press, release, double click, release.
     QSignalSpy toggled(&m_view, &CVellumwiseView::autoScrollChanged);
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-                              QEvent::MouseButtonRelease}) {
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
         QMouseEvent event(type, zebra, viewport->mapToGlobal(zebra), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
         QApplication::sendEvent(viewport, &event);
         if (type == QEvent::MouseButtonDblClick) {
             EXPECT_EQ(m_view.m_pPopup, nullptr) << "the second press opened a popup";
@@ -408,7 +419,8 @@ TEST_F(ReadingTest, AutoScrollStepsOnePixelUntilTheEnd) {
 }
 
 TEST_F(ReadingTest, PrintsOneSheetPerPageAsSelectableText) {
-    if (RunProgram("command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null").status != 0) {
+    if (RunProgram("command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null").status !=
+        0) {
         GTEST_SKIP() << "poppler-utils (pdftotext, pdfinfo) not installed";
     }
     Paste(Lines(62) + "the zebra walked\r\n");  // 2540 high: three pages
@@ -425,7 +437,8 @@ TEST_F(ReadingTest, PrintsOneSheetPerPageAsSelectableText) {
     ASSERT_EQ(text.status, 0);
     // The page labels: Qt's PDF maps the glyph of 页 back to a radical of the same
     // shape, so only the numbers are looked for.
-    for (const char* expected : {"line 0", "line 23", "line 24", "line 61", "zebra", "第1", "第3"}) {
+    for (const char* expected :
+         {"line 0", "line 23", "line 24", "line 61", "zebra", "第1", "第3"}) {
         EXPECT_NE(text.out.find(expected), std::string::npos) << expected << " in\n" << text.out;
     }
     // Page 1 ends at line 23 (20 + 24 x 40 = 980); line 24 straddles the break and
@@ -440,10 +453,87 @@ TEST_F(ReadingTest, PrintsOneSheetPerPageAsSelectableText) {
     // A range chosen in the print dialog, reaching past the last page.
     printer.setFromTo(2, 9);
     ASSERT_TRUE(m_view.PrintText(printer));
-    EXPECT_NE(RunProgram("pdfinfo " + Quoted(pdf)).out.find("Pages:           2"), std::string::npos);
+    EXPECT_NE(RunProgram("pdfinfo " + Quoted(pdf)).out.find("Pages:           2"),
+              std::string::npos);
     const ProgramResult range = RunProgram("pdftotext " + Quoted(pdf) + " -");
     EXPECT_EQ(range.out.find("line 23"), std::string::npos);
     EXPECT_NE(range.out.find("line 61"), std::string::npos);
+}
+
+// ---- Former bugs ----
+
+// A 512-point font (683 pixels a line unit) over a 10 MB text is more than 2^31 pixels
+// high: the status bar said 第1页/共-1214621页, End showed a blank page and printing
+// gave blank sheets.
+class TallTextTest : public ViewOverDocument {
+protected:
+    TallTextTest() : ViewOverDocument(1500) {}
+};
+
+TEST_F(TallTextTest, PagesPastTwoToTheThirtyFirstPixelsShowScrollAndPrint) {
+    ReadingFont font;
+    font.lfHeight = -683;
+    m_doc.SetReadingFont(font);
+    // 1,600 paragraphs of 1,000 words, each wider than the column: 1,001 lines each,
+    // the first left empty; 2,187,785,620 pixels in all.
+    std::string paragraph;
+    for (int i = 0; i < 1000; ++i) {
+        paragraph += "zebra ";
+    }
+    paragraph += "\r\n";
+    std::string text;
+    text.reserve(paragraph.size() * 1600);
+    for (int i = 0; i < 1600; ++i) {
+        text += paragraph;
+    }
+    Paste(text);
+    const std::int64_t height = 20 + std::int64_t{1600} * 1001 * 2 * 683;
+    ASSERT_EQ(m_doc.m_nTextHeight, height);
+
+    QSignalSpy pageText(&m_view, &CVellumwiseView::pageTextChanged);
+    m_view.OnTextEnd();
+    EXPECT_EQ(m_doc.m_nScrollPos, height);
+    ASSERT_FALSE(pageText.isEmpty());
+    EXPECT_EQ(pageText.last().at(0).toString(), QStringLiteral("第2187786页/共2187786页"));
+
+    // The bar counts two pixels a unit; its end is the text's end.
+    QScrollBar* bar = m_view.verticalScrollBar();
+    EXPECT_EQ(bar->maximum(), height / 2);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    bar->setSliderPosition(bar->maximum() / 2);
+    EXPECT_EQ(m_doc.m_nScrollPos, std::int64_t{bar->maximum() / 2} * 2);
+    bar->setSliderPosition(bar->maximum());
+    EXPECT_EQ(m_doc.m_nScrollPos, height);
+
+    // The last line, scrolled to 100 pixels below the window's top, is drawn.
+    m_doc.ScrollTo(height - 2 * 683 - 100);
+    QImage image(m_view.WindowSize(), QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        PaintPage(painter, image.size(), m_view.Scene(), m_view.Glosses());
+    }
+    int ink = 0;
+    for (int y = 100; y < 100 + 683; ++y) {
+        for (int x = 140; x < 860; ++x) {
+            ink += image.pixel(x, y) == qRgb(39, 39, 20) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(ink, 100);
+
+    if (RunProgram("command -v pdftotext >/dev/null").status != 0) {
+        GTEST_SKIP() << "poppler-utils (pdftotext) not installed";
+    }
+    TempDir dir;
+    const std::string pdf = dir.Path("last.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    // The last line's word stands on the sheet before the last, its gloss on the last.
+    printer.setFromTo(2187785, 2187786);
+    ASSERT_TRUE(m_view.PrintText(printer));
+    const ProgramResult printed = RunProgram("pdftotext " + Quoted(pdf) + " -");
+    EXPECT_NE(printed.out.find("zebra"), std::string::npos) << printed.out;
+    EXPECT_NE(printed.out.find("2187786"), std::string::npos) << printed.out;
 }
 
 }  // namespace
