@@ -29,6 +29,17 @@ static void InitResources() { Q_INIT_RESOURCE(vellumwise); }
 
 namespace {
 
+// The file menu and the two toolbars, in order.
+constexpr CommandSlot kFileMenu[] = {CommandId::FileOpenText, CommandId::EditPaste, kSeparator,
+                                     CommandId::AppExit};
+constexpr CommandSlot kMainToolBar[] = {
+    CommandId::FileOpenText, CommandId::EditPaste, kSeparator,
+    CommandId::AutoScroll,   kSeparator,           CommandId::AppAbout};
+constexpr CommandSlot kReadingToolBar[] = {
+    CommandId::LineDown,   CommandId::LineUp,    CommandId::HalfPageDown, CommandId::HalfPageUp,
+    CommandId::TextEnd,    CommandId::TextHome,  CommandId::GotoPage,     CommandId::TextColor,
+    CommandId::GlossColor, CommandId::PageColor, CommandId::TextFont,     CommandId::Vocabulary};
+
 const QString kIdleText = QStringLiteral("就绪");
 const QString kDocumentFilter = QStringLiteral("vwd (*.vwd);;所有文件 (*.*)");
 constexpr int kLockPollMilliseconds = 250;
@@ -45,14 +56,8 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform)
 
     CreateCommands();
     CreateMenu();
-    m_wndToolBar = CreateToolBar(
-        QStringLiteral("标准"), "MainToolBar",
-        {"ID_FILE_OPEN_TEXT", "ID_EDIT_PASTE", nullptr, "ID_AUTO_SCROLL", nullptr, "ID_APP_ABOUT"});
-    m_wndReadingBar =
-        CreateToolBar(QStringLiteral("阅读"), "ReadingToolBar",
-                      {"ID_LINE_DOWN", "ID_LINE_UP", "ID_HALF_PAGE_DOWN", "ID_HALF_PAGE_UP",
-                       "ID_TEXT_END", "ID_TEXT_HOME", "ID_GOTO_PAGE", "ID_TEXT_COLOR",
-                       "ID_GLOSS_COLOR", "ID_PAGE_COLOR", "ID_TEXT_FONT", "ID_VOCABULARY"});
+    m_wndToolBar = CreateToolBar(QStringLiteral("标准"), "MainToolBar", kMainToolBar);
+    m_wndReadingBar = CreateToolBar(QStringLiteral("阅读"), "ReadingToolBar", kReadingToolBar);
     // Two rows at the top: the main toolbar first.
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
     addToolBarBreak(Qt::TopToolBarArea);
@@ -63,12 +68,19 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform)
 
     m_doc.AddView(this);
     OnTitleChanged();
-    UpdateCommandStates();
+    UpdateActions();
     m_bBarsReady = true;
 }
 
-void CMainFrame::UpdateCommandStates() {
-    Command("ID_AUTO_SCROLL")->setChecked(m_doc.m_bAutoScroll);
+void CMainFrame::UpdateActions() {
+    for (const auto& [entry, action] : m_commands) {
+        if (entry.checked) {
+            action->setChecked(entry.checked());
+        }
+        if (entry.enabled) {
+            action->setEnabled(entry.enabled());
+        }
+    }
 }
 
 CMainFrame::~CMainFrame() { m_doc.RemoveView(this); }
@@ -76,56 +88,74 @@ CMainFrame::~CMainFrame() { m_doc.RemoveView(this); }
 void CMainFrame::CreateCommands() {
     for (CommandEntry& entry : CommandTable()) {
         auto* action = new QAction(entry.text, this);
-        action->setObjectName(QString::fromLatin1(entry.id));
+        action->setObjectName(QString::fromLatin1(CommandName(entry.id)));
         if (!entry.icon.isEmpty()) {
             action->setIcon(QIcon(entry.icon));
         }
-        action->setShortcuts(entry.shortcuts);
+        action->setShortcuts(entry.keys);
         action->setToolTip(entry.toolTip);
         action->setStatusTip(entry.statusTip);
-        action->setCheckable(entry.checkable);
+        action->setCheckable(static_cast<bool>(entry.checked));
         if (entry.handler) {
-            connect(action, &QAction::triggered, this,
-                    [handler = std::move(entry.handler)] { handler(); });
+            connect(action, &QAction::triggered, this, [handler = entry.handler] { handler(); });
         }
         // Keys work wherever the focus is in the window, with or without a menu item.
         addAction(action);
-        m_commands.emplace(entry.id, action);
+        m_commands.emplace_back(std::move(entry), action);
     }
 }
 
-QAction* CMainFrame::Command(const std::string& id) const {
-    const auto found = m_commands.find(id);
-    return found != m_commands.end() ? found->second : nullptr;
+QAction* CMainFrame::Command(CommandId id) const {
+    for (const auto& [entry, action] : m_commands) {
+        if (entry.id == id) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+QAction* CMainFrame::Command(const std::string& name) const {
+    for (const auto& [entry, action] : m_commands) {
+        if (name == CommandName(entry.id)) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+void CMainFrame::AddCommands(QWidget* menuOrBar, std::span<const CommandSlot> layout) {
+    for (const CommandSlot& slot : layout) {
+        if (!slot) {
+            auto* separator = new QAction(menuOrBar);
+            separator->setSeparator(true);
+            menuOrBar->addAction(separator);
+            continue;
+        }
+        menuOrBar->addAction(Command(*slot));
+    }
 }
 
 void CMainFrame::CreateMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     file->setObjectName(QStringLiteral("FileMenu"));
-    file->addAction(Command("ID_FILE_OPEN_TEXT"));
-    file->addAction(Command("ID_EDIT_PASTE"));
-    file->addSeparator();
-    file->addAction(Command("ID_APP_EXIT"));
+    AddCommands(file, kFileMenu);
 }
 
 QToolBar* CMainFrame::CreateToolBar(const QString& title, const char* objectName,
-                                    const std::vector<const char*>& ids) {
+                                    std::span<const CommandSlot> layout) {
     auto* bar = new QToolBar(title, this);
     bar->setObjectName(QString::fromLatin1(objectName));
     bar->setIconSize(QSize(16, 15));
     bar->setMovable(true);
     bar->setFloatable(true);
     bar->setAllowedAreas(Qt::AllToolBarAreas);
-    for (const char* id : ids) {
-        if (id == nullptr) {
-            bar->addSeparator();
-            continue;
+    AddCommands(bar, layout);
+    // A button shows a tooltip only when its command has one of its own; Qt would
+    // otherwise show the command's name (see eventFilter).
+    for (QAction* action : bar->actions()) {
+        if (!action->isSeparator()) {
+            bar->widgetForAction(action)->installEventFilter(this);
         }
-        QAction* action = Command(id);
-        bar->addAction(action);
-        // A button shows a tooltip only when its command has one of its own; Qt
-        // would otherwise show the command's name (see eventFilter).
-        bar->widgetForAction(action)->installEventFilter(this);
     }
     return bar;
 }

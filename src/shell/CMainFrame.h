@@ -3,8 +3,9 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
-#include <map>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CommandEntry.h"
@@ -27,8 +28,9 @@ public:
     ~CMainFrame() override;
 
     CVellumwiseView* View() const { return m_pView; }
+    QAction* Command(CommandId id) const;
     // The action of a command by its identifier ("ID_EDIT_PASTE"), or null.
-    QAction* Command(const std::string& id) const;
+    QAction* Command(const std::string& name) const;
     QToolBar* MainToolBar() const { return m_wndToolBar; }
     QToolBar* ReadingToolBar() const { return m_wndReadingBar; }
 
@@ -36,7 +38,7 @@ public:
     void SetPageText(const QString& text);
 
     // Any change of the document: the commands' states follow it.
-    void OnUpdate(UpdateHint) override { UpdateCommandStates(); }
+    void OnUpdate(UpdateHint) override { UpdateActions(); }
     void OnTitleChanged() override;
 
 public slots:
@@ -58,12 +60,14 @@ private:
     std::vector<CommandEntry> CommandTable();
     void CreateCommands();
     void CreateMenu();
+    // The commands of `layout` in order, a separator for each empty slot.
+    void AddCommands(QWidget* menuOrBar, std::span<const CommandSlot> layout);
     QToolBar* CreateToolBar(const QString& title, const char* objectName,
-                            const std::vector<const char*>& ids);
+                            std::span<const CommandSlot> layout);
     void CreateStatusBar();
     void UpdateLockPanes();
-    // The one place the commands' checked state follows the document.
-    void UpdateCommandStates();
+    // The one place the commands' checked and enabled states follow the document.
+    void UpdateActions();
 
     CVellumwiseDoc& m_doc;
     IPlatformServices& m_platform;
@@ -74,5 +78,6 @@ private:
     QLabel* m_pMessagePane = nullptr;
     std::array<QLabel*, 3> m_arrLockPanes{};
     QTimer* m_pLockTimer = nullptr;
-    std::map<std::string, QAction*> m_commands;
+    // Each row of the table with the action made from it, in table order.
+    std::vector<std::pair<CommandEntry, QAction*>> m_commands;
 };

@@ -4,16 +4,126 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
+
+// Every command of the window. A menu or toolbar names its commands by these, so a
+// mistyped command does not compile.
+enum class CommandId {
+    FileOpenText,
+    EditPaste,
+    AppExit,
+    AutoScroll,
+    AppAbout,
+    LineDown,
+    LineUp,
+    HalfPageDown,
+    HalfPageUp,
+    TextEnd,
+    TextHome,
+    GotoPage,
+    TextColor,
+    GlossColor,
+    PageColor,
+    TextFont,
+    Vocabulary,
+    DicImportText,
+    DicSave,
+    FileNew,
+    FileOpen,
+    FilePrint,
+    Help,
+    FileSave,
+    EditUndo,
+    EditCut,
+    EditCopy,
+    NextPane,
+    PrevPane,
+};
+
+// The command's identifier, the object name of its QAction ("ID_GOTO_PAGE"): tests
+// and the help text know the commands by it. A command left out here does not
+// compile (-Wswitch).
+constexpr const char* CommandName(CommandId id) {
+    switch (id) {
+        case CommandId::FileOpenText:
+            return "ID_FILE_OPEN_TEXT";
+        case CommandId::EditPaste:
+            return "ID_EDIT_PASTE";
+        case CommandId::AppExit:
+            return "ID_APP_EXIT";
+        case CommandId::AutoScroll:
+            return "ID_AUTO_SCROLL";
+        case CommandId::AppAbout:
+            return "ID_APP_ABOUT";
+        case CommandId::LineDown:
+            return "ID_LINE_DOWN";
+        case CommandId::LineUp:
+            return "ID_LINE_UP";
+        case CommandId::HalfPageDown:
+            return "ID_HALF_PAGE_DOWN";
+        case CommandId::HalfPageUp:
+            return "ID_HALF_PAGE_UP";
+        case CommandId::TextEnd:
+            return "ID_TEXT_END";
+        case CommandId::TextHome:
+            return "ID_TEXT_HOME";
+        case CommandId::GotoPage:
+            return "ID_GOTO_PAGE";
+        case CommandId::TextColor:
+            return "ID_TEXT_COLOR";
+        case CommandId::GlossColor:
+            return "ID_GLOSS_COLOR";
+        case CommandId::PageColor:
+            return "ID_PAGE_COLOR";
+        case CommandId::TextFont:
+            return "ID_TEXT_FONT";
+        case CommandId::Vocabulary:
+            return "ID_VOCABULARY";
+        case CommandId::DicImportText:
+            return "ID_DIC_IMPORT_TEXT";
+        case CommandId::DicSave:
+            return "ID_DIC_SAVE";
+        case CommandId::FileNew:
+            return "ID_FILE_NEW";
+        case CommandId::FileOpen:
+            return "ID_FILE_OPEN";
+        case CommandId::FilePrint:
+            return "ID_FILE_PRINT";
+        case CommandId::Help:
+            return "ID_HELP";
+        case CommandId::FileSave:
+            return "ID_FILE_SAVE";
+        case CommandId::EditUndo:
+            return "ID_EDIT_UNDO";
+        case CommandId::EditCut:
+            return "ID_EDIT_CUT";
+        case CommandId::EditCopy:
+            return "ID_EDIT_COPY";
+        case CommandId::NextPane:
+            return "ID_NEXT_PANE";
+        case CommandId::PrevPane:
+            return "ID_PREV_PANE";
+    }
+    return "";
+}
 
 // One command of the window, stated once: the menu, the toolbars and the keys all
-// share the QAction made from it.
+// share the QAction made from it. Rows name their fields; what a row leaves out is
+// empty.
 struct CommandEntry {
-    const char* id;                   // the command's identifier, e.g. "ID_GOTO_PAGE"
-    QString text;                     // menu text, or a name for a command with no menu item
-    QString icon;                     // resource path of the button image, empty for none
-    QList<QKeySequence> shortcuts;    // the first one is the one a menu shows
-    QString toolTip;                  // empty: the button shows no tooltip
-    QString statusTip;                // empty: no prompt in the status bar
-    bool checkable = false;
-    std::function<void()> handler;    // empty: the keys are taken and nothing happens
+    CommandId id;
+    QString text;                        // menu text, or a name for a command with no menu item
+    QString icon = {};                   // resource path of the button image
+    QList<QKeySequence> keys = {};       // the first one is the one a menu shows
+    QString toolTip = {};                // empty: the button shows no tooltip
+    QString statusTip = {};              // empty: no prompt in the status bar
+    std::function<void()> handler = {};  // empty: the keys are taken and nothing happens
+    // A checkable command's state, read from the document after each of its changes.
+    std::function<bool()> checked = {};
+    // Whether the command can run now, read likewise; empty: always.
+    std::function<bool()> enabled = {};
 };
+
+// One place in a menu or a toolbar: a command, or a separator.
+using CommandSlot = std::optional<CommandId>;
+constexpr CommandSlot kSeparator = std::nullopt;

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <filesystem>
+#include <set>
 
 #include "CMainFrame.h"
 #include "CVellumwiseDoc.h"
@@ -66,6 +67,32 @@ TEST_F(WindowTest, AutoScrollButtonShowsPressedWhileOn) {
     button->trigger();
     EXPECT_TRUE(m_doc.m_bAutoScroll);
     EXPECT_TRUE(button->isChecked());
+}
+
+TEST_F(WindowTest, EveryCommandHasOneActionNamedByItsIdentifier) {
+    std::set<QString> names;
+    for (int i = 0; i <= static_cast<int>(CommandId::PrevPane); ++i) {
+        const auto id = static_cast<CommandId>(i);
+        QAction* action = m_pFrame->Command(id);
+        ASSERT_NE(action, nullptr) << i;
+        EXPECT_EQ(action->objectName(), QString::fromLatin1(CommandName(id)));
+        EXPECT_EQ(m_pFrame->Command(CommandName(id)), action);
+        names.insert(action->objectName());
+    }
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(CommandId::PrevPane) + 1);
+    EXPECT_EQ(m_pFrame->Command("ID_NO_SUCH_COMMAND"), nullptr);
+}
+
+TEST_F(WindowTest, CommandStatesFollowTheDocumentWhoeverChangesIt) {
+    QAction* button = m_pFrame->Command(CommandId::AutoScroll);
+    m_doc.SetAutoScroll(true);
+    EXPECT_TRUE(button->isChecked());
+    m_doc.SetAutoScroll(false);
+    EXPECT_FALSE(button->isChecked());
+    // No command is ever disabled, with or without a text.
+    for (QAction* action : m_pFrame->actions()) {
+        EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
+    }
 }
 
 TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing) {
