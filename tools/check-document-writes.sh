@@ -3,7 +3,8 @@
 # which tell every view once. This check fails when code outside src/document
 # writes one of its members directly (`m_doc.m_nScrollPos = …`, `doc->m_bAutoScroll =
 # …`, `++m_doc.m_nScrollPos`, `m_doc.m_fontText.lfHeight = …`, or a container call
-# such as `m_doc.m_paragraphs.SetText(…)`).
+# such as `m_doc.m_paragraphs.SetText(…)`), or when code other than the layout writes
+# a paragraph's layout (`paragraph.m_arrX[j] = …`, `p->m_nTop = …`).
 #
 #   check-document-writes.sh SOURCE_ROOT          checks SOURCE_ROOT/src, less src/document
 #   check-document-writes.sh --expect N FILE...   checks the files given and succeeds
@@ -32,10 +33,19 @@ step='[[:space:]]*(\+\+|--)'
 mutator='[[:space:]]*(\.|->)[[:space:]]*(push_back|emplace_back|emplace|insert|erase|clear|resize|assign|swap|SetText|RemoveAll|Annotate|DeleteAllItems|RebuildLookupIndex)[[:space:]]*\('
 pattern="${object}${chain}(${assign}|${step}|${mutator})|(\+\+|--)[[:space:]]*${object#'(^|[^A-Za-z0-9_])'}"
 
+# The per-token layout (and each paragraph's top and height) is written by the layout
+# alone, in src/view/TextLayout.cpp, wherever the paragraph is reached from.
+layout='(\.|->)[[:space:]]*(m_arrX|m_arrWidth|m_arrLine|m_nTop|m_nHeight)'
+layoutWrite="${layout}(\[[^];]*\])?(${assign}|${step}|${mutator})|(\+\+|--)[[:space:]]*[A-Za-z0-9_.>-]*${layout}"
+
 if [[ -n "$expect" ]]; then
-    hits=$(grep -nE "$pattern" "${paths[@]}" || true)
+    hits=$(grep -nE "$pattern|$layoutWrite" "${paths[@]}" || true)
 else
-    hits=$(grep -rnE --include='*.cpp' --include='*.h' "$pattern" "${paths[@]}" || true)
+    hits=$(
+        grep -rnE --include='*.cpp' --include='*.h' "$pattern" "${paths[@]}"
+        grep -rnE --include='*.cpp' --include='*.h' "$layoutWrite" "$root/src" |
+            grep -v '^[^:]*/src/view/TextLayout\.cpp:'
+    ) || true
 fi
 count=0
 [[ -z "$hits" ]] || count=$(printf '%s\n' "$hits" | wc -l)
