@@ -259,6 +259,26 @@ TEST_F(ReadingTest, ColourChoicesStartFromTheCurrentColourAndAlwaysRepaint) {
     }
 }
 
+TEST_F(ReadingTest, ColourAndFontChoicesReachEveryViewOfTheDocument) {
+    Paste(Lines(3));
+    CVellumwiseView other(m_doc);
+    other.resize(800, 500);
+    QSignalSpy otherRedraws(&other, &CVellumwiseView::pageTextChanged);
+
+    m_color = QColor(200, 100, 50);
+    m_view.OnPageColor();
+    EXPECT_EQ(otherRedraws.count(), 1);
+    EXPECT_EQ(other.Scene().pageColor, QColor(200, 100, 50));
+
+    QFont chosen(QStringLiteral("DejaVu Sans"));
+    chosen.setPixelSize(30);
+    m_font = chosen;
+    m_view.OnTextFont();
+    EXPECT_EQ(otherRedraws.count(), 2);
+    EXPECT_EQ(QFontInfo(other.Scene().textFont).pixelSize(), 30);
+    EXPECT_EQ(other.Scene().lineUnit, 30);
+}
+
 TEST_F(ReadingTest, FontChoiceKeepsEffectsAndAlwaysLaysOutAgain) {
     Paste(Lines(3));
     // The dialog opens on the face really drawn, not on a name fontconfig replaces.
