@@ -45,14 +45,15 @@ struct Fixture {
             science.push_back({keep(RandomWord(random, 4, 12)), keep("\xBF\xC6\xD1\xA7")});
         }
         dic = std::make_unique<CDicMain>(WordLists{verbs, medical, science});
+        std::vector<CDicItem> items;
         for (int i = 0; i < 20000; ++i) {
             CDicItem item;
             item.m_strWord = RandomWord(random, 3, 10);
             item.m_strGloss = "\xB2\xE2\xCA\xD4";
             item.m_dFrequency = 20000.0 / (i + 1);
-            dic->m_arrItems.push_back(std::move(item));
+            items.push_back(std::move(item));
         }
-        dic->RebuildLookupIndex();
+        dic->ReplaceItems(std::move(items));
         for (int i = 0; i < 1024; ++i) {
             const std::string& word = dic->m_arrItems[(i * 19) % 20000].m_strWord;
             found.push_back(word);

@@ -38,6 +38,8 @@ public:
     double ReadDouble();
     std::size_t Offset() const { return m_nPos; }
     std::size_t Remaining() const { return m_in.size() - m_nPos; }
+    // The loaded bytes between two offsets already read past (loading mode).
+    std::string_view BytesRead(std::size_t from) const { return m_in.substr(from, m_nPos - from); }
 
 private:
     CArchive() : m_bStoring(true) {}

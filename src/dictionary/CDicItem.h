@@ -11,7 +11,9 @@ class CArchive;
 class CDicItem {
 public:
     CDicItem() = default;
-    // One line of the text dictionary format: word TAB gloss TAB frequency.
+    // One line of the text dictionary format: word TAB gloss TAB frequency, with the
+    // lenient atof rules. Kept for the specified interface; the program reads text
+    // lists through DictionaryText, which refuses what this would take silently.
     explicit CDicItem(std::string_view line);
 
     void Serialize(CArchive& ar);

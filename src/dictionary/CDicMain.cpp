@@ -3,6 +3,7 @@
 #include <array>
 
 #include "CArchive.h"
+#include "DictionaryFile.h"
 #include "PrefixTable.h"
 
 CDicMain::CDicMain() : CDicMain(ShippedWordLists()) {}
@@ -28,29 +29,39 @@ void CDicMain::FillWordLists(const WordLists& lists) {
 
 void CDicMain::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
-        ar.WriteInt32(static_cast<std::int32_t>(m_arrItems.size()));
-        for (CDicItem& item : m_arrItems) {
+        ar.WriteInt32(static_cast<std::int32_t>(m_items.size()));
+        for (CDicItem& item : m_items) {
             item.Serialize(ar);
         }
         return;
     }
-    const std::int32_t count = ar.ReadInt32();
-    // No reserve(count): a damaged count must not allocate in proportion to itself.
+    std::vector<CDicItem> read;
     try {
-        for (std::int32_t i = 0; i < count; ++i) {
-            CDicItem item;
-            item.Serialize(ar);
-            m_arrItems.push_back(std::move(item));
-        }
-    } catch (...) {
-        RebuildLookupIndex();
+        ReadDictionaryRecords(ar, read);
+    } catch (const CArchiveException&) {
+        AppendItems(std::move(read));
         throw;
+    }
+    AppendItems(std::move(read));
+}
+
+void CDicMain::ReplaceItems(std::vector<CDicItem> items) {
+    m_items = std::move(items);
+    RebuildLookupIndex();
+}
+
+void CDicMain::AppendItems(std::vector<CDicItem> items) {
+    if (m_items.empty()) {
+        m_items = std::move(items);
+    } else {
+        m_items.insert(m_items.end(), std::make_move_iterator(items.begin()),
+                       std::make_move_iterator(items.end()));
     }
     RebuildLookupIndex();
 }
 
 void CDicMain::DeleteAllItems() {
-    m_arrItems.clear();
+    m_items.clear();
     m_lookupIndex.Clear();
 }
 
@@ -63,9 +74,7 @@ void CDicMain::BuildPrefixIndex() {
     }
 }
 
-void CDicMain::RebuildLookupIndex() {
-    m_lookupIndex.Build(m_arrItems);
-}
+void CDicMain::RebuildLookupIndex() { m_lookupIndex.Build(m_items); }
 
 CDicMain::ExactAnswer CDicMain::FindExact(std::string_view word, double threshold) const {
     if (word.size() < 2) {

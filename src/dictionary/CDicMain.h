@@ -26,21 +26,27 @@ public:
     CDicMain(const CDicMain&) = delete;
     CDicMain& operator=(const CDicMain&) = delete;
 
-    // Storing writes the count and every entry; loading appends to the list and
-    // raises CArchiveException when the data ends inside a record, keeping the
-    // entries read completely before it.
+    // Storing writes the count and every entry. Loading reads records as the file
+    // loader does (ReadDictionaryRecords) and appends them; when the data ends inside
+    // a record or holds one no writer produces, it raises CArchiveException keeping
+    // the entries read completely before it. Kept for the specified interface: the
+    // program loads through LoadDictionaryFile, which takes a file whole or not at all.
     void Serialize(CArchive& ar);
+
+    // The only ways the entry list changes; each keeps the lookup index right, so
+    // every word of the list is findable at once, the first equal entry deciding.
+    void ReplaceItems(std::vector<CDicItem> items);
+    void AppendItems(std::vector<CDicItem> items);
     void DeleteAllItems();
 
     void BuildPrefixIndex();
-    // Must follow every change of m_arrItems (loads do it themselves): every word
-    // of the list becomes findable, the first equal entry in list order deciding.
-    void RebuildLookupIndex();
 
     // The entry's gloss, "Ignore" when the reader knows it, "Unknown" when absent,
-    // or the empty string for words shorter than two bytes.
+    // or the empty string for words shorter than two bytes. Kept for the specified
+    // interface and its tests; glossing goes through TranslateView.
     std::string LookupExact(std::string_view word, double threshold) const;
     // The gloss to show for a lower-case word of the text, or the empty string.
+    // Kept for the specified interface; the program calls TranslateView.
     std::string Translate(std::string_view word, double threshold, bool bMedical,
                           bool bScience) const;
     // Same answer as Translate, pointing into the dictionary's own storage: valid
@@ -48,7 +54,15 @@ public:
     std::string_view TranslateView(std::string_view word, double threshold, bool bMedical,
                                    bool bScience) const;
 
-    std::vector<CDicItem> m_arrItems;
+private:
+    std::vector<CDicItem> m_items;
+
+public:
+    // The entries in file order, read-only: they change only through the operations
+    // above, which rebuild the lookup index with them.
+    const std::vector<CDicItem>& m_arrItems = m_items;
+    // A copy of the shipped prefix table, kept for the specified interface (read
+    // only by tests); lookups go through the hash index.
     std::vector<std::string> m_arrPrefixes;
     std::vector<std::uint32_t> m_arrPrefixStarts;
     CIrregularVerbTable m_irregularVerbs;
@@ -63,6 +77,7 @@ private:
     };
     ExactAnswer FindExact(std::string_view word, double threshold) const;
     void FillWordLists(const WordLists& lists);
+    void RebuildLookupIndex();
 
     EntryIndex m_lookupIndex;  // word -> position of its first entry in m_arrItems
 };

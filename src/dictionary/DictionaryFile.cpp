@@ -51,37 +51,49 @@ DicFileResult LoadDictionaryFile(CDicMain& dic, const std::string& path) {
     return LoadDictionaryBytes(dic, *bytes, path);
 }
 
+std::int32_t ReadDictionaryRecords(CArchive& ar, std::vector<CDicItem>& records) {
+    std::size_t recordStart = ar.Offset();
+    const auto where = [&] {
+        return "entry " + std::to_string(records.size() + 1) + " at byte offset " +
+               std::to_string(recordStart);
+    };
+    // Runs one read, naming the entry in what it raises.
+    const auto reading = [&](auto read) {
+        try {
+            return read();
+        } catch (const CArchiveException& e) {
+            throw CArchiveException(
+                where() + ": " + e.what() + " (byte offset " + std::to_string(e.m_nOffset) + ")",
+                e.m_nOffset);
+        }
+    };
+    const std::int32_t count = reading([&] { return ar.ReadInt32(); });
+    // No reserve(count): a damaged count must not allocate in proportion to itself.
+    for (std::int32_t i = 0; i < count; ++i) {
+        recordStart = ar.Offset();
+        CDicItem item;
+        reading([&] { item.Serialize(ar); });
+        CArchive again = CArchive::ForStoring();
+        item.Serialize(again);
+        if (ar.BytesRead(recordStart) != again.Bytes()) {
+            throw CArchiveException(where() + " is not a valid record", recordStart);
+        }
+        records.push_back(std::move(item));
+    }
+    return count;
+}
+
 DicFileResult LoadDictionaryBytes(CDicMain& dic, std::string_view bytes, const std::string& path) {
     CArchive ar = CArchive::ForLoading(bytes);
     std::vector<CDicItem> loaded;
-    std::size_t recordStart = 0;
     try {
-        const std::int32_t count = ar.ReadInt32();
+        const std::int32_t count = ReadDictionaryRecords(ar, loaded);
         if (count < 0) {
             return Failure(DicFileResult::Kind::Malformed, path,
                            "negative entry count " + std::to_string(count));
         }
-        for (std::int32_t i = 0; i < count; ++i) {
-            recordStart = ar.Offset();
-            CDicItem item;
-            item.Serialize(ar);
-            // A record must read back to exactly its own bytes; anything else would
-            // be silently changed by the next save.
-            CArchive again = CArchive::ForStoring();
-            item.Serialize(again);
-            if (bytes.substr(recordStart, ar.Offset() - recordStart) !=
-                again.Bytes()) {
-                return Failure(DicFileResult::Kind::Malformed, path,
-                               "entry " + std::to_string(i + 1) + " at byte offset " +
-                                   std::to_string(recordStart) + " is not a valid record");
-            }
-            loaded.push_back(std::move(item));
-        }
     } catch (const CArchiveException& e) {
-        return Failure(DicFileResult::Kind::Malformed, path,
-                       "entry " + std::to_string(loaded.size() + 1) + " at byte offset " +
-                           std::to_string(recordStart) + ": " + e.what() + " (byte offset " +
-                           std::to_string(e.m_nOffset) + ")");
+        return Failure(DicFileResult::Kind::Malformed, path, e.what());
     }
     if (ar.Remaining() != 0) {
         return Failure(DicFileResult::Kind::Malformed, path,
@@ -89,10 +101,7 @@ DicFileResult LoadDictionaryBytes(CDicMain& dic, std::string_view bytes, const s
                            " unexpected bytes after the last entry, at byte offset " +
                            std::to_string(ar.Offset()));
     }
-    for (CDicItem& item : loaded) {
-        dic.m_arrItems.push_back(std::move(item));
-    }
-    dic.RebuildLookupIndex();
+    dic.AppendItems(std::move(loaded));
     return {DicFileResult::Kind::Ok, path, {}};
 }
 

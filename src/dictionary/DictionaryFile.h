@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+class CArchive;
+class CDicItem;
 class CDicMain;
 
 // What became of reading or writing a dictionary file.
@@ -15,10 +19,20 @@ struct DicFileResult {
     bool Ok() const { return kind == Kind::Ok; }
 };
 
-// Appends the entries of a main.dic file to the dictionary and rebuilds its lookup
-// index. The file must be exactly what the dictionary would store: a file cut short,
-// with bytes after the last entry, or with a record no writer produces is refused
-// whole, naming the entry and its byte offset, and the dictionary is left unchanged.
+// The one reader of main.dic records. Reads the entry count and the records after it
+// from a loading archive into `records`, each record checked to be exactly what the
+// dictionary would store (anything else would be silently changed by the next save).
+// Throws CArchiveException naming the entry and its byte offset at the first record
+// that is cut short or not valid; `records` then holds the entries read before it.
+// Returns the count as stored: a negative count reads no record.
+std::int32_t ReadDictionaryRecords(CArchive& ar, std::vector<CDicItem>& records);
+
+// Appends the entries of a main.dic file to the dictionary (CDicMain::AppendItems:
+// the lookup index follows, and an earlier entry of a word keeps deciding, so a
+// supplement loaded after main.dic adds words without changing main.dic's). The file must be
+// exactly what the dictionary would store: a file cut short, with bytes after the last entry, or
+// with a record no writer produces is refused whole, naming the entry and its byte offset, and the
+// dictionary is left unchanged.
 DicFileResult LoadDictionaryFile(CDicMain& dic, const std::string& path);
 // The same for bytes already in memory; `path` only names them in the result.
 DicFileResult LoadDictionaryBytes(CDicMain& dic, std::string_view bytes, const std::string& path);

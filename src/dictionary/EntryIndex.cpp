@@ -44,6 +44,11 @@ std::optional<std::uint32_t> EntryIndex::Find(std::string_view word,
         if (slot.position == kFree) {
             return std::nullopt;
         }
+        // A position past the list means the index was built for another list:
+        // answer "not found" rather than read outside it.
+        if (slot.position >= items.size()) {
+            return std::nullopt;
+        }
         if (slot.hash == hash && items[slot.position].m_strWord == word) {
             return slot.position;
         }

@@ -16,6 +16,8 @@ public:
     // Indexes `items`; the earliest entry of a repeated word wins.
     void Build(const std::vector<CDicItem>& items);
     void Clear();
+    // The first entry of `word`; never reads outside `items`, even when they are not
+    // the list the index was built for.
     std::optional<std::uint32_t> Find(std::string_view word,
                                       const std::vector<CDicItem>& items) const;
 

@@ -149,9 +149,7 @@ bool CVellumwiseDoc::ImportDictionaryText(std::string_view text, const std::stri
         m_platform.ShowMessage("无法调入这个 .txt file " + source + "\n" + parsed.Problem());
         return false;
     }
-    m_dicMain.DeleteAllItems();
-    m_dicMain.m_arrItems = parsed.TakeItems();
-    m_dicMain.RebuildLookupIndex();
+    m_dicMain.ReplaceItems(parsed.TakeItems());
     return true;
 }
 

@@ -2,13 +2,13 @@
 #include <cerrno>
 #include <cstring>
 #include <iostream>
+#include <stdexcept>
 
 #include "CDicMain.h"
 #include "DictionaryFile.h"
 #include "DictionaryTsv.h"
 #include "ReadFileBytes.h"
 #include "ToolCommands.h"
-#include "TsvFile.h"
 
 namespace {
 
@@ -21,8 +21,7 @@ constexpr const char* kTsv2DicHelp =
     "usage: vellumwise-tool tsv2dic IN.TSV OUT.DIC\n"
     "Builds a dictionary file from a UTF-8 list of word TAB gloss TAB frequency\n"
     "lines (lines beginning with # and empty lines are skipped). Nothing is\n"
-    "written when any line is malformed.\n";
-
+    "written when any line is malformed or no line holds an entry.\n";
 
 }  // namespace
 
@@ -62,14 +61,14 @@ int RunTsv2Dic(const ToolArguments& args) {
     }
     const std::optional<std::string> text = ReadFileBytes(args[0]);
     if (!text) {
-        std::cerr << "vellumwise-tool: " << args[0] << ": cannot read the file: "
-                  << std::strerror(errno) << "\n";
+        std::cerr << "vellumwise-tool: " << args[0]
+                  << ": cannot read the file: " << std::strerror(errno) << "\n";
         return kExitBadInput;
     }
     CDicMain dic;
     try {
         AppendEntriesFromTsv(dic, *text);
-    } catch (const TsvError& e) {
+    } catch (const std::runtime_error& e) {
         std::cerr << "vellumwise-tool: " << args[0] << ": " << e.what() << "\n";
         return kExitBadInput;
     }

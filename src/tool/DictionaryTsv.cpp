@@ -5,8 +5,8 @@
 
 #include "CDicMain.h"
 #include "CodePage.h"
+#include "DictionaryText.h"
 #include "FrequencyText.h"
-#include "TsvFile.h"
 
 std::string DictionaryToTsv(const CDicMain& dic) {
     std::string out;
@@ -27,32 +27,9 @@ std::string DictionaryToTsv(const CDicMain& dic) {
 }
 
 void AppendEntriesFromTsv(CDicMain& dic, std::string_view tsv) {
-    std::vector<CDicItem> entries;
-    for (const TsvRow& row : ParseTsv(tsv, 3)) {
-        const std::string_view word = row.fields[0];
-        if (word.empty()) {
-            throw TsvError(row.line, "the word is empty");
-        }
-        const auto frequency = ParseFrequency(row.fields[2]);
-        if (!frequency) {
-            throw TsvError(row.line, "\"" + std::string(word) + "\": the frequency \"" +
-                                         std::string(row.fields[2]) + "\" is not a number");
-        }
-        std::size_t bad = 0;
-        auto gloss = codepage::Utf8ToGbk(row.fields[1], &bad);
-        if (!gloss) {
-            throw TsvError(row.line, "\"" + std::string(word) +
-                                         "\": the gloss has a character GBK cannot hold at byte " +
-                                         std::to_string(bad));
-        }
-        CDicItem item;
-        item.m_strWord = word;
-        item.m_strGloss = std::move(*gloss);
-        item.m_dFrequency = *frequency;
-        entries.push_back(std::move(item));
+    DictionaryText parsed = DictionaryText::Parse(tsv, DictionaryText::Reader::Tsv2Dic);
+    if (!parsed.Ok()) {
+        throw std::runtime_error(parsed.Problem());
     }
-    for (CDicItem& item : entries) {
-        dic.m_arrItems.push_back(std::move(item));
-    }
-    dic.RebuildLookupIndex();
+    dic.AppendItems(parsed.TakeItems());
 }

@@ -28,7 +28,7 @@ TEST(ArchiveFormat, WorkedByteImages) {
     EXPECT_EQ(ToHex(Store(empty)), "00 00 00 00");
 
     CDicMain withDefault(FixtureWordLists());
-    withDefault.m_arrItems.emplace_back();
+    withDefault.ReplaceItems({CDicItem()});
     EXPECT_EQ(ToHex(Store(withDefault)), "01 00 00 00 00 00 00 00 00 00 00 00 00 00 01 00 00 00");
 
     CArchive word = CArchive::ForStoring();
@@ -36,7 +36,7 @@ TEST(ArchiveFormat, WorkedByteImages) {
     EXPECT_EQ(ToHex(word.Bytes()), "06 8E 06 9F 06 B0 06");
 
     CDicMain apple(FixtureWordLists());
-    apple.m_arrItems.push_back(Item("a", "", 12.5, 7));
+    apple.ReplaceItems({Item("a", "", 12.5, 7)});
     // 12.5 = 0x4029000000000000, little-endian.
     EXPECT_EQ(ToHex(Store(apple)), "01 00 00 00 02 8E 06 00 00 00 00 00 00 00 29 40 07 00 00 00");
 }
@@ -80,10 +80,12 @@ TEST(ArchiveFormat, GlossOf128BytesHasThreeBytePrefix) {
 
 TEST(ArchiveFormat, EveryByteValueRoundTrips) {
     CDicMain dic(FixtureWordLists());
+    std::vector<CDicItem> items;
     for (int b = 1; b <= 255; ++b) {
         const std::string text(3, static_cast<char>(b));
-        dic.m_arrItems.push_back(Item(text, text + "g", b * 0.5, b));
+        items.push_back(Item(text, text + "g", b * 0.5, b));
     }
+    dic.ReplaceItems(std::move(items));
     const std::string bytes = Store(dic);
 
     CDicMain loaded(FixtureWordLists());
@@ -101,8 +103,7 @@ TEST(ArchiveFormat, EveryByteValueRoundTrips) {
 
 TEST(ArchiveFormat, LoadingAppends) {
     CDicMain source(FixtureWordLists());
-    source.m_arrItems.push_back(Item("apple", "x", 1.0));
-    source.m_arrItems.push_back(Item("book", "y", 2.0));
+    source.ReplaceItems({Item("apple", "x", 1.0), Item("book", "y", 2.0)});
     const std::string bytes = Store(source);
 
     CDicMain dic(FixtureWordLists());
@@ -117,8 +118,7 @@ TEST(ArchiveFormat, LoadingAppends) {
 
 TEST(ArchiveFormat, TruncatedDataKeepsCompleteEntriesAndRaises) {
     CDicMain source(FixtureWordLists());
-    source.m_arrItems.push_back(Item("apple", "x", 1.0));
-    source.m_arrItems.push_back(Item("book", "y", 2.0));
+    source.ReplaceItems({Item("apple", "x", 1.0), Item("book", "y", 2.0)});
     const std::string bytes = Store(source);
 
     CDicMain dic(FixtureWordLists());

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <type_traits>
 
 #include "CDicMain.h"
+#include "EntryIndex.h"
 #include "FixtureWordLists.h"
 #include "PrefixTable.h"
 #include "TestDictionary.h"
@@ -55,17 +57,51 @@ TEST(LookupExact, FollowsEveryChangeOfTheList) {
     dic.DeleteAllItems();
     EXPECT_EQ(dic.LookupExact("apple", 100.0), "Unknown");
     // An imported list is found word for word, whatever its order or prefixes.
+    std::vector<CDicItem> items;
     for (const char* word : {"zebra", "aardvark", "o'clock", "x-ray", "Caps"}) {
         CDicItem item;
         item.m_strWord = word;
         item.m_strGloss = std::string("G-") + word;
-        dic.m_arrItems.push_back(item);
+        items.push_back(item);
     }
-    dic.RebuildLookupIndex();
+    dic.ReplaceItems(std::move(items));
     EXPECT_EQ(dic.LookupExact("aardvark", 1.0), "G-aardvark");
     EXPECT_EQ(dic.LookupExact("o'clock", 1.0), "G-o'clock");
     EXPECT_EQ(dic.LookupExact("x-ray", 1.0), "G-x-ray");
     EXPECT_EQ(dic.LookupExact("Caps", 1.0), "G-Caps");
+
+    // An appended list (a supplement after main.dic) adds its new words; a word
+    // already there keeps its first entry.
+    CDicItem again;
+    again.m_strWord = "zebra";
+    again.m_strGloss = "LATER";
+    CDicItem added;
+    added.m_strWord = "yak";
+    added.m_strGloss = "G-yak";
+    dic.AppendItems({again, added});
+    EXPECT_EQ(dic.m_arrItems.size(), 7u);
+    EXPECT_EQ(dic.LookupExact("zebra", 1.0), "G-zebra");
+    EXPECT_EQ(dic.LookupExact("yak", 1.0), "G-yak");
+}
+
+// The list is written only through the operations that keep the index right.
+static_assert(
+    std::is_const_v<std::remove_reference_t<decltype(std::declval<CDicMain&>().m_arrItems)>>);
+
+TEST(EntryIndex, NeverReadsPastTheListItIsGiven) {
+    std::vector<CDicItem> items(1000);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i].m_strWord = "word" + std::to_string(i);
+    }
+    EntryIndex index;
+    index.Build(items);
+    ASSERT_EQ(index.Find("word999", items), 999u);
+    // Asked with a shorter list than it was built for, every probe stays inside it.
+    const std::vector<CDicItem> shorter(items.begin(), items.begin() + 1);
+    for (std::size_t i = 0; i < items.size(); i += 7) {
+        const auto found = index.Find(items[i].m_strWord, shorter);
+        EXPECT_TRUE(!found || *found < shorter.size());
+    }
 }
 
 TEST(PrefixTable, DescribesTheDeliveredFile) {

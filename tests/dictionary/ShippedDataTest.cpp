@@ -9,16 +9,17 @@
 #include "CDicMain.h"
 #include "CodePage.h"
 #include "DictionaryFile.h"
+#include "DictionaryText.h"
 #include "PrefixTable.h"
+#include "ReadFileBytes.h"
 #include "ShippedDictionary.h"
 
 namespace {
 
 // The vocabulary slider's thresholds, steps 1..11.
-constexpr std::array<double, 11> kThresholds = {111.360763, 39.04262172, 18.96670773,
-                                                10.47903619, 6.142363749, 3.677666117,
-                                                2.079185981, 1.141791663, 0.75879347,
-                                                0.447185898, 0.128595482};
+constexpr std::array<double, 11> kThresholds = {111.360763,  39.04262172, 18.96670773, 10.47903619,
+                                                6.142363749, 3.677666117, 2.079185981, 1.141791663,
+                                                0.75879347,  0.447185898, 0.128595482};
 
 std::string Utf8(std::string_view gbk) { return codepage::GbkToUtf8(gbk).value_or("<not GBK>"); }
 
@@ -37,6 +38,29 @@ class ShippedData : public ::testing::Test {
 protected:
     const CDicMain* dic = &ShippedDictionary();
 };
+
+// The window's import and tsv2dic read the project's own list alike: its comment
+// lines are no entries, and every entry comes out as in the main.dic built from it.
+TEST_F(ShippedData, TheWindowsImportReadsTheSourceListAsTsv2DicDid) {
+    const std::optional<std::string> tsv =
+        ReadFileBytes(std::string(VELLUMWISE_DATA_DIR) + "/dictionary.tsv");
+    ASSERT_TRUE(tsv);
+    for (const auto reader :
+         {DictionaryText::Reader::WindowImport, DictionaryText::Reader::Tsv2Dic}) {
+        DictionaryText parsed = DictionaryText::Parse(*tsv, reader);
+        ASSERT_TRUE(parsed.Ok()) << parsed.Problem();
+        const std::vector<CDicItem> items = parsed.TakeItems();
+        ASSERT_EQ(items.size(), 22892u);
+        ASSERT_EQ(items.size(), dic->m_arrItems.size());
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const CDicItem& shipped = dic->m_arrItems[i];
+            ASSERT_TRUE(items[i].m_strWord == shipped.m_strWord &&
+                        items[i].m_strGloss == shipped.m_strGloss &&
+                        items[i].m_dFrequency == shipped.m_dFrequency)
+                << "entry " << i + 1 << " " << shipped.m_strWord;
+        }
+    }
+}
 
 TEST_F(ShippedData, LayoutMatchesTheConstantPrefixTable) {
     const auto& items = dic->m_arrItems;
@@ -96,7 +120,8 @@ TEST_F(ShippedData, GlossesAreShortCleanGbk) {
         EXPECT_LE(item.m_strGloss.size(), 24u);
         const auto utf8 = codepage::GbkToUtf8(item.m_strGloss);
         ASSERT_TRUE(utf8.has_value());
-        for (const char* banned : {"[", "人名", "的过去式", "的复数", "的现在分词", "n.", "v.", "adj."}) {
+        for (const char* banned :
+             {"[", "人名", "的过去式", "的复数", "的现在分词", "n.", "v.", "adj."}) {
             EXPECT_EQ(utf8->find(banned), std::string::npos) << *utf8;
         }
         for (const char* ending : {"，", "。", ",", ";", "；", "、"}) {
@@ -134,7 +159,9 @@ TEST_F(ShippedData, WordLists) {
 
     const CGlossaryTable& medical = dic->m_medicalGlossary;
     ASSERT_EQ(medical.m_arrEnglish.size(), 1660u);
-    EXPECT_EQ(std::set<std::string>(medical.m_arrEnglish.begin(), medical.m_arrEnglish.end()).size(), 1660u);
+    EXPECT_EQ(
+        std::set<std::string>(medical.m_arrEnglish.begin(), medical.m_arrEnglish.end()).size(),
+        1660u);
     EXPECT_TRUE(std::is_sorted(medical.m_arrEnglish.begin(), medical.m_arrEnglish.end()));
     EXPECT_EQ(medical.m_arrEnglish.front(), "abdomen");
     EXPECT_EQ(medical.m_arrEnglish.back(), "xerophthalmia");

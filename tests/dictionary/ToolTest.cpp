@@ -1,6 +1,5 @@
 // vellumwise-tool dic2tsv / tsv2dic, run as the maintainer runs them.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,8 +12,8 @@ namespace {
 const std::string kTool = std::string(VELLUMWISE_BIN_DIR) + "/vellumwise-tool";
 
 // Standard error goes to a file of this process's own, so parallel test runs never mix.
-const std::string kErrorFile =
-    std::filesystem::temp_directory_path() / ("vellumwise-tool-test-" + std::to_string(::getpid()) + ".err");
+const std::string kErrorFile = std::filesystem::temp_directory_path() /
+                               ("vellumwise-tool-test-" + std::to_string(::getpid()) + ".err");
 
 ProgramResult Tool(const std::string& arguments) {
     return RunProgram(Quoted(kTool) + " " + arguments + " 2>" + Quoted(kErrorFile));
@@ -45,7 +44,7 @@ TEST(Tool, BadInputWritesNothing) {
     WriteFile(dir.Path("out.dic"), "old");
     struct Case {
         const char* name;
-        const char* tsv;
+        std::string tsv;
         const char* error;
     };
     const Case cases[] = {
@@ -53,6 +52,11 @@ TEST(Tool, BadInputWritesNothing) {
         {"bad number", "apple\t苹果\t1.0x\n", "line 1:"},
         {"empty word", "# c\n\t苹果\t1.0\n", "line 2:"},
         {"no GBK for it", "apple\t苹果\t1.0\nsmile\t\xF0\x9F\x98\x80\t2.0\n", "line 2: \"smile\""},
+        {"no TAB", "apple\t苹果\t1.0\nbook\n", "line 2: expected 3 tab-separated fields, found 1"},
+        {"GBK, not UTF-8", "apple\t\xC6\xBB\xB9\xFB\t1.0\n", "line 1: not valid UTF-8"},
+        {"a NUL byte", std::string("apple\t苹果\t1.0\nb\0ok\t书\t2\n", 28), "line 2: a NUL byte"},
+        {"nothing but comments", "# header\n\n", "the file holds no entries"},
+        {"empty", "", "the file holds no entries"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -25,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     CDicMain dic(WordLists{});
-    dic.m_arrItems = parsed.TakeItems();
-    dic.RebuildLookupIndex();
+    dic.ReplaceItems(parsed.TakeItems());
     FUZZ_CHECK(dic.m_arrItems.size() <= size);
 
     CArchive out = CArchive::ForStoring();

@@ -29,14 +29,15 @@ const CDicMain& Dictionary() {
         static constexpr IrregularVerbRow kVerbs[] = {{"go", "went", "gone"}};
         static constexpr GlossaryRow kTerms[] = {{"zircon", "\357\257"}};
         auto* d = new CDicMain(WordLists{kVerbs, kTerms, kTerms});
+        std::vector<CDicItem> items;
         for (const char* word : {"go", "walk", "make", "city", "box", "the", "ab"}) {
             CDicItem item;
             item.m_strWord = word;
             item.m_strGloss = "\262\342";
             item.m_dFrequency = 1.0;
-            d->m_arrItems.push_back(item);
+            items.push_back(item);
         }
-        d->RebuildLookupIndex();
+        d->ReplaceItems(std::move(items));
         return d;
     }();
     return *dic;

@@ -18,17 +18,17 @@ struct DictionaryRow {
 
 inline std::string Gbk(const std::string& utf8) { return *codepage::Utf8ToGbk(utf8); }
 
-// Replaces the dictionary's entries with rows, in order, and rebuilds its index.
+// Replaces the dictionary's entries with rows, in order.
 inline void FillDictionary(CDicMain& dic, const std::vector<DictionaryRow>& rows) {
-    dic.DeleteAllItems();
+    std::vector<CDicItem> items;
     for (const DictionaryRow& row : rows) {
         CDicItem item;
         item.m_strWord = row.word;
         item.m_strGloss = Gbk(row.gloss);
         item.m_dFrequency = row.frequency;
-        dic.m_arrItems.push_back(item);
+        items.push_back(item);
     }
-    dic.RebuildLookupIndex();
+    dic.ReplaceItems(std::move(items));
 }
 
 // A dictionary of rows over the small fixture word lists.
