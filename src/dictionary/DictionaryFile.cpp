@@ -1,16 +1,13 @@
 #include "DictionaryFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 #include <vector>
 
+#include "AtomicFile.h"
 #include "CArchive.h"
 #include "CDicMain.h"
 #include "ReadFileBytes.h"
@@ -22,20 +19,6 @@ DicFileResult Failure(DicFileResult::Kind kind, const std::string& path, std::st
 }
 
 std::string SystemError(int error) { return std::strerror(error); }
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -106,50 +89,11 @@ DicFileResult LoadDictionaryBytes(CDicMain& dic, std::string_view bytes, const s
 }
 
 DicFileResult SaveDictionaryFile(CDicMain& dic, const std::string& path) {
-    const auto fail = [&](std::string detail) {
-        return Failure(DicFileResult::Kind::WriteFailed, path, std::move(detail));
-    };
-    // Replace what a symbolic link points to, not the link.
-    std::string target = path;
-    mode_t mode = 0666;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode)) {
-            return fail("not a regular file");
-        }
-        if (::access(path.c_str(), W_OK) != 0 || (info.st_mode & 0222) == 0) {
-            return fail("the file is read-only");
-        }
-        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-            target = resolved;
-            std::free(resolved);
-        }
-        mode = info.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-
     CArchive ar = CArchive::ForStoring();
     dic.Serialize(ar);
-
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return fail(SystemError(errno));
-    }
-    const bool written = WriteAll(fd, ar.Bytes()) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    const int writeError = errno;
-    if (::close(fd) != 0 || !written) {
-        const int error = written ? errno : writeError;
-        ::unlink(temporary.c_str());
-        return fail(SystemError(error));
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        return fail(SystemError(error));
+    AtomicWriteResult written = WriteFileAtomically(path, ar.Bytes());
+    if (!written.Ok()) {
+        return Failure(DicFileResult::Kind::WriteFailed, path, std::move(written.detail));
     }
     return {DicFileResult::Kind::Ok, path, {}};
 }

@@ -37,7 +37,8 @@ DicFileResult LoadDictionaryFile(CDicMain& dic, const std::string& path);
 // The same for bytes already in memory; `path` only names them in the result.
 DicFileResult LoadDictionaryBytes(CDicMain& dic, std::string_view bytes, const std::string& path);
 
-// Stores the dictionary under path atomically: the bytes go to a temporary file
-// beside the target, which then replaces it, so a failure leaves any old file whole.
-// A target that is not a regular file or is read-only is refused.
+// Stores the dictionary under path with WriteFileAtomically: a failure leaves any old
+// file whole, and neither a link planted by someone else nor a swap of the path
+// during the save can make it replace another file. A target that is not a regular
+// file or is read-only is refused.
 DicFileResult SaveDictionaryFile(CDicMain& dic, const std::string& path);

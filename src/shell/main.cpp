@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "AtomicFile.h"
 #include "CVellumwiseApp.h"
 
 int main(int argc, char* argv[]) {
+    IgnoreFileSizeSignal();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vellumwise"));
     // Lets Wayland desktops match the window to vellumwise.desktop and its icon.

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <string>
 
+#include "AtomicFile.h"
 #include "ToolCommands.h"
 
 namespace {
@@ -20,6 +21,7 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     if (argc < 2) {
         std::cerr << kUsage;
         return kExitUsage;

@@ -74,6 +74,26 @@ TEST(Tool, BadInputWritesNothing) {
     EXPECT_EQ(Tool("dic2tsv " + Quoted(dir.Path("in.tsv"))).status, 1);  // not a dictionary
 }
 
+// A save cut short by the file-size limit fails like a full disk: a message, status 1,
+// the old file whole and no temporary left, where SIGXFSZ would kill the tool mid-save.
+TEST(Tool, Tsv2DicUnderAFileSizeLimitFailsCleanly) {
+    TempDir dir;
+    std::string tsv;
+    for (int i = 0; i < 200; ++i) {
+        tsv += "word" + std::to_string(i) + "\t词\t1.0\n";
+    }
+    WriteFile(dir.Path("in.tsv"), tsv);
+    WriteFile(dir.Path("out.dic"), "old");
+    // ulimit -f counts 512-byte blocks: the dictionary needs several.
+    const ProgramResult result =
+        RunProgram("ulimit -f 1; " + Quoted(kTool) + " tsv2dic " + Quoted(dir.Path("in.tsv")) +
+                   " " + Quoted(dir.Path("out.dic")) + " 2>" + Quoted(kErrorFile));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(LastError().find("File too large"), std::string::npos) << LastError();
+    EXPECT_EQ(ReadFile(dir.Path("out.dic")), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Root()), {}), 2);
+}
+
 TEST(Tool, Usage) {
     EXPECT_EQ(Tool("").status, 2);
     EXPECT_EQ(Tool("frobnicate").status, 2);
