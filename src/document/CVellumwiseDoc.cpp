@@ -1,7 +1,6 @@
 #include "CVellumwiseDoc.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
 #include "DictionaryFile.h"
@@ -39,22 +38,26 @@ bool CVellumwiseDoc::OnNewDocument() {
     m_strPathName.clear();
     SetTitle(kUntitled);
     m_nScrollPos = 0;
-    InitialiseOnce();
+    if (!InitialiseOnce()) {
+        return false;
+    }
     UpdateAllViews(UpdateHint::Relayout);
     return true;
 }
 
 bool CVellumwiseDoc::OnOpenDocument(const std::string& path) {
-    InitialiseOnce();
+    if (!InitialiseOnce()) {
+        return false;
+    }
     m_strPathName = path;
     SetTitle(std::filesystem::path(path).filename().string());
     UpdateAllViews(UpdateHint::Relayout);
     return true;
 }
 
-void CVellumwiseDoc::InitialiseOnce() {
+bool CVellumwiseDoc::InitialiseOnce() {
     if (m_bInitialised) {
-        return;
+        return true;
     }
     m_crPage = Rgb(239, 239, 239);
     m_crText = Rgb(39, 39, 20);
@@ -66,22 +69,22 @@ void CVellumwiseDoc::InitialiseOnce() {
     m_bShowScience = false;
     m_bAutoScroll = false;
     m_fontText = ReadingFont{};
-    LoadDictionary();
-    m_bInitialised = true;
+    m_bInitialised = LoadDictionary();
+    return m_bInitialised;
 }
 
-void CVellumwiseDoc::LoadDictionary() {
+bool CVellumwiseDoc::LoadDictionary() {
     const std::string path = m_strProgramDir + "/main.dic";
     const DicFileResult result = LoadDictionaryFile(m_dicMain, path);
     if (result.Ok()) {
-        return;
+        return true;
     }
     if (result.kind == DicFileResult::Kind::Missing) {
         m_platform.ShowMessage("找不到字典文件，程序将会退出，请重新安装软件。");
     } else {
         m_platform.ShowMessage("读取字典文件错误 " + path);
     }
-    std::exit(0);
+    return false;
 }
 
 void CVellumwiseDoc::OnOpenTextFile() {

@@ -41,12 +41,14 @@ public:
     explicit CVellumwiseDoc(IPlatformServices& platform);
 
     // Runs at start-up and on every File New: the title becomes "无标题", the scroll
-    // position 0; the first call also sets the defaults and loads main.dic (on
-    // failure it shows the message and ends the process with status 0). Relayout.
+    // position 0; the first call also sets the defaults and loads main.dic. False when
+    // main.dic cannot be loaded: the message has been shown, the views are not told,
+    // and the program must end with a failure status (the application does it; the
+    // document never exits). Relayout.
     bool OnNewDocument();
     // A document file named on the command line, dropped, or chosen with Ctrl+O:
-    // it becomes the path and title; nothing is read from it. Initialises once too.
-    // Relayout.
+    // it becomes the path and title; nothing is read from it. Initialises once too,
+    // and answers false as OnNewDocument does. Relayout.
     bool OnOpenDocument(const std::string& path);
 
     void OnOpenTextFile();                       // asks for a .txt file
@@ -104,8 +106,8 @@ public:
     std::string m_strProgramDir;
 
 private:
-    void InitialiseOnce();
-    void LoadDictionary();
+    bool InitialiseOnce();
+    bool LoadDictionary();
     void SetTextAndGloss(std::string_view text);
     void Regloss();
 

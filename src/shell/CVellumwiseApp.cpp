@@ -37,11 +37,13 @@ std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& 
     // The window is made first, unshown, so that its view hears the document start.
     m_pMainFrame = std::make_unique<CMainFrame>(*m_pDoc, m_platform);
     // Both routes set the reading defaults and load main.dic once, before any window
-    // is shown.
-    if (info.m_nShellCommand == FileNew) {
-        m_pDoc->OnNewDocument();
-    } else {
-        m_pDoc->OnOpenDocument(info.m_strFileName);
+    // is shown. Without a dictionary the program has nothing to show: the document
+    // has said why, and the process ends reporting failure.
+    const bool started = info.m_nShellCommand == FileNew
+                             ? m_pDoc->OnNewDocument()
+                             : m_pDoc->OnOpenDocument(info.m_strFileName);
+    if (!started) {
+        return kExitNoDictionary;
     }
     m_platform.SetDialogParent(m_pMainFrame.get());
     if (info.m_nShellCommand == FilePrint || info.m_nShellCommand == FilePrintTo) {

@@ -19,10 +19,12 @@ public:
     CVellumwiseApp();
     ~CVellumwiseApp();
 
+    // The exit status when main.dic is missing or damaged (after its message).
+    static constexpr int kExitNoDictionary = 1;
+
     // `arguments` without the program name. Returns the exit status when start-up
     // ends the program without showing a window (unregistering, printing from the
-    // command line); nullopt once the main window is shown. A missing dictionary
-    // ends the process inside.
+    // command line, no dictionary); nullopt once the main window is shown.
     std::optional<int> InitInstance(const std::vector<std::string>& arguments);
 
     CVellumwiseDoc& Document() { return *m_pDoc; }

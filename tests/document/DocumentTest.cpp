@@ -4,7 +4,6 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <iostream>
 
 #include "DocumentFixture.h"
 #include "RunProgram.h"
@@ -96,27 +95,33 @@ TEST(Document, LooksForTheDictionaryBesideTheExecutable) {
 
 // ---- A dictionary that cannot be loaded ends the program ----
 
-// Shows messages on standard error, where a death test can see them.
-class StderrPlatform : public FakePlatformServices {
-public:
-    void ShowMessage(const std::string& text) override { std::cerr << "MESSAGE[" << text << "]"; }
+// What start-up in `programDir` answers, and the messages it showed.
+struct StartResult {
+    bool started;
+    std::vector<std::string> messages;
 };
 
-void StartIn(const std::string& programDir) {
-    StderrPlatform platform;
+StartResult StartIn(const std::string& programDir, bool viaOpenDocument = false) {
+    FakePlatformServices platform;
     CVellumwiseDoc doc(platform);
     doc.m_strProgramDir = programDir;
-    doc.OnNewDocument();
-    std::cerr << "STARTED";
+    const bool started =
+        viaOpenDocument ? doc.OnOpenDocument(programDir + "/story.vwd") : doc.OnNewDocument();
+    EXPECT_EQ(started, !doc.m_dicMain.m_arrItems.empty());
+    return {started, platform.m_messages};
 }
 
-TEST(DocumentDeathTest, AMissingDictionaryEndsTheProgramWithStatusZero) {
+TEST(Document, AMissingDictionaryFailsStartUpWithItsMessage) {
     TempDir dir;
-    EXPECT_EXIT(StartIn(dir.Root().string()), testing::ExitedWithCode(0),
-                "^MESSAGE\\[找不到字典文件，程序将会退出，请重新安装软件。\\]$");
+    for (const bool viaOpenDocument : {false, true}) {
+        const StartResult result = StartIn(dir.Root().string(), viaOpenDocument);
+        EXPECT_FALSE(result.started);
+        EXPECT_EQ(result.messages,
+                  std::vector<std::string>{"找不到字典文件，程序将会退出，请重新安装软件。"});
+    }
 }
 
-TEST(DocumentDeathTest, AnUnreadableDictionaryEndsTheProgramNamingIt) {
+TEST(Document, AnUnreadableDictionaryFailsStartUpNamingIt) {
     struct Case {
         const char* name;
         std::optional<std::string> bytes;  // nullopt: a directory named main.dic
@@ -144,20 +149,18 @@ TEST(DocumentDeathTest, AnUnreadableDictionaryEndsTheProgramNamingIt) {
         } else {
             std::filesystem::create_directory(path);
         }
-        EXPECT_EXIT(StartIn(dir.Root().string()), testing::ExitedWithCode(0),
-                    "^MESSAGE\\[读取字典文件错误 " + path + "\\]$");
+        const StartResult result = StartIn(dir.Root().string());
+        EXPECT_FALSE(result.started);
+        EXPECT_EQ(result.messages, std::vector<std::string>{"读取字典文件错误 " + path});
     }
 }
 
-TEST(DocumentDeathTest, AGoodDictionaryStartsWithoutAMessage) {
+TEST(Document, AGoodDictionaryStartsWithoutAMessage) {
     TempDir dir;
     ASSERT_TRUE(WriteTestDictionary(dir.Path("main.dic")));
-    EXPECT_EXIT(
-        {
-            StartIn(dir.Root().string());
-            std::exit(3);
-        },
-        testing::ExitedWithCode(3), "^STARTED$");
+    const StartResult result = StartIn(dir.Root().string());
+    EXPECT_TRUE(result.started);
+    EXPECT_TRUE(result.messages.empty());
 }
 
 // ---- Opening a text file ----

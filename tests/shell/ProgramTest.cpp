@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "RunProgram.h"
 #include "TempDir.h"
@@ -19,11 +20,30 @@ ProgramResult RunAlone(const TempDir& dir, const std::string& arguments, const s
                       Quoted(copy) + " " + arguments + " 2>&1");
 }
 
-TEST(Program, WithoutMainDicShowsTheMessageAndExitsZero) {
-    TempDir dir;
-    const ProgramResult result = RunAlone(dir, "");
-    EXPECT_EQ(result.status, 0);
-    EXPECT_NE(result.out.find("找不到字典文件，程序将会退出，请重新安装软件。"), std::string::npos) << result.out;
+// Without its dictionary the program cannot run: it says so and reports failure,
+// whether started plain or with a document to open.
+TEST(Program, WithoutAUsableMainDicShowsTheMessageAndFails) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> dic;  // nullopt: none beside the program
+        std::string arguments;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"missing", std::nullopt, "", "找不到字典文件，程序将会退出，请重新安装软件。"},
+        {"missing, a document named", std::nullopt, "notes.vwd", "找不到字典文件，程序将会退出，请重新安装软件。"},
+        {"damaged", std::string("\x05\x00\x00\x00", 4), "", "读取字典文件错误 "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        if (c.dic) {
+            WriteFile(dir.Path("main.dic"), *c.dic);
+        }
+        const ProgramResult result = RunAlone(dir, c.arguments);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.out.find(c.message), std::string::npos) << result.out;
+    }
 }
 
 TEST(Program, UnregisterRemovesTheUserEntriesWithoutNeedingTheDictionary) {
