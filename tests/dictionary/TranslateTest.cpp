@@ -20,6 +20,8 @@ protected:
             {"make", "MAKE", kRare},
             {"book", "BOOK", kRare},
             {"use", "USE", kRare},
+            {"hop", "HOP", kRare},
+            {"hope", "HOPE", kRare},
             {"carry", "CARRY", kRare},
             {"box", "BOX", kRare},
             {"city", "CITY", kRare},
@@ -57,6 +59,7 @@ TEST_F(TranslateTest, StepOrder) {
         {"books", "BOOK"},     // 5
         {"walked", "WALK"},    // 6
         {"used", "USE"},       // 7
+        {"hoped", "HOP"},      // 6 before 7, though hope fits better: the rules keep their order
         {"carried", "CARRY"},  // 8
         {"boxes", "BOX"},      // 9 after "boxe" (5) and "box" (6 does not apply)
         {"cities", "CITY"},    // 10 after citie (5) and citi (9)
