@@ -16,9 +16,9 @@ std::string DictionaryToTsv(const CDicMain& dic) {
         std::size_t bad = 0;
         const auto gloss = codepage::GbkToUtf8(item.m_strGloss, &bad);
         if (!gloss) {
-            throw std::runtime_error("entry " + std::to_string(i + 1) + " (\"" + item.m_strWord +
-                                     "\"): the gloss is not valid GBK at byte " +
-                                     std::to_string(bad));
+            throw std::runtime_error(
+                "entry " + std::to_string(i + 1) + " (\"" + QuoteForMessage(item.m_strWord) +
+                "\"): the gloss is not valid GBK at byte " + std::to_string(bad));
         }
         out.append(item.m_strWord).append("\t").append(*gloss).append("\t");
         out.append(FormatFrequency(item.m_dFrequency)).append("\n");
