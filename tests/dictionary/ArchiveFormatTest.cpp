@@ -128,6 +128,21 @@ TEST(ArchiveFormat, TruncatedDataKeepsCompleteEntriesAndRaises) {
     EXPECT_EQ(dic.LookupExact("apple", 0.5), "Ignore");  // the kept entry is findable
 }
 
+// Serialize reads records as the file loader does: one that no writer produces (here
+// a three-byte length prefix for a two-byte text) raises, keeping the entries before.
+TEST(ArchiveFormat, LoadingRaisesAtARecordNoWriterProduces) {
+    CDicMain source(FixtureWordLists());
+    source.ReplaceItems({Item("apple", "x", 1.0)});
+    std::string bytes = Store(source);
+    bytes[0] = 2;
+    bytes += Hex("FF 02 00 8E 06") + Hex("00") + std::string(8, '\0') + Hex("01 00 00 00");
+    CDicMain dic(FixtureWordLists());
+    CArchive in = CArchive::ForLoading(bytes);
+    EXPECT_THROW(dic.Serialize(in), CArchiveException);
+    ASSERT_EQ(dic.m_arrItems.size(), 1u);
+    EXPECT_EQ(dic.m_arrItems[0].m_strWord, "apple");
+}
+
 TEST(ArchiveFormat, CountsThatHoldNothing) {
     for (const char* count : {"00 00 00 00", "FF FF FF FF", "00 00 00 80"}) {
         SCOPED_TRACE(count);
