@@ -13,11 +13,12 @@ namespace {
 const std::string kProgram = std::string(VELLUMWISE_BIN_DIR) + "/vellumwise";
 
 // Runs a copy of the program that has no main.dic beside it.
-ProgramResult RunAlone(const TempDir& dir, const std::string& arguments, const std::string& environment = {}) {
+ProgramResult RunAlone(const TempDir& dir, const std::string& arguments,
+                       const std::string& environment = {}) {
     const std::string copy = dir.Path("vellumwise");
     std::filesystem::copy_file(kProgram, copy, std::filesystem::copy_options::overwrite_existing);
-    return RunProgram("env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 " + environment + " " +
-                      Quoted(copy) + " " + arguments + " 2>&1");
+    return RunProgram("env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 " + environment +
+                      " " + Quoted(copy) + " " + arguments + " 2>&1");
 }
 
 // Without its dictionary the program cannot run: it says so and reports failure,
@@ -31,7 +32,8 @@ TEST(Program, WithoutAUsableMainDicShowsTheMessageAndFails) {
     };
     const Case cases[] = {
         {"missing", std::nullopt, "", "找不到字典文件，程序将会退出，请重新安装软件。"},
-        {"missing, a document named", std::nullopt, "notes.vwd", "找不到字典文件，程序将会退出，请重新安装软件。"},
+        {"missing, a document named", std::nullopt, "notes.vwd",
+         "找不到字典文件，程序将会退出，请重新安装软件。"},
         {"damaged", std::string("\x05\x00\x00\x00", 4), "", "读取字典文件错误 "},
     };
     for (const Case& c : cases) {
@@ -57,13 +59,16 @@ TEST(Program, UnregisterRemovesTheUserEntriesWithoutNeedingTheDictionary) {
     WriteFile((data / "icons" / "hicolor" / "48x48" / "apps" / "vellumwise.png").string(), "PNG\n");
     WriteFile((data / "applications" / "other.desktop").string(), "[Desktop Entry]\n");
 
-    const ProgramResult result = RunAlone(dir, "/Unregister", "XDG_DATA_HOME=" + Quoted(data.string()));
+    const ProgramResult result =
+        RunAlone(dir, "/Unregister", "XDG_DATA_HOME=" + Quoted(data.string()));
     EXPECT_EQ(result.status, 0);
-    EXPECT_NE(result.out.find("系统注册项已被移除并且相应的 INI 文件（假如存在）也被删除。"), std::string::npos)
+    EXPECT_NE(result.out.find("系统注册项已被移除并且相应的 INI 文件（假如存在）也被删除。"),
+              std::string::npos)
         << result.out;
     EXPECT_FALSE(std::filesystem::exists(data / "applications" / "vellumwise.desktop"));
     EXPECT_FALSE(std::filesystem::exists(data / "mime" / "packages" / "vellumwise.xml"));
-    EXPECT_FALSE(std::filesystem::exists(data / "icons" / "hicolor" / "48x48" / "apps" / "vellumwise.png"));
+    EXPECT_FALSE(
+        std::filesystem::exists(data / "icons" / "hicolor" / "48x48" / "apps" / "vellumwise.png"));
     EXPECT_TRUE(std::filesystem::exists(data / "applications" / "other.desktop"));
 }
 
@@ -72,10 +77,11 @@ TEST(Program, PrintSwitchWithoutAPrinterWritesAPdfBesideTheFileAndExits) {
     WriteFile(dir.Path("story.txt"), "It was a bright cold day in April.\r\n");
     WriteFile(dir.Path("story.vwd"), "");
     // No print server: the system has no printer at all.
-    const ProgramResult result =
-        RunProgram("env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 CUPS_SERVER=/nonexistent/socket " +
-                   Quoted(kProgram) + " --text " + Quoted(dir.Path("story.txt")) + " /p " +
-                   Quoted(dir.Path("story.vwd")) + " 2>&1");
+    const ProgramResult result = RunProgram(
+        "env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 "
+        "CUPS_SERVER=/nonexistent/socket " +
+        Quoted(kProgram) + " --text " + Quoted(dir.Path("story.txt")) + " /p " +
+        Quoted(dir.Path("story.vwd")) + " 2>&1");
     EXPECT_EQ(result.status, 0) << result.out;
     const std::string pdf = dir.Path("story.pdf");
     EXPECT_NE(result.out.find(pdf), std::string::npos) << result.out;
@@ -88,9 +94,11 @@ TEST(Program, PrintSwitchWithoutAPrinterWritesAPdfBesideTheFileAndExits) {
 TEST(Program, PrintToAMissingPrinterSaysSoAndFails) {
     TempDir dir;
     WriteFile(dir.Path("story.vwd"), "");
-    const ProgramResult result =
-        RunProgram("env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 CUPS_SERVER=/nonexistent/socket " +
-                   Quoted(kProgram) + " /pt " + Quoted(dir.Path("story.vwd")) + " NoSuchPrinter drv port 2>&1");
+    const ProgramResult result = RunProgram(
+        "env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 "
+        "CUPS_SERVER=/nonexistent/socket " +
+        Quoted(kProgram) + " /pt " + Quoted(dir.Path("story.vwd")) +
+        " NoSuchPrinter drv port 2>&1");
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.out.find("NoSuchPrinter"), std::string::npos) << result.out;
 }
