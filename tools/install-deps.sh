@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk fonts-dejavu-core
+  fonts-noto-cjk fonts-dejavu-core fonts-urw-base35 libfontconfig-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth
   poppler-utils
@@ -31,10 +31,15 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# A locale whose decimal separator is a comma: the dictionary's number reader is
-# tested under it, since the window adopts the reader's locale.
-test_locale=de_DE.UTF-8
-if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+# The locales the tests run under: one whose decimal separator is a comma (the
+# dictionary's number reader is tested under it, since the window adopts the
+# reader's locale), and an English and a Chinese one (the gloss face must not
+# depend on the locale).
+for test_locale in de_DE.UTF-8 en_US.UTF-8 zh_CN.UTF-8; do
+  name=${test_locale%.UTF-8}
+  if locale -a 2>/dev/null | grep -qix "${name}\.utf-\?8"; then
+    continue
+  fi
   echo "Generating the $test_locale locale"
   sudo=""
   if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
@@ -43,4 +48,4 @@ if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
     echo "$test_locale UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
   fi
   $sudo locale-gen >/dev/null
-fi
+done

@@ -59,9 +59,11 @@ bool CVellumwiseDoc::InitialiseOnce() {
     if (m_bInitialised) {
         return true;
     }
-    m_crPage = Rgb(239, 239, 239);
-    m_crText = Rgb(39, 39, 20);
-    m_crGloss = Rgb(128, 128, 255);
+    const SchemeColors colors = ColorsOf(ColorScheme::Default);
+    m_colorScheme = ColorScheme::Default;
+    m_crPage = colors.page;
+    m_crText = colors.text;
+    m_crGloss = colors.gloss;
     m_nPageWidth = 800;
     m_nVocabLevel = kDefaultVocabLevel;
     m_dThreshold = ThresholdForLevel(kDefaultVocabLevel);
@@ -69,6 +71,7 @@ bool CVellumwiseDoc::InitialiseOnce() {
     m_bShowScience = false;
     m_bAutoScroll = false;
     m_fontText = ReadingFont{};
+    m_nGlossPercent = kGlossPercents[0];
     m_bInitialised = LoadDictionary();
     return m_bInitialised;
 }
@@ -173,6 +176,25 @@ void CVellumwiseDoc::ApplyVocabulary(int level, double threshold, bool bMedical,
     m_bShowScience = bScience;
     Regloss();
     UpdateAllViews(UpdateHint::Relayout);
+}
+
+void CVellumwiseDoc::SetGlossPercent(int percent) {
+    if (std::find(std::begin(kGlossPercents), std::end(kGlossPercents), percent) ==
+            std::end(kGlossPercents) ||
+        percent == m_nGlossPercent) {
+        return;
+    }
+    m_nGlossPercent = percent;
+    UpdateAllViews(UpdateHint::Relayout);
+}
+
+void CVellumwiseDoc::SetColorScheme(ColorScheme scheme) {
+    const SchemeColors colors = ColorsOf(scheme);
+    m_colorScheme = scheme;
+    m_crPage = colors.page;
+    m_crText = colors.text;
+    m_crGloss = colors.gloss;
+    UpdateAllViews(UpdateHint::Repaint);
 }
 
 void CVellumwiseDoc::SetColors(const ReadingColors& colors) {

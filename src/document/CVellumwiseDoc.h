@@ -7,17 +7,15 @@
 
 #include "CDicMain.h"
 #include "CParagraphList.h"
+#include "ColorScheme.h"
 #include "IDocumentView.h"
 #include "ReadingFont.h"
 
 class IPlatformServices;
 
-// A colour as 0x00BBGGRR.
-using ColorRef = std::uint32_t;
-constexpr ColorRef Rgb(int r, int g, int b) {
-    return static_cast<ColorRef>(r) | (static_cast<ColorRef>(g) << 8) |
-           (static_cast<ColorRef>(b) << 16);
-}
+// The gloss sizes a reader can choose, in percent of the reading font's height;
+// the first is the default.
+constexpr int kGlossPercents[] = {60, 70, 80, 100};
 
 // The page's three colours, as the document records them.
 struct ReadingColors {
@@ -64,6 +62,11 @@ public:
     void OnSaveDictionary();
     // The vocabulary dialog's OK: copies the values, re-glosses. Relayout.
     void ApplyVocabulary(int level, double threshold, bool bMedical, bool bScience);
+    // The gloss size (one of kGlossPercents); the views lay out again, since the
+    // line pitch grows with it.
+    void SetGlossPercent(int percent);
+    // Sets the page, text and gloss colours of the scheme; the views repaint.
+    void SetColorScheme(ColorScheme scheme);
 
     ReadingColors Colors() const { return {m_crPage, m_crText, m_crGloss}; }
     void SetColors(const ReadingColors& colors);   // Repaint
@@ -91,6 +94,8 @@ public:
     ColorRef m_crText = 0;
     ColorRef m_crGloss = 0;
     ReadingFont m_fontText;
+    std::int32_t m_nGlossPercent = kGlossPercents[0];
+    ColorScheme m_colorScheme = ColorScheme::Default;
     std::int32_t m_nPageWidth = 0;
     double m_dThreshold = 0.0;
     std::int32_t m_nVocabLevel = 0;

@@ -77,13 +77,15 @@ void CVellumwiseView::SyncAutoScrollTimer() {
 }
 
 void CVellumwiseView::SyncFonts() {
-    if (m_bFontsMade && m_fontRecord == m_doc.m_fontText) {
+    if (m_bFontsMade && m_fontRecord == m_doc.m_fontText &&
+        m_nGlossPercent == m_doc.m_nGlossPercent) {
         return;
     }
     m_fontRecord = m_doc.m_fontText;
+    m_nGlossPercent = m_doc.m_nGlossPercent;
     m_fontText = ToQFont(m_fontRecord);
-    m_fontGloss = ToQFont(GlossFontOf(m_fontRecord));
-    m_nLineUnit = std::abs(m_fontRecord.lfHeight);
+    m_fontGloss = ToGlossQFont(m_fontRecord, m_nGlossPercent);
+    m_nLineUnit = LineUnitOf(m_fontRecord, m_fontText, m_fontGloss);
     m_pMeasurer = std::make_unique<QtTextMeasurer>(m_fontText, m_nLineUnit);
     m_bFontsMade = true;
 }
@@ -106,6 +108,8 @@ PageScene CVellumwiseView::Scene() const {
     scene.pageColor = ToQColor(m_doc.m_crPage);
     scene.textColor = ToQColor(m_doc.m_crText);
     scene.glossColor = ToQColor(m_doc.m_crGloss);
+    scene.boxColor = ToQColor(BoxColor(m_doc.m_colorScheme, m_doc.m_crPage));
+    scene.windowColor = ToQColor(ColorsOf(m_doc.m_colorScheme).window);
     scene.textFont = m_fontText;
     scene.glossFont = m_fontGloss;
     scene.lineUnit = m_nLineUnit;

@@ -117,6 +117,7 @@ private:
 
     CVellumwiseDoc& m_doc;
     ReadingFont m_fontRecord;  // the record the fonts below were made from
+    int m_nGlossPercent = 0;   // and the gloss size
     bool m_bFontsMade = false;
     QFont m_fontText;
     QFont m_fontGloss;

@@ -12,19 +12,17 @@
 
 namespace {
 
-const QColor kWindowBackground(239, 239, 252);
 const QColor kShadow(50, 50, 50);
 const QColor kPageBreak(192, 192, 255);
-const QColor kTextBackground(Qt::white);
 // The band's shadow along its right edge.
 constexpr int kShadowWidth = 2;
 
-// Draws `text` from the top-left of `box` on an opaque white box the size of the
-// text, both clipped to `box`, so that each gloss covers the one drawn before it.
+// Draws `text` from the top-left of `box` on an opaque box of `background` the size
+// of the text, both clipped to `box`, so that each gloss covers the one drawn before it.
 void DrawTextInBox(QPainter& painter, const QFontMetrics& metrics, const QRect& box,
-                   const QString& text) {
+                   const QString& text, const QColor& background) {
     const QRect cell(box.left(), box.top(), metrics.horizontalAdvance(text), metrics.height());
-    painter.fillRect(cell.intersected(box), kTextBackground);
+    painter.fillRect(cell.intersected(box), background);
     const QPoint baseline(box.left(), box.top() + metrics.ascent());
     if (box.contains(cell)) {
         painter.drawText(baseline, text);
@@ -98,7 +96,8 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const StripGe
         const std::string_view word = paragraph.Word(j);
         DrawTextInBox(painter, textMetrics,
                       Edges(box.left, box.top, box.left + geometry.pageWidth, box.bottom),
-                      QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())));
+                      QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())),
+                      scene.boxColor);
     }
     painter.setFont(scene.glossFont);
     painter.setPen(scene.glossColor);
@@ -111,7 +110,7 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const StripGe
         DrawTextInBox(
             painter, glossMetrics,
             Edges(box.left, box.top + unit, box.left + geometry.pageWidth, box.bottom + unit),
-            glosses.Text(paragraph.Gloss(j)));
+            glosses.Text(paragraph.Gloss(j)), scene.boxColor);
     }
 }
 
@@ -172,7 +171,7 @@ void PaintPage(QPainter& painter, QSize window, const PageScene& scene, GlossTex
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBackgroundMode(Qt::TransparentMode);
-    painter.fillRect(0, 0, geometry.windowWidth, geometry.windowHeight, kWindowBackground);
+    painter.fillRect(0, 0, geometry.windowWidth, geometry.windowHeight, scene.windowColor);
     DrawPageBand(painter, geometry, scene);
     DrawPageText(painter, geometry, scene, glosses);
     painter.restore();

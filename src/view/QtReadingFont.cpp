@@ -1,9 +1,15 @@
 #include "QtReadingFont.h"
 
+#include <fontconfig/fontconfig.h>
+
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QHash>
 #include <QString>
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -33,10 +39,112 @@ QFont::StyleHint StyleHintOf(const ReadingFont& font) {
     return QFont::AnyStyle;
 }
 
+const char* GenericFamilyOf(QFont::StyleHint hint) {
+    switch (hint) {
+        case QFont::Serif:
+            return "serif";
+        case QFont::Monospace:
+            return "monospace";
+        case QFont::Cursive:
+            return "cursive";
+        case QFont::Decorative:
+            return "fantasy";
+        default:
+            return "sans-serif";
+    }
+}
+
+bool CoversLanguage(FcPattern* font, const char* language) {
+    FcLangSet* languages = nullptr;
+    return FcPatternGetLangSet(font, FC_LANG, 0, &languages) == FcResultMatch &&
+           FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>(language)) == FcLangEqual;
+}
+
+bool IsCjkFace(FcPattern* font) {
+    return CoversLanguage(font, "zh-cn") || CoversLanguage(font, "ja") ||
+           CoversLanguage(font, "ko");
+}
+
+// The first family fontconfig ranks for `family` (then `generic`) in `language`
+// that `wanted` accepts, or an empty string. Fontconfig adds the locale's
+// languages to every query, and its rules for them put CJK faces first (a serif
+// under zh_CN is Noto Serif CJK SC even when asked for English), so the ranking
+// is filtered rather than taken at its first answer.
+template <typename Wanted>
+QString RankedFamily(const QString& family, const char* generic, const char* language,
+                     Wanted wanted) {
+    const auto pattern = std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)>(FcPatternCreate(),
+                                                                                 FcPatternDestroy);
+    if (!family.isEmpty()) {
+        FcPatternAddString(pattern.get(), FC_FAMILY,
+                           reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
+    }
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(generic));
+    FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>(language));
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    const auto fonts = std::unique_ptr<FcFontSet, decltype(&FcFontSetDestroy)>(
+        FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result), FcFontSetDestroy);
+    if (!fonts) {
+        return {};
+    }
+    for (int i = 0; i < fonts->nfont; ++i) {
+        FcChar8* name = nullptr;
+        if (wanted(fonts->fonts[i]) &&
+            FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &name) == FcResultMatch) {
+            return QString::fromUtf8(reinterpret_cast<const char*>(name));
+        }
+    }
+    return {};
+}
+
+// The face the record's text is drawn in. An installed face is the reader's
+// choice and stays, whatever it is; a missing one ("MS Serif") becomes the
+// best-ranked face of its kind that is not a CJK face, so that the locale
+// never turns the English words into a CJK font's Latin letters.
+QString ReadingFamily(const ReadingFont& record) {
+    const QString face = QString::fromStdString(record.lfFaceName);
+    static QHash<QString, QString> substitutes;
+    if (const auto found = substitutes.constFind(face); found != substitutes.constEnd()) {
+        return *found;
+    }
+    QString family = face;
+    if (!QFontDatabase::hasFamily(face)) {
+        const QString latin = RankedFamily(face, GenericFamilyOf(StyleHintOf(record)), "en",
+                                           [](FcPattern* font) { return !IsCjkFace(font); });
+        if (!latin.isEmpty()) {
+            family = latin;
+        }
+    }
+    substitutes.insert(face, family);
+    return family;
+}
+
 }  // namespace
 
+QString GlossFamily() {
+    static const QString family = [] {
+        // Simplified Chinese forms: the CJK faces share one code point for 骨 and
+        // its Japanese form, and fontconfig's fallback under C or en_US picks the
+        // Japanese face.
+        for (const char* preferred :
+             {"Noto Sans CJK SC", "Source Han Sans SC", "Source Han Sans CN", "WenQuanYi Micro Hei",
+              "WenQuanYi Zen Hei"}) {
+            if (QFontDatabase::hasFamily(QString::fromLatin1(preferred))) {
+                return QString::fromLatin1(preferred);
+            }
+        }
+        return RankedFamily({}, "sans-serif", "zh-cn",
+                            [](FcPattern* font) { return CoversLanguage(font, "zh-cn"); });
+    }();
+    return family;
+}
+
 QFont ToQFont(const ReadingFont& record) {
-    QFont font(QString::fromStdString(record.lfFaceName));
+    QFont font;
+    // The gloss face second: Chinese characters in the text take its forms too.
+    font.setFamilies({ReadingFamily(record), GlossFamily()});
     font.setStyleHint(StyleHintOf(record));
     font.setWeight(static_cast<QFont::Weight>(std::clamp(record.lfWeight == 0 ? 400 : record.lfWeight, 1, 1000)));
     font.setItalic(record.lfItalic);
@@ -82,8 +190,22 @@ QFont ToDialogFont(const ReadingFont& record, int dpi) {
     return font;
 }
 
-ReadingFont GlossFontOf(const ReadingFont& font) {
+ReadingFont GlossFontOf(const ReadingFont& font, int percent) {
     ReadingFont gloss = font;
-    gloss.lfHeight = static_cast<int>(font.lfHeight * 0.6);
+    gloss.lfHeight = font.lfHeight * percent / 100;
     return gloss;
+}
+
+QFont ToGlossQFont(const ReadingFont& font, int percent) {
+    // Sized as the reading face would be at the gloss height, so that the default
+    // glosses keep their size, then drawn in the Chinese face alone.
+    QFont gloss = ToQFont(GlossFontOf(font, percent));
+    gloss.setFamilies({GlossFamily()});
+    gloss.setStyleHint(QFont::SansSerif);
+    return gloss;
+}
+
+int LineUnitOf(const ReadingFont& record, const QFont& text, const QFont& gloss) {
+    return std::max(
+        {std::abs(record.lfHeight), QFontMetrics(text).height(), QFontMetrics(gloss).height()});
 }

@@ -1,10 +1,12 @@
 // The strip painted into an image and read back pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -271,6 +273,67 @@ TEST(QtTextMeasurer, WidthsAreTheFontsForEveryDistinctTokenAndItsSpace) {
     }
     EXPECT_EQ(measurer.DistinctTokens(), tokens.size());
     EXPECT_EQ(measurer.LineUnit(), 20);
+}
+
+}  // namespace
+
+namespace {
+
+// A word's letters are the same whether or not glosses are drawn under the line:
+// no gloss box may cover a descender. Fonts chosen in the font dialog have a
+// negative height and a cell taller than it.
+TEST(CutLetters, GlossBoxesLeaveTheWordsDescendersAlone) {
+    struct Case {
+        ReadingFont record;
+        bool cutByTheRecordsHeight;  // the fault this guards against shows at U = |height|
+    };
+    ReadingFont dejaVu;
+    dejaVu.lfHeight = -18;
+    dejaVu.lfFaceName = "DejaVu Serif";
+    ReadingFont c059;
+    c059.lfHeight = -16;
+    c059.lfFaceName = "C059";
+    const Case cases[] = {{ReadingFont{}, false}, {dejaVu, true}, {c059, true}};
+    const std::string bones = "\xb9\xc7\xb9\xc7\xb9\xc7\xb9\xc7";  // 骨骨骨骨
+    for (const Case& c : cases) {
+        if (!QFontDatabase::hasFamily(QString::fromStdString(c.record.lfFaceName)) &&
+            c.record.lfHeight < 0) {
+            ADD_FAILURE() << c.record.lfFaceName << " is not installed (tools/install-deps.sh)";
+            continue;
+        }
+        PageScene scene;
+        scene.pageColor = QColor(kPage);
+        scene.textColor = QColor(kText);
+        scene.glossColor = QColor(kGloss);
+        scene.textFont = ToQFont(c.record);
+        scene.glossFont = ToGlossQFont(c.record);
+        std::vector<CParagraph> paragraphs;
+        paragraphs.emplace_back("doorway stupid gypsy");
+        scene.paragraphs = &paragraphs;
+        const QFontMetrics metrics(scene.textFont);
+        auto paint = [&](int unit, bool glossed) {
+            paragraphs[0].m_arrGlosses.assign(
+                3, glossed ? std::string_view(bones) : std::string_view());
+            QtTextMeasurer measurer(scene.textFont, unit);
+            LayoutText(paragraphs, measurer, 800);
+            scene.lineUnit = unit;
+            QImage image(1000, 200, QImage::Format_RGB32);
+            QPainter painter(&image);
+            GlossTextCache glosses;
+            PaintPage(painter, image.size(), scene, glosses);
+            painter.end();
+            // The words' cells: from the line's top down over the font's whole height.
+            return image.copy(140, 20, paragraphs[0].m_arrX[2] + paragraphs[0].m_arrWidth[2],
+                              metrics.height());
+        };
+        const int unit = LineUnitOf(c.record, scene.textFont, scene.glossFont);
+        EXPECT_EQ(paint(unit, true), paint(unit, false)) << c.record.lfFaceName;
+        const int recorded = std::abs(c.record.lfHeight);
+        EXPECT_EQ(paint(recorded, true) != paint(recorded, false), c.cutByTheRecordsHeight)
+            << c.record.lfFaceName;
+        // The default font keeps its layout exactly.
+        EXPECT_EQ(unit == recorded, !c.cutByTheRecordsHeight) << c.record.lfFaceName;
+    }
 }
 
 }  // namespace

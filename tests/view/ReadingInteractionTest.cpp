@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -276,7 +277,8 @@ TEST_F(ReadingTest, ColourAndFontChoicesReachEveryViewOfTheDocument) {
     m_view.OnTextFont();
     EXPECT_EQ(otherRedraws.count(), 2);
     EXPECT_EQ(QFontInfo(other.Scene().textFont).pixelSize(), 30);
-    EXPECT_EQ(other.Scene().lineUnit, 30);
+    // A character height of 30: each half line is the font's real, taller cell.
+    EXPECT_EQ(other.Scene().lineUnit, QFontMetrics(other.Scene().textFont).height());
 }
 
 TEST_F(ReadingTest, FontChoiceKeepsEffectsAndAlwaysLaysOutAgain) {
@@ -313,7 +315,7 @@ TEST_F(ReadingTest, FontChoiceKeepsEffectsAndAlwaysLaysOutAgain) {
     EXPECT_TRUE(m_doc.m_fontText.lfStrikeOut);
     EXPECT_FALSE(m_doc.m_fontText.lfUnderline);
     EXPECT_EQ(m_doc.m_fontText.lfWeight, 700);
-    EXPECT_EQ(m_doc.m_nTextHeight, 20 + 3 * 60);
+    EXPECT_EQ(m_doc.m_nTextHeight, 20 + 3 * 2 * QFontMetrics(m_view.Scene().textFont).height());
     EXPECT_TRUE(m_view.Scene().textFont.strikeOut());
     EXPECT_TRUE(m_view.Scene().glossFont.strikeOut());
 }
@@ -491,9 +493,11 @@ protected:
 };
 
 TEST_F(TallTextTest, PagesPastTwoToTheThirtyFirstPixelsShowScrollAndPrint) {
+    // Asked for by its cell height, so that the line unit is 683 whatever the face.
     ReadingFont font;
-    font.lfHeight = -683;
+    font.lfHeight = 683;
     m_doc.SetReadingFont(font);
+    ASSERT_EQ(m_view.Scene().lineUnit, 683);
     // 1,600 paragraphs of 1,000 words, each wider than the column: 1,001 lines each,
     // the first left empty; 2,187,785,620 pixels in all.
     std::string paragraph;

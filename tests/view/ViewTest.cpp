@@ -2,6 +2,7 @@
 // and a window painted from its outer size.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
@@ -49,7 +50,11 @@ TEST_F(ViewTest, RepaintHintKeepsTheLayoutFontChangeRedoesIt) {
     m_doc.m_fontText.lfHeight = -30;
     m_doc.UpdateAllViews(UpdateHint::Relayout);
     EXPECT_EQ(m_doc.m_paragraphs.m_arrParagraphs[0].m_nTop, 20);
-    EXPECT_EQ(m_doc.m_nTextHeight, 20 + 3 * 60);
+    // A character height: each half line is the font's real, taller cell.
+    const int unit = QFontMetrics(m_view.Scene().textFont).height();
+    EXPECT_GT(unit, 30);
+    EXPECT_EQ(m_view.Scene().lineUnit, unit);
+    EXPECT_EQ(m_doc.m_nTextHeight, 20 + 3 * 2 * unit);
 }
 
 TEST_F(ViewTest, WindowIsPaintedFromItsOuterSizeScrollBarIncluded) {
