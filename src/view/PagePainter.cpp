@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "CParagraph.h"
+#include "GlossFit.h"
 #include "GlossTextCache.h"
 #include "StripGeometry.h"
 
@@ -107,10 +108,15 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const StripGe
             j >= paragraph.m_arrGlosses.size() || paragraph.Gloss(j).empty()) {
             continue;
         }
+        // A gloss the next one would cover shows the senses that fit before it.
+        const std::string_view gloss =
+            FittedGloss(paragraph.Gloss(j), GlossRoom(paragraph, j), [&](std::string_view text) {
+                return glossMetrics.horizontalAdvance(glosses.Text(text));
+            });
         DrawTextInBox(
             painter, glossMetrics,
             Edges(box.left, box.top + unit, box.left + geometry.pageWidth, box.bottom + unit),
-            glosses.Text(paragraph.Gloss(j)), scene.boxColor);
+            glosses.Text(gloss), scene.boxColor);
     }
 }
 
