@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -39,6 +40,11 @@ constexpr CommandSlot kReadingToolBar[] = {
     CommandId::LineDown,   CommandId::LineUp,    CommandId::HalfPageDown, CommandId::HalfPageUp,
     CommandId::TextEnd,    CommandId::TextHome,  CommandId::GotoPage,     CommandId::TextColor,
     CommandId::GlossColor, CommandId::PageColor, CommandId::TextFont,     CommandId::Vocabulary};
+// The display menu's two choices, each a group of which one is checked.
+constexpr CommandSlot kGlossSizeMenu[] = {CommandId::GlossSize60, CommandId::GlossSize70,
+                                          CommandId::GlossSize80, CommandId::GlossSize100};
+constexpr CommandSlot kColorSchemeMenu[] = {CommandId::SchemeDefault, CommandId::SchemeSepia,
+                                            CommandId::SchemeNight};
 
 const QString kIdleText = QStringLiteral("就绪");
 const QString kDocumentFilter = QStringLiteral("vwd (*.vwd);;所有文件 (*.*)");
@@ -139,6 +145,22 @@ void CMainFrame::CreateMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     file->setObjectName(QStringLiteral("FileMenu"));
     AddCommands(file, kFileMenu);
+
+    QMenu* display = menuBar()->addMenu(QStringLiteral("显示(&V)"));
+    display->setObjectName(QStringLiteral("DisplayMenu"));
+    auto addChoices = [this, display](const QString& title, const char* objectName,
+                                      std::span<const CommandSlot> layout) {
+        QMenu* menu = display->addMenu(title);
+        menu->setObjectName(QString::fromLatin1(objectName));
+        AddCommands(menu, layout);
+        // Exclusive: choosing the checked item again leaves it checked.
+        auto* group = new QActionGroup(menu);
+        for (QAction* action : menu->actions()) {
+            group->addAction(action);
+        }
+    };
+    addChoices(QStringLiteral("注释字号"), "GlossSizeMenu", kGlossSizeMenu);
+    addChoices(QStringLiteral("配色方案"), "ColorSchemeMenu", kColorSchemeMenu);
 }
 
 QToolBar* CMainFrame::CreateToolBar(const QString& title, const char* objectName,

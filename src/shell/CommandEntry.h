@@ -26,6 +26,13 @@ enum class CommandId {
     PageColor,
     TextFont,
     Vocabulary,
+    GlossSize60,
+    GlossSize70,
+    GlossSize80,
+    GlossSize100,
+    SchemeDefault,
+    SchemeSepia,
+    SchemeNight,
     DicImportText,
     DicSave,
     FileNew,
@@ -79,6 +86,20 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_TEXT_FONT";
         case CommandId::Vocabulary:
             return "ID_VOCABULARY";
+        case CommandId::GlossSize60:
+            return "ID_GLOSS_SIZE_60";
+        case CommandId::GlossSize70:
+            return "ID_GLOSS_SIZE_70";
+        case CommandId::GlossSize80:
+            return "ID_GLOSS_SIZE_80";
+        case CommandId::GlossSize100:
+            return "ID_GLOSS_SIZE_100";
+        case CommandId::SchemeDefault:
+            return "ID_SCHEME_DEFAULT";
+        case CommandId::SchemeSepia:
+            return "ID_SCHEME_SEPIA";
+        case CommandId::SchemeNight:
+            return "ID_SCHEME_NIGHT";
         case CommandId::DicImportText:
             return "ID_DIC_IMPORT_TEXT";
         case CommandId::DicSave:

@@ -50,7 +50,8 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("无标题 - Vellumwise"));
 
     const QList<QAction*> menus = frame->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 1);
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("显示(&V)"));
     EXPECT_EQ(menus[0]->text(), QStringLiteral("文件(&F)"));
     QStringList items;
     for (const QAction* item : menus[0]->menu()->actions()) {

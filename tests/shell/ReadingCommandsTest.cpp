@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontMetrics>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSlider>
@@ -19,6 +21,7 @@
 #include "CVellumwiseView.h"
 #include "FakePlatformServices.h"
 #include "ModalDialogWatcher.h"
+#include "PagePainter.h"
 #include "TempDir.h"
 
 namespace {
@@ -131,6 +134,73 @@ TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing
     EXPECT_FALSE(m_doc.m_bShowScience);
     EXPECT_EQ(m_doc.m_nVocabLevel, 11);
     EXPECT_EQ(m_doc.m_dThreshold, 0.128595482);
+}
+
+TEST_F(WindowTest, GlossSizesFromTheDisplayMenuGrowTheLinePitch) {
+    Paste("the zebra walked\r\n");
+    QMenu* sizes = m_pFrame->findChild<QMenu*>(QStringLiteral("GlossSizeMenu"));
+    ASSERT_NE(sizes, nullptr);
+    EXPECT_EQ(sizes->title(), QStringLiteral("注释字号"));
+    EXPECT_TRUE(m_pFrame->Command("ID_GLOSS_SIZE_60")->isChecked());
+    EXPECT_EQ(m_doc.m_nTextHeight, 20 + 40);
+    int lastPixels = 0;
+    int lastUnit = 0;
+    for (const int percent : {60, 70, 80, 100}) {
+        QAction* choice = m_pFrame->Command("ID_GLOSS_SIZE_" + std::to_string(percent));
+        ASSERT_TRUE(sizes->actions().contains(choice)) << percent;
+        choice->trigger();
+        EXPECT_EQ(m_doc.m_nGlossPercent, percent);
+        EXPECT_TRUE(choice->isChecked()) << percent;
+        const PageScene scene = m_pFrame->View()->Scene();
+        // The gloss grows, and each half line holds it whole: nothing reaches the next line.
+        EXPECT_GT(scene.glossFont.pixelSize(), lastPixels) << percent;
+        EXPECT_GE(scene.lineUnit, lastUnit) << percent;
+        EXPECT_GE(scene.lineUnit, QFontMetrics(scene.glossFont).height()) << percent;
+        EXPECT_EQ(m_doc.m_nTextHeight, 20 + 2 * scene.lineUnit) << percent;
+        lastPixels = scene.glossFont.pixelSize();
+        lastUnit = scene.lineUnit;
+    }
+    EXPECT_GT(lastUnit, 20);
+    // Choosing the checked size again keeps it checked.
+    m_pFrame->Command("ID_GLOSS_SIZE_100")->trigger();
+    EXPECT_TRUE(m_pFrame->Command("ID_GLOSS_SIZE_100")->isChecked());
+    EXPECT_FALSE(m_pFrame->Command("ID_GLOSS_SIZE_60")->isChecked());
+}
+
+TEST_F(WindowTest, ColourSchemesSetThePageAndTheColourDialogsStillWork) {
+    QMenu* schemes = m_pFrame->findChild<QMenu*>(QStringLiteral("ColorSchemeMenu"));
+    ASSERT_NE(schemes, nullptr);
+    EXPECT_EQ(schemes->title(), QStringLiteral("配色方案"));
+    QStringList names;
+    for (const QAction* action : schemes->actions()) {
+        names << action->text();
+    }
+    EXPECT_EQ(names, (QStringList{QStringLiteral("默认"), QStringLiteral("护眼"),
+                                  QStringLiteral("夜间")}));
+    EXPECT_TRUE(m_pFrame->Command("ID_SCHEME_DEFAULT")->isChecked());
+    EXPECT_EQ(m_pFrame->View()->Scene().boxColor, QColor(Qt::white));
+
+    m_pFrame->Command("ID_SCHEME_NIGHT")->trigger();
+    EXPECT_TRUE(m_pFrame->Command("ID_SCHEME_NIGHT")->isChecked());
+    EXPECT_FALSE(m_pFrame->Command("ID_SCHEME_DEFAULT")->isChecked());
+    const PageScene night = m_pFrame->View()->Scene();
+    EXPECT_EQ(night.pageColor, ToQColor(ColorsOf(ColorScheme::Night).page));
+    EXPECT_EQ(night.boxColor, night.pageColor);
+    EXPECT_LT(night.pageColor.lightness(), 60);
+    EXPECT_GT(night.textColor.lightness(), 180);
+
+    // The page colour dialog on top of the scheme: the boxes follow the chosen page.
+    m_pFrame->View()->m_dialogs.color = [](QWidget*, const QColor&) {
+        return std::optional<QColor>(QColor(0, 40, 0));
+    };
+    m_pFrame->Command("ID_PAGE_COLOR")->trigger();
+    EXPECT_EQ(m_doc.m_crPage, Rgb(0, 40, 0));
+    EXPECT_EQ(m_pFrame->View()->Scene().boxColor, QColor(0, 40, 0));
+    EXPECT_EQ(m_doc.m_colorScheme, ColorScheme::Night);
+
+    m_pFrame->Command("ID_SCHEME_DEFAULT")->trigger();
+    EXPECT_EQ(m_doc.m_crPage, Rgb(239, 239, 239));
+    EXPECT_EQ(m_pFrame->View()->Scene().boxColor, QColor(Qt::white));
 }
 
 TEST_F(WindowTest, AboutBoxOpensFromTheMainToolbar) {
