@@ -1,7 +1,16 @@
 #include "CGlossPopupDlg.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
+
+namespace {
+
+constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+
+}  // namespace
 
 CGlossPopupDlg::CGlossPopupDlg(QWidget* pParent)
     : QWidget(pParent ? pParent->window() : nullptr,
@@ -16,9 +25,32 @@ CGlossPopupDlg::CGlossPopupDlg(QWidget* pParent)
     setBackgroundRole(QPalette::Window);
 }
 
-void CGlossPopupDlg::ShowAt(const QPoint& globalPoint)
+QRect CGlossPopupDlg::TextRect(const QRect& popup) const
 {
-    setGeometry(globalPoint.x() + 1, globalPoint.y() + 1, kWidth, kHeight);
+    return popup.adjusted(kTextLeft, kTextTop, -kTextMargin, -kTextTop);
+}
+
+QSize CGlossPopupDlg::SizeForText() const
+{
+    const QRect text = TextRect(QRect(0, 0, kWidth, kHeight));
+    const QRect needed =
+        fontMetrics().boundingRect(QRect(0, 0, text.width(), 100000), kTextFlags, m_strText);
+    return {kWidth, std::max(kHeight, needed.height() + 2 * kTextTop)};
+}
+
+void CGlossPopupDlg::ShowByLine(const QPoint& globalPointer, const QRect& line)
+{
+    const QSize size = SizeForText();
+    QScreen* screen = QGuiApplication::screenAt(globalPointer);
+    const QRect available = screen != nullptr ? screen->availableGeometry()
+                                              : QRect(line.topLeft(), QSize(100000, 100000));
+    int x = globalPointer.x() + 1;
+    x = std::max(available.left(), std::min(x, available.right() + 1 - size.width()));
+    int y = line.bottom() + 1;
+    if (y + size.height() > available.bottom() + 1) {
+        y = line.top() - size.height();
+    }
+    setGeometry(QRect(QPoint(x, y), size));
     show();
     raise();
     update();
@@ -27,11 +59,11 @@ void CGlossPopupDlg::ShowAt(const QPoint& globalPoint)
 void CGlossPopupDlg::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // A thin border sets the popup off from a page of the same colour.
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.setPen(palette().color(QPalette::WindowText));
-    // A long gloss is cut at the popup's right edge rather than wrapped.
-    const QRect textRect = rect().adjusted(kTextLeft, kTextTop, 0, 0);
-    painter.setClipRect(textRect);
-    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_strText);
+    painter.drawText(TextRect(rect()), kTextFlags, m_strText);
 }
 
 void CGlossPopupDlg::mouseReleaseEvent(QMouseEvent* event)

@@ -10,12 +10,14 @@
 #include <QSignalBlocker>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <limits>
 
 #include "CGlossPopupDlg.h"
 #include "CParagraph.h"
 #include "CVellumwiseDoc.h"
+#include "LowerCaseWord.h"
 #include "PagePainter.h"
 #include "QtReadingFont.h"
 #include "QtTextMeasurer.h"
@@ -305,24 +307,41 @@ bool CVellumwiseView::eventFilter(QObject* watched, QEvent* event) {
     return QAbstractScrollArea::eventFilter(watched, event);
 }
 
-QString CVellumwiseView::HitTestWord(QPoint point) {
+std::optional<WordHit> CVellumwiseView::HitWord(QPoint point) {
     SyncFonts();
     const StripGeometry geometry = StripGeometry::ForWindow(
         WindowSize().width(), WindowSize().height(), m_doc.m_nPageWidth, m_doc.m_nScrollPos);
-    const auto& paragraphs = m_doc.m_paragraphs.m_arrParagraphs;
-    const std::optional<WordHit> hit =
-        FindWordAt(paragraphs, geometry, m_nLineUnit, point.x(), point.y());
+    return FindWordAt(m_doc.m_paragraphs.m_arrParagraphs, geometry, m_nLineUnit, point.x(),
+                      point.y());
+}
+
+QString CVellumwiseView::HitTestWord(QPoint point) {
+    const std::optional<WordHit> hit = HitWord(point);
     if (!hit) {
         return {};
     }
-    const CParagraph& paragraph = paragraphs[hit->paragraph];
+    const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[hit->paragraph];
     const std::string_view word = paragraph.Word(hit->token);
     QString text =
         QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())) + QLatin1Char(':');
+    std::string_view gloss;
     if (hit->token < paragraph.m_arrGlosses.size()) {
-        text += m_glosses.Text(paragraph.Gloss(hit->token));
+        gloss = paragraph.Gloss(hit->token);
     }
-    return text;
+    if (!gloss.empty()) {
+        return text + m_glosses.Text(gloss);
+    }
+    // The reader asked about a word the vocabulary step hides: the dictionary's
+    // gloss all the same, whatever the step.
+    if (std::none_of(word.begin(), word.end(),
+                     [](char c) { return std::isalpha(static_cast<unsigned char>(c)); }) ||
+        word.size() < 2) {
+        return text;
+    }
+    LowerCaseWord lower;
+    gloss = m_doc.m_dicMain.TranslateView(lower.Of(word), std::numeric_limits<double>::infinity(),
+                                          m_doc.m_bShowMedical, m_doc.m_bShowScience);
+    return text + (gloss.empty() ? QStringLiteral("（词典中没有这个词）") : m_glosses.Text(gloss));
 }
 
 void CVellumwiseView::ClosePopup() {
@@ -339,9 +358,19 @@ void CVellumwiseView::mousePressEvent(QMouseEvent* event) {
         const QPoint point = event->position().toPoint();
         const QString text = HitTestWord(point);
         if (!text.isEmpty()) {
+            const std::optional<WordHit> hit = HitWord(point);
+            const StripGeometry geometry =
+                StripGeometry::ForWindow(WindowSize().width(), WindowSize().height(),
+                                         m_doc.m_nPageWidth, m_doc.m_nScrollPos);
+            // A hit word's double line lies wholly inside the window: int is enough.
+            const WordBox box = WordBoxOf(m_doc.m_paragraphs.m_arrParagraphs[hit->paragraph],
+                                          hit->token, geometry, m_nLineUnit);
+            const QRect line(viewport()->mapToGlobal(QPoint(0, static_cast<int>(box.top))),
+                             viewport()->mapToGlobal(QPoint(viewport()->width() - 1,
+                                                            static_cast<int>(box.bottom) - 1)));
             m_pPopup = new CGlossPopupDlg(this);
             m_pPopup->m_strText = text;
-            m_pPopup->ShowAt(viewport()->mapToGlobal(point));
+            m_pPopup->ShowByLine(viewport()->mapToGlobal(point), line);
         }
     }
     QAbstractScrollArea::mousePressEvent(event);

@@ -13,6 +13,7 @@
 #include "ReadingDialogs.h"
 #include "ReadingFont.h"
 #include "ScrollCommands.h"
+#include "WordHitTest.h"
 
 class CGlossPopupDlg;
 class QPrinter;
@@ -51,8 +52,10 @@ public:
     PageScene Scene() const;
     GlossTextCache& Glosses() { return m_glosses; }
 
-    // "token:gloss" for the token under a window point (gloss decoded for the
-    // screen, possibly empty), or an empty string when no whole token is there.
+    // "token:gloss" for the token under a window point, or an empty string when no
+    // whole token is there. A word the vocabulary step leaves unglossed shows its
+    // dictionary gloss all the same, or "（词典中没有这个词）" when it has none;
+    // tokens without letters and one-letter words show nothing after the colon.
     QString HitTestWord(QPoint point);
 
     // Prints the pages of the strip the printer's range names (all when it names
@@ -114,6 +117,7 @@ private:
     void OnScrollBarAction(int action);
     void OnMouseWheel(const QWheelEvent& event);
     void ClosePopup();
+    std::optional<WordHit> HitWord(QPoint point);
 
     CVellumwiseDoc& m_doc;
     ReadingFont m_fontRecord;  // the record the fonts below were made from

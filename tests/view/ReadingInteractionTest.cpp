@@ -18,11 +18,13 @@
 #include <QWheelEvent>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "CGlossPopupDlg.h"
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
+#include "CodePage.h"
 #include "FakePlatformServices.h"
 #include "ModalDialogWatcher.h"
 #include "PagePainter.h"
@@ -339,6 +341,13 @@ TEST_F(PopupTest, HitTestingGivesTheTokenAndItsGloss) {
     Paste("the zebra  walked, slowly.\r\n");
     ASSERT_EQ(m_doc.m_paragraphs.m_arrParagraphs[0].TokenCount(), 8u);
     const QString zebra = QStringLiteral("zebra:斑马");
+    // "the" is too common to be glossed at the default step; the popup still tells.
+    ASSERT_TRUE(m_doc.m_paragraphs.m_arrParagraphs[0].Gloss(0).empty());
+    const std::string theGloss =
+        m_doc.m_dicMain.Translate("the", std::numeric_limits<double>::infinity(), false, false);
+    ASSERT_FALSE(theGloss.empty());
+    const QString the =
+        QStringLiteral("the:") + QString::fromStdString(codepage::GbkToUtf8Lossy(theGloss));
     struct Case {
         const char* what;
         QPoint point;
@@ -350,7 +359,7 @@ TEST_F(PopupTest, HitTestingGivesTheTokenAndItsGloss) {
         {"its gloss, under it", At(0, 1, 3, 30), zebra},
         {"the space after it", At(0, 1, Width(0, 1) - 1, 5), zebra},
         {"just past its box", At(0, 1, Width(0, 1), 5), QStringLiteral(":")},
-        {"a word without a gloss", At(0, 0, 1, 1), QStringLiteral("the:")},
+        {"a word the step hides", At(0, 0, 1, 1), the},
         {"an empty token", At(0, 2, 1, 1), QStringLiteral(":")},
         {"punctuation", At(0, 4, 1, 1), QStringLiteral(",:")},
         {"right of the last token", At(0, 7, Width(0, 7) + 2, 5), QString()},
@@ -362,15 +371,25 @@ TEST_F(PopupTest, HitTestingGivesTheTokenAndItsGloss) {
     }
 }
 
+TEST_F(PopupTest, AWordTheDictionaryLacksSaysSo) {
+    // Capitals are looked up as small letters, as glossing does; a one-letter word
+    // and a number make no claim.
+    Paste("Qzxvw I 1812 ZEBRA\r\n");
+    EXPECT_EQ(m_view.HitTestWord(At(0, 0, 1, 1)), QStringLiteral("Qzxvw:（词典中没有这个词）"));
+    EXPECT_EQ(m_view.HitTestWord(At(0, 1, 1, 1)), QStringLiteral("I:"));
+    EXPECT_EQ(m_view.HitTestWord(At(0, 2, 1, 1)), QStringLiteral("1812:"));
+    EXPECT_EQ(m_view.HitTestWord(At(0, 3, 1, 1)), QStringLiteral("ZEBRA:斑马"));
+}
+
 TEST_F(PopupTest, WordsCutByTheWindowEdgeAreNotHit) {
     Paste(Lines(30));
     m_doc.m_nScrollPos = 25;  // line 0 (20 … 60) is cut by the top edge
     EXPECT_EQ(m_view.HitTestWord(At(0, 0, 1, 30)), QString());
-    EXPECT_EQ(m_view.HitTestWord(At(1, 0, 1, 1)), QStringLiteral("line:"));
+    EXPECT_EQ(m_view.HitTestWord(At(1, 1, 1, 1)), QStringLiteral("1:"));
     // The window is 601 high: the line from 580 to 620 is cut by the bottom edge.
     m_doc.m_nScrollPos = 20 + 14 * 40 - 580;
-    EXPECT_EQ(m_view.HitTestWord(At(14, 0, 1, 1)), QString());
-    EXPECT_EQ(m_view.HitTestWord(At(13, 0, 1, 1)), QStringLiteral("line:"));
+    EXPECT_EQ(m_view.HitTestWord(At(14, 1, 1, 1)), QString());
+    EXPECT_EQ(m_view.HitTestWord(At(13, 1, 1, 1)), QStringLiteral("13:"));
 }
 
 TEST_F(PopupTest, PopupWhileTheButtonIsHeldAndDoubleClickTogglesAutoScroll) {
@@ -384,12 +403,14 @@ TEST_F(PopupTest, PopupWhileTheButtonIsHeldAndDoubleClickTogglesAutoScroll) {
     ASSERT_NE(m_view.m_pPopup, nullptr);
     EXPECT_TRUE(m_view.m_pPopup->isVisible());
     EXPECT_EQ(m_view.m_pPopup->m_strText, QStringLiteral("zebra:斑马"));
-    EXPECT_EQ(m_view.m_pPopup->geometry(),
-              QRect(viewport->mapToGlobal(zebra) + QPoint(1, 1), QSize(350, 25)));
+    // Just below the double line being read, from the pointer's x.
+    EXPECT_EQ(m_view.m_pPopup->geometry(), QRect(QPoint(viewport->mapToGlobal(zebra).x() + 1,
+                                                        viewport->mapToGlobal(At(0, 1)).y() + 40),
+                                                 QSize(350, 25)));
     // A second press without a release (the release went to the popup) leaves one.
     QTest::mousePress(viewport, Qt::LeftButton, {}, At(0, 0, 1, 1));
     EXPECT_EQ(m_view.window()->findChildren<CGlossPopupDlg*>().size(), 1);
-    EXPECT_EQ(m_view.m_pPopup->m_strText, QStringLiteral("the:"));
+    EXPECT_TRUE(m_view.m_pPopup->m_strText.startsWith(QStringLiteral("the:")));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, At(0, 0, 1, 1));
     EXPECT_EQ(m_view.m_pPopup, nullptr);
     QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(5, 300));
