@@ -63,7 +63,8 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform)
     CreateCommands();
     CreateMenu();
     m_wndToolBar = CreateToolBar(QStringLiteral("标准"), "MainToolBar", kMainToolBar);
-    m_wndReadingBar = CreateToolBar(QStringLiteral("阅读"), "ReadingToolBar", kReadingToolBar);
+    m_wndReadingBar = CreateToolBar(QStringLiteral("阅读"), "ReadingToolBar", kReadingToolBar,
+                                    ToolTips::MenuNames);
     // Two rows at the top: the main toolbar first.
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
     addToolBarBreak(Qt::TopToolBarArea);
@@ -164,7 +165,7 @@ void CMainFrame::CreateMenu() {
 }
 
 QToolBar* CMainFrame::CreateToolBar(const QString& title, const char* objectName,
-                                    std::span<const CommandSlot> layout) {
+                                    std::span<const CommandSlot> layout, ToolTips tips) {
     auto* bar = new QToolBar(title, this);
     bar->setObjectName(QString::fromLatin1(objectName));
     bar->setIconSize(QSize(16, 15));
@@ -173,9 +174,10 @@ QToolBar* CMainFrame::CreateToolBar(const QString& title, const char* objectName
     bar->setAllowedAreas(Qt::AllToolBarAreas);
     AddCommands(bar, layout);
     // A button shows a tooltip only when its command has one of its own; Qt would
-    // otherwise show the command's name (see eventFilter).
+    // otherwise show the command's name (see eventFilter). The reading bar's icons
+    // alone do not say what they do, so its buttons show the names.
     for (QAction* action : bar->actions()) {
-        if (!action->isSeparator()) {
+        if (!action->isSeparator() && tips == ToolTips::OwnOnly) {
             bar->widgetForAction(action)->installEventFilter(this);
         }
     }

@@ -62,8 +62,11 @@ private:
     void CreateMenu();
     // The commands of `layout` in order, a separator for each empty slot.
     void AddCommands(QWidget* menuOrBar, std::span<const CommandSlot> layout);
+    // Which tooltips a toolbar's buttons show: only their commands' own, or the
+    // commands' menu names.
+    enum class ToolTips { OwnOnly, MenuNames };
     QToolBar* CreateToolBar(const QString& title, const char* objectName,
-                            std::span<const CommandSlot> layout);
+                            std::span<const CommandSlot> layout, ToolTips tips = ToolTips::OwnOnly);
     void CreateStatusBar();
     void UpdateLockPanes();
     // The one place the commands' checked and enabled states follow the document.

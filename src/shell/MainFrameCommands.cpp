@@ -3,7 +3,7 @@
 #include "CVellumwiseView.h"
 
 // Every command of the window. Only the two framework commands that had prompts keep
-// a tooltip and a status prompt; the reading commands show neither. None is ever
+// a tooltip and a status prompt; the reading bar's buttons show their names as tooltips. None is ever
 // disabled.
 std::vector<CommandEntry> CMainFrame::CommandTable() {
     CVellumwiseView* view = m_pView;

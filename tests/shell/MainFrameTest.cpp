@@ -94,7 +94,7 @@ TEST_F(StartedApp, TwoToolbarRowsAtTheTop) {
     EXPECT_TRUE(frame->menuBar()->actions()[0]->menu()->actions().contains(frame->Command("ID_EDIT_PASTE")));
 }
 
-TEST_F(StartedApp, TooltipsAndPromptsOnlyForPasteAndAbout) {
+TEST_F(StartedApp, TooltipsForPasteAboutAndTheReadingBarPromptsForPasteAndAbout) {
     CMainFrame* frame = Start();
     struct Case {
         const char* id;
@@ -105,8 +105,11 @@ TEST_F(StartedApp, TooltipsAndPromptsOnlyForPasteAndAbout) {
         {"ID_EDIT_PASTE", QStringLiteral("粘贴"), QStringLiteral("插入剪贴板内容")},
         {"ID_APP_ABOUT", QStringLiteral("关于"), QStringLiteral("显示程序信息，版本号和版权")},
         {"ID_FILE_OPEN_TEXT", QString(), QString()},
-        {"ID_GOTO_PAGE", QString(), QString()},
-        {"ID_VOCABULARY", QString(), QString()},
+        // The reading bar's buttons are named by their menu names.
+        {"ID_LINE_DOWN", QStringLiteral("下移一行"), QString()},
+        {"ID_GOTO_PAGE", QStringLiteral("前进到指定页面"), QString()},
+        {"ID_GLOSS_COLOR", QStringLiteral("释义颜色"), QString()},
+        {"ID_VOCABULARY", QStringLiteral("词汇量"), QString()},
     };
     for (const Case& c : cases) {
         QAction* action = frame->Command(c.id);
