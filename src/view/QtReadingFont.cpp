@@ -197,11 +197,18 @@ ReadingFont GlossFontOf(const ReadingFont& font, int percent) {
 }
 
 QFont ToGlossQFont(const ReadingFont& font, int percent) {
-    // Sized as the reading face would be at the gloss height, so that the default
-    // glosses keep their size, then drawn in the Chinese face alone.
     QFont gloss = ToQFont(GlossFontOf(font, percent));
     gloss.setFamilies({GlossFamily()});
     gloss.setStyleHint(QFont::SansSerif);
+    // A Chinese face's cell is its em square, so the gloss height, a cell height or
+    // not, is the characters' size: 12 pixels at the default font, where a Latin
+    // face's cell would leave them at 10 and grey.
+    gloss.setPixelSize(std::max(1, std::abs(GlossFontOf(font, percent).lfHeight)));
+    // Compared at 10 to 14 pixels: vertical-only (slight) hinting with antialiasing
+    // gives the most solid strokes; no hinting blurs them, full hinting is no better
+    // and worse at 10 and 14, and monochrome fills the dense characters' gaps. Stated
+    // here so that a desktop set to no hinting does not blur the glosses.
+    gloss.setHintingPreference(QFont::PreferVerticalHinting);
     return gloss;
 }
 

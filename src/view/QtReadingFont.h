@@ -29,7 +29,8 @@ ReadingFont GlossFontOf(const ReadingFont& font, int percent = 60);
 // CJK SC, else WenQuanYi, else what fontconfig ranks first for zh-cn.
 QString GlossFamily();
 
-// The gloss font: the reading font at GlossFontOf's height, in GlossFamily().
+// The gloss font: the reading font's style in GlossFamily(), with GlossFontOf's
+// height (positive or negative) as its pixel size.
 QFont ToGlossQFont(const ReadingFont& font, int percent = 60);
 
 // U, the height of each half of a double line: the record's height, or the real

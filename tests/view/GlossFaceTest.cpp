@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QPrinter>
@@ -66,6 +67,23 @@ TEST(GlossFace, IsSimplifiedChineseWhateverTheLocale) {
                 << record.lfFaceName << " " << percent << "% under " << Locale();
         }
     }
+}
+
+TEST(GlossFace, TheGlossHeightIsTheCharactersSize) {
+    struct Case {
+        int height;
+        int percent;
+        int pixels;
+    };
+    // A cell height or a character height alike: a Chinese face's cell is its em.
+    for (const Case& c : {Case{20, 60, 12}, Case{20, 80, 16}, Case{20, 100, 20}, Case{-18, 60, 10},
+                          Case{-16, 70, 11}}) {
+        const QFont gloss = ToGlossQFont(Record(c.height), c.percent);
+        EXPECT_EQ(gloss.pixelSize(), c.pixels) << c.height << " " << c.percent;
+        EXPECT_EQ(gloss.hintingPreference(), QFont::PreferVerticalHinting);
+    }
+    // The default gloss still fits in the default half line of 20.
+    EXPECT_LE(QFontMetrics(ToGlossQFont(ReadingFont{})).height(), 20);
 }
 
 TEST(ReadingFace, AMissingFaceBecomesALatinFaceOfItsKindNeverACjkOne) {
