@@ -105,19 +105,22 @@ QString RankedFamily(const QString& family, const char* generic, const char* lan
 // never turns the English words into a CJK font's Latin letters.
 QString ReadingFamily(const ReadingFont& record) {
     const QString face = QString::fromStdString(record.lfFaceName);
+    const char* generic = GenericFamilyOf(StyleHintOf(record));
+    // Asked on every font change: fontconfig's sort takes milliseconds.
     static QHash<QString, QString> substitutes;
-    if (const auto found = substitutes.constFind(face); found != substitutes.constEnd()) {
+    const QString key = face + QLatin1Char('/') + QLatin1String(generic);
+    if (const auto found = substitutes.constFind(key); found != substitutes.constEnd()) {
         return *found;
     }
     QString family = face;
     if (!QFontDatabase::hasFamily(face)) {
-        const QString latin = RankedFamily(face, GenericFamilyOf(StyleHintOf(record)), "en",
-                                           [](FcPattern* font) { return !IsCjkFace(font); });
+        const QString latin =
+            RankedFamily(face, generic, "en", [](FcPattern* font) { return !IsCjkFace(font); });
         if (!latin.isEmpty()) {
             family = latin;
         }
     }
-    substitutes.insert(face, family);
+    substitutes.insert(key, family);
     return family;
 }
 
