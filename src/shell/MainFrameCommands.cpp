@@ -3,8 +3,8 @@
 #include "CVellumwiseView.h"
 
 // Every command of the window. Only the two framework commands that had prompts keep
-// a tooltip and a status prompt; the reading bar's buttons show their names as tooltips. None is ever
-// disabled.
+// a tooltip and a status prompt; the reading bar's buttons show their names as
+// tooltips. None is ever disabled.
 std::vector<CommandEntry> CMainFrame::CommandTable() {
     CVellumwiseView* view = m_pView;
     CVellumwiseDoc* doc = &m_doc;

@@ -21,8 +21,8 @@ struct PageScene {
     QColor glossColor;
     QColor boxColor = Qt::white;                 // behind each token and gloss
     QColor windowColor = QColor(239, 239, 252);  // around the page band
-    QFont textFont;   // tokens and the page label
-    QFont glossFont;  // derived from the text font once per layout
+    QFont textFont;                              // tokens and the page label
+    QFont glossFont;                             // derived from the text font once per layout
     int lineUnit = 20;
 };
 
