@@ -12,6 +12,9 @@ void CParagraphList::RemoveAll() {
     m_arrParagraphs.shrink_to_fit();
     m_pGlossPool->Clear();
     m_words.Clear();
+    m_evidence.Clear();
+    m_arrIsName.clear();
+    m_bNamesSkipped = false;
 }
 
 namespace {
@@ -52,17 +55,32 @@ void CParagraphList::SetText(std::string_view text) {
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
             paragraph.m_arrWordIds[j] = m_words.IdOf(paragraph.Word(j));
         }
+        m_evidence.AddParagraph(paragraph, paragraph.m_arrWordIds, m_words);
     });
+    // Decided once per text: a word is a name or not in all of it.
+    m_arrIsName.resize(m_words.Size());
+    for (std::uint32_t id = 0; id < m_arrIsName.size(); ++id) {
+        m_arrIsName[id] = IsUsedAsName(m_words.Word(id), m_evidence.Uses(id)) ? 1 : 0;
+    }
 }
 
-int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedical,
-                             bool bScience) {
+bool CParagraphList::IsName(std::string_view word) const {
+    const std::uint32_t id = m_words.Find(word);
+    return id != WordTable::kNoWord && IsName(id);
+}
+
+int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience,
+                             bool bSkipNames) {
     m_pGlossPool->Clear();
+    m_bNamesSkipped = bSkipNames;
     // A novel repeats a few tens of thousands of words hundreds of thousands of
     // times: each distinct lower-case word is translated once per call, never
     // remembered between calls, so a changed dictionary is always asked afresh.
     std::vector<std::string_view> glossOfWord(m_words.Size());
     for (std::uint32_t id = 0; id < glossOfWord.size(); ++id) {
+        if (bSkipNames && IsName(id)) {
+            continue;
+        }
         glossOfWord[id] = m_pGlossPool->Intern(
             pDic->TranslateView(m_words.Word(id), dThreshold, bMedical, bScience));
     }
@@ -71,7 +89,8 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
         paragraph.m_arrGlosses.resize(paragraph.TokenCount());
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
             const std::uint32_t id = paragraph.m_arrWordIds[j];
-            paragraph.m_arrGlosses[j] = id == WordTable::kNoWord ? std::string_view() : glossOfWord[id];
+            paragraph.m_arrGlosses[j] =
+                id == WordTable::kNoWord ? std::string_view() : glossOfWord[id];
         }
     }
     return static_cast<int>(m_arrParagraphs.size());

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CParagraph.h"
+#include "NameEvidence.h"
 #include "WordTable.h"
 
 class CDicMain;
@@ -17,18 +18,35 @@ public:
     CParagraphList(const CParagraphList&) = delete;
     CParagraphList& operator=(const CParagraphList&) = delete;
 
-    // Replaces the paragraphs by those of `text` (UTF-8, already decoded).
+    // Replaces the paragraphs by those of `text` (UTF-8, already decoded), and
+    // decides which of its words the text uses as names.
     void SetText(std::string_view text);
     void RemoveAll();
-    // Glosses every token; returns the number of paragraphs.
-    int Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience);
+    // Glosses every token; returns the number of paragraphs. With bSkipNames the
+    // words the text uses as names get no gloss anywhere in it.
+    int Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience,
+                 bool bSkipNames = true);
     // The distinct glosses the paragraphs point to, and the distinct words.
     const GlossPool& Glosses() const;
     const WordTable& Words() const { return m_words; }
+
+    // Whether the text uses the word with this number as a name (IsUsedAsName).
+    bool IsName(std::uint32_t id) const { return id < m_arrIsName.size() && m_arrIsName[id] != 0; }
+    // The same for any spelling of a word; false for a word the text does not hold.
+    bool IsName(std::string_view word) const;
+    // Whether the last Annotate left this token unglossed because it is a name.
+    bool IsSkippedName(const CParagraph& paragraph, std::size_t token) const {
+        return m_bNamesSkipped && token < paragraph.m_arrWordIds.size() &&
+               IsName(paragraph.m_arrWordIds[token]);
+    }
+    const NameEvidence& Evidence() const { return m_evidence; }
 
     std::vector<CParagraph> m_arrParagraphs;
 
 private:
     std::unique_ptr<GlossPool> m_pGlossPool;  // owns the glosses the paragraphs point to
-    WordTable m_words;                         // filled by SetText
+    WordTable m_words;                        // filled by SetText
+    NameEvidence m_evidence;                  // filled by SetText, in the same pass
+    std::vector<std::uint8_t> m_arrIsName;    // by word number, decided at the end of SetText
+    bool m_bNamesSkipped = false;             // as the last Annotate was asked
 };

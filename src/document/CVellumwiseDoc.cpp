@@ -69,6 +69,7 @@ bool CVellumwiseDoc::InitialiseOnce() {
     m_dThreshold = ThresholdForLevel(kDefaultVocabLevel);
     m_bShowMedical = false;
     m_bShowScience = false;
+    m_bSkipNames = true;
     m_bAutoScroll = false;
     m_fontText = ReadingFont{};
     m_nGlossPercent = kGlossPercents[0];
@@ -133,7 +134,7 @@ void CVellumwiseDoc::SetTextAndGloss(std::string_view text) {
 }
 
 void CVellumwiseDoc::Regloss() {
-    m_paragraphs.Annotate(&m_dicMain, m_dThreshold, m_bShowMedical, m_bShowScience);
+    m_paragraphs.Annotate(&m_dicMain, m_dThreshold, m_bShowMedical, m_bShowScience, m_bSkipNames);
 }
 
 void CVellumwiseDoc::OnImportDictionary() {
@@ -222,6 +223,12 @@ void CVellumwiseDoc::ScrollTo(std::int64_t pos) {
 void CVellumwiseDoc::SetAutoScroll(bool on) {
     m_bAutoScroll = on;
     UpdateAllViews(UpdateHint::Repaint);
+}
+
+void CVellumwiseDoc::SetSkipNames(bool bSkip) {
+    m_bSkipNames = bSkip;
+    Regloss();
+    UpdateAllViews(UpdateHint::Relayout);
 }
 
 void CVellumwiseDoc::AddView(IDocumentView* view) {

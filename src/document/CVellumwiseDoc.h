@@ -67,6 +67,9 @@ public:
     void SetGlossPercent(int percent);
     // Sets the page, text and gloss colours of the scheme; the views repaint.
     void SetColorScheme(ColorScheme scheme);
+    // The 不注释人名 switch: words the text uses as names lose (or get back) their
+    // glosses; re-glosses. Relayout.
+    void SetSkipNames(bool bSkip);
 
     ReadingColors Colors() const { return {m_crPage, m_crText, m_crGloss}; }
     void SetColors(const ReadingColors& colors);   // Repaint
@@ -101,6 +104,7 @@ public:
     std::int32_t m_nVocabLevel = 0;
     bool m_bShowMedical = false;
     bool m_bShowScience = false;
+    bool m_bSkipNames = true;  // words the text uses as names get no gloss
     bool m_bAutoScroll = false;
     // Layout pixels, in 64 bits: a large font over a long text runs past 2^31.
     std::int64_t m_nTextHeight = 0;
