@@ -31,8 +31,10 @@ static void InitResources() { Q_INIT_RESOURCE(vellumwise); }
 namespace {
 
 // The file menu and the two toolbars, in order.
-constexpr CommandSlot kFileMenu[] = {CommandId::FileOpenText, CommandId::EditPaste, kSeparator,
-                                     CommandId::AppExit};
+constexpr CommandSlot kFileMenu[] = {
+    CommandId::FileOpenText, CommandId::EditPaste, kSeparator,
+    CommandId::SkipNames,    kSeparator,           CommandId::AppExit,
+};
 constexpr CommandSlot kMainToolBar[] = {
     CommandId::FileOpenText, CommandId::EditPaste, kSeparator,
     CommandId::AutoScroll,   kSeparator,           CommandId::AppAbout};

@@ -76,6 +76,21 @@ TEST_F(GlossTool, SettingsMatchTheDocumentsAfterApplyingThem) {
     EXPECT_NE(result.out, Gloss(Quoted(path)).out);
 }
 
+TEST_F(GlossTool, NamesOptionMatchesTheDocumentWithTheSwitchOff) {
+    // The test dictionary knows "apple": this text uses it as a name.
+    const std::string path = WriteText("in.txt", "Then Apple came, and Apple said.\n");
+    m_doc.OpenTextFile(path);
+    const ProgramResult skipped = Gloss(Quoted(path));
+    ASSERT_EQ(skipped.status, 0) << LastError();
+    EXPECT_EQ(skipped.out, DocumentAsTsv(m_doc));
+    EXPECT_EQ(skipped.out.find("苹果"), std::string::npos);
+    m_doc.SetSkipNames(false);
+    const ProgramResult glossed = Gloss("--names " + Quoted(path));
+    ASSERT_EQ(glossed.status, 0) << LastError();
+    EXPECT_EQ(glossed.out, DocumentAsTsv(m_doc));
+    EXPECT_NE(glossed.out.find("Apple\t苹果"), std::string::npos);
+}
+
 TEST_F(GlossTool, TsvEscapesControlBytesAndBackslashes) {
     const std::string path = WriteText("in.txt", "Apple\\x\rb\x01\x7f\n");
     const ProgramResult result = Gloss(Quoted(path));
