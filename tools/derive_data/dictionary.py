@@ -18,12 +18,12 @@ ADJECTIVE_FORMS = {"accustomed", "agitated", "excited", "frightened", "preoccupi
 # Share of an adjective's lemma group that its comparative or superlative stands for, for
 # ranking a form ECDICT does not count on its own ("prettiest", "finest").
 DEGREE_SHARE = 0.05
-# Lower-case headwords that readers meet almost only as names or as pieces of contractions
-# split at the apostrophe ("don't", "haven't"), where their dictionary sense would mislead.
+# Lower-case headwords that readers meet almost only as pieces of contractions split at the
+# apostrophe ("don't", "haven't"), where their dictionary sense would mislead. Names are not
+# listed: the program tells them from the capitals of the text being read.
 NOT_WORDS = {"don", "haven", "didn", "doesn", "isn", "wasn", "aren", "weren", "hasn", "hadn",
              "couldn", "wouldn", "shouldn", "mustn", "needn", "shan", "ain", "ll", "ve", "re",
-             "em", "tis", "twas", "petersburg", "moscow", "russia", "napoleon", "pierre",
-             "andrew", "nicholas", "mary", "sonya", "french", "berg", "mack", "maude",
+             "em", "tis", "twas",
              # French words of English novels ("mon cher", "n'est-ce pas").
              "mon", "cher", "pas"}
 
