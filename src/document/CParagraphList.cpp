@@ -52,10 +52,12 @@ void CParagraphList::SetText(std::string_view text) {
     ForEachLine(text, [&](std::string_view segment) {
         CParagraph& paragraph = m_arrParagraphs.emplace_back(std::string(segment));
         paragraph.m_arrWordIds.resize(paragraph.TokenCount());
+        m_evidence.StartParagraph();
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
-            paragraph.m_arrWordIds[j] = m_words.IdOf(paragraph.Word(j));
+            const std::string_view token = paragraph.Word(j);
+            paragraph.m_arrWordIds[j] = m_words.IdOf(token);
+            m_evidence.Add(token, paragraph.m_arrWordIds[j], m_words);
         }
-        m_evidence.AddParagraph(paragraph, paragraph.m_arrWordIds, m_words);
     });
     // Decided once per text: a word is a name or not in all of it.
     m_arrIsName.resize(m_words.Size());

@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "ByteClass.h"
-#include "CParagraph.h"
 #include "WordTable.h"
 
 namespace {
@@ -50,15 +49,6 @@ bool Contains(const std::string_view (&list)[N], std::string_view word) {
 bool IsSmall(char c) { return c >= 'a' && c <= 'z'; }
 bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
 
-// What came before the current token, as far as capitals can tell.
-enum class Before {
-    Nothing,      // a line start, quote, bracket, colon or dash: no evidence
-    SentenceEnd,  // . ! ?
-    Word,         // a word, comma or semicolon: the sentence goes on
-    Article,      // an article or possessive, or a capitalised word after one
-    Glue,         // a hyphen or apostrophe glued to the word before ("d'", "Jean-")
-};
-
 // A word's kind, worked out once per distinct word.
 enum Kind : std::uint8_t { kPlain = 0, kArticle = 1, kAbbreviation = 2 };
 
@@ -71,64 +61,61 @@ bool IsUsedAsName(std::string_view lowerWord, const WordUses& uses) {
            2 * uses.afterArticle < uses.capitalised && !IsNameTitle(lowerWord);
 }
 
-void NameEvidence::AddParagraph(const CParagraph& paragraph, const std::vector<std::uint32_t>& ids,
-                                const WordTable& words) {
-    for (std::size_t id = m_arrUses.size(); id < words.Size(); ++id) {
-        const std::string_view word = words.Word(static_cast<std::uint32_t>(id));
-        m_arrKinds.push_back(Contains(kArticles, word)            ? kArticle
-                             : Contains(kAbbreviatedTitles, word) ? kAbbreviation
-                                                                  : kPlain);
-    }
-    m_arrUses.resize(words.Size());
+void NameEvidence::StartParagraph() {
+    m_before = Before::Nothing;
+    m_bWordJustBefore = false;
+    m_bAbbreviationJustBefore = false;
+}
 
-    Before before = Before::Nothing;
-    bool wordJustBefore = false;  // the previous token is a word, with no blank between
-    bool abbreviationJustBefore = false;
-    for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
-        const std::string_view token = paragraph.Word(j);
-        if (token.empty()) {  // a blank
-            if (before == Before::Glue) {
-                before = Before::Nothing;
-            }
-            wordJustBefore = false;
-            continue;
+void NameEvidence::Add(std::string_view token, std::uint32_t id, const WordTable& words) {
+    if (token.empty()) {  // a blank
+        if (m_before == Before::Glue) {
+            m_before = Before::Nothing;
         }
-        if (ClassifyFront(token).kind == ByteClass::Separator) {
-            if (token == "." && abbreviationJustBefore && wordJustBefore) {
-                before = Before::Word;
-            } else if (token == "." || token == "!" || token == "?") {
-                before = Before::SentenceEnd;
-            } else if (token == "," || token == ";") {
-                before = Before::Word;
-            } else if ((token == "'" || token == "\u2019" || token == "-") && wordJustBefore) {
-                before = Before::Glue;
-            } else {
-                before = Before::Nothing;
-            }
-            wordJustBefore = false;
-            continue;
-        }
-        const std::uint32_t id = ids[j];
-        const bool smallFirst = IsSmall(token[0]);
-        const bool capitalised =
-            IsCapital(token[0]) && std::any_of(token.begin() + 1, token.end(), IsSmall);
-        bool countedAfterArticle = false;
-        if (id != WordTable::kNoWord) {
-            WordUses& uses = m_arrUses[id];
-            if (smallFirst) {
-                ++uses.lowerCase;
-            } else if (capitalised && before != Before::Nothing && before != Before::SentenceEnd) {
-                ++uses.capitalised;
-                if (before == Before::Article) {
-                    ++uses.afterArticle;
-                    countedAfterArticle = true;
-                }
-            }
-        }
-        const bool article =
-            id == WordTable::kNoWord ? (token == "a" || token == "A") : m_arrKinds[id] == kArticle;
-        before = article || countedAfterArticle ? Before::Article : Before::Word;
-        abbreviationJustBefore = id != WordTable::kNoWord && m_arrKinds[id] == kAbbreviation;
-        wordJustBefore = true;
+        m_bWordJustBefore = false;
+        return;
     }
+    if (ClassifyFront(token).kind == ByteClass::Separator) {
+        if (token == "." && m_bAbbreviationJustBefore && m_bWordJustBefore) {
+            m_before = Before::Word;
+        } else if (token == "." || token == "!" || token == "?") {
+            m_before = Before::SentenceEnd;
+        } else if (token == "," || token == ";") {
+            m_before = Before::Word;
+        } else if ((token == "'" || token == "\xE2\x80\x99" || token == "-") && m_bWordJustBefore) {
+            m_before = Before::Glue;
+        } else {
+            m_before = Before::Nothing;
+        }
+        m_bWordJustBefore = false;
+        return;
+    }
+    Kind kind = kPlain;
+    bool countedAfterArticle = false;
+    if (id != WordTable::kNoWord) {
+        while (id >= m_arrUses.size()) {  // words first seen here
+            const std::string_view word = words.Word(static_cast<std::uint32_t>(m_arrUses.size()));
+            m_arrKinds.push_back(Contains(kArticles, word)            ? kArticle
+                                 : Contains(kAbbreviatedTitles, word) ? kAbbreviation
+                                                                      : kPlain);
+            m_arrUses.emplace_back();
+        }
+        kind = static_cast<Kind>(m_arrKinds[id]);
+        WordUses& uses = m_arrUses[id];
+        if (IsSmall(token[0])) {
+            ++uses.lowerCase;
+        } else if (IsCapital(token[0]) && std::any_of(token.begin() + 1, token.end(), IsSmall) &&
+                   m_before != Before::Nothing && m_before != Before::SentenceEnd) {
+            ++uses.capitalised;
+            if (m_before == Before::Article) {
+                ++uses.afterArticle;
+                countedAfterArticle = true;
+            }
+        }
+    } else if (token == "a" || token == "A") {
+        kind = kArticle;
+    }
+    m_before = kind == kArticle || countedAfterArticle ? Before::Article : Before::Word;
+    m_bAbbreviationJustBefore = kind == kAbbreviation;
+    m_bWordJustBefore = true;
 }

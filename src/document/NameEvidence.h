@@ -4,7 +4,6 @@
 #include <string_view>
 #include <vector>
 
-class CParagraph;
 class WordTable;
 
 // How a text writes one of its distinct words, counted while the text is split.
@@ -28,17 +27,17 @@ struct WordUses {
 // `lowerWord` is the word with ASCII capitals made small.
 bool IsUsedAsName(std::string_view lowerWord, const WordUses& uses);
 
-// A title or honorific that precedes names ("Mr", "Countess", "von", "d").
+// A title or honorific that precedes names ("Mr", "Countess", "von").
 bool IsNameTitle(std::string_view lowerWord);
 
-// Counts WordUses per word number, one paragraph at a time, in the pass that
-// numbers the paragraph's words.
+// Counts WordUses per word number while the words are numbered: every token of
+// a paragraph, in order, right after WordTable::IdOf has numbered it.
 class NameEvidence {
 public:
-    // `ids` holds the paragraph's word numbers in `words`, one per token
-    // (WordTable::kNoWord for tokens under two bytes).
-    void AddParagraph(const CParagraph& paragraph, const std::vector<std::uint32_t>& ids,
-                      const WordTable& words);
+    void StartParagraph();
+    // `id` is the token's number in `words` (WordTable::kNoWord under two bytes).
+    void Add(std::string_view token, std::uint32_t id, const WordTable& words);
+
     const WordUses& Uses(std::uint32_t id) const { return m_arrUses[id]; }
     std::size_t Size() const { return m_arrUses.size(); }
     void Clear() {
@@ -49,7 +48,19 @@ public:
         return m_arrUses.capacity() * sizeof(WordUses) + m_arrKinds.capacity();
     }
 
+    // What came before the current token, as far as capitals can tell.
+    enum class Before {
+        Nothing,      // a line start, quote, bracket, colon or dash: no evidence
+        SentenceEnd,  // . ! ?
+        Word,         // a word, comma or semicolon: the sentence goes on
+        Article,      // an article or possessive, or a capitalised word after one
+        Glue,         // a hyphen or apostrophe glued to the word before ("d'", "Jean-")
+    };
+
 private:
     std::vector<WordUses> m_arrUses;       // by word number
     std::vector<std::uint8_t> m_arrKinds;  // by word number: article, abbreviated title or plain
+    Before m_before = Before::Nothing;
+    bool m_bWordJustBefore = false;  // the previous token is a word, with no blank between
+    bool m_bAbbreviationJustBefore = false;
 };
