@@ -68,6 +68,15 @@ void NameEvidence::StartParagraph() {
 }
 
 void NameEvidence::Add(std::string_view token, std::uint32_t id, const WordTable& words) {
+    // Numbered UTF-8 punctuation (curly quotes, dashes) gets counts too, so that
+    // every number of the table has its entry.
+    while (id != WordTable::kNoWord && id >= m_arrUses.size()) {
+        const std::string_view word = words.Word(static_cast<std::uint32_t>(m_arrUses.size()));
+        m_arrKinds.push_back(Contains(kArticles, word)            ? kArticle
+                             : Contains(kAbbreviatedTitles, word) ? kAbbreviation
+                                                                  : kPlain);
+        m_arrUses.emplace_back();
+    }
     if (token.empty()) {  // a blank
         if (m_before == Before::Glue) {
             m_before = Before::Nothing;
@@ -93,13 +102,6 @@ void NameEvidence::Add(std::string_view token, std::uint32_t id, const WordTable
     Kind kind = kPlain;
     bool countedAfterArticle = false;
     if (id != WordTable::kNoWord) {
-        while (id >= m_arrUses.size()) {  // words first seen here
-            const std::string_view word = words.Word(static_cast<std::uint32_t>(m_arrUses.size()));
-            m_arrKinds.push_back(Contains(kArticles, word)            ? kArticle
-                                 : Contains(kAbbreviatedTitles, word) ? kAbbreviation
-                                                                      : kPlain);
-            m_arrUses.emplace_back();
-        }
         kind = static_cast<Kind>(m_arrKinds[id]);
         WordUses& uses = m_arrUses[id];
         if (IsSmall(token[0])) {

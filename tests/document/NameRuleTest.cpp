@@ -50,6 +50,8 @@ TEST(NameRule, EachObservationOnAShortText) {
         CParagraphList list;
         list.SetText(c.text);
         EXPECT_EQ(list.IsName(c.word), c.name);
+        // Former bug: a curly quote or dash numbered last had no counts.
+        EXPECT_EQ(list.Evidence().Size(), list.Words().Size());
     }
 }
 
