@@ -32,7 +32,8 @@ const CDicMain& Dictionary() {
         auto* loaded = new CDicMain;
         const DicFileResult result = LoadDictionaryFile(*loaded, DictionaryPath());
         if (!result.Ok()) {
-            std::fprintf(stderr, "cannot load %s: %s\n", result.path.c_str(), result.detail.c_str());
+            std::fprintf(stderr, "cannot load %s: %s\n", result.path.c_str(),
+                         result.detail.c_str());
             std::exit(1);
         }
         return loaded;

@@ -125,8 +125,8 @@ int RunGloss(const ToolArguments& args) {
     const std::optional<int> level = ParseLevel(options->levelText);
     if (!level) {
         std::cerr << "vellumwise-tool gloss: the level must be a whole number from "
-                  << kMinVocabLevel << " to " << kMaxVocabLevel << ", not '"
-                  << options->levelText << "'\n";
+                  << kMinVocabLevel << " to " << kMaxVocabLevel << ", not '" << options->levelText
+                  << "'\n";
         return kExitBadInput;
     }
     CDicMain dic;

@@ -79,8 +79,9 @@ TEST_F(Annotate, ListGivesWhatTranslateGivesForEveryToken) {
         double threshold;
         bool medical, science;
     };
-    for (const Settings s : {Settings{kDefaultThreshold, false, false},
-                             Settings{111.360763, true, false}, Settings{0.128595482, true, true}}) {
+    for (const Settings s :
+         {Settings{kDefaultThreshold, false, false}, Settings{111.360763, true, false},
+          Settings{0.128595482, true, true}}) {
         SCOPED_TRACE(s.threshold);
         list.Annotate(&m_dic, s.threshold, s.medical, s.science);
         int glossed = 0;
