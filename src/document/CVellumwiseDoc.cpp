@@ -98,7 +98,7 @@ void CVellumwiseDoc::OnOpenTextFile() {
     }
 }
 
-void CVellumwiseDoc::OpenTextFile(const std::string& path) {
+bool CVellumwiseDoc::OpenTextFile(const std::string& path) {
     m_platform.BeginWaitCursor();
     TextFileLoad load;
     // The window keeps showing the old text until the new one is complete.
@@ -112,7 +112,7 @@ void CVellumwiseDoc::OpenTextFile(const std::string& path) {
         m_nScrollPos = 0;
         UpdateAllViews(UpdateHint::Relayout);
         m_platform.EndWaitCursor();
-        return;
+        return true;
     }
     if (load.problem == ReadFileProblem::CannotRead) {
         // A file that cannot be opened at all replaces the text by nothing, under
@@ -142,6 +142,7 @@ void CVellumwiseDoc::OpenTextFile(const std::string& path) {
         case ReadFileProblem::Cancelled:
             break;
     }
+    return false;
 }
 
 void CVellumwiseDoc::OnEditPaste() {

@@ -49,9 +49,11 @@ public:
     // and answers false as OnNewDocument does. Relayout.
     bool OnOpenDocument(const std::string& path);
 
-    void OnOpenTextFile();                       // asks for a .txt file
-    void OpenTextFile(const std::string& path);  // the same, for a known path; Relayout
-    void OnEditPaste();                          // ReplaceText of the clipboard's text
+    void OnOpenTextFile();  // asks for a .txt file
+    // The same, for a known path; false when the text was not taken (the reason is
+    // shown, or the reader cancelled). Relayout.
+    bool OpenTextFile(const std::string& path);
+    void OnEditPaste();  // ReplaceText of the clipboard's text
     // A new text (UTF-8), glossed with the current settings; the scroll position
     // and the title stay. Relayout.
     void ReplaceText(std::string_view text);
