@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "QtJobProgress.h"
+
 QtPlatformServices::QtPlatformServices()
     : m_bNonInteractive(qEnvironmentVariable("VELLUMWISE_NONINTERACTIVE") == QLatin1String("1")) {}
 
@@ -73,4 +75,8 @@ bool QtPlatformServices::OpenWithShell(const std::string& pathOrUrl) {
                          ? QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath())
                          : QUrl(target);
     return QDesktopServices::openUrl(url);
+}
+
+void QtPlatformServices::RunWithProgress(const std::function<void(const ProgressReport&)>& job) {
+    RunJobWithProgress(m_pParent, job);
 }
