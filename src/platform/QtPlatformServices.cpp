@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "QtFileNames.h"
 #include "QtJobProgress.h"
 
 QtPlatformServices::QtPlatformServices()
@@ -23,7 +24,7 @@ std::optional<std::string> ChosenPath(const QString& path) {
     if (path.isEmpty()) {
         return std::nullopt;
     }
-    return QFile::encodeName(path).toStdString();
+    return FileNameBytes(path);
 }
 
 }  // namespace
