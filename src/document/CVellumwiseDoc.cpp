@@ -104,7 +104,7 @@ bool CVellumwiseDoc::OpenTextFile(const std::string& path) {
     // The window keeps showing the old text until the new one is complete.
     m_platform.RunWithProgress([&](const ProgressReport& report) {
         load = TextFileLoad::Run(path, m_dicMain,
-                                 GlossChoice{m_dThreshold, m_bShowMedical, m_bShowScience}, report);
+                                 GlossChoice{m_dThreshold, m_bShowMedical, m_bShowScience, m_bSkipNames}, report);
     });
     if (load.paragraphs) {
         m_paragraphs = std::move(*load.paragraphs);

@@ -57,7 +57,7 @@ TextFileLoad TextFileLoad::Run(const std::string& path, const CDicMain& dic,
         CParagraphList paragraphs;
         if (!paragraphs.SetText(text, Within(progress, kSplitting)) ||
             paragraphs.Annotate(&dic, gloss.threshold, gloss.medical, gloss.science,
-                                Within(progress, kGlossing)) < 0) {
+                                gloss.skipNames, Within(progress, kGlossing)) < 0) {
             load.problem = ReadFileProblem::Cancelled;
             return load;
         }

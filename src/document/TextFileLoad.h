@@ -13,6 +13,7 @@ struct GlossChoice {
     double threshold = 0.0;
     bool medical = false;
     bool science = false;
+    bool skipNames = true;
 };
 
 // A text file read, decoded, split and glossed apart from the document, so that
