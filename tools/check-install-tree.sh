@@ -58,8 +58,11 @@ appstreamcli validate --no-net "$prefix/share/metainfo/org.example.vellumwise.me
 # few seconds, silent, means it found main.dic and opened the text.
 if [ -n "${program:-}" ] && [ -x "$program" ]; then
   status=0
-  output=$(QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 \
+  # Settings and places go to a folder of their own, not the user's.
+  config_home=$(mktemp -d)
+  output=$(QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 XDG_CONFIG_HOME="$config_home" \
     timeout 4 "$prefix/bin/vellumwise" --text "$text" 2>&1) || status=$?
+  rm -rf "$config_home"
   if [ "$status" -ne 124 ]; then
     fail "the installed program ended by itself (status $status): $output"
   elif LC_ALL=C grep -q '[^[:print:][:space:]]' <<< "$output"; then

@@ -66,16 +66,36 @@ bool CVellumwiseDoc::InitialiseOnce() {
     m_crText = colors.text;
     m_crGloss = colors.gloss;
     m_nPageWidth = 800;
-    m_nVocabLevel = kDefaultVocabLevel;
-    m_dThreshold = ThresholdForLevel(kDefaultVocabLevel);
-    m_bShowMedical = false;
-    m_bShowScience = false;
-    m_bSkipNames = true;
     m_bAutoScroll = false;
-    m_fontText = ReadingFont{};
     m_nGlossPercent = kGlossPercents[0];
+    UseSettings(m_startSettings.value_or(ReadingSettings{}));
     m_bInitialised = LoadDictionary();
     return m_bInitialised;
+}
+
+void CVellumwiseDoc::UseSettings(const ReadingSettings& settings) {
+    m_nVocabLevel = std::clamp(settings.vocabLevel, kMinVocabLevel, kMaxVocabLevel);
+    m_dThreshold = ThresholdForLevel(m_nVocabLevel);
+    m_bShowMedical = settings.showMedical;
+    m_bShowScience = settings.showScience;
+    m_bSkipNames = settings.skipNames;
+    m_crPage = settings.pageColor;
+    m_crText = settings.textColor;
+    m_crGloss = settings.glossColor;
+    m_fontText = settings.font;
+}
+
+ReadingSettings CVellumwiseDoc::Settings() const {
+    ReadingSettings settings;
+    settings.vocabLevel = m_nVocabLevel;
+    settings.showMedical = m_bShowMedical;
+    settings.showScience = m_bShowScience;
+    settings.skipNames = m_bSkipNames;
+    settings.pageColor = m_crPage;
+    settings.textColor = m_crText;
+    settings.glossColor = m_crGloss;
+    settings.font = m_fontText;
+    return settings;
 }
 
 bool CVellumwiseDoc::LoadDictionary() {
@@ -93,21 +113,35 @@ bool CVellumwiseDoc::LoadDictionary() {
 }
 
 void CVellumwiseDoc::OnOpenTextFile() {
-    if (const auto path = m_platform.ChooseFileToOpen(kTextFilter)) {
+    if (const auto path = m_platform.ChooseFileToOpen(kOpenTextFilter)) {
         OpenTextFile(*path);
     }
 }
 
-bool CVellumwiseDoc::OpenTextFile(const std::string& path) {
+bool CVellumwiseDoc::OpenTextFile(const std::string& path,
+                                  const std::optional<ReadingPlace>& place) {
     m_platform.BeginWaitCursor();
+    // The step first: the text is glossed once, with the step it was read with.
+    const int level =
+        place ? std::clamp(place->vocabLevel, kMinVocabLevel, kMaxVocabLevel) : m_nVocabLevel;
+    const double threshold = place ? ThresholdForLevel(level) : m_dThreshold;
     TextFileLoad load;
     // The window keeps showing the old text until the new one is complete.
     m_platform.RunWithProgress([&](const ProgressReport& report) {
-        load = TextFileLoad::Run(path, m_dicMain,
-                                 GlossChoice{m_dThreshold, m_bShowMedical, m_bShowScience, m_bSkipNames}, report);
+        load = TextFileLoad::Run(
+            path, m_dicMain, GlossChoice{threshold, m_bShowMedical, m_bShowScience, m_bSkipNames},
+            report);
     });
     if (load.paragraphs) {
         m_paragraphs = std::move(*load.paragraphs);
+        ++m_nTextSerial;
+        m_nVocabLevel = level;
+        m_dThreshold = threshold;
+        m_strTextPath = path;
+        m_placeToShow.reset();
+        if (place) {
+            m_placeToShow = place->topWord;
+        }
         SetTitle(FileTitle(path));
         m_nScrollPos = 0;
         UpdateAllViews(UpdateHint::Relayout);
@@ -119,6 +153,9 @@ bool CVellumwiseDoc::OpenTextFile(const std::string& path) {
         // the chosen file's title; a view still laid out for the old text would
         // draw and scroll over paragraphs that no longer exist.
         m_paragraphs.RemoveAll();
+        ++m_nTextSerial;
+        m_strTextPath.clear();
+        m_placeToShow.reset();
         SetTitle(FileTitle(path));
         UpdateAllViews(UpdateHint::Relayout);
     }
@@ -150,15 +187,20 @@ void CVellumwiseDoc::OnEditPaste() {
     if (!text || text->empty()) {
         return;
     }
+    m_strPathName.clear();
+    SetTitle(kUntitled);
     ReplaceText(TextDecoder::Decode(*text));
 }
 
 void CVellumwiseDoc::ReplaceText(std::string_view text) {
+    m_strTextPath.clear();
+    m_placeToShow.reset();
     SetTextAndGloss(text);
     UpdateAllViews(UpdateHint::Relayout);
 }
 
 void CVellumwiseDoc::SetTextAndGloss(std::string_view text) {
+    ++m_nTextSerial;
     m_paragraphs.SetText(text);
     Regloss();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "ColorScheme.h"
 #include "IDocumentView.h"
 #include "ReadingFont.h"
+#include "ReadingSettings.h"
+#include "TextPlace.h"
 
 class IPlatformServices;
 
@@ -36,6 +39,9 @@ struct ReadingColors {
 // auto-scroll). Only code in this folder writes the members directly.
 class CVellumwiseDoc {
 public:
+    // What the open-text dialog offers.
+    static constexpr const char* kOpenTextFilter = "文本文件 (*.txt);;所有文件 (*)";
+
     explicit CVellumwiseDoc(IPlatformServices& platform);
 
     // Runs at start-up and on every File New: the title becomes "无标题", the scroll
@@ -49,13 +55,21 @@ public:
     // and answers false as OnNewDocument does. Relayout.
     bool OnOpenDocument(const std::string& path);
 
-    void OnOpenTextFile();  // asks for a .txt file
-    // The same, for a known path; false when the text was not taken (the reason is
-    // shown, or the reader cancelled). Relayout.
-    bool OpenTextFile(const std::string& path);
-    void OnEditPaste();  // ReplaceText of the clipboard's text
-    // A new text (UTF-8), glossed with the current settings; the scroll position
-    // and the title stay. Relayout.
+    // The settings the first OnNewDocument or OnOpenDocument starts from instead of
+    // the defaults, so that the first layout is already the reader's. Tells no view.
+    void SetStartSettings(const ReadingSettings& settings) { m_startSettings = settings; }
+    ReadingSettings Settings() const;
+
+    void OnOpenTextFile();  // asks for a text file
+    // Reads and glosses a text file; false when the text was not taken (the reason is
+    // shown, or the reader cancelled). With a place, the text is glossed with its step
+    // and opens with its word at the top of the windows (held inside the text); without
+    // one it opens at its start. Relayout.
+    bool OpenTextFile(const std::string& path, const std::optional<ReadingPlace>& place = {});
+    // ReplaceText of the clipboard's text; the text has no file and no title.
+    void OnEditPaste();
+    // A new text (UTF-8) with no file, glossed with the current settings; the scroll
+    // position and the title stay. Relayout.
     void ReplaceText(std::string_view text);
     void OnImportDictionary();
     // Replaces every entry by those of a text dictionary file; a file that cannot
@@ -84,6 +98,9 @@ public:
     // The height of the laid-out text, recorded by the view that laid it out. Tells no
     // view: it is called while the views are being updated.
     void SetTextHeight(std::int64_t height) { m_nTextHeight = height; }
+    // The position a view's new layout gives the word that was at the top. Tells no
+    // view, for the same reason.
+    void SetScrollPosFromLayout(std::int64_t pos) { m_nScrollPos = pos; }
 
     void AddView(IDocumentView* view);
     void RemoveView(IDocumentView* view);
@@ -92,6 +109,14 @@ public:
     const std::string& GetTitle() const { return m_strTitle; }
     void SetTitle(const std::string& title);
     const std::string& GetPathName() const { return m_strPathName; }
+    // The text file shown, as it was opened; empty for a pasted text or none.
+    const std::string& TextPath() const { return m_strTextPath; }
+    // Counts the texts set: a view whose layout is of an older text has no word to
+    // keep at the top.
+    std::uint64_t TextSerial() const { return m_nTextSerial; }
+    // The word the latest text opened at, for its first layout; none: the view keeps
+    // the scroll position.
+    const std::optional<WordPlace>& PlaceToShow() const { return m_placeToShow; }
 
     CDicMain m_dicMain;
     CParagraphList m_paragraphs;
@@ -118,6 +143,7 @@ public:
 
 private:
     bool InitialiseOnce();
+    void UseSettings(const ReadingSettings& settings);
     bool LoadDictionary();
     void SetTextAndGloss(std::string_view text);
     void Regloss();
@@ -126,4 +152,8 @@ private:
     std::vector<IDocumentView*> m_views;
     std::string m_strTitle;
     std::string m_strPathName;
+    std::string m_strTextPath;
+    std::uint64_t m_nTextSerial = 0;
+    std::optional<WordPlace> m_placeToShow;
+    std::optional<ReadingSettings> m_startSettings;
 };

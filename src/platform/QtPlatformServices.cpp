@@ -30,8 +30,13 @@ std::optional<std::string> ChosenPath(const QString& path) {
 }  // namespace
 
 std::optional<std::string> QtPlatformServices::ChooseFileToOpen(const std::string& filter) {
-    return ChosenPath(QFileDialog::getOpenFileName(m_pParent, QStringLiteral("打开"), QString(),
-                                                   QString::fromStdString(filter)));
+    std::optional<std::string> path = ChosenPath(QFileDialog::getOpenFileName(
+        m_pParent, QStringLiteral("打开"), QString::fromStdString(m_strFolder),
+        QString::fromStdString(filter)));
+    if (path) {
+        m_strFolder = QFileInfo(QString::fromStdString(*path)).absolutePath().toStdString();
+    }
+    return path;
 }
 
 std::optional<std::string> QtPlatformServices::ChooseFileToSave(const std::string& filter) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "IPlatformServices.h"
 
 class QWidget;
@@ -15,6 +17,9 @@ public:
 
     // Dialogs and boxes are centred on this window once it exists.
     void SetDialogParent(QWidget* parent) { m_pParent = parent; }
+    // The folder the next file dialog opens in; each file chosen to open moves it.
+    void SetFolder(const std::string& folder) { m_strFolder = folder; }
+    const std::string& Folder() const { return m_strFolder; }
 
     std::optional<std::string> ChooseFileToOpen(const std::string& filter) override;
     std::optional<std::string> ChooseFileToSave(const std::string& filter) override;
@@ -29,4 +34,5 @@ public:
 private:
     QWidget* m_pParent = nullptr;
     bool m_bNonInteractive = false;
+    std::string m_strFolder;
 };

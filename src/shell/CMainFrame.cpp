@@ -2,11 +2,14 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -21,8 +24,11 @@
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
 #include "CVocabularyDlg.h"
+#include "FileKind.h"
 #include "IPlatformServices.h"
 #include "KeyboardLocks.h"
+#include "SettingsStore.h"
+#include "TextPlaces.h"
 
 // The icons live in this static library; they must be registered by hand.
 static void InitResources() { Q_INIT_RESOURCE(vellumwise); }
@@ -50,11 +56,15 @@ constexpr CommandSlot kColorSchemeMenu[] = {CommandId::SchemeDefault, CommandId:
 const QString kIdleText = QStringLiteral("就绪");
 const QString kDocumentFilter = QStringLiteral("vwd (*.vwd);;所有文件 (*.*)");
 constexpr int kLockPollMilliseconds = 250;
+constexpr int kSaveDelayMilliseconds = 2000;
 
 }  // namespace
 
-CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform)
-    : m_doc(doc), m_platform(platform) {
+CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform, SettingsStore* store)
+    : m_doc(doc),
+      m_platform(platform),
+      m_pStore(store),
+      m_pPlaces(std::make_unique<TextPlaces>(store != nullptr ? store->File() : nullptr)) {
     InitResources();
     setWindowIcon(QIcon(QStringLiteral(":/vellumwise.svg")));
     m_pView = new CVellumwiseView(doc, this);
@@ -73,6 +83,14 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform)
     CreateStatusBar();
     setAcceptDrops(true);
     resize(1024, 768);
+    if (m_pStore != nullptr) {
+        restoreGeometry(m_pStore->WindowGeometry());
+        restoreState(m_pStore->WindowState());
+    }
+    m_pSaveTimer = new QTimer(this);
+    m_pSaveTimer->setSingleShot(true);
+    m_pSaveTimer->setInterval(kSaveDelayMilliseconds);
+    connect(m_pSaveTimer, &QTimer::timeout, this, &CMainFrame::SaveReaderState);
 
     m_doc.AddView(this);
     OnTitleChanged();
@@ -92,6 +110,32 @@ void CMainFrame::UpdateActions() {
 }
 
 CMainFrame::~CMainFrame() { m_doc.RemoveView(this); }
+
+void CMainFrame::OnUpdate(UpdateHint) {
+    UpdateActions();
+    if (m_pStore != nullptr && !m_pSaveTimer->isActive()) {
+        m_pSaveTimer->start();
+    }
+}
+
+void CMainFrame::SaveReaderState() {
+    m_pSaveTimer->stop();
+    if (m_pStore == nullptr) {
+        return;
+    }
+    m_pStore->SaveReading(m_doc.Settings());
+    RememberPlace();
+}
+
+void CMainFrame::RememberPlace() {
+    if (m_doc.TextPath().empty() || !m_doc.m_bInitialised) {
+        return;
+    }
+    // Past the last line: the end, which a restore holds at the last word.
+    const WordPlace top =
+        m_pView->TopWord().value_or(WordPlace{m_doc.m_paragraphs.m_arrParagraphs.size(), 0});
+    m_pPlaces->Remember(QString::fromStdString(m_doc.TextPath()), {top, m_doc.m_nVocabLevel});
+}
 
 void CMainFrame::CreateCommands() {
     for (CommandEntry& entry : CommandTable()) {
@@ -163,6 +207,36 @@ void CMainFrame::CreateMenu() {
     };
     addChoices(QStringLiteral("注释字号"), "GlossSizeMenu", kGlossSizeMenu);
     addChoices(QStringLiteral("配色方案"), "ColorSchemeMenu", kColorSchemeMenu);
+    m_pRecentMenu = new QMenu(QStringLiteral("最近打开的文本"), file);
+    m_pRecentMenu->setObjectName(QStringLiteral("RecentMenu"));
+    file->insertMenu(Command(CommandId::EditPaste), m_pRecentMenu);
+    connect(m_pRecentMenu, &QMenu::aboutToShow, this, &CMainFrame::FillRecentMenu);
+    FillRecentMenu();
+}
+
+void CMainFrame::FillRecentMenu() {
+    m_pRecentMenu->clear();
+    const QStringList paths = m_pPlaces->Recent();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString& path = paths[i];
+        QAction* item = m_pRecentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        item->setData(path);
+        item->setStatusTip(path);
+        connect(item, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    m_pRecentMenu->setEnabled(!paths.isEmpty());
+}
+
+void CMainFrame::OpenRecent(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        m_pPlaces->Forget(path);
+        FillRecentMenu();
+        m_platform.ShowMessage("找不到这个文本文件，已从最近打开的文本中移除：" +
+                               path.toStdString());
+        return;
+    }
+    OpenText(path.toStdString());
 }
 
 QToolBar* CMainFrame::CreateToolBar(const QString& title, const char* objectName,
@@ -254,8 +328,55 @@ void CMainFrame::OnFileNew() { m_doc.OnNewDocument(); }
 
 void CMainFrame::OnFileOpen() {
     if (const auto path = m_platform.ChooseFileToOpen(kDocumentFilter.toStdString())) {
-        m_doc.OnOpenDocument(*path);
+        OpenPath(*path);
     }
+}
+
+void CMainFrame::OnOpenTextFile() {
+    if (const auto path = m_platform.ChooseFileToOpen(CVellumwiseDoc::kOpenTextFilter)) {
+        OpenText(*path);
+    }
+}
+
+void CMainFrame::OnEditPaste() {
+    RememberPlace();
+    m_doc.OnEditPaste();
+}
+
+void CMainFrame::OpenPath(const std::string& path) {
+    switch (KindOfFile(path)) {
+        case FileKind::Document:
+            m_doc.OnOpenDocument(path);
+            if (m_pStore != nullptr) {
+                m_pStore->SaveLastFolder(QFileInfo(QString::fromStdString(path)).absolutePath());
+            }
+            break;
+        case FileKind::Text:
+            OpenText(path);
+            break;
+    }
+}
+
+void CMainFrame::OpenText(const std::string& path) {
+    RememberPlace();
+    const QString qpath = QString::fromStdString(path);
+    m_doc.OpenTextFile(path, m_pPlaces->Recall(qpath));
+    if (!m_doc.TextPath().empty()) {
+        // Newest in the recent list, with the place it opened at.
+        RememberPlace();
+        FillRecentMenu();
+        if (m_pStore != nullptr) {
+            m_pStore->SaveLastFolder(QFileInfo(qpath).absolutePath());
+        }
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    SaveReaderState();
+    if (m_pStore != nullptr) {
+        m_pStore->SaveWindow(saveGeometry(), saveState());
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::OnVocabulary() {
@@ -303,7 +424,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
         // The URL keeps a name's bytes that are not UTF-8 percent-encoded.
         const QByteArray path =
             QByteArray::fromPercentEncoding(urls.front().path(QUrl::FullyEncoded).toLatin1());
-        m_doc.OnOpenDocument(path.toStdString());
+        OpenPath(path.toStdString());
         event->acceptProposedAction();
     }
 }

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
@@ -15,16 +16,20 @@ class CVellumwiseDoc;
 class CVellumwiseView;
 class IPlatformServices;
 class QLabel;
+class QMenu;
+class SettingsStore;
+class TextPlaces;
 class QTimer;
 class QToolBar;
 
 // The main window: the menu, the two toolbars, the status bar and the reading view.
-// Its caption follows the document's title.
+// Its caption follows the document's title. With a settings store it keeps the
+// reader's settings, its own size and bars, and each text's place between runs.
 class CMainFrame : public QMainWindow, public IDocumentView {
     Q_OBJECT
 
 public:
-    CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform);
+    CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform, SettingsStore* store = nullptr);
     ~CMainFrame() override;
 
     CVellumwiseView* View() const { return m_pView; }
@@ -37,13 +42,25 @@ public:
     // Pane 0 of the status bar; ignored until the bars exist.
     void SetPageText(const QString& text);
 
-    // Any change of the document: the commands' states follow it.
-    void OnUpdate(UpdateHint) override { UpdateActions(); }
+    // Any change of the document: the commands' states follow it, and the settings
+    // and the place are saved soon after.
+    void OnUpdate(UpdateHint) override;
     void OnTitleChanged() override;
+
+    // A file the reader named: a document is opened as one, anything else as a text.
+    void OpenPath(const std::string& path);
+    // Opens a text file at the place it was left (the current text's place is kept
+    // first).
+    void OpenText(const std::string& path);
+    // Keeps the reading settings and the current text's place now.
+    void SaveReaderState();
+    QMenu* RecentMenu() const { return m_pRecentMenu; }
 
 public slots:
     void OnFileNew();
     void OnFileOpen();
+    void OnOpenTextFile();
+    void OnEditPaste();
     void OnHelp();
     // The vocabulary dialog: the document's values in, on OK back into the
     // document, which glosses again and keeps the reader's place.
@@ -55,6 +72,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     std::vector<CommandEntry> CommandTable();
@@ -71,6 +89,9 @@ private:
     void UpdateLockPanes();
     // The one place the commands' checked and enabled states follow the document.
     void UpdateActions();
+    void RememberPlace();
+    void FillRecentMenu();
+    void OpenRecent(const QString& path);
 
     CVellumwiseDoc& m_doc;
     IPlatformServices& m_platform;
@@ -83,4 +104,9 @@ private:
     QTimer* m_pLockTimer = nullptr;
     // Each row of the table with the action made from it, in table order.
     std::vector<std::pair<CommandEntry, QAction*>> m_commands;
+    SettingsStore* m_pStore = nullptr;
+    std::unique_ptr<TextPlaces> m_pPlaces;
+    QMenu* m_pRecentMenu = nullptr;
+    // Saves a moment after the first change, so that scrolling writes no file per step.
+    QTimer* m_pSaveTimer = nullptr;
 };

@@ -11,7 +11,9 @@
 #include "CMainFrame.h"
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
+#include "FileKind.h"
 #include "NumberedNewFile.h"
+#include "SettingsStore.h"
 #include "UserRegistration.h"
 
 CVellumwiseApp::CVellumwiseApp() : m_pDoc(std::make_unique<CVellumwiseDoc>(m_platform)) {
@@ -30,7 +32,12 @@ std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& 
     using enum CCommandLineInfo::ShellCommand;
     const CCommandLineInfo info = CCommandLineInfo::Parse(arguments);
     if (info.m_nShellCommand == AppUnregister) {
-        switch (RemoveUserRegistration()) {
+        // The settings and the texts' places go with the desktop entries.
+        const Unregistration entries = RemoveUserRegistration();
+        const bool settingsRemoved = SettingsStore::RemoveAll();
+        switch (entries == Unregistration::AllRemoved && !settingsRemoved
+                    ? Unregistration::SomeRemain
+                    : entries) {
             case Unregistration::AllRemoved:
                 m_platform.ShowMessage(
                     "系统注册项已被移除并且相应的 INI 文件（假如存在）也被删除。");
@@ -45,12 +52,23 @@ std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& 
                 return 1;
         }
     }
+    // A file named that is not a document is a text to read, like one after --text.
+    std::string textFile = info.m_strTextFile;
+    const bool namedText =
+        info.m_nShellCommand != FileNew && KindOfFile(info.m_strFileName) == FileKind::Text;
+    if (namedText && textFile.empty()) {
+        textFile = info.m_strFileName;
+    }
+    // The reader's settings before anything is laid out: the first layout is theirs.
+    m_pSettings = std::make_unique<SettingsStore>();
+    m_pDoc->SetStartSettings(m_pSettings->Reading());
+    m_platform.SetFolder(m_pSettings->LastFolder().toStdString());
     // The window is made first, unshown, so that its view hears the document start.
-    m_pMainFrame = std::make_unique<CMainFrame>(*m_pDoc, m_platform);
-    // Both routes set the reading defaults and load main.dic once, before any window
-    // is shown. Without a dictionary the program has nothing to show: the document
-    // has said why, and the process ends reporting failure.
-    const bool started = info.m_nShellCommand == FileNew
+    m_pMainFrame = std::make_unique<CMainFrame>(*m_pDoc, m_platform, m_pSettings.get());
+    // Both routes load main.dic once, before any window is shown. Without a
+    // dictionary the program has nothing to show: the document has said why, and the
+    // process ends reporting failure.
+    const bool started = info.m_nShellCommand == FileNew || namedText
                              ? m_pDoc->OnNewDocument()
                              : m_pDoc->OnOpenDocument(info.m_strFileName);
     if (!started) {
@@ -59,14 +77,14 @@ std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& 
     m_platform.SetDialogParent(m_pMainFrame.get());
     if (info.m_nShellCommand == FilePrint || info.m_nShellCommand == FilePrintTo) {
         // The window is never shown; its view lays the text out for the printer.
-        if (!info.m_strTextFile.empty() && !m_pDoc->OpenTextFile(info.m_strTextFile)) {
+        if (!textFile.empty() && !m_pDoc->OpenTextFile(textFile)) {
             return 1;  // the reason is shown; printing nothing would hide it
         }
         return PrintFromCommandLine(info);
     }
     m_pMainFrame->show();
-    if (!info.m_strTextFile.empty()) {
-        m_pDoc->OpenTextFile(info.m_strTextFile);
+    if (!textFile.empty()) {
+        m_pMainFrame->OpenText(textFile);
     }
     return std::nullopt;
 }

@@ -10,6 +10,7 @@
 
 class CMainFrame;
 class CVellumwiseDoc;
+class SettingsStore;
 struct CCommandLineInfo;
 
 // Start-up: the command line, the one document (which loads main.dic), the main
@@ -43,6 +44,7 @@ private:
     // Qt's own dialogs (colours, fonts, printing, files) speak the program's Chinese.
     QTranslator m_qtTranslator;
     QtPlatformServices m_platform;
+    std::unique_ptr<SettingsStore> m_pSettings;
     std::unique_ptr<CVellumwiseDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainFrame;
 };

@@ -24,6 +24,7 @@
 #include "ScrollCommands.h"
 #include "StripGeometry.h"
 #include "TextLayout.h"
+#include "TopWord.h"
 #include "WordHitTest.h"
 
 using namespace ScrollCommands;
@@ -60,7 +61,7 @@ CVellumwiseView::~CVellumwiseView() {
 
 void CVellumwiseView::OnUpdate(UpdateHint hint) {
     if (hint == UpdateHint::Relayout) {
-        LayoutText();
+        RelayoutKeepingTopWord();
     }
     SyncAutoScrollTimer();
     RedrawView();
@@ -90,6 +91,33 @@ void CVellumwiseView::SyncFonts() {
     m_nLineUnit = LineUnitOf(m_fontRecord, m_fontText, m_fontGloss);
     m_pMeasurer = std::make_unique<QtTextMeasurer>(m_fontText, m_nLineUnit);
     m_bFontsMade = true;
+}
+
+std::optional<WordPlace> CVellumwiseView::TopWord() const {
+    if (m_nLaidOutText != m_doc.TextSerial()) {
+        return std::nullopt;
+    }
+    return FirstWordFrom(m_doc.m_paragraphs.m_arrParagraphs, m_doc.m_nScrollPos, m_nLineUnit);
+}
+
+void CVellumwiseView::RelayoutKeepingTopWord() {
+    const auto& paragraphs = m_doc.m_paragraphs.m_arrParagraphs;
+    const std::int64_t oldPos = m_doc.m_nScrollPos;
+    const bool sameText = m_nLaidOutText == m_doc.TextSerial();
+    const bool pastEnd = sameText && oldPos >= m_doc.m_nTextHeight;
+    // The word to keep on top comes from the layout being replaced; a new text brings
+    // its own place, or none.
+    std::optional<WordPlace> kept = sameText ? TopWord() : m_doc.PlaceToShow();
+    const std::int64_t oldWordTop = kept && sameText ? WordTop(paragraphs, *kept, m_nLineUnit) : 0;
+    LayoutText();
+    m_nLaidOutText = m_doc.TextSerial();
+    if (pastEnd) {
+        m_doc.SetScrollPosFromLayout(m_doc.m_nTextHeight);
+    } else if (kept) {
+        m_doc.SetScrollPosFromLayout(
+            sameText ? ScrollPosKeeping(paragraphs, *kept, oldPos, oldWordTop, m_nLineUnit)
+                     : WordTop(paragraphs, *kept, m_nLineUnit));
+    }
 }
 
 void CVellumwiseView::LayoutText() {

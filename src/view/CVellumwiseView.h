@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "CVellumwiseDoc.h"
 #include "GlossTextCache.h"
@@ -42,6 +43,9 @@ public:
     // Positions every token from the document's text and font and sets the text
     // height. Called after a text, gloss or font change only.
     void LayoutText();
+    // The first word the window shows whole, in the text it last laid out; none
+    // before the text's first layout or past its last line.
+    std::optional<WordPlace> TopWord() const;
     // Brings the scroll bar and the page text up to date and repaints the whole
     // window at once. Called after every change.
     void RedrawView();
@@ -106,6 +110,9 @@ protected:
 private:
     // Rebuilds the fonts and drops the width cache when the document's font changed.
     void SyncFonts();
+    // A new layout that keeps the first word on top (a new text: the place it opens
+    // at, or the position the document set).
+    void RelayoutKeepingTopWord();
     void ScrollTo(std::int64_t pos);
     // How the document's positions map onto the int-based scroll bar.
     ScrollCommands::ScrollBarScale BarScale() const;
@@ -128,5 +135,7 @@ private:
     int m_nLineUnit = 20;
     std::unique_ptr<QtTextMeasurer> m_pMeasurer;
     GlossTextCache m_glosses;
+    // The document's TextSerial() when the view last laid it out.
+    std::uint64_t m_nLaidOutText = UINT64_MAX;
     QTimer m_timerAutoScroll;
 };

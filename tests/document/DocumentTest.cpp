@@ -170,7 +170,8 @@ TEST_F(StartedDocument, OpenTextFileReadsGlossesAndStartsAtTheTop) {
     m_platform.m_fileAnswers.push_back(path);
     m_doc.m_nScrollPos = 4000;
     m_doc.OnOpenTextFile();
-    EXPECT_EQ(m_platform.m_filtersAsked, std::vector<std::string>{"文本文件 (*.txt)"});
+    EXPECT_EQ(m_platform.m_filtersAsked,
+              std::vector<std::string>{"文本文件 (*.txt);;所有文件 (*)"});
     EXPECT_EQ(ParagraphTexts(), (std::vector<std::string>{"The apple.", "A clock"}));
     EXPECT_EQ(Glossed(), "apple=苹果 clock=钟");
     EXPECT_EQ(m_doc.GetTitle(), "War and Peace");
@@ -261,7 +262,7 @@ TEST_F(StartedDocument, CancellingTheOpenDialogChangesNothing) {
 
 // ---- Paste ----
 
-TEST_F(StartedDocument, PasteReplacesTheTextButKeepsScrollAndTitle) {
+TEST_F(StartedDocument, PasteReplacesTheTextKeepsTheScrollAndIsUntitled) {
     m_doc.OpenTextFile(WriteText("first.txt", "book"));
     m_doc.m_nScrollPos = 7000;
     m_view.m_hints.clear();
@@ -274,8 +275,10 @@ TEST_F(StartedDocument, PasteReplacesTheTextButKeepsScrollAndTitle) {
     EXPECT_EQ(ParagraphTexts(), (std::vector<std::string>{"Apples", "fact"}));
     EXPECT_EQ(Glossed(), "Apples=苹果 fact=事实");
     EXPECT_EQ(m_doc.m_nScrollPos, 7000);
-    EXPECT_EQ(m_doc.GetTitle(), "first");
-    EXPECT_EQ(m_view.m_nTitleChanges, 0);
+    // A pasted text has no file: neither the old title nor a place to keep.
+    EXPECT_EQ(m_doc.GetTitle(), "无标题");
+    EXPECT_EQ(m_view.m_nTitleChanges, 1);
+    EXPECT_EQ(m_doc.TextPath(), "");
     EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
     EXPECT_EQ(m_platform.m_nWaitCursorShown, 0);
 }

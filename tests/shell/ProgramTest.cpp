@@ -17,8 +17,9 @@ ProgramResult RunAlone(const TempDir& dir, const std::string& arguments,
                        const std::string& environment = {}) {
     const std::string copy = dir.Path("vellumwise");
     std::filesystem::copy_file(kProgram, copy, std::filesystem::copy_options::overwrite_existing);
-    return RunProgram("env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 " + environment +
-                      " " + Quoted(copy) + " " + arguments + " 2>&1");
+    return RunProgram("env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 XDG_CONFIG_HOME=" +
+                      Quoted(dir.Path("config")) + " " + environment + " " + Quoted(copy) + " " +
+                      arguments + " 2>&1");
 }
 
 // Without its dictionary the program cannot run: it says so and reports failure,
@@ -58,6 +59,10 @@ TEST(Program, UnregisterRemovesTheUserEntriesWithoutNeedingTheDictionary) {
     WriteFile((data / "mime" / "packages" / "vellumwise.xml").string(), "<mime-info/>\n");
     WriteFile((data / "icons" / "hicolor" / "48x48" / "apps" / "vellumwise.png").string(), "PNG\n");
     WriteFile((data / "applications" / "other.desktop").string(), "[Desktop Entry]\n");
+    // The settings and the places of the texts read go too.
+    const std::filesystem::path settings = dir.Root() / "config" / "Vellumwise" / "Vellumwise.conf";
+    std::filesystem::create_directories(settings.parent_path());
+    WriteFile(settings.string(), "[Reading]\nVocabularyStep=5\n");
 
     const ProgramResult result =
         RunAlone(dir, "/Unregister", "XDG_DATA_HOME=" + Quoted(data.string()));
@@ -70,6 +75,7 @@ TEST(Program, UnregisterRemovesTheUserEntriesWithoutNeedingTheDictionary) {
     EXPECT_FALSE(
         std::filesystem::exists(data / "icons" / "hicolor" / "48x48" / "apps" / "vellumwise.png"));
     EXPECT_TRUE(std::filesystem::exists(data / "applications" / "other.desktop"));
+    EXPECT_FALSE(std::filesystem::exists(settings));
 }
 
 TEST(Program, PrintSwitchWithoutAPrinterWritesAPdfBesideTheFileAndExits) {
@@ -79,9 +85,9 @@ TEST(Program, PrintSwitchWithoutAPrinterWritesAPdfBesideTheFileAndExits) {
     // No print server: the system has no printer at all.
     const ProgramResult result = RunProgram(
         "env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 "
-        "CUPS_SERVER=/nonexistent/socket " +
-        Quoted(kProgram) + " --text " + Quoted(dir.Path("story.txt")) + " /p " +
-        Quoted(dir.Path("story.vwd")) + " 2>&1");
+        "CUPS_SERVER=/nonexistent/socket XDG_CONFIG_HOME=" +
+        Quoted(dir.Path("config")) + " " + Quoted(kProgram) + " --text " +
+        Quoted(dir.Path("story.txt")) + " /p " + Quoted(dir.Path("story.vwd")) + " 2>&1");
     EXPECT_EQ(result.status, 0) << result.out;
     const std::string pdf = dir.Path("story.pdf");
     EXPECT_NE(result.out.find(pdf), std::string::npos) << result.out;
@@ -173,9 +179,9 @@ TEST(Program, PrintToAMissingPrinterSaysSoAndFails) {
     WriteFile(dir.Path("story.vwd"), "");
     const ProgramResult result = RunProgram(
         "env QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 "
-        "CUPS_SERVER=/nonexistent/socket " +
-        Quoted(kProgram) + " /pt " + Quoted(dir.Path("story.vwd")) +
-        " NoSuchPrinter drv port 2>&1");
+        "CUPS_SERVER=/nonexistent/socket XDG_CONFIG_HOME=" +
+        Quoted(dir.Path("config")) + " " + Quoted(kProgram) + " /pt " +
+        Quoted(dir.Path("story.vwd")) + " NoSuchPrinter drv port 2>&1");
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.out.find("NoSuchPrinter"), std::string::npos) << result.out;
 }

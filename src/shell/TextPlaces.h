@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "TextPlace.h"
+
+class QSettings;
+
+// Where the reader left each text file, kept in the settings file's "Texts" group:
+// one entry per file, under a key made from its canonical path. An entry holds the
+// path, the file's size and modification time when it was read, the word at the top
+// and the step. A place is given back only while the size and time are unchanged: the
+// same path with other bytes is another text. The most recently read come first;
+// beyond kMaxTexts the oldest is dropped.
+class TextPlaces {
+public:
+    static constexpr int kMaxTexts = 200;
+    static constexpr int kRecentCount = 8;
+
+    // Null: nothing is remembered (the settings file is damaged).
+    explicit TextPlaces(QSettings* file) : m_pFile(file) {}
+
+    // The place remembered for the file as it is now.
+    std::optional<ReadingPlace> Recall(const QString& path) const;
+    // Records the file's place, and that it was read now.
+    void Remember(const QString& path, const ReadingPlace& place);
+    // The paths read most recently, newest first, at most kRecentCount.
+    QStringList Recent() const;
+    void Forget(const QString& path);
+
+private:
+    QSettings* m_pFile;
+};
