@@ -97,6 +97,10 @@ std::optional<WordPlace> CVellumwiseView::TopWord() const {
     if (m_nLaidOutText != m_doc.TextSerial()) {
         return std::nullopt;
     }
+    if (m_keptTop && m_keptTop->text == m_nLaidOutText &&
+        m_keptTop->scrollPos == m_doc.m_nScrollPos) {
+        return m_keptTop->word;
+    }
     return FirstWordFrom(m_doc.m_paragraphs.m_arrParagraphs, m_doc.m_nScrollPos, m_nLineUnit);
 }
 
@@ -107,16 +111,20 @@ void CVellumwiseView::RelayoutKeepingTopWord() {
     const bool pastEnd = sameText && oldPos >= m_doc.m_nTextHeight;
     // The word to keep on top comes from the layout being replaced; a new text brings
     // its own place, or none.
-    std::optional<WordPlace> kept = sameText ? TopWord() : m_doc.PlaceToShow();
+    const std::optional<WordPlace> kept = sameText ? TopWord() : m_doc.PlaceToShow();
     const std::int64_t oldWordTop = kept && sameText ? WordTop(paragraphs, *kept, m_nLineUnit) : 0;
     LayoutText();
     m_nLaidOutText = m_doc.TextSerial();
+    m_keptTop.reset();
     if (pastEnd) {
         m_doc.SetScrollPosFromLayout(m_doc.m_nTextHeight);
     } else if (kept) {
-        m_doc.SetScrollPosFromLayout(
-            sameText ? ScrollPosKeeping(paragraphs, *kept, oldPos, oldWordTop, m_nLineUnit)
-                     : WordTop(paragraphs, *kept, m_nLineUnit));
+        const WordPlace word = ClampPlace(paragraphs, *kept);
+        const std::int64_t pos =
+            sameText ? ScrollPosKeeping(paragraphs, word, oldPos, oldWordTop, m_nLineUnit)
+                     : WordTop(paragraphs, word, m_nLineUnit);
+        m_doc.SetScrollPosFromLayout(pos);
+        m_keptTop = KeptTop{word, pos, m_nLaidOutText};
     }
 }
 

@@ -137,5 +137,14 @@ private:
     GlossTextCache m_glosses;
     // The document's TextSerial() when the view last laid it out.
     std::uint64_t m_nLaidOutText = UINT64_MAX;
+    // The word a new layout or a restore put at the top, at that scroll position: while
+    // the reader does not scroll it stays the top word, though it may not open its
+    // line, so a run of changes does not creep back one line each.
+    struct KeptTop {
+        WordPlace word;
+        std::int64_t scrollPos = 0;
+        std::uint64_t text = UINT64_MAX;
+    };
+    std::optional<KeptTop> m_keptTop;
     QTimer m_timerAutoScroll;
 };

@@ -36,22 +36,29 @@ std::int64_t WordTop(const std::vector<CParagraph>& paragraphs, WordPlace place,
     if (paragraphs.empty()) {
         return 0;
     }
-    std::size_t index = std::min(place.paragraph, paragraphs.size() - 1);
-    if (place.paragraph >= paragraphs.size()) {
-        place.token = SIZE_MAX;  // past the end: the text's last word
-    }
+    place = ClampPlace(paragraphs, place);
+    const CParagraph& paragraph = paragraphs[place.paragraph];
+    const std::size_t laidOut = LaidOutTokenCount(paragraph);
     // A paragraph without words (a blank line) has only its top.
-    while (LaidOutTokenCount(paragraphs[index]) == 0) {
-        if (index == 0) {
-            return paragraphs.front().m_nTop;
-        }
-        if (place.paragraph < paragraphs.size()) {
-            return paragraphs[index].m_nTop;
-        }
-        --index;
+    return laidOut == 0 ? paragraph.m_nTop
+                        : LineTop(paragraph, std::min(place.token, laidOut - 1), lineUnit);
+}
+
+WordPlace ClampPlace(const std::vector<CParagraph>& paragraphs, WordPlace place) {
+    if (paragraphs.empty()) {
+        return {};
     }
-    const CParagraph& paragraph = paragraphs[index];
-    return LineTop(paragraph, std::min(place.token, LaidOutTokenCount(paragraph) - 1), lineUnit);
+    if (place.paragraph >= paragraphs.size()) {
+        // The last paragraph with words, at its last one.
+        std::size_t index = paragraphs.size() - 1;
+        while (index > 0 && paragraphs[index].TokenCount() == 0) {
+            --index;
+        }
+        place = {index, SIZE_MAX};
+    }
+    const std::size_t count = paragraphs[place.paragraph].TokenCount();
+    place.token = count == 0 ? 0 : std::min(place.token, count - 1);
+    return place;
 }
 
 std::int64_t ScrollPosKeeping(const std::vector<CParagraph>& paragraphs, WordPlace kept,

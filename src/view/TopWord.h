@@ -14,6 +14,10 @@ class CParagraph;
 std::optional<WordPlace> FirstWordFrom(const std::vector<CParagraph>& paragraphs,
                                        std::int64_t scrollPos, int lineUnit);
 
+// The place itself while the text has it; a place past the end of a paragraph is held
+// at its last token, one past the end of the text at the text's last token.
+WordPlace ClampPlace(const std::vector<CParagraph>& paragraphs, WordPlace place);
+
 // The layout y of the top of the word's line. A place past the end of the text (a
 // changed file) is held at its last word; a text without words gives 0.
 std::int64_t WordTop(const std::vector<CParagraph>& paragraphs, WordPlace place, int lineUnit);

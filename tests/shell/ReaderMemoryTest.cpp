@@ -1,0 +1,384 @@
+// What the program keeps between runs: the reading settings, each text's place and
+// the recent texts; and how a file the reader names is opened.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDropEvent>
+#include <QFile>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QTest>
+#include <QUrl>
+#include <filesystem>
+#include <memory>
+
+#include "CMainFrame.h"
+#include "CVellumwiseApp.h"
+#include "CVellumwiseDoc.h"
+#include "CVellumwiseView.h"
+#include "FakePlatformServices.h"
+#include "SettingsStore.h"
+#include "TempDir.h"
+#include "TextPlaces.h"
+#include "TopWord.h"
+
+namespace {
+
+// Paragraphs of different lengths, long enough to wrap, so that a font or page width
+// change moves every word.
+std::string Book(int paragraphs) {
+    std::string text;
+    for (int p = 0; p < paragraphs; ++p) {
+        for (int w = 0; w < 5 + (p * 7) % 40; ++w) {
+            text += (w == 0 ? "" : " ") + std::string(w % 3 == 0 ? "apple" : "clock") +
+                    std::to_string(p) + "w" + std::to_string(w);
+        }
+        text += ".\r\n";
+    }
+    return text;
+}
+
+// Every test keeps its settings file in a folder of its own.
+class SettingsFolder : public testing::Test {
+protected:
+    SettingsFolder() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(m_config.Root().string()));
+    }
+
+    std::string SettingsFile() const { return m_config.Path("Vellumwise/Vellumwise.conf"); }
+    std::string WriteText(const std::string& name, const std::string& bytes) {
+        WriteFile(m_files.Path(name), bytes);
+        return m_files.Path(name);
+    }
+
+    TempDir m_config;
+    TempDir m_files;
+};
+
+// ---- Settings ----
+
+using SettingsStoreTest = SettingsFolder;
+
+TEST_F(SettingsStoreTest, EverySettingRoundTripsAndAFirstStartHasTheDefaults) {
+    EXPECT_EQ(SettingsStore().Reading(), ReadingSettings{});
+    EXPECT_EQ(SettingsStore::FilePath().toStdString(), SettingsFile());
+
+    ReadingSettings chosen;
+    chosen.vocabLevel = 5;
+    chosen.showMedical = true;
+    chosen.showScience = true;
+    chosen.pageColor = Rgb(1, 2, 3);
+    chosen.textColor = Rgb(250, 128, 0);
+    chosen.glossColor = Rgb(0, 0, 255);
+    chosen.font.lfHeight = -27;
+    chosen.font.lfWeight = 700;
+    chosen.font.lfItalic = true;
+    chosen.font.lfFaceName = "Noto Serif, Display";  // a comma inside the face
+    {
+        SettingsStore store;
+        store.SaveReading(chosen);
+        store.SaveWindow("geometry", "state");
+        store.SaveLastFolder(QStringLiteral("/home/reader/books"));
+    }
+    SettingsStore again;
+    EXPECT_EQ(again.Reading(), chosen);
+    EXPECT_EQ(again.WindowGeometry(), QByteArray("geometry"));
+    EXPECT_EQ(again.WindowState(), QByteArray("state"));
+    EXPECT_EQ(again.LastFolder(), QStringLiteral("/home/reader/books"));
+}
+
+TEST_F(SettingsStoreTest, AValueThatMakesNoSenseFallsBackToItsDefaultAlone) {
+    std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
+    WriteFile(SettingsFile(),
+              "[Reading]\nVocabularyStep=12\nMedicalGlossary=true\nScienceGlossary=maybe\n"
+              "Font=20,0,400,0,0,0,0,4,0,\n[Colors]\nPage=#0a0b0c\nText=red\nGloss=#12345\n");
+    const ReadingSettings read = SettingsStore().Reading();
+    const ReadingSettings defaults;
+    EXPECT_EQ(read.vocabLevel, defaults.vocabLevel);
+    EXPECT_TRUE(read.showMedical);
+    EXPECT_EQ(read.showScience, defaults.showScience);
+    EXPECT_EQ(read.font, defaults.font);  // no face
+    EXPECT_EQ(read.pageColor, Rgb(10, 11, 12));
+    EXPECT_EQ(read.textColor, defaults.textColor);
+    EXPECT_EQ(read.glossColor, defaults.glossColor);
+}
+
+TEST_F(SettingsStoreTest, ADamagedFileIsKeptAsideNeverWrittenOverAndTheDefaultsUsed) {
+    std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
+    const std::string damaged = "[Reading\nVocabularyStep=9\n";
+    WriteFile(SettingsFile(), damaged);
+    testing::internal::CaptureStderr();
+    {
+        SettingsStore store;
+        EXPECT_EQ(store.Reading(), ReadingSettings{});
+        ReadingSettings chosen;
+        chosen.vocabLevel = 4;
+        store.SaveReading(chosen);
+    }
+    const std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_NE(warnings.find("Vellumwise.conf.damaged"), std::string::npos) << warnings;
+    EXPECT_EQ(ReadFile(SettingsFile() + ".damaged"), damaged);
+    // The fresh file holds what this run chose, and reads back without a warning.
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(SettingsStore().Reading().vocabLevel, 4);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST_F(SettingsStoreTest, TwoWindowsKeepEachOthersChanges) {
+    // Both open before either writes, as two windows started together.
+    SettingsStore first;
+    SettingsStore second;
+    ReadingSettings chosen;
+    chosen.vocabLevel = 7;
+    first.SaveReading(chosen);
+    second.SaveLastFolder(QStringLiteral("/books"));
+    TextPlaces(second.File())
+        .Remember(QString::fromStdString(WriteText("a.txt", "a")), {{3, 4}, 2});
+    SettingsStore later;
+    EXPECT_EQ(later.Reading().vocabLevel, 7);
+    EXPECT_EQ(later.LastFolder(), QStringLiteral("/books"));
+    EXPECT_EQ(TextPlaces(later.File()).Recent().size(), 1);
+}
+
+// ---- Places and recent texts ----
+
+using TextPlacesTest = SettingsFolder;
+
+TEST_F(TextPlacesTest, RecentTextsNewestFirstEightShownTwoHundredKept) {
+    SettingsStore store;
+    TextPlaces places(store.File());
+    std::vector<QString> paths;
+    for (int i = 0; i < TextPlaces::kMaxTexts + 1; ++i) {
+        paths.push_back(
+            QString::fromStdString(WriteText("book" + std::to_string(i) + ".txt", "x")));
+        places.Remember(paths.back(), {{static_cast<std::size_t>(i), 1}, 3});
+    }
+    // Reading an old one again brings it to the front.
+    places.Remember(paths[5], {{5, 2}, 4});
+    const QStringList recent = places.Recent();
+    ASSERT_EQ(recent.size(), TextPlaces::kRecentCount);
+    EXPECT_EQ(recent[0], paths[5]);
+    EXPECT_EQ(recent[1], paths[200]);
+    EXPECT_EQ(recent[7], paths[194]);
+    // 201 texts: the oldest is gone.
+    EXPECT_FALSE(places.Recall(paths[0]));
+    EXPECT_EQ(places.Recall(paths[1]), (ReadingPlace{{1, 1}, 3}));
+    EXPECT_EQ(places.Recall(paths[5]), (ReadingPlace{{5, 2}, 4}));
+}
+
+TEST_F(TextPlacesTest, AFileIsKnownByItsCanonicalPathSizeAndTime) {
+    SettingsStore store;
+    TextPlaces places(store.File());
+    const std::string path = WriteText("book.txt", "one two");
+    places.Remember(QString::fromStdString(path), {{1, 2}, 6});
+    // The same file by another name.
+    std::filesystem::create_symlink(path, m_files.Path("link.txt"));
+    EXPECT_EQ(places.Recall(QString::fromStdString(m_files.Path("link.txt"))),
+              (ReadingPlace{{1, 2}, 6}));
+    EXPECT_EQ(places.Recent(), QStringList{QString::fromStdString(path)});
+    // Other bytes at the same path are another text.
+    WriteFile(path, "one two three");
+    EXPECT_FALSE(places.Recall(QString::fromStdString(path)));
+    EXPECT_FALSE(places.Recall(QString::fromStdString(m_files.Path("missing.txt"))));
+}
+
+// ---- The window ----
+
+// A window over a started document, with the settings kept, like a program run.
+class ReaderWindow : public SettingsFolder {
+protected:
+    void Start() {
+        m_pStore = std::make_unique<SettingsStore>();
+        m_pDoc = std::make_unique<CVellumwiseDoc>(m_platform);
+        m_pDoc->m_strProgramDir = VELLUMWISE_BIN_DIR;
+        m_pDoc->SetStartSettings(m_pStore->Reading());
+        m_pFrame = std::make_unique<CMainFrame>(*m_pDoc, m_platform, m_pStore.get());
+        m_pDoc->OnNewDocument();
+        m_pFrame->resize(900, 700);
+        m_pFrame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
+    }
+    void Quit() {
+        m_pFrame->close();
+        m_pFrame.reset();
+        m_pDoc.reset();
+        m_pStore.reset();
+    }
+    CVellumwiseView& View() { return *m_pFrame->View(); }
+    std::int64_t TopOf(WordPlace word) {
+        return WordTop(m_pDoc->m_paragraphs.m_arrParagraphs, word,
+                       std::abs(m_pDoc->m_fontText.lfHeight));
+    }
+    ~ReaderWindow() override {
+        if (m_pFrame) {
+            Quit();
+        }
+    }
+
+    FakePlatformServices m_platform;
+    std::unique_ptr<SettingsStore> m_pStore;
+    std::unique_ptr<CVellumwiseDoc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pFrame;
+};
+
+TEST_F(ReaderWindow, TheTopWordStaysOnTopAcrossStepFontWidthAndGlossaryChanges) {
+    Start();
+    m_pFrame->OpenText(WriteText("book.txt", Book(400)));
+    m_pDoc->ScrollTo(m_pDoc->m_nTextHeight / 3 + 7);
+    const std::optional<WordPlace> top = View().TopWord();
+    ASSERT_TRUE(top);
+    ASSERT_GT(top->paragraph, 0u);
+
+    ReadingFont larger = m_pDoc->m_fontText;
+    larger.lfHeight = 31;
+    ReadingFont smaller = larger;
+    smaller.lfHeight = -12;
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+    } changes[] = {
+        {"step", [&] { m_pDoc->ApplyVocabulary(7, ThresholdForLevel(7), false, false); }},
+        {"larger font", [&] { m_pDoc->SetReadingFont(larger); }},
+        {"smaller font", [&] { m_pDoc->SetReadingFont(smaller); }},
+        {"page width", [&] { m_pDoc->SetPageWidth(500); }},
+        {"glossaries", [&] { m_pDoc->ApplyVocabulary(7, ThresholdForLevel(7), true, true); }},
+    };
+    for (const auto& [change, apply] : changes) {
+        const std::int64_t before = m_pDoc->m_nScrollPos;
+        apply();
+        EXPECT_EQ(View().TopWord(), top) << change;
+        EXPECT_EQ(m_pDoc->m_nScrollPos, TopOf(*top)) << change;
+        if (std::string(change).find("font") != std::string::npos) {
+            EXPECT_NE(m_pDoc->m_nScrollPos, before) << change << ": the pixels moved";
+        }
+    }
+
+    // The start of the text keeps its margin; the end stays the end.
+    m_pDoc->ScrollTo(0);
+    m_pDoc->SetReadingFont(larger);
+    EXPECT_EQ(m_pDoc->m_nScrollPos, 0);
+    m_pDoc->ScrollTo(m_pDoc->m_nTextHeight);
+    m_pDoc->SetReadingFont(smaller);
+    EXPECT_EQ(m_pDoc->m_nScrollPos, m_pDoc->m_nTextHeight);
+}
+
+TEST_F(ReaderWindow, ATextReopensAtItsWordAndStepAfterARestartWithAnotherFont) {
+    const std::string path = WriteText("book.txt", Book(600));
+    Start();
+    m_pFrame->OpenText(path);
+    m_pDoc->ApplyVocabulary(5, ThresholdForLevel(5), false, false);
+    m_pDoc->ScrollTo(m_pDoc->m_nTextHeight / 2);
+    const std::optional<WordPlace> top = View().TopWord();
+    ASSERT_TRUE(top);
+    Quit();
+
+    // Another font in the settings: other pixels, the same word.
+    {
+        SettingsStore store;
+        ReadingSettings settings = store.Reading();
+        EXPECT_EQ(settings.vocabLevel, 5);
+        settings.font.lfHeight = 26;
+        settings.vocabLevel = 2;
+        store.SaveReading(settings);
+    }
+    Start();
+    EXPECT_EQ(m_pDoc->m_fontText.lfHeight, 26);
+    m_pFrame->OpenText(path);
+    EXPECT_EQ(m_pDoc->m_nVocabLevel, 5);
+    EXPECT_EQ(View().TopWord(), top);
+    EXPECT_EQ(m_pDoc->m_nScrollPos, TopOf(*top));
+    EXPECT_EQ(m_pFrame->RecentMenu()->actions().size(), 1);
+}
+
+TEST_F(ReaderWindow, APlacePastTheEndOfAChangedFileIsHeldAtItsEnd) {
+    const std::string path = WriteText("book.txt", Book(50));
+    {
+        SettingsStore store;
+        TextPlaces(store.File()).Remember(QString::fromStdString(path), {{5000, 3}, 4});
+    }
+    Start();
+    m_pFrame->OpenText(path);
+    const auto& paragraphs = m_pDoc->m_paragraphs.m_arrParagraphs;
+    EXPECT_EQ(View().TopWord(),
+              (WordPlace{paragraphs.size() - 1, paragraphs.back().TokenCount() - 1}));
+    EXPECT_LT(m_pDoc->m_nScrollPos, m_pDoc->m_nTextHeight);
+}
+
+TEST_F(ReaderWindow, ARecentTextOpensAtItsPlaceAndAMissingOneIsRemovedWithAMessage) {
+    const std::string first = WriteText("first.txt", Book(300));
+    const std::string second = WriteText("second.txt", Book(20));
+    Start();
+    m_pFrame->OpenText(first);
+    m_pDoc->ScrollTo(m_pDoc->m_nTextHeight / 2);
+    const std::optional<WordPlace> top = View().TopWord();
+    m_pFrame->OpenText(second);
+    EXPECT_EQ(m_pDoc->m_nScrollPos, 0);
+
+    QMenu* recent = m_pFrame->RecentMenu();
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 second.txt"));
+    EXPECT_EQ(recent->actions()[1]->text(), QStringLiteral("&2 first.txt"));
+    recent->actions()[1]->trigger();
+    EXPECT_EQ(m_pDoc->GetTitle(), "first");
+    EXPECT_EQ(View().TopWord(), top);
+
+    std::filesystem::remove(second);
+    emit recent->aboutToShow();
+    recent->actions()[1]->trigger();
+    ASSERT_EQ(m_platform.m_messages.size(), 1u);
+    EXPECT_NE(m_platform.m_messages[0].find(second), std::string::npos);
+    EXPECT_EQ(m_pDoc->GetTitle(), "first");
+    ASSERT_EQ(recent->actions().size(), 1);
+    EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 first.txt"));
+}
+
+TEST_F(ReaderWindow, AnyFileButADocumentOpensAsTextFromTheDialogADropAndTheCommandLine) {
+    const std::string text = WriteText("notes.md", "An apple a day.\r\n");
+    const std::string document = WriteText("story.vwd", "");
+    Start();
+    m_pFrame->Command(CommandId::FileOpen)->trigger();  // cancelled
+    m_platform.m_fileAnswers = {text};
+    m_pFrame->Command(CommandId::FileOpen)->trigger();
+    EXPECT_EQ(m_pDoc->GetTitle(), "notes");
+    ASSERT_EQ(m_pDoc->m_paragraphs.m_arrParagraphs.size(), 1u);
+    EXPECT_EQ(m_pDoc->m_paragraphs.m_arrParagraphs[0].m_strText, "An apple a day.");
+
+    // A document keeps its behaviour: its name becomes the title, the text stays.
+    m_platform.m_fileAnswers = {document};
+    m_pFrame->Command(CommandId::FileOpen)->trigger();
+    EXPECT_EQ(m_pDoc->GetTitle(), "story.vwd");
+    EXPECT_EQ(m_pDoc->m_paragraphs.m_arrParagraphs[0].m_strText, "An apple a day.");
+
+    m_pFrame->OnEditPaste();  // nothing on the clipboard
+    m_platform.m_clipboard = "Pasted words";
+    m_pFrame->Command(CommandId::EditPaste)->trigger();
+    EXPECT_EQ(m_pDoc->GetTitle(), "无标题");
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(text))});
+    // As the window system delivers a drop: an enter, then the drop.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_pFrame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_pFrame.get(), &drop);
+    EXPECT_EQ(m_pDoc->GetTitle(), "notes");
+    EXPECT_EQ(m_pDoc->m_paragraphs.m_arrParagraphs[0].m_strText, "An apple a day.");
+
+    // The open-text dialog offers every file too.
+    m_platform.m_fileAnswers = {text};
+    m_pFrame->Command(CommandId::FileOpenText)->trigger();
+    EXPECT_EQ(m_platform.m_filtersAsked.back(), "文本文件 (*.txt);;所有文件 (*)");
+    Quit();
+
+    CVellumwiseApp app;
+    ASSERT_FALSE(app.InitInstance({text}).has_value());
+    EXPECT_EQ(app.Document().GetTitle(), "notes");
+    EXPECT_EQ(app.Document().TextPath(), text);
+    ASSERT_EQ(app.Document().m_paragraphs.m_arrParagraphs.size(), 1u);
+}
+
+}  // namespace
