@@ -4,8 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -17,7 +20,9 @@
 #include "PagePainter.h"
 #include "QtReadingFont.h"
 #include "QtTextMeasurer.h"
+#include "SettingsStore.h"
 #include "TextLayout.h"
+#include "TextPlaces.h"
 
 namespace {
 
@@ -45,7 +50,8 @@ void BM_LayoutNovelFirstTime(benchmark::State& state) {
     const QFont font = ReadingQFont();
     for (auto _ : state) {
         QtTextMeasurer measurer(font, 20);
-        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth));
+        benchmark::DoNotOptimize(
+            LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth));
     }
     state.counters["paragraphs"] = static_cast<double>(doc.m_paragraphs.m_arrParagraphs.size());
 }
@@ -57,7 +63,8 @@ void BM_LayoutNovelAgain(benchmark::State& state) {
     QtTextMeasurer measurer(ReadingQFont(), 20);
     LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth));
+        benchmark::DoNotOptimize(
+            LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth));
     }
 }
 BENCHMARK(BM_LayoutNovelAgain)->Unit(benchmark::kMillisecond);
@@ -112,6 +119,47 @@ void BM_RepaintOverAFiveMegabyteWord(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RepaintOverAFiveMegabyteWord)->Unit(benchmark::kMillisecond);
+
+// The same, reopening the novel at a remembered word halfway through: what a start
+// with a remembered place adds is finding that word's line.
+void BM_OpenTextAtRememberedPlaceToFirstImage(benchmark::State& state) {
+    CVellumwiseDoc& doc = Novel();
+    QImage image(kFullHd, QImage::Format_ARGB32_Premultiplied);
+    const ReadingPlace place{{doc.m_paragraphs.m_arrParagraphs.size() / 2, 0}, doc.m_nVocabLevel};
+    for (auto _ : state) {
+        CVellumwiseView view(doc);
+        view.resize(kFullHd);
+        doc.OpenTextFile(kNovel, place);
+        QPainter painter(&image);
+        PaintPage(painter, kFullHd, view.Scene(), view.Glosses());
+    }
+}
+BENCHMARK(BM_OpenTextAtRememberedPlaceToFirstImage)->Unit(benchmark::kMillisecond);
+
+// Start-up's reading of the settings file with 200 remembered texts, and the look-up
+// of the text being opened.
+void BM_ReadSettingsAndPlaceAmong200(benchmark::State& state) {
+    QTemporaryDir config;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    {
+        SettingsStore store;
+        store.SaveReading(ReadingSettings{});
+        TextPlaces places(store.File());
+        for (int i = 0; i < TextPlaces::kMaxTexts - 1; ++i) {
+            const QString path = config.filePath(QStringLiteral("book%1.txt").arg(i));
+            QFile file(path);
+            file.open(QIODevice::WriteOnly);
+            places.Remember(path, {{static_cast<std::size_t>(i), 0}, 3});
+        }
+        places.Remember(QString::fromStdString(kNovel), {{1000, 0}, 3});
+    }
+    for (auto _ : state) {
+        SettingsStore store;
+        benchmark::DoNotOptimize(store.Reading());
+        benchmark::DoNotOptimize(TextPlaces(store.File()).Recall(QString::fromStdString(kNovel)));
+    }
+}
+BENCHMARK(BM_ReadSettingsAndPlaceAmong200)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
