@@ -86,6 +86,31 @@ TEST(Document, OpeningADocumentFileFirstInitialisesTheDocument) {
     EXPECT_EQ(doc.GetTitle(), "notes.vwd");
 }
 
+TEST(Document, TheReadersSettingsAreThereBeforeTheFirstLayout) {
+    TempDir dir;
+    ASSERT_TRUE(WriteTestDictionary(dir.Path("main.dic")));
+    FakePlatformServices platform;
+    CVellumwiseDoc doc(platform);
+    doc.m_strProgramDir = dir.Root().string();
+    ReadingSettings kept;
+    kept.vocabLevel = 8;
+    kept.showScience = true;
+    kept.glossColor = Rgb(1, 2, 3);
+    kept.font.lfHeight = -30;
+    doc.SetStartSettings(kept);
+    RecordingView view;
+    doc.AddView(&view);
+    doc.OnNewDocument();
+    EXPECT_EQ(doc.Settings(), kept);
+    EXPECT_EQ(doc.m_dThreshold, ThresholdForLevel(8));
+    EXPECT_EQ(doc.m_crGloss, Rgb(1, 2, 3));
+    EXPECT_EQ(view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    // A later File New keeps what the reader chose since.
+    doc.ApplyVocabulary(2, ThresholdForLevel(2), false, false);
+    doc.OnNewDocument();
+    EXPECT_EQ(doc.m_nVocabLevel, 2);
+}
+
 TEST(Document, LooksForTheDictionaryBesideTheExecutable) {
     FakePlatformServices platform;
     const CVellumwiseDoc doc(platform);
@@ -164,6 +189,24 @@ TEST(Document, AGoodDictionaryStartsWithoutAMessage) {
 }
 
 // ---- Opening a text file ----
+
+TEST_F(StartedDocument, ATextOpensAtItsPlaceGlossedOnceWithItsStep) {
+    const std::string path = WriteText("book.txt", "The apple.\r\nA clock\r\n");
+    m_doc.OpenTextFile(path, ReadingPlace{{1, 2}, 11});
+    EXPECT_EQ(m_doc.m_nVocabLevel, 11);
+    EXPECT_EQ(m_doc.m_dThreshold, ThresholdForLevel(11));
+    EXPECT_EQ(m_doc.PlaceToShow(), (WordPlace{1, 2}));
+    EXPECT_EQ(m_doc.TextPath(), path);
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    // Without a place: the start, and the step stays.
+    m_doc.OpenTextFile(path);
+    EXPECT_EQ(m_doc.m_nVocabLevel, 11);
+    EXPECT_FALSE(m_doc.PlaceToShow());
+    // A file that cannot be read leaves no text and no path to keep a place for.
+    m_doc.OpenTextFile(m_dir.Path("missing.txt"), ReadingPlace{{1, 2}, 4});
+    EXPECT_EQ(m_doc.TextPath(), "");
+    EXPECT_EQ(m_doc.m_nVocabLevel, 11);
+}
 
 TEST_F(StartedDocument, OpenTextFileReadsGlossesAndStartsAtTheTop) {
     const std::string path = WriteText("War and Peace.txt", "The apple.\r\n\r\nA clock\n");
