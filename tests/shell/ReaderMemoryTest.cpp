@@ -18,6 +18,7 @@
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
 #include "FakePlatformServices.h"
+#include "PagePainter.h"
 #include "SettingsStore.h"
 #include "TempDir.h"
 #include "TextPlaces.h"
@@ -208,8 +209,7 @@ protected:
     }
     CVellumwiseView& View() { return *m_pFrame->View(); }
     std::int64_t TopOf(WordPlace word) {
-        return WordTop(m_pDoc->m_paragraphs.m_arrParagraphs, word,
-                       std::abs(m_pDoc->m_fontText.lfHeight));
+        return WordTop(m_pDoc->m_paragraphs.m_arrParagraphs, word, View().Scene().lineUnit);
     }
     ~ReaderWindow() override {
         if (m_pFrame) {
