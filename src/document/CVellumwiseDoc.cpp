@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char* kUntitled = "无标题";
 constexpr const char* kTextFilter = "文本文件 (*.txt)";
+constexpr const char* kReadingFilter = "电子书和文本文件 (*.epub *.txt);;文本文件 (*.txt)";
 constexpr const char* kDictionaryFilter = "字典文件 (*.dic)";
 
 std::string ExecutableDirectory() {
@@ -92,13 +93,18 @@ bool CVellumwiseDoc::LoadDictionary() {
 }
 
 void CVellumwiseDoc::OnOpenTextFile() {
-    if (const auto path = m_platform.ChooseFileToOpen(kTextFilter)) {
+    if (const auto path = m_platform.ChooseFileToOpen(kReadingFilter)) {
         OpenTextFile(*path);
     }
 }
 
 void CVellumwiseDoc::OpenTextFile(const std::string& path) {
+    if (IsEpubName(path)) {
+        OpenEpubFile(path);
+        return;
+    }
     m_paragraphs.RemoveAll();
+    m_chapters.clear();
     SetTitle(FileTitle(path));
     m_platform.BeginWaitCursor();
     const std::optional<std::string> bytes = ReadFileBytes(path);
@@ -129,6 +135,7 @@ void CVellumwiseDoc::ReplaceText(std::string_view text) {
 }
 
 void CVellumwiseDoc::SetTextAndGloss(std::string_view text) {
+    m_chapters.clear();
     m_paragraphs.SetText(text);
     Regloss();
 }

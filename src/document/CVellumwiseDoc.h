@@ -8,6 +8,7 @@
 #include "CDicMain.h"
 #include "CParagraphList.h"
 #include "ColorScheme.h"
+#include "EpubBook.h"
 #include "IDocumentView.h"
 #include "ReadingFont.h"
 
@@ -49,8 +50,12 @@ public:
     // and answers false as OnNewDocument does. Relayout.
     bool OnOpenDocument(const std::string& path);
 
-    void OnOpenTextFile();                       // asks for a .txt file
+    void OnOpenTextFile();                       // asks for a .txt or .epub file
     void OpenTextFile(const std::string& path);  // the same, for a known path; Relayout
+    // An .epub's text, split like a UTF-8 text file, and its chapters; the scroll
+    // position 0. A book that cannot be read is reported and changes nothing.
+    // Relayout.
+    void OpenEpubFile(const std::string& path);
     void OnEditPaste();                          // ReplaceText of the clipboard's text
     // A new text (UTF-8), glossed with the current settings; the scroll position
     // and the title stay. Relayout.
@@ -93,6 +98,9 @@ public:
 
     CDicMain m_dicMain;
     CParagraphList m_paragraphs;
+    // The open book's table of contents (paragraph indexes into m_paragraphs);
+    // empty for a plain text or a pasted one.
+    std::vector<BookChapter> m_chapters;
     ColorRef m_crPage = 0;
     ColorRef m_crText = 0;
     ColorRef m_crGloss = 0;

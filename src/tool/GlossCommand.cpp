@@ -7,6 +7,7 @@
 #include "CDicMain.h"
 #include "CParagraphList.h"
 #include "DictionaryFile.h"
+#include "EpubBook.h"
 #include "GlossOutput.h"
 #include "ReadFileBytes.h"
 #include "TextDecoder.h"
@@ -18,8 +19,8 @@ namespace {
 constexpr const char* kGlossHelp =
     "usage: vellumwise-tool gloss [--dic PATH] [--level N] [--medical] [--science]\n"
     "                             [--names] [--format tsv|text|html] [FILE|-]\n"
-    "Reads an English text (standard input for - or no FILE) exactly as the reading\n"
-    "window opens it and prints its glosses, in UTF-8.\n"
+    "Reads an English text or EPUB book (standard input for - or no FILE) exactly as\n"
+    "the reading window opens it and prints its glosses, in UTF-8.\n"
     "\n"
     "  --dic PATH     the dictionary (default: main.dic beside this program)\n"
     "  --level N      vocabulary step 1-11, N x 2000 words known (default 3)\n"
@@ -141,7 +142,18 @@ int RunGloss(const ToolArguments& args) {
         return kExitBadInput;
     }
     CParagraphList text;
-    text.SetText(TextDecoder::Decode(*bytes));
+    // Named .epub like the window's open command; on standard input, known by its bytes.
+    if (IsEpubName(options->input) || (options->input == "-" && LooksLikeEpub(*bytes))) {
+        const EpubResult book = ReadEpub(*bytes);
+        if (!book.Ok()) {
+            std::cerr << "vellumwise-tool gloss: " << EpubFailureMessage(options->input, book)
+                      << "\n";
+            return kExitBadInput;
+        }
+        text.SetText(book.book->Text());
+    } else {
+        text.SetText(TextDecoder::Decode(*bytes));
+    }
     text.Annotate(&dic, ThresholdForLevel(*level), options->medical, options->science,
                   !options->names);
 
