@@ -22,6 +22,8 @@
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
 #include "CVocabularyDlg.h"
+#include "ChapterMenu.h"
+#include "EpubBook.h"
 #include "IPlatformServices.h"
 #include "KeyboardLocks.h"
 
@@ -148,6 +150,8 @@ void CMainFrame::CreateMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     file->setObjectName(QStringLiteral("FileMenu"));
     AddCommands(file, kFileMenu);
+    // The book's table of contents, under the command that opens books.
+    file->insertMenu(file->actions().at(1), new ChapterMenu(m_doc, *m_pView, file));
 
     QMenu* display = menuBar()->addMenu(QStringLiteral("显示(&V)"));
     display->setObjectName(QStringLiteral("DisplayMenu"));
@@ -297,7 +301,14 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 void CMainFrame::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (!urls.isEmpty() && urls.front().isLocalFile()) {
-        m_doc.OnOpenDocument(urls.front().toLocalFile().toStdString());
+        const std::string path = urls.front().toLocalFile().toStdString();
+        if (IsEpubName(path)) {
+            // A book dropped is read like one chosen with the open-text command,
+            // once the drop is over: a message about a bad book must not hold it.
+            QTimer::singleShot(0, this, [this, path] { m_doc.OpenTextFile(path); });
+        } else {
+            m_doc.OnOpenDocument(path);
+        }
         event->acceptProposedAction();
     }
 }
