@@ -128,9 +128,15 @@ void ContentText::AddText(const unsigned char* text) {
             m_blankPending = !m_current.empty();
             continue;
         }
-        // A byte-order mark or zero-width no-break space inside the text shows nothing.
+        // A zero-width no-break space (byte-order mark) shows nothing; a soft hyphen,
+        // put in by hyphenating book makers, shows only at a line end and would
+        // otherwise split a word from its dictionary entry.
         if (c == 0xEF && p[1] == 0xBB && p[2] == 0xBF) {
             p += 2;
+            continue;
+        }
+        if (c == 0xC2 && p[1] == 0xAD) {
+            p += 1;
             continue;
         }
         if (m_blankPending) {

@@ -13,8 +13,8 @@
 // one it holds; inline elements join their text; <br> ends a paragraph; <pre>
 // keeps its lines. Runs of blanks become one space. Not shown, so not read: head,
 // script, style, template, svg, ruby annotations, elements marked hidden or
-// display:none, and print page-break markers. Only paragraphs with something
-// other than blanks are added.
+// display:none, print page-break markers, soft hyphens. Only paragraphs with
+// something other than blanks are added.
 class ContentText {
 public:
     explicit ContentText(std::vector<std::string>& paragraphs) : m_paragraphs(paragraphs) {}

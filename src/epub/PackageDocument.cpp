@@ -20,9 +20,14 @@ struct ManifestItem {
     std::string properties;
 };
 
-bool IsContentType(const std::string& mediaType) {
-    return mediaType == "application/xhtml+xml" || mediaType == "text/html" ||
-           mediaType == "text/x-oeb1-document";
+// (X)HTML by its media type, or by its name when a careless book gives none.
+bool IsContent(const ManifestItem& item) {
+    if (item.mediaType.empty()) {
+        const std::string& name = item.member;
+        return name.ends_with(".xhtml") || name.ends_with(".html") || name.ends_with(".htm");
+    }
+    return item.mediaType == "application/xhtml+xml" || item.mediaType == "text/html" ||
+           item.mediaType == "text/x-oeb1-document";
 }
 
 std::string PackagePath(ZipArchive& zip) {
@@ -144,7 +149,7 @@ PackageDocument ReadPackageDocument(ZipArchive& zip) {
         if (item == items.end()) {
             throw EpubError(EpubFault::MissingItem, "书脊条目 " + idref + " 不在清单中");
         }
-        if (!IsContentType(item->second.mediaType)) {
+        if (!IsContent(item->second)) {
             continue;
         }
         if (item->second.member.empty() || !zip.Has(item->second.member)) {

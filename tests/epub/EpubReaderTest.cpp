@@ -172,6 +172,7 @@ TEST(EpubReader, UndeclaredEntitiesAndBrokenMarkupAreReadTolerantly) {
         {"byte-order mark and zero-width no-break space",
          "\xEF\xBB\xBF" + Xhtml("<p>\xEF\xBB\xBFword</p>"),
          {"word"}},
+        {"soft hyphens", Xhtml("<p>won&shy;der&#173;ful\u00ADly</p>"), {"wonderfully"}},
         {"blank-only paragraphs dropped",
          Xhtml("<p>&nbsp;</p><p> \t </p><p>&nbsp;kept&nbsp;</p>"),
          {"kept"}},

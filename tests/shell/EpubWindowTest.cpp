@@ -53,6 +53,13 @@ QStringList Titles(const QMenu* menu) {
     return titles;
 }
 
+// Message boxes shown, to be read and answered, while the fixture lives (the suite
+// otherwise runs with messages on standard error).
+struct MessageBoxesShown {
+    MessageBoxesShown() { qputenv("VELLUMWISE_NONINTERACTIVE", "0"); }
+    ~MessageBoxesShown() { qputenv("VELLUMWISE_NONINTERACTIVE", "1"); }
+};
+
 class BookWindow : public testing::Test {
 protected:
     CMainFrame* Start(const std::vector<std::string>& arguments) {
@@ -65,6 +72,7 @@ protected:
         return frame->findChild<ChapterMenu*>(QStringLiteral("ChapterMenu"));
     }
     TempDir m_dir;
+    MessageBoxesShown m_boxes;  // before the application reads the setting
     CVellumwiseApp m_app;
 };
 
