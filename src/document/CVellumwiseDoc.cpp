@@ -80,6 +80,7 @@ bool CVellumwiseDoc::LoadDictionary() {
     const std::string path = m_strProgramDir + "/main.dic";
     const DicFileResult result = LoadDictionaryFile(m_dicMain, path);
     if (result.Ok()) {
+        LoadSupplement();
         return true;
     }
     if (result.kind == DicFileResult::Kind::Missing) {
@@ -88,6 +89,16 @@ bool CVellumwiseDoc::LoadDictionary() {
         m_platform.ShowMessage("读取字典文件错误 " + path);
     }
     return false;
+}
+
+void CVellumwiseDoc::LoadSupplement() {
+    // The words main.dic's fixed layout cannot hold. Without it the reader still has
+    // main.dic; a damaged one is refused whole, so main.dic's entries stay as they were.
+    const std::string path = m_strProgramDir + "/" + std::string(kSupplementFileName);
+    const DicFileResult result = LoadDictionaryFile(m_dicMain, path);
+    if (!result.Ok() && result.kind != DicFileResult::Kind::Missing) {
+        m_platform.ShowMessage("读取字典文件错误 " + path);
+    }
 }
 
 void CVellumwiseDoc::OnOpenTextFile() {

@@ -113,6 +113,7 @@ public:
 private:
     bool InitialiseOnce();
     bool LoadDictionary();
+    void LoadSupplement();
     void SetTextAndGloss(std::string_view text);
     void Regloss();
 
