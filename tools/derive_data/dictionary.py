@@ -346,7 +346,10 @@ def _keep_groups_whole(order, chosen):
 
 
 def derive(package, verbs, cedict=None):
-    selector = Selector(package, verbs, cedict)
+    return derive_with(Selector(package, verbs, cedict))
+
+
+def derive_with(selector):
     chosen = selector.select()
     order = sorted(range(len(chosen)), key=lambda i: (chosen[i].key(), i))
     order = _keep_groups_whole(order, chosen)

@@ -120,6 +120,9 @@ def clean_item(raw_item, keep_notes=False):
     if not keep_notes:
         # English words left in a sense ("BASIC程序的扩展名") are explanations, not the gloss.
         text = re.sub(r"[A-Za-z][A-Za-z'/-]{2,}(\s+[A-Za-z][A-Za-z'/-]*)*", "", text)
+    if not keep_notes and ("&" in text or len(re.findall(r"[A-Za-z]", text)) >= 3):
+        # What is left of a label (&vi.) or of an English name cut into pieces (SA de CV).
+        return ""
     text = re.sub(r"\s+", "", text) if CJK.search(text) else text.strip()
     text = text.strip(TRAILING).lstrip("…")
     if not CJK.search(text) or not is_gbk(text) or "\\" in text or "\t" in text:
