@@ -15,8 +15,8 @@
 namespace {
 
 // "fastidious" only the supplement has; "apple" both have, main.dic's must win.
-const std::vector<TestEntry>& SupplementEntries() {
-    static const std::vector<TestEntry> entries = {
+const std::vector<DictionaryRow>& SupplementEntries() {
+    static const std::vector<DictionaryRow> entries = {
         {"apple", "另一个苹果", 0.01},
         {"fastidious", "挑剔的", 0.05},
         {"vexation", "烦恼", 0.02},

@@ -48,7 +48,8 @@ class Cedict:
     def _keys(sense):
         yield sense
         core = sense
-        if core.endswith(ZH_SUFFIXES) and len(core) > 2:
+        # 空的 is 空: a single character with 的 or 地 is still a word of its own.
+        if core.endswith(ZH_SUFFIXES) and len(core) >= 2:
             core = core[:-1]
             yield core
         if core.startswith(ZH_PREFIXES) and len(core) > 2:
