@@ -139,7 +139,7 @@ class Selector:
         cand = self.candidates[word]
         return cand.rank if cand.rank is not None else 1 << 30
 
-    def derived_base(self, word):
+    def derived_base(self, word, any_rank=False):
         """The more frequent word a transparent derivation is built from, or None.
 
         Comparatives and superlatives are ECDICT's degrees of their adjective. For -ly, -ness,
@@ -149,7 +149,7 @@ class Selector:
         and 生气的，愤怒的). Words of their own fail both: hardly (几乎不) is not hard (坚硬的),
         lately (近来) is not late (晚的), business (生意) is not busy (忙碌的).
         """
-        if self._rank(word) > FOLLOW_RANK:
+        if self._rank(word) > FOLLOW_RANK and not any_rank:
             return None
         entry = self.package.entries[word]
         kinds = entry.exchange.get("1", "")

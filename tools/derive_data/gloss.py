@@ -2,8 +2,9 @@
 
 import re
 
-# "vt.& vi." labels a line for both kinds of verb; the "&" goes with the labels.
-POS_LABEL = re.compile(r"^\s*(?:(?:[a-z]{1,6}|[A-Z]{1,6})\.\s*&?\s*)+")
+# "vt.& vi." labels a line for both kinds of verb; the "&" goes with the labels, and so does
+# the odd space before a label's dot ("vt .").
+POS_LABEL = re.compile(r"^\s*(?:(?:[a-z]{1,6}|[A-Z]{1,6}) ?\.\s*&?\s*)+")
 # The part of speech of a translation line's label, and of an English definition line's
 # (WordNet's letters: n, v, a and its satellite s, r).
 LINE_POS = {"n": "n", "a": "a", "adj": "a", "v": "v", "vt": "v", "vi": "v", "adv": "r"}

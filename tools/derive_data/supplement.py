@@ -41,8 +41,11 @@ def ligature_spellings(word):
     return result
 
 
-def _met(entry):
-    return bool(entry.tags & LEARNER_TAGS) or entry.corpus_rank() is not None
+def _met(entry, cand):
+    """A word readers meet: on a learner list, counted in a corpus (as a form or as a lemma of
+    the BNC), or in Collins' or Oxford's core lists (cannot, glasses)."""
+    return bool(entry.tags & LEARNER_TAGS) or cand.rank is not None or entry.collins > 0 \
+        or entry.oxford
 
 
 def derive(selector, main_items, verbs):
@@ -54,8 +57,13 @@ def derive(selector, main_items, verbs):
     for word, cand in candidates.items():
         if word in main_words or len(word) < 2 or main.resolve(word, 1.0) is not None:
             continue
+        # A transparent derivation of a main.dic word (understandingly) would be glossed at
+        # every step, even to readers who know its base; like main.dic's own derivations, it
+        # goes with its base, which the reader looks up instead.
+        if selector.derived_base(word, any_rank=True) in main_words:
+            continue
         entry = package.entries[word]
-        if _met(entry):
+        if _met(entry, cand):
             picked[word] = cand
     # British spellings of words readers meet, ranked with their American twin.
     for word, cand in candidates.items():
