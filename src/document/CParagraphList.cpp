@@ -6,12 +6,17 @@
 CParagraphList::CParagraphList() : m_pGlossPool(std::make_unique<GlossPool>()) {}
 
 CParagraphList::~CParagraphList() = default;
+CParagraphList::CParagraphList(CParagraphList&&) noexcept = default;
+CParagraphList& CParagraphList::operator=(CParagraphList&&) noexcept = default;
 
 void CParagraphList::RemoveAll() {
     m_arrParagraphs.clear();
     m_arrParagraphs.shrink_to_fit();
     m_pGlossPool->Clear();
     m_words.Clear();
+    m_evidence.Clear();
+    m_arrIsName.clear();
+    m_bNamesSkipped = false;
 }
 
 namespace {
@@ -38,40 +43,80 @@ void ForEachLine(std::string_view text, Take take) {
     }
 }
 
+// Asked once every this many paragraphs: often enough for a progress bar, too
+// seldom to cost anything.
+constexpr std::size_t kProgressEvery = 4096;
+
 }  // namespace
 
-void CParagraphList::SetText(std::string_view text) {
+bool CParagraphList::SetText(std::string_view text, const Progress& progress) {
     RemoveAll();
     // Counted first, so that the paragraphs are never moved as the list grows.
     std::size_t count = 0;
     ForEachLine(text, [&](std::string_view) { ++count; });
     m_arrParagraphs.reserve(count);
+    bool stopped = false;
     ForEachLine(text, [&](std::string_view segment) {
+        if (stopped) {
+            return;
+        }
+        if (progress && m_arrParagraphs.size() % kProgressEvery == kProgressEvery - 1 &&
+            !progress(static_cast<double>(m_arrParagraphs.size()) / static_cast<double>(count))) {
+            stopped = true;
+            return;
+        }
         CParagraph& paragraph = m_arrParagraphs.emplace_back(std::string(segment));
         paragraph.m_arrWordIds.resize(paragraph.TokenCount());
+        m_evidence.StartParagraph();
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
-            paragraph.m_arrWordIds[j] = m_words.IdOf(paragraph.Word(j));
+            const std::string_view token = paragraph.Word(j);
+            paragraph.m_arrWordIds[j] = m_words.IdOf(token);
+            m_evidence.Add(token, paragraph.m_arrWordIds[j], m_words);
         }
     });
+    if (stopped) {
+        return false;
+    }
+    // Decided once per text: a word is a name or not in all of it.
+    m_arrIsName.resize(m_words.Size());
+    for (std::uint32_t id = 0; id < m_arrIsName.size(); ++id) {
+        m_arrIsName[id] = IsUsedAsName(m_words.Word(id), m_evidence.Uses(id)) ? 1 : 0;
+    }
+    return true;
 }
 
-int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedical,
-                             bool bScience) {
+bool CParagraphList::IsName(std::string_view word) const {
+    const std::uint32_t id = m_words.Find(word);
+    return id != WordTable::kNoWord && IsName(id);
+}
+
+int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience,
+                             bool bSkipNames, const Progress& progress) {
     m_pGlossPool->Clear();
+    m_bNamesSkipped = bSkipNames;
     // A novel repeats a few tens of thousands of words hundreds of thousands of
     // times: each distinct lower-case word is translated once per call, never
     // remembered between calls, so a changed dictionary is always asked afresh.
     std::vector<std::string_view> glossOfWord(m_words.Size());
     for (std::uint32_t id = 0; id < glossOfWord.size(); ++id) {
+        if (bSkipNames && IsName(id)) {
+            continue;
+        }
         glossOfWord[id] = m_pGlossPool->Intern(
             pDic->TranslateView(m_words.Word(id), dThreshold, bMedical, bScience));
     }
     // Every paragraph comes from SetText, which numbered its tokens' words.
-    for (CParagraph& paragraph : m_arrParagraphs) {
+    for (std::size_t i = 0; i < m_arrParagraphs.size(); ++i) {
+        if (progress && i % kProgressEvery == kProgressEvery - 1 &&
+            !progress(static_cast<double>(i) / static_cast<double>(m_arrParagraphs.size()))) {
+            return -1;
+        }
+        CParagraph& paragraph = m_arrParagraphs[i];
         paragraph.m_arrGlosses.resize(paragraph.TokenCount());
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
             const std::uint32_t id = paragraph.m_arrWordIds[j];
-            paragraph.m_arrGlosses[j] = id == WordTable::kNoWord ? std::string_view() : glossOfWord[id];
+            paragraph.m_arrGlosses[j] =
+                id == WordTable::kNoWord ? std::string_view() : glossOfWord[id];
         }
     }
     return static_cast<int>(m_arrParagraphs.size());

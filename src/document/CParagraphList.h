@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
 
 #include "CParagraph.h"
+#include "NameEvidence.h"
 #include "WordTable.h"
 
 class CDicMain;
@@ -16,19 +18,45 @@ public:
     ~CParagraphList();
     CParagraphList(const CParagraphList&) = delete;
     CParagraphList& operator=(const CParagraphList&) = delete;
+    // Moving keeps every gloss a paragraph points to where it is.
+    CParagraphList(CParagraphList&&) noexcept;
+    CParagraphList& operator=(CParagraphList&&) noexcept;
 
-    // Replaces the paragraphs by those of `text` (UTF-8, already decoded).
-    void SetText(std::string_view text);
+    // Told the fraction done now and then; answering false stops the work, leaving
+    // the list only good for RemoveAll or another SetText.
+    using Progress = std::function<bool(double fraction)>;
+
+    // Replaces the paragraphs by those of `text` (UTF-8, already decoded), and
+    // decides which of its words the text uses as names. False when `progress`
+    // stopped it.
+    bool SetText(std::string_view text, const Progress& progress = {});
     void RemoveAll();
-    // Glosses every token; returns the number of paragraphs.
-    int Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience);
+    // Glosses every token; returns the number of paragraphs, or -1 when `progress`
+    // stopped it. With bSkipNames the words the text uses as names get no gloss
+    // anywhere in it.
+    int Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience,
+                 bool bSkipNames = true, const Progress& progress = {});
     // The distinct glosses the paragraphs point to, and the distinct words.
     const GlossPool& Glosses() const;
     const WordTable& Words() const { return m_words; }
+
+    // Whether the text uses the word with this number as a name (IsUsedAsName).
+    bool IsName(std::uint32_t id) const { return id < m_arrIsName.size() && m_arrIsName[id] != 0; }
+    // The same for any spelling of a word; false for a word the text does not hold.
+    bool IsName(std::string_view word) const;
+    // Whether the last Annotate left this token unglossed because it is a name.
+    bool IsSkippedName(const CParagraph& paragraph, std::size_t token) const {
+        return m_bNamesSkipped && token < paragraph.m_arrWordIds.size() &&
+               IsName(paragraph.m_arrWordIds[token]);
+    }
+    const NameEvidence& Evidence() const { return m_evidence; }
 
     std::vector<CParagraph> m_arrParagraphs;
 
 private:
     std::unique_ptr<GlossPool> m_pGlossPool;  // owns the glosses the paragraphs point to
-    WordTable m_words;                         // filled by SetText
+    WordTable m_words;                        // filled by SetText
+    NameEvidence m_evidence;                  // filled by SetText, in the same pass
+    std::vector<std::uint8_t> m_arrIsName;    // by word number, decided at the end of SetText
+    bool m_bNamesSkipped = false;             // as the last Annotate was asked
 };

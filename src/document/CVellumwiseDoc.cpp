@@ -8,6 +8,7 @@
 #include "IPlatformServices.h"
 #include "ReadFileBytes.h"
 #include "TextDecoder.h"
+#include "TextFileLoad.h"
 #include "VocabularyTable.h"
 
 namespace {
@@ -69,6 +70,7 @@ bool CVellumwiseDoc::InitialiseOnce() {
     m_dThreshold = ThresholdForLevel(kDefaultVocabLevel);
     m_bShowMedical = false;
     m_bShowScience = false;
+    m_bSkipNames = true;
     m_bAutoScroll = false;
     m_fontText = ReadingFont{};
     m_nGlossPercent = kGlossPercents[0];
@@ -107,22 +109,51 @@ void CVellumwiseDoc::OnOpenTextFile() {
     }
 }
 
-void CVellumwiseDoc::OpenTextFile(const std::string& path) {
-    m_paragraphs.RemoveAll();
-    SetTitle(FileTitle(path));
+bool CVellumwiseDoc::OpenTextFile(const std::string& path) {
     m_platform.BeginWaitCursor();
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (bytes) {
-        SetTextAndGloss(TextDecoder::Decode(*bytes));
+    TextFileLoad load;
+    // The window keeps showing the old text until the new one is complete.
+    m_platform.RunWithProgress([&](const ProgressReport& report) {
+        load = TextFileLoad::Run(path, m_dicMain,
+                                 GlossChoice{m_dThreshold, m_bShowMedical, m_bShowScience, m_bSkipNames}, report);
+    });
+    if (load.paragraphs) {
+        m_paragraphs = std::move(*load.paragraphs);
+        SetTitle(FileTitle(path));
         m_nScrollPos = 0;
+        UpdateAllViews(UpdateHint::Relayout);
+        m_platform.EndWaitCursor();
+        return true;
     }
-    // The old text is gone either way; a view still laid out for it would draw
-    // and scroll over paragraphs that no longer exist.
-    UpdateAllViews(UpdateHint::Relayout);
+    if (load.problem == ReadFileProblem::CannotRead) {
+        // A file that cannot be opened at all replaces the text by nothing, under
+        // the chosen file's title; a view still laid out for the old text would
+        // draw and scroll over paragraphs that no longer exist.
+        m_paragraphs.RemoveAll();
+        SetTitle(FileTitle(path));
+        UpdateAllViews(UpdateHint::Relayout);
+    }
     m_platform.EndWaitCursor();
-    if (!bytes) {
-        m_platform.ShowMessage("无法调入这个 .txt 文件：" + path);
+    // The other refusals leave the text shown before as it was.
+    const std::string message = "无法调入这个 .txt 文件：" + path;
+    switch (load.problem) {
+        case ReadFileProblem::CannotRead:
+            m_platform.ShowMessage(message);
+            break;
+        case ReadFileProblem::NotARegularFile:
+            m_platform.ShowMessage(message + "\n这不是普通文件（而是设备、管道或套接字）。");
+            break;
+        case ReadFileProblem::TooLarge:
+            m_platform.ShowMessage(message + "\n文件超过 2 GB，太大了。");
+            break;
+        case ReadFileProblem::OutOfMemory:
+            m_platform.ShowMessage(message + "\n内存不足。");
+            break;
+        case ReadFileProblem::None:
+        case ReadFileProblem::Cancelled:
+            break;
     }
+    return false;
 }
 
 void CVellumwiseDoc::OnEditPaste() {
@@ -144,7 +175,7 @@ void CVellumwiseDoc::SetTextAndGloss(std::string_view text) {
 }
 
 void CVellumwiseDoc::Regloss() {
-    m_paragraphs.Annotate(&m_dicMain, m_dThreshold, m_bShowMedical, m_bShowScience);
+    m_paragraphs.Annotate(&m_dicMain, m_dThreshold, m_bShowMedical, m_bShowScience, m_bSkipNames);
 }
 
 void CVellumwiseDoc::OnImportDictionary() {
@@ -233,6 +264,12 @@ void CVellumwiseDoc::ScrollTo(std::int64_t pos) {
 void CVellumwiseDoc::SetAutoScroll(bool on) {
     m_bAutoScroll = on;
     UpdateAllViews(UpdateHint::Repaint);
+}
+
+void CVellumwiseDoc::SetSkipNames(bool bSkip) {
+    m_bSkipNames = bSkip;
+    Regloss();
+    UpdateAllViews(UpdateHint::Relayout);
 }
 
 void CVellumwiseDoc::AddView(IDocumentView* view) {

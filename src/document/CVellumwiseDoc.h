@@ -49,9 +49,11 @@ public:
     // and answers false as OnNewDocument does. Relayout.
     bool OnOpenDocument(const std::string& path);
 
-    void OnOpenTextFile();                       // asks for a .txt file
-    void OpenTextFile(const std::string& path);  // the same, for a known path; Relayout
-    void OnEditPaste();                          // ReplaceText of the clipboard's text
+    void OnOpenTextFile();  // asks for a .txt file
+    // The same, for a known path; false when the text was not taken (the reason is
+    // shown, or the reader cancelled). Relayout.
+    bool OpenTextFile(const std::string& path);
+    void OnEditPaste();  // ReplaceText of the clipboard's text
     // A new text (UTF-8), glossed with the current settings; the scroll position
     // and the title stay. Relayout.
     void ReplaceText(std::string_view text);
@@ -67,6 +69,9 @@ public:
     void SetGlossPercent(int percent);
     // Sets the page, text and gloss colours of the scheme; the views repaint.
     void SetColorScheme(ColorScheme scheme);
+    // The 不注释人名 switch: words the text uses as names lose (or get back) their
+    // glosses; re-glosses. Relayout.
+    void SetSkipNames(bool bSkip);
 
     ReadingColors Colors() const { return {m_crPage, m_crText, m_crGloss}; }
     void SetColors(const ReadingColors& colors);   // Repaint
@@ -101,6 +106,7 @@ public:
     std::int32_t m_nVocabLevel = 0;
     bool m_bShowMedical = false;
     bool m_bShowScience = false;
+    bool m_bSkipNames = true;  // words the text uses as names get no gloss
     bool m_bAutoScroll = false;
     // Layout pixels, in 64 bits: a large font over a long text runs past 2^31.
     std::int64_t m_nTextHeight = 0;

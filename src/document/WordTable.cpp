@@ -18,16 +18,35 @@ std::uint32_t WordTable::IdOf(std::string_view token) {
     if (2 * (m_arrWords.size() + 1) > m_slots.size()) {
         Grow();
     }
+    Slot& slot = m_slots[SlotOf(m_lower, hash)];
+    if (slot.id == kNoWord) {
+        slot = {hash, static_cast<std::uint32_t>(m_arrWords.size())};
+        m_arrWords.push_back(m_lower);
+    }
+    return slot.id;
+}
+
+std::uint32_t WordTable::Find(std::string_view token) const {
+    if (token.size() < 2 || m_slots.empty()) {
+        return kNoWord;
+    }
+    std::string lower(token);
+    std::uint32_t hash = 2166136261u;
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    return m_slots[SlotOf(lower, hash)].id;
+}
+
+std::size_t WordTable::SlotOf(std::string_view lower, std::uint32_t hash) const {
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        Slot& slot = m_slots[i];
-        if (slot.id == kNoWord) {
-            slot = {hash, static_cast<std::uint32_t>(m_arrWords.size())};
-            m_arrWords.push_back(m_lower);
-            return slot.id;
-        }
-        if (slot.hash == hash && m_arrWords[slot.id] == m_lower) {
-            return slot.id;
+        const Slot& slot = m_slots[i];
+        if (slot.id == kNoWord || (slot.hash == hash && m_arrWords[slot.id] == lower)) {
+            return i;
         }
     }
 }
@@ -54,7 +73,8 @@ void WordTable::Clear() {
 }
 
 std::size_t WordTable::MemoryBytes() const {
-    std::size_t bytes = m_slots.capacity() * sizeof(Slot) + m_arrWords.capacity() * sizeof(std::string);
+    std::size_t bytes =
+        m_slots.capacity() * sizeof(Slot) + m_arrWords.capacity() * sizeof(std::string);
     for (const std::string& word : m_arrWords) {
         if (word.capacity() > 15) {
             bytes += word.capacity() + 1;

@@ -19,6 +19,8 @@ public:
     // The number of the token's lower-case form (ASCII capitals made small);
     // kNoWord for tokens shorter than two bytes, which are never glossed.
     std::uint32_t IdOf(std::string_view token);
+    // The number of the token's lower-case form if the table holds it, else kNoWord.
+    std::uint32_t Find(std::string_view token) const;
     std::string_view Word(std::uint32_t id) const { return m_arrWords[id]; }
     std::size_t Size() const { return m_arrWords.size(); }
     void Clear();
@@ -31,6 +33,8 @@ private:
         std::uint32_t id = kNoWord;  // kNoWord: the slot is free
     };
     void Grow();
+    // The slot holding `lower` (hashed to `hash`), or the free slot where it would go.
+    std::size_t SlotOf(std::string_view lower, std::uint32_t hash) const;
 
     std::vector<std::string> m_arrWords;  // number -> lower-case word
     std::vector<Slot> m_slots;            // size a power of two, at most half full

@@ -3,10 +3,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
@@ -17,6 +15,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <filesystem>
 
 #include "CAboutDlg.h"
 #include "CVellumwiseDoc.h"
@@ -31,8 +30,10 @@ static void InitResources() { Q_INIT_RESOURCE(vellumwise); }
 namespace {
 
 // The file menu and the two toolbars, in order.
-constexpr CommandSlot kFileMenu[] = {CommandId::FileOpenText, CommandId::EditPaste, kSeparator,
-                                     CommandId::AppExit};
+constexpr CommandSlot kFileMenu[] = {
+    CommandId::FileOpenText, CommandId::EditPaste, kSeparator,
+    CommandId::SkipNames,    kSeparator,           CommandId::AppExit,
+};
 constexpr CommandSlot kMainToolBar[] = {
     CommandId::FileOpenText, CommandId::EditPaste, kSeparator,
     CommandId::AutoScroll,   kSeparator,           CommandId::AppAbout};
@@ -275,12 +276,16 @@ void CMainFrame::OnAppAbout() {
 }
 
 void CMainFrame::OnHelp() {
-    // The working directory first, then the copy shipped beside the program.
-    const QString name = QStringLiteral("help.htm");
-    for (const QString& candidate : {QDir::current().filePath(name),
-                                     QDir(QCoreApplication::applicationDirPath()).filePath(name)}) {
-        if (QFileInfo(candidate).isFile()) {
-            m_platform.OpenWithShell(candidate.toStdString());
+    // The copy installed beside the program first: a page planted in whatever
+    // folder the reader started from must not be opened in its place. The working
+    // folder only serves a program installed without one.
+    std::error_code error;
+    const std::filesystem::path name = "help.htm";
+    for (const std::filesystem::path& folder :
+         {std::filesystem::path(m_doc.m_strProgramDir), std::filesystem::current_path(error)}) {
+        const std::filesystem::path candidate = folder / name;
+        if (!folder.empty() && std::filesystem::is_regular_file(candidate, error)) {
+            m_platform.OpenWithShell(candidate.string());
             return;
         }
     }
@@ -295,7 +300,10 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 void CMainFrame::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (!urls.isEmpty() && urls.front().isLocalFile()) {
-        m_doc.OnOpenDocument(urls.front().toLocalFile().toStdString());
+        // The URL keeps a name's bytes that are not UTF-8 percent-encoded.
+        const QByteArray path =
+            QByteArray::fromPercentEncoding(urls.front().path(QUrl::FullyEncoded).toLatin1());
+        m_doc.OnOpenDocument(path.toStdString());
         event->acceptProposedAction();
     }
 }

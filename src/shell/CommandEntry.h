@@ -13,6 +13,7 @@ enum class CommandId {
     EditPaste,
     AppExit,
     AutoScroll,
+    SkipNames,
     AppAbout,
     LineDown,
     LineUp,
@@ -60,6 +61,8 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_APP_EXIT";
         case CommandId::AutoScroll:
             return "ID_AUTO_SCROLL";
+        case CommandId::SkipNames:
+            return "ID_SKIP_NAMES";
         case CommandId::AppAbout:
             return "ID_APP_ABOUT";
         case CommandId::LineDown:

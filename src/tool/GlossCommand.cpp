@@ -17,7 +17,8 @@ namespace {
 
 constexpr const char* kGlossHelp =
     "usage: vellumwise-tool gloss [--dic PATH] [--supplement PATH|none] [--level N]\n"
-    "                             [--medical] [--science] [--format tsv|text|html] [FILE|-]\n"
+    "                             [--medical] [--science] [--names]\n"
+    "                             [--format tsv|text|html] [FILE|-]\n"
     "Reads an English text (standard input for - or no FILE) exactly as the reading\n"
     "window opens it and prints its glosses, in UTF-8.\n"
     "\n"
@@ -28,6 +29,8 @@ constexpr const char* kGlossHelp =
     "  --level N      vocabulary step 1-11, N x 2000 words known (default 3)\n"
     "  --medical      also consult the medical glossary\n"
     "  --science      also consult the science glossary\n"
+    "  --names        gloss the words the text uses as names too (the reading\n"
+    "                 window with 不注释人名 turned off); by default they get none\n"
     "  --format tsv   one line per token: PARAGRAPH TAB TOKEN-INDEX TAB TOKEN TAB GLOSS,\n"
     "                 indexes from 0, GLOSS empty for none; \\\\ \\t \\r \\n and \\xHH\n"
     "                 stand for a backslash and the control bytes (the default)\n"
@@ -39,6 +42,7 @@ struct GlossOptions {
     std::string levelText = std::to_string(kDefaultVocabLevel);
     bool medical = false;
     bool science = false;
+    bool names = false;
     std::string format = "tsv";
     std::string input = "-";
 };
@@ -69,6 +73,8 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
             options.medical = true;
         } else if (arg == "--science") {
             options.science = true;
+        } else if (arg == "--names") {
+            options.names = true;
         } else if ((arg == "-" || !arg.starts_with("-")) && !haveInput) {
             options.input = arg;
             haveInput = true;
@@ -118,7 +124,8 @@ int RunGloss(const ToolArguments& args) {
     }
     CParagraphList text;
     text.SetText(TextDecoder::Decode(*bytes));
-    text.Annotate(&dic, ThresholdForLevel(*level), options->medical, options->science);
+    text.Annotate(&dic, ThresholdForLevel(*level), options->medical, options->science,
+                  !options->names);
 
     if (options->format == "text") {
         WriteGlossText(std::cout, text);

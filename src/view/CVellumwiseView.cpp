@@ -322,8 +322,11 @@ QString CVellumwiseView::HitTestWord(QPoint point) {
     }
     const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[hit->paragraph];
     const std::string_view word = paragraph.Word(hit->token);
-    QString text =
-        QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())) + QLatin1Char(':');
+    QString text = QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
+    if (m_doc.m_paragraphs.IsSkippedName(paragraph, hit->token)) {
+        return text + QStringLiteral("（人名）");
+    }
+    text += QLatin1Char(':');
     std::string_view gloss;
     if (hit->token < paragraph.m_arrGlosses.size()) {
         gloss = paragraph.Gloss(hit->token);

@@ -16,16 +16,21 @@ std::string Escaped(std::string_view bytes) {
     std::string out;
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        if (c == '\\') out += "\\\\";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
         else if (b < 0x20 || b == 0x7f) {
             const char* hex = "0123456789abcdef";
             out += "\\x";
             out += hex[b >> 4];
             out += hex[b & 15];
-        } else out += c;
+        } else
+            out += c;
     }
     return out;
 }
@@ -53,10 +58,9 @@ protected:
 };
 
 TEST_F(GlossTool, TsvEqualsWhatTheDocumentHoldsAfterOpeningTheFile) {
-    const std::string files[] = {
-        kFixtures + "/mixed.txt", kFixtures + "/windows-1252.txt",
-        kFixtures + "/utf16le-bom.txt", kFixtures + "/utf8-bom.txt",
-        std::string(VELLUMWISE_CORPUS_DIR) + "/war-and-peace.txt"};
+    const std::string files[] = {kFixtures + "/mixed.txt", kFixtures + "/windows-1252.txt",
+                                 kFixtures + "/utf16le-bom.txt", kFixtures + "/utf8-bom.txt",
+                                 std::string(VELLUMWISE_CORPUS_DIR) + "/war-and-peace.txt"};
     for (const std::string& path : files) {
         SCOPED_TRACE(path);
         m_doc.OpenTextFile(path);
@@ -74,6 +78,21 @@ TEST_F(GlossTool, SettingsMatchTheDocumentsAfterApplyingThem) {
     ASSERT_EQ(result.status, 0) << LastError();
     EXPECT_EQ(result.out, DocumentAsTsv(m_doc));
     EXPECT_NE(result.out, Gloss(Quoted(path)).out);
+}
+
+TEST_F(GlossTool, NamesOptionMatchesTheDocumentWithTheSwitchOff) {
+    // The test dictionary knows "apple": this text uses it as a name.
+    const std::string path = WriteText("in.txt", "Then Apple came, and Apple said.\n");
+    m_doc.OpenTextFile(path);
+    const ProgramResult skipped = Gloss(Quoted(path));
+    ASSERT_EQ(skipped.status, 0) << LastError();
+    EXPECT_EQ(skipped.out, DocumentAsTsv(m_doc));
+    EXPECT_EQ(skipped.out.find("苹果"), std::string::npos);
+    m_doc.SetSkipNames(false);
+    const ProgramResult glossed = Gloss("--names " + Quoted(path));
+    ASSERT_EQ(glossed.status, 0) << LastError();
+    EXPECT_EQ(glossed.out, DocumentAsTsv(m_doc));
+    EXPECT_NE(glossed.out.find("Apple\t苹果"), std::string::npos);
 }
 
 TEST_F(GlossTool, TsvEscapesControlBytesAndBackslashes) {

@@ -57,9 +57,20 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     for (const QAction* item : menus[0]->menu()->actions()) {
         items << (item->isSeparator() ? QStringLiteral("|") : item->text());
     }
-    EXPECT_EQ(items, (QStringList{QStringLiteral("打开文本文件"), QStringLiteral("粘贴剪贴版内容(&P)"),
-                                  QStringLiteral("|"), QStringLiteral("退出(&X)")}));
+    EXPECT_EQ(items,
+              (QStringList{QStringLiteral("打开文本文件"), QStringLiteral("粘贴剪贴版内容(&P)"),
+                           QStringLiteral("|"), QStringLiteral("不注释人名"), QStringLiteral("|"),
+                           QStringLiteral("退出(&X)")}));
     EXPECT_EQ(menus[0]->menu()->actions()[1]->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
+    // On by default; the item follows the document's setting both ways.
+    QAction* skipNames = frame->Command("ID_SKIP_NAMES");
+    EXPECT_TRUE(skipNames->isCheckable());
+    EXPECT_TRUE(skipNames->isChecked());
+    skipNames->trigger();
+    EXPECT_FALSE(m_app.Document().m_bSkipNames);
+    EXPECT_FALSE(skipNames->isChecked());
+    m_app.Document().SetSkipNames(true);
+    EXPECT_TRUE(skipNames->isChecked());
 
     // The first redraw already put the page text into pane 0; the lock panes are empty
     // off X11.
@@ -73,25 +84,27 @@ TEST_F(StartedApp, TwoToolbarRowsAtTheTop) {
     CMainFrame* frame = Start();
     QToolBar* main = frame->MainToolBar();
     QToolBar* reading = frame->ReadingToolBar();
-    EXPECT_EQ(ActionIds(main->actions()),
-              (QStringList{"ID_FILE_OPEN_TEXT", "ID_EDIT_PASTE", "|", "ID_AUTO_SCROLL", "|", "ID_APP_ABOUT"}));
+    EXPECT_EQ(ActionIds(main->actions()), (QStringList{"ID_FILE_OPEN_TEXT", "ID_EDIT_PASTE", "|",
+                                                       "ID_AUTO_SCROLL", "|", "ID_APP_ABOUT"}));
     EXPECT_EQ(ActionIds(reading->actions()),
-              (QStringList{"ID_LINE_DOWN", "ID_LINE_UP", "ID_HALF_PAGE_DOWN", "ID_HALF_PAGE_UP", "ID_TEXT_END",
-                           "ID_TEXT_HOME", "ID_GOTO_PAGE", "ID_TEXT_COLOR", "ID_GLOSS_COLOR", "ID_PAGE_COLOR",
-                           "ID_TEXT_FONT", "ID_VOCABULARY"}));
+              (QStringList{"ID_LINE_DOWN", "ID_LINE_UP", "ID_HALF_PAGE_DOWN", "ID_HALF_PAGE_UP",
+                           "ID_TEXT_END", "ID_TEXT_HOME", "ID_GOTO_PAGE", "ID_TEXT_COLOR",
+                           "ID_GLOSS_COLOR", "ID_PAGE_COLOR", "ID_TEXT_FONT", "ID_VOCABULARY"}));
     for (QToolBar* bar : {main, reading}) {
         EXPECT_EQ(frame->toolBarArea(bar), Qt::TopToolBarArea);
         EXPECT_TRUE(bar->isMovable());
         EXPECT_TRUE(bar->isFloatable());
         EXPECT_EQ(bar->allowedAreas(), Qt::AllToolBarAreas);
         for (QAction* action : bar->actions()) {
-            EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->objectName().toStdString();
+            EXPECT_TRUE(action->isSeparator() || !action->icon().isNull())
+                << action->objectName().toStdString();
         }
     }
     EXPECT_GE(reading->geometry().top(), main->geometry().bottom());
     EXPECT_TRUE(frame->Command("ID_AUTO_SCROLL")->isCheckable());
     // The menu and the toolbar share one action.
-    EXPECT_TRUE(frame->menuBar()->actions()[0]->menu()->actions().contains(frame->Command("ID_EDIT_PASTE")));
+    EXPECT_TRUE(frame->menuBar()->actions()[0]->menu()->actions().contains(
+        frame->Command("ID_EDIT_PASTE")));
 }
 
 TEST_F(StartedApp, TooltipsForPasteAboutAndTheReadingBarPromptsForPasteAndAbout) {
@@ -113,7 +126,8 @@ TEST_F(StartedApp, TooltipsForPasteAboutAndTheReadingBarPromptsForPasteAndAbout)
     };
     for (const Case& c : cases) {
         QAction* action = frame->Command(c.id);
-        QToolBar* bar = frame->MainToolBar()->actions().contains(action) ? frame->MainToolBar() : frame->ReadingToolBar();
+        QToolBar* bar = frame->MainToolBar()->actions().contains(action) ? frame->MainToolBar()
+                                                                         : frame->ReadingToolBar();
         QWidget* button = bar->widgetForAction(action);
         // A button without a tooltip leaves the one already shown alone.
         const QString before = QStringLiteral("before");

@@ -381,6 +381,16 @@ TEST_F(PopupTest, AWordTheDictionaryLacksSaysSo) {
     EXPECT_EQ(m_view.HitTestWord(At(0, 3, 1, 1)), QStringLiteral("ZEBRA:斑马"));
 }
 
+TEST_F(PopupTest, ANameShowsThatItIsANameInsteadOfAGloss) {
+    // Tokens: Then, Zebra, came, ",", "", Zebra, said, "."
+    Paste("Then Zebra came, Zebra said.\r\n");
+    EXPECT_EQ(m_view.HitTestWord(At(0, 1, 1, 1)), QStringLiteral("Zebra（人名）"));
+    // A word at the sentence start is no name: it shows its gloss as any word does.
+    EXPECT_TRUE(m_view.HitTestWord(At(0, 0, 1, 1)).startsWith(QStringLiteral("Then:")));
+    m_doc.SetSkipNames(false);
+    EXPECT_EQ(m_view.HitTestWord(At(0, 5, 1, 1)), QStringLiteral("Zebra:斑马"));
+}
+
 TEST_F(PopupTest, WordsCutByTheWindowEdgeAreNotHit) {
     Paste(Lines(30));
     m_doc.m_nScrollPos = 25;  // line 0 (20 … 60) is cut by the top edge

@@ -18,12 +18,12 @@ ADJECTIVE_FORMS = {"accustomed", "agitated", "excited", "frightened", "preoccupi
 # Share of an adjective's lemma group that its comparative or superlative stands for, for
 # ranking a form ECDICT does not count on its own ("prettiest", "finest").
 DEGREE_SHARE = 0.05
-# Lower-case headwords that readers meet almost only as names or as pieces of contractions
-# split at the apostrophe ("don't", "haven't"), where their dictionary sense would mislead.
+# Lower-case headwords that readers meet almost only as pieces of contractions split at the
+# apostrophe ("don't", "haven't"), where their dictionary sense would mislead. Names are not
+# listed: the program tells them from the capitals of the text being read.
 NOT_WORDS = {"don", "haven", "didn", "doesn", "isn", "wasn", "aren", "weren", "hasn", "hadn",
              "couldn", "wouldn", "shouldn", "mustn", "needn", "shan", "ain", "ll", "ve", "re",
-             "em", "tis", "twas", "petersburg", "moscow", "russia", "napoleon", "pierre",
-             "andrew", "nicholas", "mary", "sonya", "french", "berg", "mack", "maude",
+             "em", "tis", "twas",
              # French words of English novels ("mon cher", "n'est-ce pas").
              "mon", "cher", "pas"}
 
@@ -145,8 +145,8 @@ class Selector:
         Comparatives and superlatives are ECDICT's degrees of their adjective. For -ly, -ness,
         -ful, -less and un- the derivation must mean what its base means: the adverb's English
         definition names the base ("angrily: with anger" does not, "in an angry manner" does), or
-        its first senses share a meaning-bearing character with the base's first senses (愤怒地
-        and 生气的，愤怒的). Words of their own fail both: hardly (几乎不) is not hard (坚硬的),
+        its leading sense, the one a reader sees first, shares a meaning-bearing character with the
+        base's first senses (愤怒地 and 生气的，愤怒的). Words of their own fail both: hardly (几乎不) is not hard (坚硬的),
         lately (近来) is not late (晚的), business (生意) is not busy (忙碌的).
         """
         if self._rank(word) > FOLLOW_RANK and not any_rank:
@@ -163,7 +163,7 @@ class Selector:
             if self._rank(base) >= self._rank(word):
                 continue
             named = affix == "ly" and re.search(r"\b%s\b" % base, entry.definition.lower())
-            shared = _meaning_chars(own, 3) & _meaning_chars(self.candidates[base].gloss)
+            shared = _meaning_chars(own, 1) & _meaning_chars(self.candidates[base].gloss)
             if named or shared:
                 return base
         return None

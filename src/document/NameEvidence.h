@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+class WordTable;
+
+// How a text writes one of its distinct words, counted while the text is split.
+// The dictionary cannot tell "Stein" the man from "stein" the mug; the text can:
+// a name is capitalised where ordinary words are not and never written small.
+struct WordUses {
+    std::uint32_t lowerCase = 0;     // uses starting with a small letter
+    std::uint32_t capitalised = 0;   // capitalised where no sentence starts: after a
+                                     // word, a comma or semicolon, "Mr." or a glued d'/-
+    std::uint32_t afterArticle = 0;  // of those, after an article or possessive ("the
+                                     // Emperor", "Your Highness"), or after a capitalised
+                                     // word that itself followed one ("the Mock Turtle")
+};
+
+// Whether a text uses a word as a name: it is capitalised inside sentences, never
+// written small, and mostly without an article or possessive before it (with
+// one, it is a title or a common noun the reader needs glossed). Titles and
+// honorifics ("Prince", "Mr", "de") are never names themselves. A word seen
+// capitalised only at the start of lines or sentences, after quotes, colons or
+// dashes, or in capitals only, has no evidence and stays an ordinary word.
+// `lowerWord` is the word with ASCII capitals made small.
+bool IsUsedAsName(std::string_view lowerWord, const WordUses& uses);
+
+// A title or honorific that precedes names ("Mr", "Countess", "von").
+bool IsNameTitle(std::string_view lowerWord);
+
+// Counts WordUses per word number while the words are numbered: every token of
+// a paragraph, in order, right after WordTable::IdOf has numbered it.
+class NameEvidence {
+public:
+    void StartParagraph();
+    // `id` is the token's number in `words` (WordTable::kNoWord under two bytes).
+    void Add(std::string_view token, std::uint32_t id, const WordTable& words);
+
+    const WordUses& Uses(std::uint32_t id) const { return m_arrUses[id]; }
+    std::size_t Size() const { return m_arrUses.size(); }
+    void Clear() {
+        m_arrUses.clear();
+        m_arrKinds.clear();
+    }
+    std::size_t MemoryBytes() const {
+        return m_arrUses.capacity() * sizeof(WordUses) + m_arrKinds.capacity();
+    }
+
+    // What came before the current token, as far as capitals can tell.
+    enum class Before {
+        Nothing,      // a line start, quote, bracket, colon or dash: no evidence
+        SentenceEnd,  // . ! ?
+        Word,         // a word, comma or semicolon: the sentence goes on
+        Article,      // an article or possessive, or a capitalised word after one
+        Glue,         // a hyphen or apostrophe glued to the word before ("d'", "Jean-")
+    };
+
+private:
+    std::vector<WordUses> m_arrUses;       // by word number
+    std::vector<std::uint8_t> m_arrKinds;  // by word number: article, abbreviated title or plain
+    Before m_before = Before::Nothing;
+    bool m_bWordJustBefore = false;  // the previous token is a word, with no blank between
+    bool m_bAbbreviationJustBefore = false;
+};
