@@ -13,6 +13,7 @@
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
 #include "FakePlatformServices.h"
+#include "GlossTextCache.h"
 #include "PagePainter.h"
 #include "QtReadingFont.h"
 #include "QtTextMeasurer.h"
@@ -91,6 +92,26 @@ void BM_OpenTextToFirstImage(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenTextToFirstImage)->Unit(benchmark::kMillisecond);
+
+// One repaint over a single unbroken word of 5 MB, the first layout included once.
+void BM_RepaintOverAFiveMegabyteWord(benchmark::State& state) {
+    std::vector<CParagraph> paragraphs;
+    paragraphs.emplace_back("Before " + std::string(5 << 20, 'w') + " after");
+    paragraphs.back().m_arrGlosses.assign(paragraphs.back().TokenCount(), std::string_view());
+    PageScene scene;
+    scene.paragraphs = &paragraphs;
+    scene.textFont = ReadingQFont();
+    scene.glossFont = ToQFont(GlossFontOf(Novel().m_fontText));
+    QtTextMeasurer measurer(scene.textFont, 20);
+    LayoutText(paragraphs, measurer, scene.pageWidth);
+    GlossTextCache glosses;
+    QImage image(kFullHd, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        PaintPage(painter, kFullHd, scene, glosses);
+    }
+}
+BENCHMARK(BM_RepaintOverAFiveMegabyteWord)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

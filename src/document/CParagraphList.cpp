@@ -6,6 +6,8 @@
 CParagraphList::CParagraphList() : m_pGlossPool(std::make_unique<GlossPool>()) {}
 
 CParagraphList::~CParagraphList() = default;
+CParagraphList::CParagraphList(CParagraphList&&) noexcept = default;
+CParagraphList& CParagraphList::operator=(CParagraphList&&) noexcept = default;
 
 void CParagraphList::RemoveAll() {
     m_arrParagraphs.clear();
@@ -41,15 +43,28 @@ void ForEachLine(std::string_view text, Take take) {
     }
 }
 
+// Asked once every this many paragraphs: often enough for a progress bar, too
+// seldom to cost anything.
+constexpr std::size_t kProgressEvery = 4096;
+
 }  // namespace
 
-void CParagraphList::SetText(std::string_view text) {
+bool CParagraphList::SetText(std::string_view text, const Progress& progress) {
     RemoveAll();
     // Counted first, so that the paragraphs are never moved as the list grows.
     std::size_t count = 0;
     ForEachLine(text, [&](std::string_view) { ++count; });
     m_arrParagraphs.reserve(count);
+    bool stopped = false;
     ForEachLine(text, [&](std::string_view segment) {
+        if (stopped) {
+            return;
+        }
+        if (progress && m_arrParagraphs.size() % kProgressEvery == kProgressEvery - 1 &&
+            !progress(static_cast<double>(m_arrParagraphs.size()) / static_cast<double>(count))) {
+            stopped = true;
+            return;
+        }
         CParagraph& paragraph = m_arrParagraphs.emplace_back(std::string(segment));
         paragraph.m_arrWordIds.resize(paragraph.TokenCount());
         m_evidence.StartParagraph();
@@ -59,11 +74,15 @@ void CParagraphList::SetText(std::string_view text) {
             m_evidence.Add(token, paragraph.m_arrWordIds[j], m_words);
         }
     });
+    if (stopped) {
+        return false;
+    }
     // Decided once per text: a word is a name or not in all of it.
     m_arrIsName.resize(m_words.Size());
     for (std::uint32_t id = 0; id < m_arrIsName.size(); ++id) {
         m_arrIsName[id] = IsUsedAsName(m_words.Word(id), m_evidence.Uses(id)) ? 1 : 0;
     }
+    return true;
 }
 
 bool CParagraphList::IsName(std::string_view word) const {
@@ -72,7 +91,7 @@ bool CParagraphList::IsName(std::string_view word) const {
 }
 
 int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience,
-                             bool bSkipNames) {
+                             bool bSkipNames, const Progress& progress) {
     m_pGlossPool->Clear();
     m_bNamesSkipped = bSkipNames;
     // A novel repeats a few tens of thousands of words hundreds of thousands of
@@ -87,7 +106,12 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
             pDic->TranslateView(m_words.Word(id), dThreshold, bMedical, bScience));
     }
     // Every paragraph comes from SetText, which numbered its tokens' words.
-    for (CParagraph& paragraph : m_arrParagraphs) {
+    for (std::size_t i = 0; i < m_arrParagraphs.size(); ++i) {
+        if (progress && i % kProgressEvery == kProgressEvery - 1 &&
+            !progress(static_cast<double>(i) / static_cast<double>(m_arrParagraphs.size()))) {
+            return -1;
+        }
+        CParagraph& paragraph = m_arrParagraphs[i];
         paragraph.m_arrGlosses.resize(paragraph.TokenCount());
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
             const std::uint32_t id = paragraph.m_arrWordIds[j];

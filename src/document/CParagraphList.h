@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -17,15 +18,24 @@ public:
     ~CParagraphList();
     CParagraphList(const CParagraphList&) = delete;
     CParagraphList& operator=(const CParagraphList&) = delete;
+    // Moving keeps every gloss a paragraph points to where it is.
+    CParagraphList(CParagraphList&&) noexcept;
+    CParagraphList& operator=(CParagraphList&&) noexcept;
+
+    // Told the fraction done now and then; answering false stops the work, leaving
+    // the list only good for RemoveAll or another SetText.
+    using Progress = std::function<bool(double fraction)>;
 
     // Replaces the paragraphs by those of `text` (UTF-8, already decoded), and
-    // decides which of its words the text uses as names.
-    void SetText(std::string_view text);
+    // decides which of its words the text uses as names. False when `progress`
+    // stopped it.
+    bool SetText(std::string_view text, const Progress& progress = {});
     void RemoveAll();
-    // Glosses every token; returns the number of paragraphs. With bSkipNames the
-    // words the text uses as names get no gloss anywhere in it.
+    // Glosses every token; returns the number of paragraphs, or -1 when `progress`
+    // stopped it. With bSkipNames the words the text uses as names get no gloss
+    // anywhere in it.
     int Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience,
-                 bool bSkipNames = true);
+                 bool bSkipNames = true, const Progress& progress = {});
     // The distinct glosses the paragraphs point to, and the distinct words.
     const GlossPool& Glosses() const;
     const WordTable& Words() const { return m_words; }

@@ -8,6 +8,7 @@
 #include "IPlatformServices.h"
 #include "ReadFileBytes.h"
 #include "TextDecoder.h"
+#include "TextFileLoad.h"
 #include "VocabularyTable.h"
 
 namespace {
@@ -82,6 +83,7 @@ bool CVellumwiseDoc::LoadDictionary() {
     const std::string path = m_strProgramDir + "/main.dic";
     const DicFileResult result = LoadDictionaryFile(m_dicMain, path);
     if (result.Ok()) {
+        LoadSupplement();
         return true;
     }
     if (result.kind == DicFileResult::Kind::Missing) {
@@ -92,33 +94,73 @@ bool CVellumwiseDoc::LoadDictionary() {
     return false;
 }
 
+void CVellumwiseDoc::LoadSupplement() {
+    // The words main.dic's fixed layout cannot hold. Without it the reader still has
+    // main.dic; a damaged one is refused whole, so main.dic's entries stay as they were.
+    const std::string path = m_strProgramDir + "/" + std::string(kSupplementFileName);
+    const DicFileResult result = LoadDictionaryFile(m_dicMain, path);
+    if (!result.Ok() && result.kind != DicFileResult::Kind::Missing) {
+        m_platform.ShowMessage("读取字典文件错误 " + path);
+    }
+}
+
 void CVellumwiseDoc::OnOpenTextFile() {
     if (const auto path = m_platform.ChooseFileToOpen(kReadingFilter)) {
         OpenTextFile(*path);
     }
 }
 
-void CVellumwiseDoc::OpenTextFile(const std::string& path) {
+bool CVellumwiseDoc::OpenTextFile(const std::string& path) {
     if (IsEpubName(path)) {
-        OpenEpubFile(path);
-        return;
+        return OpenEpubFile(path);
     }
-    m_paragraphs.RemoveAll();
-    m_chapters.clear();
-    SetTitle(FileTitle(path));
     m_platform.BeginWaitCursor();
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (bytes) {
-        SetTextAndGloss(TextDecoder::Decode(*bytes));
+    TextFileLoad load;
+    // The window keeps showing the old text until the new one is complete.
+    m_platform.RunWithProgress([&](const ProgressReport& report) {
+        load = TextFileLoad::Run(
+            path, m_dicMain,
+            GlossChoice{m_dThreshold, m_bShowMedical, m_bShowScience, m_bSkipNames}, report);
+    });
+    if (load.paragraphs) {
+        m_paragraphs = std::move(*load.paragraphs);
+        m_chapters.clear();
+        SetTitle(FileTitle(path));
         m_nScrollPos = 0;
+        UpdateAllViews(UpdateHint::Relayout);
+        m_platform.EndWaitCursor();
+        return true;
     }
-    // The old text is gone either way; a view still laid out for it would draw
-    // and scroll over paragraphs that no longer exist.
-    UpdateAllViews(UpdateHint::Relayout);
+    if (load.problem == ReadFileProblem::CannotRead) {
+        // A file that cannot be opened at all replaces the text by nothing, under
+        // the chosen file's title; a view still laid out for the old text would
+        // draw and scroll over paragraphs that no longer exist.
+        m_paragraphs.RemoveAll();
+        m_chapters.clear();
+        SetTitle(FileTitle(path));
+        UpdateAllViews(UpdateHint::Relayout);
+    }
     m_platform.EndWaitCursor();
-    if (!bytes) {
-        m_platform.ShowMessage("无法调入这个 .txt 文件：" + path);
+    // The other refusals leave the text shown before as it was.
+    const std::string message = "无法调入这个 .txt 文件：" + path;
+    switch (load.problem) {
+        case ReadFileProblem::CannotRead:
+            m_platform.ShowMessage(message);
+            break;
+        case ReadFileProblem::NotARegularFile:
+            m_platform.ShowMessage(message + "\n这不是普通文件（而是设备、管道或套接字）。");
+            break;
+        case ReadFileProblem::TooLarge:
+            m_platform.ShowMessage(message + "\n文件超过 2 GB，太大了。");
+            break;
+        case ReadFileProblem::OutOfMemory:
+            m_platform.ShowMessage(message + "\n内存不足。");
+            break;
+        case ReadFileProblem::None:
+        case ReadFileProblem::Cancelled:
+            break;
     }
+    return false;
 }
 
 void CVellumwiseDoc::OnEditPaste() {

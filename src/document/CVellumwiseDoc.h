@@ -50,13 +50,15 @@ public:
     // and answers false as OnNewDocument does. Relayout.
     bool OnOpenDocument(const std::string& path);
 
-    void OnOpenTextFile();                       // asks for a .txt or .epub file
-    void OpenTextFile(const std::string& path);  // the same, for a known path; Relayout
+    void OnOpenTextFile();  // asks for a .txt or .epub file
+    // The same, for a known path; false when the text was not taken (the reason is
+    // shown, or the reader cancelled). Relayout.
+    bool OpenTextFile(const std::string& path);
     // An .epub's text, split like a UTF-8 text file, and its chapters; the scroll
-    // position 0. A book that cannot be read is reported and changes nothing.
-    // Relayout.
-    void OpenEpubFile(const std::string& path);
-    void OnEditPaste();                          // ReplaceText of the clipboard's text
+    // position 0. A book that cannot be read is reported, changes nothing and
+    // gives false. Relayout.
+    bool OpenEpubFile(const std::string& path);
+    void OnEditPaste();  // ReplaceText of the clipboard's text
     // A new text (UTF-8), glossed with the current settings; the scroll position
     // and the title stay. Relayout.
     void ReplaceText(std::string_view text);
@@ -125,6 +127,7 @@ public:
 private:
     bool InitialiseOnce();
     bool LoadDictionary();
+    void LoadSupplement();
     void SetTextAndGloss(std::string_view text);
     void Regloss();
 

@@ -5,13 +5,13 @@
 #include "CVellumwiseDoc.h"
 #include "IPlatformServices.h"
 
-void CVellumwiseDoc::OpenEpubFile(const std::string& path) {
+bool CVellumwiseDoc::OpenEpubFile(const std::string& path) {
     m_platform.BeginWaitCursor();
     EpubResult result = ReadEpubFile(path);
     if (!result.Ok()) {
         m_platform.EndWaitCursor();
         m_platform.ShowMessage(EpubFailureMessage(path, result));
-        return;
+        return false;
     }
     SetTitle(std::filesystem::path(path).stem().string());
     SetTextAndGloss(result.book->Text());
@@ -19,4 +19,5 @@ void CVellumwiseDoc::OpenEpubFile(const std::string& path) {
     m_nScrollPos = 0;
     UpdateAllViews(UpdateHint::Relayout);
     m_platform.EndWaitCursor();
+    return true;
 }

@@ -90,38 +90,43 @@ std::optional<std::string> Utf8ToGbk(std::string_view utf8, std::size_t* badOffs
     return Strict("GBK", "UTF-8", utf8, badOffset);
 }
 
+std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t at) {
+    const unsigned char c = static_cast<unsigned char>(bytes[at]);
+    if (c < 0x80) {
+        return 1;
+    }
+    std::size_t length;
+    unsigned min;
+    unsigned code;
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2, min = 0x80, code = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3, min = 0x800, code = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4, min = 0x10000, code = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (at + length > bytes.size()) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const unsigned char next = static_cast<unsigned char>(bytes[at + k]);
+        if ((next & 0xC0) != 0x80) {
+            return 0;
+        }
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        return 0;
+    }
+    return length;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    const std::size_t n = bytes.size();
-    while (i < n) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length;
-        unsigned min;
-        unsigned code;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2, min = 0x80, code = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3, min = 0x800, code = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4, min = 0x10000, code = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + length > n) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const unsigned char next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = Utf8SequenceAt(bytes, i);
+        if (length == 0) {
             return false;
         }
         i += length;
@@ -133,6 +138,10 @@ std::string Windows1252ToUtf8(std::string_view bytes) { return Lossy("WINDOWS-12
 
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     return Lossy(bigEndian ? "UTF-16BE" : "UTF-16LE", bytes, 2);
+}
+
+std::string Utf32ToUtf8(std::string_view bytes, bool bigEndian) {
+    return Lossy(bigEndian ? "UTF-32BE" : "UTF-32LE", bytes, 4);
 }
 
 }  // namespace codepage

@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
 #include <cstdio>
+
+#include "QtFileNames.h"
+#include "QtJobProgress.h"
 
 QtPlatformServices::QtPlatformServices()
     : m_bNonInteractive(qEnvironmentVariable("VELLUMWISE_NONINTERACTIVE") == QLatin1String("1")) {}
@@ -20,7 +24,7 @@ std::optional<std::string> ChosenPath(const QString& path) {
     if (path.isEmpty()) {
         return std::nullopt;
     }
-    return path.toStdString();
+    return FileNameBytes(path);
 }
 
 }  // namespace
@@ -46,8 +50,8 @@ void QtPlatformServices::ShowMessage(const std::string& text) {
     if (busy) {
         QApplication::setOverrideCursor(Qt::ArrowCursor);
     }
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vellumwise"), QString::fromStdString(text),
-                    QMessageBox::Ok, m_pParent);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vellumwise"),
+                    QString::fromStdString(text), QMessageBox::Ok, m_pParent);
     box.exec();
     if (busy) {
         QApplication::restoreOverrideCursor();
@@ -67,8 +71,13 @@ void QtPlatformServices::BeginWaitCursor() { QApplication::setOverrideCursor(Qt:
 void QtPlatformServices::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
 
 bool QtPlatformServices::OpenWithShell(const std::string& pathOrUrl) {
-    const QString target = QString::fromStdString(pathOrUrl);
-    const QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath())
-                                               : QUrl(target);
+    const QString target = QFile::decodeName(QByteArray::fromStdString(pathOrUrl));
+    const QUrl url = QFileInfo::exists(target)
+                         ? QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath())
+                         : QUrl(target);
     return QDesktopServices::openUrl(url);
+}
+
+void QtPlatformServices::RunWithProgress(const std::function<void(const ProgressReport&)>& job) {
+    RunJobWithProgress(m_pParent, job);
 }

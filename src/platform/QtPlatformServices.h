@@ -23,6 +23,8 @@ public:
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     bool OpenWithShell(const std::string& pathOrUrl) override;
+    // On a worker thread, with a progress bar and Esc in the dialog parent's window.
+    void RunWithProgress(const std::function<void(const ProgressReport&)>& job) override;
 
 private:
     QWidget* m_pParent = nullptr;

@@ -9,7 +9,8 @@ namespace {
 
 bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
     });
 }
 
@@ -48,11 +49,13 @@ CCommandLineInfo CCommandLineInfo::Parse(const std::vector<std::string>& argumen
             const std::string name = argument.substr(1);
             if (name == "pt") {
                 info.m_nShellCommand = FilePrintTo;
-                printToFields = {&info.m_strPrinterName, &info.m_strDriverName, &info.m_strPortName};
+                printToFields = {&info.m_strPrinterName, &info.m_strDriverName,
+                                 &info.m_strPortName};
                 std::reverse(printToFields.begin(), printToFields.end());
             } else if (name == "p") {
                 info.m_nShellCommand = FilePrint;
-            } else if (EqualsIgnoringCase(name, "Unregister") || EqualsIgnoringCase(name, "Unregserver")) {
+            } else if (EqualsIgnoringCase(name, "Unregister") ||
+                       EqualsIgnoringCase(name, "Unregserver")) {
                 info.m_nShellCommand = AppUnregister;
             }
             // "dde", "Embedding", "Automation": a start like any other.
@@ -77,7 +80,11 @@ CCommandLineInfo CCommandLineInfo::Parse(const std::vector<std::string>& argumen
             printToFields.pop_back();
         }
     }
-    if (info.m_strFileName.empty() && (info.m_nShellCommand == FilePrint || info.m_nShellCommand == FilePrintTo)) {
+    // "p" prints the text of "--text" even without a document; with neither there
+    // is nothing to print.
+    const bool printable = !info.m_strFileName.empty() ||
+                           (info.m_nShellCommand == FilePrint && !info.m_strTextFile.empty());
+    if (!printable && (info.m_nShellCommand == FilePrint || info.m_nShellCommand == FilePrintTo)) {
         info.m_nShellCommand = FileNew;
     }
     return info;

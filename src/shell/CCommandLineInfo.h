@@ -10,7 +10,7 @@ struct CCommandLineInfo {
     enum class ShellCommand {
         FileNew,        // nothing, "Embedding", "Automation", "dde"
         FileOpen,       // a file name: it becomes the document
-        FilePrint,      // "p" file
+        FilePrint,      // "p" file, or "p" with "--text FILE" alone
         FilePrintTo,    // "pt" file printer driver port
         AppUnregister,  // "Unregister", "Unregserver"
     };

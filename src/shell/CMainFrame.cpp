@@ -3,10 +3,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
@@ -17,6 +15,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <filesystem>
 
 #include "CAboutDlg.h"
 #include "CVellumwiseDoc.h"
@@ -281,12 +280,16 @@ void CMainFrame::OnAppAbout() {
 }
 
 void CMainFrame::OnHelp() {
-    // The working directory first, then the copy shipped beside the program.
-    const QString name = QStringLiteral("help.htm");
-    for (const QString& candidate : {QDir::current().filePath(name),
-                                     QDir(QCoreApplication::applicationDirPath()).filePath(name)}) {
-        if (QFileInfo(candidate).isFile()) {
-            m_platform.OpenWithShell(candidate.toStdString());
+    // The copy installed beside the program first: a page planted in whatever
+    // folder the reader started from must not be opened in its place. The working
+    // folder only serves a program installed without one.
+    std::error_code error;
+    const std::filesystem::path name = "help.htm";
+    for (const std::filesystem::path& folder :
+         {std::filesystem::path(m_doc.m_strProgramDir), std::filesystem::current_path(error)}) {
+        const std::filesystem::path candidate = folder / name;
+        if (!folder.empty() && std::filesystem::is_regular_file(candidate, error)) {
+            m_platform.OpenWithShell(candidate.string());
             return;
         }
     }
@@ -301,7 +304,10 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 void CMainFrame::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (!urls.isEmpty() && urls.front().isLocalFile()) {
-        const std::string path = urls.front().toLocalFile().toStdString();
+        // The URL keeps a name's bytes that are not UTF-8 percent-encoded.
+        const std::string path =
+            QByteArray::fromPercentEncoding(urls.front().path(QUrl::FullyEncoded).toLatin1())
+                .toStdString();
         if (IsEpubName(path)) {
             // A book dropped is read like one chosen with the open-text command,
             // once the drop is over: a message about a bad book must not hold it.

@@ -11,6 +11,7 @@
 #include "CMainFrame.h"
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
+#include "NumberedNewFile.h"
 #include "UserRegistration.h"
 
 CVellumwiseApp::CVellumwiseApp() : m_pDoc(std::make_unique<CVellumwiseDoc>(m_platform)) {
@@ -29,10 +30,20 @@ std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& 
     using enum CCommandLineInfo::ShellCommand;
     const CCommandLineInfo info = CCommandLineInfo::Parse(arguments);
     if (info.m_nShellCommand == AppUnregister) {
-        m_platform.ShowMessage(RemoveUserRegistration()
-                                   ? "系统注册项已被移除并且相应的 INI 文件（假如存在）也被删除。"
-                                   : "不是所有的系统注册项（或 INI 文件）都被移除。");
-        return 0;
+        switch (RemoveUserRegistration()) {
+            case Unregistration::AllRemoved:
+                m_platform.ShowMessage(
+                    "系统注册项已被移除并且相应的 INI 文件（假如存在）也被删除。");
+                return 0;
+            case Unregistration::SomeRemain:
+                m_platform.ShowMessage("不是所有的系统注册项（或 INI 文件）都被移除。");
+                return 1;
+            case Unregistration::NoDataFolder:
+                m_platform.ShowMessage(
+                    "找不到用户的主文件夹（HOME 和 XDG_DATA_HOME 都没有设置为绝对路径），"
+                    "没有删除任何系统注册项。");
+                return 1;
+        }
     }
     // The window is made first, unshown, so that its view hears the document start.
     m_pMainFrame = std::make_unique<CMainFrame>(*m_pDoc, m_platform);
@@ -48,8 +59,8 @@ std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& 
     m_platform.SetDialogParent(m_pMainFrame.get());
     if (info.m_nShellCommand == FilePrint || info.m_nShellCommand == FilePrintTo) {
         // The window is never shown; its view lays the text out for the printer.
-        if (!info.m_strTextFile.empty()) {
-            m_pDoc->OpenTextFile(info.m_strTextFile);
+        if (!info.m_strTextFile.empty() && !m_pDoc->OpenTextFile(info.m_strTextFile)) {
+            return 1;  // the reason is shown; printing nothing would hide it
         }
         return PrintFromCommandLine(info);
     }
@@ -71,8 +82,12 @@ std::string CVellumwiseApp::PdfBesideFile(const std::string& path) {
 
 int CVellumwiseApp::PrintFromCommandLine(const CCommandLineInfo& info) {
     using enum CCommandLineInfo::ShellCommand;
+    // "--text story.txt /p" has no document: the text's file names the printout.
+    const std::string& printed =
+        info.m_strFileName.empty() ? info.m_strTextFile : info.m_strFileName;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(m_pDoc->GetTitle()));
+    std::optional<NewFile> pdf;
     if (info.m_nShellCommand == FilePrintTo) {
         const QString name = QString::fromStdString(info.m_strPrinterName);
         if (QPrinterInfo::printerInfo(name).isNull()) {
@@ -81,19 +96,24 @@ int CVellumwiseApp::PrintFromCommandLine(const CCommandLineInfo& info) {
         }
         printer.setPrinterName(name);
     } else if (QPrinterInfo::defaultPrinter().isNull()) {
-        // Without any printer the reader still gets the pages, as a PDF file.
-        const std::string pdf = PdfBesideFile(info.m_strFileName);
+        // Without any printer the reader still gets the pages, as a PDF file. It is
+        // created here, new, and written through its descriptor, so neither an
+        // existing file nor a link planted at the name is ever written.
+        pdf = CreateNumberedNewFile(PdfBesideFile(printed));
+        if (!pdf) {
+            m_platform.ShowMessage("无法打印 " + printed);
+            return 1;
+        }
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(pdf));
+        printer.setOutputFileName(QString::fromStdString(pdf->DescriptorPath()));
     }
     if (!m_pMainFrame->View()->PrintText(printer)) {
-        m_platform.ShowMessage("无法打印 " + info.m_strFileName);
+        m_platform.ShowMessage("无法打印 " + printed);
         return 1;
     }
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
+    if (pdf) {
         // Nobody chose that file: say where it went.
-        std::cerr << "Vellumwise: 没有打印机，已打印到 " << printer.outputFileName().toStdString()
-                  << '\n';
+        std::cerr << "Vellumwise: 没有打印机，已打印到 " << pdf->Path() << '\n';
     }
     return 0;
 }

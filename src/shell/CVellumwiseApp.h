@@ -32,7 +32,8 @@ public:
     QtPlatformServices& Platform() { return m_platform; }
 
     // Where "p" prints when the system has no printer: a PDF beside the document's
-    // file ("story.vwd" gives "story.pdf"), never the file itself.
+    // file ("story.vwd" gives "story.pdf"), never the file itself. An existing PDF
+    // there is never replaced: the printout goes to "story (2).pdf" and so on.
     static std::string PdfBesideFile(const std::string& path);
 
 private:

@@ -2,23 +2,33 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::filesystem::path UserDataHome() {
-    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome != nullptr && *dataHome != '\0') {
+bool IsAbsolute(const char* path) { return path != nullptr && path[0] == '/'; }
+
+// Relative values are invalid by the XDG rules and are ignored like unset ones.
+std::optional<std::filesystem::path> UserDataHome() {
+    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); IsAbsolute(dataHome)) {
         return dataHome;
     }
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home != nullptr ? home : "") / ".local" / "share";
+    if (const char* home = std::getenv("HOME"); IsAbsolute(home)) {
+        return std::filesystem::path(home) / ".local" / "share";
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
-bool RemoveUserRegistration() {
-    const std::filesystem::path dataHome = UserDataHome();
+Unregistration RemoveUserRegistration() {
+    const std::optional<std::filesystem::path> found = UserDataHome();
+    if (!found) {
+        return Unregistration::NoDataFolder;
+    }
+    const std::filesystem::path& dataHome = *found;
     std::vector<std::filesystem::path> files = {
         dataHome / "applications" / "vellumwise.desktop",
         dataHome / "applications" / "vellumwise-text.desktop",
@@ -37,5 +47,5 @@ bool RemoveUserRegistration() {
             allRemoved = false;
         }
     }
-    return allRemoved;
+    return allRemoved ? Unregistration::AllRemoved : Unregistration::SomeRemain;
 }

@@ -13,10 +13,9 @@ int main(int argc, char* argv[]) {
     // Lets Wayland desktops match the window to vellumwise.desktop and its icon.
     QApplication::setDesktopFileName(QStringLiteral("vellumwise"));
 
-    std::vector<std::string> arguments;
-    for (const QString& argument : QApplication::arguments().mid(1)) {
-        arguments.push_back(argument.toStdString());
-    }
+    // Straight from argv, which QApplication has stripped of its own options: file
+    // names are bytes, and one that is not UTF-8 would not survive a QString.
+    std::vector<std::string> arguments(argv + 1, argv + argc);
     CVellumwiseApp app;
     if (const std::optional<int> status = app.InitInstance(arguments)) {
         return *status;

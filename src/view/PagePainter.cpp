@@ -20,9 +20,11 @@ constexpr int kShadowWidth = 2;
 
 // Draws `text` from the top-left of `box` on an opaque box of `background` the size
 // of the text, both clipped to `box`, so that each gloss covers the one drawn before it.
+// Text that was cut to what the box can show reaches past it.
 void DrawTextInBox(QPainter& painter, const QFontMetrics& metrics, const QRect& box,
-                   const QString& text, const QColor& background) {
-    const QRect cell(box.left(), box.top(), metrics.horizontalAdvance(text), metrics.height());
+                   const QString& text, const QColor& background, bool cut = false) {
+    const QRect cell(box.left(), box.top(), cut ? box.width() : metrics.horizontalAdvance(text),
+                     metrics.height());
     painter.fillRect(cell.intersected(box), background);
     const QPoint baseline(box.left(), box.top() + metrics.ascent());
     if (box.contains(cell)) {
@@ -33,6 +35,23 @@ void DrawTextInBox(QPainter& painter, const QFontMetrics& metrics, const QRect& 
     painter.setClipRect(box, Qt::IntersectClip);
     painter.drawText(baseline, text);
     painter.restore();
+}
+
+// The start of a token that shows in a box `width` units wide. One unbroken word
+// of megabytes would otherwise be converted, shaped and measured whole at every
+// repaint, though the box clips all but its start: no visible character is
+// narrower than a quarter unit, and none takes more than four bytes.
+QString VisibleStart(std::string_view word, int width, bool* cut) {
+    const std::size_t most = 4 * (4 * static_cast<std::size_t>(std::max(width, 0)) + 16);
+    *cut = word.size() > most;
+    if (*cut) {
+        std::size_t end = most;
+        while (end > 0 && (static_cast<unsigned char>(word[end]) & 0xC0) == 0x80) {
+            --end;  // not inside a character
+        }
+        word = word.substr(0, end);
+    }
+    return QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
 }
 
 // QRect from edges, the way the layout states them (right and bottom exclusive). Only
@@ -94,11 +113,10 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const StripGe
         if (box.top < limits.tokenTop || box.bottom > limits.tokenBottom) {
             continue;
         }
-        const std::string_view word = paragraph.Word(j);
-        DrawTextInBox(painter, textMetrics,
-                      Edges(box.left, box.top, box.left + geometry.pageWidth, box.bottom),
-                      QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())),
-                      scene.boxColor);
+        const QRect edges = Edges(box.left, box.top, box.left + geometry.pageWidth, box.bottom);
+        bool cut = false;
+        const QString text = VisibleStart(paragraph.Word(j), edges.width(), &cut);
+        DrawTextInBox(painter, textMetrics, edges, text, scene.boxColor, cut);
     }
     painter.setFont(scene.glossFont);
     painter.setPen(scene.glossColor);

@@ -1,6 +1,7 @@
 #include "QtTextMeasurer.h"
 
 #include <QString>
+#include <algorithm>
 
 namespace {
 
@@ -21,7 +22,23 @@ QtTextMeasurer::QtTextMeasurer(const QFont& font, int lineUnit)
     : m_metrics(font), m_nLineUnit(lineUnit), m_slots(kInitialSlots) {}
 
 int QtTextMeasurer::Measure(std::string_view token) const {
-    QString text = QString::fromUtf8(token.data(), static_cast<qsizetype>(token.size()));
+    // An unbroken word of megabytes is far wider than any page, and shaping it whole
+    // takes seconds: its width is taken from its start, in proportion to its bytes.
+    constexpr std::size_t kMeasuredBytes = 16384;
+    std::string_view measured = token;
+    if (token.size() > kMeasuredBytes) {
+        std::size_t end = kMeasuredBytes;
+        while (end > 0 && (static_cast<unsigned char>(token[end]) & 0xC0) == 0x80) {
+            --end;  // not inside a character
+        }
+        measured = token.substr(0, end);
+    }
+    QString text = QString::fromUtf8(measured.data(), static_cast<qsizetype>(measured.size()));
+    if (measured.size() < token.size()) {
+        const double scaled = static_cast<double>(m_metrics.horizontalAdvance(text)) *
+                              static_cast<double>(token.size()) / static_cast<double>(std::max<std::size_t>(measured.size(), 1));
+        return static_cast<int>(std::min(scaled, 1e9)) + m_metrics.horizontalAdvance(QLatin1Char(' '));
+    }
     text += QLatin1Char(' ');
     return m_metrics.horizontalAdvance(text);
 }

@@ -4,10 +4,13 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "CArchive.h"
+#include "DictionaryFile.h"
 #include "DocumentFixture.h"
 
 namespace {
@@ -16,6 +19,14 @@ using namespace std::string_literals;
 
 // Mounts a small tmpfs on `dir` inside a mount namespace private to this test
 // process, so nothing outlives the test. False where the system does not allow it.
+// The process's address-space size now, as RLIMIT_AS counts it.
+std::size_t VirtualSize() {
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+}
+
 bool MountTmpfs(const std::string& dir, const char* options) {
     static const bool isPrivate = ::unshare(CLONE_NEWNS) == 0 &&
                                   ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
@@ -151,6 +162,111 @@ TEST_F(Faults, ATwoHundredMegabyteText) {
     RecordProperty("peak_rss_mib", static_cast<int>(usage.ru_maxrss / 1024));
     std::printf("peak resident memory after opening %zu MiB: %ld MiB\n",
                 static_cast<std::size_t>(size >> 20), usage.ru_maxrss / 1024);
+}
+
+// ---- Files that are not texts, or too large to take ----
+
+class Refusals : public StartedDocument {
+protected:
+    Refusals() {
+        m_platform.m_clipboard = "apple";
+        m_doc.OnEditPaste();
+        m_doc.m_nScrollPos = 300;
+        m_view.m_hints.clear();
+    }
+    // Opens `path` through the command and checks the text shown before stayed.
+    // Without `why` no message is expected.
+    void ExpectRefused(const std::string& path, const std::optional<std::string>& why) {
+        m_platform.m_messages.clear();
+        m_platform.m_fileAnswers.push_back(path);
+        m_doc.OnOpenTextFile();
+        EXPECT_EQ(m_platform.m_messages,
+                  why ? std::vector<std::string>{"无法调入这个 .txt 文件：" + path + *why}
+                      : std::vector<std::string>{});
+        EXPECT_EQ(ParagraphTexts(), std::vector<std::string>{"apple"});
+        EXPECT_EQ(Glossed(), "apple=苹果");
+        EXPECT_EQ(m_doc.GetTitle(), "无标题");
+        EXPECT_EQ(m_doc.m_nScrollPos, 300);
+        EXPECT_TRUE(m_view.m_hints.empty());
+        EXPECT_EQ(m_platform.m_nWaitDepth, 0);
+    }
+};
+
+TEST_F(Refusals, DevicesAndFifosAreRefusedWithoutWaiting) {
+    const std::string fifo = m_dir.Path("pipe.txt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero"), std::string("/dev/null")}) {
+        SCOPED_TRACE(path);
+        ExpectRefused(path, "\n这不是普通文件（而是设备、管道或套接字）。");
+    }
+}
+
+TEST_F(Refusals, AFileOverTheLimitIsRefusedUnread) {
+    // Sparse: three gigabytes of size without the disk space.
+    const std::string path = WriteText("huge.txt", "");
+    ASSERT_EQ(::truncate(path.c_str(), off_t{3} << 30), 0);
+    ExpectRefused(path, "\n文件超过 2 GB，太大了。");
+}
+
+TEST_F(Refusals, RunningOutOfMemoryIsReported) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
+#endif
+    // In a fresh process, whose heap holds nothing freed by earlier tests.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            // A sparse file larger than everything the process has mapped, so only
+            // new memory can hold it, and under the size limit.
+            const std::size_t mapped = VirtualSize();
+            const std::string path = WriteText("story.txt", "");
+            if (::truncate(path.c_str(), static_cast<off_t>(mapped + (256 << 20))) != 0) {
+                std::exit(2);
+            }
+            rlimit tight{};
+            ::getrlimit(RLIMIT_AS, &tight);
+            tight.rlim_cur = static_cast<rlim_t>(mapped + (16 << 20));
+            ::setrlimit(RLIMIT_AS, &tight);
+            m_platform.m_fileAnswers.push_back(path);
+            m_doc.OnOpenTextFile();
+            const bool reported =
+                m_platform.m_messages ==
+                std::vector<std::string>{"无法调入这个 .txt 文件：" + path + "\n内存不足。"};
+            const bool kept = ParagraphTexts() == std::vector<std::string>{"apple"};
+            std::exit(reported && kept ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+TEST_F(Refusals, CancellingALoadKeepsTheTextShownBefore) {
+    std::string text;
+    for (int i = 0; i < 30000; ++i) {
+        text += "An apple a day.\n";
+    }
+    const std::string path = WriteText("story.txt", text);
+    m_platform.m_cancelAt = 0.5;
+    ExpectRefused(path, std::nullopt);
+    ASSERT_FALSE(m_platform.m_progress.empty());
+    EXPECT_GE(m_platform.m_progress.back(), 0.5);
+    // Without the cancel the same file opens, and the bar only ever moves forward.
+    m_platform.m_cancelAt.reset();
+    m_platform.m_progress.clear();
+    m_doc.OpenTextFile(path);
+    EXPECT_EQ(m_doc.m_paragraphs.m_arrParagraphs.size(), 30000u);
+    EXPECT_TRUE(std::is_sorted(m_platform.m_progress.begin(), m_platform.m_progress.end()));
+}
+
+TEST(FaultsDictionary, AFifoOrDeviceAsMainDicIsRefusedWithoutWaiting) {
+    TempDir dir;
+    const std::string fifo = dir.Path("main.dic");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        CDicMain dic{WordLists{}};
+        const DicFileResult result = LoadDictionaryFile(dic, path);
+        EXPECT_FALSE(result.Ok());
+        EXPECT_NE(result.kind, DicFileResult::Kind::Missing);
+    }
 }
 
 // ---- A damaged main.dic at start-up ----

@@ -43,6 +43,34 @@ const CDicMain& Dictionary() {
     return *dic;
 }
 
+// The code points of valid UTF-8 in UTF-16 or UTF-32, with a byte-order mark.
+std::string EncodeWithMark(std::string_view utf8, int unitBytes, bool bigEndian) {
+    std::string out;
+    const auto put = [&](std::uint32_t unit) {
+        for (int k = 0; k < unitBytes; ++k) {
+            const int shift = 8 * (bigEndian ? unitBytes - 1 - k : k);
+            out.push_back(static_cast<char>((unit >> shift) & 0xFF));
+        }
+    };
+    put(0xFEFF);
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t length = codepage::Utf8SequenceAt(utf8, i);
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        }
+        i += length;
+        if (unitBytes == 2 && code >= 0x10000) {
+            put(0xD800 + ((code - 0x10000) >> 10));
+            put(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            put(code);
+        }
+    }
+    return out;
+}
+
 std::string WithoutLineEnds(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -60,6 +88,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string text = TextDecoder::Decode(bytes);
     FUZZ_CHECK(codepage::IsValidUtf8(text));
+    FUZZ_CHECK(text.find('\0') == std::string::npos);
+    // A UTF-8 text is never re-read as something else.
+    if (codepage::IsValidUtf8(bytes) && bytes.find('\0') == std::string_view::npos &&
+        !bytes.starts_with("\xEF\xBB\xBF")) {
+        FUZZ_CHECK(text == bytes);
+    }
+    // Whatever came out reads back the same from UTF-16 and UTF-32 of either order.
+    for (const int unitBytes : {2, 4}) {
+        for (const bool bigEndian : {false, true}) {
+            FUZZ_CHECK(TextDecoder::Decode(EncodeWithMark(text, unitBytes, bigEndian)) == text);
+        }
+    }
 
     CParagraphList list;
     list.SetText(text);

@@ -38,6 +38,10 @@ TEST(CommandLine, Cases) {
         {{"/p", "a.vwd"}, Shell::FilePrint, "a.vwd", ""},
         {{"-P", "a.vwd"}, Shell::FileOpen, "a.vwd", ""},  // "p" is matched exactly
         {{"/p"}, Shell::FileNew, "", ""},
+        // A text alone is printed too, not opened in a window a print script waits on.
+        {{"--text", "war.txt", "/p"}, Shell::FilePrint, "", "war.txt"},
+        {{"/p", "--text", "war.txt"}, Shell::FilePrint, "", "war.txt"},
+        {{"--text", "war.txt", "/pt"}, Shell::FileNew, "", "war.txt"},
     };
     for (const Case& c : cases) {
         const CCommandLineInfo info = CCommandLineInfo::Parse(c.arguments);
@@ -49,7 +53,8 @@ TEST(CommandLine, Cases) {
 }
 
 TEST(CommandLine, PrintToTakesFilePrinterDriverPort) {
-    const CCommandLineInfo info = CCommandLineInfo::Parse({"/pt", "a.vwd", "Office", "pdf", "LPT1"});
+    const CCommandLineInfo info =
+        CCommandLineInfo::Parse({"/pt", "a.vwd", "Office", "pdf", "LPT1"});
     EXPECT_EQ(info.m_nShellCommand, Shell::FilePrintTo);
     EXPECT_EQ(info.m_strFileName, "a.vwd");
     EXPECT_EQ(info.m_strPrinterName, "Office");

@@ -115,7 +115,8 @@ TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing
     EXPECT_EQ(m_doc.m_dThreshold, 18.96670773);
 
     WhenModal(QStringLiteral("vocabularyDialog"), [](QWidget* dialog) {
-        QTest::keyClick(dialog->findChild<QSlider*>(QStringLiteral("vocabularySlider")), Qt::Key_End);
+        QTest::keyClick(dialog->findChild<QSlider*>(QStringLiteral("vocabularySlider")),
+                        Qt::Key_End);
         dialog->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
     });
     m_pFrame->Command("ID_VOCABULARY")->trigger();
@@ -241,19 +242,25 @@ TEST_F(WindowTest, DictionaryCommandsAreRoutedButOfferedNowhere) {
     EXPECT_EQ(m_doc.m_dicMain.m_arrItems.size(), 2u);
 }
 
-TEST_F(WindowTest, HelpOpensTheWorkingDirectorysPageElseTheShippedOne) {
-    const std::string shipped = QDir(QCoreApplication::applicationDirPath()).filePath("help.htm").toStdString();
+TEST_F(WindowTest, HelpOpensTheInstalledPageElseTheWorkingFoldersOne) {
+    const std::string shipped = std::string(VELLUMWISE_BIN_DIR) + "/help.htm";
     ASSERT_TRUE(std::filesystem::exists(shipped)) << "help.htm is copied beside the executables";
-    TempDir dir;
+    TempDir working;
+    TempDir bareInstall;
     const std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Root());
+    std::filesystem::current_path(working.Root());
+    // A page planted in the folder the reader started from is not preferred...
+    WriteFile(working.Path("help.htm"), "<html></html>");
     m_pFrame->Command("ID_HELP")->trigger();
-    WriteFile(dir.Path("help.htm"), "<html></html>");
+    // ...but serves a program installed without its own.
+    m_doc.m_strProgramDir = bareInstall.Root().string();
+    m_pFrame->Command("ID_HELP")->trigger();
+    std::filesystem::remove(working.Path("help.htm"));
     m_pFrame->Command("ID_HELP")->trigger();
     std::filesystem::current_path(before);
     ASSERT_EQ(m_platform.m_opened.size(), 2u);
-    EXPECT_EQ(m_platform.m_opened[0], shipped);
-    EXPECT_EQ(std::filesystem::path(m_platform.m_opened[1]), dir.Root() / "help.htm");
+    EXPECT_EQ(std::filesystem::path(m_platform.m_opened[0]), std::filesystem::path(shipped));
+    EXPECT_EQ(std::filesystem::path(m_platform.m_opened[1]), working.Root() / "help.htm");
 }
 
 }  // namespace

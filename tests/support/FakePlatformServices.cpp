@@ -38,3 +38,10 @@ bool FakePlatformServices::OpenWithShell(const std::string& pathOrUrl) {
     m_opened.push_back(pathOrUrl);
     return true;
 }
+
+void FakePlatformServices::RunWithProgress(const std::function<void(const ProgressReport&)>& job) {
+    job([this](double fraction) {
+        m_progress.push_back(fraction);
+        return !(m_cancelAt && fraction >= *m_cancelAt);
+    });
+}

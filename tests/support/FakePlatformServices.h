@@ -17,6 +17,8 @@ public:
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     bool OpenWithShell(const std::string& pathOrUrl) override;
+    // Runs the job at once; the reader "presses Esc" when it reaches m_cancelAt.
+    void RunWithProgress(const std::function<void(const ProgressReport&)>& job) override;
 
     // Answers given to the next dialogs, in order; an empty queue means "cancel".
     std::deque<std::optional<std::string>> m_fileAnswers;
@@ -27,4 +29,6 @@ public:
     std::vector<std::string> m_opened;
     int m_nWaitDepth = 0;        // Begin minus End so far
     int m_nWaitCursorShown = 0;  // how many times the busy cursor was shown
+    std::optional<double> m_cancelAt;
+    std::vector<double> m_progress;  // every fraction reported
 };

@@ -5,8 +5,11 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <cstdlib>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -181,6 +184,61 @@ TEST_F(Painted, TokensStartAtColumnLeftOnWhiteWithGlossesBelow) {
     EXPECT_EQ(Count(image, QRect(plainLeft + 30, top + 20, 20, 20), kWhite), 0);
 }
 
+// A device that draws nothing and records the length of every string it is given.
+class TextRecorder : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+    std::vector<qsizetype> Lengths() const { return m_engine.m_lengths; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+            case PdmWidth: return 1000;
+            case PdmHeight: return 1200;
+            case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
+            case PdmDepth: return 32;
+            case PdmDevicePixelRatio: return 1;
+            case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+            default: return 0;
+        }
+    }
+
+private:
+    class Engine : public QPaintEngine {
+    public:
+        Engine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawTextItem(const QPointF&, const QTextItem& item) override { m_lengths.push_back(item.text().size()); }
+        Type type() const override { return QPaintEngine::User; }
+        std::vector<qsizetype> m_lengths;
+    };
+    mutable Engine m_engine;
+};
+
+TEST_F(Painted, AHugeUnbrokenWordIsDrawnOnlyAsFarAsItShows) {
+    SetText({"apple " + std::string(300000, 'w') + " pear"});
+    // Its start fills the line to the page's edge on white.
+    const QImage image = Paint(0);
+    const int line1 = 20 + 40;
+    EXPECT_GT(Ink(image, QRect(140, line1, 60, 20)), 30);
+    EXPECT_GT(Ink(image, QRect(840, line1, 60, 20)), 30);
+    EXPECT_EQ(image.pixel(899, line1 + 1), kWhite);
+    // Only a few thousand characters of it ever reach the device (in runs).
+    TextRecorder device;
+    QPainter painter(&device);
+    m_scene.scrollPos = 0;
+    PaintPage(painter, QSize(1000, 1200), m_scene, m_glosses);
+    painter.end();
+    const std::vector<qsizetype> lengths = device.Lengths();
+    ASSERT_FALSE(lengths.empty());
+    EXPECT_LT(std::accumulate(lengths.begin(), lengths.end(), qsizetype{0}), 20000);
+}
+
 TEST_F(Painted, GlossOnlyWhenTheWholeDoubleLineIsInTheWindow) {
     SetText({"apple"}, {kGbkGloss});
     struct Case {
@@ -273,6 +331,10 @@ TEST(QtTextMeasurer, WidthsAreTheFontsForEveryDistinctTokenAndItsSpace) {
     }
     EXPECT_EQ(measurer.DistinctTokens(), tokens.size());
     EXPECT_EQ(measurer.LineUnit(), 20);
+    // A word of megabytes is measured from its start, in proportion.
+    const int huge = measurer.TokenWidth(std::string(5 << 20, 'w'));
+    const double perCharacter = metrics.horizontalAdvance(QString(1000, QLatin1Char('w'))) / 1000.0;
+    EXPECT_NEAR(huge, 5.0 * (1 << 20) * perCharacter, huge / 100.0);
 }
 
 }  // namespace
