@@ -44,7 +44,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 if(VELLUMWISE_HOMEPAGE_URL)
   set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${VELLUMWISE_HOMEPAGE_URL}")
 endif()
-# Linked libraries come from dpkg-shlibdeps (package dpkg-dev). Two needs it cannot
+# Linked libraries (Qt, libzip and libxml2 for EPUB books) come from dpkg-shlibdeps
+# (package dpkg-dev). Two needs it cannot
 # see: the icons are SVG, drawn by a Qt plugin loaded at run time, and the glosses
 # are Chinese, so a font with CJK glyphs has to be there.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

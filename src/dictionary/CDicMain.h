@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,10 @@ public:
     // until the entry list or the word lists change.
     std::string_view TranslateView(std::string_view word, double threshold, bool bMedical,
                                    bool bScience) const;
+    // The position in m_arrItems of the entry Translate answers from: the word's own,
+    // else that of the first reduced form that is an entry; nullopt when no entry
+    // decides (a reduced form too short to look up ends the search without one).
+    std::optional<std::uint32_t> FindReachedEntry(std::string_view word) const;
 
 private:
     std::vector<CDicItem> m_items;
@@ -76,6 +81,10 @@ private:
         std::string_view gloss;  // set when found == Gloss
     };
     ExactAnswer FindExact(std::string_view word, double threshold) const;
+    // Offers the word, then its reduced forms in Translate's order, to `decides` until
+    // it returns true; true when one did.
+    template <class Decides>
+    bool WalkReductions(std::string_view word, Decides&& decides) const;
     void FillWordLists(const WordLists& lists);
     void RebuildLookupIndex();
 

@@ -19,6 +19,10 @@ struct DicFileResult {
     bool Ok() const { return kind == Kind::Ok; }
 };
 
+// The second dictionary file beside main.dic: words main.dic's fixed layout cannot
+// hold, appended after main.dic's entries.
+inline constexpr std::string_view kSupplementFileName = "supplement.dic";
+
 // The one reader of main.dic records. Reads the entry count and the records after it
 // from a loading archive into `records`, each record checked to be exactly what the
 // dictionary would store (anything else would be silently changed by the next save).

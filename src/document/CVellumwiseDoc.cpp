@@ -102,6 +102,7 @@ bool CVellumwiseDoc::LoadDictionary() {
     const std::string path = m_strProgramDir + "/main.dic";
     const DicFileResult result = LoadDictionaryFile(m_dicMain, path);
     if (result.Ok()) {
+        LoadSupplement();
         return true;
     }
     if (result.kind == DicFileResult::Kind::Missing) {
@@ -112,6 +113,16 @@ bool CVellumwiseDoc::LoadDictionary() {
     return false;
 }
 
+void CVellumwiseDoc::LoadSupplement() {
+    // The words main.dic's fixed layout cannot hold. Without it the reader still has
+    // main.dic; a damaged one is refused whole, so main.dic's entries stay as they were.
+    const std::string path = m_strProgramDir + "/" + std::string(kSupplementFileName);
+    const DicFileResult result = LoadDictionaryFile(m_dicMain, path);
+    if (!result.Ok() && result.kind != DicFileResult::Kind::Missing) {
+        m_platform.ShowMessage("读取字典文件错误 " + path);
+    }
+}
+
 void CVellumwiseDoc::OnOpenTextFile() {
     if (const auto path = m_platform.ChooseFileToOpen(kOpenTextFilter)) {
         OpenTextFile(*path);
@@ -120,6 +131,9 @@ void CVellumwiseDoc::OnOpenTextFile() {
 
 bool CVellumwiseDoc::OpenTextFile(const std::string& path,
                                   const std::optional<ReadingPlace>& place) {
+    if (IsEpubName(path)) {
+        return OpenEpubFile(path, place);
+    }
     m_platform.BeginWaitCursor();
     // The step first: the text is glossed once, with the step it was read with.
     const int level =
@@ -134,6 +148,7 @@ bool CVellumwiseDoc::OpenTextFile(const std::string& path,
     });
     if (load.paragraphs) {
         m_paragraphs = std::move(*load.paragraphs);
+        m_chapters.clear();
         ++m_nTextSerial;
         m_nVocabLevel = level;
         m_dThreshold = threshold;
@@ -156,6 +171,7 @@ bool CVellumwiseDoc::OpenTextFile(const std::string& path,
         ++m_nTextSerial;
         m_strTextPath.clear();
         m_placeToShow.reset();
+        m_chapters.clear();
         SetTitle(FileTitle(path));
         UpdateAllViews(UpdateHint::Relayout);
     }
@@ -201,6 +217,7 @@ void CVellumwiseDoc::ReplaceText(std::string_view text) {
 
 void CVellumwiseDoc::SetTextAndGloss(std::string_view text) {
     ++m_nTextSerial;
+    m_chapters.clear();
     m_paragraphs.SetText(text);
     Regloss();
 }

@@ -9,6 +9,7 @@
 #include "CDicMain.h"
 #include "CParagraphList.h"
 #include "ColorScheme.h"
+#include "EpubBook.h"
 #include "IDocumentView.h"
 #include "ReadingFont.h"
 #include "ReadingSettings.h"
@@ -40,7 +41,8 @@ struct ReadingColors {
 class CVellumwiseDoc {
 public:
     // What the open-text dialog offers.
-    static constexpr const char* kOpenTextFilter = "文本文件 (*.txt);;所有文件 (*)";
+    static constexpr const char* kOpenTextFilter =
+        "电子书和文本文件 (*.epub *.txt);;文本文件 (*.txt);;所有文件 (*)";
 
     explicit CVellumwiseDoc(IPlatformServices& platform);
 
@@ -60,12 +62,16 @@ public:
     void SetStartSettings(const ReadingSettings& settings) { m_startSettings = settings; }
     ReadingSettings Settings() const;
 
-    void OnOpenTextFile();  // asks for a text file
+    void OnOpenTextFile();  // asks for a text file or an .epub book
     // Reads and glosses a text file; false when the text was not taken (the reason is
     // shown, or the reader cancelled). With a place, the text is glossed with its step
     // and opens with its word at the top of the windows (held inside the text); without
     // one it opens at its start. Relayout.
     bool OpenTextFile(const std::string& path, const std::optional<ReadingPlace>& place = {});
+    // An .epub's text, split like a UTF-8 text file, and its chapters, opened as
+    // OpenTextFile opens a text (with its place, if given). A book that cannot be
+    // read is reported, changes nothing and gives false. Relayout.
+    bool OpenEpubFile(const std::string& path, const std::optional<ReadingPlace>& place = {});
     // ReplaceText of the clipboard's text; the text has no file and no title.
     void OnEditPaste();
     // A new text (UTF-8) with no file, glossed with the current settings; the scroll
@@ -120,6 +126,9 @@ public:
 
     CDicMain m_dicMain;
     CParagraphList m_paragraphs;
+    // The open book's table of contents (paragraph indexes into m_paragraphs);
+    // empty for a plain text or a pasted one.
+    std::vector<BookChapter> m_chapters;
     ColorRef m_crPage = 0;
     ColorRef m_crText = 0;
     ColorRef m_crGloss = 0;
@@ -145,6 +154,7 @@ private:
     bool InitialiseOnce();
     void UseSettings(const ReadingSettings& settings);
     bool LoadDictionary();
+    void LoadSupplement();
     void SetTextAndGloss(std::string_view text);
     void Regloss();
 

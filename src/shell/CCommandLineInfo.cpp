@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "EpubBook.h"
+
 namespace {
 
 bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
@@ -58,6 +60,14 @@ CCommandLineInfo CCommandLineInfo::Parse(const std::vector<std::string>& argumen
             }
             // "dde", "Embedding", "Automation": a start like any other.
             continue;
+        }
+        // A book is text to read, not a document file: `vellumwise book.epub` is
+        // `vellumwise --text book.epub` (printing it too).
+        if (firstParameter && IsEpubName(argument) && info.m_strTextFile.empty()) {
+            info.m_strTextFile = argument;
+            if (info.m_nShellCommand == FileNew) {
+                continue;
+            }
         }
         if (firstParameter) {
             info.m_strFileName = argument;

@@ -24,6 +24,8 @@
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
 #include "CVocabularyDlg.h"
+#include "ChapterMenu.h"
+#include "EpubBook.h"
 #include "FileKind.h"
 #include "IPlatformServices.h"
 #include "KeyboardLocks.h"
@@ -191,6 +193,8 @@ void CMainFrame::CreateMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     file->setObjectName(QStringLiteral("FileMenu"));
     AddCommands(file, kFileMenu);
+    // The book's table of contents, under the command that opens books.
+    file->insertMenu(file->actions().at(1), new ChapterMenu(m_doc, *m_pView, file));
 
     QMenu* display = menuBar()->addMenu(QStringLiteral("显示(&V)"));
     display->setObjectName(QStringLiteral("DisplayMenu"));

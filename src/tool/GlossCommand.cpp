@@ -7,21 +7,27 @@
 #include "CDicMain.h"
 #include "CParagraphList.h"
 #include "DictionaryFile.h"
+#include "EpubBook.h"
 #include "GlossOutput.h"
 #include "ReadFileBytes.h"
 #include "TextDecoder.h"
 #include "ToolCommands.h"
+#include "ToolOptions.h"
 #include "VocabularyTable.h"
 
 namespace {
 
 constexpr const char* kGlossHelp =
-    "usage: vellumwise-tool gloss [--dic PATH] [--level N] [--medical] [--science]\n"
-    "                             [--names] [--format tsv|text|html] [FILE|-]\n"
-    "Reads an English text (standard input for - or no FILE) exactly as the reading\n"
-    "window opens it and prints its glosses, in UTF-8.\n"
+    "usage: vellumwise-tool gloss [--dic PATH] [--supplement PATH|none] [--level N]\n"
+    "                             [--medical] [--science] [--names]\n"
+    "                             [--format tsv|text|html] [FILE|-]\n"
+    "Reads an English text or EPUB book (standard input for - or no FILE) exactly as\n"
+    "the reading window opens it and prints its glosses, in UTF-8.\n"
     "\n"
     "  --dic PATH     the dictionary (default: main.dic beside this program)\n"
+    "  --supplement PATH|none\n"
+    "                 the words main.dic cannot hold, loaded after it (default:\n"
+    "                 supplement.dic beside main.dic, if there); none leaves it out\n"
     "  --level N      vocabulary step 1-11, N x 2000 words known (default 3)\n"
     "  --medical      also consult the medical glossary\n"
     "  --science      also consult the science glossary\n"
@@ -34,7 +40,7 @@ constexpr const char* kGlossHelp =
     "  --format html  one page with the glosses as ruby annotations\n";
 
 struct GlossOptions {
-    std::string dicPath;
+    DictionarySources sources;
     std::string levelText = std::to_string(kDefaultVocabLevel);
     bool medical = false;
     bool science = false;
@@ -43,16 +49,10 @@ struct GlossOptions {
     std::string input = "-";
 };
 
-std::string DefaultDictionary() {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return ((error ? std::filesystem::path(".") : exe.parent_path()) / "main.dic").string();
-}
-
 // nullopt after printing the usage: the arguments cannot be understood.
 std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
     GlossOptions options;
-    options.dicPath = DefaultDictionary();
+    options.sources = DefaultDictionarySources();
     bool haveInput = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -64,8 +64,8 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
             return true;
         };
         bool ok = true;
-        if (arg == "--dic") {
-            ok = value(options.dicPath);
+        if (const auto taken = TakeDictionaryOption(args, i, options.sources)) {
+            ok = *taken;
         } else if (arg == "--level") {
             ok = value(options.levelText);
         } else if (arg == "--format") {
@@ -91,18 +91,6 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
     return options;
 }
 
-std::optional<int> ParseLevel(const std::string& text) {
-    std::size_t used = 0;
-    try {
-        const int level = std::stoi(text, &used);
-        if (used == text.size() && level >= kMinVocabLevel && level <= kMaxVocabLevel) {
-            return level;
-        }
-    } catch (const std::exception&) {
-    }
-    return std::nullopt;
-}
-
 std::optional<std::string> ReadInput(const std::string& input) {
     if (input == "-") {
         std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
@@ -124,15 +112,11 @@ int RunGloss(const ToolArguments& args) {
     }
     const std::optional<int> level = ParseLevel(options->levelText);
     if (!level) {
-        std::cerr << "vellumwise-tool gloss: the level must be a whole number from "
-                  << kMinVocabLevel << " to " << kMaxVocabLevel << ", not '" << options->levelText
-                  << "'\n";
+        std::cerr << LevelError("gloss", options->levelText);
         return kExitBadInput;
     }
     CDicMain dic;
-    const DicFileResult loaded = LoadDictionaryFile(dic, options->dicPath);
-    if (!loaded.Ok()) {
-        std::cerr << "vellumwise-tool gloss: " << options->dicPath << ": " << loaded.detail << "\n";
+    if (!LoadDictionaries(dic, options->sources, "gloss")) {
         return kExitBadInput;
     }
     const std::optional<std::string> bytes = ReadInput(options->input);
@@ -141,7 +125,18 @@ int RunGloss(const ToolArguments& args) {
         return kExitBadInput;
     }
     CParagraphList text;
-    text.SetText(TextDecoder::Decode(*bytes));
+    // Named .epub like the window's open command; on standard input, known by its bytes.
+    if (IsEpubName(options->input) || (options->input == "-" && LooksLikeEpub(*bytes))) {
+        const EpubResult book = ReadEpub(*bytes);
+        if (!book.Ok()) {
+            std::cerr << "vellumwise-tool gloss: " << EpubFailureMessage(options->input, book)
+                      << "\n";
+            return kExitBadInput;
+        }
+        text.SetText(book.book->Text());
+    } else {
+        text.SetText(TextDecoder::Decode(*bytes));
+    }
     text.Annotate(&dic, ThresholdForLevel(*level), options->medical, options->science,
                   !options->names);
 

@@ -18,3 +18,4 @@ inline bool WantsHelp(const ToolArguments& args) {
 int RunDic2Tsv(const ToolArguments& args);
 int RunTsv2Dic(const ToolArguments& args);
 int RunGloss(const ToolArguments& args);
+int RunLookup(const ToolArguments& args);

@@ -15,6 +15,7 @@ constexpr const char* kUsage =
     "  dic2tsv MAIN.DIC         print a dictionary as word TAB gloss TAB frequency\n"
     "  tsv2dic IN.TSV OUT.DIC   build a dictionary from such a list\n"
     "  gloss [OPTIONS] [FILE]   print the glosses of a text as the reading window shows them\n"
+    "  lookup [OPTIONS] WORD... show the entry each word reaches and whether it is glossed\n"
     "\n"
     "'vellumwise-tool COMMAND --help' describes one command.\n";
 
@@ -40,6 +41,9 @@ int main(int argc, char** argv) {
     }
     if (command == "gloss") {
         return RunGloss(args);
+    }
+    if (command == "lookup") {
+        return RunLookup(args);
     }
     std::cerr << "vellumwise-tool: unknown command '" << command << "'\n" << kUsage;
     return kExitUsage;

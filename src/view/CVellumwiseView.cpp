@@ -193,6 +193,13 @@ ScrollBarScale CVellumwiseView::BarScale() const {
 
 void CVellumwiseView::ScrollTo(std::int64_t pos) { m_doc.ScrollTo(pos); }
 
+void CVellumwiseView::ScrollToParagraph(std::size_t index) {
+    const auto& paragraphs = m_doc.m_paragraphs.m_arrParagraphs;
+    if (index < paragraphs.size()) {
+        ScrollTo(paragraphs[index].m_nTop);
+    }
+}
+
 void CVellumwiseView::OnLineDown() {
     ScrollTo(StepDown(m_doc.m_nScrollPos, kLineStep, m_doc.m_nTextHeight));
 }

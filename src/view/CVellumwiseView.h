@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPointer>
 #include <QTimer>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -66,6 +67,10 @@ public:
     // none), one sheet each, on a printer already set up. False when the printer
     // could not be started.
     bool PrintText(QPrinter& printer);
+
+    // Scrolls so that the paragraph's top is at the window's top (a chapter's
+    // start); an index past the text changes nothing.
+    void ScrollToParagraph(std::size_t index);
 
     // The dialogs the commands run; tests replace them.
     ReadingDialogs m_dialogs = ReadingDialogs::Standard();

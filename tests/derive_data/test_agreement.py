@@ -26,7 +26,11 @@ class Agreement(unittest.TestCase):
         cls.tool = os.environ["VELLUMWISE_TOOL"]
         data = os.environ["VELLUMWISE_DATA_DIR"]
         cls.text = os.environ["VELLUMWISE_AGREEMENT_TEXT"]
-        items = [lookup.Item(w, g, float(s)) for w, g, s in read_rows(os.path.join(data, "dictionary.tsv"))]
+        # The tool loads supplement.dic after main.dic, as the window does.
+        rows = read_rows(os.path.join(data, "dictionary.tsv"))
+        if os.path.exists(os.path.join(data, "supplement.tsv")):
+            rows += read_rows(os.path.join(data, "supplement.tsv"))
+        items = [lookup.Item(w, g, float(s)) for w, g, s in rows]
         verbs = [tuple(r) for r in read_rows(os.path.join(data, "irregular-verbs.tsv"))]
         medical = [tuple(r) for r in read_rows(os.path.join(data, "medical-glossary.tsv"))]
         science = [tuple(r) for r in read_rows(os.path.join(data, "science-glossary.tsv"))]

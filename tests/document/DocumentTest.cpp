@@ -214,7 +214,8 @@ TEST_F(StartedDocument, OpenTextFileReadsGlossesAndStartsAtTheTop) {
     m_doc.m_nScrollPos = 4000;
     m_doc.OnOpenTextFile();
     EXPECT_EQ(m_platform.m_filtersAsked,
-              std::vector<std::string>{"文本文件 (*.txt);;所有文件 (*)"});
+              std::vector<std::string>{
+                  "电子书和文本文件 (*.epub *.txt);;文本文件 (*.txt);;所有文件 (*)"});
     EXPECT_EQ(ParagraphTexts(), (std::vector<std::string>{"The apple.", "A clock"}));
     EXPECT_EQ(Glossed(), "apple=苹果 clock=钟");
     EXPECT_EQ(m_doc.GetTitle(), "War and Peace");

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "DocumentFixture.h"
+#include "EpubWriter.h"
 #include "RunProgram.h"
 
 namespace {
@@ -68,6 +69,79 @@ TEST_F(GlossTool, TsvEqualsWhatTheDocumentHoldsAfterOpeningTheFile) {
         ASSERT_EQ(result.status, 0) << LastError();
         EXPECT_EQ(result.out, DocumentAsTsv(m_doc));
     }
+}
+
+// The novel's paragraphs (blank-line separated, lines joined) as a book of several
+// content documents and as a text with one paragraph a line: the same paragraphs.
+struct SameBook {
+    std::string epub;
+    std::string text;
+};
+
+SameBook NovelAsBookAndText(std::size_t paragraphCount) {
+    const std::string novel = ReadFile(std::string(VELLUMWISE_CORPUS_DIR) + "/war-and-peace.txt");
+    std::vector<std::string> paragraphs;
+    std::string current;
+    std::size_t start = 0;
+    while (start < novel.size() && paragraphs.size() < paragraphCount) {
+        std::size_t end = novel.find('\n', start);
+        end = end == std::string::npos ? novel.size() : end;
+        std::string line = novel.substr(start, end - start);
+        start = end + 1;
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        line.erase(0, line.find_first_not_of(' ') == std::string::npos
+                          ? line.size()
+                          : line.find_first_not_of(' '));
+        if (line.empty()) {
+            if (!current.empty()) paragraphs.push_back(std::move(current));
+            current.clear();
+        } else {
+            current += (current.empty() ? "" : " ") + line;
+        }
+    }
+    SameBook book;
+    EpubWriter writer;
+    std::string body;
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        book.text += paragraphs[i] + "\n";
+        std::string escaped;
+        for (char c : paragraphs[i]) {
+            escaped += c == '&'   ? std::string("&amp;")
+                       : c == '<' ? std::string("&lt;")
+                                  : std::string(1, c);
+        }
+        body += "<p>" + escaped + "</p>\n";
+        if (i % 300 == 299 || i + 1 == paragraphs.size()) {
+            writer.Chapter("part" + std::to_string(i / 300) + ".xhtml", body);
+            body.clear();
+        }
+    }
+    book.epub = writer.Bytes();
+    return book;
+}
+
+TEST_F(GlossTool, AnEpubGlossesLikeTheDocumentAndLikeTheSameText) {
+    const SameBook book = NovelAsBookAndText(2000);
+    const std::string epub = WriteText("novel.epub", book.epub);
+    const std::string text = WriteText("novel.txt", book.text);
+    m_doc.OpenTextFile(epub);
+    ASSERT_TRUE(m_platform.m_messages.empty());
+    ASSERT_EQ(m_doc.m_paragraphs.m_arrParagraphs.size(), 2000u);
+    const ProgramResult fromEpub = Gloss(Quoted(epub));
+    ASSERT_EQ(fromEpub.status, 0) << LastError();
+    EXPECT_EQ(fromEpub.out, DocumentAsTsv(m_doc));
+    const ProgramResult fromText = Gloss(Quoted(text));
+    EXPECT_TRUE(fromEpub.out == fromText.out);
+    // Without a name, a book is known by its first bytes.
+    const ProgramResult fromPipe = Gloss("- < " + Quoted(epub));
+    EXPECT_TRUE(fromPipe.out == fromEpub.out);
+
+    const std::string broken = WriteText("broken.epub", "PK\x03\x04 not a book");
+    const ProgramResult refused = Gloss(Quoted(broken));
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(LastError().find("无法打开电子书 " + broken + "："), std::string::npos)
+        << LastError();
 }
 
 TEST_F(GlossTool, SettingsMatchTheDocumentsAfterApplyingThem) {

@@ -4,7 +4,7 @@ import bisect
 import math
 import re
 
-from . import gloss as glosses
+from . import derivation, gloss as glosses
 from .lookup import Dictionary, Item, THRESHOLDS, prefix_rows
 
 WORD = re.compile(r"[a-z]+")
@@ -28,12 +28,26 @@ NOT_WORDS = {"don", "haven", "didn", "doesn", "isn", "wasn", "aren", "weren", "h
              "mon", "cher", "pas"}
 
 
+# Derivations ranked beyond the slider's last step are rarely met; ranking them with their base
+# would only push words readers do meet out of the known steps.
+FOLLOW_RANK = 20000
+# Characters that build words rather than carry their meaning: 的 of adjectives, 地 of adverbs,
+# 不 and 无 of negations. Two glosses that share only these say different things.
+FUNCTION_CHARS = set("的地得之不无非未没性者化于了着被使把令让可以有是人")
+
+
 class Candidate:
     def __init__(self, word, gloss, rank, fallback):
         self.word, self.gloss, self.rank, self.fallback = word, gloss, rank, fallback
+        # A transparent derivation is ranked with the word it is built from, right after it.
+        self.head = None
 
     def key(self):
-        return (self.rank is None, self.rank or 0, self.fallback, self.word)
+        if self.head is not None:
+            head = self.head
+            return (head.rank is None, head.rank or 0, head.fallback, head.word, 1,
+                    self.fallback, self.word)
+        return (self.rank is None, self.rank or 0, self.fallback, self.word, 0, (), "")
 
 
 def _bases(package):
@@ -57,19 +71,122 @@ def _fallback(entry):
     return (-len(entry.tags), -entry.collins, -int(entry.oxford), len(entry.word))
 
 
+def is_bound_piece(package, word):
+    """Prefix pieces that books only show split off a hyphenated word: sub-species, pre-existing.
+
+    ECDICT has them as prefixes ("sub-" pref. 在...下) and, beside, as rare headwords with an odd
+    sense (sub 补充人员, pre 炼油工程师). A prefix that is also a word learners meet (post, over,
+    extra, self) is on an exam list or Oxford's core list and stays.
+    """
+    prefix = package.entries.get(word + "-")
+    if prefix is None:
+        return False
+    note = POS_LABEL_OR_TAG.match(prefix.translation)
+    entry = package.entries.get(word)
+    return bool(note) and (entry is None or (not entry.tags and not entry.oxford))
+
+
+POS_LABEL_OR_TAG = re.compile(r"\s*(pref\.|表示|\[医\]|\[计\]|\[机\])")
+
+
+def _meaning_chars(gloss, items=2):
+    chars = set()
+    for item in gloss.split("，")[:items]:
+        chars |= set(item)
+    return {c for c in chars if glosses.CJK.match(c)} - FUNCTION_CHARS
+
+
 class Selector:
-    def __init__(self, package, verbs):
+    def __init__(self, package, verbs, cedict=None):
         self.package = package
         self.verbs = verbs
+        self.cedict = cedict
         self.bases = _bases(package)
         self.lemma_counts = sorted(-l.count for l in package.lemmas.values() if l.count > 0)
         self.candidates = {}
         for word, entry in package.entries.items():
-            if not WORD.fullmatch(word) or word in NOT_WORDS:
+            if not WORD.fullmatch(word) or word in NOT_WORDS or is_bound_piece(package, word):
                 continue
             cand = self._candidate(word, entry)
             if cand is not None:
                 self.candidates[word] = cand
+        self.follows = {}
+        for word in sorted(self.candidates):
+            base = self.derived_base(word)
+            if base is not None:
+                self.follows[word] = base
+        for word, base in self.follows.items():
+            self._adverb_gloss(word, base)
+        for word in self.follows:
+            head = self._head(word)
+            if head.word != word:
+                self.candidates[word].head = head
+
+    def family(self, word):
+        """The English words a Chinese sense of `word` may translate back to."""
+        entry = self.package.entries.get(word)
+        words = {word} | self.bases.get(word, set())
+        if entry is not None:
+            words |= {f for f in entry.exchange.values() if WORD.fullmatch(f)}
+        words |= {b for _, b in derivation.bases(word) if b in self.package.entries}
+        return frozenset(words)
+
+    def gloss_of(self, entry, domains=True):
+        return glosses.dictionary_gloss(entry, domains=domains, family=self.family(entry.word),
+                                        cedict=self.cedict)
+
+    def _rank(self, word):
+        cand = self.candidates[word]
+        return cand.rank if cand.rank is not None else 1 << 30
+
+    def derived_base(self, word, any_rank=False):
+        """The more frequent word a transparent derivation is built from, or None.
+
+        Comparatives and superlatives are ECDICT's degrees of their adjective. For -ly, -ness,
+        -ful, -less and un- the derivation must mean what its base means: the adverb's English
+        definition names the base ("angrily: with anger" does not, "in an angry manner" does), or
+        its leading sense, the one a reader sees first, shares a meaning-bearing character with the
+        base's first senses (愤怒地 and 生气的，愤怒的). Words of their own fail both: hardly (几乎不) is not hard (坚硬的),
+        lately (近来) is not late (晚的), business (生意) is not busy (忙碌的).
+        """
+        if self._rank(word) > FOLLOW_RANK and not any_rank:
+            return None
+        entry = self.package.entries[word]
+        kinds = entry.exchange.get("1", "")
+        base = entry.exchange.get("0", "")
+        if kinds and set(kinds) <= set("rt") and base in self.candidates:
+            return base if self._rank(base) < self._rank(word) else None
+        own = self.candidates[word].gloss
+        for affix, base in derivation.bases(word):
+            if affix in ("er", "est") or base not in self.candidates or base == word:
+                continue
+            if self._rank(base) >= self._rank(word):
+                continue
+            named = affix == "ly" and re.search(r"\b%s\b" % base, entry.definition.lower())
+            shared = _meaning_chars(own, 1) & _meaning_chars(self.candidates[base].gloss)
+            if named or shared:
+                return base
+        return None
+
+    def _head(self, word):
+        seen = {word}
+        while word in self.follows and self.follows[word] not in seen:
+            word = self.follows[word]
+            seen.add(word)
+        return self.candidates[word]
+
+    def _adverb_gloss(self, word, base):
+        """A -ly adverb whose own first sense is no adverb (universally: 宇宙) says its
+        adjective's sense with 地 (普遍地) unless CC-CEDICT confirms that first sense."""
+        cand = self.candidates[word]
+        if not word.endswith("ly") or word in glosses.OVERRIDES:
+            return
+        first = cand.gloss.split("，")[0]
+        if first.endswith("地") or (self.cedict and word in self.cedict.translations(first)):
+            return
+        adjectives = [i[:-1] + "地" for i in self.candidates[base].gloss.split("，") if i.endswith("的")]
+        if adjectives:
+            cand.gloss = glosses.join_items(adjectives[:2], 16, 24)
 
     def _lemma_count(self, word):
         lemma = self.package.lemmas.get(word)
@@ -97,7 +214,7 @@ class Selector:
     def _candidate(self, word, entry):
         ranks = [r for r in (entry.corpus_rank(), self.package.lemma_rank.get(word)) if r]
         if word not in self.bases:
-            text = glosses.dictionary_gloss(entry)
+            text = self.gloss_of(entry)
         else:
             # A form is met about as often as its lemma group ("has", "was", "children"), and
             # when its own senses are only grammar notes it means what its base means. Degrees
@@ -108,9 +225,9 @@ class Selector:
                 ranks.append(self._count_rank(self._lemma_count(base) * DEGREE_SHARE))
             elif self.package.lemma_rank.get(base):
                 ranks.append(self.package.lemma_rank[base])
-            text = glosses.dictionary_gloss(entry, domains=False)
+            text = self.gloss_of(entry, domains=False)
             if not text and base in self.package.entries:
-                text = glosses.dictionary_gloss(self.package.entries[base])
+                text = self.gloss_of(self.package.entries[base])
         text = glosses.OVERRIDES.get(word, text)
         if not text:
             return None
@@ -161,7 +278,7 @@ class Selector:
     def _special_gloss(self, word):
         if word in ("a", "i"):
             return ""
-        return glosses.dictionary_gloss(self.package.entries[word])
+        return self.gloss_of(self.package.entries[word])
 
     def _redundant(self):
         """Inflected forms that Translate takes to their own base without an entry of their own.
@@ -201,10 +318,41 @@ def scores(count):
     return result
 
 
-def derive(package, verbs):
-    selector = Selector(package, verbs)
+def _keep_groups_whole(order, chosen):
+    """Keeps a word and the derivations ranked with it on one side of every step's boundary,
+    so that a reader who knows "angry" at a step knows "angrily" too: a group that would
+    straddle a boundary waits until the words after it have filled the step."""
+    boundaries = [2000 * (k + 1) for k in range(len(THRESHOLDS))]
+    units = []
+    for index in order:
+        head = chosen[index].head
+        if head is not None and units and chosen[units[-1][0]].word == head.word:
+            units[-1].append(index)
+        else:
+            units.append([index])
+    result, deferred = [], []
+    for unit in units:
+        deferred.append(unit)
+        placed = True
+        while placed:
+            placed = False
+            for i, pending in enumerate(deferred):
+                start = len(result)
+                if not any(start < b < start + len(pending) for b in boundaries):
+                    result.extend(deferred.pop(i))
+                    placed = True
+                    break
+    return result + [i for unit in deferred for i in unit]
+
+
+def derive(package, verbs, cedict=None):
+    return derive_with(Selector(package, verbs, cedict))
+
+
+def derive_with(selector):
     chosen = selector.select()
     order = sorted(range(len(chosen)), key=lambda i: (chosen[i].key(), i))
+    order = _keep_groups_whole(order, chosen)
     values = scores(len(chosen))
     score_of = {}
     for rank, index in enumerate(order):

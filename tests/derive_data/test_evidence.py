@@ -1,0 +1,152 @@
+"""Sense order, cleaning, derivations, bound pieces and the supplement's spellings, on small
+hand-made tables; no package needed."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
+
+from derive_data import cedict, derivation, dictionary, gloss, source, supplement  # noqa: E402
+from derive_data.source import Entry, Lemma, Package  # noqa: E402
+
+
+def entry(word, translation="", definition="", exchange="", bnc=0, tags="", oxford=False):
+    return Entry(word=word, definition=definition, translation=translation,
+                 tags=frozenset(tags.split()), collins=0, oxford=oxford, bnc=bnc, frq=0,
+                 exchange=source._exchange(exchange))
+
+
+def package(entries):
+    return Package({e.word: e for e in entries}, {}, {}, "")
+
+
+class Cleaning(unittest.TestCase):
+    def test_a_sense_cleaning_would_break_is_dropped_whole(self):
+        cases = [
+            ("把(电文、情报等)译成密码", ""),   # the note sits inside: 把译成密码 is a fragment
+            ("防）", ""),                       # unbalanced
+            ("击退（推开", ""),
+            ("（使）延迟", "延迟"),             # a note at either end only qualifies
+            ("打(电话)", "打"),
+            ("\"&\"号", ""),                    # what is left of a label
+            ("SA de CV墨西哥航空公司", ""),     # an English name cut into pieces
+        ]
+        for raw, expected in cases:
+            with self.subTest(raw=raw):
+                self.assertEqual(gloss.clean_item(raw), expected)
+
+    def test_labels_joined_by_an_ampersand_go_with_the_line_label(self):
+        postponed = entry("postponed", r"vt.& vi. 延期, 缓办\nvi. 推迟")
+        self.assertEqual(gloss.dictionary_gloss(postponed), "延期，缓办，推迟")
+
+
+class SenseOrder(unittest.TestCase):
+    def setUp(self):
+        self.cedict = cedict.Cedict({}, {"徒然": frozenset({"vain"}), "普遍": frozenset({"universal"})})
+
+    def test_a_part_of_speech_the_definitions_rule_out_does_not_lead(self):
+        terrestrial = entry("terrestrial", r"n. 地球上的人\na. 地球的, 陆生的",
+                            r"a. operating or living or growing on land")
+        self.assertEqual(gloss.dictionary_gloss(terrestrial), "地球的，陆生的")
+
+    def test_truncated_definitions_rule_out_only_what_precedes_their_last_kind(self):
+        # ECDICT keeps four definition lines in WordNet's order n, v, a, r: four nouns say
+        # nothing about verbs, so the verb line keeps its place.
+        run = entry("run", r"v. 跑, 奔跑\nn. 跑步",
+                    r"n. a score\nn. a play\nn. a trip\nn. the act of running")
+        self.assertEqual(gloss.dictionary_gloss(run), "跑，奔跑，跑步")
+        # A capitalised definition is an instance (a person), not a sense of the word.
+        stern = entry("stern", r"a. 严厉的\nn. 船尾", r"n. United States violinist\ns. severe")
+        self.assertEqual(gloss.dictionary_gloss(stern), "严厉的，船尾")
+
+    def test_a_sense_that_translates_back_to_the_word_leads_its_line(self):
+        vain = entry("vain", r"a. 无价值的, 徒然的, 空虚的", r"s. unproductive of success")
+        self.assertEqual(gloss.dictionary_gloss(vain), "无价值的，徒然的")
+        self.assertEqual(gloss.dictionary_gloss(vain, cedict=self.cedict), "徒然的，无价值的")
+
+    def test_cedict_reads_one_word_translations_only(self):
+        loaded = cedict.Cedict({"空腹": frozenset({"on", "an", "empty", "stomach"})},
+                               {"空洞": frozenset({"empty"})})
+        self.assertEqual(loaded.translations("空洞的"), {"empty"})  # 的 goes
+        self.assertEqual(loaded.translations("空腹"), frozenset())  # a passing word counts for nothing
+
+
+class Derivations(unittest.TestCase):
+    def setUp(self):
+        entries = [
+            entry("angry", "a. 生气的, 愤怒的", bnc=2000),
+            entry("angrily", "adv. 愤怒地", "r. with anger", bnc=5000),
+            entry("hard", "a. 坚硬的, 困难的", bnc=500),
+            entry("hardly", "adv. 几乎不, 刚刚", "r. almost not", bnc=1100),
+            entry("late", "a. 晚的, 迟的, 最近的", bnc=300),
+            entry("lately", "adv. 近来, 最近", "r in the recent past", bnc=6000),
+            entry("busy", "a. 忙碌的", bnc=1700),
+            entry("business", "n. 生意, 事情", bnc=2100),
+            entry("strong", "a. 强壮的", exchange="r:stronger", bnc=500),
+            entry("stronger", "[经] 强劲的", exchange="0:strong/1:r", bnc=3000),
+            entry("universal", "a. 全世界的, 普遍的", bnc=2900),
+            entry("universally", "adv. 宇宙, 全世界, 普遍", "r. everywhere", bnc=7800),
+            entry("sub", "n. 补充人员, 部下", bnc=9000),
+            entry("sub-", "pref. 在...下, 副"),
+            entry("post", "n. 邮件, 职位", bnc=900, tags="gk"),
+            entry("post-", "pref. 后, 次"),
+        ]
+        signal = cedict.Cedict({}, {"普遍": frozenset({"universal"}), "近来": frozenset({"lately"})})
+        self.selector = dictionary.Selector(package(entries), [], signal)
+
+    def test_transparent_derivations_follow_their_base_and_words_of_their_own_do_not(self):
+        follows = self.selector.follows
+        self.assertEqual(follows.get("angrily"), "angry")      # 愤怒地 and 愤怒的
+        self.assertEqual(follows.get("stronger"), "strong")    # a degree of comparison
+        self.assertEqual(follows.get("universally"), "universal")
+        for own in ("hardly", "lately", "business"):          # 几乎不, 近来, 生意
+            self.assertNotIn(own, follows)
+
+    def test_a_follower_ranks_right_after_its_base(self):
+        keys = sorted(self.selector.candidates.values(), key=dictionary.Candidate.key)
+        words = [c.word for c in keys]
+        self.assertEqual(words.index("angrily"), words.index("angry") + 1)
+
+    def test_an_adverb_whose_first_sense_is_no_adverb_says_its_adjective_with_de(self):
+        self.assertEqual(self.selector.candidates["universally"].gloss, "普遍地，全世界地")
+        self.assertEqual(self.selector.candidates["lately"].gloss, "近来，最近")  # confirmed
+
+    def test_prefix_pieces_get_no_entry_but_words_learners_meet_stay(self):
+        self.assertNotIn("sub", self.selector.candidates)
+        self.assertIn("post", self.selector.candidates)
+
+    def test_a_group_never_straddles_a_steps_boundary(self):
+        class C:
+            def __init__(self, word, head=None):
+                self.word, self.head = word, head
+        base = C("base")
+        chosen = [C(f"w{i}") for i in range(1999)] + [base, C("based", base), C("other")]
+        order = dictionary._keep_groups_whole(list(range(len(chosen))), chosen)
+        words = [chosen[i].word for i in order]
+        self.assertEqual(words[1999:], ["other", "base", "based"])
+
+    def test_word_building_bases(self):
+        self.assertIn(("ly", "angry"), derivation.bases("angrily"))
+        self.assertIn(("ly", "gentle"), derivation.bases("gently"))
+        self.assertIn(("er", "big"), derivation.bases("bigger"))
+        self.assertIn(("ness", "happy"), derivation.bases("happiness"))
+        self.assertIn(("un", "happy"), derivation.bases("unhappy"))
+
+
+class SupplementSpellings(unittest.TestCase):
+    def test_british_spellings(self):
+        cases = [("realise", "realize"), ("colonisation", "colonization"), ("colour", "color"),
+                 ("favourite", "favorite"), ("apple", None), ("our", None)]
+        for british, american in cases:
+            with self.subTest(british=british):
+                self.assertEqual(supplement.american(british), american)
+
+    def test_scores_fall_below_the_last_step(self):
+        values = supplement.scores(1000)
+        self.assertLess(values[0], supplement.THRESHOLDS[-1])
+        self.assertTrue(all(a > b for a, b in zip(values, values[1:])))
+
+
+if __name__ == "__main__":
+    unittest.main()
