@@ -25,6 +25,7 @@
 #include "EpubBook.h"
 #include "IPlatformServices.h"
 #include "KeyboardLocks.h"
+#include "WordBookDialog.h"
 
 // The icons live in this static library; they must be registered by hand.
 static void InitResources() { Q_INIT_RESOURCE(vellumwise); }
@@ -62,6 +63,7 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform)
     m_pView = new CVellumwiseView(doc, this);
     setCentralWidget(m_pView);
     connect(m_pView, &CVellumwiseView::pageTextChanged, this, &CMainFrame::SetPageText);
+    connect(m_pView, &CVellumwiseView::wordBookRequested, this, &CMainFrame::OnWordBook);
 
     CreateCommands();
     CreateMenu();
@@ -272,6 +274,11 @@ void CMainFrame::OnVocabulary() {
         m_doc.ApplyVocabulary(dlg.m_nVocabLevel, dlg.m_dThreshold, dlg.m_bShowMedical,
                               dlg.m_bShowScience);
     }
+}
+
+void CMainFrame::OnWordBook() {
+    WordBookDialog dlg(m_doc, this);
+    dlg.exec();
 }
 
 void CMainFrame::OnAppAbout() {
