@@ -55,8 +55,10 @@ public:
     bool IsName(std::string_view word) const;
     // Whether the last Annotate left this token unglossed because it is a name.
     bool IsSkippedName(const CParagraph& paragraph, std::size_t token) const {
+        // A name the reader marked new is glossed, so it is no longer skipped.
         return m_bNamesSkipped && token < paragraph.m_arrWordIds.size() &&
-               IsName(paragraph.m_arrWordIds[token]);
+               IsName(paragraph.m_arrWordIds[token]) &&
+               (token >= paragraph.m_arrGlosses.size() || paragraph.m_arrGlosses[token].empty());
     }
     const NameEvidence& Evidence() const { return m_evidence; }
 

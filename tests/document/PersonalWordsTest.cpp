@@ -103,6 +103,17 @@ TEST_F(MarkedDocument, MarksHoldForTheNextTextAndAChangedStep) {
     EXPECT_EQ(Glossed(), "swim=游泳");
 }
 
+TEST_F(MarkedDocument, NewOutranksTheNameRule) {
+    m_doc.ReplaceText("We met Apple there. Later Apple spoke, and then Apple left.");
+    ASSERT_EQ(Glossed(), "");  // the text uses it as a name
+    m_doc.MarkNew("apple");
+    EXPECT_EQ(Glossed(), "Apple=苹果 Apple=苹果 Apple=苹果");
+    const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[0];
+    for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+        EXPECT_FALSE(m_doc.m_paragraphs.IsSkippedName(paragraph, j)) << paragraph.Word(j);
+    }
+}
+
 TEST_F(MarkedDocument, ListsAreReadAtStartAndNeverRewrittenByReading) {
     std::filesystem::create_directories(m_dir.Path("other"));
     const std::string known =
