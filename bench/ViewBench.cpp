@@ -45,7 +45,8 @@ void BM_LayoutNovelFirstTime(benchmark::State& state) {
     const QFont font = ReadingQFont();
     for (auto _ : state) {
         QtTextMeasurer measurer(font, 20);
-        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth));
+        benchmark::DoNotOptimize(
+            LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth));
     }
     state.counters["paragraphs"] = static_cast<double>(doc.m_paragraphs.m_arrParagraphs.size());
 }
@@ -57,7 +58,8 @@ void BM_LayoutNovelAgain(benchmark::State& state) {
     QtTextMeasurer measurer(ReadingQFont(), 20);
     LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth));
+        benchmark::DoNotOptimize(
+            LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth));
     }
 }
 BENCHMARK(BM_LayoutNovelAgain)->Unit(benchmark::kMillisecond);
