@@ -11,8 +11,8 @@ bool IsSeparator(unsigned char c) {
 }
 
 bool EndsWith(const std::string& word, std::string_view suffix) {
-    return word.size() >= suffix.size() && word.compare(word.size() - suffix.size(), suffix.size(),
-                                                        suffix) == 0;
+    return word.size() >= suffix.size() &&
+           word.compare(word.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 std::size_t HeapBytes(const std::string& text) {
@@ -68,8 +68,8 @@ void LiteralGlosser::Annotate(double threshold, bool medical, bool science) {
                     c = static_cast<char>(c - 'A' + 'a');
                 }
             }
-            paragraph->glosses.push_back(lower.size() < 2 ? std::string()
-                                                          : Translate(lower, threshold, medical, science));
+            paragraph->glosses.push_back(
+                lower.size() < 2 ? std::string() : Translate(lower, threshold, medical, science));
         }
     }
 }

@@ -1,7 +1,5 @@
 #include "CAboutDlg.h"
 
-#include "CLinkLabel.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
@@ -11,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "CLinkLabel.h"
 
 #ifndef VELLUMWISE_HOMEPAGE_URL
 #define VELLUMWISE_HOMEPAGE_URL "https://vellumwise.example.org/"
@@ -22,8 +22,7 @@ const QString CAboutDlg::kLegalLine =
 
 namespace {
 
-QIcon ApplicationIcon()
-{
+QIcon ApplicationIcon() {
     QIcon icon = QApplication::windowIcon();
     for (const char* resource : {":/vellumwise.svg", ":/icons/vellumwise.svg"}) {
         if (icon.isNull() && QFile::exists(QString::fromLatin1(resource)))
@@ -32,8 +31,7 @@ QIcon ApplicationIcon()
     return icon;
 }
 
-QLabel* PlainLabel(const QString& text, const QString& name, QWidget* parent)
-{
+QLabel* PlainLabel(const QString& text, const QString& name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     // Shown as written: no rich text and no mnemonic ampersands.
@@ -43,9 +41,7 @@ QLabel* PlainLabel(const QString& text, const QString& name, QWidget* parent)
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(QWidget* pParent)
-    : QDialog(pParent)
-{
+CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     setObjectName(QStringLiteral("aboutDialog"));
     setWindowTitle(QStringLiteral("关于 Vellumwise"));
 
@@ -54,16 +50,15 @@ CAboutDlg::CAboutDlg(QWidget* pParent)
     icon->setFixedSize(32, 32);
     // Without an icon the box keeps its place empty rather than failing.
     const QIcon appIcon = ApplicationIcon();
-    if (!appIcon.isNull())
-        icon->setPixmap(appIcon.pixmap(32, 32));
+    if (!appIcon.isNull()) icon->setPixmap(appIcon.pixmap(32, 32));
 
     m_linkHome = new CLinkLabel(this);
     m_linkHome->m_strURL = QStringLiteral(VELLUMWISE_HOMEPAGE_URL);
     // An address wider than the standard rectangle (a long configured one, or a
     // wide substitute for Arial) widens the link instead of being cut.
-    const int textWidth = QFontMetrics(CLinkLabel::LinkFont()).horizontalAdvance(m_linkHome->m_strURL);
-    if (textWidth >= m_linkHome->width())
-        m_linkHome->setFixedWidth(textWidth + 1);
+    const int textWidth =
+        QFontMetrics(CLinkLabel::LinkFont()).horizontalAdvance(m_linkHome->m_strURL);
+    if (textWidth >= m_linkHome->width()) m_linkHome->setFixedWidth(textWidth + 1);
 
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
     ok->setObjectName(QStringLiteral("okButton"));

@@ -14,8 +14,7 @@ constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
 CGlossPopupDlg::CGlossPopupDlg(QWidget* pParent)
     : QWidget(pParent ? pParent->window() : nullptr,
-              Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-{
+              Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("glossPopup"));
     // The reader's button is still down in the view: the popup must not take
     // the focus or the activation away from the main window.
@@ -25,21 +24,18 @@ CGlossPopupDlg::CGlossPopupDlg(QWidget* pParent)
     setBackgroundRole(QPalette::Window);
 }
 
-QRect CGlossPopupDlg::TextRect(const QRect& popup) const
-{
+QRect CGlossPopupDlg::TextRect(const QRect& popup) const {
     return popup.adjusted(kTextLeft, kTextTop, -kTextMargin, -kTextTop);
 }
 
-QSize CGlossPopupDlg::SizeForText() const
-{
+QSize CGlossPopupDlg::SizeForText() const {
     const QRect text = TextRect(QRect(0, 0, kWidth, kHeight));
     const QRect needed =
         fontMetrics().boundingRect(QRect(0, 0, text.width(), 100000), kTextFlags, m_strText);
     return {kWidth, std::max(kHeight, needed.height() + 2 * kTextTop)};
 }
 
-void CGlossPopupDlg::ShowByLine(const QPoint& globalPointer, const QRect& line)
-{
+void CGlossPopupDlg::ShowByLine(const QPoint& globalPointer, const QRect& line) {
     const QSize size = SizeForText();
     QScreen* screen = QGuiApplication::screenAt(globalPointer);
     const QRect available = screen != nullptr ? screen->availableGeometry()
@@ -56,8 +52,7 @@ void CGlossPopupDlg::ShowByLine(const QPoint& globalPointer, const QRect& line)
     update();
 }
 
-void CGlossPopupDlg::paintEvent(QPaintEvent*)
-{
+void CGlossPopupDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // A thin border sets the popup off from a page of the same colour.
     painter.setPen(palette().color(QPalette::Mid));
@@ -66,8 +61,7 @@ void CGlossPopupDlg::paintEvent(QPaintEvent*)
     painter.drawText(TextRect(rect()), kTextFlags, m_strText);
 }
 
-void CGlossPopupDlg::mouseReleaseEvent(QMouseEvent* event)
-{
+void CGlossPopupDlg::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
     hide();
 }

@@ -1,8 +1,5 @@
 #include "CGotoPageDlg.h"
 
-#include "DialogInteger.h"
-#include "OkCancelRow.h"
-
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,9 +9,10 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-CGotoPageDlg::CGotoPageDlg(QWidget* pParent)
-    : QDialog(pParent)
-{
+#include "DialogInteger.h"
+#include "OkCancelRow.h"
+
+CGotoPageDlg::CGotoPageDlg(QWidget* pParent) : QDialog(pParent) {
     setObjectName(QStringLiteral("gotoPageDialog"));
     setWindowTitle(QStringLiteral("前进到指定页面"));
 
@@ -38,19 +36,16 @@ CGotoPageDlg::CGotoPageDlg(QWidget* pParent)
     setTabOrder(buttons.cancel, m_editPage);
 }
 
-void CGotoPageDlg::showEvent(QShowEvent* event)
-{
+void CGotoPageDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
+    if (event->spontaneous()) return;
     // Whatever the caller left in m_nPage, each run starts from page 0.
     m_nPage = 0;
     m_editPage->setText(QString::fromStdString(DialogInteger::Format(m_nPage)));
     m_btnOk->setFocus(Qt::OtherFocusReason);
 }
 
-void CGotoPageDlg::accept()
-{
+void CGotoPageDlg::accept() {
     const auto page = DialogInteger::Parse(m_editPage->text().toStdString());
     if (!page) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Vellumwise"),

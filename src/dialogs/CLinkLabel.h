@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QUrl>
 #include <QWidget>
-
 #include <functional>
 
 // A web address drawn as a link: blue, underlined, 15-pixel Arial over the

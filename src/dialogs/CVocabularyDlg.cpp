@@ -1,8 +1,5 @@
 #include "CVocabularyDlg.h"
 
-#include "OkCancelRow.h"
-#include "VocabularyTable.h"
-
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -12,11 +9,11 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "OkCancelRow.h"
+#include "VocabularyTable.h"
+
 CVocabularyDlg::CVocabularyDlg(QWidget* pParent)
-    : QDialog(pParent)
-    , m_nVocabLevel(kDefaultVocabLevel)
-    , m_dThreshold(kDefaultThreshold)
-{
+    : QDialog(pParent), m_nVocabLevel(kDefaultVocabLevel), m_dThreshold(kDefaultThreshold) {
     setObjectName(QStringLiteral("vocabularyDialog"));
     setWindowTitle(QStringLiteral("设定词汇量参数"));
 
@@ -59,11 +56,9 @@ CVocabularyDlg::CVocabularyDlg(QWidget* pParent)
     setTabOrder(m_checkMedical, m_checkScience);
 }
 
-void CVocabularyDlg::showEvent(QShowEvent* event)
-{
+void CVocabularyDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
+    if (event->spontaneous()) return;
     m_nLevelOnOpen = m_nVocabLevel;
     m_dThresholdOnOpen = m_dThreshold;
     m_checkMedical->setChecked(m_bShowMedical);
@@ -75,17 +70,25 @@ void CVocabularyDlg::showEvent(QShowEvent* event)
 // A trackbar's keys as readers of this dialog know them: Up and Page Up step
 // towards the left end, Down and Page Down towards the right (Qt's slider moves
 // the other way for these four; Left, Right, Home and End agree).
-bool CVocabularyDlg::eventFilter(QObject* watched, QEvent* event)
-{
+bool CVocabularyDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_sliderVocab && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
         switch (key->key()) {
-        case Qt::Key_Up: action = QAbstractSlider::SliderSingleStepSub; break;
-        case Qt::Key_Down: action = QAbstractSlider::SliderSingleStepAdd; break;
-        case Qt::Key_PageUp: action = QAbstractSlider::SliderPageStepSub; break;
-        case Qt::Key_PageDown: action = QAbstractSlider::SliderPageStepAdd; break;
-        default: break;
+            case Qt::Key_Up:
+                action = QAbstractSlider::SliderSingleStepSub;
+                break;
+            case Qt::Key_Down:
+                action = QAbstractSlider::SliderSingleStepAdd;
+                break;
+            case Qt::Key_PageUp:
+                action = QAbstractSlider::SliderPageStepSub;
+                break;
+            case Qt::Key_PageDown:
+                action = QAbstractSlider::SliderPageStepAdd;
+                break;
+            default:
+                break;
         }
         if (action != QAbstractSlider::SliderNoAction) {
             m_sliderVocab->triggerAction(action);
@@ -95,29 +98,25 @@ bool CVocabularyDlg::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void CVocabularyDlg::ShowVocabLevel()
-{
+void CVocabularyDlg::ShowVocabLevel() {
     m_sliderVocab->setValue(m_nVocabLevel);
     m_labelVocab->setText(QString::fromStdString(VocabularyLabelText(m_nVocabLevel)));
 }
 
-void CVocabularyDlg::OnSliderAction()
-{
+void CVocabularyDlg::OnSliderAction() {
     // The slider has already moved its position but not yet its value.
     m_nVocabLevel = m_sliderVocab->sliderPosition();
     ShowVocabLevel();
     m_dThreshold = ThresholdForLevel(m_nVocabLevel);
 }
 
-void CVocabularyDlg::accept()
-{
+void CVocabularyDlg::accept() {
     m_bShowMedical = m_checkMedical->isChecked();
     m_bShowScience = m_checkScience->isChecked();
     QDialog::accept();
 }
 
-void CVocabularyDlg::reject()
-{
+void CVocabularyDlg::reject() {
     m_nVocabLevel = m_nLevelOnOpen;
     m_dThreshold = m_dThresholdOnOpen;
     QDialog::reject();

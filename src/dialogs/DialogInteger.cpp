@@ -10,12 +10,10 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-std::optional<int> DialogInteger::Parse(std::string_view text)
-{
+std::optional<int> DialogInteger::Parse(std::string_view text) {
     text = text.substr(0, kMaxCharacters);
     std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
+    while (i < text.size() && IsBlank(text[i])) ++i;
     const std::size_t start = i;
 
     bool negative = false;
@@ -29,24 +27,18 @@ std::optional<int> DialogInteger::Parse(std::string_view text)
     std::int64_t magnitude = 0;
     while (i < text.size() && IsDigit(text[i])) {
         magnitude = magnitude * 10 + (text[i] - '0');
-        if (magnitude > limit)
-            magnitude = limit;
+        if (magnitude > limit) magnitude = limit;
         ++i;
     }
     const std::int64_t value = negative ? -magnitude : magnitude;
 
     // A zero is only a number when the reader typed it as the digit 0: this
     // refuses an empty field, a lone sign and a signed zero alike.
-    if (value == 0 && (start >= text.size() || text[start] != '0'))
-        return std::nullopt;
+    if (value == 0 && (start >= text.size() || text[start] != '0')) return std::nullopt;
     for (; i < text.size(); ++i) {
-        if (!IsBlank(text[i]))
-            return std::nullopt;
+        if (!IsBlank(text[i])) return std::nullopt;
     }
     return static_cast<int>(value);
 }
 
-std::string DialogInteger::Format(int value)
-{
-    return std::to_string(value);
-}
+std::string DialogInteger::Format(int value) { return std::to_string(value); }

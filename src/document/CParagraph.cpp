@@ -12,7 +12,8 @@ CParagraph::CParagraph(std::string line) : m_strText(std::move(line)) {
     static thread_local std::vector<TokenSpan> tokens;
     tokens.clear();
     auto add = [](std::size_t start, std::size_t end) {
-        tokens.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)});
+        tokens.push_back(
+            {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start)});
     };
     // A pending word that is still empty when a blank or separator arrives is
     // kept as an empty token: the layout gives it the width of one space.
@@ -50,6 +51,7 @@ void CParagraph::Annotate(const CDicMain* pDic, double dThreshold, bool bMedical
             m_arrGlosses.emplace_back();
             continue;
         }
-        m_arrGlosses.push_back(pool.Intern(pDic->TranslateView(word, dThreshold, bMedical, bScience)));
+        m_arrGlosses.push_back(
+            pool.Intern(pDic->TranslateView(word, dThreshold, bMedical, bScience)));
     }
 }

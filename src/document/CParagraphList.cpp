@@ -1,7 +1,10 @@
 #include "CParagraphList.h"
 
+#include <cstdint>
+
 #include "CDicMain.h"
 #include "GlossPool.h"
+#include "PersonalWords.h"
 
 CParagraphList::CParagraphList() : m_pGlossPool(std::make_unique<GlossPool>()) {}
 
@@ -17,6 +20,8 @@ void CParagraphList::RemoveAll() {
     m_evidence.Clear();
     m_arrIsName.clear();
     m_bNamesSkipped = false;
+    m_stepGlossOfWord.clear();
+    m_entryOfWord.clear();
 }
 
 namespace {
@@ -97,19 +102,68 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     // A novel repeats a few tens of thousands of words hundreds of thousands of
     // times: each distinct lower-case word is translated once per call, never
     // remembered between calls, so a changed dictionary is always asked afresh.
-    std::vector<std::string_view> glossOfWord(m_words.Size());
-    for (std::uint32_t id = 0; id < glossOfWord.size(); ++id) {
+    m_stepGlossOfWord.assign(m_words.Size(), {});
+    m_entryOfWord.clear();
+    for (std::uint32_t id = 0; id < m_stepGlossOfWord.size(); ++id) {
         if (bSkipNames && IsName(id)) {
             continue;
         }
-        glossOfWord[id] = m_pGlossPool->Intern(
+        m_stepGlossOfWord[id] = m_pGlossPool->Intern(
             pDic->TranslateView(m_words.Word(id), dThreshold, bMedical, bScience));
+    }
+    if (!ComposeGlosses(pDic, progress)) {
+        return -1;
+    }
+    return static_cast<int>(m_arrParagraphs.size());
+}
+
+void CParagraphList::ReapplyMarks(const CDicMain* pDic) {
+    if (m_stepGlossOfWord.size() != m_words.Size()) {
+        return;  // never annotated: there is nothing to lay the marks over
+    }
+    ComposeGlosses(pDic);
+}
+
+namespace {
+constexpr std::size_t kNoEntry = SIZE_MAX;
+}  // namespace
+
+bool CParagraphList::ComposeGlosses(const CDicMain* pDic, const Progress& progress) {
+    const bool marked = m_pMarks != nullptr && !m_pMarks->Empty();
+    std::vector<std::string_view> glossOfWord = m_stepGlossOfWord;
+    if (marked) {
+        // Which entry each word reaches depends only on the text and the dictionary,
+        // so it is found once per Annotate and every later mark reuses it.
+        if (m_entryOfWord.size() != m_words.Size()) {
+            m_entryOfWord.resize(m_words.Size());
+            for (std::uint32_t id = 0; id < m_entryOfWord.size(); ++id) {
+                const std::optional<std::uint32_t> entry = pDic->FindReachedEntry(m_words.Word(id));
+                m_entryOfWord[id] = entry ? *entry : kNoEntry;
+            }
+        }
+        for (std::uint32_t id = 0; id < glossOfWord.size(); ++id) {
+            const std::size_t entry = m_entryOfWord[id];
+            const std::optional<std::size_t> found =
+                entry == kNoEntry ? std::nullopt : std::optional(entry);
+            switch (m_pMarks->Find(found, m_words.Word(id))) {
+                case WordMark::Known:
+                    glossOfWord[id] = {};
+                    break;
+                case WordMark::New:
+                    if (found) {
+                        glossOfWord[id] = m_pGlossPool->Intern(pDic->m_arrItems[entry].m_strGloss);
+                    }
+                    break;
+                case WordMark::None:
+                    break;
+            }
+        }
     }
     // Every paragraph comes from SetText, which numbered its tokens' words.
     for (std::size_t i = 0; i < m_arrParagraphs.size(); ++i) {
         if (progress && i % kProgressEvery == kProgressEvery - 1 &&
             !progress(static_cast<double>(i) / static_cast<double>(m_arrParagraphs.size()))) {
-            return -1;
+            return false;
         }
         CParagraph& paragraph = m_arrParagraphs[i];
         paragraph.m_arrGlosses.resize(paragraph.TokenCount());
@@ -119,7 +173,7 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
                 id == WordTable::kNoWord ? std::string_view() : glossOfWord[id];
         }
     }
-    return static_cast<int>(m_arrParagraphs.size());
+    return true;
 }
 
 const GlossPool& CParagraphList::Glosses() const { return *m_pGlossPool; }

@@ -10,6 +10,7 @@
 #include "WordTable.h"
 
 class CDicMain;
+class MarkIndex;
 
 // The whole text as paragraphs, in text order.
 class CParagraphList {
@@ -36,6 +37,14 @@ public:
     // anywhere in it.
     int Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience,
                  bool bSkipNames = true, const Progress& progress = {});
+    // The reader's marks laid over the step's glosses from now on (nullptr: none);
+    // a mark outranks the step and the name rule alike. The index must outlive its
+    // use here; a list moved in brings the marks it was given (a loader's: none).
+    void SetMarks(const MarkIndex* pMarks) { m_pMarks = pMarks; }
+    // Glosses every token again after the marks changed, from the glosses the last
+    // Annotate found for each distinct word: no step lookup is repeated. `pDic` must
+    // be the dictionary of that Annotate, unchanged since.
+    void ReapplyMarks(const CDicMain* pDic);
     // The distinct glosses the paragraphs point to, and the distinct words.
     const GlossPool& Glosses() const;
     const WordTable& Words() const { return m_words; }
@@ -46,8 +55,10 @@ public:
     bool IsName(std::string_view word) const;
     // Whether the last Annotate left this token unglossed because it is a name.
     bool IsSkippedName(const CParagraph& paragraph, std::size_t token) const {
+        // A name the reader marked new is glossed, so it is no longer skipped.
         return m_bNamesSkipped && token < paragraph.m_arrWordIds.size() &&
-               IsName(paragraph.m_arrWordIds[token]);
+               IsName(paragraph.m_arrWordIds[token]) &&
+               (token >= paragraph.m_arrGlosses.size() || paragraph.m_arrGlosses[token].empty());
     }
     const NameEvidence& Evidence() const { return m_evidence; }
 
@@ -59,4 +70,10 @@ private:
     NameEvidence m_evidence;                  // filled by SetText, in the same pass
     std::vector<std::uint8_t> m_arrIsName;    // by word number, decided at the end of SetText
     bool m_bNamesSkipped = false;             // as the last Annotate was asked
+    // Per distinct word, from the last Annotate: the step's gloss (in the pool) and,
+    // once marks are laid, the entry the word reaches (kNoEntry: none).
+    std::vector<std::string_view> m_stepGlossOfWord;
+    std::vector<std::size_t> m_entryOfWord;
+    const MarkIndex* m_pMarks = nullptr;
+    bool ComposeGlosses(const CDicMain* pDic, const Progress& progress = {});
 };

@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "CodePage.h"
 #include "DictionaryFile.h"
 #include "DictionaryText.h"
 #include "IPlatformServices.h"
+#include "LowerCaseWord.h"
 #include "ReadFileBytes.h"
 #include "TextDecoder.h"
 #include "TextFileLoad.h"
 #include "VocabularyTable.h"
+#include "WordBook.h"
 
 namespace {
 
@@ -33,7 +36,10 @@ std::string FileTitle(const std::string& path) {
 }  // namespace
 
 CVellumwiseDoc::CVellumwiseDoc(IPlatformServices& platform)
-    : m_strProgramDir(ExecutableDirectory()), m_platform(platform), m_strTitle(kUntitled) {}
+    : m_strProgramDir(ExecutableDirectory()),
+      m_strPersonalDir(PersonalWords::DefaultFolder()),
+      m_platform(platform),
+      m_strTitle(kUntitled) {}
 
 bool CVellumwiseDoc::OnNewDocument() {
     m_strPathName.clear();
@@ -70,6 +76,15 @@ bool CVellumwiseDoc::InitialiseOnce() {
     m_nGlossPercent = kGlossPercents[0];
     UseSettings(m_startSettings.value_or(ReadingSettings{}));
     m_bInitialised = LoadDictionary();
+    if (m_bInitialised) {
+        m_personal = PersonalWords(m_strPersonalDir);
+        const std::string warning = m_personal.Load();
+        m_marks = MarkIndex(m_dicMain, m_personal);
+        m_paragraphs.SetMarks(&m_marks);
+        if (!warning.empty()) {
+            m_platform.ShowMessage(warning);
+        }
+    }
     return m_bInitialised;
 }
 
@@ -157,6 +172,12 @@ bool CVellumwiseDoc::OpenTextFile(const std::string& path,
         if (place) {
             m_placeToShow = place->topWord;
         }
+        // The loader glossed with the current dictionary but without the reader's
+        // marks; they go on top here.
+        m_bDictionaryChanged = false;
+        m_paragraphs.SetMarks(&m_marks);
+        ReapplyMarks();
+        m_strTextFileName = std::filesystem::path(path).filename().string();
         SetTitle(FileTitle(path));
         m_nScrollPos = 0;
         UpdateAllViews(UpdateHint::Relayout);
@@ -172,6 +193,7 @@ bool CVellumwiseDoc::OpenTextFile(const std::string& path,
         m_strTextPath.clear();
         m_placeToShow.reset();
         m_chapters.clear();
+        m_strTextFileName = std::filesystem::path(path).filename().string();
         SetTitle(FileTitle(path));
         UpdateAllViews(UpdateHint::Relayout);
     }
@@ -198,6 +220,37 @@ bool CVellumwiseDoc::OpenTextFile(const std::string& path,
     return false;
 }
 
+bool CVellumwiseDoc::AddToWordBook(std::size_t paragraph, std::size_t token) {
+    if (paragraph >= m_paragraphs.m_arrParagraphs.size()) {
+        return false;
+    }
+    const CParagraph& para = m_paragraphs.m_arrParagraphs[paragraph];
+    if (token >= para.TokenCount() || para.Word(token).size() < 2) {
+        return false;
+    }
+    const std::string_view word = para.Word(token);
+    std::string_view gloss = para.Gloss(token);
+    if (gloss.empty()) {
+        LowerCaseWord lower;
+        if (const auto entry = m_dicMain.FindReachedEntry(lower.Of(word))) {
+            gloss = m_dicMain.m_arrItems[*entry].m_strGloss;
+        }
+    }
+    WordBookEntry entry;
+    entry.word = LowerCaseWord().Of(word);
+    entry.gloss = codepage::GbkToUtf8Lossy(gloss);
+    entry.sentence =
+        CutSentence(para.m_strText, para.m_arrWords[token].offset, para.m_arrWords[token].length);
+    entry.source = m_strTextFileName;
+    entry.date = TodayIso();
+    const std::string problem = AppendToWordBook(m_strPersonalDir, entry);
+    if (!problem.empty()) {
+        m_platform.ShowMessage(problem);
+        return false;
+    }
+    return true;
+}
+
 void CVellumwiseDoc::OnEditPaste() {
     const std::optional<std::string> text = m_platform.ClipboardText();
     if (!text || text->empty()) {
@@ -211,6 +264,7 @@ void CVellumwiseDoc::OnEditPaste() {
 void CVellumwiseDoc::ReplaceText(std::string_view text) {
     m_strTextPath.clear();
     m_placeToShow.reset();
+    m_strTextFileName.clear();
     SetTextAndGloss(text);
     UpdateAllViews(UpdateHint::Relayout);
 }
@@ -223,7 +277,48 @@ void CVellumwiseDoc::SetTextAndGloss(std::string_view text) {
 }
 
 void CVellumwiseDoc::Regloss() {
+    m_marks = MarkIndex(m_dicMain, m_personal);
     m_paragraphs.Annotate(&m_dicMain, m_dThreshold, m_bShowMedical, m_bShowScience, m_bSkipNames);
+    m_bDictionaryChanged = false;
+}
+
+void CVellumwiseDoc::ReapplyMarks() {
+    if (m_bDictionaryChanged) {
+        Regloss();
+        return;
+    }
+    // Only the marks changed: the step's glosses of the last Regloss still hold.
+    m_marks = MarkIndex(m_dicMain, m_personal);
+    m_paragraphs.ReapplyMarks(&m_dicMain);
+}
+
+void CVellumwiseDoc::ApplyMark(std::string_view word, WordMark mark) {
+    if (!ListWordOf(word)) {
+        return;  // no list can hold it, and no entry is spelt so
+    }
+    const std::string problem = m_personal.SetMark(m_dicMain, word, mark);
+    ReapplyMarks();
+    UpdateAllViews(UpdateHint::Relayout);
+    if (!problem.empty()) {
+        m_platform.ShowMessage(problem);
+    }
+}
+
+void CVellumwiseDoc::MarkKnown(std::string_view word) { ApplyMark(word, WordMark::Known); }
+void CVellumwiseDoc::MarkNew(std::string_view word) { ApplyMark(word, WordMark::New); }
+void CVellumwiseDoc::Unmark(std::string_view word) { ApplyMark(word, WordMark::None); }
+
+WordMark CVellumwiseDoc::MarkOf(std::string_view word) const {
+    return m_personal.MarkOf(m_dicMain, word);
+}
+
+PersonalWords::ImportReport CVellumwiseDoc::ImportKnownWords(std::string_view bytes) {
+    PersonalWords::ImportReport report = m_personal.ImportKnown(m_dicMain, bytes);
+    if (report.added > 0) {
+        ReapplyMarks();
+        UpdateAllViews(UpdateHint::Relayout);
+    }
+    return report;
 }
 
 void CVellumwiseDoc::OnImportDictionary() {
@@ -246,6 +341,7 @@ bool CVellumwiseDoc::ImportDictionaryText(std::string_view text, const std::stri
         return false;
     }
     m_dicMain.ReplaceItems(parsed.TakeItems());
+    m_bDictionaryChanged = true;
     return true;
 }
 

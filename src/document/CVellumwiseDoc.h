@@ -11,6 +11,7 @@
 #include "ColorScheme.h"
 #include "EpubBook.h"
 #include "IDocumentView.h"
+#include "PersonalWords.h"
 #include "ReadingFont.h"
 #include "ReadingSettings.h"
 #include "TextPlace.h"
@@ -93,6 +94,23 @@ public:
     // glosses; re-glosses. Relayout.
     void SetSkipNames(bool bSkip);
 
+    // The reader's own marks, kept in the lists under m_strPersonalDir for every text.
+    // Each re-glosses the open text once and tells the views once (Relayout). A list
+    // that cannot be saved is reported; the mark still holds until the program ends.
+    void MarkKnown(std::string_view word);
+    void MarkNew(std::string_view word);
+    void Unmark(std::string_view word);
+    WordMark MarkOf(std::string_view word) const;
+    // Marks known every word of a word list or CSV file's first column that the
+    // dictionary has; re-glosses once when any was added. Relayout.
+    PersonalWords::ImportReport ImportKnownWords(std::string_view bytes);
+    const PersonalWords& Personal() const { return m_personal; }
+    // Appends the token's word, its gloss (the dictionary's, when the step hides it),
+    // its paragraph cut around it, the text's file name and today's date to the word
+    // book. Changes no setting and tells no view; a failure is reported and loses
+    // no entry. True when it was saved.
+    bool AddToWordBook(std::size_t paragraph, std::size_t token);
+
     ReadingColors Colors() const { return {m_crPage, m_crText, m_crGloss}; }
     void SetColors(const ReadingColors& colors);   // Repaint
     void SetReadingFont(const ReadingFont& font);  // Relayout
@@ -149,6 +167,8 @@ public:
 
     // Where main.dic is looked for: the running executable's directory by default.
     std::string m_strProgramDir;
+    // Where the reader's word lists and word book live; read once at initialisation.
+    std::string m_strPersonalDir;
 
 private:
     bool InitialiseOnce();
@@ -157,6 +177,8 @@ private:
     void LoadSupplement();
     void SetTextAndGloss(std::string_view text);
     void Regloss();
+    void ApplyMark(std::string_view word, WordMark mark);
+    void ReapplyMarks();
 
     IPlatformServices& m_platform;
     std::vector<IDocumentView*> m_views;
@@ -166,4 +188,8 @@ private:
     std::uint64_t m_nTextSerial = 0;
     std::optional<WordPlace> m_placeToShow;
     std::optional<ReadingSettings> m_startSettings;
+    std::string m_strTextFileName;  // of the open text, for the word book
+    PersonalWords m_personal;
+    MarkIndex m_marks;                  // m_personal resolved against m_dicMain
+    bool m_bDictionaryChanged = false;  // since the text was last glossed
 };

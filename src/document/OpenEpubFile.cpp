@@ -23,6 +23,7 @@ bool CVellumwiseDoc::OpenEpubFile(const std::string& path,
     }
     SetTitle(std::filesystem::path(path).stem().string());
     SetTextAndGloss(result.book->Text());
+    m_strTextFileName = std::filesystem::path(path).filename().string();
     m_chapters = std::move(result.book->chapters);
     m_strTextPath = path;
     m_placeToShow.reset();

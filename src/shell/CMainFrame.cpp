@@ -31,6 +31,7 @@
 #include "KeyboardLocks.h"
 #include "SettingsStore.h"
 #include "TextPlaces.h"
+#include "WordBookDialog.h"
 
 // The icons live in this static library; they must be registered by hand.
 static void InitResources() { Q_INIT_RESOURCE(vellumwise); }
@@ -72,6 +73,7 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform, Setting
     m_pView = new CVellumwiseView(doc, this);
     setCentralWidget(m_pView);
     connect(m_pView, &CVellumwiseView::pageTextChanged, this, &CMainFrame::SetPageText);
+    connect(m_pView, &CVellumwiseView::wordBookRequested, this, &CMainFrame::OnWordBook);
 
     CreateCommands();
     CreateMenu();
@@ -395,6 +397,11 @@ void CMainFrame::OnVocabulary() {
     }
 }
 
+void CMainFrame::OnWordBook() {
+    WordBookDialog dlg(m_doc, this);
+    dlg.exec();
+}
+
 void CMainFrame::OnAppAbout() {
     CAboutDlg dlg(this);
     dlg.exec();
@@ -426,9 +433,12 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (!urls.isEmpty() && urls.front().isLocalFile()) {
         // The URL keeps a name's bytes that are not UTF-8 percent-encoded.
-        const QByteArray path =
-            QByteArray::fromPercentEncoding(urls.front().path(QUrl::FullyEncoded).toLatin1());
-        OpenPath(path.toStdString());
+        const std::string path =
+            QByteArray::fromPercentEncoding(urls.front().path(QUrl::FullyEncoded).toLatin1())
+                .toStdString();
+        // Opened once the drop is over: a message about a file that cannot be read
+        // must not hold the drag source waiting.
+        QTimer::singleShot(0, this, [this, path] { OpenPath(path); });
         event->acceptProposedAction();
     }
 }

@@ -66,6 +66,7 @@ public slots:
     // document, which glosses again and keeps the reader's place.
     void OnVocabulary();
     void OnAppAbout();
+    void OnWordBook();
 
 protected:
     bool event(QEvent* event) override;

@@ -46,6 +46,11 @@ enum class CommandId {
     EditCopy,
     NextPane,
     PrevPane,
+    MarkKnown,
+    MarkNew,
+    Unmark,
+    AddToWordBook,
+    WordBook,
 };
 
 // The command's identifier, the object name of its QAction ("ID_GOTO_PAGE"): tests
@@ -127,6 +132,16 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_NEXT_PANE";
         case CommandId::PrevPane:
             return "ID_PREV_PANE";
+        case CommandId::MarkKnown:
+            return "ID_MARK_KNOWN";
+        case CommandId::MarkNew:
+            return "ID_MARK_NEW";
+        case CommandId::Unmark:
+            return "ID_UNMARK";
+        case CommandId::AddToWordBook:
+            return "ID_ADD_TO_WORD_BOOK";
+        case CommandId::WordBook:
+            return "ID_WORD_BOOK";
     }
     return "";
 }

@@ -19,7 +19,9 @@ bool IndicatorOn(Display* display, const char* name) {
 }  // namespace
 
 std::optional<KeyboardLocks> KeyboardLocks::Read() {
-    const auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    const auto* x11 = qGuiApp != nullptr
+                          ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                          : nullptr;
     if (x11 == nullptr || x11->display() == nullptr) {
         return std::nullopt;
     }

@@ -9,6 +9,7 @@
 #include "DictionaryFile.h"
 #include "EpubBook.h"
 #include "GlossOutput.h"
+#include "PersonalWords.h"
 #include "ReadFileBytes.h"
 #include "TextDecoder.h"
 #include "ToolCommands.h"
@@ -19,7 +20,7 @@ namespace {
 
 constexpr const char* kGlossHelp =
     "usage: vellumwise-tool gloss [--dic PATH] [--supplement PATH|none] [--level N]\n"
-    "                             [--medical] [--science] [--names]\n"
+    "                             [--medical] [--science] [--names] [--no-personal]\n"
     "                             [--format tsv|text|html] [FILE|-]\n"
     "Reads an English text or EPUB book (standard input for - or no FILE) exactly as\n"
     "the reading window opens it and prints its glosses, in UTF-8.\n"
@@ -33,6 +34,8 @@ constexpr const char* kGlossHelp =
     "  --science      also consult the science glossary\n"
     "  --names        gloss the words the text uses as names too (the reading\n"
     "                 window with 不注释人名 turned off); by default they get none\n"
+    "  --no-personal  ignore the reader's known and new word lists\n"
+    "                 (read from $XDG_DATA_HOME/vellumwise by default)\n"
     "  --format tsv   one line per token: PARAGRAPH TAB TOKEN-INDEX TAB TOKEN TAB GLOSS,\n"
     "                 indexes from 0, GLOSS empty for none; \\\\ \\t \\r \\n and \\xHH\n"
     "                 stand for a backslash and the control bytes (the default)\n"
@@ -45,6 +48,7 @@ struct GlossOptions {
     bool medical = false;
     bool science = false;
     bool names = false;
+    bool personal = true;
     std::string format = "tsv";
     std::string input = "-";
 };
@@ -77,6 +81,8 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
             options.science = true;
         } else if (arg == "--names") {
             options.names = true;
+        } else if (arg == "--no-personal") {
+            options.personal = false;
         } else if ((arg == "-" || !arg.starts_with("-")) && !haveInput) {
             options.input = arg;
             haveInput = true;
@@ -124,7 +130,14 @@ int RunGloss(const ToolArguments& args) {
         std::cerr << "vellumwise-tool gloss: " << options->input << ": cannot read the file\n";
         return kExitBadInput;
     }
+    PersonalWords personal(options->personal ? PersonalWords::DefaultFolder() : std::string());
+    const std::string warning = personal.Load();
+    if (!warning.empty()) {
+        std::cerr << "vellumwise-tool gloss: " << warning;
+    }
+    const MarkIndex marks(dic, personal);
     CParagraphList text;
+    text.SetMarks(&marks);
     // Named .epub like the window's open command; on standard input, known by its bytes.
     if (IsEpubName(options->input) || (options->input == "-" && LooksLikeEpub(*bytes))) {
         const EpubResult book = ReadEpub(*bytes);

@@ -19,3 +19,5 @@ int RunDic2Tsv(const ToolArguments& args);
 int RunTsv2Dic(const ToolArguments& args);
 int RunGloss(const ToolArguments& args);
 int RunLookup(const ToolArguments& args);
+int RunWordbook(const ToolArguments& args);
+int RunKnown(const ToolArguments& args);

@@ -16,6 +16,8 @@ constexpr const char* kUsage =
     "  tsv2dic IN.TSV OUT.DIC   build a dictionary from such a list\n"
     "  gloss [OPTIONS] [FILE]   print the glosses of a text as the reading window shows them\n"
     "  lookup [OPTIONS] WORD... show the entry each word reaches and whether it is glossed\n"
+    "  wordbook export --csv|--anki FILE   export the word book\n"
+    "  known import FILE        add a word list to the known words\n"
     "\n"
     "'vellumwise-tool COMMAND --help' describes one command.\n";
 
@@ -44,6 +46,12 @@ int main(int argc, char** argv) {
     }
     if (command == "lookup") {
         return RunLookup(args);
+    }
+    if (command == "wordbook") {
+        return RunWordbook(args);
+    }
+    if (command == "known") {
+        return RunKnown(args);
     }
     std::cerr << "vellumwise-tool: unknown command '" << command << "'\n" << kUsage;
     return kExitUsage;

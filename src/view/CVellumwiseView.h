@@ -18,6 +18,7 @@
 #include "WordHitTest.h"
 
 class CGlossPopupDlg;
+class QMenu;
 class QPrinter;
 class QtTextMeasurer;
 struct PageScene;
@@ -63,6 +64,14 @@ public:
     // tokens without letters and one-letter words show nothing after the colon.
     QString HitTestWord(QPoint point);
 
+    // What the reader can do with one word of the page (WordActions.cpp).
+    enum class WordAction { MarkKnown, MarkNew, Unmark, AddToWordBook };
+    // The word's context menu at a viewport point: "认识这个词", "标为生词", "取消标记",
+    // "加入单词本" and "单词本…"; null when no whole word is there.
+    std::unique_ptr<QMenu> MakeWordMenu(QPoint point);
+    // Applies the action to the word at a viewport point; false when none is there.
+    bool ApplyToWordAt(QPoint point, WordAction action);
+
     // Prints the pages of the strip the printer's range names (all when it names
     // none), one sheet each, on a printer already set up. False when the printer
     // could not be started.
@@ -94,12 +103,19 @@ public slots:
     void OnFilePrint();
     // One automatic-scrolling step (the timer's tick).
     void OnTimer();
+    // The reader's keys for the word under the mouse pointer.
+    void OnMarkKnownAtPointer();
+    void OnMarkNewAtPointer();
+    void OnUnmarkAtPointer();
+    void OnAddToWordBookAtPointer();
 
 signals:
     // "第%d页/共%d页" after each redraw, for the frame's status bar.
     void pageTextChanged(const QString& text);
     // The view's auto-scroll timer started or stopped with the document's switch.
     void autoScrollChanged(bool on);
+    // The reader asked for the word book dialog from a word's menu.
+    void wordBookRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -111,6 +127,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // Rebuilds the fonts and drops the width cache when the document's font changed.
@@ -130,6 +147,8 @@ private:
     void OnMouseWheel(const QWheelEvent& event);
     void ClosePopup();
     std::optional<WordHit> HitWord(QPoint point);
+    std::optional<WordHit> WordAt(QPoint point);
+    void ApplyAtPointer(WordAction action);
 
     CVellumwiseDoc& m_doc;
     ReadingFont m_fontRecord;  // the record the fonts below were made from

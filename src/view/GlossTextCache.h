@@ -15,7 +15,9 @@ public:
 private:
     struct Hash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
     };
     std::unordered_map<std::string, QString, Hash, std::equal_to<>> m_texts;
 };

@@ -22,12 +22,18 @@ constexpr int kDecorative = 0x50;
 
 QFont::StyleHint StyleHintOf(const ReadingFont& font) {
     switch (font.lfPitchAndFamily & kFamilyMask) {
-        case kRoman: return QFont::Serif;
-        case kSwiss: return QFont::SansSerif;
-        case kModern: return QFont::Monospace;
-        case kScript: return QFont::Cursive;
-        case kDecorative: return QFont::Decorative;
-        default: break;
+        case kRoman:
+            return QFont::Serif;
+        case kSwiss:
+            return QFont::SansSerif;
+        case kModern:
+            return QFont::Monospace;
+        case kScript:
+            return QFont::Cursive;
+        case kDecorative:
+            return QFont::Decorative;
+        default:
+            break;
     }
     // "Don't care" faces: the name is the only hint left, and the default reading
     // face is a serif one.
@@ -149,7 +155,8 @@ QFont ToQFont(const ReadingFont& record) {
     // The gloss face second: Chinese characters in the text take its forms too.
     font.setFamilies({ReadingFamily(record), GlossFamily()});
     font.setStyleHint(StyleHintOf(record));
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(record.lfWeight == 0 ? 400 : record.lfWeight, 1, 1000)));
+    font.setWeight(static_cast<QFont::Weight>(
+        std::clamp(record.lfWeight == 0 ? 400 : record.lfWeight, 1, 1000)));
     font.setItalic(record.lfItalic);
     font.setUnderline(record.lfUnderline);
     font.setStrikeOut(record.lfStrikeOut);
@@ -168,7 +175,8 @@ QFont ToQFont(const ReadingFont& record) {
 
 ReadingFont ToReadingFont(const QFont& font, int dpi) {
     ReadingFont record;
-    const int pixels = font.pixelSize() > 0 ? font.pixelSize() : qRound(font.pointSizeF() * dpi / 72.0);
+    const int pixels =
+        font.pixelSize() > 0 ? font.pixelSize() : qRound(font.pointSizeF() * dpi / 72.0);
     record.lfHeight = -std::max(1, pixels);
     record.lfWeight = font.weight();
     record.lfItalic = font.italic();

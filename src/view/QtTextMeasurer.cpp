@@ -36,8 +36,10 @@ int QtTextMeasurer::Measure(std::string_view token) const {
     QString text = QString::fromUtf8(measured.data(), static_cast<qsizetype>(measured.size()));
     if (measured.size() < token.size()) {
         const double scaled = static_cast<double>(m_metrics.horizontalAdvance(text)) *
-                              static_cast<double>(token.size()) / static_cast<double>(std::max<std::size_t>(measured.size(), 1));
-        return static_cast<int>(std::min(scaled, 1e9)) + m_metrics.horizontalAdvance(QLatin1Char(' '));
+                              static_cast<double>(token.size()) /
+                              static_cast<double>(std::max<std::size_t>(measured.size(), 1));
+        return static_cast<int>(std::min(scaled, 1e9)) +
+               m_metrics.horizontalAdvance(QLatin1Char(' '));
     }
     text += QLatin1Char(' ');
     return m_metrics.horizontalAdvance(text);
@@ -60,7 +62,8 @@ int QtTextMeasurer::TokenWidth(std::string_view token) {
             }
             return width;
         }
-        if (slot.hash == hash && std::string_view(m_arena).substr(slot.offset, slot.length) == token) {
+        if (slot.hash == hash &&
+            std::string_view(m_arena).substr(slot.offset, slot.length) == token) {
             return slot.width;
         }
     }

@@ -28,7 +28,7 @@ private:
         std::uint64_t hash = 0;
         std::uint32_t offset = 0;  // into m_arena
         std::uint32_t length = 0;
-        int width = -1;            // -1: empty slot
+        int width = -1;  // -1: empty slot
     };
 
     int Measure(std::string_view token) const;

@@ -1,18 +1,17 @@
-#include "CAboutDlg.h"
-#include "CLinkLabel.h"
-#include "ModalDialogWatcher.h"
-
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
+#include "CAboutDlg.h"
+#include "CLinkLabel.h"
+#include "ModalDialogWatcher.h"
+
 namespace {
 
 // The pointer shape the reader sees at a point of the dialog.
-Qt::CursorShape CursorAt(QWidget& dialog, QPoint point)
-{
+Qt::CursorShape CursorAt(QWidget& dialog, QPoint point) {
     QWidget* under = dialog.childAt(point);
     return (under ? under : &dialog)->cursor().shape();
 }
@@ -28,8 +27,7 @@ private slots:
     void clickOnTheLinkOpensItOnceAndKeepsTheBoxOpen();
 };
 
-void AboutDlgTest::showsProductAndLegalLines()
-{
+void AboutDlgTest::showsProductAndLegalLines() {
     CAboutDlg dlg;
     QCOMPARE(dlg.windowTitle(), QStringLiteral("关于 Vellumwise"));
     const QString product = dlg.findChild<QLabel*>("productLabel")->text();
@@ -40,28 +38,25 @@ void AboutDlgTest::showsProductAndLegalLines()
     QCOMPARE(dlg.m_linkHome->m_strURL, QStringLiteral(VELLUMWISE_HOMEPAGE_URL));
 }
 
-void AboutDlgTest::handCursorCoversTheWholeLinkRectangle()
-{
+void AboutDlgTest::handCursorCoversTheWholeLinkRectangle() {
     CAboutDlg dlg;
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     const QRect link = dlg.m_linkHome->geometry();
     QVERIFY(link.width() >= CLinkLabel::kWidth);
-    QVERIFY(link.width() > QFontMetrics(CLinkLabel::LinkFont()).horizontalAdvance(dlg.m_linkHome->m_strURL));
+    QVERIFY(link.width() >
+            QFontMetrics(CLinkLabel::LinkFont()).horizontalAdvance(dlg.m_linkHome->m_strURL));
 
     const QPoint inside[] = {link.topLeft(), link.bottomRight(), link.topRight(),
                              QPoint(link.right() - 1, link.center().y())};  // right of the text
-    for (const QPoint& p : inside)
-        QCOMPARE(CursorAt(dlg, p), Qt::PointingHandCursor);
+    for (const QPoint& p : inside) QCOMPARE(CursorAt(dlg, p), Qt::PointingHandCursor);
     const QPoint outside[] = {link.topLeft() - QPoint(1, 0), link.topLeft() - QPoint(0, 1),
                               link.bottomRight() + QPoint(1, 0), link.bottomRight() + QPoint(0, 1),
                               QPoint(2, 2)};
-    for (const QPoint& p : outside)
-        QCOMPARE(CursorAt(dlg, p), Qt::ArrowCursor);
+    for (const QPoint& p : outside) QCOMPARE(CursorAt(dlg, p), Qt::ArrowCursor);
 }
 
-void AboutDlgTest::linkIsBlueUnderlinedAndTransparent()
-{
+void AboutDlgTest::linkIsBlueUnderlinedAndTransparent() {
     CLinkLabel link;
     link.m_strURL = QStringLiteral("https://example.org/");
     QImage image(link.size(), QImage::Format_RGB32);
@@ -79,8 +74,7 @@ void AboutDlgTest::linkIsBlueUnderlinedAndTransparent()
                 continue;
             }
             QCOMPARE(qRed(px), 0);  // blue blended over the background, nothing else
-            if (px == qRgb(0, 0, 255))
-                ++pureBlue;
+            if (px == qRgb(0, 0, 255)) ++pureBlue;
             widestBlueRun = std::max(widestBlueRun, ++run);
         }
     }
@@ -93,8 +87,7 @@ void AboutDlgTest::linkIsBlueUnderlinedAndTransparent()
     QCOMPARE(QColor(image.pixel(image.width() - 1, 0)), QColor(Qt::green));
 }
 
-void AboutDlgTest::clickOnTheLinkOpensItOnceAndKeepsTheBoxOpen()
-{
+void AboutDlgTest::clickOnTheLinkOpensItOnceAndKeepsTheBoxOpen() {
     CAboutDlg dlg;
     QList<QUrl> opened;
     dlg.m_linkHome->m_openUrl = [&](const QUrl& url) {

@@ -1,10 +1,10 @@
-#include "DialogInteger.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <optional>
 #include <string>
+
+#include "DialogInteger.h"
 
 namespace {
 
@@ -64,15 +64,13 @@ const ParseCase kParseCases[] = {
     {"1" + k30Blanks + "中", 1},
 };
 
-TEST(DialogIntegerTest, ParsesLikeTheDialogField)
-{
+TEST(DialogIntegerTest, ParsesLikeTheDialogField) {
     for (const ParseCase& c : kParseCases) {
         EXPECT_EQ(DialogInteger::Parse(c.text), c.expected) << "text: \"" << c.text << "\"";
     }
 }
 
-TEST(DialogIntegerTest, FormatsWhatParseReadsBack)
-{
+TEST(DialogIntegerTest, FormatsWhatParseReadsBack) {
     for (int value : {0, 1, -3, 2147483647, INT_MIN}) {
         const std::string text = DialogInteger::Format(value);
         EXPECT_EQ(DialogInteger::Parse(text), value) << text;

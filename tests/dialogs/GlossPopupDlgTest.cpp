@@ -1,5 +1,3 @@
-#include "CGlossPopupDlg.h"
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -7,31 +5,27 @@
 #include <QScreen>
 #include <QTest>
 
+#include "CGlossPopupDlg.h"
+
 namespace {
 
 // The smallest x and y of any dark pixel, or (-1, -1) when there is none.
-QPoint FirstDarkPixel(const QImage& image)
-{
+QPoint FirstDarkPixel(const QImage& image) {
     int minX = -1;
     int minY = -1;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (qGray(image.pixel(x, y)) >= 128)
-                continue;
-            if (minX < 0 || x < minX)
-                minX = x;
-            if (minY < 0)
-                minY = y;
+            if (qGray(image.pixel(x, y)) >= 128) continue;
+            if (minX < 0 || x < minX) minX = x;
+            if (minY < 0) minY = y;
         }
     }
     return {minX, minY};
 }
 
-bool ColumnHasDarkPixel(const QImage& image, int x)
-{
+bool ColumnHasDarkPixel(const QImage& image, int x) {
     for (int y = 0; y < image.height(); ++y) {
-        if (qGray(image.pixel(x, y)) < 128)
-            return true;
+        if (qGray(image.pixel(x, y)) < 128) return true;
     }
     return false;
 }
@@ -47,8 +41,7 @@ private slots:
     void releaseOverThePopupHidesIt();
 };
 
-void GlossPopupDlgTest::showsBelowTheLineAboveItsOwner()
-{
+void GlossPopupDlgTest::showsBelowTheLineAboveItsOwner() {
     QWidget mainWindow;
     auto* view = new QWidget(&mainWindow);
     mainWindow.resize(600, 400);
@@ -74,8 +67,7 @@ void GlossPopupDlgTest::showsBelowTheLineAboveItsOwner()
     QCOMPARE(popup->frameGeometry(), QRect(screen.right() + 1 - 350, 50, 350, 25));
 }
 
-void GlossPopupDlgTest::showsAboveTheLineWhenTheScreenEndsBelowIt()
-{
+void GlossPopupDlgTest::showsAboveTheLineWhenTheScreenEndsBelowIt() {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     CGlossPopupDlg popup;
     popup.m_strText = QStringLiteral("apple:苹果");
@@ -86,8 +78,7 @@ void GlossPopupDlgTest::showsAboveTheLineWhenTheScreenEndsBelowIt()
     QVERIFY(!popup.frameGeometry().intersects(lastLine));
 }
 
-void GlossPopupDlgTest::textStartsInsideWrapsAndHasAThinBorder()
-{
+void GlossPopupDlgTest::textStartsInsideWrapsAndHasAThinBorder() {
     CGlossPopupDlg popup;
     QPalette palette;
     palette.setColor(QPalette::Window, Qt::white);
@@ -126,8 +117,7 @@ void GlossPopupDlgTest::textStartsInsideWrapsAndHasAThinBorder()
     QCOMPARE(popup.height(), popup.SizeForText().height());
 }
 
-void GlossPopupDlgTest::releaseOverThePopupHidesIt()
-{
+void GlossPopupDlgTest::releaseOverThePopupHidesIt() {
     QPointer<CGlossPopupDlg> popup = new CGlossPopupDlg;
     popup->m_strText = QStringLiteral("word:");
     popup->ShowByLine(QPoint(50, 50), QRect(0, 40, 600, 40));

@@ -1,10 +1,10 @@
-#include "CGotoPageDlg.h"
-#include "ModalDialogWatcher.h"
-
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+
+#include "CGotoPageDlg.h"
+#include "ModalDialogWatcher.h"
 
 class GotoPageDlgTest : public QObject {
     Q_OBJECT
@@ -14,8 +14,7 @@ private slots:
     void cancelIsRejected();
 };
 
-void GotoPageDlgTest::opensWithZeroAndEnterReturnsIt()
-{
+void GotoPageDlgTest::opensWithZeroAndEnterReturnsIt() {
     CGotoPageDlg dlg;
     dlg.m_nPage = 42;  // a value left by an earlier run must not show
     QString shown;
@@ -32,8 +31,7 @@ void GotoPageDlgTest::opensWithZeroAndEnterReturnsIt()
     QCOMPARE(dlg.m_nPage, 0);
 }
 
-void GotoPageDlgTest::refusedTextKeepsDialogOpenAndSelectsIt()
-{
+void GotoPageDlgTest::refusedTextKeepsDialogOpenAndSelectsIt() {
     CGotoPageDlg dlg;
     QString caption;
     QString message;
@@ -67,8 +65,7 @@ void GotoPageDlgTest::refusedTextKeepsDialogOpenAndSelectsIt()
     QCOMPARE(dlg.m_nPage, 12);
 }
 
-void GotoPageDlgTest::cancelIsRejected()
-{
+void GotoPageDlgTest::cancelIsRejected() {
     CGotoPageDlg dlg;
     WhenModal("gotoPageDialog", [&](QWidget*) {
         dlg.findChild<QLineEdit*>("pageEdit")->setText("junk");

@@ -1,6 +1,3 @@
-#include "CVocabularyDlg.h"
-#include "ModalDialogWatcher.h"
-
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -9,6 +6,9 @@
 #include <QStyleOptionSlider>
 #include <QTest>
 
+#include "CVocabularyDlg.h"
+#include "ModalDialogWatcher.h"
+
 namespace {
 
 QSlider* Slider(CVocabularyDlg& dlg) { return dlg.findChild<QSlider*>("vocabularySlider"); }
@@ -16,14 +16,12 @@ QString Label(CVocabularyDlg& dlg) { return dlg.findChild<QLabel*>("vocabularyLa
 QString LabelFor(int words) { return QStringLiteral("当前已经记忆的单词量：%1个").arg(words); }
 
 // Clicks the box itself: a check box wider than its text ignores clicks past it.
-void ClickBox(CVocabularyDlg& dlg, const char* name)
-{
+void ClickBox(CVocabularyDlg& dlg, const char* name) {
     auto* box = dlg.findChild<QCheckBox*>(name);
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
 }
 
-QRect HandleRect(QSlider* slider)
-{
+QRect HandleRect(QSlider* slider) {
     QStyleOptionSlider opt;
     opt.initFrom(slider);
     opt.orientation = slider->orientation();
@@ -36,7 +34,8 @@ QRect HandleRect(QSlider* slider)
     opt.tickPosition = slider->tickPosition();
     opt.tickInterval = slider->tickInterval();
     opt.subControls = QStyle::SC_All;
-    return slider->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, slider);
+    return slider->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle,
+                                           slider);
 }
 
 }  // namespace
@@ -51,8 +50,7 @@ private slots:
     void cancelHandsBackCallersValues();
 };
 
-void VocabularyDlgTest::opensWithCallersValues()
-{
+void VocabularyDlgTest::opensWithCallersValues() {
     CVocabularyDlg defaults;
     QCOMPARE(defaults.m_nVocabLevel, 3);
     QCOMPARE(defaults.m_dThreshold, 18.96670773);
@@ -93,8 +91,7 @@ void VocabularyDlgTest::opensWithCallersValues()
 enum class Move { Home, End, PageUp, PageDown, Up, Down, Right, ChannelClick, Drag };
 Q_DECLARE_METATYPE(Move)
 
-void VocabularyDlgTest::sliderMovesSetStepLabelAndThreshold_data()
-{
+void VocabularyDlgTest::sliderMovesSetStepLabelAndThreshold_data() {
     QTest::addColumn<Move>("move");
     QTest::addColumn<int>("step");
     QTest::addColumn<double>("threshold");
@@ -110,8 +107,7 @@ void VocabularyDlgTest::sliderMovesSetStepLabelAndThreshold_data()
     QTest::newRow("drag to the last tick") << Move::Drag << 11 << 0.128595482;
 }
 
-void VocabularyDlgTest::sliderMovesSetStepLabelAndThreshold()
-{
+void VocabularyDlgTest::sliderMovesSetStepLabelAndThreshold() {
     QFETCH(Move, move);
     QFETCH(int, step);
     QFETCH(double, threshold);
@@ -124,22 +120,38 @@ void VocabularyDlgTest::sliderMovesSetStepLabelAndThreshold()
         slider->setFocus();
         const QRect handle = HandleRect(slider);
         switch (move) {
-        case Move::Home: QTest::keyClick(slider, Qt::Key_Home); break;
-        case Move::End: QTest::keyClick(slider, Qt::Key_End); break;
-        case Move::PageUp: QTest::keyClick(slider, Qt::Key_PageUp); break;
-        case Move::PageDown: QTest::keyClick(slider, Qt::Key_PageDown); break;
-        case Move::Up: QTest::keyClick(slider, Qt::Key_Up); break;
-        case Move::Down: QTest::keyClick(slider, Qt::Key_Down); break;
-        case Move::Right: QTest::keyClick(slider, Qt::Key_Right); break;
-        case Move::ChannelClick:
-            QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() - 3, handle.center().y()));
-            break;
-        case Move::Drag:
-            QTest::mousePress(slider, Qt::LeftButton, {}, handle.center());
-            QTest::mouseMove(slider, QPoint(slider->width() / 2, handle.center().y()));
-            QTest::mouseMove(slider, QPoint(slider->width() + 40, handle.center().y()));
-            QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() + 40, handle.center().y()));
-            break;
+            case Move::Home:
+                QTest::keyClick(slider, Qt::Key_Home);
+                break;
+            case Move::End:
+                QTest::keyClick(slider, Qt::Key_End);
+                break;
+            case Move::PageUp:
+                QTest::keyClick(slider, Qt::Key_PageUp);
+                break;
+            case Move::PageDown:
+                QTest::keyClick(slider, Qt::Key_PageDown);
+                break;
+            case Move::Up:
+                QTest::keyClick(slider, Qt::Key_Up);
+                break;
+            case Move::Down:
+                QTest::keyClick(slider, Qt::Key_Down);
+                break;
+            case Move::Right:
+                QTest::keyClick(slider, Qt::Key_Right);
+                break;
+            case Move::ChannelClick:
+                QTest::mouseClick(slider, Qt::LeftButton, {},
+                                  QPoint(slider->width() - 3, handle.center().y()));
+                break;
+            case Move::Drag:
+                QTest::mousePress(slider, Qt::LeftButton, {}, handle.center());
+                QTest::mouseMove(slider, QPoint(slider->width() / 2, handle.center().y()));
+                QTest::mouseMove(slider, QPoint(slider->width() + 40, handle.center().y()));
+                QTest::mouseRelease(slider, Qt::LeftButton, {},
+                                    QPoint(slider->width() + 40, handle.center().y()));
+                break;
         }
         labelAfterMove = Label(dlg);
         levelAfterMove = dlg.m_nVocabLevel;
@@ -153,8 +165,7 @@ void VocabularyDlgTest::sliderMovesSetStepLabelAndThreshold()
     QCOMPARE(Slider(dlg)->value(), step);
 }
 
-void VocabularyDlgTest::toggledBoxKeepsCallersStepAndThreshold()
-{
+void VocabularyDlgTest::toggledBoxKeepsCallersStepAndThreshold() {
     CVocabularyDlg dlg;
     dlg.m_nVocabLevel = 7;
     dlg.m_dThreshold = 99.5;  // not the table's value for step 7: it must survive
@@ -169,8 +180,7 @@ void VocabularyDlgTest::toggledBoxKeepsCallersStepAndThreshold()
     QVERIFY(!dlg.m_bShowScience);
 }
 
-void VocabularyDlgTest::cancelHandsBackCallersValues()
-{
+void VocabularyDlgTest::cancelHandsBackCallersValues() {
     CVocabularyDlg dlg;
     dlg.m_nVocabLevel = 4;
     dlg.m_dThreshold = 12.25;

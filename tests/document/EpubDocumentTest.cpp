@@ -32,7 +32,8 @@ TEST_F(EpubDocument, OpenTextFileReadsABookLikeATextWithItsChapters) {
     m_doc.m_nScrollPos = 4000;
     m_doc.OnOpenTextFile();
     EXPECT_EQ(m_platform.m_filtersAsked,
-              std::vector<std::string>{"电子书和文本文件 (*.epub *.txt);;文本文件 (*.txt)"});
+              std::vector<std::string>{
+                  "电子书和文本文件 (*.epub *.txt);;文本文件 (*.txt);;所有文件 (*)"});
     EXPECT_EQ(ParagraphTexts(), (std::vector<std::string>{"One", "The apple\u00A0fell.", "Two",
                                                           "A clock", "struck."}));
     EXPECT_EQ(Glossed(), "apple=苹果 clock=钟");

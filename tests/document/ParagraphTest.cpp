@@ -51,7 +51,11 @@ TEST(Tokenizer, SplitsAtBlanksAndPunctuation) {
         {"trailing blank adds no token", "end ", "end"},
         {"only blanks", "   ", "∅·∅·∅"},
         {"a lone CR is a word byte", "end\rStart", "end\rStart"},
-        {"control bytes are word bytes", "a\x01\x7f" "b", "a\x01\x7f" "b"},
+        {"control bytes are word bytes",
+         "a\x01\x7f"
+         "b",
+         "a\x01\x7f"
+         "b"},
         {"accented letters are word bytes", "café au lait", "café·au·lait"},
     };
     for (const TokenCase& c : cases) {

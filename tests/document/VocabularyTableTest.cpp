@@ -1,10 +1,10 @@
 // The one vocabulary table: the document's defaults, the dialog's steps and label.
-#include "VocabularyTable.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cstdint>
+
+#include "VocabularyTable.h"
 
 namespace {
 

@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char d : digits) {
         expected = std::min<long long>(expected * 10 + (d - '0'), 1LL << 32);
     }
-    expected = negative ? std::max<long long>(-expected, INT_MIN) : std::min<long long>(expected, INT_MAX);
+    expected =
+        negative ? std::max<long long>(-expected, INT_MIN) : std::min<long long>(expected, INT_MAX);
     // A signed zero is refused: zero counts only when typed as the digit 0 first.
     if (wellFormed && expected == 0 && field[start] != '0') {
         wellFormed = false;

@@ -365,13 +365,16 @@ TEST_F(ReaderWindow, AnyFileButADocumentOpensAsTextFromTheDialogADropAndTheComma
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(m_pFrame.get(), &drop);
+    // The text is read once the drop is over.
+    QCoreApplication::processEvents();
     EXPECT_EQ(m_pDoc->GetTitle(), "notes");
     EXPECT_EQ(m_pDoc->m_paragraphs.m_arrParagraphs[0].m_strText, "An apple a day.");
 
     // The open-text dialog offers every file too.
     m_platform.m_fileAnswers = {text};
     m_pFrame->Command(CommandId::FileOpenText)->trigger();
-    EXPECT_EQ(m_platform.m_filtersAsked.back(), "文本文件 (*.txt);;所有文件 (*)");
+    EXPECT_EQ(m_platform.m_filtersAsked.back(),
+              "电子书和文本文件 (*.epub *.txt);;文本文件 (*.txt);;所有文件 (*)");
     Quit();
 
     CVellumwiseApp app;

@@ -28,6 +28,7 @@ protected:
     StartedDocument() : m_doc(m_platform) {
         EXPECT_TRUE(WriteTestDictionary(m_dir.Path("main.dic")));
         m_doc.m_strProgramDir = m_dir.Root().string();
+        m_doc.m_strPersonalDir = m_dir.Path("personal");
         m_doc.OnNewDocument();
         m_doc.AddView(&m_view);
     }

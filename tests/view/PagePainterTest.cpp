@@ -46,11 +46,13 @@ protected:
     }
 
     // Paragraph lines; glosses[i] glosses token i of the first paragraph.
-    void SetText(const std::vector<std::string>& lines, const std::vector<std::string>& firstGlosses = {}) {
+    void SetText(const std::vector<std::string>& lines,
+                 const std::vector<std::string>& firstGlosses = {}) {
         m_paragraphs.clear();
         for (const std::string& line : lines) {
             m_paragraphs.emplace_back(line);
-            m_paragraphs.back().m_arrGlosses.assign(m_paragraphs.back().TokenCount(), std::string_view());
+            m_paragraphs.back().m_arrGlosses.assign(m_paragraphs.back().TokenCount(),
+                                                    std::string_view());
         }
         m_glossTexts = firstGlosses;
         for (std::size_t j = 0; j < m_glossTexts.size(); ++j) {
@@ -130,7 +132,10 @@ TEST_F(Painted, BreakLineAtTheNextPageBoundaryOnly) {
         EXPECT_GT(dots, 100) << pos;
         EXPECT_LT(dots, 800) << pos;
         EXPECT_EQ(image.pixel(100, y), kBreak) << pos;
-        EXPECT_EQ(Count(image, QRect(0, y, 100, 1), kBreak) + Count(image, QRect(900, y, 100, 1), kBreak), 0) << pos;
+        EXPECT_EQ(
+            Count(image, QRect(0, y, 100, 1), kBreak) + Count(image, QRect(900, y, 100, 1), kBreak),
+            0)
+            << pos;
         EXPECT_EQ(Count(image, QRect(0, 0, 1000, 1200), kBreak), dots) << pos;
     }
 }
@@ -177,7 +182,8 @@ TEST_F(Painted, TokensStartAtColumnLeftOnWhiteWithGlossesBelow) {
     const int appleLeft = 140 + m_paragraphs[0].m_arrX[1];
     EXPECT_EQ(image.pixel(appleLeft, top + 20), kWhite);
     EXPECT_GT(Count(image, QRect(appleLeft, top + 20, 30, 20), kGloss) +
-                  Ink(image, QRect(appleLeft, top + 20, 30, 20)), 10);
+                  Ink(image, QRect(appleLeft, top + 20, 30, 20)),
+              10);
     // No gloss, no white box below the token.
     EXPECT_EQ(Count(image, QRect(140, top + 20, 5, 20), kWhite), 0);
     const int plainLeft = 140 + m_paragraphs[0].m_arrX[2];
@@ -193,13 +199,23 @@ public:
 protected:
     int metric(PaintDeviceMetric metric) const override {
         switch (metric) {
-            case PdmWidth: return 1000;
-            case PdmHeight: return 1200;
-            case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
-            case PdmDepth: return 32;
-            case PdmDevicePixelRatio: return 1;
-            case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-            default: return 0;
+            case PdmWidth:
+                return 1000;
+            case PdmHeight:
+                return 1200;
+            case PdmDpiX:
+            case PdmDpiY:
+            case PdmPhysicalDpiX:
+            case PdmPhysicalDpiY:
+                return 96;
+            case PdmDepth:
+                return 32;
+            case PdmDevicePixelRatio:
+                return 1;
+            case PdmDevicePixelRatioScaled:
+                return static_cast<int>(devicePixelRatioFScale());
+            default:
+                return 0;
         }
     }
 
@@ -213,7 +229,9 @@ private:
         void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
         void drawPath(const QPainterPath&) override {}
         void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-        void drawTextItem(const QPointF&, const QTextItem& item) override { m_lengths.push_back(item.text().size()); }
+        void drawTextItem(const QPointF&, const QTextItem& item) override {
+            m_lengths.push_back(item.text().size());
+        }
         Type type() const override { return QPaintEngine::User; }
         std::vector<qsizetype> m_lengths;
     };
@@ -247,7 +265,8 @@ TEST_F(Painted, GlossOnlyWhenTheWholeDoubleLineIsInTheWindow) {
         bool glossDrawn;
     };
     // The token's box starts at layout y 20; pos 21 puts its top at -1.
-    for (const Case& c : {Case{0, true, true}, Case{20, true, true}, Case{21, true, false}, Case{30, true, false}}) {
+    for (const Case& c : {Case{0, true, true}, Case{20, true, true}, Case{21, true, false},
+                          Case{30, true, false}}) {
         const QImage image = Paint(c.pos);
         const int top = 20 - c.pos;
         const QRect tokenRow(140, std::max(0, top), 60, top + 15 - std::max(0, top));
@@ -269,7 +288,8 @@ TEST_F(Painted, LaterGlossCoversTheLongGlossBeforeIt) {
         alone = Paint(0);
     }
     const QFontMetrics glossMetrics(m_scene.glossFont);
-    const QRect secondGloss(bLeft, 40, glossMetrics.horizontalAdvance(QStringLiteral("苹果")), glossMetrics.height());
+    const QRect secondGloss(bLeft, 40, glossMetrics.horizontalAdvance(QStringLiteral("苹果")),
+                            glossMetrics.height());
     EXPECT_EQ(image.copy(secondGloss), alone.copy(secondGloss));
 }
 
@@ -295,7 +315,8 @@ TEST(ReadingFontToQFont, HeightsAndFace) {
     EXPECT_EQ(character.weight(), QFont::Bold);
 
     // The missing "MS Serif" is replaced by a serif face.
-    EXPECT_TRUE(QFontInfo(cell).family().contains(QLatin1String("Serif"))) << QFontInfo(cell).family().toStdString();
+    EXPECT_TRUE(QFontInfo(cell).family().contains(QLatin1String("Serif")))
+        << QFontInfo(cell).family().toStdString();
 }
 
 TEST(ReadingFontToQFont, GlossFontIsSixTenthsTruncated) {
@@ -325,7 +346,8 @@ TEST(QtTextMeasurer, WidthsAreTheFontsForEveryDistinctTokenAndItsSpace) {
     }
     for (int round = 0; round < 2; ++round) {
         for (const std::string& token : tokens) {
-            ASSERT_EQ(measurer.TokenWidth(token), metrics.horizontalAdvance(QString::fromStdString(token + " ")))
+            ASSERT_EQ(measurer.TokenWidth(token),
+                      metrics.horizontalAdvance(QString::fromStdString(token + " ")))
                 << token << " round " << round;
         }
     }

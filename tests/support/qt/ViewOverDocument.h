@@ -7,6 +7,7 @@
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
 #include "FakePlatformServices.h"
+#include "TempDir.h"
 
 // One short line per paragraph: 40 pixels each at the default font.
 inline std::string Lines(int count) {
@@ -22,6 +23,7 @@ class ViewOverDocument : public testing::Test {
 protected:
     explicit ViewOverDocument(int height) : m_doc(m_platform), m_view(m_doc) {
         m_doc.m_strProgramDir = VELLUMWISE_BIN_DIR;
+        m_doc.m_strPersonalDir = m_personalDir.Path("vellumwise");
         m_doc.OnNewDocument();
         m_view.resize(1000, height);
     }
@@ -31,6 +33,7 @@ protected:
         m_doc.OnEditPaste();
     }
 
+    TempDir m_personalDir;  // the reader's lists and word book, fresh for each test
     FakePlatformServices m_platform;
     CVellumwiseDoc m_doc;
     CVellumwiseView m_view;

@@ -1,0 +1,118 @@
+#include "PersonalWordList.h"
+
+#include <unordered_set>
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::size_t kLongestWord = 64;
+
+template <typename Take>
+void ForEachLine(std::string_view bytes, Take take) {
+    if (bytes.starts_with(kBom)) {
+        bytes.remove_prefix(kBom.size());
+    }
+    while (!bytes.empty()) {
+        const std::size_t lf = bytes.find('\n');
+        std::string_view line = bytes.substr(0, lf);
+        bytes = lf == std::string_view::npos ? std::string_view() : bytes.substr(lf + 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        take(line);
+    }
+}
+
+std::string_view Trim(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// The first field of a CSV line, its quotes undone; a field that runs on past the
+// line (a quoted newline) is cut at the line end, which leaves no word anyway.
+std::string FirstCsvField(std::string_view line) {
+    line = Trim(line);
+    if (!line.starts_with('"')) {
+        return std::string(line.substr(0, line.find(',')));
+    }
+    std::string field;
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        if (line[i] == '"') {
+            if (i + 1 < line.size() && line[i + 1] == '"') {
+                field += '"';
+                ++i;
+                continue;
+            }
+            break;
+        }
+        field += line[i];
+    }
+    return field;
+}
+
+}  // namespace
+
+std::optional<std::string> ListWordOf(std::string_view line) {
+    line = Trim(line);
+    if (line.size() < 2 || line.size() > kLongestWord) {
+        return std::nullopt;
+    }
+    std::string word(line);
+    for (char& c : word) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        } else if (c < 'a' || c > 'z') {
+            return std::nullopt;
+        }
+    }
+    return word;
+}
+
+WordListText ParseWordList(std::string_view bytes) {
+    WordListText list;
+    ForEachLine(bytes, [&](std::string_view line) {
+        if (Trim(line).empty()) {
+            return;
+        }
+        if (auto word = ListWordOf(line)) {
+            list.words.insert(std::move(*word));
+        } else {
+            list.skippedLines.emplace_back(line);
+        }
+    });
+    return list;
+}
+
+std::string FormatWordList(const WordListText& list) {
+    std::string bytes;
+    for (const std::string& word : list.words) {
+        bytes.append(word).push_back('\n');
+    }
+    for (const std::string& line : list.skippedLines) {
+        bytes.append(line).push_back('\n');
+    }
+    return bytes;
+}
+
+ImportedWords ParseImportList(std::string_view bytes) {
+    ImportedWords imported;
+    std::unordered_set<std::string> seen;
+    ForEachLine(bytes, [&](std::string_view line) {
+        if (Trim(line).empty()) {
+            return;
+        }
+        auto word = ListWordOf(FirstCsvField(line));
+        if (!word) {
+            ++imported.skipped;
+        } else if (seen.insert(*word).second) {
+            imported.words.push_back(std::move(*word));
+        }
+    });
+    return imported;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "PersonalWordList.h"
+
+class CDicMain;
+
+// A reader's own mark on a word: glossed never (Known) or always (New).
+enum class WordMark { None, Known, New };
+
+// The reader's two lists, known-words.txt and new-words.txt, kept in one folder for
+// every text. A mark belongs to the dictionary entry a word reaches (see MarkKey):
+// marking "ran" known covers "run" and "runs" too, and unmarking any of them removes it.
+class PersonalWords {
+public:
+    // $XDG_DATA_HOME/vellumwise, or ~/.local/share/vellumwise without it.
+    static std::string DefaultFolder();
+
+    // An empty folder keeps the lists in memory only.
+    explicit PersonalWords(std::string folder = {});
+
+    // Reads both lists; a missing file is an empty list. Answers the warning to show
+    // (skipped lines, an unreadable file) or an empty string. Never writes.
+    std::string Load();
+
+    // Gives `word` (any case) the mark, taking every other mark off its entry, and
+    // saves the lists that changed. The mark holds in memory even when the save fails;
+    // then the answer is the message to show and the files are as they were.
+    std::string SetMark(const CDicMain& dic, std::string_view word, WordMark mark);
+    // The mark of a word of the text, through its entry.
+    WordMark MarkOf(const CDicMain& dic, std::string_view word) const;
+
+    struct ImportReport {
+        std::size_t added = 0, alreadyThere = 0, notInDictionary = 0, skipped = 0;
+        std::string error;  // set when the known list could not be saved
+    };
+    // Marks known every word of an imported list that the dictionary has.
+    ImportReport ImportKnown(const CDicMain& dic, std::string_view bytes);
+
+    const WordListText& Known() const { return m_known; }
+    const WordListText& New() const { return m_new; }
+    const std::string& Folder() const { return m_folder; }
+    std::string KnownPath() const;
+    std::string NewPath() const;
+    bool Empty() const { return m_known.words.empty() && m_new.words.empty(); }
+
+private:
+    std::string Save(bool known, bool fresh);
+
+    std::string m_folder;
+    WordListText m_known;
+    WordListText m_new;
+};
+
+// What a mark is attached to: the entry's position for words the dictionary reaches,
+// the lower-case word itself for the others.
+struct MarkKey {
+    std::optional<std::size_t> entry;
+    std::string word;  // set only when there is no entry
+    static MarkKey Of(const CDicMain& dic, std::string_view lowerWord);
+    bool operator==(const MarkKey&) const = default;
+};
+
+// Both lists resolved to entries once, so the glossing asks one hash lookup per word.
+class MarkIndex {
+public:
+    MarkIndex() = default;
+    MarkIndex(const CDicMain& dic, const PersonalWords& words);
+    WordMark Find(std::optional<std::size_t> entry, std::string_view lowerWord) const;
+    bool Empty() const { return m_byEntry.empty() && m_byWord.empty(); }
+
+private:
+    void Add(const CDicMain& dic, const std::string& word, WordMark mark);
+    std::unordered_map<std::size_t, WordMark> m_byEntry;
+    std::unordered_map<std::string, WordMark> m_byWord;
+};

@@ -1,0 +1,320 @@
+#include "WordBook.h"
+
+#include <ctime>
+#include <filesystem>
+
+#include "AtomicFile.h"
+#include "ReadFileBytes.h"
+
+namespace {
+
+constexpr std::size_t kFields = 5;
+
+std::string Escape(std::string_view field) {
+    std::string out;
+    out.reserve(field.size());
+    for (const char c : field) {
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string Unescape(std::string_view field) {
+    std::string out;
+    out.reserve(field.size());
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\' || i + 1 == field.size()) {
+            out += field[i];
+            continue;
+        }
+        switch (field[++i]) {
+            case 't':
+                out += '\t';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case '\\':
+                out += '\\';
+                break;
+            default:
+                out += '\\';
+                out += field[i];
+        }
+    }
+    return out;
+}
+
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Bytes from `from` covering `count` characters forwards (or backwards).
+std::size_t StepForward(std::string_view text, std::size_t from, std::size_t count) {
+    while (from < text.size() && count > 0) {
+        ++from;
+        while (from < text.size() && IsContinuation(text[from])) {
+            ++from;
+        }
+        --count;
+    }
+    return from;
+}
+
+std::size_t StepBackward(std::string_view text, std::size_t from, std::size_t count) {
+    while (from > 0 && count > 0) {
+        --from;
+        while (from > 0 && IsContinuation(text[from])) {
+            --from;
+        }
+        --count;
+    }
+    return from;
+}
+
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) {
+        count += IsContinuation(c) ? 0 : 1;
+    }
+    return count;
+}
+
+std::string CsvField(std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return std::string(field);
+    }
+    std::string out = "\"";
+    for (const char c : field) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    return out + "\"";
+}
+
+std::string Html(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\t':
+            case '\n':
+            case '\r':
+                out += ' ';
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The sentence as HTML, each whole-word occurrence of `word` (any case) in bold.
+std::string BoldWord(std::string_view sentence, std::string_view word) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < sentence.size()) {
+        bool match =
+            !word.empty() && i + word.size() <= sentence.size() &&
+            (i == 0 || !IsAsciiLetter(sentence[i - 1])) &&
+            (i + word.size() == sentence.size() || !IsAsciiLetter(sentence[i + word.size()]));
+        for (std::size_t k = 0; match && k < word.size(); ++k) {
+            match = Lower(sentence[i + k]) == Lower(word[k]);
+        }
+        if (match) {
+            out += "<b>" + Html(sentence.substr(i, word.size())) + "</b>";
+            i += word.size();
+        } else {
+            out += Html(sentence.substr(i, 1));
+            ++i;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+WordBook ParseWordBook(std::string_view bytes) {
+    WordBook book;
+    while (!bytes.empty()) {
+        const std::size_t lf = bytes.find('\n');
+        std::string_view line = bytes.substr(0, lf);
+        bytes = lf == std::string_view::npos ? std::string_view() : bytes.substr(lf + 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (line.empty()) {
+            continue;
+        }
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t tab = line.find('\t', start);
+            fields.push_back(Unescape(line.substr(start, tab - start)));
+            if (tab == std::string_view::npos) {
+                break;
+            }
+            start = tab + 1;
+        }
+        if (fields.size() != kFields || fields[0].empty()) {
+            book.otherLines.emplace_back(line);
+            continue;
+        }
+        book.entries.push_back({fields[0], fields[1], fields[2], fields[3], fields[4]});
+    }
+    return book;
+}
+
+std::string FormatWordBook(const WordBook& book) {
+    std::string bytes;
+    for (const std::string& line : book.otherLines) {
+        bytes += line + "\n";
+    }
+    for (const WordBookEntry& e : book.entries) {
+        bytes += Escape(e.word) + "\t" + Escape(e.gloss) + "\t" + Escape(e.sentence) + "\t" +
+                 Escape(e.source) + "\t" + Escape(e.date) + "\n";
+    }
+    return bytes;
+}
+
+std::string CutSentence(std::string_view paragraph, std::size_t offset, std::size_t length,
+                        std::size_t around) {
+    offset = std::min(offset, paragraph.size());
+    length = std::min(length, paragraph.size() - offset);
+    if (CharacterCount(paragraph) <= around) {
+        return std::string(paragraph);
+    }
+    const std::size_t wordChars = CharacterCount(paragraph.substr(offset, length));
+    const std::size_t side = around > wordChars ? (around - wordChars) / 2 : 0;
+    std::size_t begin = StepBackward(paragraph, offset, side);
+    std::size_t end = StepForward(paragraph, offset + length, side);
+    // Whatever one side cannot use goes to the other.
+    const std::size_t usedBefore = CharacterCount(paragraph.substr(begin, offset - begin));
+    const std::size_t usedAfter =
+        CharacterCount(paragraph.substr(offset + length, end - offset - length));
+    if (usedBefore < side) {
+        end = StepForward(paragraph, end, side - usedBefore);
+    } else if (usedAfter < side) {
+        begin = StepBackward(paragraph, begin, side - usedAfter);
+    }
+    // Cut at the space nearest inside the window, so no word is broken.
+    if (begin > 0) {
+        const std::size_t space = paragraph.find(' ', begin);
+        if (space != std::string_view::npos && space < offset) {
+            begin = space + 1;
+        }
+    }
+    if (end < paragraph.size()) {
+        const std::size_t space = paragraph.rfind(' ', end);
+        if (space != std::string_view::npos && space >= offset + length) {
+            end = space;
+        }
+    }
+    std::string cut;
+    if (begin > 0) {
+        cut += "…";
+    }
+    cut += paragraph.substr(begin, end - begin);
+    if (end < paragraph.size()) {
+        cut += "…";
+    }
+    return cut;
+}
+
+std::string ExportCsv(const std::vector<WordBookEntry>& entries) {
+    std::string bytes =
+        "\xEF\xBB\xBF"
+        "word,gloss,sentence,source,date\r\n";
+    for (const WordBookEntry& e : entries) {
+        bytes += CsvField(e.word) + "," + CsvField(e.gloss) + "," + CsvField(e.sentence) + "," +
+                 CsvField(e.source) + "," + CsvField(e.date) + "\r\n";
+    }
+    return bytes;
+}
+
+std::string ExportAnki(const std::vector<WordBookEntry>& entries) {
+    // The header lines tell Anki the separator and that the fields are HTML.
+    std::string bytes = "#separator:tab\n#html:true\n";
+    for (const WordBookEntry& e : entries) {
+        bytes += "<b>" + Html(e.word) + "</b><br><br>" + BoldWord(e.sentence, e.word) + "\t" +
+                 Html(e.gloss) + "\n";
+    }
+    return bytes;
+}
+
+std::string TodayIso() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+std::string WordBookPath(const std::string& folder) { return folder + "/wordbook.tsv"; }
+
+bool LoadWordBook(const std::string& folder, WordBook& book) {
+    book = {};
+    const std::string path = WordBookPath(folder);
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        return !error;
+    }
+    const std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) {
+        return false;
+    }
+    book = ParseWordBook(*bytes);
+    return true;
+}
+
+std::string SaveWordBook(const std::string& folder, const WordBook& book) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    const std::string path = WordBookPath(folder);
+    const AtomicWriteResult written = WriteFileAtomically(path, FormatWordBook(book), 0644);
+    return written.Ok() ? std::string() : "无法保存单词本 " + path + "：" + written.detail;
+}
+
+std::string AppendToWordBook(const std::string& folder, const WordBookEntry& entry) {
+    WordBook book;
+    if (!LoadWordBook(folder, book)) {
+        // Writing now would replace entries that could not be read.
+        return "无法读取单词本 " + WordBookPath(folder);
+    }
+    book.entries.push_back(entry);
+    return SaveWordBook(folder, book);
+}

@@ -1,0 +1,162 @@
+// The reader's known and new lists: reading hand-edited files, the marks' effect on
+// glossing, and saves that fail.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "DocumentFixture.h"
+#include "PersonalWordList.h"
+#include "ReadFileBytes.h"
+
+namespace {
+
+struct ListCase {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> words;
+    std::size_t skipped;
+};
+
+TEST(PersonalWordList, ParsesHandEditedFiles) {
+    const std::vector<ListCase> cases = {
+        {"plain", "apple\nbook\n", {"apple", "book"}, 0},
+        {"crlf and bom",
+         "\xEF\xBB\xBF"
+         "apple\r\nbook\r\n",
+         {"apple", "book"},
+         0},
+        {"blank lines and spaces", "\n  apple \n\n\t\nbook", {"apple", "book"}, 0},
+        {"upper case merges", "Apple\nAPPLE\napple\n", {"apple"}, 0},
+        {"non-ascii word", "café\napple\n", {"apple"}, 1},
+        {"binary junk", std::string("ap\0ple\n\xFF\xFE\x01\nbook\n", 15), {"book"}, 2},
+        {"phrase and digits", "ice cream\nr2d2\nbook\n", {"book"}, 2},
+        {"one letter", "a\nbook\n", {"book"}, 1},
+        {"empty", "", {}, 0},
+    };
+    for (const ListCase& c : cases) {
+        const WordListText list = ParseWordList(c.bytes);
+        EXPECT_EQ(std::vector<std::string>(list.words.begin(), list.words.end()), c.words)
+            << c.name;
+        EXPECT_EQ(list.skippedLines.size(), c.skipped) << c.name;
+    }
+}
+
+TEST(PersonalWordList, KeepsSkippedLinesWhenWrittenAgain) {
+    const WordListText list = ParseWordList("zebra\ncafé\napple\n");
+    EXPECT_EQ(FormatWordList(list), "apple\nzebra\ncafé\n");
+}
+
+TEST(PersonalWordList, ImportTakesFirstCsvColumn) {
+    const ImportedWords imported =
+        ParseImportList("\xEF\xBB\xBFword,gloss\r\nApple,\"a, fruit\"\r\n\"book\",x\nbook\n12,x\n");
+    EXPECT_EQ(imported.words, (std::vector<std::string>{"word", "apple", "book"}));
+    EXPECT_EQ(imported.skipped, 1u);
+}
+
+// A document over entries where "swam" and "swims" reduce to "swim".
+class MarkedDocument : public StartedDocument {
+protected:
+    MarkedDocument() {
+        FillDictionary(m_doc.m_dicMain, {{"swim", "游泳", 10.0},
+                                         {"apple", "苹果", 12.5},
+                                         {"well", "好", 500.0},
+                                         {"go", "去", 600.0}});
+        m_doc.ReplaceText("Swim well; he swam, she swims. An apple went.");
+        m_view.m_hints.clear();
+    }
+    std::string Folder() const { return m_doc.m_strPersonalDir; }
+};
+
+TEST_F(MarkedDocument, KnownHidesEveryFormOfTheEntry) {
+    EXPECT_EQ(Glossed(), "Swim=游泳 swam=游泳 swims=游泳 apple=苹果");
+    m_doc.MarkKnown("swam");
+    EXPECT_EQ(Glossed(), "apple=苹果");
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(*ReadFileBytes(Folder() + "/known-words.txt"), "swam\n");
+    EXPECT_EQ(m_doc.MarkOf("SWIMS"), WordMark::Known);
+}
+
+TEST_F(MarkedDocument, NewShowsTheDictionaryGlossWhateverTheStep) {
+    m_doc.MarkNew("Well");
+    m_doc.MarkNew("went");
+    EXPECT_EQ(Glossed(), "Swim=游泳 well=好 swam=游泳 swims=游泳 apple=苹果 went=去");
+    EXPECT_EQ(*ReadFileBytes(Folder() + "/new-words.txt"), "well\nwent\n");
+}
+
+TEST_F(MarkedDocument, AnyFormUnmarksOrMovesTheEntry) {
+    m_doc.MarkKnown("swam");
+    m_doc.MarkNew("swims");  // the entry moves to the new list, whole
+    EXPECT_EQ(*ReadFileBytes(Folder() + "/known-words.txt"), "");
+    EXPECT_EQ(*ReadFileBytes(Folder() + "/new-words.txt"), "swims\n");
+    m_doc.Unmark("swim");
+    EXPECT_EQ(*ReadFileBytes(Folder() + "/new-words.txt"), "");
+    EXPECT_EQ(Glossed(), "Swim=游泳 swam=游泳 swims=游泳 apple=苹果");
+    EXPECT_EQ(m_view.m_hints.size(), 3u);
+}
+
+TEST_F(MarkedDocument, MarksHoldForTheNextTextAndAChangedStep) {
+    m_doc.MarkKnown("apple");
+    m_doc.ReplaceText("apple swim");
+    EXPECT_EQ(Glossed(), "swim=游泳");
+    m_doc.ApplyVocabulary(11, 1000.0, false, false);
+    EXPECT_EQ(Glossed(), "swim=游泳");
+}
+
+TEST_F(MarkedDocument, NewOutranksTheNameRule) {
+    m_doc.ReplaceText("We met Apple there. Later Apple spoke, and then Apple left.");
+    ASSERT_EQ(Glossed(), "");  // the text uses it as a name
+    m_doc.MarkNew("apple");
+    EXPECT_EQ(Glossed(), "Apple=苹果 Apple=苹果 Apple=苹果");
+    const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[0];
+    for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+        EXPECT_FALSE(m_doc.m_paragraphs.IsSkippedName(paragraph, j)) << paragraph.Word(j);
+    }
+}
+
+TEST_F(MarkedDocument, ListsAreReadAtStartAndNeverRewrittenByReading) {
+    std::filesystem::create_directories(m_dir.Path("other"));
+    const std::string known =
+        "\xEF\xBB\xBF"
+        "APPLE\r\n\r\n\xFF\xFE junk\r\n";
+    WriteFile(m_dir.Path("other/known-words.txt"), known);
+    FakePlatformServices platform;
+    CVellumwiseDoc doc(platform);
+    doc.m_strProgramDir = m_dir.Root().string();
+    doc.m_strPersonalDir = m_dir.Path("other");
+    ASSERT_TRUE(doc.OnNewDocument());
+    ASSERT_EQ(platform.m_messages.size(), 1u);
+    EXPECT_NE(platform.m_messages[0].find("1 行"), std::string::npos);
+    EXPECT_EQ(doc.MarkOf("apple"), WordMark::Known);
+    EXPECT_EQ(*ReadFileBytes(m_dir.Path("other/known-words.txt")), known);
+}
+
+TEST_F(MarkedDocument, FailedSaveKeepsTheFileAndTheMark) {
+    m_doc.MarkKnown("apple");
+    const std::string path = Folder() + "/known-words.txt";
+    const std::string before = *ReadFileBytes(path);
+    // A read-only folder stops everyone but root; a file without a write bit is
+    // refused to root as well.
+    ASSERT_EQ(::chmod(Folder().c_str(), 0555), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    m_doc.MarkKnown("swim");
+    ::chmod(Folder().c_str(), 0755);
+    EXPECT_EQ(*ReadFileBytes(Folder() + "/known-words.txt"), before);
+    ASSERT_EQ(m_platform.m_messages.size(), 1u);
+    EXPECT_NE(m_platform.m_messages[0].find("无法保存词表"), std::string::npos);
+    EXPECT_EQ(Glossed(), "");
+    EXPECT_EQ(m_view.m_hints.size(), 2u);
+}
+
+TEST_F(MarkedDocument, ImportReportsAddedKnownAndUnknown) {
+    m_doc.MarkKnown("swim");
+    const PersonalWords::ImportReport report =
+        m_doc.ImportKnownWords("apple\nswims\nzyzzyva\nApple\n\xFF\n");
+    EXPECT_EQ(report.added, 1u);
+    EXPECT_EQ(report.alreadyThere, 1u);
+    EXPECT_EQ(report.notInDictionary, 1u);
+    EXPECT_EQ(report.skipped, 1u);
+    EXPECT_EQ(Glossed(), "");
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+// A word's context menu: marks that re-gloss the page and the word book.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+
+#include "CodePage.h"
+#include "ReadFileBytes.h"
+#include "ViewOverDocument.h"
+#include "WordBook.h"
+
+namespace {
+
+class WordMenuTest : public ViewOverDocument {
+protected:
+    WordMenuTest() : ViewOverDocument(601) {}
+
+    QPoint At(std::size_t p, std::size_t j) const {
+        const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[p];
+        const int left = (1000 - 800) / 2 + 800 / 20 + paragraph.m_arrX[j];
+        const int top =
+            static_cast<int>(paragraph.m_nTop - m_doc.m_nScrollPos) + paragraph.m_arrLine[j] * 40;
+        return {left + 2, top + 5};
+    }
+    std::string Gloss(std::size_t p, std::size_t j) const {
+        return codepage::GbkToUtf8Lossy(m_doc.m_paragraphs.m_arrParagraphs[p].Gloss(j));
+    }
+    QAction* Item(QMenu& menu, const char* name) {
+        return menu.findChild<QAction*>(QString::fromLatin1(name));
+    }
+    void Choose(QPoint point, const char* name) {
+        std::unique_ptr<QMenu> menu = m_view.MakeWordMenu(point);
+        ASSERT_NE(menu, nullptr);
+        ASSERT_NE(Item(*menu, name), nullptr) << name;
+        Item(*menu, name)->trigger();
+    }
+};
+
+TEST_F(WordMenuTest, MenuOffersTheActionsAndShowsTheWordsMark) {
+    Paste("the zebra walked\r\n");
+    std::unique_ptr<QMenu> menu = m_view.MakeWordMenu(At(0, 1));
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
+    }
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("认识这个词"), QStringLiteral("标为生词"),
+                                  QStringLiteral("取消标记"), QStringLiteral("|"),
+                                  QStringLiteral("加入单词本"), QStringLiteral("单词本…")}));
+    EXPECT_FALSE(Item(*menu, "Unmark")->isEnabled());
+    EXPECT_EQ(Item(*menu, "MarkKnown")->shortcut(), QKeySequence(Qt::Key_Y));
+    EXPECT_EQ(m_view.MakeWordMenu(QPoint(5, 300)), nullptr);  // beside the page
+}
+
+TEST_F(WordMenuTest, MarksReglossEveryFormOnThePage) {
+    Paste("the zebra walked\r\nzebras and the zebra\r\n");
+    ASSERT_EQ(Gloss(0, 1), "斑马");
+    ASSERT_EQ(Gloss(0, 0), "");
+    Choose(At(0, 1), "MarkKnown");
+    EXPECT_EQ(Gloss(0, 1), "");
+    EXPECT_EQ(Gloss(1, 0), "");  // zebras: the same entry
+    EXPECT_EQ(Gloss(1, 3), "");
+    {
+        std::unique_ptr<QMenu> menu = m_view.MakeWordMenu(At(1, 0));
+        EXPECT_TRUE(Item(*menu, "MarkKnown")->isChecked());
+        EXPECT_TRUE(Item(*menu, "Unmark")->isEnabled());
+    }
+    Choose(At(1, 0), "Unmark");
+    EXPECT_EQ(Gloss(0, 1), "斑马");
+    Choose(At(0, 0), "MarkNew");  // a word every step knows
+    EXPECT_NE(Gloss(0, 0), "");
+    EXPECT_EQ(Gloss(0, 0), Gloss(1, 2));
+    EXPECT_EQ(*ReadFileBytes(m_doc.m_strPersonalDir + "/new-words.txt"), "the\n");
+}
+
+TEST_F(WordMenuTest, AddToWordBookStoresTheWordWithItsParagraph) {
+    Paste("the zebra walked\r\n");
+    Choose(At(0, 1), "AddToWordBook");
+    WordBook book;
+    ASSERT_TRUE(LoadWordBook(m_doc.m_strPersonalDir, book));
+    ASSERT_EQ(book.entries.size(), 1u);
+    EXPECT_EQ(book.entries[0].word, "zebra");
+    EXPECT_EQ(book.entries[0].gloss, "斑马");
+    EXPECT_EQ(book.entries[0].sentence, "the zebra walked");
+}
+
+}  // namespace
