@@ -98,6 +98,11 @@ void CVellumwiseDoc::UseSettings(const ReadingSettings& settings) {
     m_crText = settings.textColor;
     m_crGloss = settings.glossColor;
     m_fontText = settings.font;
+    // A size the menu does not offer (a hand-edited file) keeps the default.
+    if (std::find(std::begin(kGlossPercents), std::end(kGlossPercents), settings.glossPercent) !=
+        std::end(kGlossPercents)) {
+        m_nGlossPercent = settings.glossPercent;
+    }
 }
 
 ReadingSettings CVellumwiseDoc::Settings() const {
@@ -110,6 +115,7 @@ ReadingSettings CVellumwiseDoc::Settings() const {
     settings.textColor = m_crText;
     settings.glossColor = m_crGloss;
     settings.font = m_fontText;
+    settings.glossPercent = m_nGlossPercent;
     return settings;
 }
 

@@ -15,6 +15,7 @@ struct ReadingSettings {
     ColorRef textColor = Rgb(39, 39, 20);
     ColorRef glossColor = Rgb(128, 128, 255);
     ReadingFont font;
+    int glossPercent = 60;  // 注释字号: one of kGlossPercents
 
     bool operator==(const ReadingSettings&) const = default;
 };

@@ -45,6 +45,7 @@ const SettingRow kReadingRows[] = {
     {"Colors/Text", &ReadingSettings::textColor},
     {"Colors/Gloss", &ReadingSettings::glossColor},
     {"Reading/Font", &ReadingSettings::font},
+    {"Reading/GlossPercent", IntField{&ReadingSettings::glossPercent, 60, 100}},
 };
 
 QString ColorText(ColorRef color) {

@@ -77,6 +77,7 @@ TEST_F(SettingsStoreTest, EverySettingRoundTripsAndAFirstStartHasTheDefaults) {
     chosen.font.lfWeight = 700;
     chosen.font.lfItalic = true;
     chosen.font.lfFaceName = "Noto Serif, Display";  // a comma inside the face
+    chosen.glossPercent = 80;
     {
         SettingsStore store;
         store.SaveReading(chosen);
