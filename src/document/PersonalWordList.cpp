@@ -2,6 +2,8 @@
 
 #include <unordered_set>
 
+#include "TextLines.h"
+
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
@@ -12,15 +14,7 @@ void ForEachLine(std::string_view bytes, Take take) {
     if (bytes.starts_with(kBom)) {
         bytes.remove_prefix(kBom.size());
     }
-    while (!bytes.empty()) {
-        const std::size_t lf = bytes.find('\n');
-        std::string_view line = bytes.substr(0, lf);
-        bytes = lf == std::string_view::npos ? std::string_view() : bytes.substr(lf + 1);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        take(line);
-    }
+    ForEachTextLine(bytes, take);
 }
 
 std::string_view Trim(std::string_view text) {

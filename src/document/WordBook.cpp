@@ -5,6 +5,7 @@
 
 #include "AtomicFile.h"
 #include "ReadFileBytes.h"
+#include "TextLines.h"
 
 namespace {
 
@@ -169,15 +170,9 @@ std::string BoldWord(std::string_view sentence, std::string_view word) {
 
 WordBook ParseWordBook(std::string_view bytes) {
     WordBook book;
-    while (!bytes.empty()) {
-        const std::size_t lf = bytes.find('\n');
-        std::string_view line = bytes.substr(0, lf);
-        bytes = lf == std::string_view::npos ? std::string_view() : bytes.substr(lf + 1);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
+    ForEachTextLine(bytes, [&book](std::string_view line) {
         if (line.empty()) {
-            continue;
+            return;
         }
         std::vector<std::string> fields;
         std::size_t start = 0;
@@ -191,10 +186,10 @@ WordBook ParseWordBook(std::string_view bytes) {
         }
         if (fields.size() != kFields || fields[0].empty()) {
             book.otherLines.emplace_back(line);
-            continue;
+            return;
         }
         book.entries.push_back({fields[0], fields[1], fields[2], fields[3], fields[4]});
-    }
+    });
     return book;
 }
 
