@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "CParagraphList.h"
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
 #include "FakePlatformServices.h"
@@ -45,7 +46,7 @@ void BM_LayoutNovelFirstTime(benchmark::State& state) {
     const QFont font = ReadingQFont();
     for (auto _ : state) {
         QtTextMeasurer measurer(font, 20);
-        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth));
+        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth));
     }
     state.counters["paragraphs"] = static_cast<double>(doc.m_paragraphs.m_arrParagraphs.size());
 }
@@ -55,9 +56,9 @@ BENCHMARK(BM_LayoutNovelFirstTime)->Unit(benchmark::kMillisecond);
 void BM_LayoutNovelAgain(benchmark::State& state) {
     CVellumwiseDoc& doc = Novel();
     QtTextMeasurer measurer(ReadingQFont(), 20);
-    LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth);
+    LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs.m_arrParagraphs, measurer, doc.m_nPageWidth));
+        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth));
     }
 }
 BENCHMARK(BM_LayoutNovelAgain)->Unit(benchmark::kMillisecond);
@@ -95,15 +96,14 @@ BENCHMARK(BM_OpenTextToFirstImage)->Unit(benchmark::kMillisecond);
 
 // One repaint over a single unbroken word of 5 MB, the first layout included once.
 void BM_RepaintOverAFiveMegabyteWord(benchmark::State& state) {
-    std::vector<CParagraph> paragraphs;
-    paragraphs.emplace_back("Before " + std::string(5 << 20, 'w') + " after");
-    paragraphs.back().m_arrGlosses.assign(paragraphs.back().TokenCount(), std::string_view());
+    CParagraphList text;
+    text.SetText("Before " + std::string(5 << 20, 'w') + " after");
     PageScene scene;
-    scene.paragraphs = &paragraphs;
+    scene.paragraphs = &text.m_arrParagraphs;
     scene.textFont = ReadingQFont();
     scene.glossFont = ToQFont(GlossFontOf(Novel().m_fontText));
     QtTextMeasurer measurer(scene.textFont, 20);
-    LayoutText(paragraphs, measurer, scene.pageWidth);
+    LayoutText(text, measurer, scene.pageWidth);
     GlossTextCache glosses;
     QImage image(kFullHd, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {

@@ -103,8 +103,9 @@ bool CVellumwiseDoc::OpenTextFile(const std::string& path) {
     TextFileLoad load;
     // The window keeps showing the old text until the new one is complete.
     m_platform.RunWithProgress([&](const ProgressReport& report) {
-        load = TextFileLoad::Run(path, m_dicMain,
-                                 GlossChoice{m_dThreshold, m_bShowMedical, m_bShowScience, m_bSkipNames}, report);
+        load = TextFileLoad::Run(
+            path, m_dicMain,
+            GlossChoice{m_dThreshold, m_bShowMedical, m_bShowScience, m_bSkipNames}, report);
     });
     if (load.paragraphs) {
         m_paragraphs = std::move(*load.paragraphs);
@@ -153,13 +154,13 @@ void CVellumwiseDoc::OnEditPaste() {
     ReplaceText(TextDecoder::Decode(*text));
 }
 
-void CVellumwiseDoc::ReplaceText(std::string_view text) {
-    SetTextAndGloss(text);
+void CVellumwiseDoc::ReplaceText(std::string text) {
+    SetTextAndGloss(std::move(text));
     UpdateAllViews(UpdateHint::Relayout);
 }
 
-void CVellumwiseDoc::SetTextAndGloss(std::string_view text) {
-    m_paragraphs.SetText(text);
+void CVellumwiseDoc::SetTextAndGloss(std::string text) {
+    m_paragraphs.SetText(std::move(text));
     Regloss();
 }
 

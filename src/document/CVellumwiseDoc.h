@@ -56,7 +56,7 @@ public:
     void OnEditPaste();  // ReplaceText of the clipboard's text
     // A new text (UTF-8), glossed with the current settings; the scroll position
     // and the title stay. Relayout.
-    void ReplaceText(std::string_view text);
+    void ReplaceText(std::string text);
     void OnImportDictionary();
     // Replaces every entry by those of a text dictionary file; a file that cannot
     // be taken whole is reported (naming `source`) and changes nothing.
@@ -119,7 +119,7 @@ public:
 private:
     bool InitialiseOnce();
     bool LoadDictionary();
-    void SetTextAndGloss(std::string_view text);
+    void SetTextAndGloss(std::string text);
     void Regloss();
 
     IPlatformServices& m_platform;

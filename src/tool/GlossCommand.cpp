@@ -135,13 +135,15 @@ int RunGloss(const ToolArguments& args) {
         std::cerr << "vellumwise-tool gloss: " << options->dicPath << ": " << loaded.detail << "\n";
         return kExitBadInput;
     }
-    const std::optional<std::string> bytes = ReadInput(options->input);
+    std::optional<std::string> bytes = ReadInput(options->input);
     if (!bytes) {
         std::cerr << "vellumwise-tool gloss: " << options->input << ": cannot read the file\n";
         return kExitBadInput;
     }
+    std::string decoded = TextDecoder::Decode(*bytes);
+    bytes.reset();  // a long text is held once, by the list, not three times over
     CParagraphList text;
-    text.SetText(TextDecoder::Decode(*bytes));
+    text.SetText(std::move(decoded));
     text.Annotate(&dic, ThresholdForLevel(*level), options->medical, options->science,
                   !options->names);
 

@@ -17,7 +17,7 @@ void WalkParagraph(const CParagraph& paragraph, Plain plain, Glossed glossed) {
         if (paragraph.Gloss(j).empty()) {
             continue;
         }
-        const TokenSpan span = paragraph.m_arrWords[j];
+        const TokenSpan span = paragraph.Span(j);
         plain(text.substr(done, span.offset - done));
         glossed(paragraph.Word(j), codepage::GbkToUtf8Lossy(paragraph.Gloss(j)));
         done = span.offset + span.length;
@@ -30,11 +30,20 @@ std::string EscapeHtml(std::string_view text) {
     escaped.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            default: escaped += c;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
@@ -48,11 +57,20 @@ std::string EscapeTsvField(std::string_view bytes) {
     for (char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
-            case '\\': escaped += "\\\\"; continue;
-            case '\t': escaped += "\\t"; continue;
-            case '\r': escaped += "\\r"; continue;
-            case '\n': escaped += "\\n"; continue;
-            default: break;
+            case '\\':
+                escaped += "\\\\";
+                continue;
+            case '\t':
+                escaped += "\\t";
+                continue;
+            case '\r':
+                escaped += "\\r";
+                continue;
+            case '\n':
+                escaped += "\\n";
+                continue;
+            default:
+                break;
         }
         if (byte < 0x20 || byte == 0x7F) {
             char hex[5];

@@ -3,21 +3,23 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "CParagraph.h"
+#include "CParagraphList.h"
 #include "ITextMeasurer.h"
 #include "StripGeometry.h"
 
-std::int64_t LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer,
-                        int pageWidth) {
+std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageWidth) {
     const int textWidth = StripGeometry::TextWidth(pageWidth);
     const std::int64_t linePitch = 2 * static_cast<std::int64_t>(std::abs(measurer.LineUnit()));
+    TextStore& store = text.LayoutStore();
+    const std::size_t tokens = store.tokenOffsets.size();
+    store.m_arrX.resize(tokens);
+    store.m_arrWidth.resize(tokens);
+    store.m_arrLine.resize(tokens);
     std::int64_t y = kFirstParagraphTop;
-    for (CParagraph& paragraph : paragraphs) {
+    for (CParagraph& paragraph : text.m_arrParagraphs) {
         paragraph.m_nTop = y;
         const std::size_t count = paragraph.TokenCount();
-        paragraph.m_arrX.resize(count);
-        paragraph.m_arrWidth.resize(count);
-        paragraph.m_arrLine.resize(count);
+        const std::size_t first = paragraph.FirstToken();
         std::int32_t line = 0;
         // Past the column only after a token wider than it, which the next one leaves.
         std::int64_t x = 0;
@@ -29,9 +31,9 @@ std::int64_t LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& meas
                 ++line;
                 x = 0;
             }
-            paragraph.m_arrX[j] = static_cast<std::int32_t>(x);
-            paragraph.m_arrLine[j] = line;
-            paragraph.m_arrWidth[j] = width;
+            store.m_arrX[first + j] = static_cast<std::int32_t>(x);
+            store.m_arrLine[first + j] = line;
+            store.m_arrWidth[first + j] = width;
             x += width;
         }
         paragraph.m_nHeight = (line + 1) * linePitch;
