@@ -4,7 +4,8 @@
 # writes one of its members directly (`m_doc.m_nScrollPos = …`, `doc->m_bAutoScroll =
 # …`, `++m_doc.m_nScrollPos`, `m_doc.m_fontText.lfHeight = …`, or a container call
 # such as `m_doc.m_paragraphs.SetText(…)`), or when code other than the layout writes
-# a paragraph's layout (`paragraph.m_arrX[j] = …`, `p->m_nTop = …`).
+# a paragraph's layout (`paragraph.m_arrX[j] = …`, `p->m_nTop = …`, or taking the
+# text's layout arrays for writing with `LayoutStore()`).
 #
 #   check-document-writes.sh SOURCE_ROOT          checks SOURCE_ROOT/src, less src/document
 #   check-document-writes.sh --expect N FILE...   checks the files given and succeeds
@@ -36,7 +37,7 @@ pattern="${object}${chain}(${assign}|${step}|${mutator})|(\+\+|--)[[:space:]]*${
 # The per-token layout (and each paragraph's top and height) is written by the layout
 # alone, in src/view/TextLayout.cpp, wherever the paragraph is reached from.
 layout='(\.|->)[[:space:]]*(m_arrX|m_arrWidth|m_arrLine|m_nTop|m_nHeight)'
-layoutWrite="${layout}(\[[^];]*\])?(${assign}|${step}|${mutator})|(\+\+|--)[[:space:]]*[A-Za-z0-9_.>-]*${layout}"
+layoutWrite="${layout}(\[[^];]*\])?(${assign}|${step}|${mutator})|(\+\+|--)[[:space:]]*[A-Za-z0-9_.>-]*${layout}|(\.|->)[[:space:]]*LayoutStore[[:space:]]*\("
 
 if [[ -n "$expect" ]]; then
     hits=$(grep -nE "$pattern|$layoutWrite" "${paths[@]}" || true)

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-class CDicMain;
-class GlossPool;
+#include "GlossPool.h"
+#include "WordTable.h"
 
 // Where a token lies in its paragraph's text. Separator tokens are one byte
 // (or one UTF-8 punctuation character); empty tokens have length 0.
@@ -15,35 +15,89 @@ struct TokenSpan {
     std::uint32_t length;
 };
 
-// One paragraph of the text: its bytes (UTF-8, without the line end), its tokens,
-// one gloss per token, and the positions the view's layout gives them.
-class CParagraph {
-public:
-    // Stores the line and splits it into tokens.
-    explicit CParagraph(std::string line);
+// Appends the tokens of one paragraph's text (UTF-8, without the line end) to `tokens`.
+void SplitTokens(std::string_view text, std::vector<TokenSpan>& tokens);
 
-    std::size_t TokenCount() const { return m_arrWords.size(); }
-    std::string_view Word(std::size_t j) const {
-        return std::string_view(m_strText).substr(m_arrWords[j].offset, m_arrWords[j].length);
-    }
-    // The token's gloss in GBK, empty for none. Valid until the next Annotate.
-    std::string_view Gloss(std::size_t j) const { return m_arrGlosses[j]; }
+// The whole text's tokens in flat arrays, one element per token in text order; a
+// paragraph is a range of them. A short paragraph would otherwise pay for a handful
+// of vectors of its own, more than its tokens take.
+struct TextStore {
+    // In tokenWords: a token too short to be a word. Its length is the number's distance
+    // from kNoWord, so that a token's length never needs storing: a word's is its entry's.
+    static constexpr std::uint32_t kEmptyToken = WordTable::kNoWord;
+    static constexpr std::uint32_t kOneByteToken = WordTable::kNoWord - 1;
 
-    // Rebuilds m_arrGlosses: one gloss per token, interned in `pool`.
-    void Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience,
-                  GlossPool& pool);
-
-    std::string m_strText;
-    std::vector<TokenSpan> m_arrWords;
-    std::vector<std::string_view> m_arrGlosses;  // after Annotate: as many as tokens
-    // Set by CParagraphList::SetText: each token's number in the list's table of
-    // distinct lower-case words (WordTable::kNoWord for tokens under two bytes).
-    std::vector<std::uint32_t> m_arrWordIds;
+    std::string text;                         // the paragraphs point into it
+    std::vector<std::uint32_t> tokenOffsets;  // from the paragraph's first byte
+    std::vector<std::uint32_t> tokenWords;    // number in `words`, or a short token
+    WordTable words;                          // the distinct lower-case words
+    std::vector<std::uint32_t> glossOfWord;   // by word number, from the last Annotate
+    GlossPool glosses;                        // owns the glosses numbered there
 
     // Written by the view's layout after every text, gloss or font change.
     std::vector<std::int32_t> m_arrX;      // left edge, from the text column's left edge
     std::vector<std::int32_t> m_arrWidth;  // width of the token and one space
     std::vector<std::int32_t> m_arrLine;   // 0-based line within the paragraph
-    std::int64_t m_nTop = 0;               // layout y of the paragraph's top edge
-    std::int64_t m_nHeight = 0;            // lines x 2 x line unit
+
+    std::uint32_t TokenLength(std::size_t k) const {
+        const std::uint32_t word = tokenWords[k];
+        return word >= kOneByteToken ? kEmptyToken - word
+                                     : static_cast<std::uint32_t>(words.Word(word).size());
+    }
+};
+
+// One paragraph of the text: its bytes (UTF-8, without the line end), its tokens,
+// one gloss per token, and the positions the view's layout gives them. A view of a
+// range of the list's TextStore, which outlives it.
+class CParagraph {
+public:
+    CParagraph(const TextStore& store, std::string_view text, std::size_t firstToken,
+               std::size_t tokenCount)
+        : m_strText(text),
+          m_pStore(&store),
+          m_nFirstToken(firstToken),
+          m_nTokenCount(static_cast<std::uint32_t>(tokenCount)) {}
+
+    std::size_t TokenCount() const { return m_nTokenCount; }
+    TokenSpan Span(std::size_t j) const {
+        const std::size_t k = m_nFirstToken + j;
+        return {m_pStore->tokenOffsets[k], m_pStore->TokenLength(k)};
+    }
+    std::string_view Word(std::size_t j) const {
+        const TokenSpan span = Span(j);
+        return m_strText.substr(span.offset, span.length);
+    }
+    // Token j's number in the list's table of distinct lower-case words
+    // (WordTable::kNoWord for tokens under two bytes).
+    std::uint32_t WordId(std::size_t j) const {
+        const std::uint32_t word = m_pStore->tokenWords[m_nFirstToken + j];
+        return word >= TextStore::kOneByteToken ? WordTable::kNoWord : word;
+    }
+    // The token's gloss in GBK, empty for none and before the text is glossed.
+    // Valid until the next Annotate.
+    std::string_view Gloss(std::size_t j) const {
+        const std::uint32_t word = WordId(j);
+        return word < m_pStore->glossOfWord.size()
+                   ? m_pStore->glosses.View(m_pStore->glossOfWord[word])
+                   : std::string_view();
+    }
+
+    // The layout's numbers for token j; only after LaidOut().
+    bool LaidOut() const { return m_nFirstToken + m_nTokenCount <= m_pStore->m_arrX.size(); }
+    std::int32_t X(std::size_t j) const { return m_pStore->m_arrX[m_nFirstToken + j]; }
+    std::int32_t Width(std::size_t j) const { return m_pStore->m_arrWidth[m_nFirstToken + j]; }
+    std::int32_t Line(std::size_t j) const { return m_pStore->m_arrLine[m_nFirstToken + j]; }
+    // Where the paragraph's tokens start in the store's arrays.
+    std::size_t FirstToken() const { return m_nFirstToken; }
+
+    std::string_view m_strText;  // in the store's text
+
+    // Written by the view's layout after every text, gloss or font change.
+    std::int64_t m_nTop = 0;     // layout y of the paragraph's top edge
+    std::int64_t m_nHeight = 0;  // lines x 2 x line unit
+
+private:
+    const TextStore* m_pStore;
+    std::size_t m_nFirstToken;
+    std::uint32_t m_nTokenCount;
 };

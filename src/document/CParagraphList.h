@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,7 +13,8 @@
 class CDicMain;
 class MarkIndex;
 
-// The whole text as paragraphs, in text order.
+// The whole text as paragraphs, in text order. Owns the text, its tokens, their
+// glosses and their layout in one TextStore; the paragraphs are ranges of it.
 class CParagraphList {
 public:
     CParagraphList();
@@ -29,8 +31,15 @@ public:
 
     // Replaces the paragraphs by those of `text` (UTF-8, already decoded), and
     // decides which of its words the text uses as names. False when `progress`
-    // stopped it.
-    bool SetText(std::string_view text, const Progress& progress = {});
+    // stopped it. The list keeps the text itself: hand it over with std::move to
+    // spare a copy.
+    bool SetText(std::string text, const Progress& progress = {});
+    bool SetText(std::string_view text, const Progress& progress = {}) {
+        return SetText(std::string(text), progress);
+    }
+    bool SetText(const char* text, const Progress& progress = {}) {
+        return SetText(std::string(text), progress);
+    }
     void RemoveAll();
     // Glosses every token; returns the number of paragraphs, or -1 when `progress`
     // stopped it. With bSkipNames the words the text uses as names get no gloss
@@ -45,9 +54,15 @@ public:
     // Annotate found for each distinct word: no step lookup is repeated. `pDic` must
     // be the dictionary of that Annotate, unchanged since.
     void ReapplyMarks(const CDicMain* pDic);
+    // Glosses every token with what `glossOf` answers for its lower-case word (GBK,
+    // empty for none), asked once per distinct word; returns the number of paragraphs.
+    int AnnotateWith(const std::function<std::string_view(std::string_view)>& glossOf);
     // The distinct glosses the paragraphs point to, and the distinct words.
-    const GlossPool& Glosses() const;
-    const WordTable& Words() const { return m_words; }
+    const GlossPool& Glosses() const { return m_pStore->glosses; }
+    const WordTable& Words() const { return m_pStore->words; }
+    const TextStore& Store() const { return *m_pStore; }
+    // For the view's layout alone: the arrays it fills.
+    TextStore& LayoutStore() { return *m_pStore; }
 
     // Whether the text uses the word with this number as a name (IsUsedAsName).
     bool IsName(std::uint32_t id) const { return id < m_arrIsName.size() && m_arrIsName[id] != 0; }
@@ -56,24 +71,24 @@ public:
     // Whether the last Annotate left this token unglossed because it is a name.
     bool IsSkippedName(const CParagraph& paragraph, std::size_t token) const {
         // A name the reader marked new is glossed, so it is no longer skipped.
-        return m_bNamesSkipped && token < paragraph.m_arrWordIds.size() &&
-               IsName(paragraph.m_arrWordIds[token]) &&
-               (token >= paragraph.m_arrGlosses.size() || paragraph.m_arrGlosses[token].empty());
+        return m_bNamesSkipped && token < paragraph.TokenCount() &&
+               IsName(paragraph.WordId(token)) && paragraph.Gloss(token).empty();
     }
     const NameEvidence& Evidence() const { return m_evidence; }
 
     std::vector<CParagraph> m_arrParagraphs;
 
 private:
-    std::unique_ptr<GlossPool> m_pGlossPool;  // owns the glosses the paragraphs point to
-    WordTable m_words;                        // filled by SetText
-    NameEvidence m_evidence;                  // filled by SetText, in the same pass
-    std::vector<std::uint8_t> m_arrIsName;    // by word number, decided at the end of SetText
-    bool m_bNamesSkipped = false;             // as the last Annotate was asked
-    // Per distinct word, from the last Annotate: the step's gloss (in the pool) and,
-    // once marks are laid, the entry the word reaches (kNoEntry: none).
-    std::vector<std::string_view> m_stepGlossOfWord;
-    std::vector<std::size_t> m_entryOfWord;
+    // On the heap, so that a move leaves the paragraphs pointing at it.
+    std::unique_ptr<TextStore> m_pStore;
+    NameEvidence m_evidence;                // filled by SetText, in the same pass
+    std::vector<std::uint8_t> m_arrIsName;  // by word number, decided at the end of SetText
+    bool m_bNamesSkipped = false;           // as the last Annotate was asked
+    // Per distinct word, from the last Annotate: the step's gloss (a number in the
+    // store's pool) and, once marks are laid, the entry the word reaches (kNoEntry:
+    // none). The store's glossOfWord is these with the marks laid over.
+    std::vector<std::uint32_t> m_stepGlossOfWord;
+    std::vector<std::uint32_t> m_entryOfWord;
     const MarkIndex* m_pMarks = nullptr;
-    bool ComposeGlosses(const CDicMain* pDic, const Progress& progress = {});
+    void ComposeGlosses(const CDicMain* pDic);
 };

@@ -245,8 +245,8 @@ bool CVellumwiseDoc::AddToWordBook(std::size_t paragraph, std::size_t token) {
     WordBookEntry entry;
     entry.word = LowerCaseWord().Of(word);
     entry.gloss = codepage::GbkToUtf8Lossy(gloss);
-    entry.sentence =
-        CutSentence(para.m_strText, para.m_arrWords[token].offset, para.m_arrWords[token].length);
+    const TokenSpan span = para.Span(token);
+    entry.sentence = CutSentence(para.m_strText, span.offset, span.length);
     entry.source = m_strTextFileName;
     entry.date = TodayIso();
     const std::string problem = AppendToWordBook(m_strPersonalDir, entry);
@@ -267,18 +267,18 @@ void CVellumwiseDoc::OnEditPaste() {
     ReplaceText(TextDecoder::Decode(*text));
 }
 
-void CVellumwiseDoc::ReplaceText(std::string_view text) {
+void CVellumwiseDoc::ReplaceText(std::string text) {
     m_strTextPath.clear();
     m_placeToShow.reset();
     m_strTextFileName.clear();
-    SetTextAndGloss(text);
+    SetTextAndGloss(std::move(text));
     UpdateAllViews(UpdateHint::Relayout);
 }
 
-void CVellumwiseDoc::SetTextAndGloss(std::string_view text) {
+void CVellumwiseDoc::SetTextAndGloss(std::string text) {
     ++m_nTextSerial;
     m_chapters.clear();
-    m_paragraphs.SetText(text);
+    m_paragraphs.SetText(std::move(text));
     Regloss();
 }
 

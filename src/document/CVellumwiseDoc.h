@@ -77,7 +77,7 @@ public:
     void OnEditPaste();
     // A new text (UTF-8) with no file, glossed with the current settings; the scroll
     // position and the title stay. Relayout.
-    void ReplaceText(std::string_view text);
+    void ReplaceText(std::string text);
     void OnImportDictionary();
     // Replaces every entry by those of a text dictionary file; a file that cannot
     // be taken whole is reported (naming `source`) and changes nothing.
@@ -175,7 +175,7 @@ private:
     void UseSettings(const ReadingSettings& settings);
     bool LoadDictionary();
     void LoadSupplement();
-    void SetTextAndGloss(std::string_view text);
+    void SetTextAndGloss(std::string text);
     void Regloss();
     void ApplyMark(std::string_view word, WordMark mark);
     void ReapplyMarks();

@@ -1,9 +1,10 @@
 #include "GlossPool.h"
 
 std::size_t GlossPool::MemoryBytes() const {
-    std::size_t bytes = m_glosses.bucket_count() * sizeof(void*);
-    for (const std::string& gloss : m_glosses) {
-        bytes += sizeof(std::string) + 2 * sizeof(void*);  // node: link, hash, string
+    std::size_t bytes =
+        m_index.bucket_count() * sizeof(void*) + m_views.capacity() * sizeof(std::string_view);
+    for (const auto& [gloss, number] : m_index) {
+        bytes += sizeof(std::string) + sizeof(number) + 2 * sizeof(void*);  // node: link, hash
         if (gloss.capacity() > 15) {
             bytes += gloss.capacity() + 1;
         }

@@ -1,34 +1,47 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 #include "StringIndex.h"
 
-// One copy of each distinct gloss of the text. The paragraphs point into it, so
-// their glosses survive a change of the dictionary (an import) until the text is
-// glossed again.
+// One copy of each distinct gloss of the text, numbered. The text keeps a gloss's
+// number, four bytes, where a view would take sixteen; the glosses survive a change
+// of the dictionary (an import) until the text is glossed again.
 class GlossPool {
 public:
-    // The pool's own copy of `gloss`; the empty gloss stays an empty view.
-    std::string_view Intern(std::string_view gloss) {
+    // The number of the empty gloss, which every cleared pool answers.
+    static constexpr std::uint32_t kNoGloss = 0;
+
+    GlossPool() { Clear(); }
+    // The number of the pool's own copy of `gloss`.
+    std::uint32_t Intern(std::string_view gloss) {
         if (gloss.empty()) {
-            return {};
+            return kNoGloss;
         }
-        auto it = m_glosses.find(gloss);
-        if (it == m_glosses.end()) {
-            it = m_glosses.emplace(gloss).first;
+        auto it = m_index.find(gloss);
+        if (it == m_index.end()) {
+            it = m_index.emplace(std::string(gloss), static_cast<std::uint32_t>(m_views.size()))
+                     .first;
+            // Map nodes never move, so the view stays valid while the entry lives.
+            m_views.push_back(it->first);
         }
-        return *it;
+        return it->second;
     }
-    // Invalidates every view handed out.
-    void Clear() { m_glosses.clear(); }
-    std::size_t Size() const { return m_glosses.size(); }
-    // Heap bytes held, roughly: nodes, bucket array and long strings.
+    std::string_view View(std::uint32_t number) const { return m_views[number]; }
+    // Forgets every gloss; numbers handed out before no longer count.
+    void Clear() {
+        m_index.clear();
+        m_views.assign(1, std::string_view());
+    }
+    // Distinct non-empty glosses.
+    std::size_t Size() const { return m_views.size() - 1; }
+    // Heap bytes held, roughly: nodes, bucket array, long strings and the views.
     std::size_t MemoryBytes() const;
 
 private:
-    // Set nodes never move, so the views stay valid while the entry lives.
-    std::unordered_set<std::string, TransparentStringHash, std::equal_to<>> m_glosses;
+    StringIndex m_index;                    // gloss -> number
+    std::vector<std::string_view> m_views;  // number -> gloss; 0 is the empty gloss
 };

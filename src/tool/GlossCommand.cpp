@@ -125,7 +125,7 @@ int RunGloss(const ToolArguments& args) {
     if (!LoadDictionaries(dic, options->sources, "gloss")) {
         return kExitBadInput;
     }
-    const std::optional<std::string> bytes = ReadInput(options->input);
+    std::optional<std::string> bytes = ReadInput(options->input);
     if (!bytes) {
         std::cerr << "vellumwise-tool gloss: " << options->input << ": cannot read the file\n";
         return kExitBadInput;
@@ -148,7 +148,9 @@ int RunGloss(const ToolArguments& args) {
         }
         text.SetText(book.book->Text());
     } else {
-        text.SetText(TextDecoder::Decode(*bytes));
+        std::string decoded = TextDecoder::Decode(*bytes);
+        bytes.reset();  // a long text is held once, by the list, not three times over
+        text.SetText(std::move(decoded));
     }
     text.Annotate(&dic, ThresholdForLevel(*level), options->medical, options->science,
                   !options->names);

@@ -17,7 +17,7 @@ void WalkParagraph(const CParagraph& paragraph, Plain plain, Glossed glossed) {
         if (paragraph.Gloss(j).empty()) {
             continue;
         }
-        const TokenSpan span = paragraph.m_arrWords[j];
+        const TokenSpan span = paragraph.Span(j);
         plain(text.substr(done, span.offset - done));
         glossed(paragraph.Word(j), codepage::GbkToUtf8Lossy(paragraph.Gloss(j)));
         done = span.offset + span.length;

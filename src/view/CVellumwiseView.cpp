@@ -133,8 +133,7 @@ void CVellumwiseView::LayoutText() {
     SyncFonts();
     // The glosses may have changed with the text; the decoded ones go with them.
     m_glosses.Clear();
-    m_doc.SetTextHeight(
-        ::LayoutText(m_doc.m_paragraphs.m_arrParagraphs, *m_pMeasurer, m_doc.m_nPageWidth));
+    m_doc.SetTextHeight(::LayoutText(m_doc.m_paragraphs, *m_pMeasurer, m_doc.m_nPageWidth));
     QGuiApplication::restoreOverrideCursor();
 }
 
@@ -370,10 +369,7 @@ QString CVellumwiseView::HitTestWord(QPoint point) {
         return text + QStringLiteral("（人名）");
     }
     text += QLatin1Char(':');
-    std::string_view gloss;
-    if (hit->token < paragraph.m_arrGlosses.size()) {
-        gloss = paragraph.Gloss(hit->token);
-    }
+    std::string_view gloss = paragraph.Gloss(hit->token);
     if (!gloss.empty()) {
         return text + m_glosses.Text(gloss);
     }

@@ -5,11 +5,10 @@
 #include "CParagraph.h"
 
 int GlossRoom(const CParagraph& paragraph, std::size_t token) {
-    const std::size_t count = std::min(paragraph.m_arrGlosses.size(), paragraph.m_arrX.size());
-    for (std::size_t k = token + 1;
-         k < count && paragraph.m_arrLine[k] == paragraph.m_arrLine[token]; ++k) {
-        if (!paragraph.m_arrGlosses[k].empty()) {
-            return paragraph.m_arrX[k] - paragraph.m_arrX[token];
+    const std::size_t count = paragraph.LaidOut() ? paragraph.TokenCount() : 0;
+    for (std::size_t k = token + 1; k < count && paragraph.Line(k) == paragraph.Line(token); ++k) {
+        if (!paragraph.Gloss(k).empty()) {
+            return paragraph.X(k) - paragraph.X(token);
         }
     }
     return -1;

@@ -123,7 +123,7 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const StripGe
     for (std::size_t j = 0; j < count; ++j) {
         const WordBox box = WordBoxOf(paragraph, j, geometry, unit);
         if (box.top < limits.glossTop || box.bottom > limits.glossBottom ||
-            j >= paragraph.m_arrGlosses.size() || paragraph.Gloss(j).empty()) {
+            paragraph.Gloss(j).empty()) {
             continue;
         }
         // A gloss the next one would cover shows the senses that fit before it.

@@ -22,16 +22,16 @@ ParagraphRange StripGeometry::VisibleParagraphs(const std::vector<CParagraph>& p
 WordBox WordBoxOf(const CParagraph& paragraph, std::size_t token, const StripGeometry& geometry,
                   int lineUnit) {
     WordBox box;
-    box.left = geometry.ColumnLeft() + paragraph.m_arrX[token];
+    box.left = geometry.ColumnLeft() + paragraph.X(token);
     box.top = paragraph.m_nTop - geometry.scrollPos +
-              static_cast<std::int64_t>(paragraph.m_arrLine[token]) * lineUnit * 2;
+              static_cast<std::int64_t>(paragraph.Line(token)) * lineUnit * 2;
     box.bottom = box.top + lineUnit * 2;
-    box.right = box.left + paragraph.m_arrWidth[token];
+    box.right = box.left + paragraph.Width(token);
     return box;
 }
 
 std::size_t LaidOutTokenCount(const CParagraph& paragraph) {
-    return std::min(paragraph.TokenCount(), paragraph.m_arrX.size());
+    return paragraph.LaidOut() ? paragraph.TokenCount() : 0;
 }
 
 std::string PageStatusText(std::int64_t scrollPos, std::int64_t textHeight) {

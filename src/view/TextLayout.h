@@ -1,10 +1,8 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <vector>
 
-class CParagraph;
+class CParagraphList;
 class ITextMeasurer;
 
 // Places every token of every paragraph: its x within the text column, its width and
@@ -12,5 +10,4 @@ class ITextMeasurer;
 // range), in 64 bits: a large font over a long text is taller than 2^31 pixels. Called after every
 // text, gloss or font change; never on a resize, a scroll or a colour change, since the positions
 // depend only on the tokens, the font and the page width.
-std::int64_t LayoutText(std::vector<CParagraph>& paragraphs, ITextMeasurer& measurer,
-                        int pageWidth);
+std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageWidth);

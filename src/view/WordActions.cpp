@@ -9,7 +9,7 @@
 std::optional<WordHit> CVellumwiseView::WordAt(QPoint point) {
     const std::optional<WordHit> hit = HitWord(point);
     // Blanks and punctuation are tokens too; only a word can be marked or collected.
-    if (!hit || m_doc.m_paragraphs.m_arrParagraphs[hit->paragraph].m_arrWordIds[hit->token] ==
+    if (!hit || m_doc.m_paragraphs.m_arrParagraphs[hit->paragraph].WordId(hit->token) ==
                     WordTable::kNoWord) {
         return std::nullopt;
     }

@@ -115,12 +115,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(joined == WithoutLineEnds(text));
 
     for (const CParagraph& p : list.m_arrParagraphs) {
-        FUZZ_CHECK(p.m_arrGlosses.size() == p.TokenCount());
         // Tokens, in order, cover the paragraph but for the blanks between them.
         const std::string_view line = p.m_strText;
         std::size_t at = 0;
         for (std::size_t j = 0; j < p.TokenCount(); ++j) {
-            const TokenSpan span = p.m_arrWords[j];
+            const TokenSpan span = p.Span(j);
             FUZZ_CHECK(span.offset >= at && span.offset + span.length <= line.size());
             for (std::size_t k = at; k < span.offset;) {
                 std::size_t blank = 0;

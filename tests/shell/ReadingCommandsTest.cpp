@@ -29,8 +29,8 @@ namespace {
 std::size_t GlossedTokens(const CVellumwiseDoc& doc) {
     std::size_t count = 0;
     for (const CParagraph& paragraph : doc.m_paragraphs.m_arrParagraphs) {
-        for (std::string_view gloss : paragraph.m_arrGlosses) {
-            count += gloss.empty() ? 0 : 1;
+        for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+            count += paragraph.Gloss(j).empty() ? 0 : 1;
         }
     }
     return count;

@@ -39,7 +39,7 @@ protected:
     std::vector<std::string> ParagraphTexts() const {
         std::vector<std::string> texts;
         for (const CParagraph& paragraph : m_doc.m_paragraphs.m_arrParagraphs) {
-            texts.push_back(paragraph.m_strText);
+            texts.emplace_back(paragraph.m_strText);
         }
         return texts;
     }

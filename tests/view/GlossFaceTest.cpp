@@ -14,8 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "CParagraph.h"
+#include "CParagraphList.h"
 #include "GlossTextCache.h"
+#include "GlossedLines.h"
 #include "PagePainter.h"
 #include "QtReadingFont.h"
 #include "QtTextMeasurer.h"
@@ -119,16 +120,16 @@ TEST(PrintedGlosses, EmbedTheSimplifiedChineseFace) {
     if (std::system("command -v pdffonts >/dev/null") != 0) {
         GTEST_SKIP() << "poppler-utils (pdffonts) not installed";
     }
-    std::vector<CParagraph> paragraphs;
-    paragraphs.emplace_back("bone");
-    paragraphs[0].m_arrGlosses.assign(1, kGbkBone);
+    CParagraphList text;
+    SetLines(text, {"bone"});
+    GlossFirstParagraph(text, {kGbkBone});
     PageScene scene;
-    scene.paragraphs = &paragraphs;
+    scene.paragraphs = &text.m_arrParagraphs;
     scene.textFont = ToQFont(ReadingFont{});
     scene.glossFont = ToGlossQFont(ReadingFont{});
     scene.pageColor = Qt::white;
     QtTextMeasurer measurer(scene.textFont, 20);
-    LayoutText(paragraphs, measurer, 800);
+    LayoutText(text, measurer, 800);
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("glosses.pdf"));

@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "CParagraph.h"
+#include "CParagraphList.h"
 #include "CodePage.h"
 #include "GlossFit.h"
+#include "GlossedLines.h"
 #include "ITextMeasurer.h"
 #include "TextLayout.h"
 
@@ -82,17 +83,17 @@ TEST(GlossFit, ShowsTheSensesThatFitBeforeTheNextGloss) {
          {"保珸保珸", "海龟"}},
     };
     for (const Line& line : lines) {
-        std::vector<CParagraph> paragraphs;
-        paragraphs.emplace_back(line.text);
-        CParagraph& paragraph = paragraphs[0];
+        CParagraphList text;
+        SetLines(text, {line.text});
+        const CParagraph& paragraph = text.m_arrParagraphs[0];
         ASSERT_EQ(paragraph.TokenCount(), line.glosses.size()) << line.what;
         std::vector<std::string> gbk;
         for (const std::string& gloss : line.glosses) {
             gbk.push_back(Gbk(gloss));
         }
-        paragraph.m_arrGlosses.assign(gbk.begin(), gbk.end());
+        GlossFirstParagraph(text, gbk);
         FixedMeasurer measurer;
-        LayoutText(paragraphs, measurer, 800);
+        LayoutText(text, measurer, 800);
         for (std::size_t j = 0; j < gbk.size(); ++j) {
             const std::string_view shown = FittedGloss(gbk[j], GlossRoom(paragraph, j), GlossWidth);
             EXPECT_EQ(codepage::GbkToUtf8Lossy(shown), line.shown[j])
@@ -102,14 +103,14 @@ TEST(GlossFit, ShowsTheSensesThatFitBeforeTheNextGloss) {
 }
 
 TEST(GlossFit, RoomReachesTheNextGlossedTokenOnTheSameLine) {
-    std::vector<CParagraph> paragraphs;
-    paragraphs.emplace_back("ab cd ef gh " + std::string(70, 'w'));
-    CParagraph& paragraph = paragraphs[0];
-    paragraph.m_arrGlosses = {"x", "", "y", "", "z"};
+    CParagraphList text;
+    SetLines(text, {"ab cd ef gh " + std::string(70, 'w')});
+    GlossFirstParagraph(text, {"x", "", "y", "", "z"});
+    const CParagraph& paragraph = text.m_arrParagraphs[0];
     FixedMeasurer measurer;
-    LayoutText(paragraphs, measurer, 800);
+    LayoutText(text, measurer, 800);
     // ab, cd, ef and gh (30 each) on line 0; the wide token alone on line 1.
-    ASSERT_EQ(paragraph.m_arrLine[4], 1);
+    ASSERT_EQ(paragraph.Line(4), 1);
     EXPECT_EQ(GlossRoom(paragraph, 0), 60);  // cd has no gloss: up to ef
     EXPECT_EQ(GlossRoom(paragraph, 2), -1);  // the next glossed token is on line 1
     EXPECT_EQ(GlossRoom(paragraph, 4), -1);  // the last token

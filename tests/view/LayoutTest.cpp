@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "CParagraph.h"
+#include "CParagraphList.h"
 #include "ITextMeasurer.h"
 #include "StripGeometry.h"
 #include "TextLayout.h"
@@ -28,12 +29,36 @@ private:
     std::map<std::string, int> m_widths;
 };
 
-std::vector<CParagraph> Paragraphs(const std::vector<std::string>& lines) {
-    std::vector<CParagraph> paragraphs;
+// Lines as the document holds them, indexed like its paragraph list.
+struct Text {
+    std::unique_ptr<CParagraphList> list = std::make_unique<CParagraphList>();
+    CParagraph& operator[](std::size_t i) { return list->m_arrParagraphs[i]; }
+    std::size_t size() const { return list->m_arrParagraphs.size(); }
+    operator const std::vector<CParagraph>&() const { return list->m_arrParagraphs; }
+};
+
+Text Paragraphs(const std::vector<std::string>& lines) {
+    Text text;
+    std::string joined;
     for (const std::string& line : lines) {
-        paragraphs.emplace_back(line);
+        joined += line + "\n";
     }
-    return paragraphs;
+    text.list->SetText(std::move(joined));
+    return text;
+}
+
+std::int64_t LayoutText(Text& text, ITextMeasurer& measurer, int pageWidth) {
+    return ::LayoutText(*text.list, measurer, pageWidth);
+}
+
+// One of the layout's numbers for every token of a paragraph.
+std::vector<std::int32_t> Each(const CParagraph& paragraph,
+                               std::int32_t (CParagraph::*number)(std::size_t) const) {
+    std::vector<std::int32_t> numbers;
+    for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+        numbers.push_back((paragraph.*number)(j));
+    }
+    return numbers;
 }
 
 std::string Repeat(const std::string& word, int count) {
@@ -45,7 +70,7 @@ std::string Repeat(const std::string& word, int count) {
 }
 
 TEST(Layout, EmptyTextIsTwentyHighOnOnePage) {
-    std::vector<CParagraph> none;
+    Text none;
     FixedMeasurer measurer;
     const int height = LayoutText(none, measurer, 800);
     EXPECT_EQ(height, 20);
@@ -64,12 +89,12 @@ TEST(Layout, ParagraphsStackTwoLineUnitsPerLineFromTwenty) {
     EXPECT_EQ(paragraphs[2].m_nTop, 180);
     EXPECT_EQ(height, 220);
     // Tokens follow each other by their measured widths, the space included.
-    EXPECT_EQ(paragraphs[0].m_arrX, (std::vector<int32_t>{0, 40}));
-    EXPECT_EQ(paragraphs[0].m_arrWidth, (std::vector<int32_t>{40, 50}));
-    EXPECT_EQ(paragraphs[1].m_arrLine[7], 0);
-    EXPECT_EQ(paragraphs[1].m_arrLine[8], 1);
-    EXPECT_EQ(paragraphs[1].m_arrX[8], 0);
-    EXPECT_EQ(paragraphs[1].m_arrLine[16], 2);
+    EXPECT_EQ(Each(paragraphs[0], &CParagraph::X), (std::vector<int32_t>{0, 40}));
+    EXPECT_EQ(Each(paragraphs[0], &CParagraph::Width), (std::vector<int32_t>{40, 50}));
+    EXPECT_EQ(paragraphs[1].Line(7), 0);
+    EXPECT_EQ(paragraphs[1].Line(8), 1);
+    EXPECT_EQ(paragraphs[1].X(8), 0);
+    EXPECT_EQ(paragraphs[1].Line(16), 2);
 }
 
 TEST(Layout, LineBreakCases) {
@@ -112,8 +137,8 @@ TEST(Layout, LineBreakCases) {
         auto paragraphs = Paragraphs({c.line});
         FixedMeasurer measurer(20, c.widths);
         const int height = LayoutText(paragraphs, measurer, c.pageWidth);
-        EXPECT_EQ(paragraphs[0].m_arrLine, c.lines) << c.name;
-        EXPECT_EQ(paragraphs[0].m_arrX, c.xs) << c.name;
+        EXPECT_EQ(Each(paragraphs[0], &CParagraph::Line), c.lines) << c.name;
+        EXPECT_EQ(Each(paragraphs[0], &CParagraph::X), c.xs) << c.name;
         EXPECT_EQ(paragraphs[0].m_nHeight, c.height) << c.name;
         EXPECT_EQ(height, 20 + c.height) << c.name;
     }
@@ -135,9 +160,10 @@ TEST(Layout, LayingOutAgainReplacesThePositions) {
     FixedMeasurer measurer;
     LayoutText(paragraphs, measurer, 800);
     LayoutText(paragraphs, measurer, 800);
-    EXPECT_EQ(paragraphs[0].m_arrX.size(), 3u);
-    EXPECT_EQ(paragraphs[0].m_arrLine.size(), 3u);
-    EXPECT_EQ(paragraphs[0].m_arrWidth.size(), 3u);
+    EXPECT_TRUE(paragraphs[0].LaidOut());
+    EXPECT_EQ(paragraphs.list->Store().m_arrX.size(), 3u);
+    EXPECT_EQ(paragraphs.list->Store().m_arrLine.size(), 3u);
+    EXPECT_EQ(paragraphs.list->Store().m_arrWidth.size(), 3u);
 }
 
 // ---- Former bugs ----

@@ -13,8 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "CParagraph.h"
+#include "CParagraphList.h"
 #include "GlossTextCache.h"
+#include "GlossedLines.h"
 #include "PagePainter.h"
 #include "QtReadingFont.h"
 #include "QtTextMeasurer.h"
@@ -42,24 +43,19 @@ protected:
         m_scene.textFont = ToQFont(ReadingFont{});
         m_scene.glossFont = ToQFont(GlossFontOf(ReadingFont{}));
         m_scene.lineUnit = 20;
-        m_scene.paragraphs = &m_paragraphs;
+        m_scene.paragraphs = &m_text.m_arrParagraphs;
     }
 
-    // Paragraph lines; glosses[i] glosses token i of the first paragraph.
+    // Paragraph lines; glosses[i] glosses token i of the first paragraph (and every
+    // other token of its word).
     void SetText(const std::vector<std::string>& lines,
                  const std::vector<std::string>& firstGlosses = {}) {
-        m_paragraphs.clear();
-        for (const std::string& line : lines) {
-            m_paragraphs.emplace_back(line);
-            m_paragraphs.back().m_arrGlosses.assign(m_paragraphs.back().TokenCount(),
-                                                    std::string_view());
-        }
-        m_glossTexts = firstGlosses;
-        for (std::size_t j = 0; j < m_glossTexts.size(); ++j) {
-            m_paragraphs[0].m_arrGlosses[j] = m_glossTexts[j];
+        SetLines(m_text, lines);
+        if (!lines.empty()) {
+            GlossFirstParagraph(m_text, firstGlosses);
         }
         QtTextMeasurer measurer(m_scene.textFont, 20);
-        m_nTextHeight = LayoutText(m_paragraphs, measurer, 800);
+        m_nTextHeight = LayoutText(m_text, measurer, 800);
     }
 
     QImage Paint(int scrollPos, int width = 1000, int height = 1200) {
@@ -93,8 +89,8 @@ protected:
         return count;
     }
 
-    std::vector<CParagraph> m_paragraphs;
-    std::vector<std::string> m_glossTexts;
+    CParagraphList m_text;
+    const std::vector<CParagraph>& m_paragraphs = m_text.m_arrParagraphs;
     int m_nTextHeight = 0;
     PageScene m_scene;
     GlossTextCache m_glosses;
@@ -179,14 +175,14 @@ TEST_F(Painted, TokensStartAtColumnLeftOnWhiteWithGlossesBelow) {
     EXPECT_EQ(image.pixel(140, top), kWhite);
     EXPECT_GT(Ink(image, QRect(140, top, 100, 20)), 30);
     // The gloss of "apple" starts at its left edge, U below its top, in the gloss colour.
-    const int appleLeft = 140 + m_paragraphs[0].m_arrX[1];
+    const int appleLeft = 140 + m_paragraphs[0].X(1);
     EXPECT_EQ(image.pixel(appleLeft, top + 20), kWhite);
     EXPECT_GT(Count(image, QRect(appleLeft, top + 20, 30, 20), kGloss) +
                   Ink(image, QRect(appleLeft, top + 20, 30, 20)),
               10);
     // No gloss, no white box below the token.
     EXPECT_EQ(Count(image, QRect(140, top + 20, 5, 20), kWhite), 0);
-    const int plainLeft = 140 + m_paragraphs[0].m_arrX[2];
+    const int plainLeft = 140 + m_paragraphs[0].X(2);
     EXPECT_EQ(Count(image, QRect(plainLeft + 30, top + 20, 20, 20), kWhite), 0);
 }
 
@@ -277,16 +273,13 @@ TEST_F(Painted, GlossOnlyWhenTheWholeDoubleLineIsInTheWindow) {
 }
 
 TEST_F(Painted, LaterGlossCoversTheLongGlossBeforeIt) {
-    // "a" and "b" are short; the first gloss is long enough to run under "b".
+    // "ab" and "cd" are short; the first gloss is long enough to run under "cd".
     const std::string longGloss = kGbkGloss + kGbkGloss + kGbkGloss + kGbkGloss;
-    SetText({"a b"}, {longGloss, kGbkGloss});
+    SetText({"ab cd"}, {"", kGbkGloss});
+    const QImage alone = Paint(0);
+    SetText({"ab cd"}, {longGloss, kGbkGloss});
     const QImage image = Paint(0);
-    const int bLeft = 140 + m_paragraphs[0].m_arrX[1];
-    QImage alone;
-    {
-        m_paragraphs[0].m_arrGlosses[0] = std::string_view();
-        alone = Paint(0);
-    }
+    const int bLeft = 140 + m_paragraphs[0].X(1);
     const QFontMetrics glossMetrics(m_scene.glossFont);
     const QRect secondGloss(bLeft, 40, glossMetrics.horizontalAdvance(QStringLiteral("苹果")),
                             glossMetrics.height());
@@ -391,15 +384,16 @@ TEST(CutLetters, GlossBoxesLeaveTheWordsDescendersAlone) {
         scene.glossColor = QColor(kGloss);
         scene.textFont = ToQFont(c.record);
         scene.glossFont = ToGlossQFont(c.record);
-        std::vector<CParagraph> paragraphs;
-        paragraphs.emplace_back("doorway stupid gypsy");
+        CParagraphList text;
+        SetLines(text, {"doorway stupid gypsy"});
+        const std::vector<CParagraph>& paragraphs = text.m_arrParagraphs;
         scene.paragraphs = &paragraphs;
         const QFontMetrics metrics(scene.textFont);
         auto paint = [&](int unit, bool glossed) {
-            paragraphs[0].m_arrGlosses.assign(
-                3, glossed ? std::string_view(bones) : std::string_view());
+            GlossFirstParagraph(
+                text, glossed ? std::vector<std::string>(3, bones) : std::vector<std::string>());
             QtTextMeasurer measurer(scene.textFont, unit);
-            LayoutText(paragraphs, measurer, 800);
+            LayoutText(text, measurer, 800);
             scene.lineUnit = unit;
             QImage image(1000, 200, QImage::Format_RGB32);
             QPainter painter(&image);
@@ -407,7 +401,7 @@ TEST(CutLetters, GlossBoxesLeaveTheWordsDescendersAlone) {
             PaintPage(painter, image.size(), scene, glosses);
             painter.end();
             // The words' cells: from the line's top down over the font's whole height.
-            return image.copy(140, 20, paragraphs[0].m_arrX[2] + paragraphs[0].m_arrWidth[2],
+            return image.copy(140, 20, paragraphs[0].X(2) + paragraphs[0].Width(2),
                               metrics.height());
         };
         const int unit = LineUnitOf(c.record, scene.textFont, scene.glossFont);

@@ -327,12 +327,12 @@ class PopupTest : public ReadingTest {
 protected:
     QPoint At(std::size_t p, std::size_t j, int dx = 0, int dy = 0) const {
         const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[p];
-        const int left = (1000 - 800) / 2 + 800 / 20 + paragraph.m_arrX[j];
-        const int top = paragraph.m_nTop - m_doc.m_nScrollPos + paragraph.m_arrLine[j] * 40;
+        const int left = (1000 - 800) / 2 + 800 / 20 + paragraph.X(j);
+        const int top = paragraph.m_nTop - m_doc.m_nScrollPos + paragraph.Line(j) * 40;
         return {left + dx, top + dy};
     }
     int Width(std::size_t p, std::size_t j) const {
-        return m_doc.m_paragraphs.m_arrParagraphs[p].m_arrWidth[j];
+        return m_doc.m_paragraphs.m_arrParagraphs[p].Width(j);
     }
 };
 
