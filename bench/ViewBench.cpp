@@ -56,7 +56,8 @@ void BM_LayoutNovelFirstTime(benchmark::State& state) {
     }
     state.counters["paragraphs"] = static_cast<double>(doc.m_paragraphs.m_arrParagraphs.size());
 }
-BENCHMARK(BM_LayoutNovelFirstTime)->Unit(benchmark::kMillisecond);
+// Wall-clock time where the measuring is shared between processors.
+BENCHMARK(BM_LayoutNovelFirstTime)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A later layout in the same font (after a vocabulary change): widths from the cache.
 void BM_LayoutNovelAgain(benchmark::State& state) {
@@ -98,7 +99,7 @@ void BM_OpenTextToFirstImage(benchmark::State& state) {
         PaintPage(painter, kFullHd, view.Scene(), view.Glosses());
     }
 }
-BENCHMARK(BM_OpenTextToFirstImage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenTextToFirstImage)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One repaint over a single unbroken word of 5 MB, the first layout included once.
 void BM_RepaintOverAFiveMegabyteWord(benchmark::State& state) {
@@ -133,7 +134,7 @@ void BM_OpenTextAtRememberedPlaceToFirstImage(benchmark::State& state) {
         PaintPage(painter, kFullHd, view.Scene(), view.Glosses());
     }
 }
-BENCHMARK(BM_OpenTextAtRememberedPlaceToFirstImage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenTextAtRememberedPlaceToFirstImage)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Start-up's reading of the settings file with 200 remembered texts, and the look-up
 // of the text being opened.
@@ -169,11 +170,13 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    // Measured before the tokens moved into one flat store, on the development
-    // machine (2 cores, shared), for comparison.
+    // Measured before the tokens moved into one flat store and the work was shared
+    // between processors, on the development machine (2 cores, shared), and the
+    // figure aimed at, for comparison.
     std::printf(
-        "before the flat store: first layout 55.8 ms CPU, layout again 17.0 ms CPU,\n"
-        "  open to first image 145 ms CPU\n");
+        "before the flat store: first layout 55.8 ms, layout again 17.0 ms,\n"
+        "  open to first image 145 ms\n"
+        "aimed at: open to first image <= 60 ms\n");
     benchmark::Shutdown();
     return 0;
 }

@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "CDicMain.h"
+#include "Parallel.h"
 #include "PersonalWords.h"
+#include "TextSplitter.h"
 
 CParagraphList::CParagraphList() : m_pStore(std::make_unique<TextStore>()) {}
 
@@ -26,31 +28,12 @@ void CParagraphList::RemoveAll() {
 
 namespace {
 
-// Calls `take` with every non-empty line of the text. LF ends a line whether or
-// not a CR comes before it; a CR anywhere else stays in the line.
-template <typename Take>
-void ForEachLine(std::string_view text, Take take) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t lf = text.find('\n', start);
-        if (lf == std::string_view::npos) {
-            take(text.substr(start));
-            return;
-        }
-        std::size_t end = lf;
-        if (end > start && text[end - 1] == '\r') {
-            --end;
-        }
-        if (end > start) {
-            take(text.substr(start, end - start));
-        }
-        start = lf + 1;
-    }
-}
-
-// Asked once every this many paragraphs: often enough for a progress bar, too
-// seldom to cost anything.
+// Asked once every this many words: often enough for a progress bar, too seldom to
+// cost anything.
 constexpr std::size_t kProgressEvery = 4096;
+// Texts with fewer distinct words are glossed on one thread: starting threads would
+// cost more than they save.
+constexpr std::size_t kShareOutFrom = 4096;
 
 }  // namespace
 
@@ -58,40 +41,17 @@ bool CParagraphList::SetText(std::string text, const Progress& progress) {
     RemoveAll();
     TextStore& store = *m_pStore;
     store.text = std::move(text);
-    const std::string_view all = store.text;
-    // Counted first, so that the paragraph list is allocated once, at its size.
-    std::size_t count = 0;
-    ForEachLine(all, [&](std::string_view) { ++count; });
-    m_arrParagraphs.reserve(count);
-    // A paragraph's tokens are gathered in a buffer kept between paragraphs, then
-    // numbered into the store's arrays.
-    std::vector<TokenSpan> tokens;
-    bool stopped = false;
-    ForEachLine(all, [&](std::string_view line) {
-        if (stopped) {
-            return;
-        }
-        if (progress && m_arrParagraphs.size() % kProgressEvery == kProgressEvery - 1 &&
-            !progress(static_cast<double>(m_arrParagraphs.size()) / static_cast<double>(count))) {
-            stopped = true;
-            return;
-        }
-        tokens.clear();
-        SplitTokens(line, tokens);
-        const std::size_t first = store.tokenOffsets.size();
-        m_evidence.StartParagraph();
-        for (const TokenSpan& span : tokens) {
-            const std::string_view token = line.substr(span.offset, span.length);
-            const std::uint32_t id = store.words.IdOf(token);
-            m_evidence.Add(token, id, store.words);
-            store.tokenOffsets.push_back(span.offset);
-            store.tokenWords.push_back(
-                id == WordTable::kNoWord ? TextStore::kEmptyToken - span.length : id);
-        }
-        m_arrParagraphs.emplace_back(store, line, first, tokens.size());
-    });
-    if (stopped) {
+    SplitText split;
+    if (!SplitLines(store.text, ProcessorCount(), progress, split)) {
         return false;
+    }
+    store.tokenOffsets = std::move(split.tokenOffsets);
+    store.tokenWords = std::move(split.tokenWords);
+    store.words = std::move(split.words);
+    m_evidence = std::move(split.evidence);
+    m_arrParagraphs.reserve(split.lines.size());
+    for (const SplitLine& line : split.lines) {
+        m_arrParagraphs.emplace_back(store, line.text, line.firstToken, line.tokenCount);
     }
     // Decided once per text: a word is a name or not in all of it.
     m_arrIsName.resize(store.words.Size());
@@ -116,17 +76,34 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     store.glosses.Clear();
     m_bNamesSkipped = bSkipNames;
     m_entryOfWord.clear();
-    m_stepGlossOfWord.assign(store.words.Size(), GlossPool::kNoGloss);
-    for (std::uint32_t id = 0; id < m_stepGlossOfWord.size(); ++id) {
-        if (progress && id % kProgressEvery == kProgressEvery - 1 &&
-            !progress(static_cast<double>(id) / static_cast<double>(m_stepGlossOfWord.size()))) {
-            return -1;
+    // The look-ups are shared between the processors (the dictionary is only read);
+    // the answers are pooled afterwards, on this thread.
+    const std::size_t words = store.words.Size();
+    std::vector<std::string_view> found(words);
+    const std::size_t parts = words < kShareOutFrom ? 1 : ProcessorCount();
+    const bool finished = RunInParts(parts, [&](std::size_t part, const GoOn& goOn) {
+        for (std::size_t id = part, done = 0; id < words; id += parts, ++done) {
+            if (done % kProgressEvery == kProgressEvery - 1 &&
+                (!goOn() || (part == 0 && progress &&
+                             !progress(static_cast<double>(id) / static_cast<double>(words))))) {
+                return false;
+            }
+            if (!(bSkipNames && IsName(static_cast<std::uint32_t>(id)))) {
+                found[id] = pDic->TranslateView(store.words.Word(static_cast<std::uint32_t>(id)),
+                                                dThreshold, bMedical, bScience);
+            }
         }
-        if (bSkipNames && IsName(id)) {
-            continue;
-        }
-        m_stepGlossOfWord[id] = store.glosses.Intern(
-            pDic->TranslateView(store.words.Word(id), dThreshold, bMedical, bScience));
+        return true;
+    });
+    if (!finished) {
+        // Numbers kept from before would point into the emptied pool.
+        m_stepGlossOfWord.clear();
+        store.glossOfWord.clear();
+        return -1;
+    }
+    m_stepGlossOfWord.resize(words);
+    for (std::size_t id = 0; id < words; ++id) {
+        m_stepGlossOfWord[id] = store.glosses.Intern(found[id]);
     }
     ComposeGlosses(pDic);
     return static_cast<int>(m_arrParagraphs.size());

@@ -67,15 +67,35 @@ void NameEvidence::StartParagraph() {
     m_bAbbreviationJustBefore = false;
 }
 
-void NameEvidence::Add(std::string_view token, std::uint32_t id, const WordTable& words) {
-    // Numbered UTF-8 punctuation (curly quotes, dashes) gets counts too, so that
-    // every number of the table has its entry.
-    while (id != WordTable::kNoWord && id >= m_arrUses.size()) {
+void NameEvidence::NumberUpTo(std::uint32_t id, const WordTable& words) {
+    while (id >= m_arrUses.size()) {
         const std::string_view word = words.Word(static_cast<std::uint32_t>(m_arrUses.size()));
         m_arrKinds.push_back(Contains(kArticles, word)            ? kArticle
                              : Contains(kAbbreviatedTitles, word) ? kAbbreviation
                                                                   : kPlain);
         m_arrUses.emplace_back();
+    }
+}
+
+void NameEvidence::Join(const NameEvidence& later, const std::vector<std::uint32_t>& renumber,
+                        const WordTable& words) {
+    if (words.Size() > 0) {
+        NumberUpTo(static_cast<std::uint32_t>(words.Size() - 1), words);
+    }
+    for (std::uint32_t id = 0; id < later.m_arrUses.size() && id < renumber.size(); ++id) {
+        WordUses& uses = m_arrUses[renumber[id]];
+        const WordUses& more = later.m_arrUses[id];
+        uses.lowerCase += more.lowerCase;
+        uses.capitalised += more.capitalised;
+        uses.afterArticle += more.afterArticle;
+    }
+}
+
+void NameEvidence::Add(std::string_view token, std::uint32_t id, const WordTable& words) {
+    // Numbered UTF-8 punctuation (curly quotes, dashes) gets counts too, so that
+    // every number of the table has its entry.
+    if (id != WordTable::kNoWord && id >= m_arrUses.size()) {
+        NumberUpTo(id, words);
     }
     if (token.empty()) {  // a blank
         if (m_before == Before::Glue) {

@@ -38,6 +38,11 @@ public:
     // `id` is the token's number in `words` (WordTable::kNoWord under two bytes).
     void Add(std::string_view token, std::uint32_t id, const WordTable& words);
 
+    // Adds the counts of `later`, gathered over the lines that follow with a table of
+    // its own; its word i is word renumber[i] of `words`, this evidence's table.
+    void Join(const NameEvidence& later, const std::vector<std::uint32_t>& renumber,
+              const WordTable& words);
+
     const WordUses& Uses(std::uint32_t id) const { return m_arrUses[id]; }
     std::size_t Size() const { return m_arrUses.size(); }
     void Clear() {
@@ -58,6 +63,9 @@ public:
     };
 
 private:
+    // Gives every word of `words` up to number `id` its entry.
+    void NumberUpTo(std::uint32_t id, const WordTable& words);
+
     std::vector<WordUses> m_arrUses;       // by word number
     std::vector<std::uint8_t> m_arrKinds;  // by word number: article, abbreviated title or plain
     Before m_before = Before::Nothing;

@@ -1,6 +1,8 @@
 #include "TextDecoder.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "CodePage.h"
 
@@ -64,6 +66,19 @@ std::string DecodeEightBit(std::string_view text) {
     std::size_t validMultiByte = 0;
     std::size_t invalid = 0;
     for (std::size_t i = 0; i < text.size();) {
+        // English text is mostly ASCII: eight bytes at a time while none has its top bit.
+        std::uint64_t eight = 0;
+        if (i + sizeof(eight) <= text.size()) {
+            std::memcpy(&eight, text.data() + i, sizeof(eight));
+            if ((eight & 0x8080808080808080ull) == 0) {
+                i += sizeof(eight);
+                continue;
+            }
+        }
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const std::size_t length = codepage::Utf8SequenceAt(text, i);
         if (length == 0) {
             ++invalid;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QFontMetrics>
 #include <cstdint>
 #include <string>
@@ -20,20 +21,31 @@ public:
     QtTextMeasurer(const QFont& font, int lineUnit);
 
     int TokenWidth(std::string_view token) override;
+    // Shapes the tokens not measured yet on as many threads as the machine has
+    // processors: a novel's first layout is mostly shaping.
+    void TokenWidths(std::span<const std::string_view> tokens, std::span<int> widths) override;
     int LineUnit() const override { return m_nLineUnit; }
     std::size_t DistinctTokens() const { return m_nCount; }
 
 private:
+    static constexpr int kEmpty = -1;    // a free slot
+    static constexpr int kPending = -2;  // taken by a batch, measured before it returns
     struct Slot {
         std::uint64_t hash = 0;
         std::uint32_t offset = 0;  // into m_arena
         std::uint32_t length = 0;
-        int width = -1;  // -1: empty slot
+        int width = kEmpty;
     };
 
-    int Measure(std::string_view token) const;
+    // The slot holding `token`, or the free slot where it would go.
+    Slot& SlotOf(std::string_view token, std::uint64_t hash);
+    // Takes the free slot `slot` for `token`; the table may grow, moving every slot.
+    void Take(Slot& slot, std::string_view token, std::uint64_t hash, int width);
     void Grow();
+    // Measures `tokens` into `widths`, sharing them out between threads.
+    void MeasureMany(const std::vector<std::string_view>& tokens, std::vector<int>& widths) const;
 
+    QFont m_font;
     QFontMetrics m_metrics;
     int m_nLineUnit;
     std::string m_arena;

@@ -54,6 +54,12 @@ TEST(TextDecoder, DecodesToUtf8) {
         // One bad byte in a UTF-8 book spoils only itself.
         {"UTF-8 with one stray byte", "don\xe2\x80\x99t \xe2\x80\x9cgo\xe2\x80\x9d\x93",
          "don\xe2\x80\x99t \xe2\x80\x9cgo\xe2\x80\x9d\xe2\x80\x9c"},
+        // Long ASCII runs are skipped eight bytes at a time; what follows them still counts.
+        {"ASCII runs around a sequence and a stray byte",
+         "It was a dark and stormy night, abcdefg\xc3\xa9 and then some more words\x93",
+         "It was a dark and stormy night, abcdefg\xc3\xa9 and then some more words\xe2\x80\x9c"},
+        {"a long ASCII run before Windows-1252", "Sixteen bytes!!!\x93no\x94",
+         "Sixteen bytes!!!\xe2\x80\x9cno\xe2\x80\x9d"},
         {"a cut sequence at the end", "caf\xc3\xa9 \xe2\x80", "caf\xc3\xa9 \xc3\xa2\xe2\x82\xac"},
         // Windows-1252 that happens to hold a valid pair is still Windows-1252.
         {"mostly invalid: all Windows-1252",
