@@ -1,5 +1,7 @@
 #include "Parallel.h"
 
+#include <sched.h>
+
 #include <atomic>
 #include <exception>
 #include <thread>
@@ -44,6 +46,13 @@ bool RunInParts(std::size_t parts, const std::function<bool(std::size_t, const G
 }
 
 std::size_t ProcessorCount() {
+    // The processors this process may run on, which a container or `taskset` may
+    // limit below the machine's.
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (sched_getaffinity(0, sizeof(allowed), &allowed) == 0 && CPU_COUNT(&allowed) > 0) {
+        return static_cast<std::size_t>(CPU_COUNT(&allowed));
+    }
     const unsigned count = std::thread::hardware_concurrency();
     return count == 0 ? 1 : count;
 }

@@ -114,8 +114,8 @@ void SplitText::Join(SplitText&& later) {
 bool SplitLines(std::string_view text, std::size_t threads, const SplitProgress& progress,
                 SplitText& out) {
     out = SplitText();
-    const std::size_t count =
-        std::clamp<std::size_t>(text.size() / kMinStretchBytes, 1, std::max<std::size_t>(threads, 1));
+    const std::size_t count = std::clamp<std::size_t>(text.size() / kMinStretchBytes, 1,
+                                                      std::max<std::size_t>(threads, 1));
     const std::vector<std::string_view> stretches = Stretches(text, count);
     std::vector<SplitText> later(stretches.size() - 1);
     const double firstSize = static_cast<double>(std::max<std::size_t>(stretches[0].size(), 1));

@@ -14,9 +14,10 @@ namespace {
 // punctuation, one-byte tokens, and words first seen far into the text.
 std::string MixedText(std::size_t bytes) {
     const char* const pieces[] = {
-        "the",     "Stein",   "said",  "Mr.",     "Holt",  ",",     "and", "a",
-        "house",   "House",   "HOUSE", "\xE2\x80\x9CYes\xE2\x80\x9D", "d'Arcy", "-",
-        "Emperor", "the Emperor", "x",  ";",       "?",     "stein", "I",   "\xE2\x80\x94",
+        "the",    "Stein", "said",    "Mr.",          "Holt",  ",",
+        "and",    "a",     "house",   "House",        "HOUSE", "\xE2\x80\x9CYes\xE2\x80\x9D",
+        "d'Arcy", "-",     "Emperor", "the Emperor",  "x",     ";",
+        "?",      "stein", "I",       "\xE2\x80\x94",
     };
     constexpr std::size_t kPieces = sizeof(pieces) / sizeof(pieces[0]);
     std::string text;
@@ -73,7 +74,8 @@ TEST(TextSplitter, StoppingOneStretchStopsThemAllAndLeavesNothing) {
     const std::string text = MixedText(1300 * 1024);
     SplitText out;
     int asked = 0;
-    EXPECT_FALSE(SplitLines(text, 4, [&](double) { return ++asked > 1; }, out));
+    EXPECT_FALSE(SplitLines(
+        text, 4, [&](double) { return ++asked > 1; }, out));
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(out.lines.empty());
     EXPECT_TRUE(out.tokenWords.empty());
@@ -81,8 +83,8 @@ TEST(TextSplitter, StoppingOneStretchStopsThemAllAndLeavesNothing) {
 }
 
 TEST(TextSplitter, ShortTextsAndTextsWithoutLineEndsStayWhole) {
-    for (const std::string& text : {std::string(), std::string("one line, no end"),
-                                   std::string(600 * 1024, 'a')}) {
+    for (const std::string& text :
+         {std::string(), std::string("one line, no end"), std::string(600 * 1024, 'a')}) {
         SplitText out;
         ASSERT_TRUE(SplitLines(text, 4, {}, out));
         EXPECT_EQ(out.lines.size(), text.empty() ? 0u : 1u);

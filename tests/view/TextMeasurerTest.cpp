@@ -14,8 +14,13 @@ namespace {
 // Thousands of distinct tokens of the kinds a book holds: words in three spellings,
 // ligature pairs, punctuation, Chinese, the empty token and one unbroken 20 KB word.
 std::vector<std::string> ManyTokens() {
-    std::vector<std::string> tokens = {"", "office", "fluffy", "AVATAR", "\xe2\x80\x9c",
-                                       "\xe4\xbd\xa0\xe5\xa5\xbd", std::string(20000, 'w')};
+    std::vector<std::string> tokens = {"",
+                                       "office",
+                                       "fluffy",
+                                       "AVATAR",
+                                       "\xe2\x80\x9c",
+                                       "\xe4\xbd\xa0\xe5\xa5\xbd",
+                                       std::string(20000, 'w')};
     const char* const stems[] = {"word", "Word", "WORD", "fin", "Tea", "wave"};
     for (int i = 0; tokens.size() < 6000; ++i) {
         tokens.push_back(stems[i % 6] + std::to_string(i));
