@@ -29,7 +29,7 @@ bool RunInParts(std::size_t parts, const std::function<bool(std::size_t, const G
     for (std::size_t part = 1; part < parts; ++part) {
         try {
             threads.emplace_back(runPart, part);
-        } catch (const std::system_error&) {
+        } catch (...) {
             runPart(part);  // no thread to be had: this one does the part
         }
     }

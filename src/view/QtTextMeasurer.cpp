@@ -5,6 +5,7 @@
 #include <QThread>
 #include <QThreadPool>
 #include <algorithm>
+#include <exception>
 #include <latch>
 
 namespace {
@@ -136,20 +137,41 @@ void QtTextMeasurer::MeasureMany(const std::vector<std::string_view>& tokens,
             widths[k] = Measure(metrics, tokens[k]);
         }
     };
+    // The threads write into `tokens` and `widths`, so nothing leaves this function,
+    // not even an exception, before every one of them is done.
     std::latch done(static_cast<std::ptrdiff_t>(parts - 1));
+    std::vector<char> failed(parts, 0);  // parts a pool thread could not finish
     QThreadPool* pool = QThreadPool::globalInstance();
     for (std::size_t part = 1; part < parts; ++part) {
         const bool started = pool->tryStart([&, part] {
-            measurePart(QFontMetrics(OwnCopy(m_font)), part);
+            try {
+                measurePart(QFontMetrics(OwnCopy(m_font)), part);
+            } catch (...) {
+                failed[part] = 1;
+            }
             done.count_down();
         });
         if (!started) {  // the pool is busy: this thread does the part itself
-            measurePart(m_metrics, part);
+            failed[part] = 1;
             done.count_down();
         }
     }
-    measurePart(m_metrics, 0);
+    std::exception_ptr own;
+    try {
+        measurePart(m_metrics, 0);
+    } catch (...) {
+        own = std::current_exception();
+    }
     done.wait();
+    if (own) {
+        std::rethrow_exception(own);
+    }
+    // Here a failure is thrown to the caller, as any other measuring failure is.
+    for (std::size_t part = 1; part < parts; ++part) {
+        if (failed[part] != 0) {
+            measurePart(m_metrics, part);
+        }
+    }
 }
 
 void QtTextMeasurer::Grow() {
