@@ -1,7 +1,9 @@
 #include "PersonalWordList.h"
 
+#include <algorithm>
 #include <unordered_set>
 
+#include "LowerCaseWord.h"
 #include "TextLines.h"
 
 namespace {
@@ -57,13 +59,9 @@ std::optional<std::string> ListWordOf(std::string_view line) {
     if (line.size() < 2 || line.size() > kLongestWord) {
         return std::nullopt;
     }
-    std::string word(line);
-    for (char& c : word) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        } else if (c < 'a' || c > 'z') {
-            return std::nullopt;
-        }
+    std::string word = LowerAscii(line);
+    if (!std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+        return std::nullopt;
     }
     return word;
 }

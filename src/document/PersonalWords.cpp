@@ -5,19 +5,10 @@
 
 #include "AtomicFile.h"
 #include "CDicMain.h"
+#include "LowerCaseWord.h"
 #include "ReadFileBytes.h"
 
 namespace {
-
-std::string LowerAscii(std::string_view word) {
-    std::string lower(word);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
 
 // Takes off `list` every word that shares `key`; answers whether any went.
 bool RemoveKey(const CDicMain& dic, WordListText& list, const MarkKey& key) {

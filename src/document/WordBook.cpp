@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "AtomicFile.h"
+#include "LowerCaseWord.h"
 #include "ReadFileBytes.h"
 #include "TextLines.h"
 
@@ -141,8 +142,6 @@ std::string Html(std::string_view text) {
 
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // The sentence as HTML, each whole-word occurrence of `word` (any case) in bold.
 std::string BoldWord(std::string_view sentence, std::string_view word) {
     std::string out;
@@ -153,7 +152,7 @@ std::string BoldWord(std::string_view sentence, std::string_view word) {
             (i == 0 || !IsAsciiLetter(sentence[i - 1])) &&
             (i + word.size() == sentence.size() || !IsAsciiLetter(sentence[i + word.size()]));
         for (std::size_t k = 0; match && k < word.size(); ++k) {
-            match = Lower(sentence[i + k]) == Lower(word[k]);
+            match = LowerAscii(sentence[i + k]) == LowerAscii(word[k]);
         }
         if (match) {
             out += "<b>" + Html(sentence.substr(i, word.size())) + "</b>";

@@ -1,20 +1,24 @@
 #include "WordTable.h"
 
+#include "LowerCaseWord.h"
+
+std::uint32_t WordTable::LowerAndHash(std::string_view token, std::string& lower) {
+    // FNV-1a over the lower-cased bytes, in the same pass.
+    std::uint32_t hash = 2166136261u;
+    lower.resize(token.size());
+    for (std::size_t i = 0; i < token.size(); ++i) {
+        const char c = LowerAscii(token[i]);
+        lower[i] = c;
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    return hash;
+}
+
 std::uint32_t WordTable::IdOf(std::string_view token) {
     if (token.size() < 2) {
         return kNoWord;
     }
-    // FNV-1a over the lower-cased bytes.
-    std::uint32_t hash = 2166136261u;
-    m_lower.resize(token.size());
-    for (std::size_t i = 0; i < token.size(); ++i) {
-        char c = token[i];
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        m_lower[i] = c;
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    }
+    const std::uint32_t hash = LowerAndHash(token, m_lower);
     if (2 * (m_arrWords.size() + 1) > m_slots.size()) {
         Grow();
     }
@@ -30,14 +34,8 @@ std::uint32_t WordTable::Find(std::string_view token) const {
     if (token.size() < 2 || m_slots.empty()) {
         return kNoWord;
     }
-    std::string lower(token);
-    std::uint32_t hash = 2166136261u;
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    }
+    std::string lower;
+    const std::uint32_t hash = LowerAndHash(token, lower);
     return m_slots[SlotOf(lower, hash)].id;
 }
 

@@ -33,6 +33,8 @@ private:
         std::uint32_t id = kNoWord;  // kNoWord: the slot is free
     };
     void Grow();
+    // Writes the token with ASCII capitals made small into `lower`; returns its hash.
+    static std::uint32_t LowerAndHash(std::string_view token, std::string& lower);
     // The slot holding `lower` (hashed to `hash`), or the free slot where it would go.
     std::size_t SlotOf(std::string_view lower, std::uint32_t hash) const;
 

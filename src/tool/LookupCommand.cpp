@@ -10,6 +10,7 @@
 #include "CDicMain.h"
 #include "CodePage.h"
 #include "FrequencyText.h"
+#include "LowerCaseWord.h"
 #include "ToolCommands.h"
 #include "ToolOptions.h"
 #include "VocabularyTable.h"
@@ -65,15 +66,6 @@ std::optional<LookupOptions> ParseOptions(const ToolArguments& args) {
     }
     options.fromInput = options.fromInput || options.words.empty();
     return options;
-}
-
-std::string LowerAscii(std::string word) {
-    for (char& c : word) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return word;
 }
 
 const char* FileOf(std::size_t position, const LoadedDictionaries& loaded) {
