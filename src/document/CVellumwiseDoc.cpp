@@ -283,7 +283,6 @@ void CVellumwiseDoc::SetTextAndGloss(std::string text) {
 }
 
 void CVellumwiseDoc::Regloss() {
-    m_marks = MarkIndex(m_dicMain, m_personal);
     m_paragraphs.Annotate(&m_dicMain, m_dThreshold, m_bShowMedical, m_bShowScience, m_bSkipNames);
     m_bDictionaryChanged = false;
 }
@@ -294,7 +293,6 @@ void CVellumwiseDoc::ReapplyMarks() {
         return;
     }
     // Only the marks changed: the step's glosses of the last Regloss still hold.
-    m_marks = MarkIndex(m_dicMain, m_personal);
     m_paragraphs.ReapplyMarks(&m_dicMain);
 }
 
@@ -303,6 +301,7 @@ void CVellumwiseDoc::ApplyMark(std::string_view word, WordMark mark) {
         return;  // no list can hold it, and no entry is spelt so
     }
     const std::string problem = m_personal.SetMark(m_dicMain, word, mark);
+    m_marks = MarkIndex(m_dicMain, m_personal);
     ReapplyMarks();
     UpdateAllViews(UpdateHint::Relayout);
     if (!problem.empty()) {
@@ -315,12 +314,14 @@ void CVellumwiseDoc::MarkNew(std::string_view word) { ApplyMark(word, WordMark::
 void CVellumwiseDoc::Unmark(std::string_view word) { ApplyMark(word, WordMark::None); }
 
 WordMark CVellumwiseDoc::MarkOf(std::string_view word) const {
-    return m_personal.MarkOf(m_dicMain, word);
+    const std::string lower = LowerAscii(word);
+    return m_marks.Find(m_dicMain.FindReachedEntry(lower), lower);
 }
 
 PersonalWords::ImportReport CVellumwiseDoc::ImportKnownWords(std::string_view bytes) {
     PersonalWords::ImportReport report = m_personal.ImportKnown(m_dicMain, bytes);
     if (report.added > 0) {
+        m_marks = MarkIndex(m_dicMain, m_personal);
         ReapplyMarks();
         UpdateAllViews(UpdateHint::Relayout);
     }
@@ -347,6 +348,9 @@ bool CVellumwiseDoc::ImportDictionaryText(std::string_view text, const std::stri
         return false;
     }
     m_dicMain.ReplaceItems(parsed.TakeItems());
+    // The marks name entries by position, which the new list changes; the text keeps
+    // its glosses until it is glossed again.
+    m_marks = MarkIndex(m_dicMain, m_personal);
     m_bDictionaryChanged = true;
     return true;
 }

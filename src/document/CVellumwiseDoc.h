@@ -190,6 +190,7 @@ private:
     std::optional<ReadingSettings> m_startSettings;
     std::string m_strTextFileName;  // of the open text, for the word book
     PersonalWords m_personal;
-    MarkIndex m_marks;                  // m_personal resolved against m_dicMain
+    MarkIndex m_marks;                  // m_personal resolved against m_dicMain, rebuilt
+                                        // whenever either changes
     bool m_bDictionaryChanged = false;  // since the text was last glossed
 };

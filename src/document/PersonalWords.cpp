@@ -94,11 +94,6 @@ std::string PersonalWords::SetMark(const CDicMain& dic, std::string_view word, W
     return message;
 }
 
-WordMark PersonalWords::MarkOf(const CDicMain& dic, std::string_view word) const {
-    const std::string lower = LowerAscii(word);
-    return MarkIndex(dic, *this).Find(dic.FindReachedEntry(lower), lower);
-}
-
 PersonalWords::ImportReport PersonalWords::ImportKnown(const CDicMain& dic,
                                                        std::string_view bytes) {
     ImportReport report;

@@ -32,8 +32,6 @@ public:
     // saves the lists that changed. The mark holds in memory even when the save fails;
     // then the answer is the message to show and the files are as they were.
     std::string SetMark(const CDicMain& dic, std::string_view word, WordMark mark);
-    // The mark of a word of the text, through its entry.
-    WordMark MarkOf(const CDicMain& dic, std::string_view word) const;
 
     struct ImportReport {
         std::size_t added = 0, alreadyThere = 0, notInDictionary = 0, skipped = 0;
