@@ -4,6 +4,7 @@
 
 #include "CodePage.h"
 #include "FrequencyText.h"
+#include "TextLines.h"
 
 namespace {
 
@@ -139,18 +140,11 @@ DictionaryText DictionaryText::Parse(std::string_view text, Reader reader) {
     }
     const bool gbkFile = !utf8 && reader == Reader::WindowImport;
     std::size_t lineNumber = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
+    bool failed = false;
+    ForEachTextLine(text, [&](std::string_view line) {
         ++lineNumber;
-        std::size_t end = std::min(text.find('\n', start), text.size());
-        const std::size_t next = end + 1;
-        if (end > start && text[end - 1] == '\r') {
-            --end;
-        }
-        const std::string_view line = text.substr(start, end - start);
-        start = next;
         if (line.empty() || line.front() == '#') {
-            continue;
+            return true;
         }
         std::optional<LineProblem> problem;
         CDicItem item;
@@ -165,9 +159,14 @@ DictionaryText DictionaryText::Parse(std::string_view text, Reader reader) {
             result.m_strProblem = reader == Reader::WindowImport
                                       ? WindowMessage(lineNumber, *problem)
                                       : ToolMessage(lineNumber, *problem);
-            return result;
+            failed = true;
+            return false;
         }
         result.m_arrItems.push_back(std::move(item));
+        return true;
+    });
+    if (failed) {
+        return result;
     }
     if (result.m_arrItems.empty()) {
         result.m_strProblem =

@@ -1,18 +1,14 @@
 #include "TsvFile.h"
 
+#include "TextLines.h"
+
 std::vector<TsvRow> ParseTsv(std::string_view text, std::size_t fieldCount) {
     std::vector<TsvRow> rows;
     std::size_t lineNumber = 0;
-    while (!text.empty()) {
+    ForEachTextLine(text, [&](std::string_view line) {
         ++lineNumber;
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
         if (line.empty() || line.front() == '#') {
-            continue;
+            return;
         }
         TsvRow row{lineNumber, {}};
         for (;;) {
@@ -29,6 +25,6 @@ std::vector<TsvRow> ParseTsv(std::string_view text, std::size_t fieldCount) {
                                            std::to_string(row.fields.size()));
         }
         rows.push_back(std::move(row));
-    }
+    });
     return rows;
 }

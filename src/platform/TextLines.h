@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string_view>
+#include <type_traits>
 
 // Calls `take` with every line of `bytes`, without its LF or CR LF ending; a last
-// line without an ending counts too. The small text files the program keeps for
-// the reader (word lists, the word book) are read through this one loop.
+// line without an ending counts too. The line-based files the program reads (word
+// lists, the word book, text dictionaries, the data tables) go through this one
+// loop. A `take` that answers bool stops the loop by answering false.
 template <typename Take>
 void ForEachTextLine(std::string_view bytes, Take take) {
     while (!bytes.empty()) {
@@ -14,6 +16,12 @@ void ForEachTextLine(std::string_view bytes, Take take) {
         if (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
-        take(line);
+        if constexpr (std::is_same_v<std::invoke_result_t<Take&, std::string_view>, bool>) {
+            if (!take(line)) {
+                return;
+            }
+        } else {
+            take(line);
+        }
     }
 }
