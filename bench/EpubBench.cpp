@@ -11,46 +11,23 @@
 #include <map>
 #include <string>
 
-#include "CVellumwiseDoc.h"
-#include "CVellumwiseView.h"
 #include "EpubBook.h"
-#include "FakePlatformServices.h"
-#include "PagePainter.h"
+#include "FirstImage.h"
 
 namespace {
 
 const std::string kText = VELLUMWISE_BENCH_CORPUS;
 const std::string kEpub = VELLUMWISE_BENCH_EPUB;
-const QSize kFullHd(1920, 1080);
 
-CVellumwiseDoc& Document() {
-    static FakePlatformServices platform;
-    static CVellumwiseDoc* doc = [] {
-        auto* started = new CVellumwiseDoc(platform);
-        started->m_strProgramDir =
-            std::filesystem::path(VELLUMWISE_MAIN_DIC).parent_path().string();
-        started->OnNewDocument();
-        return started;
-    }();
-    return *doc;
-}
-
-void OpenToFirstImage(benchmark::State& state, const std::string& path) {
-    CVellumwiseDoc& doc = Document();
-    QImage image(kFullHd, QImage::Format_ARGB32_Premultiplied);
-    for (auto _ : state) {
-        CVellumwiseView view(doc);
-        view.resize(kFullHd);
-        doc.OpenTextFile(path);
-        QPainter painter(&image);
-        PaintPage(painter, kFullHd, view.Scene(), view.Glosses());
-    }
+void OpenToFirstImageCounted(benchmark::State& state, const std::string& path) {
+    OpenToFirstImage(state, path);
+    const CVellumwiseDoc& doc = StartedDocument();
     state.counters["paragraphs"] = static_cast<double>(doc.m_paragraphs.m_arrParagraphs.size());
     state.counters["chapters"] = static_cast<double>(doc.m_chapters.size());
 }
 
-void BM_OpenTextToFirstImage(benchmark::State& state) { OpenToFirstImage(state, kText); }
-void BM_OpenEpubToFirstImage(benchmark::State& state) { OpenToFirstImage(state, kEpub); }
+void BM_OpenTextToFirstImage(benchmark::State& state) { OpenToFirstImageCounted(state, kText); }
+void BM_OpenEpubToFirstImage(benchmark::State& state) { OpenToFirstImageCounted(state, kEpub); }
 
 // Unzipping, parsing and collecting the paragraphs and chapters only.
 void BM_ReadEpub(benchmark::State& state) {

@@ -17,7 +17,7 @@
 #include "CParagraphList.h"
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
-#include "FakePlatformServices.h"
+#include "FirstImage.h"
 #include "GlossTextCache.h"
 #include "PagePainter.h"
 #include "QtReadingFont.h"
@@ -29,17 +29,13 @@
 namespace {
 
 const std::string kNovel = VELLUMWISE_BENCH_CORPUS;
-const QSize kFullHd(1920, 1080);
 
-// One document with the build's main.dic and the novel opened and glossed.
+// The started document with the novel opened and glossed.
 CVellumwiseDoc& Novel() {
-    static FakePlatformServices platform;
     static CVellumwiseDoc* doc = [] {
-        auto* opened = new CVellumwiseDoc(platform);
-        opened->m_strProgramDir = std::filesystem::path(VELLUMWISE_MAIN_DIC).parent_path().string();
-        opened->OnNewDocument();
-        opened->OpenTextFile(kNovel);
-        return opened;
+        CVellumwiseDoc* started = &StartedDocument();
+        started->OpenTextFile(kNovel);
+        return started;
     }();
     return *doc;
 }
@@ -88,17 +84,7 @@ BENCHMARK(BM_RepaintFullHdMiddle)->Unit(benchmark::kMillisecond);
 
 // The open-text command (read, decode, split, gloss, lay out) up to the first image,
 // in a fresh view so that no width is cached yet.
-void BM_OpenTextToFirstImage(benchmark::State& state) {
-    CVellumwiseDoc& doc = Novel();
-    QImage image(kFullHd, QImage::Format_ARGB32_Premultiplied);
-    for (auto _ : state) {
-        CVellumwiseView view(doc);
-        view.resize(kFullHd);
-        doc.OpenTextFile(kNovel);
-        QPainter painter(&image);
-        PaintPage(painter, kFullHd, view.Scene(), view.Glosses());
-    }
-}
+void BM_OpenTextToFirstImage(benchmark::State& state) { OpenToFirstImage(state, kNovel); }
 BENCHMARK(BM_OpenTextToFirstImage)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One repaint over a single unbroken word of 5 MB, the first layout included once.
@@ -123,16 +109,9 @@ BENCHMARK(BM_RepaintOverAFiveMegabyteWord)->Unit(benchmark::kMillisecond);
 // The same, reopening the novel at a remembered word halfway through: what a start
 // with a remembered place adds is finding that word's line.
 void BM_OpenTextAtRememberedPlaceToFirstImage(benchmark::State& state) {
-    CVellumwiseDoc& doc = Novel();
-    QImage image(kFullHd, QImage::Format_ARGB32_Premultiplied);
-    const ReadingPlace place{{doc.m_paragraphs.m_arrParagraphs.size() / 2, 0}, doc.m_nVocabLevel};
-    for (auto _ : state) {
-        CVellumwiseView view(doc);
-        view.resize(kFullHd);
-        doc.OpenTextFile(kNovel, place);
-        QPainter painter(&image);
-        PaintPage(painter, kFullHd, view.Scene(), view.Glosses());
-    }
+    const ReadingPlace place{{Novel().m_paragraphs.m_arrParagraphs.size() / 2, 0},
+                             Novel().m_nVocabLevel};
+    OpenToFirstImage(state, kNovel, place);
 }
 BENCHMARK(BM_OpenTextAtRememberedPlaceToFirstImage)->Unit(benchmark::kMillisecond)->UseRealTime();
 
