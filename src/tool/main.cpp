@@ -21,6 +21,16 @@ constexpr const char* kUsage =
     "\n"
     "'vellumwise-tool COMMAND --help' describes one command.\n";
 
+struct Command {
+    const char* name;
+    int (*run)(const ToolArguments& args);
+};
+
+constexpr Command kCommands[] = {
+    {"dic2tsv", RunDic2Tsv}, {"tsv2dic", RunTsv2Dic},   {"gloss", RunGloss},
+    {"lookup", RunLookup},   {"wordbook", RunWordbook}, {"known", RunKnown},
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -35,23 +45,10 @@ int main(int argc, char** argv) {
         return kExitOk;
     }
     const ToolArguments args(argv + 2, argv + argc);
-    if (command == "dic2tsv") {
-        return RunDic2Tsv(args);
-    }
-    if (command == "tsv2dic") {
-        return RunTsv2Dic(args);
-    }
-    if (command == "gloss") {
-        return RunGloss(args);
-    }
-    if (command == "lookup") {
-        return RunLookup(args);
-    }
-    if (command == "wordbook") {
-        return RunWordbook(args);
-    }
-    if (command == "known") {
-        return RunKnown(args);
+    for (const Command& known : kCommands) {
+        if (command == known.name) {
+            return known.run(args);
+        }
     }
     std::cerr << "vellumwise-tool: unknown command '" << command << "'\n" << kUsage;
     return kExitUsage;
