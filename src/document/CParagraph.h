@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "GlossPool.h"
+#include "TextSplitter.h"
 #include "WordTable.h"
 
 // Where a token lies in its paragraph's text. Separator tokens are one byte
@@ -21,15 +22,12 @@ void SplitTokens(std::string_view text, std::vector<TokenSpan>& tokens);
 // The whole text's tokens in flat arrays, one element per token in text order; a
 // paragraph is a range of them. A short paragraph would otherwise pay for a handful
 // of vectors of its own, more than its tokens take.
+// The token arrays and the word table are the splitter's (SplitText), taken over
+// as they are.
 struct TextStore {
-    // In tokenWords: a token too short to be a word. Its length is the number's distance
-    // from kNoWord, so that a token's length never needs storing: a word's is its entry's.
-    static constexpr std::uint32_t kEmptyToken = WordTable::kNoWord;
-    static constexpr std::uint32_t kOneByteToken = WordTable::kNoWord - 1;
-
     std::string text;                         // the paragraphs point into it
     std::vector<std::uint32_t> tokenOffsets;  // from the paragraph's first byte
-    std::vector<std::uint32_t> tokenWords;    // number in `words`, or a short token
+    std::vector<std::uint32_t> tokenWords;    // number in `words`, or a short token's code
     WordTable words;                          // the distinct lower-case words
     std::vector<std::uint32_t> glossOfWord;   // by word number, from the last Annotate
     GlossPool glosses;                        // owns the glosses numbered there
@@ -41,8 +39,9 @@ struct TextStore {
 
     std::uint32_t TokenLength(std::size_t k) const {
         const std::uint32_t word = tokenWords[k];
-        return word >= kOneByteToken ? kEmptyToken - word
-                                     : static_cast<std::uint32_t>(words.Word(word).size());
+        return word >= SplitText::kOneByteToken
+                   ? SplitText::kEmptyToken - word
+                   : static_cast<std::uint32_t>(words.Word(word).size());
     }
 };
 
@@ -71,7 +70,7 @@ public:
     // (WordTable::kNoWord for tokens under two bytes).
     std::uint32_t WordId(std::size_t j) const {
         const std::uint32_t word = m_pStore->tokenWords[m_nFirstToken + j];
-        return word >= TextStore::kOneByteToken ? WordTable::kNoWord : word;
+        return word >= SplitText::kOneByteToken ? WordTable::kNoWord : word;
     }
     // The token's gloss in GBK, empty for none and before the text is glossed.
     // Valid until the next Annotate.

@@ -5,10 +5,6 @@
 #include "CParagraph.h"
 #include "Parallel.h"
 
-// The store keeps the splitter's token numbers as they are.
-static_assert(SplitText::kEmptyToken == TextStore::kEmptyToken &&
-              SplitText::kOneByteToken == TextStore::kOneByteToken);
-
 namespace {
 
 // Calls `take` with every non-empty line of the text. LF ends a line whether or
