@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CParagraphList.h"
+#include "GlossedLines.h"
 #include "ITextMeasurer.h"
 #include "StripGeometry.h"
 #include "TextLayout.h"
@@ -39,11 +40,7 @@ struct Text {
 
 Text Paragraphs(const std::vector<std::string>& lines) {
     Text text;
-    std::string joined;
-    for (const std::string& line : lines) {
-        joined += line + "\n";
-    }
-    text.list->SetText(std::move(joined));
+    SetLines(*text.list, lines);
     return text;
 }
 
