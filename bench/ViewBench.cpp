@@ -23,8 +23,10 @@
 #include "QtReadingFont.h"
 #include "QtTextMeasurer.h"
 #include "SettingsStore.h"
+#include "TextFileLoad.h"
 #include "TextLayout.h"
 #include "TextPlaces.h"
+#include "VocabularyTable.h"
 
 namespace {
 
@@ -42,26 +44,37 @@ CVellumwiseDoc& Novel() {
 
 QFont ReadingQFont() { return ToQFont(Novel().m_fontText); }
 
+// The novel read and glossed apart from the document, for the layout alone to place.
+CParagraphList& NovelText() {
+    static CParagraphList* text = [] {
+        CVellumwiseDoc& doc = Novel();
+        TextFileLoad load = TextFileLoad::Run(
+            kNovel, doc.m_dicMain, GlossChoice{doc.m_dThreshold, false, false, doc.m_bSkipNames});
+        return new CParagraphList(std::move(*load.paragraphs));
+    }();
+    return *text;
+}
+
 // The first layout after opening: every distinct token measured afresh.
 void BM_LayoutNovelFirstTime(benchmark::State& state) {
-    CVellumwiseDoc& doc = Novel();
+    CParagraphList& text = NovelText();
     const QFont font = ReadingQFont();
     for (auto _ : state) {
         QtTextMeasurer measurer(font, 20);
-        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth));
+        benchmark::DoNotOptimize(LayoutText(text, measurer, Novel().m_nPageWidth));
     }
-    state.counters["paragraphs"] = static_cast<double>(doc.m_paragraphs.m_arrParagraphs.size());
+    state.counters["paragraphs"] = static_cast<double>(text.m_arrParagraphs.size());
 }
 // Wall-clock time where the measuring is shared between processors.
 BENCHMARK(BM_LayoutNovelFirstTime)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A later layout in the same font (after a vocabulary change): widths from the cache.
 void BM_LayoutNovelAgain(benchmark::State& state) {
-    CVellumwiseDoc& doc = Novel();
+    CParagraphList& text = NovelText();
     QtTextMeasurer measurer(ReadingQFont(), 20);
-    LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth);
+    LayoutText(text, measurer, Novel().m_nPageWidth);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth));
+        benchmark::DoNotOptimize(LayoutText(text, measurer, Novel().m_nPageWidth));
     }
 }
 BENCHMARK(BM_LayoutNovelAgain)->Unit(benchmark::kMillisecond);
@@ -72,15 +85,33 @@ void BM_RepaintFullHdMiddle(benchmark::State& state) {
     CVellumwiseView view(doc);
     view.resize(kFullHd);
     view.LayoutText();
-    doc.m_nScrollPos = doc.m_nTextHeight / 2;
+    doc.ScrollTo(doc.m_nTextHeight / 2);
     QImage image(kFullHd, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         QPainter painter(&image);
         PaintPage(painter, kFullHd, view.Scene(), view.Glosses());
     }
-    doc.m_nScrollPos = 0;
+    doc.ScrollTo(0);
 }
 BENCHMARK(BM_RepaintFullHdMiddle)->Unit(benchmark::kMillisecond);
+
+// A move of the vocabulary slider with the window open: the re-gloss and everything
+// the window then does (its update of the page, the scroll bar and the page text),
+// between two steps in turn.
+void BM_SliderMoveWithWindowUpdate(benchmark::State& state) {
+    CVellumwiseDoc& doc = Novel();
+    CVellumwiseView view(doc);
+    view.resize(kFullHd);
+    view.LayoutText();
+    const int level = doc.m_nVocabLevel;
+    int step = 0;
+    for (auto _ : state) {
+        const int next = (step++ % 2 == 0) ? level % 11 + 1 : level;
+        doc.ApplyVocabulary(next, ThresholdForLevel(next), doc.m_bShowMedical, doc.m_bShowScience);
+    }
+    doc.ApplyVocabulary(level, ThresholdForLevel(level), doc.m_bShowMedical, doc.m_bShowScience);
+}
+BENCHMARK(BM_SliderMoveWithWindowUpdate)->Unit(benchmark::kMillisecond);
 
 // The open-text command (read, decode, split, gloss, lay out) up to the first image,
 // in a fresh view so that no width is cached yet.

@@ -131,23 +131,6 @@ std::string EpubFailureMessage(const std::string& path, const EpubResult& result
     return "无法打开电子书 " + path + "：" + result.reason;
 }
 
-bool IsEpubName(std::string_view path) {
-    constexpr std::string_view kExtension = ".epub";
-    if (path.size() <= kExtension.size()) {
-        return false;
-    }
-    const std::string_view end = path.substr(path.size() - kExtension.size());
-    for (std::size_t i = 0; i < end.size(); ++i) {
-        const char c =
-            end[i] >= 'A' && end[i] <= 'Z' ? static_cast<char>(end[i] - 'A' + 'a') : end[i];
-        if (c != kExtension[i]) {
-            return false;
-        }
-    }
-    const char before = path[path.size() - kExtension.size() - 1];
-    return before != '/';
-}
-
 bool LooksLikeEpub(std::string_view bytes) {
     // A local file header (30 bytes), the name "mimetype", then its stored content.
     return bytes.size() >= 58 && bytes.substr(0, 4) == std::string_view("PK\x03\x04", 4) &&

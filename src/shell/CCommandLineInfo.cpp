@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "EpubBook.h"
+#include "FileKind.h"
 
 namespace {
 
@@ -63,7 +63,8 @@ CCommandLineInfo CCommandLineInfo::Parse(const std::vector<std::string>& argumen
         }
         // A book is text to read, not a document file: `vellumwise book.epub` is
         // `vellumwise --text book.epub` (printing it too).
-        if (firstParameter && IsEpubName(argument) && info.m_strTextFile.empty()) {
+        if (firstParameter && KindOfFile(argument) == FileKind::Book &&
+            info.m_strTextFile.empty()) {
             info.m_strTextFile = argument;
             if (info.m_nShellCommand == FileNew) {
                 continue;

@@ -8,10 +8,11 @@
 #include "CParagraphList.h"
 #include "DictionaryFile.h"
 #include "EpubBook.h"
+#include "FileKind.h"
 #include "GlossOutput.h"
 #include "PersonalWords.h"
 #include "ReadFileBytes.h"
-#include "TextDecoder.h"
+#include "TextFileLoad.h"
 #include "ToolCommands.h"
 #include "ToolOptions.h"
 #include "VocabularyTable.h"
@@ -136,24 +137,23 @@ int RunGloss(const ToolArguments& args) {
         std::cerr << "vellumwise-tool gloss: " << warning;
     }
     const MarkIndex marks(dic, personal);
-    CParagraphList text;
-    text.SetMarks(&marks);
     // Named .epub like the window's open command; on standard input, known by its bytes.
-    if (IsEpubName(options->input) || (options->input == "-" && LooksLikeEpub(*bytes))) {
-        const EpubResult book = ReadEpub(*bytes);
-        if (!book.Ok()) {
-            std::cerr << "vellumwise-tool gloss: " << EpubFailureMessage(options->input, book)
-                      << "\n";
-            return kExitBadInput;
+    const FileKind kind = options->input == "-"
+                              ? (LooksLikeEpub(*bytes) ? FileKind::Book : FileKind::Text)
+                              : KindOfFile(options->input);
+    const TextFileLoad load = TextFileLoad::FromBytes(
+        std::move(*bytes), kind, options->input, dic,
+        GlossChoice{ThresholdForLevel(*level), options->medical, options->science, !options->names},
+        {}, &marks);
+    if (!load.Ok()) {
+        if (!load.bookFailure.empty()) {
+            std::cerr << "vellumwise-tool gloss: " << load.bookFailure << "\n";
+        } else {
+            std::cerr << "vellumwise-tool gloss: " << options->input << ": out of memory\n";
         }
-        text.SetText(book.book->Text());
-    } else {
-        std::string decoded = TextDecoder::Decode(*bytes);
-        bytes.reset();  // a long text is held once, by the list, not three times over
-        text.SetText(std::move(decoded));
+        return kExitBadInput;
     }
-    text.Annotate(&dic, ThresholdForLevel(*level), options->medical, options->science,
-                  !options->names);
+    const CParagraphList& text = *load.paragraphs;
 
     if (options->format == "text") {
         WriteGlossText(std::cout, text);

@@ -29,7 +29,8 @@ protected:
 
 TEST_F(EpubDocument, OpenTextFileReadsABookLikeATextWithItsChapters) {
     m_platform.m_fileAnswers.push_back(WriteBook("The Book.epub"));
-    m_doc.m_nScrollPos = 4000;
+    m_doc.ScrollTo(4000);
+    m_view.m_hints.clear();
     m_doc.OnOpenTextFile();
     EXPECT_EQ(m_platform.m_filtersAsked,
               std::vector<std::string>{
@@ -40,14 +41,14 @@ TEST_F(EpubDocument, OpenTextFileReadsABookLikeATextWithItsChapters) {
     EXPECT_EQ(ChapterTitlesAndParagraphs(), (std::vector<std::string>{"One@0", "Two@2"}));
     EXPECT_EQ(m_doc.GetTitle(), "The Book");
     EXPECT_EQ(m_doc.m_nScrollPos, 0);
-    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Text});
     EXPECT_EQ(m_platform.m_nWaitDepth, 0);
     EXPECT_TRUE(m_platform.m_messages.empty());
 }
 
 TEST_F(EpubDocument, ABookThatCannotBeReadLeavesTheTextShownBefore) {
     m_doc.OpenTextFile(WriteBook("good.epub"));
-    m_doc.m_nScrollPos = 120;
+    m_doc.ScrollTo(120);
     m_view.m_hints.clear();
     const std::string broken = WriteText("broken.EPUB", "PK\x03\x04 not really");
     m_doc.OpenTextFile(broken);

@@ -58,10 +58,10 @@ TEST(NameRule, EachObservationOnAShortText) {
 class NameGlossing : public StartedDocument {
 protected:
     NameGlossing() {
-        FillDictionary(m_doc.m_dicMain, {{"stein", "啤酒杯", 3.0},
-                                         {"toll", "通行费", 3.0},
-                                         {"highness", "殿下", 3.0},
-                                         {"emperor", "皇帝", 3.0}});
+        m_doc.ReplaceDictionary(DictionaryItems({{"stein", "啤酒杯", 3.0},
+                                                 {"toll", "通行费", 3.0},
+                                                 {"highness", "殿下", 3.0},
+                                                 {"emperor", "皇帝", 3.0}}));
     }
 };
 
@@ -96,7 +96,7 @@ TEST_F(NameGlossing, TheSwitchReglossesAndUpdatesTheViewsOnce) {
     m_view.m_hints.clear();
     m_doc.SetSkipNames(false);
     EXPECT_EQ(Glossed(), "Stein=啤酒杯 toll=通行费");
-    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Glosses});
     // A slider move keeps the choice.
     m_doc.ApplyVocabulary(3, 18.96670773, false, false);
     EXPECT_EQ(Glossed(), "Stein=啤酒杯 toll=通行费");

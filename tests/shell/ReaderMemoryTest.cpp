@@ -194,7 +194,7 @@ protected:
     void Start() {
         m_pStore = std::make_unique<SettingsStore>();
         m_pDoc = std::make_unique<CVellumwiseDoc>(m_platform);
-        m_pDoc->m_strProgramDir = VELLUMWISE_BIN_DIR;
+        m_pDoc->SetProgramDir(VELLUMWISE_BIN_DIR);
         m_pDoc->SetStartSettings(m_pStore->Reading());
         m_pFrame = std::make_unique<CMainFrame>(*m_pDoc, m_platform, m_pStore.get());
         m_pDoc->OnNewDocument();
@@ -250,6 +250,11 @@ TEST_F(ReaderWindow, TheTopWordStaysOnTopAcrossStepFontWidthAndGlossaryChanges) 
         const std::int64_t before = m_pDoc->m_nScrollPos;
         apply();
         EXPECT_EQ(View().TopWord(), top) << change;
+        if (change == std::string("step") || change == std::string("glossaries")) {
+            // Glosses move no token: the page does not move at all.
+            EXPECT_EQ(m_pDoc->m_nScrollPos, before) << change;
+            continue;
+        }
         EXPECT_EQ(m_pDoc->m_nScrollPos, TopOf(*top)) << change;
         if (std::string(change).find("font") != std::string::npos) {
             EXPECT_NE(m_pDoc->m_nScrollPos, before) << change << ": the pixels moved";

@@ -39,12 +39,12 @@ std::size_t GlossedTokens(const CVellumwiseDoc& doc) {
 class WindowTest : public testing::Test {
 protected:
     WindowTest() : m_doc(m_platform) {
-        m_doc.m_strProgramDir = VELLUMWISE_BIN_DIR;
+        m_doc.SetProgramDir(VELLUMWISE_BIN_DIR);
         m_doc.OnNewDocument();
         m_pFrame = std::make_unique<CMainFrame>(m_doc, m_platform);
         m_pFrame->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
-        m_doc.UpdateAllViews(UpdateHint::Relayout);
+        m_doc.UpdateAllViews(UpdateHint::Font);
     }
 
     void Paste(const std::string& text) {
@@ -100,7 +100,7 @@ TEST_F(WindowTest, CommandStatesFollowTheDocumentWhoeverChangesIt) {
 
 TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing) {
     Paste("The anatomist examined the vertebrae with a stethoscope and a scalpel.\r\n");
-    m_doc.m_nScrollPos = 7;
+    m_doc.ScrollTo(7);
     const std::size_t glossedAtStart = GlossedTokens(m_doc);
     ASSERT_GT(glossedAtStart, 0u);
 
@@ -253,7 +253,7 @@ TEST_F(WindowTest, HelpOpensTheInstalledPageElseTheWorkingFoldersOne) {
     WriteFile(working.Path("help.htm"), "<html></html>");
     m_pFrame->Command("ID_HELP")->trigger();
     // ...but serves a program installed without its own.
-    m_doc.m_strProgramDir = bareInstall.Root().string();
+    m_doc.SetProgramDir(bareInstall.Root().string());
     m_pFrame->Command("ID_HELP")->trigger();
     std::filesystem::remove(working.Path("help.htm"));
     m_pFrame->Command("ID_HELP")->trigger();

@@ -22,8 +22,8 @@ inline std::string Lines(int count) {
 class ViewOverDocument : public testing::Test {
 protected:
     explicit ViewOverDocument(int height) : m_doc(m_platform), m_view(m_doc) {
-        m_doc.m_strProgramDir = VELLUMWISE_BIN_DIR;
-        m_doc.m_strPersonalDir = m_personalDir.Path("vellumwise");
+        m_doc.SetProgramDir(VELLUMWISE_BIN_DIR);
+        m_doc.SetPersonalDir(m_personalDir.Path("vellumwise"));
         m_doc.OnNewDocument();
         m_view.resize(1000, height);
     }
