@@ -2,13 +2,13 @@
 
 #include <optional>
 
+#include "AsciiText.h"
 #include "CodePage.h"
 #include "FrequencyText.h"
 #include "TextLines.h"
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::size_t kFieldCount = 3;
 
 using Reader = DictionaryText::Reader;
