@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -180,13 +179,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    // Measured before the tokens moved into one flat store and the work was shared
-    // between processors, on the development machine (2 cores, shared), and the
-    // figure aimed at, for comparison.
-    std::printf(
-        "before the flat store: first layout 55.8 ms, layout again 17.0 ms,\n"
-        "  open to first image 145 ms\n"
-        "aimed at: open to first image <= 60 ms\n");
     benchmark::Shutdown();
     return 0;
 }

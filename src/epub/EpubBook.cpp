@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "AsciiText.h"
 #include "ContentText.h"
 #include "EpubError.h"
 #include "Markup.h"

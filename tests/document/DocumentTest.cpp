@@ -63,7 +63,7 @@ TEST_F(StartedDocument, SecondNewDocumentOnlyResetsScrollAndTitle) {
     EXPECT_EQ(ParagraphTexts(), std::vector<std::string>{"apple pie"});
     EXPECT_EQ(Glossed(), "apple=苹果");
     EXPECT_EQ(m_doc.m_nVocabLevel, 1);
-    EXPECT_EQ(m_doc.m_dThreshold, 111.360763);
+    EXPECT_EQ(m_doc.m_dThreshold, ThresholdForLevel(1));
     EXPECT_TRUE(m_doc.m_bShowMedical && m_doc.m_bShowScience && m_doc.m_bAutoScroll);
     EXPECT_EQ(m_doc.m_crPage, 1u);
     EXPECT_EQ(m_doc.m_fontText.lfHeight, 33);

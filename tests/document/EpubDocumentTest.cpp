@@ -1,6 +1,8 @@
 // Opening an .epub: the book's text in the same text model, its chapters beside it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "DocumentFixture.h"
 #include "EpubWriter.h"
 
@@ -26,6 +28,30 @@ protected:
         return chapters;
     }
 };
+
+// Former bug: a book was read on the window's thread, with no progress bar and no
+// way to stop it. It goes through the same worker as a text now.
+TEST_F(EpubDocument, ABookReportsProgressAndACancelKeepsTheTextShownBefore) {
+    m_platform.m_clipboard = "apple";
+    m_doc.OnEditPaste();
+    const std::string book = WriteBook("The Book.epub");
+    m_platform.m_cancelAt = 0.25;  // Esc once the book's bytes are read
+    m_view.m_hints.clear();
+    EXPECT_FALSE(m_doc.OpenTextFile(book));
+    EXPECT_FALSE(m_platform.m_progress.empty());
+    EXPECT_EQ(ParagraphTexts(), std::vector<std::string>{"apple"});
+    EXPECT_TRUE(m_doc.m_chapters.empty());
+    EXPECT_TRUE(m_platform.m_messages.empty());
+    EXPECT_TRUE(m_view.m_hints.empty());
+    EXPECT_EQ(m_platform.m_nWaitDepth, 0);
+
+    m_platform.m_cancelAt.reset();
+    m_platform.m_progress.clear();
+    EXPECT_TRUE(m_doc.OpenTextFile(book));
+    EXPECT_EQ(ChapterTitlesAndParagraphs(), (std::vector<std::string>{"One@0", "Two@2"}));
+    ASSERT_FALSE(m_platform.m_progress.empty());
+    EXPECT_TRUE(std::is_sorted(m_platform.m_progress.begin(), m_platform.m_progress.end()));
+}
 
 TEST_F(EpubDocument, OpenTextFileReadsABookLikeATextWithItsChapters) {
     m_platform.m_fileAnswers.push_back(WriteBook("The Book.epub"));

@@ -312,6 +312,28 @@ TEST_F(ReaderWindow, APlacePastTheEndOfAChangedFileIsHeldAtItsEnd) {
     EXPECT_LT(m_pDoc->m_nScrollPos, m_pDoc->m_nTextHeight);
 }
 
+// Former bug: the window judged an open by the text shown afterwards, so a refused
+// second file recorded the old text again and saved the refused file's folder.
+TEST_F(ReaderWindow, ARefusedOpenRecordsNeitherTheOldTextNorTheRefusedFolder) {
+    Start();
+    const std::string first = WriteText("book.txt", Book(40));
+    m_pFrame->OpenText(first);
+    const QString folder = m_pStore->LastFolder();
+    ASSERT_FALSE(folder.isEmpty());
+    const QStringList recent = TextPlaces(m_pStore->File()).Recent();
+    std::filesystem::create_directories(m_files.Path("elsewhere"));
+    const std::string broken = m_files.Path("elsewhere/broken.epub");
+    WriteFile(broken, "not a book");
+    for (const std::string& refused : {broken}) {
+        m_platform.m_messages.clear();
+        m_pFrame->OpenText(refused);
+        EXPECT_EQ(m_platform.m_messages.size(), 1u) << refused;
+        EXPECT_EQ(m_pDoc->TextPath(), first);
+        EXPECT_EQ(m_pStore->LastFolder(), folder) << refused;
+        EXPECT_EQ(TextPlaces(m_pStore->File()).Recent(), recent);
+    }
+}
+
 TEST_F(ReaderWindow, ARecentTextOpensAtItsPlaceAndAMissingOneIsRemovedWithAMessage) {
     const std::string first = WriteText("first.txt", Book(300));
     const std::string second = WriteText("second.txt", Book(20));

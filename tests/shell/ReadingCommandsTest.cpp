@@ -23,6 +23,7 @@
 #include "ModalDialogWatcher.h"
 #include "PagePainter.h"
 #include "TempDir.h"
+#include "VocabularyTable.h"
 
 namespace {
 
@@ -112,7 +113,7 @@ TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing
     });
     m_pFrame->Command("ID_VOCABULARY")->trigger();
     EXPECT_EQ(m_doc.m_nVocabLevel, 3);
-    EXPECT_EQ(m_doc.m_dThreshold, 18.96670773);
+    EXPECT_EQ(m_doc.m_dThreshold, ThresholdForLevel(3));
 
     WhenModal(QStringLiteral("vocabularyDialog"), [](QWidget* dialog) {
         QTest::keyClick(dialog->findChild<QSlider*>(QStringLiteral("vocabularySlider")),
@@ -121,7 +122,7 @@ TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing
     });
     m_pFrame->Command("ID_VOCABULARY")->trigger();
     EXPECT_EQ(m_doc.m_nVocabLevel, 11);
-    EXPECT_EQ(m_doc.m_dThreshold, 0.128595482);
+    EXPECT_EQ(m_doc.m_dThreshold, ThresholdForLevel(11));
     EXPECT_LT(GlossedTokens(m_doc), glossedAtStart);
     EXPECT_EQ(m_doc.m_nScrollPos, 7);
 
@@ -134,7 +135,7 @@ TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing
     EXPECT_TRUE(m_doc.m_bShowMedical);
     EXPECT_FALSE(m_doc.m_bShowScience);
     EXPECT_EQ(m_doc.m_nVocabLevel, 11);
-    EXPECT_EQ(m_doc.m_dThreshold, 0.128595482);
+    EXPECT_EQ(m_doc.m_dThreshold, ThresholdForLevel(11));
 }
 
 TEST_F(WindowTest, GlossSizesFromTheDisplayMenuGrowTheLinePitch) {

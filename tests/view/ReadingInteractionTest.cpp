@@ -326,14 +326,10 @@ TEST_F(ReadingTest, FontChoiceKeepsEffectsAndAlwaysLaysOutAgain) {
     EXPECT_TRUE(m_view.Scene().glossFont.strikeOut());
 }
 
-// Window point of token j of paragraph p, offset from its box's top-left corner.
 class PopupTest : public ReadingTest {
 protected:
     QPoint At(std::size_t p, std::size_t j, int dx = 0, int dy = 0) const {
-        const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[p];
-        const int left = (1000 - 800) / 2 + 800 / 20 + paragraph.X(j);
-        const int top = paragraph.m_nTop - m_doc.m_nScrollPos + paragraph.Line(j) * 40;
-        return {left + dx, top + dy};
+        return WordPoint(p, j, dx, dy);
     }
     int Width(std::size_t p, std::size_t j) const {
         return m_doc.m_paragraphs.m_arrParagraphs[p].Width(j);

@@ -15,13 +15,7 @@ class WordMenuTest : public ViewOverDocument {
 protected:
     WordMenuTest() : ViewOverDocument(601) {}
 
-    QPoint At(std::size_t p, std::size_t j) const {
-        const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[p];
-        const int left = (1000 - 800) / 2 + 800 / 20 + paragraph.X(j);
-        const int top =
-            static_cast<int>(paragraph.m_nTop - m_doc.m_nScrollPos) + paragraph.Line(j) * 40;
-        return {left + 2, top + 5};
-    }
+    QPoint At(std::size_t p, std::size_t j) const { return WordPoint(p, j, 2, 5); }
     std::string Gloss(std::size_t p, std::size_t j) const {
         return codepage::GbkToUtf8Lossy(m_doc.m_paragraphs.m_arrParagraphs[p].Gloss(j));
     }
