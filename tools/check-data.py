@@ -178,15 +178,16 @@ def known_base(dic, word, threshold):
     return None
 
 
-def reader_figures(dic, words, lower):
-    """step -> figures of what a reader of this text sees glossed."""
+def reader_figures(dic, words, lower, uses):
+    """step -> figures of what a reader of this text sees glossed (names not skipped)."""
     report = {}
     for step in REPORT_STEPS:
         threshold = THRESHOLDS[step - 1]
         cache, counts = {}, collections.Counter()
         for t in words:
             if t not in cache:
-                cache[t] = dic.translate(t, threshold)
+                small, capitalised, _ = uses.get(t, (0, 0, 0))
+                cache[t] = dic.translate_all(t, threshold, may_reduce=small >= capitalised)
             if cache[t]:
                 counts[t] += 1
         on_known = sum(n for w, n in counts.items() if known_base(dic, w, threshold))
@@ -235,7 +236,8 @@ def simulate(rows, verbs, package, corpus, check, supplement=()):
         if not os.path.exists(path):
             continue
         words, lower = read_words(path)
-        books.append((title, reader_figures(dic, words, lower), len(words)))
+        uses = name_rule.word_uses(open(path, "rb").read())
+        books.append((title, reader_figures(dic, words, lower, uses), len(words)))
     for title, figures, tokens in books:
         glossed = figures[0][3][0]
         share = glossed / tokens
@@ -291,6 +293,41 @@ def check_names(dic, corpus, check):
         if file != "sherlock-holmes.txt":
             check.expect(total - kept < 0.05 * total,
                          f"names: the rule takes under 5% of {title}'s glosses ({total - kept})")
+
+
+FURTHER_RULES = ("spelling", "latin plural", "-ly", "-ness", "-er", "-est")
+
+
+def check_further(dic, corpus, check):
+    """What the reductions tried after the dictionary's own add at step 3 on each book, rule by
+    rule (words a name rule would skip and names written only capitalised are left out)."""
+    step3 = THRESHOLDS[2]
+    print("\nFurther reductions at step 3 (tokens newly glossed, types), and five of each:")
+    for title, name in BOOKS:
+        path = os.path.join(corpus, name)
+        if not os.path.exists(path):
+            continue
+        data = open(path, "rb").read()
+        uses = name_rule.word_uses(data)
+        types = collections.Counter(word_tokens(data))
+        tokens, kinds, samples = collections.Counter(), collections.Counter(), {}
+        for word, n in types.items():
+            small, capitalised, after = uses.get(word, (0, 0, 0))
+            if len(word) < 2 or dic.reached(word) is not None or dic.translate(word, step3) or \
+                    small < capitalised:
+                continue
+            found = dic.further(word, step3)
+            if found and found[2]:
+                tokens[found[0]] += n
+                kinds[found[0]] += 1
+                samples.setdefault(found[0], []).append((n, word, found[1], found[2]))
+        print(f"  {title}: " + ", ".join(f"{r} {tokens[r]} ({kinds[r]})" for r in FURTHER_RULES))
+        for rule in FURTHER_RULES:
+            shown = sorted(samples.get(rule, []), reverse=True)[:5]
+            if shown:
+                print(f"     {rule}: " + "; ".join(f"{w} {n} -> {b} {g}" for n, w, b, g in shown))
+    check.expect(dic.further("july", step3) is None and dic.further("ju", step3) is None,
+                 "further reductions: July is no adverb")
 
 
 def check_verbs(rows, check):
@@ -366,6 +403,7 @@ def main():
     dic, books = simulate(dic_rows, verb_rows, package, args.corpus, check, supplement_rows)
     check_names(dic, args.corpus, check)
     check_hand_rows(dic, args.corpus, check)
+    check_further(dic, args.corpus, check)
     print("\nTypes with no entry (letters only; met in lower case), main.dic alone -> with supplement.dic:")
     for (title, before, _), (_, after, _) in zip(alone, books):
         print(f"  {title}: {len(before[2])} ({len(before[3])}) -> {len(after[2])} ({len(after[3])})")

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "CDicMain.h"
+#include "FurtherReductions.h"
 #include "Parallel.h"
 #include "PersonalWords.h"
 #include "TextSplitter.h"
@@ -80,6 +81,7 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     // the answers are pooled afterwards, on this thread.
     const std::size_t words = store.words.Size();
     std::vector<std::string_view> found(words);
+    std::vector<std::string> further(words);  // glosses the further reductions made
     const std::size_t parts = words < kShareOutFrom ? 1 : ProcessorCount();
     const bool finished = RunInParts(parts, [&](std::size_t part, const GoOn& goOn) {
         for (std::size_t id = part, done = 0; id < words; id += parts, ++done) {
@@ -88,9 +90,18 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
                              !progress(static_cast<double>(id) / static_cast<double>(words))))) {
                 return false;
             }
-            if (!(bSkipNames && IsName(static_cast<std::uint32_t>(id)))) {
-                found[id] = pDic->TranslateView(store.words.Word(static_cast<std::uint32_t>(id)),
-                                                dThreshold, bMedical, bScience);
+            const auto number = static_cast<std::uint32_t>(id);
+            if (bSkipNames && IsName(number)) {
+                continue;
+            }
+            const std::string_view word = store.words.Word(number);
+            found[id] = pDic->TranslateView(word, dThreshold, bMedical, bScience);
+            if (m_furtherReductions && found[id].empty() && MayReduceFurther(number) &&
+                !pDic->FindReachedEntry(word)) {
+                if (auto answer = TranslateFurther(*pDic, word, dThreshold)) {
+                    further[id] = std::move(answer->gloss);
+                    found[id] = further[id];
+                }
             }
         }
         return true;
@@ -107,6 +118,15 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     }
     ComposeGlosses(pDic);
     return static_cast<int>(m_arrParagraphs.size());
+}
+
+bool CParagraphList::MayReduceFurther(std::uint32_t id) const {
+    if (id >= m_evidence.Size()) {
+        return true;
+    }
+    const WordUses& uses = m_evidence.Uses(id);
+    // In proportion: "India" is no indium for one "india-rubber" among its capitals.
+    return uses.lowerCase >= uses.capitalised;
 }
 
 void CParagraphList::ReapplyMarks(const CDicMain* pDic) {

@@ -21,6 +21,7 @@ namespace {
 constexpr const char* kGlossHelp =
     "usage: vellumwise-tool gloss [--dic PATH] [--supplement PATH|none] [--level N]\n"
     "                             [--medical] [--science] [--names] [--no-personal]\n"
+    "                             [--original]\n"
     "                             [--format tsv|text|html] [FILE|-]\n"
     "Reads an English text or EPUB book (standard input for - or no FILE) exactly as\n"
     "the reading window opens it and prints its glosses, in UTF-8.\n"
@@ -36,6 +37,9 @@ constexpr const char* kGlossHelp =
     "                 window with 不注释人名 turned off); by default they get none\n"
     "  --no-personal  ignore the reader's known and new word lists\n"
     "                 (read from $XDG_DATA_HOME/vellumwise by default)\n"
+    "  --original     the original glossing, every addition turned off at once:\n"
+    "                 main.dic alone, names glossed, no personal lists, and only\n"
+    "                 the original word-form reductions\n"
     "  --format tsv   one line per token: PARAGRAPH TAB TOKEN-INDEX TAB TOKEN TAB GLOSS,\n"
     "                 indexes from 0, GLOSS empty for none; \\\\ \\t \\r \\n and \\xHH\n"
     "                 stand for a backslash and the control bytes (the default)\n"
@@ -49,6 +53,7 @@ struct GlossOptions {
     bool science = false;
     bool names = false;
     bool personal = true;
+    bool original = false;
     std::string format = "tsv";
     std::string input = "-";
 };
@@ -83,6 +88,8 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
             options.names = true;
         } else if (arg == "--no-personal") {
             options.personal = false;
+        } else if (arg == "--original") {
+            options.original = true;
         } else if ((arg == "-" || !arg.starts_with("-")) && !haveInput) {
             options.input = arg;
             haveInput = true;
@@ -93,6 +100,12 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
             std::cerr << "vellumwise-tool gloss: cannot use '" << arg << "'\n" << kGlossHelp;
             return std::nullopt;
         }
+    }
+    if (options.original) {
+        options.sources.supplementPath.clear();
+        options.sources.supplementNamed = true;
+        options.names = true;
+        options.personal = false;
     }
     return options;
 }
@@ -138,6 +151,7 @@ int RunGloss(const ToolArguments& args) {
     const MarkIndex marks(dic, personal);
     CParagraphList text;
     text.SetMarks(&marks);
+    text.SetFurtherReductions(!options->original);
     // Named .epub like the window's open command; on standard input, known by its bytes.
     if (IsEpubName(options->input) || (options->input == "-" && LooksLikeEpub(*bytes))) {
         const EpubResult book = ReadEpub(*bytes);
