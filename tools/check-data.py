@@ -187,7 +187,8 @@ def reader_figures(dic, words, lower, uses):
         for t in words:
             if t not in cache:
                 small, capitalised, _ = uses.get(t, (0, 0, 0))
-                cache[t] = dic.translate_all(t, threshold, may_reduce=small >= capitalised)
+                cache[t] = "" if name_rule.is_no_word_to_gloss(t, uses.get(t, (0, 0, 0))) else \
+                    dic.translate_all(t, threshold, may_reduce=small >= capitalised)
             if cache[t]:
                 counts[t] += 1
         on_known = sum(n for w, n in counts.items() if known_base(dic, w, threshold))
@@ -271,7 +272,7 @@ def check_names(dic, corpus, check):
                         ("Sherlock Holmes (hold-out)", "sherlock-holmes.txt")):
         data = open(os.path.join(corpus, file), "rb").read()
         uses = name_rule.word_uses(data)
-        names = {w for w, e in uses.items() if name_rule.is_used_as_name(w, e)}
+        names = name_rule.names_of(uses)
         cache, before, after = {}, collections.Counter(), collections.Counter()
         for t in word_tokens(data):
             if t not in cache:
@@ -322,6 +323,12 @@ def check_further(dic, corpus, check):
                 kinds[found[0]] += 1
                 samples.setdefault(found[0], []).append((n, word, found[1], found[2]))
         print(f"  {title}: " + ", ".join(f"{r} {tokens[r]} ({kinds[r]})" for r in FURTHER_RULES))
+        bare = collections.Counter({w: n for w, n in types.items()
+                                    if name_rule.is_no_word_to_gloss(w, uses.get(w, (0, 0, 0)))
+                                    and dic.translate(w, step3)})
+        print(f"     no word to gloss (numerals, titles, formula tokens), glosses taken: "
+              f"{sum(bare.values())} ({len(bare)}): " +
+              ", ".join(f"{w} {n} {dic.translate(w, step3)}" for w, n in bare.most_common(12)))
         for rule in FURTHER_RULES:
             shown = sorted(samples.get(rule, []), reverse=True)[:5]
             if shown:

@@ -22,6 +22,7 @@ void CParagraphList::RemoveAll() {
     m_pStore = std::make_unique<TextStore>();
     m_evidence.Clear();
     m_arrIsName.clear();
+    m_noWordToGloss.clear();
     m_bNamesSkipped = false;
     m_stepGlossOfWord.clear();
     m_entryOfWord.clear();
@@ -56,8 +57,29 @@ bool CParagraphList::SetText(std::string text, const Progress& progress) {
     }
     // Decided once per text: a word is a name or not in all of it.
     m_arrIsName.resize(store.words.Size());
+    m_noWordToGloss.resize(store.words.Size());
     for (std::uint32_t id = 0; id < m_arrIsName.size(); ++id) {
         m_arrIsName[id] = IsUsedAsName(store.words.Word(id), m_evidence.Uses(id)) ? 1 : 0;
+        m_noWordToGloss[id] = IsNoWordToGloss(store.words.Word(id), m_evidence.Uses(id)) ? 1 : 0;
+    }
+    // A plural of a name is a name too ("the Smiths", "the Joneses"); a possessive is
+    // split at its apostrophe and is the name itself.
+    for (std::uint32_t id = 0; id < m_arrIsName.size(); ++id) {
+        const std::string_view word = store.words.Word(id);
+        if (m_arrIsName[id] != 0 || !word.ends_with('s') || !InheritsName(m_evidence.Uses(id))) {
+            continue;
+        }
+        for (const std::size_t cut : {1, 2}) {
+            if (word.size() <= cut + 1 || (cut == 2 && !word.ends_with("es"))) {
+                continue;
+            }
+            const std::uint32_t stem = store.words.Find(word.substr(0, word.size() - cut));
+            if (stem != WordTable::kNoWord &&
+                IsUsedAsName(store.words.Word(stem), m_evidence.Uses(stem))) {
+                m_arrIsName[id] = 1;
+                break;
+            }
+        }
     }
     return true;
 }
@@ -91,12 +113,12 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
                 return false;
             }
             const auto number = static_cast<std::uint32_t>(id);
-            if (bSkipNames && IsName(number)) {
+            if ((bSkipNames && IsName(number)) || (m_additions && m_noWordToGloss[id] != 0)) {
                 continue;
             }
             const std::string_view word = store.words.Word(number);
             found[id] = pDic->TranslateView(word, dThreshold, bMedical, bScience);
-            if (m_furtherReductions && found[id].empty() && MayReduceFurther(number) &&
+            if (m_additions && found[id].empty() && MayReduceFurther(number) &&
                 !pDic->FindReachedEntry(word)) {
                 if (auto answer = TranslateFurther(*pDic, word, dThreshold)) {
                     further[id] = std::move(answer->gloss);

@@ -151,7 +151,7 @@ int RunGloss(const ToolArguments& args) {
     const MarkIndex marks(dic, personal);
     CParagraphList text;
     text.SetMarks(&marks);
-    text.SetFurtherReductions(!options->original);
+    text.SetAdditions(!options->original);
     // Named .epub like the window's open command; on standard input, known by its bytes.
     if (IsEpubName(options->input) || (options->input == "-" && LooksLikeEpub(*bytes))) {
         const EpubResult book = ReadEpub(*bytes);

@@ -190,7 +190,7 @@ TEST(FurtherReductionsInText, OnlyForWordsTheTextWritesSmallAndOffInTheOriginal)
     for (const Case& c : cases) {
         CParagraphList list;
         list.SetText(text);
-        list.SetFurtherReductions(c.further);
+        list.SetAdditions(c.further);
         list.Annotate(dic.get(), kDefaultThreshold, false, false, false);
         EXPECT_EQ(GlossedText(list), c.glossed) << c.further;
     }
