@@ -262,6 +262,25 @@ def numeral_gloss(entry):
     return f"罗马数字{value}"
 
 
+# Characters Chinese writes foreign names with (克劳福德 Crawford, 伊莱亚斯 Elias).
+TRANSLITERATION = frozenset(
+    "阿埃艾爱安昂奥澳巴拜班邦鲍贝本比彼毕宾波伯博布查达戴黛丹道德登迪蒂丁东杜敦顿多厄恩法凡菲芬费丰弗福伏"
+    "盖甘冈高戈格哥古圭哈海汉豪赫亨洪胡华霍基吉加贾杰捷金卡凯坎康考柯科克肯库夸奎昆拉莱赖兰朗劳勒雷蕾里理"
+    "利莉丽连林琳留隆卢鲁路伦罗洛吕玛马迈麦曼芒梅门蒙米密敏明缪莫墨默牟穆姆纳娜奈南瑙内妮尼涅宁纽努诺欧帕"
+    "潘庞佩彭皮珀普齐奇恰乔切钦琼丘萨塞赛桑森沙莎珊尚舍什施史士斯松宋苏索塔泰坦汤唐陶特滕提廷图托瓦万旺威"
+    "韦维温文沃乌伍西希锡夏仙谢辛休许雅亚扬耶伊因英尤于约泽扎詹兹卓佐")
+
+
+def only_transliterates(entry, gloss):
+    """True when the gloss only spells out a name: every item is written with the characters of
+    transliteration, and WordNet knows the word only as capitalised instances (people, places),
+    no sense of its own. A loanword (沙发 sofa) has a definition of its own and stays."""
+    items = gloss.split("，") if gloss else []
+    lines = [l.strip() for l in entry.definition.split("\\n") if l.strip()]
+    return bool(items) and all(len(i) >= 2 and set(i) <= TRANSLITERATION for i in items) and \
+        bool(lines) and not definition_pos(entry)[0]
+
+
 def dictionary_gloss(entry, soft=16, hard=24, domains=True, family=frozenset(), cedict=None):
     numeral = numeral_gloss(entry)
     if numeral:
@@ -269,6 +288,8 @@ def dictionary_gloss(entry, soft=16, hard=24, domains=True, family=frozenset(), 
     senses = parse_senses(entry)
     plain = ordered_lines(entry, family, cedict)
     gloss = join_items(_ordered(plain), soft, hard)
+    if only_transliterates(entry, gloss):
+        return ""  # a name sense, which a gloss under a word never shows
     if gloss or not domains:
         return gloss
     # Only domain senses: they still say what the word means.
