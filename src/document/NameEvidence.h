@@ -8,7 +8,7 @@ class WordTable;
 
 // How a text writes one of its distinct words, counted while the text is split.
 // The dictionary cannot tell "Stein" the man from "stein" the mug; the text can:
-// a name is capitalised where ordinary words are not and never written small.
+// a name is capitalised where ordinary words are not and hardly ever written small.
 struct WordUses {
     std::uint32_t lowerCase = 0;     // uses starting with a small letter
     std::uint32_t capitalised = 0;   // capitalised where no sentence starts: after a
