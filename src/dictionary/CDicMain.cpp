@@ -193,6 +193,11 @@ std::optional<std::uint32_t> CDicMain::FindReachedEntry(std::string_view word) c
     return reached;
 }
 
+const CDicItem* CDicMain::FindEntry(std::string_view word) const {
+    const auto position = m_lookupIndex.Find(word, m_arrItems);
+    return position ? &m_arrItems[*position] : nullptr;
+}
+
 std::string_view CDicMain::TranslateView(std::string_view word, double threshold, bool bMedical,
                                          bool bScience) const {
     if (word.size() < 2) {

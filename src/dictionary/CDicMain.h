@@ -59,6 +59,8 @@ public:
     // else that of the first reduced form that is an entry; nullopt when no entry
     // decides (a reduced form too short to look up ends the search without one).
     std::optional<std::uint32_t> FindReachedEntry(std::string_view word) const;
+    // The first entry of exactly this word, without any reduction; nullptr when none.
+    const CDicItem* FindEntry(std::string_view word) const;
 
 private:
     std::vector<CDicItem> m_items;

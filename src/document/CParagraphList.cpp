@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "CDicMain.h"
+#include "FurtherReductions.h"
 #include "Parallel.h"
 #include "PersonalWords.h"
 #include "TextSplitter.h"
@@ -21,6 +22,7 @@ void CParagraphList::RemoveAll() {
     m_pStore = std::make_unique<TextStore>();
     m_evidence.Clear();
     m_arrIsName.clear();
+    m_noWordToGloss.clear();
     m_bNamesSkipped = false;
     m_stepGlossOfWord.clear();
     m_entryOfWord.clear();
@@ -55,8 +57,29 @@ bool CParagraphList::SetText(std::string text, const Progress& progress) {
     }
     // Decided once per text: a word is a name or not in all of it.
     m_arrIsName.resize(store.words.Size());
+    m_noWordToGloss.resize(store.words.Size());
     for (std::uint32_t id = 0; id < m_arrIsName.size(); ++id) {
         m_arrIsName[id] = IsUsedAsName(store.words.Word(id), m_evidence.Uses(id)) ? 1 : 0;
+        m_noWordToGloss[id] = IsNoWordToGloss(store.words.Word(id), m_evidence.Uses(id)) ? 1 : 0;
+    }
+    // A plural of a name is a name too ("the Smiths", "the Joneses"); a possessive is
+    // split at its apostrophe and is the name itself.
+    for (std::uint32_t id = 0; id < m_arrIsName.size(); ++id) {
+        const std::string_view word = store.words.Word(id);
+        if (m_arrIsName[id] != 0 || !word.ends_with('s') || !InheritsName(m_evidence.Uses(id))) {
+            continue;
+        }
+        for (const std::size_t cut : {1, 2}) {
+            if (word.size() <= cut + 1 || (cut == 2 && !word.ends_with("es"))) {
+                continue;
+            }
+            const std::uint32_t stem = store.words.Find(word.substr(0, word.size() - cut));
+            if (stem != WordTable::kNoWord &&
+                IsUsedAsName(store.words.Word(stem), m_evidence.Uses(stem))) {
+                m_arrIsName[id] = 1;
+                break;
+            }
+        }
     }
     return true;
 }
@@ -80,6 +103,7 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     // the answers are pooled afterwards, on this thread.
     const std::size_t words = store.words.Size();
     std::vector<std::string_view> found(words);
+    std::vector<std::string> further(words);  // glosses the further reductions made
     const std::size_t parts = words < kShareOutFrom ? 1 : ProcessorCount();
     const bool finished = RunInParts(parts, [&](std::size_t part, const GoOn& goOn) {
         for (std::size_t id = part, done = 0; id < words; id += parts, ++done) {
@@ -88,9 +112,18 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
                              !progress(static_cast<double>(id) / static_cast<double>(words))))) {
                 return false;
             }
-            if (!(bSkipNames && IsName(static_cast<std::uint32_t>(id)))) {
-                found[id] = pDic->TranslateView(store.words.Word(static_cast<std::uint32_t>(id)),
-                                                dThreshold, bMedical, bScience);
+            const auto number = static_cast<std::uint32_t>(id);
+            if ((bSkipNames && IsName(number)) || (m_additions && m_noWordToGloss[id] != 0)) {
+                continue;
+            }
+            const std::string_view word = store.words.Word(number);
+            found[id] = pDic->TranslateView(word, dThreshold, bMedical, bScience);
+            if (m_additions && found[id].empty() && MayReduceFurther(number) &&
+                !pDic->FindReachedEntry(word)) {
+                if (auto answer = TranslateFurther(*pDic, word, dThreshold)) {
+                    further[id] = std::move(answer->gloss);
+                    found[id] = further[id];
+                }
             }
         }
         return true;
@@ -107,6 +140,15 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     }
     ComposeGlosses(pDic);
     return static_cast<int>(m_arrParagraphs.size());
+}
+
+bool CParagraphList::MayReduceFurther(std::uint32_t id) const {
+    if (id >= m_evidence.Size()) {
+        return true;
+    }
+    const WordUses& uses = m_evidence.Uses(id);
+    // In proportion: "India" is no indium for one "india-rubber" among its capitals.
+    return uses.lowerCase >= uses.capitalised;
 }
 
 void CParagraphList::ReapplyMarks(const CDicMain* pDic) {

@@ -46,6 +46,11 @@ public:
     // anywhere in it.
     int Annotate(const CDicMain* pDic, double dThreshold, bool bMedical, bool bScience,
                  bool bSkipNames = true, const Progress& progress = {});
+    // Whether Annotate adds the rules that came after the original glossing: the
+    // reductions after the dictionary's own (TranslateFurther) for the words the text
+    // writes small, and no gloss on what is no word (IsNoWordToGloss). On unless the
+    // original glossing is asked for; names, supplement and marks have their own switches.
+    void SetAdditions(bool on) { m_additions = on; }
     // The reader's marks laid over the step's glosses from now on (nullptr: none);
     // a mark outranks the step and the name rule alike. The index must outlive its
     // use here; a list moved in brings the marks it was given (a loader's: none).
@@ -81,9 +86,15 @@ public:
 private:
     // On the heap, so that a move leaves the paragraphs pointing at it.
     std::unique_ptr<TextStore> m_pStore;
-    NameEvidence m_evidence;                // filled by SetText, in the same pass
-    std::vector<std::uint8_t> m_arrIsName;  // by word number, decided at the end of SetText
-    bool m_bNamesSkipped = false;           // as the last Annotate was asked
+    NameEvidence m_evidence;                    // filled by SetText, in the same pass
+    std::vector<std::uint8_t> m_arrIsName;      // by word number, decided at the end of SetText
+    std::vector<std::uint8_t> m_noWordToGloss;  // by word number: IsNoWordToGloss
+    bool m_bNamesSkipped = false;               // as the last Annotate was asked
+    bool m_additions = true;
+    // Whether the further reductions may take this word to another: a word written
+    // capitalised inside sentences more often than small may be a name, and a name
+    // never reaches a word through a suffix ("Kelly" is not kell + ly).
+    bool MayReduceFurther(std::uint32_t id) const;
     // Per distinct word, from the last Annotate: the step's gloss (a number in the
     // store's pool) and, once marks are laid, the entry the word reaches (kNoEntry:
     // none). The store's glossOfWord is these with the marks laid over.

@@ -8,7 +8,7 @@ class WordTable;
 
 // How a text writes one of its distinct words, counted while the text is split.
 // The dictionary cannot tell "Stein" the man from "stein" the mug; the text can:
-// a name is capitalised where ordinary words are not and never written small.
+// a name is capitalised where ordinary words are not and hardly ever written small.
 struct WordUses {
     std::uint32_t lowerCase = 0;     // uses starting with a small letter
     std::uint32_t capitalised = 0;   // capitalised where no sentence starts: after a
@@ -18,14 +18,26 @@ struct WordUses {
                                      // word that itself followed one ("the Mock Turtle")
 };
 
-// Whether a text uses a word as a name: it is capitalised inside sentences, never
-// written small, and mostly without an article or possessive before it (with
-// one, it is a title or a common noun the reader needs glossed). Titles and
+// Whether a text uses a word as a name: it is capitalised inside sentences, written
+// small hardly ever (under one use in kNameSmallShare of its capitalised ones: a name
+// written small once in a title line or an address is still a name), and mostly
+// without an article or possessive before it (with one, it is a title or a common
+// noun the reader needs glossed). Titles and
 // honorifics ("Prince", "Mr", "de") are never names themselves. A word seen
 // capitalised only at the start of lines or sentences, after quotes, colons or
 // dashes, or in capitals only, has no evidence and stays an ordinary word.
 // `lowerWord` is the word with ASCII capitals made small.
 bool IsUsedAsName(std::string_view lowerWord, const WordUses& uses);
+inline constexpr std::uint32_t kNameSmallShare = 50;
+
+// Whether a plural or possessive form inherits the name status of its stem ("the
+// Smiths" of Smith): written small no more often than a name is.
+bool InheritsName(const WordUses& uses);
+
+// Whether a word of the text is no word to gloss: a Roman numeral (II, xiv) or an
+// abbreviated title (Dr., Rev.) that the text never writes small, or a token of
+// three letters at most without a vowel, as formulas and units have (dx, km).
+bool IsNoWordToGloss(std::string_view lowerWord, const WordUses& uses);
 
 // A title or honorific that precedes names ("Mr", "Countess", "von").
 bool IsNameTitle(std::string_view lowerWord);
@@ -43,14 +55,14 @@ public:
     void Join(const NameEvidence& later, const std::vector<std::uint32_t>& renumber,
               const WordTable& words);
 
-    const WordUses& Uses(std::uint32_t id) const { return m_arrUses[id]; }
-    std::size_t Size() const { return m_arrUses.size(); }
+    const WordUses& Uses(std::uint32_t id) const { return m_uses[id]; }
+    std::size_t Size() const { return m_uses.size(); }
     void Clear() {
-        m_arrUses.clear();
-        m_arrKinds.clear();
+        m_uses.clear();
+        m_kinds.clear();
     }
     std::size_t MemoryBytes() const {
-        return m_arrUses.capacity() * sizeof(WordUses) + m_arrKinds.capacity();
+        return m_uses.capacity() * sizeof(WordUses) + m_kinds.capacity();
     }
 
     // What came before the current token, as far as capitals can tell.
@@ -66,9 +78,9 @@ private:
     // Gives every word of `words` up to number `id` its entry.
     void NumberUpTo(std::uint32_t id, const WordTable& words);
 
-    std::vector<WordUses> m_arrUses;       // by word number
-    std::vector<std::uint8_t> m_arrKinds;  // by word number: article, abbreviated title or plain
+    std::vector<WordUses> m_uses;       // by word number
+    std::vector<std::uint8_t> m_kinds;  // by word number: article, abbreviated title or plain
     Before m_before = Before::Nothing;
-    bool m_bWordJustBefore = false;  // the previous token is a word, with no blank between
-    bool m_bAbbreviationJustBefore = false;
+    bool m_wordJustBefore = false;  // the previous token is a word, with no blank between
+    bool m_abbreviationJustBefore = false;
 };

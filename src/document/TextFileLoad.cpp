@@ -64,6 +64,7 @@ TextFileLoad TextFileLoad::FromBytes(std::string bytes, FileKind kind, const std
         }
         CParagraphList paragraphs;
         paragraphs.SetMarks(marks);
+        paragraphs.SetAdditions(gloss.additions);
         if (!paragraphs.SetText(std::move(*text), Within(progress, kSplitting)) ||
             paragraphs.Annotate(&dic, gloss.threshold, gloss.medical, gloss.science,
                                 gloss.skipNames, Within(progress, kGlossing)) < 0) {

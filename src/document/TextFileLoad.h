@@ -18,6 +18,7 @@ struct GlossChoice {
     bool medical = false;
     bool science = false;
     bool skipNames = true;
+    bool additions = true;  // the further reductions and bare words (CParagraphList::SetAdditions)
 };
 
 // A text or a book read, decoded, split and glossed apart from the document: the one

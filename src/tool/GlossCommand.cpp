@@ -22,6 +22,7 @@ namespace {
 constexpr const char* kGlossHelp =
     "usage: vellumwise-tool gloss [--dic PATH] [--supplement PATH|none] [--level N]\n"
     "                             [--medical] [--science] [--names] [--no-personal]\n"
+    "                             [--original]\n"
     "                             [--format tsv|text|html] [FILE|-]\n"
     "Reads an English text or EPUB book (standard input for - or no FILE) exactly as\n"
     "the reading window opens it and prints its glosses, in UTF-8.\n"
@@ -37,6 +38,9 @@ constexpr const char* kGlossHelp =
     "                 window with 不注释人名 turned off); by default they get none\n"
     "  --no-personal  ignore the reader's known and new word lists\n"
     "                 (read from $XDG_DATA_HOME/vellumwise by default)\n"
+    "  --original     the original glossing, every addition turned off at once:\n"
+    "                 main.dic alone, names glossed, no personal lists, and only\n"
+    "                 the original word-form reductions\n"
     "  --format tsv   one line per token: PARAGRAPH TAB TOKEN-INDEX TAB TOKEN TAB GLOSS,\n"
     "                 indexes from 0, GLOSS empty for none; \\\\ \\t \\r \\n and \\xHH\n"
     "                 stand for a backslash and the control bytes (the default)\n"
@@ -50,6 +54,7 @@ struct GlossOptions {
     bool science = false;
     bool names = false;
     bool personal = true;
+    bool original = false;
     std::string format = "tsv";
     std::string input = "-";
 };
@@ -84,6 +89,8 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
             options.names = true;
         } else if (arg == "--no-personal") {
             options.personal = false;
+        } else if (arg == "--original") {
+            options.original = true;
         } else if ((arg == "-" || !arg.starts_with("-")) && !haveInput) {
             options.input = arg;
             haveInput = true;
@@ -94,6 +101,12 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
             std::cerr << "vellumwise-tool gloss: cannot use '" << arg << "'\n" << kGlossHelp;
             return std::nullopt;
         }
+    }
+    if (options.original) {
+        options.sources.supplementPath.clear();
+        options.sources.supplementNamed = true;
+        options.names = true;
+        options.personal = false;
     }
     return options;
 }
@@ -141,10 +154,14 @@ int RunGloss(const ToolArguments& args) {
     const FileKind kind = options->input == "-"
                               ? (LooksLikeEpub(*bytes) ? FileKind::Book : FileKind::Text)
                               : KindOfFile(options->input);
-    const TextFileLoad load = TextFileLoad::FromBytes(
-        std::move(*bytes), kind, options->input, dic,
-        GlossChoice{ThresholdForLevel(*level), options->medical, options->science, !options->names},
-        {}, &marks);
+    const TextFileLoad load =
+        TextFileLoad::FromBytes(std::move(*bytes), kind, options->input, dic,
+                                GlossChoice{.threshold = ThresholdForLevel(*level),
+                                            .medical = options->medical,
+                                            .science = options->science,
+                                            .skipNames = !options->names,
+                                            .additions = !options->original},
+                                {}, &marks);
     if (!load.Ok()) {
         if (!load.bookFailure.empty()) {
             std::cerr << "vellumwise-tool gloss: " << load.bookFailure << "\n";

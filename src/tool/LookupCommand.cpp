@@ -10,6 +10,7 @@
 #include "CDicMain.h"
 #include "CodePage.h"
 #include "FrequencyText.h"
+#include "FurtherReductions.h"
 #include "LowerCaseWord.h"
 #include "ToolCommands.h"
 #include "ToolOptions.h"
@@ -21,7 +22,9 @@ constexpr const char* kLookupHelp =
     "usage: vellumwise-tool lookup [--dic PATH] [--supplement PATH|none] [--level N]\n"
     "                              WORD...|-\n"
     "Looks words up as the reading window does (ASCII letters lower-cased, then the\n"
-    "word-form reductions) and prints, per word, TAB-separated:\n"
+    "word-form reductions, then the further ones for a word the window would\n"
+    "reduce further: -ly, -ness, -er, -est, British spellings, Latin plurals)\n"
+    "and prints, per word, TAB-separated:\n"
     "  the word, the entry reached (empty if none), its file (main, supplement or\n"
     "  import), its score, its gloss, and yes or no: whether step N glosses the word.\n"
     "With no words (or -) the words are read from standard input, separated by blanks.\n"
@@ -84,10 +87,21 @@ void PrintLookup(std::ostream& out, const CDicMain& dic, const LoadedDictionarie
         out << item.m_strWord << '\t' << FileOf(*position, loaded) << '\t'
             << FormatFrequency(item.m_dFrequency) << '\t'
             << codepage::GbkToUtf8Lossy(item.m_strGloss) << '\t';
-    } else {
-        out << "\t\t\t\t";
+        out << (dic.TranslateView(lower, threshold, false, false).empty() ? "no" : "yes") << '\n';
+        return;
     }
-    out << (dic.TranslateView(lower, threshold, false, false).empty() ? "no" : "yes") << '\n';
+    // As the window does for a word it writes small: the further reductions.
+    const std::optional<FurtherAnswer> further = TranslateFurther(dic, lower, threshold);
+    const CDicItem* base = further ? dic.FindEntry(further->reachedWord) : nullptr;
+    if (base == nullptr) {
+        out << "\t\t\t\tno\n";
+        return;
+    }
+    const auto position = static_cast<std::size_t>(base - dic.m_arrItems.data());
+    out << base->m_strWord << '\t' << FileOf(position, loaded) << '\t'
+        << FormatFrequency(base->m_dFrequency) << '\t'
+        << codepage::GbkToUtf8Lossy(further->gloss.empty() ? base->m_strGloss : further->gloss)
+        << '\t' << (further->gloss.empty() ? "no" : "yes") << '\n';
 }
 
 }  // namespace

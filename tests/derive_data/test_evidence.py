@@ -21,6 +21,36 @@ def package(entries):
     return Package({e.word: e for e in entries}, {}, {}, "")
 
 
+class NameSenses(unittest.TestCase):
+    def test_a_gloss_that_only_spells_out_a_name_is_a_name_sense(self):
+        cases = [
+            # WordNet knows the word only as people: the transliteration goes.
+            (entry("crawford", "n. 克劳福德", r"n. United States film actress\nn. English poet"), ""),
+            # A loanword has a sense of its own and keeps its transliteration.
+            (entry("sofa", "n. 沙发", "n. an upholstered seat for more than one person"), "沙发"),
+            # A name whose gloss says something besides the sound keeps it.
+            (entry("guinea", "n. 几内亚, 豚鼠", "n. a republic in western Africa"), "几内亚，豚鼠"),
+            # Without definitions there is no evidence either way.
+            (entry("lise", "n. 丽丝"), "丽丝"),
+        ]
+        for item, expected in cases:
+            with self.subTest(word=item.word):
+                self.assertEqual(gloss.dictionary_gloss(item), expected)
+
+    def test_roman_numerals_that_wordnet_counts_read_as_numbers(self):
+        cardinal = "n the cardinal number that is the sum of"
+        self.assertEqual(gloss.dictionary_gloss(entry("xiv", "num. 罗马数字 14", cardinal)), "罗马数字14")
+        self.assertEqual(gloss.dictionary_gloss(entry("ix", "abbr. 离子交换", cardinal)), "罗马数字9")
+        self.assertEqual(gloss.dictionary_gloss(entry("mix", "v. 混合", "v. mix together")), "混合")
+        self.assertEqual(gloss.roman_value("mcmxiv"), 1914)
+        self.assertIsNone(gloss.roman_value("civil"))
+
+    def test_an_adverb_line_written_as_an_adjective_says_its_de(self):
+        self.assertEqual(gloss.dictionary_gloss(entry("unexpectedly", "adv. 想不到的, 意外的")),
+                         "想不到地，意外地")
+        self.assertEqual(gloss.dictionary_gloss(entry("yeah", "adv. 是, 是的")), "是，是的")
+
+
 class Cleaning(unittest.TestCase):
     def test_a_sense_cleaning_would_break_is_dropped_whole(self):
         cases = [

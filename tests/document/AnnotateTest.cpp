@@ -170,3 +170,29 @@ TEST(WordTable, NumbersEachLowerCaseWordOnceAsTheTableGrows) {
 }
 
 }  // namespace
+
+namespace {
+
+// The further reductions reach words the text writes small or at a sentence's start,
+// never a name, and the original glossing has none of them.
+TEST(FurtherReductionsInText, OnlyForWordsTheTextWritesSmallAndOffInTheOriginal) {
+    auto dic = MakeDictionary({{"timid", "胆小的", 1.0}, {"kell", "凯尔的", 1.0}});
+    const std::string text = "We saw Kelly and Kelly. Timidly she smiled timidly.";
+    struct Case {
+        bool further;
+        std::string glossed;
+    };
+    const Case cases[] = {
+        {true, "Timidly=胆小地 timidly=胆小地"},  // Kelly, capitalised inside sentences, is no kell
+        {false, ""},
+    };
+    for (const Case& c : cases) {
+        CParagraphList list;
+        list.SetText(text);
+        list.SetAdditions(c.further);
+        list.Annotate(dic.get(), kDefaultThreshold, false, false, false);
+        EXPECT_EQ(GlossedText(list), c.glossed) << c.further;
+    }
+}
+
+}  // namespace

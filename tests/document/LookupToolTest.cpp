@@ -38,6 +38,13 @@ TEST_F(LookupTool, PrintsTheEntryReachedItsFileScoreGlossAndWhetherTheStepGlosse
               "well\twell\tmain\t500.0\t好\tno\n");
 }
 
+TEST_F(LookupTool, AFormTheFurtherReductionsReachShowsItsBaseAndTheDerivedGloss) {
+    EXPECT_EQ(Run("lookup", "fastidiously fastidiousness july").out,
+              "fastidiously\tfastidious\tsupplement\t0.05\t挑剔地\tyes\n"
+              "fastidiousness\tfastidious\tsupplement\t0.05\t挑剔\tyes\n"
+              "july\t\t\t\t\tno\n");
+}
+
 TEST_F(LookupTool, LevelDecidesTheLastColumn) {
     EXPECT_EQ(Run("lookup", "--level 1 clock").out, "clock\tclock\tmain\t2.0\t钟\tyes\n");
     EXPECT_EQ(Run("lookup", "--level 11 clock").out, "clock\tclock\tmain\t2.0\t钟\tno\n");

@@ -5,6 +5,7 @@
 
 #include "CParagraphList.h"
 #include "DocumentFixture.h"
+#include "GlossedText.h"
 #include "TestDictionary.h"
 #include "VocabularyTable.h"
 
@@ -45,6 +46,11 @@ TEST(NameRule, EachObservationOnAShortText) {
         {"a title is never a name", "He met Prince Stein and Countess Toll.", "prince", false},
         {"... the word after it is", "He met Prince Stein and Countess Toll.", "toll", true},
         {"a word the text does not hold", "Then Stein came.", "toll", false},
+        {"the plural of a name", "Then Smith came, and then the Smiths.", "smiths", true},
+        {"... with -es", "Then Jones came, and then the Joneses.", "joneses", true},
+        {"... not when the plural is written small", "Then Stein came. Two steins.", "steins",
+         false},
+        {"the plural of a word is no name", "Then Stein came. The Mugs came.", "mugs", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.observation);
@@ -53,6 +59,60 @@ TEST(NameRule, EachObservationOnAShortText) {
         EXPECT_EQ(list.IsName(c.word), c.name);
         // Former bug: a curly quote or dash numbered last had no counts.
         EXPECT_EQ(list.Evidence().Size(), list.Words().Size());
+    }
+}
+
+// One small use among hundreds of capitals is a name written small once (in an
+// address, a title line); a few among tens is a word.
+TEST(NameRule, SmallUsesCountInProportion) {
+    struct Case {
+        int capitalised;
+        int small;
+        bool name;
+    };
+    const Case cases[] = {{60, 1, true}, {200, 3, true}, {60, 2, false}, {30, 1, false}};
+    for (const Case& c : cases) {
+        std::string text;
+        for (int i = 0; i < c.capitalised; ++i) {
+            text += "Then Holmes came. ";
+        }
+        for (int i = 0; i < c.small; ++i) {
+            text += "see holmes. ";
+        }
+        CParagraphList list;
+        list.SetText(text);
+        EXPECT_EQ(list.IsName("holmes"), c.name) << c.capitalised << " " << c.small;
+    }
+}
+
+// What is no word gets no gloss, the names rule on or off; the original glossing keeps
+// the glosses it had.
+TEST(NoWordToGloss, NumeralsTitlesAndFormulaTokens) {
+    auto dic = MakeDictionary({{"ii", "微光", 1.0},
+                               {"rev", "一次回转", 1.0},
+                               {"dx", "诊断", 1.0},
+                               {"mix", "混合", 1.0},
+                               {"col", "山口", 1.0}});
+    struct Case {
+        const char* text;
+        std::string additions;  // the glosses with the additions on
+        std::string original;
+    };
+    const Case cases[] = {
+        {"CHAPTER II", "", "II=微光"},
+        {"Then Rev. Smith spoke.", "", "Rev=一次回转"},
+        {"Let dx be small.", "", "dx=诊断"},
+        {"Then Mix them, mix them.", "Mix=混合 mix=混合", "Mix=混合 mix=混合"},     // a word
+        {"Col. Stein crossed the col.", "Col=山口 col=山口", "Col=山口 col=山口"},  // written small
+    };
+    for (const Case& c : cases) {
+        for (const bool additions : {true, false}) {
+            CParagraphList list;
+            list.SetText(c.text);
+            list.SetAdditions(additions);
+            list.Annotate(dic.get(), 10.0, false, false, false);
+            EXPECT_EQ(GlossedText(list), additions ? c.additions : c.original) << c.text;
+        }
     }
 }
 

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <functional>
 
 #include "CCommandLineInfo.h"
 #include "CMainFrame.h"
@@ -144,7 +145,10 @@ TEST_F(BookWindow, ADroppedBookOpensABrokenOneKeepsTheText) {
     ChapterMenu* menu = Chapters(frame);
     EXPECT_FALSE(menu->menuAction()->isEnabled());
 
-    auto drop = [&](const std::string& path) {
+    // Drops the file and waits until `done` holds, answering the message box the open
+    // may show. The book is read on the worker after the drop, so the box comes only
+    // once the reading is over: a timer polls for it from every loop meanwhile.
+    auto drop = [&](const std::string& path, const std::function<bool(const QString&)>& done) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
         // Qt delivers a drop only to the window a drag entered.
@@ -154,29 +158,33 @@ TEST_F(BookWindow, ADroppedBookOpensABrokenOneKeepsTheText) {
         QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(frame, &event);
         EXPECT_TRUE(event.isAccepted());
-        // The book is opened after the drop, before this timer fires (inside the
-        // message box's loop when there is one).
         QString message;
-        QTimer::singleShot(0, [&message] {
-            const QDeadlineTimer deadline(200);
-            while (!deadline.hasExpired()) {
-                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                    message = box->text();
-                    box->accept();
-                    return;
-                }
-                QTest::qWait(5);
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&message] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                message = box->text();
+                box->accept();
             }
         });
-        QTest::qWait(50);
+        poll.start();
+        const QDeadlineTimer deadline(20000);
+        while (!done(message) && !deadline.hasExpired()) {
+            QTest::qWait(5);
+        }
+        QTest::qWait(20);
         return message;
     };
-    EXPECT_EQ(drop(good), QString());
+    const auto bookShown = [&](const QString&) {
+        return m_app.Document().m_paragraphs.m_arrParagraphs.size() == 122u;
+    };
+    const auto told = [](const QString& message) { return !message.isEmpty(); };
+    EXPECT_EQ(drop(good, bookShown), QString());
     EXPECT_EQ(m_app.Document().m_paragraphs.m_arrParagraphs.size(), 122u);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("good - Vellumwise"));
     EXPECT_TRUE(menu->menuAction()->isEnabled());
-    EXPECT_EQ(drop(broken), QStringLiteral("无法打开电子书 %1：这不是 ZIP 格式的文件")
-                                .arg(QString::fromStdString(broken)));
+    EXPECT_EQ(drop(broken, told), QStringLiteral("无法打开电子书 %1：这不是 ZIP 格式的文件")
+                                      .arg(QString::fromStdString(broken)));
     EXPECT_EQ(m_app.Document().m_paragraphs.m_arrParagraphs.size(), 122u);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("good - Vellumwise"));
 }

@@ -128,6 +128,48 @@ class Dictionary:
                 return step, candidate, answer
         return None
 
+    def reached(self, word):
+        """The entry word the dictionary steps take the word to, or None."""
+        for _, candidate in self.candidates(word):
+            if len(candidate) < 2:
+                return None
+            if candidate in self.first:
+                return candidate
+        return None
+
+    def further(self, word, threshold):
+        """(rule, entry word, gloss) of the reductions tried after Translate's own, or None."""
+        def answer(rule, item, gloss):
+            return rule, item.word, gloss if threshold > item.score else ""
+        spelling = respelt(word)
+        if spelling is not None and self.reached(spelling) is not None:
+            return "spelling", self.reached(spelling), self.translate(spelling, threshold)
+        size = len(word.encode())
+        for ending, singular in LATIN_PLURALS:
+            if word.endswith(ending) and size >= len(ending) + SHORTEST_BASE:
+                item = self.first.get(word[:-len(ending)] + singular)
+                if item is not None:
+                    return answer("latin plural", item, item.gloss)
+        for ending, cut, append, shape in DERIVATIONS:
+            if not word.endswith(ending) or size < cut + SHORTEST_BASE or not _doubled(word, ending, cut):
+                continue
+            item = self.first.get(word[:-cut] + append)
+            if item is None:
+                continue
+            gloss = reshape(item.gloss, shape)
+            if gloss:
+                return answer({"adverb": "-ly", "noun": "-ness", "more": "-er", "most": "-est"}[shape],
+                              item, gloss)
+        return None
+
+    def translate_all(self, word, threshold, medical=False, science=False, may_reduce=True):
+        """translate, then the further reductions for a word that is no name and reaches no entry."""
+        gloss = self.translate(word, threshold, medical, science)
+        if gloss or not may_reduce or len(word) < 2 or self.reached(word) is not None:
+            return gloss
+        found = self.further(word, threshold)
+        return found[2] if found else ""
+
     def translate(self, word, threshold, medical=False, science=False):
         if len(word) < 2:
             return ""
@@ -140,6 +182,52 @@ class Dictionary:
         if medical and word in self.medical:
             return self.medical[word]
         return ""
+
+
+# The reductions tried after Translate's own ones find no entry (FurtherReductions.cpp):
+# (ending, cut, append, shape) in order, the first base that is an adjective deciding.
+DERIVATIONS = (("ily", 3, "y", "adverb"), ("ably", 1, "e", "adverb"), ("ibly", 1, "e", "adverb"),
+               ("ally", 4, "", "adverb"), ("ly", 2, "", "adverb"), ("iness", 5, "y", "noun"),
+               ("ness", 4, "", "noun"), ("ier", 3, "y", "more"), ("er", 2, "", "more"),
+               ("er", 1, "", "more"), ("er", 3, "", "more"), ("iest", 4, "y", "most"),
+               ("est", 3, "", "most"), ("est", 2, "", "most"), ("est", 4, "", "most"))
+BRITISH_ENDINGS = (("isations", "izations"), ("isation", "ization"), ("ising", "izing"),
+                   ("ised", "ized"), ("ises", "izes"), ("ise", "ize"), ("ysing", "yzing"),
+                   ("ysed", "yzed"), ("yses", "yzes"), ("yse", "yze"))
+LATIN_PLURALS = (("ae", "a"), ("i", "us"), ("a", "um"))
+SHORTEST_BASE = 3
+DERIVED_ITEMS = 2
+
+
+def respelt(word):
+    """The word in the American or plain spelling, or None when it has no other."""
+    result = word.replace("æ", "ae").replace("œ", "oe")
+    for british, american in BRITISH_ENDINGS:
+        if result.endswith(british) and len(result.encode()) > len(british) + 1:
+            result = result[:-len(british)] + american
+            break
+    return None if result == word else result
+
+
+def reshape(gloss, shape):
+    """The adjective items (in 的) of a gloss said as the derived word's: '' when there are none."""
+    items = []
+    for item in gloss.split("，"):
+        if len(items) == DERIVED_ITEMS or not item.endswith("的") or item == "的":
+            continue
+        stem = item[:-1]
+        if shape == "adverb" and len(stem) == 1:
+            continue  # 空的 is vacant, but 空地 is a vacant lot
+        items.append({"adverb": stem + "地", "noun": stem, "more": "更" + item,
+                      "most": "最" + item}[shape])
+    return "，".join(items)
+
+
+def _doubled(word, ending, cut):
+    if (ending, cut) not in (("er", 3), ("est", 4)):
+        return True
+    at = len(word) - len(ending)
+    return at >= 2 and word[at - 1] == word[at - 2]
 
 
 BLANKS = (b" ", b"\t", "\u00a0".encode())

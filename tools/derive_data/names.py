@@ -1,9 +1,11 @@
 """Which words a text uses as names, decided as the program decides it (NameEvidence.cpp).
 
-A name is capitalised inside sentences and never written small; with an article or possessive
+A name is capitalised inside sentences and hardly ever written small; with an article or possessive
 before it most of the time, a capitalised word is a title or a common noun ("the Emperor").
 Kept in step with the program so that the data can be judged by what a reader sees.
 """
+
+import re
 
 from .lookup import ASCII_SEPARATORS, UNICODE_SEPARATORS, lower_ascii, paragraphs, tokens
 
@@ -67,11 +69,51 @@ def word_uses(data):
     return uses
 
 
+# A name is written small under once in this many of its capitalised uses: a name written
+# small once in an address or a title line among hundreds stays a name, while "Mamma" written
+# small twice in sixty uses is a word.
+NAME_SMALL_SHARE = 50
+ROMAN_NUMERAL = re.compile(r"m{0,3}(cm|cd|d?c{0,3})(xc|xl|l?x{0,3})(ix|iv|v?i{0,3})")
+
+
 def is_used_as_name(word, entry):
     small, capitalised, after_article = entry
-    return small == 0 and capitalised > 0 and 2 * after_article < capitalised and word not in TITLES
+    return NAME_SMALL_SHARE * small < capitalised and 2 * after_article < capitalised and \
+        word not in TITLES
+
+
+def inherits_name(entry):
+    return NAME_SMALL_SHARE * entry[0] <= entry[1]
+
+
+def names_of(uses):
+    """The words used as names, with the plurals of names ("the Smiths", "the Joneses")."""
+    found = {w for w, e in uses.items() if is_used_as_name(w, e)}
+    plurals = set()
+    for word, entry in uses.items():
+        if word in found or not word.endswith("s") or not inherits_name(entry):
+            continue
+        for cut in (1, 2):
+            if len(word.encode()) <= cut + 1 or (cut == 2 and not word.endswith("es")):
+                continue
+            if word[:-cut] in found:
+                plurals.add(word)
+                break
+    return found | plurals
 
 
 def names(data):
     """The lower-case words the text uses as names."""
-    return {w for w, e in word_uses(data).items() if is_used_as_name(w, e)}
+    return names_of(word_uses(data))
+
+
+def is_no_word_to_gloss(word, entry):
+    """Roman numerals and abbreviated titles never written small, short tokens without a vowel."""
+    if len(word) < 2 or not re.fullmatch(r"[a-z]+", word):
+        return False
+    if len(word) <= 3 and not re.search(r"[aeiouy]", word):
+        return True
+    small, capitalised, _ = entry
+    if small == 0 and word in ABBREVIATED_TITLES:
+        return True
+    return small == 0 and capitalised == 0 and bool(ROMAN_NUMERAL.fullmatch(word))
