@@ -1,0 +1,178 @@
+#include "TextTagging.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "ByteClass.h"
+#include "PosTagger.h"
+
+namespace {
+
+constexpr std::size_t kNoToken = SIZE_MAX;
+// A run this long without a sentence end (a table, a list) is cut, so that a
+// sentence's work stays small.
+constexpr std::size_t kMostPieces = 200;
+
+constexpr std::string_view kCurlyApostrophe = "\xE2\x80\x99";
+
+bool IsWordToken(std::string_view token) {
+    return !token.empty() && ClassifyFront(token).kind == ByteClass::Word;
+}
+
+bool IsApostrophe(std::string_view token) { return token == "'" || token == kCurlyApostrophe; }
+
+bool IsClosing(std::string_view token) {
+    return token == "\"" || token == "'" || token == ")" || token == "]" ||
+           token == "\xE2\x80\x9D" || token == kCurlyApostrophe || token == "\xC2\xBB";
+}
+
+std::string_view Lowered(std::string_view word, std::string& buffer) {
+    buffer.assign(word);
+    for (char& c : buffer) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return buffer;
+}
+
+// Words after whose full stop the sentence goes on.
+bool IsAbbreviation(std::string_view word) {
+    static constexpr std::string_view kAbbreviations[] = {
+        "mr",     "mrs", "ms",   "dr", "st",  "prof", "gen", "col", "capt", "lt", "sgt", "rev",
+        "messrs", "mme", "mlle", "vs", "etc", "no",   "vol", "ch",  "fig",  "jr", "sr",  "hon",
+    };
+    if (word.size() == 1) {
+        return word[0] >= 'A' && word[0] <= 'Z';  // an initial
+    }
+    std::string buffer;
+    const std::string_view lower = Lowered(word, buffer);
+    return std::find(std::begin(kAbbreviations), std::end(kAbbreviations), lower) !=
+           std::end(kAbbreviations);
+}
+
+// The second word of a contraction, as the tagger's lexicon spells it.
+std::string_view ContractionPiece(std::string_view after, std::string_view before) {
+    std::string buffer;
+    const std::string_view lower = Lowered(after, buffer);
+    if (lower == "s") {
+        return "'s";
+    }
+    if (lower == "t" && before.size() >= 2 && (before.back() == 'n' || before.back() == 'N')) {
+        return "n't";
+    }
+    for (const std::string_view piece : {"'ll", "'re", "'ve", "'m", "'d"}) {
+        if (lower == piece.substr(1)) {
+            return piece;
+        }
+    }
+    return {};
+}
+
+class SentenceTagger {
+public:
+    SentenceTagger(const PosTagger& tagger, std::vector<PosTag>& tags)
+        : m_tagger(tagger), m_out(tags) {}
+
+    void Add(std::string_view piece, std::size_t token) {
+        m_pieces.push_back(piece);
+        m_owners.push_back(token);
+        if (m_pieces.size() >= kMostPieces) {
+            Flush();
+        }
+    }
+    void Flush() {
+        if (m_pieces.empty()) {
+            return;
+        }
+        m_tagger.TagSentence(m_pieces, m_tags);
+        for (std::size_t i = 0; i < m_pieces.size(); ++i) {
+            if (m_owners[i] != kNoToken) {
+                m_out[m_owners[i]] = m_tags[i];
+            }
+        }
+        m_pieces.clear();
+        m_owners.clear();
+    }
+    std::string_view LastPiece() const {
+        return m_pieces.empty() ? std::string_view() : m_pieces.back();
+    }
+
+private:
+    const PosTagger& m_tagger;
+    std::vector<PosTag>& m_out;
+    std::vector<std::string_view> m_pieces;
+    std::vector<std::size_t> m_owners;  // store token number, or kNoToken
+    std::vector<PosTag> m_tags;
+};
+
+// Whether a blank line (or more) lies between two lines of the store's text.
+bool BlankLineBetween(std::string_view earlier, std::string_view later) {
+    const char* from = earlier.data() + earlier.size();
+    const char* to = later.data();
+    return std::count(from, to, '\n') >= 2;
+}
+
+}  // namespace
+
+std::vector<PosTag> TagText(const TextStore& store, const std::vector<CParagraph>& paragraphs,
+                            const PosTagger& tagger) {
+    std::vector<PosTag> tags(store.tokenWords.size(), PosTag::None);
+    SentenceTagger sentence(tagger, tags);
+    bool endPending = false;  // a full stop was seen: closing quotes may follow it
+    for (std::size_t p = 0; p < paragraphs.size(); ++p) {
+        const CParagraph& paragraph = paragraphs[p];
+        if (p > 0 && BlankLineBetween(paragraphs[p - 1].m_strText, paragraph.m_strText)) {
+            sentence.Flush();
+            endPending = false;
+        }
+        const std::size_t count = paragraph.TokenCount();
+        const std::size_t first = paragraph.FirstToken();
+        for (std::size_t j = 0; j < count; ++j) {
+            const std::string_view token = paragraph.Word(j);
+            if (token.empty()) {
+                continue;
+            }
+            const bool isWord = IsWordToken(token);
+            if (endPending && !(!isWord && IsClosing(token))) {
+                sentence.Flush();
+                endPending = false;
+            }
+            if (!isWord) {
+                const bool ends = token == "!" || token == "?" ||
+                                  (token == "." && !IsAbbreviation(sentence.LastPiece()));
+                sentence.Add(token, kNoToken);
+                endPending = endPending || ends;
+                continue;
+            }
+            // A contraction: word, apostrophe, word, with nothing between.
+            if (j + 2 < count && IsApostrophe(paragraph.Word(j + 1)) &&
+                IsWordToken(paragraph.Word(j + 2))) {
+                const std::string_view after = paragraph.Word(j + 2);
+                const std::string_view piece = ContractionPiece(after, token);
+                if (!piece.empty()) {
+                    const std::string_view base =
+                        piece == "n't" ? token.substr(0, token.size() - 1) : token;
+                    sentence.Add(base, first + j);
+                    sentence.Add(piece, first + j + 2);
+                    j += 2;
+                    continue;
+                }
+            }
+            // A hyphenated compound: its pieces and hyphens, with nothing between.
+            std::size_t last = j;
+            while (last + 2 < count && paragraph.Word(last + 1) == "-" &&
+                   IsWordToken(paragraph.Word(last + 2))) {
+                last += 2;
+            }
+            const TokenSpan from = paragraph.Span(j);
+            const TokenSpan to = paragraph.Span(last);
+            sentence.Add(
+                paragraph.m_strText.substr(from.offset, to.offset + to.length - from.offset),
+                first + last);
+            j = last;
+        }
+    }
+    sentence.Flush();
+    return tags;
+}
