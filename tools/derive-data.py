@@ -12,7 +12,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from derive_data import cedict, dictionary, glossaries, output, source, supplement, tagger, verbs  # noqa: E402,E501
+from derive_data import cedict, dictionary, glossaries, output, senses, source, supplement, tagger, verbs  # noqa: E402,E501
 
 
 def main():
@@ -35,6 +35,7 @@ def main():
     words = {i.word for i in items}
     medical = glossaries.medical(package, words)
     science = glossaries.science(package, words, medical)
+    sense_rows = senses.derive(selector, items, extra, verb_rows)
 
     lexicon_tgz = args.tagger_lexicon or source.fetch(args.cache, tagger.LEXICON_PACKAGE,
                                                       tagger.LEXICON_TARBALL)
@@ -54,6 +55,9 @@ def main():
                      "Medical and biochemical glossary: term, gloss", medical)
     output.write_tsv(os.path.join(args.out, "science-glossary.tsv"),
                      "Basic science and technology glossary: term, gloss", science)
+    output.write_tsv(os.path.join(args.out, "senses.tsv"),
+                     "Senses by part of speech (n, v, a, r), alphabetical: word, class, gloss",
+                     sense_rows)
     output.write_tsv(os.path.join(args.out, "tagger-lexicon.tsv"),
                      "Part-of-speech lexicon: word, Penn Treebank tags most likely first",
                      tagger.lexicon_rows(lexicon_tgz), tagger.LEXICON_SOURCE)

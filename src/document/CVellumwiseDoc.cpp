@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
 
 #include "CodePage.h"
 #include "DictionaryFile.h"
@@ -94,6 +95,7 @@ void CVellumwiseDoc::UseSettings(const ReadingSettings& settings) {
     m_bShowMedical = settings.showMedical;
     m_bShowScience = settings.showScience;
     m_bSkipNames = settings.skipNames;
+    m_contextSensesOn = settings.contextSenses;
     m_crPage = settings.pageColor;
     m_crText = settings.textColor;
     m_crGloss = settings.glossColor;
@@ -111,6 +113,7 @@ ReadingSettings CVellumwiseDoc::Settings() const {
     settings.showMedical = m_bShowMedical;
     settings.showScience = m_bShowScience;
     settings.skipNames = m_bSkipNames;
+    settings.contextSenses = m_contextSensesOn;
     settings.pageColor = m_crPage;
     settings.textColor = m_crText;
     settings.glossColor = m_crGloss;
@@ -124,6 +127,7 @@ bool CVellumwiseDoc::LoadDictionary() {
     const DicFileResult result = LoadDictionaryFile(m_dicMain, path);
     if (result.Ok()) {
         LoadSupplement();
+        LoadContext();
         return true;
     }
     if (result.kind == DicFileResult::Kind::Missing) {
@@ -141,6 +145,15 @@ void CVellumwiseDoc::LoadSupplement() {
     const DicFileResult result = LoadDictionaryFile(m_dicMain, path);
     if (!result.Ok() && result.kind != DicFileResult::Kind::Missing) {
         m_platform.ShowMessage("读取字典文件错误 " + path);
+    }
+}
+
+void CVellumwiseDoc::LoadContext() {
+    // Without them the reader has the entries' own glosses, as before there were any.
+    std::string problem;
+    m_context = ContextSenses::Load(m_strProgramDir, problem);
+    if (!m_context) {
+        std::cerr << "vellumwise: " << problem << "; every word shows its entry's gloss\n";
     }
 }
 
@@ -164,7 +177,8 @@ bool CVellumwiseDoc::OpenTextFile(const std::string& path,
     // The window keeps showing the old text until the new one is complete.
     m_platform.RunWithProgress([&](const ProgressReport& report) {
         load = TextFileLoad::Run(
-            path, m_dicMain, GlossChoice{threshold, m_bShowMedical, m_bShowScience, m_bSkipNames},
+            path, m_dicMain,
+            GlossChoice{threshold, m_bShowMedical, m_bShowScience, m_bSkipNames, ActiveContext()},
             report);
     });
     if (load.paragraphs) {
@@ -282,7 +296,14 @@ void CVellumwiseDoc::SetTextAndGloss(std::string text) {
     Regloss();
 }
 
+void CVellumwiseDoc::SetContextSenses(bool on) {
+    m_contextSensesOn = on;
+    Regloss();
+    UpdateAllViews(UpdateHint::Relayout);
+}
+
 void CVellumwiseDoc::Regloss() {
+    m_paragraphs.SetContext(ActiveContext());
     m_paragraphs.Annotate(&m_dicMain, m_dThreshold, m_bShowMedical, m_bShowScience, m_bSkipNames);
     m_bDictionaryChanged = false;
 }
@@ -352,6 +373,8 @@ bool CVellumwiseDoc::ImportDictionaryText(std::string_view text, const std::stri
     // its glosses until it is glossed again.
     m_marks = MarkIndex(m_dicMain, m_personal);
     m_bDictionaryChanged = true;
+    // The senses context chose were of the old entries: chosen again with the next gloss.
+    m_paragraphs.SetContext(nullptr);
     return true;
 }
 

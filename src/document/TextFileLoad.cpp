@@ -55,6 +55,7 @@ TextFileLoad TextFileLoad::Run(const std::string& path, const CDicMain& dic,
         std::string text = TextDecoder::Decode(*bytes);
         bytes.reset();  // the file's bytes are not needed beside the text
         CParagraphList paragraphs;
+        paragraphs.SetContext(gloss.context);
         if (!paragraphs.SetText(std::move(text), Within(progress, kSplitting)) ||
             paragraphs.Annotate(&dic, gloss.threshold, gloss.medical, gloss.science,
                                 gloss.skipNames, Within(progress, kGlossing)) < 0) {

@@ -7,6 +7,7 @@
 #include "ReadFileBytes.h"
 
 class CDicMain;
+class ContextSenses;
 
 // How the glosses of a freshly read text are chosen.
 struct GlossChoice {
@@ -14,6 +15,7 @@ struct GlossChoice {
     bool medical = false;
     bool science = false;
     bool skipNames = true;
+    const ContextSenses* context = nullptr;  // chooses senses by use; nullptr: none
 };
 
 // A text file read, decoded, split and glossed apart from the document, so that

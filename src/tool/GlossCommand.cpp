@@ -2,10 +2,12 @@
 #include <filesystem>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <optional>
 
 #include "CDicMain.h"
 #include "CParagraphList.h"
+#include "ContextSenses.h"
 #include "DictionaryFile.h"
 #include "EpubBook.h"
 #include "GlossOutput.h"
@@ -21,6 +23,7 @@ namespace {
 constexpr const char* kGlossHelp =
     "usage: vellumwise-tool gloss [--dic PATH] [--supplement PATH|none] [--level N]\n"
     "                             [--medical] [--science] [--names] [--no-personal]\n"
+    "                             [--no-context] [--original] [--why]\n"
     "                             [--format tsv|text|html] [FILE|-]\n"
     "Reads an English text or EPUB book (standard input for - or no FILE) exactly as\n"
     "the reading window opens it and prints its glosses, in UTF-8.\n"
@@ -36,6 +39,13 @@ constexpr const char* kGlossHelp =
     "                 window with 不注释人名 turned off); by default they get none\n"
     "  --no-personal  ignore the reader's known and new word lists\n"
     "                 (read from $XDG_DATA_HOME/vellumwise by default)\n"
+    "  --no-context   give every word its entry's gloss, whatever its use (by default\n"
+    "                 a word's part of speech in its sentence chooses among its senses)\n"
+    "  --original     the glossing other tools compare with: no name rule, no\n"
+    "                 supplement, no personal lists, no context (--names\n"
+    "                 --supplement none --no-personal --no-context)\n"
+    "  --why          (tsv) a fifth column: what chose the gloss, \"part of speech\"\n"
+    "                 or \"entry\"\n"
     "  --format tsv   one line per token: PARAGRAPH TAB TOKEN-INDEX TAB TOKEN TAB GLOSS,\n"
     "                 indexes from 0, GLOSS empty for none; \\\\ \\t \\r \\n and \\xHH\n"
     "                 stand for a backslash and the control bytes (the default)\n"
@@ -49,6 +59,8 @@ struct GlossOptions {
     bool science = false;
     bool names = false;
     bool personal = true;
+    bool context = true;
+    bool why = false;
     std::string format = "tsv";
     std::string input = "-";
 };
@@ -83,6 +95,16 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
             options.names = true;
         } else if (arg == "--no-personal") {
             options.personal = false;
+        } else if (arg == "--no-context") {
+            options.context = false;
+        } else if (arg == "--why") {
+            options.why = true;
+        } else if (arg == "--original") {
+            options.names = true;
+            options.personal = false;
+            options.context = false;
+            options.sources.supplementNamed = true;
+            options.sources.supplementPath.clear();
         } else if ((arg == "-" || !arg.starts_with("-")) && !haveInput) {
             options.input = arg;
             haveInput = true;
@@ -138,6 +160,23 @@ int RunGloss(const ToolArguments& args) {
     const MarkIndex marks(dic, personal);
     CParagraphList text;
     text.SetMarks(&marks);
+    std::unique_ptr<ContextSenses> context;
+    if (options->context) {
+        std::string problem;
+        // Beside main.dic, as the window has them. A dictionary named with --dic
+        // may come without them: only the default one's absence is news.
+        const std::filesystem::path folder =
+            std::filesystem::path(options->sources.mainPath).parent_path();
+        const bool named = options->sources.mainPath != DefaultDictionarySources().mainPath;
+        context = ContextSenses::Load(folder.string(), problem);
+        const bool absent = !std::filesystem::exists(folder / std::string(kTaggerFileName)) &&
+                            !std::filesystem::exists(folder / std::string(kSensesFileName));
+        if (!context && !(named && absent)) {
+            std::cerr << "vellumwise-tool gloss: " << problem
+                      << "; every word gets its entry's gloss\n";
+        }
+        text.SetContext(context.get());
+    }
     // Named .epub like the window's open command; on standard input, known by its bytes.
     if (IsEpubName(options->input) || (options->input == "-" && LooksLikeEpub(*bytes))) {
         const EpubResult book = ReadEpub(*bytes);
@@ -163,7 +202,7 @@ int RunGloss(const ToolArguments& args) {
                                       : std::filesystem::path(options->input).filename().string();
         WriteGlossHtml(std::cout, text, title);
     } else {
-        WriteGlossTsv(std::cout, text);
+        WriteGlossTsv(std::cout, text, options->why);
     }
     std::cout.flush();
     return std::cout ? kExitOk : kExitBadInput;

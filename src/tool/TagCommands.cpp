@@ -10,6 +10,7 @@
 #include "CParagraphList.h"
 #include "PosTagger.h"
 #include "ReadFileBytes.h"
+#include "SenseTable.h"
 #include "TaggerData.h"
 #include "TextTagging.h"
 #include "ToolCommands.h"
@@ -32,6 +33,11 @@ constexpr const char* kTagger2DatHelp =
     "Compiles the tagger's lexicon and rules (data/tagger-lexicon.tsv,\n"
     "data/tagger-rules.tsv) into the file the program loads. Nothing is written\n"
     "when any line is malformed.\n";
+
+constexpr const char* kSenses2DatHelp =
+    "usage: vellumwise-tool senses2dat SENSES.TSV OUT.DAT\n"
+    "Compiles the senses by part of speech (data/senses.tsv) into the file the\n"
+    "program loads. Nothing is written when any line is malformed.\n";
 
 std::optional<std::string> ReadInput(const std::string& path) {
     if (path == "-") {
@@ -166,6 +172,35 @@ int RunTagger2Dat(const ToolArguments& args) {
     const AtomicWriteResult written = WriteFileAtomically(args[2], data->Compile());
     if (!written.Ok()) {
         std::cerr << "vellumwise-tool: " << args[2] << ": " << written.detail << "\n";
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
+
+int RunSenses2Dat(const ToolArguments& args) {
+    if (WantsHelp(args)) {
+        std::cout << kSenses2DatHelp;
+        return kExitOk;
+    }
+    if (args.size() != 2) {
+        std::cerr << kSenses2DatHelp;
+        return kExitUsage;
+    }
+    const std::optional<std::string> text = ReadFileBytes(args[0]);
+    if (!text) {
+        std::cerr << "vellumwise-tool: " << args[0]
+                  << ": cannot read the file: " << std::strerror(errno) << "\n";
+        return kExitBadInput;
+    }
+    std::string error;
+    const std::optional<SenseTable> table = SenseTable::FromTsv(*text, error);
+    if (!table) {
+        std::cerr << "vellumwise-tool: " << args[0] << ": " << error << "\n";
+        return kExitBadInput;
+    }
+    const AtomicWriteResult written = WriteFileAtomically(args[1], table->Compile());
+    if (!written.Ok()) {
+        std::cerr << "vellumwise-tool: " << args[1] << ": " << written.detail << "\n";
         return kExitBadInput;
     }
     return kExitOk;

@@ -23,3 +23,4 @@ int RunWordbook(const ToolArguments& args);
 int RunKnown(const ToolArguments& args);
 int RunTag(const ToolArguments& args);
 int RunTagger2Dat(const ToolArguments& args);
+int RunSenses2Dat(const ToolArguments& args);

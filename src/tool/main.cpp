@@ -20,6 +20,7 @@ constexpr const char* kUsage =
     "  known import FILE        add a word list to the known words\n"
     "  tag [OPTIONS] [FILE]     print the part of speech of each word of a text\n"
     "  tagger2dat LEX RULES OUT compile the tagger's data\n"
+    "  senses2dat IN.TSV OUT    compile the senses by part of speech\n"
     "\n"
     "'vellumwise-tool COMMAND --help' describes one command.\n";
 
@@ -31,7 +32,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"dic2tsv", RunDic2Tsv}, {"tsv2dic", RunTsv2Dic},       {"gloss", RunGloss},
     {"lookup", RunLookup},   {"wordbook", RunWordbook},     {"known", RunKnown},
-    {"tag", RunTag},         {"tagger2dat", RunTagger2Dat},
+    {"tag", RunTag},         {"tagger2dat", RunTagger2Dat}, {"senses2dat", RunSenses2Dat},
 };
 
 }  // namespace

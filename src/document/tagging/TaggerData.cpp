@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "CompiledFile.h"
 #include "TsvFile.h"
 
 namespace {
@@ -93,67 +94,11 @@ bool SetOperands(TaggerRule& rule, const ConditionInfo& info,
     return true;
 }
 
-// The compiled file: a magic line, the payload's size and FNV-1a hash, then the payload.
 constexpr std::string_view kMagic = "VWTAGGER1\n";
-constexpr std::size_t kHeaderBytes = kMagic.size() + 8;
 
-std::uint32_t Fnv1a(std::string_view bytes) {
-    std::uint32_t hash = 2166136261u;
-    for (const char c : bytes) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    }
-    return hash;
-}
-
-void PutU32(std::string& out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-    }
-}
-
-void PutText(std::string& out, std::string_view text) {
-    out.push_back(static_cast<char>(text.size()));
-    out.append(text);
-}
-
-// Reads the payload front to back; any read past its end makes it bad for good.
-class Reader {
-public:
-    explicit Reader(std::string_view bytes) : m_rest(bytes) {}
-    bool Ok() const { return m_ok; }
-    bool AtEnd() const { return m_rest.empty(); }
-    std::uint8_t U8() {
-        if (m_rest.empty()) {
-            m_ok = false;
-            return 0;
-        }
-        const auto value = static_cast<std::uint8_t>(m_rest[0]);
-        m_rest.remove_prefix(1);
-        return value;
-    }
-    std::uint32_t U32() {
-        std::uint32_t value = 0;
-        for (int i = 0; i < 4; ++i) {
-            value |= static_cast<std::uint32_t>(U8()) << (8 * i);
-        }
-        return value;
-    }
-    std::string_view Text() {
-        const std::size_t length = U8();
-        if (length > m_rest.size()) {
-            m_ok = false;
-            return {};
-        }
-        const std::string_view text = m_rest.substr(0, length);
-        m_rest.remove_prefix(length);
-        return text;
-    }
-    std::size_t Left() const { return m_rest.size(); }
-
-private:
-    std::string_view m_rest;
-    bool m_ok = true;
-};
+using compiled::PayloadReader;
+using compiled::PutText;
+using compiled::PutU32;
 
 std::optional<PosTag> TagFromByte(std::uint8_t byte) {
     if (byte == 0 || byte >= kPosTagCount) {
@@ -267,29 +212,18 @@ std::string TaggerData::Compile() const {
             }
         }
     }
-    std::string bytes(kMagic);
-    PutU32(bytes, static_cast<std::uint32_t>(payload.size()));
-    PutU32(bytes, Fnv1a(payload));
-    return bytes + payload;
+    return compiled::Frame(kMagic, payload);
 }
 
 std::optional<TaggerData> TaggerData::FromCompiled(std::string_view bytes, std::string& error) {
-    if (bytes.size() < kHeaderBytes || bytes.substr(0, kMagic.size()) != kMagic) {
-        error = "not a tagger file";
-        return std::nullopt;
-    }
-    Reader header(bytes.substr(kMagic.size(), 8));
-    const std::uint32_t size = header.U32();
-    const std::uint32_t hash = header.U32();
-    const std::string_view payload = bytes.substr(kHeaderBytes);
-    if (payload.size() != size || Fnv1a(payload) != hash) {
-        error = "the file is damaged";
+    const std::optional<std::string_view> payload = compiled::Unframe(bytes, kMagic, error);
+    if (!payload) {
         return std::nullopt;
     }
     // The hash says the bytes are the ones written; the reads still check every
     // number, so that a file written by another version cannot do harm either.
     TaggerData data;
-    Reader in(payload);
+    PayloadReader in(*payload);
     const std::uint32_t words = in.U32();
     if (words > in.Left() / 3) {
         error = "the file is damaged";
