@@ -96,10 +96,24 @@ void CParagraphList::ChooseSenses(const CDicMain* pDic) {
             }
         }
     }
+    // The tag is evidence of the use only where the tagger's lexicon knows the word
+    // in two classes or more and allows it the tag: a word it does not know, or
+    // knows in one class, got its tag from the lexicon or a guess, not from its
+    // sentence, and the word's own gloss (whose order was weighed) stands.
+    std::vector<const LexiconTags*> known(words);
+    for (std::uint32_t id = 0; id < words; ++id) {
+        const LexiconTags* tags = m_pContext->Tagger().Lexicon().Find(store.words.Word(id));
+        bool ambiguous = false;
+        for (std::size_t t = 1; tags != nullptr && t < tags->count; ++t) {
+            ambiguous = ambiguous || ClassOf(tags->tags[t]) != ClassOf(tags->tags[0]);
+        }
+        known[id] = ambiguous ? tags : nullptr;
+    }
     store.senseOfToken.assign(store.tokenWords.size(), 0);
     for (std::size_t k = 0; k < store.tokenWords.size(); ++k) {
         const std::uint32_t word = store.tokenWords[k];
-        if (word >= SplitText::kOneByteToken) {
+        if (word >= SplitText::kOneByteToken || known[word] == nullptr ||
+            !known[word]->Allows(tags[k])) {
             continue;
         }
         const std::size_t slot = SenseTable::SlotOf(ClassOf(tags[k]));

@@ -71,9 +71,9 @@ TEST(SenseChoiceTest, TheUseChoosesTheLineOfItsPartOfSpeech) {
         // An entry of its own: the line of its use.
         {"I want to book a room for tonight.", "book", 0, "登记"},
         {"She read the book in one evening.", "book", 0, "书"},
-        {"Please light the candle.", "light", 0, "照亮"},
+        {"I cannot bear the pain any longer.", "bear", 0, "忍受"},
         // A form reduced by a suffix takes its base's line of its use.
-        {"They booked a room.", "booked", 0, "登记"},
+        {"He books a table for two every Friday.", "books", 0, "登记"},
     };
     for (const Case& c : cases) {
         const std::string gloss = GlossOf(c.text, c.word, c.nth);

@@ -9,6 +9,8 @@ Rows are kept for
   one, there is nothing to choose);
 - the past forms of the verb table that are ECDICT entries of their own: a noun or adjective use
   of "wound" or "left" takes the form's own line (伤口, 左边的), a verb use its base's.
+A word whose gloss was reviewed by hand (gloss.OVERRIDES) keeps it whatever its use: the review
+chose the senses readers meet, where ECDICT's lines lead with rare ones.
 """
 
 from . import gloss as glosses
@@ -19,8 +21,10 @@ CLASSES = "nvar"
 
 def class_lines(entry, family=frozenset(), cedict=None, shown=()):
     """{class: [[cleaned items] per line]} of the entry's untagged lines, in ECDICT's order;
-    within a line, the senses of the gloss shown today (`shown`, reviewed) lead in its order,
-    then those CC-CEDICT translates back to the word, as in the glosses."""
+    within a line, the first sense of the gloss shown today (`shown`, whose order CC-CEDICT and
+    the reviews weighed) leads, then the senses CC-CEDICT translates back to the word, as in the
+    glosses (wind: 缠绕 before 使通风), then ECDICT's order. (Promoting all of the gloss shown
+    put its later, general senses first: heap 许多 before 堆.)"""
     family = frozenset(family) | {entry.word.lower()}
     definition_words = glosses._definition_words(entry)
     result = {}
@@ -29,7 +33,7 @@ def class_lines(entry, family=frozenset(), cedict=None, shown=()):
         if tag is not None or kind is None:
             continue
         cleaned = [c for c in map(glosses.clean_item, items) if c]
-        cleaned.sort(key=lambda c: (shown.index(c) if c in shown else len(shown),
+        cleaned.sort(key=lambda c: (0 if shown and c == shown[0] else 1,
                                     -glosses._evidence(c, family, definition_words, cedict)))
         if cleaned:
             result.setdefault(kind, []).append(cleaned)
@@ -62,7 +66,7 @@ def derive(selector, items, extra, verb_rows):
     rows = []
     for word in sorted(words | forms):
         entry = package.entries.get(word)
-        if entry is None:
+        if entry is None or word in glosses.OVERRIDES:
             continue
         per_class = class_glosses(entry, selector.family(word), selector.cedict,
                                   shown.get(word, ""))

@@ -73,7 +73,7 @@ constexpr SuffixGuess kSuffixGuesses[] = {
     {"rated lated nated ized ised ified", PosTag::VBN},
     {"acy dom ence ance ist ity ment ness ship sion tion ism hood", PosTag::NN},
     {"able ible ical esque ous etic atic egic ophic ish ive gic tic mic less ful ilar ular like "
-     "some escent ary ial al ent ant",
+     "some escent tary nary ial",
      PosTag::JJ},
     {"ly wise ward wards", PosTag::RB},
     {"ing", PosTag::VBG},
@@ -422,7 +422,8 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
         }
         // After a subject pronoun, the verb; after "let me", "make him", the base.
         if ((tag == PosTag::NN || tag == PosTag::VBP) && mayBeBase && prev == PosTag::PRP) {
-            if (IsSubjectPronoun(prevWord)) {
+            // ("You blackguard!" calls a name.)
+            if (IsSubjectPronoun(prevWord) && tagAt(i, 1) != PosTag::Stop) {
                 tags[i] = PosTag::VBP;
                 continue;
             }
@@ -515,14 +516,21 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
         }
         // An adjective after a determiner with no noun after it is the noun ("the
         // interior looked new", "my favorite.").
+        // ("a peculiar and exceptional position" joins two adjectives; "the hidden
+        // costs" puts a participle before the noun.)
+        const bool participleBeforeNoun =
+            (next == PosTag::VBN || next == PosTag::VBG) && ClassOf(tagAt(i, 2)) == WordClass::Noun;
         if (tag == PosTag::JJ && known != nullptr && known->Allows(PosTag::NN) &&
-            (prev == PosTag::DT || prev == PosTag::PRPS) && !IsNominalOrAdjective(next)) {
+            (prev == PosTag::DT || prev == PosTag::PRPS) &&
+            !(next == PosTag::CC && ClassOf(tagAt(i, 2)) == WordClass::Adjective) &&
+            !participleBeforeNoun &&
+            (!IsNominalOrAdjective(next) || next == PosTag::VBN || next == PosTag::VBG)) {
             tags[i] = PosTag::NN;
             continue;
         }
         // After "very", "so", "too": an adjective ("very clean", "too complicated").
-        if (known != nullptr && known->Allows(PosTag::JJ) && ClassOf(tag) == WordClass::Verb &&
-            IsDegreeAdverb(prevWord)) {
+        if (known != nullptr && known->Allows(PosTag::JJ) &&
+            (ClassOf(tag) == WordClass::Verb || tag == PosTag::NN) && IsDegreeAdverb(prevWord)) {
             tags[i] = PosTag::JJ;
             continue;
         }
@@ -555,6 +563,16 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
                 tags[i] = PosTag::NNS;
                 continue;
             }
+        }
+        // A singular noun cannot take a plural verb: in "a stern frown", the first is
+        // the adjective and the second the noun.
+        if (tag == PosTag::VBP && prev == PosTag::NN && known != nullptr &&
+            known->Allows(PosTag::NN) && i >= 2 && tokens[i - 1].known != nullptr &&
+            tokens[i - 1].known->Allows(PosTag::JJ) &&
+            (tagAt(i, -2) == PosTag::DT || tagAt(i, -2) == PosTag::PRPS)) {
+            tags[i - 1] = PosTag::JJ;
+            tags[i] = PosTag::NN;
+            continue;
         }
         // A word that may be an adjective straight after "be", with no noun after it,
         // is one: "the wine was light.".

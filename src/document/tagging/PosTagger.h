@@ -18,6 +18,7 @@ public:
     // Tags one sentence's tokens as the text spells them (a contraction's pieces
     // apart: "do", "n't"; "John", "'s"); `tags` gets one tag per token.
     void TagSentence(const std::vector<std::string_view>& tokens, std::vector<PosTag>& tags) const;
+    const TaggerData& Lexicon() const { return m_data; }
 
 private:
     struct Token {
