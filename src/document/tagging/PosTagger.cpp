@@ -163,7 +163,9 @@ PosTag PosTagger::Initial(const Token& token) const {
     // sentence's first, a heading's, a title's); only others take the capitalised
     // spelling's own entry ("Pierre", "Moscow").
     const bool allCapitals = text.size() >= 2 && std::all_of(text.begin(), text.end(), IsCapital);
-    if (const LexiconTags* exact = m_data.Find(text);
+    // Only a spelling with capitals differs from its small one.
+    const bool capitals = std::any_of(text.begin(), text.end(), IsCapital);
+    if (const LexiconTags* exact = capitals ? m_data.Find(text) : token.known;
         exact != nullptr && (token.known == nullptr || allCapitals ||
                              (exact->First() != PosTag::NNP && exact->First() != PosTag::NNPS))) {
         return exact->First();
@@ -634,12 +636,23 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
 
 void PosTagger::TagSentence(const std::vector<std::string_view>& words,
                             std::vector<PosTag>& tags) const {
-    std::vector<Token> tokens;
-    tokens.reserve(words.size());
-    tags.assign(words.size(), PosTag::None);
+    std::vector<Piece> pieces;
+    pieces.reserve(words.size());
     for (const std::string_view word : words) {
-        tokens.push_back({word, Lower(word), nullptr, false});
-        tokens.back().known = m_data.Find(tokens.back().lower);
+        pieces.push_back({word, nullptr, false});
+    }
+    TagPieces(pieces, tags);
+}
+
+void PosTagger::TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>& tags) const {
+    std::vector<Token> tokens;
+    tokens.reserve(pieces.size());
+    tags.assign(pieces.size(), PosTag::None);
+    for (const Piece& piece : pieces) {
+        tokens.push_back({piece.text, Lower(piece.text), piece.lower, false});
+        if (!piece.lookedUp) {
+            tokens.back().known = m_data.Find(tokens.back().lower);
+        }
     }
     bool sentenceStart = true;
     std::size_t firstWord = tokens.size();

@@ -18,6 +18,14 @@ public:
     // Tags one sentence's tokens as the text spells them (a contraction's pieces
     // apart: "do", "n't"; "John", "'s"); `tags` gets one tag per token.
     void TagSentence(const std::vector<std::string_view>& tokens, std::vector<PosTag>& tags) const;
+    // The same for tokens whose lower-case spelling's lexicon entry the caller may have
+    // looked up already (a text looks each distinct word up once).
+    struct Piece {
+        std::string_view text;
+        const LexiconTags* lower = nullptr;  // the entry of text in lower case, when looked up
+        bool lookedUp = false;
+    };
+    void TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>& tags) const;
     const TaggerData& Lexicon() const { return m_data; }
 
 private:

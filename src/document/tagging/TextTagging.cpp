@@ -71,11 +71,28 @@ std::string_view ContractionPiece(std::string_view after, std::string_view befor
 
 class SentenceTagger {
 public:
-    SentenceTagger(const PosTagger& tagger, std::vector<PosTag>& tags)
-        : m_tagger(tagger), m_out(tags) {}
+    SentenceTagger(const PosTagger& tagger, const TextStore& store, std::vector<PosTag>& tags)
+        : m_tagger(tagger),
+          m_store(store),
+          m_out(tags),
+          m_lexiconOfWord(store.words.Size()),
+          m_lookedUp(store.words.Size(), 0) {}
 
-    void Add(std::string_view piece, std::size_t token) {
-        m_pieces.push_back(piece);
+    // `token`: the store's token the piece's tag goes to, or kNoToken; `whole`: the
+    // piece is that token as written, so its word's lexicon entry can be shared.
+    void Add(std::string_view piece, std::size_t token, bool whole = false) {
+        PosTagger::Piece added{piece, nullptr, false};
+        if (whole && token != kNoToken) {
+            const std::uint32_t word = m_store.tokenWords[token];
+            if (word < m_lookedUp.size()) {
+                if (m_lookedUp[word] == 0) {
+                    m_lexiconOfWord[word] = m_tagger.Lexicon().Find(m_store.words.Word(word));
+                    m_lookedUp[word] = 1;
+                }
+                added = {piece, m_lexiconOfWord[word], true};
+            }
+        }
+        m_pieces.push_back(added);
         m_owners.push_back(token);
         if (m_pieces.size() >= kMostPieces) {
             Flush();
@@ -85,7 +102,7 @@ public:
         if (m_pieces.empty()) {
             return;
         }
-        m_tagger.TagSentence(m_pieces, m_tags);
+        m_tagger.TagPieces(m_pieces, m_tags);
         for (std::size_t i = 0; i < m_pieces.size(); ++i) {
             if (m_owners[i] != kNoToken) {
                 m_out[m_owners[i]] = m_tags[i];
@@ -95,13 +112,16 @@ public:
         m_owners.clear();
     }
     std::string_view LastPiece() const {
-        return m_pieces.empty() ? std::string_view() : m_pieces.back();
+        return m_pieces.empty() ? std::string_view() : m_pieces.back().text;
     }
 
 private:
     const PosTagger& m_tagger;
+    const TextStore& m_store;
     std::vector<PosTag>& m_out;
-    std::vector<std::string_view> m_pieces;
+    std::vector<const LexiconTags*> m_lexiconOfWord;  // by word number, once looked up
+    std::vector<std::uint8_t> m_lookedUp;
+    std::vector<PosTagger::Piece> m_pieces;
     std::vector<std::size_t> m_owners;  // store token number, or kNoToken
     std::vector<PosTag> m_tags;
 };
@@ -118,7 +138,7 @@ bool BlankLineBetween(std::string_view earlier, std::string_view later) {
 std::vector<PosTag> TagText(const TextStore& store, const std::vector<CParagraph>& paragraphs,
                             const PosTagger& tagger) {
     std::vector<PosTag> tags(store.tokenWords.size(), PosTag::None);
-    SentenceTagger sentence(tagger, tags);
+    SentenceTagger sentence(tagger, store, tags);
     bool endPending = false;  // a full stop was seen: closing quotes may follow it
     for (std::size_t p = 0; p < paragraphs.size(); ++p) {
         const CParagraph& paragraph = paragraphs[p];
@@ -169,7 +189,7 @@ std::vector<PosTag> TagText(const TextStore& store, const std::vector<CParagraph
             const TokenSpan to = paragraph.Span(last);
             sentence.Add(
                 paragraph.m_strText.substr(from.offset, to.offset + to.length - from.offset),
-                first + last);
+                first + last, last == j);
             j = last;
         }
     }
