@@ -15,8 +15,7 @@ const std::string kTool = std::string(VELLUMWISE_BIN_DIR) + "/vellumwise-tool";
 ProgramResult Tool(const std::string& arguments, const std::string& text) {
     TempDir dir;
     WriteFile(dir.Path("in.txt"), text);
-    return RunProgram(Quoted(kTool) + " " + arguments + " " + Quoted(dir.Path("in.txt")) +
-                      " 2>&1");
+    return RunProgram(Quoted(kTool) + " " + arguments + " " + Quoted(dir.Path("in.txt")) + " 2>&1");
 }
 
 const std::string kText = "She wound the clock and then dressed the wound.\n";

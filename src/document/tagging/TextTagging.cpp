@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "ByteClass.h"
+#include "Parallel.h"
 #include "PosTagger.h"
 
 namespace {
@@ -12,6 +13,8 @@ constexpr std::size_t kNoToken = SIZE_MAX;
 // A run this long without a sentence end (a table, a list) is cut, so that a
 // sentence's work stays small.
 constexpr std::size_t kMostPieces = 200;
+// Texts of fewer paragraphs are tagged on one thread: starting threads would cost more.
+constexpr std::size_t kShareOutFrom = 2048;
 
 constexpr std::string_view kCurlyApostrophe = "\xE2\x80\x99";
 
@@ -133,16 +136,15 @@ bool BlankLineBetween(std::string_view earlier, std::string_view later) {
     return std::count(from, to, '\n') >= 2;
 }
 
-}  // namespace
-
-std::vector<PosTag> TagText(const TextStore& store, const std::vector<CParagraph>& paragraphs,
-                            const PosTagger& tagger) {
-    std::vector<PosTag> tags(store.tokenWords.size(), PosTag::None);
+// Tags paragraphs [from, to), which start and end at blank lines, into `tags`.
+void TagParagraphs(const TextStore& store, const std::vector<CParagraph>& paragraphs,
+                   std::size_t from, std::size_t to, const PosTagger& tagger,
+                   std::vector<PosTag>& tags) {
     SentenceTagger sentence(tagger, store, tags);
     bool endPending = false;  // a full stop was seen: closing quotes may follow it
-    for (std::size_t p = 0; p < paragraphs.size(); ++p) {
+    for (std::size_t p = from; p < to; ++p) {
         const CParagraph& paragraph = paragraphs[p];
-        if (p > 0 && BlankLineBetween(paragraphs[p - 1].m_strText, paragraph.m_strText)) {
+        if (p > from && BlankLineBetween(paragraphs[p - 1].m_strText, paragraph.m_strText)) {
             sentence.Flush();
             endPending = false;
         }
@@ -194,5 +196,39 @@ std::vector<PosTag> TagText(const TextStore& store, const std::vector<CParagraph
         }
     }
     sentence.Flush();
+}
+
+// Where to cut the text into about `count` runs of paragraphs for taggers side by
+// side: only at blank lines, where no sentence runs on.
+std::vector<std::size_t> Cuts(const std::vector<CParagraph>& paragraphs, std::size_t count) {
+    std::vector<std::size_t> cuts{0};
+    for (std::size_t i = 1; i < count; ++i) {
+        std::size_t at = std::max(cuts.back() + 1, paragraphs.size() * i / count);
+        while (at < paragraphs.size() &&
+               !BlankLineBetween(paragraphs[at - 1].m_strText, paragraphs[at].m_strText)) {
+            ++at;
+        }
+        if (at >= paragraphs.size()) {
+            break;
+        }
+        cuts.push_back(at);
+    }
+    cuts.push_back(paragraphs.size());
+    return cuts;
+}
+
+}  // namespace
+
+std::vector<PosTag> TagText(const TextStore& store, const std::vector<CParagraph>& paragraphs,
+                            const PosTagger& tagger) {
+    std::vector<PosTag> tags(store.tokenWords.size(), PosTag::None);
+    // A long text is tagged in runs on several threads; each writes its own tokens.
+    const std::size_t parts =
+        paragraphs.size() < kShareOutFrom ? 1 : std::max<std::size_t>(ProcessorCount(), 1);
+    const std::vector<std::size_t> cuts = Cuts(paragraphs, parts);
+    RunInParts(cuts.size() - 1, [&](std::size_t part, const GoOn&) {
+        TagParagraphs(store, paragraphs, cuts[part], cuts[part + 1], tagger, tags);
+        return true;
+    });
     return tags;
 }
