@@ -7,11 +7,15 @@
 #include <string>
 
 #include "CParagraphList.h"
+#include "CVellumwiseDoc.h"
 #include "CodePage.h"
 #include "ContextSenses.h"
+#include "FakePlatformServices.h"
+#include "GlossedText.h"
 #include "ShippedDictionary.h"
 #include "TempDir.h"
 #include "TestDictionary.h"
+#include "VocabularyTable.h"
 
 namespace {
 
@@ -166,6 +170,61 @@ TEST(SenseTableTest, SourceRowsCompileAndLoadBack) {
     EXPECT_FALSE(SenseTable::FromTsv("wound\tx\t伤口\n", error).has_value());
     EXPECT_FALSE(SenseTable::FromTsv("wound\tn\t\n", error).has_value());
     EXPECT_FALSE(SenseTable::FromTsv("wound\tn\n", error).has_value());
+}
+
+}  // namespace
+
+namespace {
+
+// A document started from a program folder holding the shipped main.dic and the given
+// context files.
+struct ProgramFolder {
+    TempDir dir;
+    FakePlatformServices platform;
+    CVellumwiseDoc doc{platform};
+
+    explicit ProgramFolder(bool damagedTagger) {
+        const std::string bin = VELLUMWISE_BIN_DIR;
+        std::filesystem::copy_file(bin + "/main.dic", dir.Path("main.dic"));
+        std::filesystem::copy_file(bin + "/senses.dat", dir.Path("senses.dat"));
+        std::string tagger = ReadFile(bin + "/tagger.dat");
+        if (damagedTagger) {
+            tagger.resize(tagger.size() - 1);
+        }
+        WriteFile(dir.Path("tagger.dat"), tagger);
+        doc.m_strProgramDir = dir.Root().string();
+        doc.m_strPersonalDir = dir.Path("personal");
+    }
+};
+
+TEST(ContextDocumentTest, ADamagedTaggerIsSaidOnceAndTheEntriesGlossesShow) {
+    // At step 1 "heap" is glossed; its entry's gloss leads with the verb.
+    const std::string text = "They heap the plates high, and the heap of stones fell.\n";
+    ProgramFolder good(false);
+    ASSERT_TRUE(good.doc.OnNewDocument());
+    ASSERT_NE(good.doc.Context(), nullptr);
+    good.doc.ApplyVocabulary(1, ThresholdForLevel(1), false, false);
+    good.doc.ReplaceText(text);
+    const std::string chosen = GlossedText(good.doc.m_paragraphs);
+    good.doc.SetContextSenses(false);
+    const std::string plain = GlossedText(good.doc.m_paragraphs);
+    EXPECT_NE(chosen, plain);
+    EXPECT_FALSE(good.doc.Settings().contextSenses);
+
+    ProgramFolder damaged(true);
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(damaged.doc.OnNewDocument());
+    damaged.doc.ReplaceText(text);
+    damaged.doc.ApplyVocabulary(2, ThresholdForLevel(2), false, false);
+    damaged.doc.SetContextSenses(true);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(damaged.doc.Context(), nullptr);
+    EXPECT_NE(said.find("tagger.dat"), std::string::npos) << said;
+    EXPECT_EQ(said.find("tagger.dat"), said.rfind("tagger.dat")) << said;
+    damaged.doc.ApplyVocabulary(1, ThresholdForLevel(1), false, false);
+    EXPECT_NE(GlossedText(damaged.doc.m_paragraphs), "");
+    EXPECT_EQ(GlossedText(damaged.doc.m_paragraphs), GlossedText(good.doc.m_paragraphs));
+    EXPECT_TRUE(damaged.platform.m_messages.empty());
 }
 
 }  // namespace
