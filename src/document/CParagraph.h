@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,6 +32,14 @@ struct TextStore {
     WordTable words;                          // the distinct lower-case words
     std::vector<std::uint32_t> glossOfWord;   // by word number, from the last Annotate
     GlossPool glosses;                        // owns the glosses numbered there
+    // The senses context chose, once per text: per token, 0 for the word's gloss or
+    // 1 + the slot in senseGlossOfWord of the one shown instead; per word, one
+    // gloss per part of speech (a number in senseGlosses; kNoGloss where the word's
+    // own gloss stands). A token shows its chosen sense only while its word is
+    // glossed at all: the step, the names and the marks decide that.
+    std::vector<std::uint8_t> senseOfToken;
+    std::vector<std::array<std::uint32_t, 4>> senseGlossOfWord;
+    GlossPool senseGlosses;
 
     // Written by the view's layout after every text, gloss or font change.
     std::vector<std::int32_t> m_arrX;      // left edge, from the text column's left edge
@@ -76,9 +85,25 @@ public:
     // Valid until the next Annotate.
     std::string_view Gloss(std::size_t j) const {
         const std::uint32_t word = WordId(j);
-        return word < m_pStore->glossOfWord.size()
-                   ? m_pStore->glosses.View(m_pStore->glossOfWord[word])
-                   : std::string_view();
+        if (word >= m_pStore->glossOfWord.size()) {
+            return {};
+        }
+        const std::uint32_t number = m_pStore->glossOfWord[word];
+        const std::size_t k = m_nFirstToken + j;
+        if (number != GlossPool::kNoGloss && k < m_pStore->senseOfToken.size()) {
+            if (const std::uint8_t sense = m_pStore->senseOfToken[k]; sense != 0) {
+                return m_pStore->senseGlosses.View(m_pStore->senseGlossOfWord[word][sense - 1]);
+            }
+        }
+        return m_pStore->glosses.View(number);
+    }
+    // Whether the gloss shown is the one context chose rather than the word's own.
+    bool GlossChosenByContext(std::size_t j) const {
+        const std::uint32_t word = WordId(j);
+        const std::size_t k = m_nFirstToken + j;
+        return word < m_pStore->glossOfWord.size() &&
+               m_pStore->glossOfWord[word] != GlossPool::kNoGloss &&
+               k < m_pStore->senseOfToken.size() && m_pStore->senseOfToken[k] != 0;
     }
 
     // The layout's numbers for token j; only after LaidOut().

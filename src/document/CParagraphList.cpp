@@ -4,10 +4,12 @@
 #include <optional>
 
 #include "CDicMain.h"
+#include "ContextSenses.h"
 #include "FurtherReductions.h"
 #include "Parallel.h"
 #include "PersonalWords.h"
 #include "TextSplitter.h"
+#include "TextTagging.h"
 
 CParagraphList::CParagraphList() : m_pStore(std::make_unique<TextStore>()) {}
 
@@ -26,6 +28,105 @@ void CParagraphList::RemoveAll() {
     m_bNamesSkipped = false;
     m_stepGlossOfWord.clear();
     m_entryOfWord.clear();
+    ForgetSenses();
+}
+
+void CParagraphList::SetContext(const ContextSenses* pContext) {
+    if (pContext != m_pContext) {
+        m_pContext = pContext;
+        ForgetSenses();
+    }
+}
+
+void CParagraphList::ForgetSenses() {
+    TextStore& store = *m_pStore;
+    store.senseOfToken = {};
+    store.senseGlossOfWord = {};
+    store.senseGlosses.Clear();
+    m_bSensesChosen = false;
+    m_pSensesDic = nullptr;
+    m_nSensesDicEntries = 0;
+}
+
+namespace {
+
+// A gloss's first sense: up to the first full-width comma (A3 AC in GBK).
+std::string_view FirstSense(std::string_view gloss) {
+    for (std::size_t i = 0; i + 1 < gloss.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(gloss[i]);
+        if (lead >= 0x81) {
+            if (lead == 0xA3 && static_cast<unsigned char>(gloss[i + 1]) == 0xAC) {
+                return gloss.substr(0, i);
+            }
+            ++i;  // the second byte of a double-byte character
+        }
+    }
+    return gloss;
+}
+
+}  // namespace
+
+void CParagraphList::ChooseSenses(const CDicMain* pDic) {
+    ForgetSenses();
+    if (m_pContext == nullptr || pDic == nullptr) {
+        return;
+    }
+    TextStore& store = *m_pStore;
+    const std::vector<PosTag> tags = TagText(store, m_arrParagraphs, m_pContext->Tagger());
+    // Which sense each part of speech gives a word depends on the word alone: found
+    // once per distinct word, then each token takes its tag's.
+    const std::size_t words = store.words.Size();
+    store.senseGlossOfWord.assign(words, {});
+    for (std::uint32_t id = 0; id < words; ++id) {
+        const std::string_view word = store.words.Word(id);
+        const std::optional<std::uint32_t> entry = pDic->FindReachedEntry(word);
+        if (!entry) {
+            continue;
+        }
+        const std::string_view own = pDic->m_arrItems[*entry].m_strGloss;
+        if (!m_pContext->DescribesEntry(pDic->m_arrItems[*entry].m_strWord, own)) {
+            continue;
+        }
+        for (const WordClass wordClass :
+             {WordClass::Noun, WordClass::Verb, WordClass::Adjective, WordClass::Adverb}) {
+            // A line that leads with the sense the entry's gloss leads with changes
+            // nothing a reader looks at first: the reviewed gloss stays.
+            const std::string_view chosen = m_pContext->Choose(*pDic, word, *entry, wordClass);
+            if (!chosen.empty() && FirstSense(chosen) != FirstSense(own)) {
+                store.senseGlossOfWord[id][SenseTable::SlotOf(wordClass)] =
+                    store.senseGlosses.Intern(chosen);
+            }
+        }
+    }
+    // The tag is evidence of the use only where the tagger's lexicon knows the word
+    // in two classes or more and allows it the tag: a word it does not know, or
+    // knows in one class, got its tag from the lexicon or a guess, not from its
+    // sentence, and the word's own gloss (whose order was weighed) stands.
+    std::vector<const LexiconTags*> known(words);
+    for (std::uint32_t id = 0; id < words; ++id) {
+        const LexiconTags* tags = m_pContext->Tagger().Lexicon().Find(store.words.Word(id));
+        bool ambiguous = false;
+        for (std::size_t t = 1; tags != nullptr && t < tags->count; ++t) {
+            ambiguous = ambiguous || ClassOf(tags->tags[t]) != ClassOf(tags->tags[0]);
+        }
+        known[id] = ambiguous ? tags : nullptr;
+    }
+    store.senseOfToken.assign(store.tokenWords.size(), 0);
+    for (std::size_t k = 0; k < store.tokenWords.size(); ++k) {
+        const std::uint32_t word = store.tokenWords[k];
+        if (word >= SplitText::kOneByteToken || known[word] == nullptr ||
+            !known[word]->Allows(tags[k])) {
+            continue;
+        }
+        const std::size_t slot = SenseTable::SlotOf(ClassOf(tags[k]));
+        if (slot < SenseTable::kClasses &&
+            store.senseGlossOfWord[word][slot] != GlossPool::kNoGloss) {
+            store.senseOfToken[k] = static_cast<std::uint8_t>(slot + 1);
+        }
+    }
+    m_bSensesChosen = true;
+    m_pSensesDic = pDic;
+    m_nSensesDicEntries = pDic->m_arrItems.size();
 }
 
 namespace {
@@ -138,6 +239,12 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     for (std::size_t id = 0; id < words; ++id) {
         m_stepGlossOfWord[id] = store.glosses.Intern(found[id]);
     }
+    // Chosen once per text and dictionary: a step change only decides which of the
+    // chosen senses show.
+    if (m_pContext != nullptr && (!m_bSensesChosen || m_pSensesDic != pDic ||
+                                  m_nSensesDicEntries != pDic->m_arrItems.size())) {
+        ChooseSenses(pDic);
+    }
     ComposeGlosses(pDic);
     return static_cast<int>(m_arrParagraphs.size());
 }
@@ -201,9 +308,11 @@ int CParagraphList::AnnotateWith(const std::function<std::string_view(std::strin
     TextStore& store = *m_pStore;
     store.glosses.Clear();
     m_bNamesSkipped = false;
-    // Not the step's glosses: the reader's marks have nothing to be laid over.
+    // Not the step's glosses: the reader's marks have nothing to be laid over, and
+    // no sense context chose belongs to them.
     m_stepGlossOfWord.clear();
     m_entryOfWord.clear();
+    ForgetSenses();
     store.glossOfWord.resize(store.words.Size());
     for (std::uint32_t id = 0; id < store.glossOfWord.size(); ++id) {
         store.glossOfWord[id] = store.glosses.Intern(glossOf(store.words.Word(id)));

@@ -11,6 +11,7 @@
 #include "WordTable.h"
 
 class CDicMain;
+class ContextSenses;
 class MarkIndex;
 
 // The whole text as paragraphs, in text order. Owns the text, its tokens, their
@@ -55,6 +56,11 @@ public:
     // a mark outranks the step and the name rule alike. The index must outlive its
     // use here; a list moved in brings the marks it was given (a loader's: none).
     void SetMarks(const MarkIndex* pMarks) { m_pMarks = pMarks; }
+    // The tagger and senses by part of speech that choose each token's sense from
+    // its use (nullptr: none, every token shows its word's gloss). The choice is made
+    // once per text, by the first Annotate after this; it must outlive its use here.
+    void SetContext(const ContextSenses* pContext);
+    bool HasContextChoice() const { return m_bSensesChosen; }
     // Glosses every token again after the marks changed, from the glosses the last
     // Annotate found for each distinct word: no step lookup is repeated. `pDic` must
     // be the dictionary of that Annotate, unchanged since.
@@ -101,5 +107,11 @@ private:
     std::vector<std::uint32_t> m_stepGlossOfWord;
     std::vector<std::uint32_t> m_entryOfWord;
     const MarkIndex* m_pMarks = nullptr;
+    const ContextSenses* m_pContext = nullptr;
+    bool m_bSensesChosen = false;  // for this text, with m_pContext and m_pSensesDic
+    const CDicMain* m_pSensesDic = nullptr;
+    std::size_t m_nSensesDicEntries = 0;
     void ComposeGlosses(const CDicMain* pDic);
+    void ChooseSenses(const CDicMain* pDic);
+    void ForgetSenses();
 };

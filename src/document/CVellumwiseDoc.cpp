@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
 
 #include "CodePage.h"
 #include "DictionaryFile.h"
@@ -89,6 +90,7 @@ void CVellumwiseDoc::UseSettings(const ReadingSettings& settings) {
     m_showMedical = settings.showMedical;
     m_showScience = settings.showScience;
     m_skipNames = settings.skipNames;
+    m_contextSensesOn = settings.contextSenses;
     m_pageColor = settings.pageColor;
     m_textColor = settings.textColor;
     m_glossColor = settings.glossColor;
@@ -106,6 +108,7 @@ ReadingSettings CVellumwiseDoc::Settings() const {
     settings.showMedical = m_showMedical;
     settings.showScience = m_showScience;
     settings.skipNames = m_skipNames;
+    settings.contextSenses = m_contextSensesOn;
     settings.pageColor = m_pageColor;
     settings.textColor = m_textColor;
     settings.glossColor = m_glossColor;
@@ -130,7 +133,17 @@ bool CVellumwiseDoc::LoadDictionary() {
     if (!loaded.supplement.Ok() && loaded.supplement.kind != DicFileResult::Kind::Missing) {
         m_platform.ShowMessage("读取字典文件错误 " + loaded.supplementPath);
     }
+    LoadContext();
     return true;
+}
+
+void CVellumwiseDoc::LoadContext() {
+    // Without them the reader has the entries' own glosses, as before there were any.
+    std::string problem;
+    m_context = ContextSenses::Load(m_programDir, problem);
+    if (!m_context) {
+        std::cerr << "vellumwise: " << problem << "; every word shows its entry's gloss\n";
+    }
 }
 
 void CVellumwiseDoc::OnOpenTextFile() {
@@ -145,8 +158,11 @@ bool CVellumwiseDoc::OpenTextFile(const std::string& path,
     // The step first: the text is glossed once, with the step it was read with.
     const int level =
         place ? std::clamp(place->vocabLevel, kMinVocabLevel, kMaxVocabLevel) : m_vocabLevel;
-    const GlossChoice gloss{place ? ThresholdForLevel(level) : m_threshold, m_showMedical,
-                            m_showScience, m_skipNames};
+    const GlossChoice gloss{.threshold = place ? ThresholdForLevel(level) : m_threshold,
+                            .medical = m_showMedical,
+                            .science = m_showScience,
+                            .skipNames = m_skipNames,
+                            .context = ActiveContext()};
     TextFileLoad load;
     // The window keeps showing the old text until the new one is complete.
     m_platform.RunWithProgress([&](const ProgressReport& report) {
@@ -281,7 +297,14 @@ void CVellumwiseDoc::SetTextAndGloss(std::string text) {
     Regloss();
 }
 
+void CVellumwiseDoc::SetContextSenses(bool on) {
+    m_contextSensesOn = on;
+    Regloss();
+    UpdateAllViews(UpdateHint::Glosses);
+}
+
 void CVellumwiseDoc::Regloss() {
+    m_text.SetContext(ActiveContext());
     m_text.Annotate(&m_dictionary, m_threshold, m_showMedical, m_showScience, m_skipNames);
     m_bDictionaryChanged = false;
 }
@@ -355,6 +378,8 @@ void CVellumwiseDoc::ReplaceDictionary(std::vector<CDicItem> items) {
     // The marks name entries by position, which the new list changes.
     m_marks = MarkIndex(m_dictionary, m_personal);
     m_bDictionaryChanged = true;
+    // The senses context chose were of the old entries: chosen again with the next gloss.
+    m_text.SetContext(nullptr);
 }
 
 void CVellumwiseDoc::OnSaveDictionary() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "CDicMain.h"
 #include "CParagraphList.h"
 #include "ColorScheme.h"
+#include "ContextSenses.h"
 #include "EpubBook.h"
 #include "IDocumentView.h"
 #include "PersonalWords.h"
@@ -120,6 +122,13 @@ public:
     // The 不注释人名 switch: words the text uses as names lose (or get back) their
     // glosses; re-glosses. Glosses.
     void SetSkipNames(bool bSkip);
+    // The 按上下文选择词义 switch: each word's use in its sentence chooses among its
+    // senses, or every word shows its entry's gloss; re-glosses. Relayout.
+    void SetContextSenses(bool on);
+    bool ContextSensesOn() const { return m_contextSensesOn; }
+    // The tagger and senses by part of speech, or nullptr when they could not be
+    // loaded (said once on standard error; the glosses are the entries' own).
+    const ContextSenses* Context() const { return m_context.get(); }
 
     // The reader's own marks, kept in the lists under m_strPersonalDir for every text.
     // Each re-glosses the open text once and tells the views once (Glosses). A list
@@ -226,7 +235,14 @@ private:
     std::optional<ReadingSettings> m_startSettings;
     std::string m_strTextFileName;  // of the open text, for the word book
     PersonalWords m_personal;
-    MarkIndex m_marks;                  // m_personal resolved against m_dicMain, rebuilt
-                                        // whenever either changes
-    bool m_bDictionaryChanged = false;  // since the text was last glossed
+    MarkIndex m_marks;                         // m_personal resolved against m_dicMain, rebuilt
+                                               // whenever either changes
+    bool m_bDictionaryChanged = false;         // since the text was last glossed
+    std::unique_ptr<ContextSenses> m_context;  // loaded with main.dic
+    bool m_contextSensesOn = true;
+    void LoadContext();
+    // What the texts are glossed with: the context when it is loaded and switched on.
+    const ContextSenses* ActiveContext() const {
+        return m_contextSensesOn ? m_context.get() : nullptr;
+    }
 };

@@ -10,7 +10,8 @@ struct ReadingSettings {
     int vocabLevel = kDefaultVocabLevel;
     bool showMedical = false;
     bool showScience = false;
-    bool skipNames = true;  // 不注释人名
+    bool skipNames = true;      // 不注释人名
+    bool contextSenses = true;  // 按上下文选择词义
     ColorRef pageColor = Rgb(239, 239, 239);
     ColorRef textColor = Rgb(39, 39, 20);
     ColorRef glossColor = Rgb(128, 128, 255);

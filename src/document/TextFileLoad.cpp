@@ -65,6 +65,7 @@ TextFileLoad TextFileLoad::FromBytes(std::string bytes, FileKind kind, const std
         CParagraphList paragraphs;
         paragraphs.SetMarks(marks);
         paragraphs.SetAdditions(gloss.additions);
+        paragraphs.SetContext(gloss.context);
         if (!paragraphs.SetText(std::move(*text), Within(progress, kSplitting)) ||
             paragraphs.Annotate(&dic, gloss.threshold, gloss.medical, gloss.science,
                                 gloss.skipNames, Within(progress, kGlossing)) < 0) {

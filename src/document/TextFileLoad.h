@@ -11,6 +11,7 @@
 
 class CDicMain;
 class MarkIndex;
+class ContextSenses;
 
 // How the glosses of a freshly read text are chosen.
 struct GlossChoice {
@@ -19,6 +20,7 @@ struct GlossChoice {
     bool science = false;
     bool skipNames = true;
     bool additions = true;  // the further reductions and bare words (CParagraphList::SetAdditions)
+    const ContextSenses* context = nullptr;  // chooses senses by use; nullptr: none
 };
 
 // A text or a book read, decoded, split and glossed apart from the document: the one

@@ -221,6 +221,8 @@ void CMainFrame::CreateMenu() {
     };
     addChoices(QStringLiteral("注释字号"), "GlossSizeMenu", kGlossSizeMenu);
     addChoices(QStringLiteral("配色方案"), "ColorSchemeMenu", kColorSchemeMenu);
+    display->addSeparator();
+    display->addAction(Command(CommandId::ContextSenses));
     m_pRecentMenu = new QMenu(QStringLiteral("最近打开的文本"), file);
     m_pRecentMenu->setObjectName(QStringLiteral("RecentMenu"));
     file->insertMenu(Command(CommandId::EditPaste), m_pRecentMenu);

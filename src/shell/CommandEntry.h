@@ -16,6 +16,7 @@ enum class CommandId {
     AppExit,
     AutoScroll,
     SkipNames,
+    ContextSenses,
     AppAbout,
     LineDown,
     LineUp,
@@ -70,6 +71,8 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_AUTO_SCROLL";
         case CommandId::SkipNames:
             return "ID_SKIP_NAMES";
+        case CommandId::ContextSenses:
+            return "ID_CONTEXT_SENSES";
         case CommandId::AppAbout:
             return "ID_APP_ABOUT";
         case CommandId::LineDown:

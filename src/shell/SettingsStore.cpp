@@ -41,6 +41,7 @@ const SettingRow kReadingRows[] = {
     {"Reading/MedicalGlossary", &ReadingSettings::showMedical},
     {"Reading/ScienceGlossary", &ReadingSettings::showScience},
     {"Reading/SkipNames", &ReadingSettings::skipNames},
+    {"Reading/ContextSenses", &ReadingSettings::contextSenses},
     {"Colors/Page", &ReadingSettings::pageColor},
     {"Colors/Text", &ReadingSettings::textColor},
     {"Colors/Gloss", &ReadingSettings::glossColor},

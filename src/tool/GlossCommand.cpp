@@ -2,10 +2,12 @@
 #include <filesystem>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <optional>
 
 #include "CDicMain.h"
 #include "CParagraphList.h"
+#include "ContextSenses.h"
 #include "DictionaryFile.h"
 #include "EpubBook.h"
 #include "FileKind.h"
@@ -22,7 +24,7 @@ namespace {
 constexpr const char* kGlossHelp =
     "usage: vellumwise-tool gloss [--dic PATH] [--supplement PATH|none] [--level N]\n"
     "                             [--medical] [--science] [--names] [--no-personal]\n"
-    "                             [--original]\n"
+    "                             [--no-context] [--original] [--why]\n"
     "                             [--format tsv|text|html] [FILE|-]\n"
     "Reads an English text or EPUB book (standard input for - or no FILE) exactly as\n"
     "the reading window opens it and prints its glosses, in UTF-8.\n"
@@ -38,9 +40,13 @@ constexpr const char* kGlossHelp =
     "                 window with 不注释人名 turned off); by default they get none\n"
     "  --no-personal  ignore the reader's known and new word lists\n"
     "                 (read from $XDG_DATA_HOME/vellumwise by default)\n"
+    "  --no-context   give every word its entry's gloss, whatever its use (by default\n"
+    "                 a word's part of speech in its sentence chooses among its senses)\n"
     "  --original     the original glossing, every addition turned off at once:\n"
-    "                 main.dic alone, names glossed, no personal lists, and only\n"
-    "                 the original word-form reductions\n"
+    "                 main.dic alone, names glossed, no personal lists, no context,\n"
+    "                 and only the original word-form reductions\n"
+    "  --why          (tsv) a fifth column: what chose the gloss, \"part of speech\"\n"
+    "                 or \"entry\"\n"
     "  --format tsv   one line per token: PARAGRAPH TAB TOKEN-INDEX TAB TOKEN TAB GLOSS,\n"
     "                 indexes from 0, GLOSS empty for none; \\\\ \\t \\r \\n and \\xHH\n"
     "                 stand for a backslash and the control bytes (the default)\n"
@@ -55,6 +61,8 @@ struct GlossOptions {
     bool names = false;
     bool personal = true;
     bool original = false;
+    bool context = true;
+    bool why = false;
     std::string format = "tsv";
     std::string input = "-";
 };
@@ -89,6 +97,10 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
             options.names = true;
         } else if (arg == "--no-personal") {
             options.personal = false;
+        } else if (arg == "--no-context") {
+            options.context = false;
+        } else if (arg == "--why") {
+            options.why = true;
         } else if (arg == "--original") {
             options.original = true;
         } else if ((arg == "-" || !arg.starts_with("-")) && !haveInput) {
@@ -107,6 +119,7 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
         options.sources.supplementNamed = true;
         options.names = true;
         options.personal = false;
+        options.context = false;
     }
     return options;
 }
@@ -150,6 +163,22 @@ int RunGloss(const ToolArguments& args) {
         std::cerr << "vellumwise-tool gloss: " << warning;
     }
     const MarkIndex marks(dic, personal);
+    std::unique_ptr<ContextSenses> context;
+    if (options->context) {
+        std::string problem;
+        // Beside main.dic, as the window has them. A dictionary named with --dic
+        // may come without them: only the default one's absence is news.
+        const std::filesystem::path folder =
+            std::filesystem::path(options->sources.mainPath).parent_path();
+        const bool named = options->sources.mainPath != DefaultDictionarySources().mainPath;
+        context = ContextSenses::Load(folder.string(), problem);
+        const bool absent = !std::filesystem::exists(folder / std::string(kTaggerFileName)) &&
+                            !std::filesystem::exists(folder / std::string(kSensesFileName));
+        if (!context && !(named && absent)) {
+            std::cerr << "vellumwise-tool gloss: " << problem
+                      << "; every word gets its entry's gloss\n";
+        }
+    }
     // Named .epub like the window's open command; on standard input, known by its bytes.
     const FileKind kind = options->input == "-"
                               ? (LooksLikeEpub(*bytes) ? FileKind::Book : FileKind::Text)
@@ -160,7 +189,8 @@ int RunGloss(const ToolArguments& args) {
                                             .medical = options->medical,
                                             .science = options->science,
                                             .skipNames = !options->names,
-                                            .additions = !options->original},
+                                            .additions = !options->original,
+                                            .context = context.get()},
                                 {}, &marks);
     if (!load.Ok()) {
         if (!load.bookFailure.empty()) {
@@ -180,7 +210,7 @@ int RunGloss(const ToolArguments& args) {
                                       : std::filesystem::path(options->input).filename().string();
         WriteGlossHtml(std::cout, text, title);
     } else {
-        WriteGlossTsv(std::cout, text);
+        WriteGlossTsv(std::cout, text, options->why);
     }
     std::cout.flush();
     return std::cout ? kExitOk : kExitBadInput;

@@ -83,7 +83,7 @@ std::string EscapeTsvField(std::string_view bytes) {
     return escaped;
 }
 
-void WriteGlossTsv(std::ostream& out, const CParagraphList& text) {
+void WriteGlossTsv(std::ostream& out, const CParagraphList& text, bool why) {
     std::string line;
     for (std::size_t p = 0; p < text.m_arrParagraphs.size(); ++p) {
         const CParagraph& paragraph = text.m_arrParagraphs[p];
@@ -94,7 +94,14 @@ void WriteGlossTsv(std::ostream& out, const CParagraphList& text) {
             line += '\t';
             line += EscapeTsvField(paragraph.Word(j));
             line += '\t';
-            line += EscapeTsvField(codepage::GbkToUtf8Lossy(paragraph.Gloss(j)));
+            const std::string_view gloss = paragraph.Gloss(j);
+            line += EscapeTsvField(codepage::GbkToUtf8Lossy(gloss));
+            if (why) {
+                line += '\t';
+                line += gloss.empty()                       ? ""
+                        : paragraph.GlossChosenByContext(j) ? "part of speech"
+                                                            : "entry";
+            }
             line += '\n';
             out << line;
         }

@@ -10,8 +10,10 @@ class CParagraphList;
 // written in UTF-8.
 
 // One line per token: paragraph TAB token index TAB token TAB gloss. Other
-// programs compare against this form, so it never changes.
-void WriteGlossTsv(std::ostream& out, const CParagraphList& text);
+// programs compare against this form, so it never changes. With `why`, a fifth
+// column says what chose the gloss: "part of speech" (the token's use chose a
+// sense of its entry), "entry" (the entry's own gloss), empty for no gloss.
+void WriteGlossTsv(std::ostream& out, const CParagraphList& text, bool why = false);
 // The paragraphs as read, each glossed word followed by its gloss in brackets.
 void WriteGlossText(std::ostream& out, const CParagraphList& text);
 // One standalone page with every glossed word as <ruby>word<rt>gloss</rt></ruby>.

@@ -21,3 +21,6 @@ int RunGloss(const ToolArguments& args);
 int RunLookup(const ToolArguments& args);
 int RunWordbook(const ToolArguments& args);
 int RunKnown(const ToolArguments& args);
+int RunTag(const ToolArguments& args);
+int RunTagger2Dat(const ToolArguments& args);
+int RunSenses2Dat(const ToolArguments& args);

@@ -18,6 +18,9 @@ constexpr const char* kUsage =
     "  lookup [OPTIONS] WORD... show the entry each word reaches and whether it is glossed\n"
     "  wordbook export --csv|--anki FILE   export the word book\n"
     "  known import FILE        add a word list to the known words\n"
+    "  tag [OPTIONS] [FILE]     print the part of speech of each word of a text\n"
+    "  tagger2dat LEX RULES OUT compile the tagger's data\n"
+    "  senses2dat IN.TSV OUT    compile the senses by part of speech\n"
     "\n"
     "'vellumwise-tool COMMAND --help' describes one command.\n";
 
@@ -27,8 +30,9 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"dic2tsv", RunDic2Tsv}, {"tsv2dic", RunTsv2Dic},   {"gloss", RunGloss},
-    {"lookup", RunLookup},   {"wordbook", RunWordbook}, {"known", RunKnown},
+    {"dic2tsv", RunDic2Tsv}, {"tsv2dic", RunTsv2Dic},       {"gloss", RunGloss},
+    {"lookup", RunLookup},   {"wordbook", RunWordbook},     {"known", RunKnown},
+    {"tag", RunTag},         {"tagger2dat", RunTagger2Dat}, {"senses2dat", RunSenses2Dat},
 };
 
 }  // namespace

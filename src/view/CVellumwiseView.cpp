@@ -379,7 +379,16 @@ QString CVellumwiseView::HitTestWord(QPoint point) {
     text += QLatin1Char(':');
     std::string_view gloss = paragraph.Gloss(hit->token);
     if (!gloss.empty()) {
-        return text + m_glosses.Text(gloss);
+        text += m_glosses.Text(gloss);
+        // The sense this use chose first, then the entry's own gloss after it.
+        if (paragraph.GlossChosenByContext(hit->token)) {
+            LowerCaseWord lower;
+            if (const auto entry = m_doc.m_dicMain.FindReachedEntry(lower.Of(word))) {
+                text += QStringLiteral("；") +
+                        m_glosses.Text(m_doc.m_dicMain.m_arrItems[*entry].m_strGloss);
+            }
+        }
+        return text;
     }
     // The reader asked about a word the vocabulary step hides: the dictionary's
     // gloss all the same, whatever the step.

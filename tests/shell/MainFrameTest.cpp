@@ -72,6 +72,19 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     EXPECT_FALSE(skipNames->isChecked());
     m_app.Document().SetSkipNames(true);
     EXPECT_TRUE(skipNames->isChecked());
+    // 按上下文选择词义 is the 显示 menu's last item, on by default, and follows the
+    // document's setting both ways.
+    QAction* context = frame->Command("ID_CONTEXT_SENSES");
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(context->text(), QStringLiteral("按上下文选择词义"));
+    EXPECT_EQ(menus[1]->menu()->actions().back(), context);
+    EXPECT_TRUE(context->isCheckable());
+    EXPECT_TRUE(context->isChecked());
+    context->trigger();
+    EXPECT_FALSE(m_app.Document().ContextSensesOn());
+    EXPECT_FALSE(m_app.Document().Settings().contextSenses);
+    m_app.Document().SetContextSenses(true);
+    EXPECT_TRUE(context->isChecked());
     // No text read yet: nothing recent to offer.
     EXPECT_FALSE(frame->RecentMenu()->isEnabled());
 

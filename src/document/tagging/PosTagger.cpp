@@ -1,0 +1,680 @@
+#include "PosTagger.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
+bool IsSmall(char c) { return c >= 'a' && c <= 'z'; }
+
+bool EndsWith(std::string_view word, std::string_view ending) {
+    return word.size() > ending.size() && word.substr(word.size() - ending.size()) == ending;
+}
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (IsCapital(c)) {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
+// Digits with at most one joint: 12, 1990, 3:30, 12-14, '95.
+bool IsNumber(std::string_view word) {
+    if (!word.empty() && word[0] == '\'') {
+        word.remove_prefix(1);
+    }
+    std::size_t i = 0;
+    while (i < word.size() && IsDigit(word[i])) {
+        ++i;
+    }
+    if (i == 0) {
+        return false;
+    }
+    if (i < word.size() &&
+        (word[i] == '-' || word[i] == '/' || word[i] == ':' || word[i] == '.' || word[i] == ',')) {
+        ++i;
+    }
+    while (i < word.size() && IsDigit(word[i])) {
+        ++i;
+    }
+    return i == word.size();
+}
+
+bool IsOrdinalNumber(std::string_view word) {
+    std::size_t i = 0;
+    while (i < word.size() && IsDigit(word[i])) {
+        ++i;
+    }
+    const std::string_view rest = word.substr(i);
+    return i > 0 && (rest == "st" || rest == "nd" || rest == "rd" || rest == "th" || rest == "s");
+}
+
+// A plural the lexicon does not know: "-s", but not "-ss", "-us" or "-is".
+bool LooksPlural(std::string_view lower) {
+    return lower.size() > 3 && lower.back() == 's' && !EndsWith(lower, "ss") &&
+           !EndsWith(lower, "us") && !EndsWith(lower, "is");
+}
+
+struct SuffixGuess {
+    std::string_view endings;  // separated by blanks
+    PosTag tag;
+};
+
+// Word endings that tell the part of speech of a word the lexicon does not know.
+constexpr SuffixGuess kSuffixGuesses[] = {
+    {"rate late nate ize ise ify", PosTag::VB},
+    {"rates lates nates izes ises ifies", PosTag::VBZ},
+    {"rating lating nating izing ising ifying", PosTag::VBG},
+    {"rated lated nated ized ised ified", PosTag::VBN},
+    {"acy dom ence ance ist ity ment ness ship sion tion ism hood", PosTag::NN},
+    {"able ible ical esque ous etic atic egic ophic ish ive gic tic mic less ful ilar ular like "
+     "some escent tary nary ial",
+     PosTag::JJ},
+    {"ly wise ward wards", PosTag::RB},
+    {"ing", PosTag::VBG},
+    {"ed", PosTag::VBN},
+    {"iest", PosTag::JJS},
+};
+
+PosTag GuessBySuffix(std::string_view lower) {
+    for (const SuffixGuess& guess : kSuffixGuesses) {
+        std::string_view rest = guess.endings;
+        while (!rest.empty()) {
+            const std::size_t blank = rest.find(' ');
+            const std::string_view ending = rest.substr(0, blank);
+            if (EndsWith(lower, ending) && lower.size() >= ending.size() + 2) {
+                return guess.tag;
+            }
+            rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+        }
+    }
+    return PosTag::None;
+}
+
+// Prefixes that leave the part of speech of the word they are put before.
+constexpr std::string_view kPrefixes[] = {
+    "counter", "under", "over", "inter", "super", "trans", "multi", "micro", "ultra", "hyper",
+    "anti",    "semi",  "mis",  "non",   "out",   "pre",   "dis",   "re",    "un",    "co",
+};
+
+bool IsFormOfBe(std::string_view word) {
+    return word == "is" || word == "was" || word == "are" || word == "were" || word == "be" ||
+           word == "been" || word == "being" || word == "'s" || word == "'re" || word == "am" ||
+           word == "'m";
+}
+
+bool IsNominalOrAdjective(PosTag tag) {
+    const WordClass wordClass = ClassOf(tag);
+    return wordClass == WordClass::Noun || wordClass == WordClass::ProperNoun ||
+           wordClass == WordClass::Adjective || tag == PosTag::CD || tag == PosTag::VBG ||
+           tag == PosTag::VBN;
+}
+
+bool IsDegreeAdverb(std::string_view word) {
+    static constexpr std::string_view kAdverbs[] = {
+        "very",       "so",      "too",      "extremely",    "quite",      "really",   "pretty",
+        "rather",     "more",    "most",     "less",         "least",      "fairly",   "highly",
+        "completely", "totally", "somewhat", "increasingly", "incredibly", "terribly",
+    };
+    return std::find(std::begin(kAdverbs), std::end(kAdverbs), word) != std::end(kAdverbs);
+}
+
+bool IsLinkingVerb(std::string_view word) {
+    static constexpr std::string_view kVerbs[] = {
+        "seem",   "seems",   "seemed", "look",   "looks",   "looked",
+        "feel",   "feels",   "felt",   "remain", "remains", "remained",
+        "become", "becomes", "became", "appear", "appears", "appeared",
+    };
+    return std::find(std::begin(kVerbs), std::end(kVerbs), word) != std::end(kVerbs);
+}
+
+bool IsSubjectPronoun(std::string_view word) {
+    return word == "i" || word == "you" || word == "we" || word == "they";
+}
+
+// Verbs "there" stands before as the existential subject.
+bool IsBeingVerb(std::string_view word) {
+    static constexpr std::string_view kVerbs[] = {
+        "is",       "are",   "was",    "were",   "be",      "been",     "being",
+        "'s",       "'re",   "seem",   "seems",  "seemed",  "appear",   "appears",
+        "appeared", "exist", "exists", "remain", "remains", "remained", "has",
+        "have",     "had",   "'ve",    "'d",     "'ll",     "lies",     "came",
+        "comes",    "come",  "stood",  "stands", "lived",   "arose",
+    };
+    return std::find(std::begin(kVerbs), std::end(kVerbs), word) != std::end(kVerbs);
+}
+
+}  // namespace
+
+PosTagger::PosTagger(const TaggerData& data) : m_data(data), m_rulesFrom(kPosTagCount) {
+    for (const TaggerRule& rule : data.Rules()) {
+        m_rulesFrom[static_cast<std::size_t>(rule.from)].push_back(&rule);
+    }
+}
+
+PosTag PosTagger::Initial(const Token& token) const {
+    const std::string_view text = token.text;
+    // A capitalised word the lexicon knows in small letters is that word (a
+    // sentence's first, a heading's, a title's); only others take the capitalised
+    // spelling's own entry ("Pierre", "Moscow").
+    const bool allCapitals = text.size() >= 2 && std::all_of(text.begin(), text.end(), IsCapital);
+    // Only a spelling with capitals differs from its small one.
+    const bool capitals = std::any_of(text.begin(), text.end(), IsCapital);
+    if (const LexiconTags* exact = capitals ? m_data.Find(text) : token.known;
+        exact != nullptr && (token.known == nullptr || allCapitals ||
+                             (exact->First() != PosTag::NNP && exact->First() != PosTag::NNPS))) {
+        return exact->First();
+    }
+    if (text == "'s") {
+        return PosTag::POS;
+    }
+    if (text == "'re" || text == "'m" || text == "'ve") {
+        return PosTag::VBP;
+    }
+    if (text == "'ll" || text == "'d") {
+        return PosTag::MD;
+    }
+    if (text == "n't") {
+        return PosTag::RB;
+    }
+    if (IsNumber(text) || IsOrdinalNumber(token.lower)) {
+        return PosTag::CD;
+    }
+    const bool capitalised =
+        IsCapital(text[0]) && std::any_of(text.begin() + 1, text.end(), IsSmall);
+    if (token.known != nullptr) {
+        return token.known->First();
+    }
+    if (!IsSmall(token.lower[0]) && !IsDigit(token.lower[0])) {
+        return static_cast<unsigned char>(text[0]) >= 0x80 ? PosTag::NN : PosTag::SYM;
+    }
+    const std::size_t hyphen = token.lower.rfind('-');
+    if (hyphen != std::string::npos && hyphen + 1 < token.lower.size()) {
+        // A compound the lexicon does not know: its last piece decides, a participle
+        // making an adjective of it ("long-awaited", "good-looking").
+        const LexiconTags* last = m_data.Find(std::string_view(token.lower).substr(hyphen + 1));
+        const PosTag tag = last != nullptr ? last->First() : PosTag::None;
+        if (tag == PosTag::VBN || tag == PosTag::VBD || tag == PosTag::VBG || tag == PosTag::JJ) {
+            return PosTag::JJ;
+        }
+        if (tag == PosTag::NN || tag == PosTag::NNS) {
+            return capitalised ? PosTag::NNP : tag;
+        }
+        return capitalised ? PosTag::NNP : PosTag::JJ;
+    }
+    if (capitalised) {
+        return LooksPlural(token.lower) ? PosTag::NNPS : PosTag::NNP;
+    }
+    for (const std::string_view prefix : kPrefixes) {
+        if (token.lower.size() > prefix.size() + 3 && token.lower.starts_with(prefix)) {
+            if (const LexiconTags* rest =
+                    m_data.Find(std::string_view(token.lower).substr(prefix.size()))) {
+                return rest->First();
+            }
+        }
+    }
+    if (const PosTag guess = GuessBySuffix(token.lower); guess != PosTag::None) {
+        return guess;
+    }
+    return LooksPlural(token.lower) ? PosTag::NNS : PosTag::NN;
+}
+
+void PosTagger::PreRules(std::vector<Token>& tokens, std::vector<PosTag>& tags) const {
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        Token& token = tokens[i];
+        if (token.blocked) {
+            continue;
+        }
+        const PosTag prev = i > 0 ? tags[i - 1] : PosTag::None;
+        const PosTag next = i + 1 < tags.size() ? tags[i + 1] : PosTag::None;
+        if (i == 0 && token.lower == "that") {
+            tags[i] = PosTag::DT;
+            token.blocked = true;
+        } else if (prev == PosTag::TO && token.known != nullptr &&
+                   token.known->Allows(PosTag::VB)) {
+            tags[i] = PosTag::VB;
+            token.blocked = true;
+        } else if (tags[i] == PosTag::JJ && next == PosTag::DT && token.known != nullptr &&
+                   token.known->FirstVerb() != PosTag::None) {
+            tags[i] = token.known->FirstVerb();
+        }
+    }
+}
+
+void PosTagger::ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
+                           bool secondPass) const {
+    const std::size_t n = tokens.size();
+    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) {
+        const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
+        return j >= 0 && static_cast<std::size_t>(j) < n ? tags[j] : PosTag::None;
+    };
+    auto wordAt = [&](std::size_t i, std::ptrdiff_t offset) -> std::string_view {
+        const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
+        return j >= 0 && static_cast<std::size_t>(j) < n ? std::string_view(tokens[j].lower)
+                                                         : std::string_view();
+    };
+    for (std::size_t i = 0; i < n; ++i) {
+        if (tokens[i].blocked) {
+            continue;
+        }
+        const std::string_view word = tokens[i].lower;
+        // Rules are tried in the data's order; a rule that fires hands the token to
+        // the later rules of its new tag.
+        const TaggerRule* last = nullptr;
+        bool changed = true;
+        while (changed) {
+            changed = false;
+            for (const TaggerRule* rule : m_rulesFrom[static_cast<std::size_t>(tags[i])]) {
+                if (last != nullptr && rule <= last) {
+                    continue;
+                }
+                if (rule->secondPassOnly && !secondPass) {
+                    continue;
+                }
+                const auto& t = rule->tags;
+                const auto& w = rule->words;
+                bool fits = false;
+                switch (rule->condition) {
+                    case RuleCondition::StartWord:
+                        fits = i == 0 && word == w[0];
+                        break;
+                    case RuleCondition::PrevTag:
+                        fits = tagAt(i, -1) == t[0];
+                        break;
+                    case RuleCondition::NextTag:
+                        fits = tagAt(i, 1) == t[0];
+                        break;
+                    case RuleCondition::NextTag2:
+                        fits = tagAt(i, 2) == t[0];
+                        break;
+                    case RuleCondition::PrevTag2:
+                        fits = tagAt(i, -2) == t[0];
+                        break;
+                    case RuleCondition::Prev1Or2Tag:
+                        fits = tagAt(i, -1) == t[0] || tagAt(i, -2) == t[0];
+                        break;
+                    case RuleCondition::Prev1Or2Or3Tag:
+                        fits = tagAt(i, -1) == t[0] || tagAt(i, -2) == t[0] || tagAt(i, -3) == t[0];
+                        break;
+                    case RuleCondition::Next1Or2Tag:
+                        fits = tagAt(i, 1) == t[0] || tagAt(i, 2) == t[0];
+                        break;
+                    case RuleCondition::Next1Or2Or3Tag:
+                        fits = tagAt(i, 1) == t[0] || tagAt(i, 2) == t[0] || tagAt(i, 3) == t[0];
+                        break;
+                    case RuleCondition::PrevWord:
+                        fits = wordAt(i, -1) == w[0];
+                        break;
+                    case RuleCondition::PrevWord2:
+                        fits = wordAt(i, -2) == w[0];
+                        break;
+                    case RuleCondition::Prev1Or2Word:
+                        fits = wordAt(i, -1) == w[0] || wordAt(i, -2) == w[0];
+                        break;
+                    case RuleCondition::NextWord:
+                        fits = wordAt(i, 1) == w[0];
+                        break;
+                    case RuleCondition::NextWord2:
+                        fits = wordAt(i, 2) == w[0];
+                        break;
+                    case RuleCondition::Next1Or2Word:
+                        fits = wordAt(i, 1) == w[0] || wordAt(i, 2) == w[0];
+                        break;
+                    case RuleCondition::PrevWordPrevTag:
+                        fits = wordAt(i, -1) == w[0] && tagAt(i, -1) == t[1];
+                        break;
+                    case RuleCondition::CurrentWord:
+                        fits = word == w[0];
+                        break;
+                    case RuleCondition::WordPrevTag:
+                        fits = word == w[1] && tagAt(i, -1) == t[0];
+                        break;
+                    case RuleCondition::WordPrevWord:
+                        fits = word == w[1] && wordAt(i, -1) == w[0];
+                        break;
+                    case RuleCondition::WordNextTag:
+                        fits = word == w[0] && tagAt(i, 1) == t[1];
+                        break;
+                    case RuleCondition::WordNextWord:
+                        fits = word == w[0] && wordAt(i, 1) == w[1];
+                        break;
+                    case RuleCondition::SurroundTag:
+                        fits = tagAt(i, -1) == t[0] && tagAt(i, 1) == t[1];
+                        break;
+                    case RuleCondition::SurroundTagWord:
+                        fits = word == w[0] && tagAt(i, -1) == t[1] && tagAt(i, 1) == t[2];
+                        break;
+                    case RuleCondition::Prev2Tags:
+                        fits = tagAt(i, -2) == t[0] && tagAt(i, -1) == t[1];
+                        break;
+                    case RuleCondition::Next2Tags:
+                        fits = tagAt(i, 1) == t[0] && tagAt(i, 2) == t[1];
+                        break;
+                    case RuleCondition::Prev2TagsNextTag:
+                        fits = tagAt(i, -2) == t[0] && tagAt(i, -1) == t[1] && tagAt(i, 1) == t[2];
+                        break;
+                    case RuleCondition::Prev2Words:
+                        fits = wordAt(i, -1) == w[0] && wordAt(i, -2) == w[1];
+                        break;
+                    case RuleCondition::End:
+                        fits = i + 1 == n;
+                        break;
+                }
+                if (fits && rule->checkLexicon && tokens[i].known != nullptr &&
+                    !tokens[i].known->Allows(rule->to)) {
+                    fits = false;
+                }
+                if (fits) {
+                    tags[i] = rule->to;
+                    last = rule;
+                    changed = true;
+                    break;
+                }
+            }
+        }
+    }
+}
+
+void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
+                          std::size_t firstWord) const {
+    const std::size_t n = tokens.size();
+    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) {
+        const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
+        return j >= 0 && static_cast<std::size_t>(j) < n ? tags[j] : PosTag::None;
+    };
+    auto wordAt = [&](std::size_t i, std::ptrdiff_t offset) -> std::string_view {
+        const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
+        return j >= 0 && static_cast<std::size_t>(j) < n ? std::string_view(tokens[j].lower)
+                                                         : std::string_view();
+    };
+    for (std::size_t i = 0; i < n; ++i) {
+        if (tokens[i].blocked) {
+            continue;
+        }
+        const LexiconTags* known = tokens[i].known;
+        const PosTag tag = tags[i];
+        const PosTag prev = tagAt(i, -1);
+        const std::string_view prevWord = wordAt(i, -1);
+        const bool mayBeBase =
+            known != nullptr && (known->Allows(PosTag::VB) || known->Allows(PosTag::VBP));
+        // After "to", a modal or "do": the verb's base form.
+        if ((tag == PosTag::NN || tag == PosTag::VBP || tag == PosTag::JJ) && mayBeBase &&
+            (prev == PosTag::TO || prev == PosTag::MD || prevWord == "do" || prevWord == "does" ||
+             prevWord == "did" ||
+             ((prevWord == "n't" || prevWord == "not") &&
+              (wordAt(i, -2) == "do" || wordAt(i, -2) == "does" || wordAt(i, -2) == "did" ||
+               tagAt(i, -2) == PosTag::MD)) ||
+             (prev == PosTag::RB && tagAt(i, -2) == PosTag::MD))) {
+            tags[i] = PosTag::VB;
+            continue;
+        }
+        // A sentence that opens with a verb before its object is a request ("Let me
+        // know", "Hope this helps").
+        if (i == firstWord && (tag == PosTag::NN || tag == PosTag::VBP) && mayBeBase &&
+            known->Allows(PosTag::VB) &&
+            (tagAt(i, 1) == PosTag::PRP || tagAt(i, 1) == PosTag::DT ||
+             tagAt(i, 1) == PosTag::PRPS || tagAt(i, 1) == PosTag::TO)) {
+            tags[i] = PosTag::VB;
+            continue;
+        }
+        // After a subject pronoun, the verb; after "let me", "make him", the base.
+        if ((tag == PosTag::NN || tag == PosTag::VBP) && mayBeBase && prev == PosTag::PRP) {
+            // ("You blackguard!" calls a name.)
+            if (IsSubjectPronoun(prevWord) && tagAt(i, 1) != PosTag::Stop) {
+                tags[i] = PosTag::VBP;
+                continue;
+            }
+            const std::string_view before = wordAt(i, -2);
+            if (before == "let" || before == "make" || before == "help" || before == "made" ||
+                before == "lets" || before == "helps" || before == "makes" || before == "watch" ||
+                before == "saw" || before == "see" || before == "heard" || before == "hear") {
+                tags[i] = PosTag::VB;
+                continue;
+            }
+        }
+        if (tag == PosTag::NNS && known != nullptr && known->Allows(PosTag::VBZ) &&
+            (prevWord == "he" || prevWord == "she" || prevWord == "it" || prevWord == "who" ||
+             prevWord == "that" || prevWord == "which")) {
+            tags[i] = PosTag::VBZ;
+            continue;
+        }
+        // A word the lexicon does not know after "to" is a verb ("to behead").
+        if (known == nullptr && prev == PosTag::TO && (tag == PosTag::NN || tag == PosTag::JJ)) {
+            tags[i] = PosTag::VB;
+            continue;
+        }
+        // An object pronoun follows a verb, not a noun: "behead them", "makes me".
+        const std::string_view nextWord = wordAt(i, 1);
+        const bool objectNext =
+            nextWord == "me" || nextWord == "him" || nextWord == "them" || nextWord == "us";
+        const PosTag next = tagAt(i, 1);
+        if (known != nullptr && objectNext) {
+            if (tag == PosTag::NNS && known->Allows(PosTag::VBZ)) {
+                tags[i] = PosTag::VBZ;
+                continue;
+            }
+            if (tag == PosTag::NN && mayBeBase) {
+                tags[i] = known->Allows(PosTag::VBP) && (prev == PosTag::PRP || prev == PosTag::NNS)
+                              ? PosTag::VBP
+                              : PosTag::VB;
+                continue;
+            }
+        }
+        // A singular subject, then "-s" before an object: "Xinhua reports that",
+        // "the hymn talks about".
+        if (tag == PosTag::NNS && known != nullptr && known->Allows(PosTag::VBZ) &&
+            (prev == PosTag::NN || prev == PosTag::NNP) &&
+            (next == PosTag::DT || next == PosTag::PRPS || nextWord == "that")) {
+            tags[i] = PosTag::VBZ;
+            continue;
+        }
+        // A participle between a determiner and a noun describes it: "the hidden costs".
+        if ((tag == PosTag::VBN || tag == PosTag::VBD) && known != nullptr &&
+            known->Allows(PosTag::JJ) && (prev == PosTag::DT || prev == PosTag::PRPS) &&
+            (next == PosTag::NN || next == PosTag::NNS)) {
+            tags[i] = PosTag::JJ;
+            continue;
+        }
+        // "about 20", "around 5 pm": roughly.
+        if (tag == PosTag::IN && next == PosTag::CD &&
+            (tokens[i].lower == "about" || tokens[i].lower == "around" ||
+             tokens[i].lower == "over" || tokens[i].lower == "under")) {
+            tags[i] = PosTag::RB;
+            continue;
+        }
+        // "please contact", "I highly doubt it".
+        if ((tag == PosTag::NN || tag == PosTag::VBP) && mayBeBase && known->Allows(PosTag::VB) &&
+            (prevWord == "please" || (prev == PosTag::RB && tagAt(i, -2) == PosTag::PRP &&
+                                      IsSubjectPronoun(wordAt(i, -2))))) {
+            tags[i] = prevWord == "please" ? PosTag::VB : PosTag::VBP;
+            continue;
+        }
+        // "... and view the future": a verb joined to the verb before the "and".
+        if (tag == PosTag::NN && mayBeBase && prev == PosTag::CC &&
+            (next == PosTag::DT || next == PosTag::PRPS || next == PosTag::PRP)) {
+            for (std::size_t back = 2; back <= 5 && back <= i; ++back) {
+                const PosTag before = tags[i - back];
+                if (before == PosTag::VB || before == PosTag::VBP) {
+                    tags[i] = before;
+                    break;
+                }
+            }
+            if (tags[i] != tag) {
+                continue;
+            }
+        }
+        // A preposition with no object is an adverb: "years ago", "never before.".
+        if (tag == PosTag::IN && known != nullptr &&
+            (known->Allows(PosTag::RB) || known->Allows(PosTag::RP)) &&
+            (next == PosTag::Stop || next == PosTag::Comma || next == PosTag::Colon ||
+             next == PosTag::CC || next == PosTag::None || tokens[i].lower == "ago")) {
+            tags[i] = PosTag::RB;
+            continue;
+        }
+        // An adjective after a determiner with no noun after it is the noun ("the
+        // interior looked new", "my favorite.").
+        // ("a peculiar and exceptional position" joins two adjectives; "the hidden
+        // costs" puts a participle before the noun.)
+        const bool participleBeforeNoun =
+            (next == PosTag::VBN || next == PosTag::VBG) && ClassOf(tagAt(i, 2)) == WordClass::Noun;
+        if (tag == PosTag::JJ && known != nullptr && known->Allows(PosTag::NN) &&
+            (prev == PosTag::DT || prev == PosTag::PRPS) &&
+            !(next == PosTag::CC && ClassOf(tagAt(i, 2)) == WordClass::Adjective) &&
+            !participleBeforeNoun &&
+            (!IsNominalOrAdjective(next) || next == PosTag::VBN || next == PosTag::VBG)) {
+            tags[i] = PosTag::NN;
+            continue;
+        }
+        // After "very", "so", "too": an adjective ("very clean", "too complicated").
+        if (known != nullptr && known->Allows(PosTag::JJ) &&
+            (ClassOf(tag) == WordClass::Verb || tag == PosTag::NN) && IsDegreeAdverb(prevWord)) {
+            tags[i] = PosTag::JJ;
+            continue;
+        }
+        // A participle the lexicon also knows as an adjective, after a verb like "seem",
+        // says how somebody is: "remain devoted". (After "be" it is mostly a passive.)
+        if (tag == PosTag::VBN && known != nullptr && known->Allows(PosTag::JJ) &&
+            IsLinkingVerb(prevWord)) {
+            tags[i] = PosTag::JJ;
+            continue;
+        }
+        // After a determiner or possessive: a noun, not a verb ("your focus"), or an
+        // adjective before one ("your prompt reply").
+        if ((prev == PosTag::DT || prev == PosTag::PRPS || prev == PosTag::POS) &&
+            known != nullptr && (tag == PosTag::VB || tag == PosTag::VBP) &&
+            known->Allows(PosTag::JJ) &&
+            (next == PosTag::NN || next == PosTag::NNS || next == PosTag::CC)) {
+            tags[i] = PosTag::JJ;
+            continue;
+        }
+        const bool determined =
+            prev == PosTag::DT || prev == PosTag::PRPS || prev == PosTag::POS ||
+            (prev == PosTag::JJ && (tagAt(i, -2) == PosTag::DT || tagAt(i, -2) == PosTag::PRPS));
+        if (determined && known != nullptr) {
+            if (ClassOf(tag) == WordClass::Verb && tag != PosTag::VBZ && tag != PosTag::VBG &&
+                known->Allows(PosTag::NN) && tokens[i - 1].lower != "that") {
+                tags[i] = PosTag::NN;
+                continue;
+            }
+            if (tag == PosTag::VBZ && known->Allows(PosTag::NNS) && tokens[i - 1].lower != "that") {
+                tags[i] = PosTag::NNS;
+                continue;
+            }
+        }
+        // A singular noun cannot take a plural verb: in "a stern frown", the first is
+        // the adjective and the second the noun.
+        if (tag == PosTag::VBP && prev == PosTag::NN && known != nullptr &&
+            known->Allows(PosTag::NN) && i >= 2 && tokens[i - 1].known != nullptr &&
+            tokens[i - 1].known->Allows(PosTag::JJ) &&
+            (tagAt(i, -2) == PosTag::DT || tagAt(i, -2) == PosTag::PRPS)) {
+            tags[i - 1] = PosTag::JJ;
+            tags[i] = PosTag::NN;
+            continue;
+        }
+        // A word that may be an adjective straight after "be", with no noun after it,
+        // is one: "the wine was light.".
+        if (tag == PosTag::NN && known != nullptr && known->Allows(PosTag::JJ) &&
+            IsFormOfBe(prevWord) && !IsNominalOrAdjective(next)) {
+            tags[i] = PosTag::JJ;
+            continue;
+        }
+        // No verb's base form follows "be": "was clean", "is fine".
+        if ((tag == PosTag::VB || tag == PosTag::VBP) && known != nullptr &&
+            known->Allows(PosTag::JJ) && IsFormOfBe(prevWord)) {
+            tags[i] = PosTag::JJ;
+            continue;
+        }
+        // "5 pm": the time of day.
+        if ((tokens[i].lower == "am" || tokens[i].lower == "pm") && prev == PosTag::CD) {
+            tags[i] = PosTag::NN;
+            continue;
+        }
+        // After "have" or "be": a participle.
+        if (tag == PosTag::VBD && known != nullptr && known->Allows(PosTag::VBN) &&
+            (prevWord == "has" || prevWord == "have" || prevWord == "had" || prevWord == "having" ||
+             prevWord == "been" || prevWord == "being" || prevWord == "be" || prevWord == "was" ||
+             prevWord == "were" || prevWord == "is" || prevWord == "are" ||
+             (prev == PosTag::RB &&
+              (wordAt(i, -2) == "has" || wordAt(i, -2) == "have" || wordAt(i, -2) == "had" ||
+               wordAt(i, -2) == "was" || wordAt(i, -2) == "were" || wordAt(i, -2) == "been")))) {
+            tags[i] = PosTag::VBN;
+            continue;
+        }
+        if (tag == PosTag::VBN && known != nullptr && known->Allows(PosTag::VBD) &&
+            (prev == PosTag::PRP || (prev == PosTag::RB && tagAt(i, -2) == PosTag::PRP))) {
+            tags[i] = PosTag::VBD;
+            continue;
+        }
+        // "There" is existential before a verb of being, else the place.
+        if (tag == PosTag::EX && !IsBeingVerb(wordAt(i, 1)) &&
+            !(tagAt(i, 1) == PosTag::MD || tagAt(i, 1) == PosTag::RB)) {
+            tags[i] = PosTag::RB;
+            continue;
+        }
+        // "like" after a subject, a modal or "to" is the verb.
+        if (tokens[i].lower == "like" && tag == PosTag::IN &&
+            (prev == PosTag::PRP || prev == PosTag::NNS || prev == PosTag::NNP ||
+             prev == PosTag::MD || prev == PosTag::TO || prevWord == "n't" || prevWord == "not" ||
+             prevWord == "also" || prevWord == "really")) {
+            tags[i] =
+                prev == PosTag::MD || prev == PosTag::TO || prevWord == "n't" || prevWord == "not"
+                    ? PosTag::VB
+                    : PosTag::VBP;
+            continue;
+        }
+        if ((tokens[i].lower == "when" || tokens[i].lower == "how") && tag == PosTag::RB) {
+            tags[i] = PosTag::WRB;
+            continue;
+        }
+    }
+}
+
+void PosTagger::TagSentence(const std::vector<std::string_view>& words,
+                            std::vector<PosTag>& tags) const {
+    std::vector<Piece> pieces;
+    pieces.reserve(words.size());
+    for (const std::string_view word : words) {
+        pieces.push_back({word, nullptr, false});
+    }
+    TagPieces(pieces, tags);
+}
+
+void PosTagger::TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>& tags) const {
+    std::vector<Token> tokens;
+    tokens.reserve(pieces.size());
+    tags.assign(pieces.size(), PosTag::None);
+    for (const Piece& piece : pieces) {
+        tokens.push_back({piece.text, Lower(piece.text), piece.lower, false});
+        if (!piece.lookedUp) {
+            tokens.back().known = m_data.Find(tokens.back().lower);
+        }
+    }
+    bool sentenceStart = true;
+    std::size_t firstWord = tokens.size();
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const std::string_view text = tokens[i].text;
+        if (text.empty()) {
+            tags[i] = PosTag::None;
+            tokens[i].blocked = true;
+            continue;
+        }
+        tags[i] = Initial(tokens[i]);
+        const bool letters = IsSmall(tokens[i].lower[0]);
+        if (sentenceStart && letters) {
+            firstWord = i;
+        }
+        // Quotes and brackets before the first word leave it the first.
+        sentenceStart = sentenceStart && !letters && !IsDigit(tokens[i].lower[0]);
+        // Punctuation and numbers are what they are; a contraction's piece ("'s") is not.
+        tokens[i].blocked = (!letters && text[0] != '\'') || IsNumber(text);
+    }
+    PreRules(tokens, tags);
+    ApplyRules(tokens, tags, false);
+    ApplyRules(tokens, tags, true);
+    PostRules(tokens, tags, firstWord);
+}

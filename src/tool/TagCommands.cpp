@@ -1,0 +1,207 @@
+// tag and tagger2dat: the part-of-speech tagger from the command line.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <iterator>
+#include <optional>
+
+#include "AtomicFile.h"
+#include "CParagraphList.h"
+#include "PosTagger.h"
+#include "ReadFileBytes.h"
+#include "SenseTable.h"
+#include "TaggerData.h"
+#include "TextTagging.h"
+#include "ToolCommands.h"
+#include "ToolOptions.h"
+
+namespace {
+
+constexpr const char* kTagHelp =
+    "usage: vellumwise-tool tag [--tagger PATH] [--tokens] [FILE|-]\n"
+    "Prints the part of speech the reading window gives each word of a UTF-8 text\n"
+    "(standard input for - or no FILE): WORD TAB PENN-TAG TAB CLASS, one word a\n"
+    "line, CLASS one of NOUN PROPN VERB ADJ ADV X.\n"
+    "\n"
+    "  --tagger PATH  the compiled tagger (default: tagger.dat beside main.dic)\n"
+    "  --tokens       the input is already split: one token a line, an empty line\n"
+    "                 after each sentence; each token is tagged as it is\n";
+
+constexpr const char* kTagger2DatHelp =
+    "usage: vellumwise-tool tagger2dat LEXICON.TSV RULES.TSV OUT.DAT\n"
+    "Compiles the tagger's lexicon and rules (data/tagger-lexicon.tsv,\n"
+    "data/tagger-rules.tsv) into the file the program loads. Nothing is written\n"
+    "when any line is malformed.\n";
+
+constexpr const char* kSenses2DatHelp =
+    "usage: vellumwise-tool senses2dat SENSES.TSV OUT.DAT\n"
+    "Compiles the senses by part of speech (data/senses.tsv) into the file the\n"
+    "program loads. Nothing is written when any line is malformed.\n";
+
+std::optional<std::string> ReadInput(const std::string& path) {
+    if (path == "-") {
+        return std::string(std::istreambuf_iterator<char>(std::cin), {});
+    }
+    return ReadFileBytes(path);
+}
+
+void PrintTag(std::string_view word, PosTag tag) {
+    std::cout << word << '\t' << PosTagName(tag) << '\t' << WordClassName(ClassOf(tag)) << '\n';
+}
+
+}  // namespace
+
+std::string DefaultTaggerPath() {
+    return (std::filesystem::path(DefaultDictionarySources().mainPath).parent_path() /
+            std::string(kTaggerFileName))
+        .string();
+}
+
+std::optional<TaggerData> LoadTaggerFile(const std::string& path, std::string& error) {
+    const std::optional<std::string> bytes = ReadFileBytes(path);
+    if (!bytes) {
+        error = std::strerror(errno);
+        return std::nullopt;
+    }
+    return TaggerData::FromCompiled(*bytes, error);
+}
+
+int RunTag(const ToolArguments& args) {
+    if (WantsHelp(args)) {
+        std::cout << kTagHelp;
+        return kExitOk;
+    }
+    std::string taggerPath = DefaultTaggerPath();
+    std::string input = "-";
+    bool tokens = false;
+    bool haveInput = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--tagger" && i + 1 < args.size()) {
+            taggerPath = args[++i];
+        } else if (args[i] == "--tokens") {
+            tokens = true;
+        } else if (!haveInput && (args[i] == "-" || !args[i].starts_with("-"))) {
+            input = args[i];
+            haveInput = true;
+        } else {
+            std::cerr << kTagHelp;
+            return kExitUsage;
+        }
+    }
+    std::string error;
+    const std::optional<TaggerData> data = LoadTaggerFile(taggerPath, error);
+    if (!data) {
+        std::cerr << "vellumwise-tool tag: " << taggerPath << ": " << error << "\n";
+        return kExitBadInput;
+    }
+    std::optional<std::string> text = ReadInput(input);
+    if (!text) {
+        std::cerr << "vellumwise-tool tag: " << input
+                  << ": cannot read the file: " << std::strerror(errno) << "\n";
+        return kExitBadInput;
+    }
+    const PosTagger tagger(*data);
+    if (tokens) {
+        std::vector<std::string_view> sentence;
+        std::vector<PosTag> tags;
+        auto flush = [&] {
+            tagger.TagSentence(sentence, tags);
+            for (std::size_t i = 0; i < sentence.size(); ++i) {
+                PrintTag(sentence[i], tags[i]);
+            }
+            if (!sentence.empty()) {
+                std::cout << '\n';
+            }
+            sentence.clear();
+        };
+        std::string_view rest = *text;
+        while (!rest.empty()) {
+            const std::size_t lf = rest.find('\n');
+            std::string_view line = rest.substr(0, lf);
+            rest = lf == std::string_view::npos ? std::string_view() : rest.substr(lf + 1);
+            if (!line.empty() && line.back() == '\r') {
+                line.remove_suffix(1);
+            }
+            if (line.empty()) {
+                flush();
+            } else {
+                sentence.push_back(line);
+            }
+        }
+        flush();
+    } else {
+        CParagraphList list;
+        list.SetText(std::move(*text));
+        const std::vector<PosTag> tags = TagText(list.Store(), list.m_arrParagraphs, tagger);
+        for (const CParagraph& paragraph : list.m_arrParagraphs) {
+            for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+                const PosTag tag = tags[paragraph.FirstToken() + j];
+                if (tag != PosTag::None) {
+                    PrintTag(paragraph.Word(j), tag);
+                }
+            }
+        }
+    }
+    std::cout.flush();
+    return std::cout ? kExitOk : kExitBadInput;
+}
+
+int RunTagger2Dat(const ToolArguments& args) {
+    if (WantsHelp(args)) {
+        std::cout << kTagger2DatHelp;
+        return kExitOk;
+    }
+    if (args.size() != 3) {
+        std::cerr << kTagger2DatHelp;
+        return kExitUsage;
+    }
+    const std::optional<std::string> lexicon = ReadFileBytes(args[0]);
+    const std::optional<std::string> rules = lexicon ? ReadFileBytes(args[1]) : std::nullopt;
+    if (!rules) {
+        std::cerr << "vellumwise-tool: " << (lexicon ? args[1] : args[0])
+                  << ": cannot read the file: " << std::strerror(errno) << "\n";
+        return kExitBadInput;
+    }
+    std::string error;
+    const std::optional<TaggerData> data = TaggerData::FromTsv(*lexicon, *rules, error);
+    if (!data) {
+        std::cerr << "vellumwise-tool: " << error << "\n";
+        return kExitBadInput;
+    }
+    const AtomicWriteResult written = WriteFileAtomically(args[2], data->Compile());
+    if (!written.Ok()) {
+        std::cerr << "vellumwise-tool: " << args[2] << ": " << written.detail << "\n";
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
+
+int RunSenses2Dat(const ToolArguments& args) {
+    if (WantsHelp(args)) {
+        std::cout << kSenses2DatHelp;
+        return kExitOk;
+    }
+    if (args.size() != 2) {
+        std::cerr << kSenses2DatHelp;
+        return kExitUsage;
+    }
+    const std::optional<std::string> text = ReadFileBytes(args[0]);
+    if (!text) {
+        std::cerr << "vellumwise-tool: " << args[0]
+                  << ": cannot read the file: " << std::strerror(errno) << "\n";
+        return kExitBadInput;
+    }
+    std::string error;
+    const std::optional<SenseTable> table = SenseTable::FromTsv(*text, error);
+    if (!table) {
+        std::cerr << "vellumwise-tool: " << args[0] << ": " << error << "\n";
+        return kExitBadInput;
+    }
+    const AtomicWriteResult written = WriteFileAtomically(args[1], table->Compile());
+    if (!written.Ok()) {
+        std::cerr << "vellumwise-tool: " << args[1] << ": " << written.detail << "\n";
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
