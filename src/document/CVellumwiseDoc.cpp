@@ -78,7 +78,8 @@ bool CVellumwiseDoc::InitialiseOnce() {
     m_bInitialised = LoadDictionary();
     if (m_bInitialised) {
         m_personal = PersonalWords(m_strPersonalDir);
-        const std::string warning = m_personal.Load();
+        const std::string warning =
+            m_strPersonalDir.empty() ? std::string(kNoHomeMessage) : m_personal.Load();
         m_marks = MarkIndex(m_dicMain, m_personal);
         m_paragraphs.SetMarks(&m_marks);
         if (!warning.empty()) {
