@@ -67,7 +67,7 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform, Setting
     : m_doc(doc),
       m_platform(platform),
       m_pStore(store),
-      m_pPlaces(std::make_unique<TextPlaces>(store != nullptr ? store->File() : nullptr)) {
+      m_pPlaces(std::make_unique<TextPlaces>(store)) {
     InitResources();
     setWindowIcon(QIcon(QStringLiteral(":/vellumwise.svg")));
     m_pView = new CVellumwiseView(doc, this);

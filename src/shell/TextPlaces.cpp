@@ -3,9 +3,11 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QSettings>
+#include <QVariantMap>
 #include <algorithm>
 #include <vector>
+
+#include "SettingsStore.h"
 
 namespace {
 
@@ -80,14 +82,15 @@ QStringList EntryFields(const Entry& entry) {
 }
 
 // Every entry, newest first; entries that make no sense are left out.
-std::vector<Entry> AllEntries(QSettings& file) {
+std::vector<Entry> AllEntries(const QVariantMap& values) {
     std::vector<Entry> entries;
-    file.beginGroup(kGroup);
-    const QStringList keys = file.childKeys();
-    file.endGroup();
-    for (const QString& key : keys) {
-        const QString full = kGroup + QLatin1Char('/') + key;
-        if (auto entry = ParseEntry(full, file.value(full).toStringList())) {
+    const QString prefix = kGroup + QLatin1Char('/');
+    for (auto it = values.lowerBound(prefix); it != values.end() && it.key().startsWith(prefix);
+         ++it) {
+        if (it.key().indexOf(QLatin1Char('/'), prefix.size()) >= 0) {
+            continue;  // not an entry of the group itself
+        }
+        if (auto entry = ParseEntry(it.key(), it.value().toStringList())) {
             entries.push_back(*entry);
         }
     }
@@ -100,11 +103,11 @@ std::vector<Entry> AllEntries(QSettings& file) {
 
 std::optional<ReadingPlace> TextPlaces::Recall(const QString& path) const {
     const std::optional<FileIdentity> identity = Identify(path);
-    if (m_pFile == nullptr || !identity) {
+    if (m_store == nullptr || !identity) {
         return std::nullopt;
     }
     const QString key = EntryKey(identity->path);
-    const std::optional<Entry> entry = ParseEntry(key, m_pFile->value(key).toStringList());
+    const std::optional<Entry> entry = ParseEntry(key, m_store->Values().value(key).toStringList());
     if (!entry || entry->path != identity->path || entry->size != identity->size ||
         entry->modified != identity->modified) {
         return std::nullopt;
@@ -114,33 +117,34 @@ std::optional<ReadingPlace> TextPlaces::Recall(const QString& path) const {
 
 void TextPlaces::Remember(const QString& path, const ReadingPlace& place) {
     const std::optional<FileIdentity> identity = Identify(path);
-    if (m_pFile == nullptr || !identity) {
+    if (m_store == nullptr || !m_store->Writable() || !identity) {
         return;
     }
-    std::vector<Entry> entries = AllEntries(*m_pFile);
-    Entry entry;
-    entry.key = EntryKey(identity->path);
-    entry.path = identity->path;
-    entry.size = identity->size;
-    entry.modified = identity->modified;
-    entry.place = place;
-    // Newer than every entry, even when the clock went back.
-    entry.used = std::max(QDateTime::currentMSecsSinceEpoch(),
-                          entries.empty() ? 0 : entries.front().used + 1);
-    m_pFile->setValue(entry.key, EntryFields(entry));
-    std::erase_if(entries, [&](const Entry& other) { return other.key == entry.key; });
-    for (std::size_t i = kMaxTexts - 1; i < entries.size(); ++i) {
-        m_pFile->remove(entries[i].key);
-    }
-    m_pFile->sync();
+    m_store->Change([&](QVariantMap& values) {
+        std::vector<Entry> entries = AllEntries(values);
+        Entry entry;
+        entry.key = EntryKey(identity->path);
+        entry.path = identity->path;
+        entry.size = identity->size;
+        entry.modified = identity->modified;
+        entry.place = place;
+        // Newer than every entry, even when the clock went back.
+        entry.used = std::max(QDateTime::currentMSecsSinceEpoch(),
+                              entries.empty() ? 0 : entries.front().used + 1);
+        values.insert(entry.key, EntryFields(entry));
+        std::erase_if(entries, [&](const Entry& other) { return other.key == entry.key; });
+        for (std::size_t i = kMaxTexts - 1; i < entries.size(); ++i) {
+            values.remove(entries[i].key);
+        }
+    });
 }
 
 QStringList TextPlaces::Recent() const {
     QStringList paths;
-    if (m_pFile == nullptr) {
+    if (m_store == nullptr) {
         return paths;
     }
-    for (const Entry& entry : AllEntries(*m_pFile)) {
+    for (const Entry& entry : AllEntries(m_store->Values())) {
         if (paths.size() == kRecentCount) {
             break;
         }
@@ -150,13 +154,14 @@ QStringList TextPlaces::Recent() const {
 }
 
 void TextPlaces::Forget(const QString& path) {
-    if (m_pFile == nullptr) {
+    if (m_store == nullptr || !m_store->Writable()) {
         return;
     }
-    for (const Entry& entry : AllEntries(*m_pFile)) {
-        if (entry.path == path) {
-            m_pFile->remove(entry.key);
+    m_store->Change([&](QVariantMap& values) {
+        for (const Entry& entry : AllEntries(values)) {
+            if (entry.path == path) {
+                values.remove(entry.key);
+            }
         }
-    }
-    m_pFile->sync();
+    });
 }

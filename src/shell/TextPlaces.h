@@ -6,7 +6,7 @@
 
 #include "TextPlace.h"
 
-class QSettings;
+class SettingsStore;
 
 // Where the reader left each text file, kept in the settings file's "Texts" group:
 // one entry per file, under a key made from its canonical path. An entry holds the
@@ -19,8 +19,9 @@ public:
     static constexpr int kMaxTexts = 200;
     static constexpr int kRecentCount = 8;
 
-    // Null: nothing is remembered (the settings file is damaged).
-    explicit TextPlaces(QSettings* file) : m_pFile(file) {}
+    // Null: nothing is remembered. Each change is made to the settings file as it is
+    // then, so two windows keep each other's places.
+    explicit TextPlaces(SettingsStore* store) : m_store(store) {}
 
     // The place remembered for the file as it is now.
     std::optional<ReadingPlace> Recall(const QString& path) const;
@@ -31,5 +32,5 @@ public:
     void Forget(const QString& path);
 
 private:
-    QSettings* m_pFile;
+    SettingsStore* m_store;
 };

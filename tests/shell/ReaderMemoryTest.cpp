@@ -1,15 +1,18 @@
 // What the program keeps between runs: the reading settings, each text's place and
 // the recent texts; and how a file the reader names is opened.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QDropEvent>
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
-#include <QSettings>
 #include <QTest>
 #include <QUrl>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -44,9 +47,12 @@ std::string Book(int paragraphs) {
 class SettingsFolder : public testing::Test {
 protected:
     SettingsFolder() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString(m_config.Root().string()));
+        if (const char* before = std::getenv("XDG_CONFIG_HOME")) {
+            m_before = before;
+        }
+        ::setenv("XDG_CONFIG_HOME", m_config.Root().c_str(), 1);
     }
+    ~SettingsFolder() override { ::setenv("XDG_CONFIG_HOME", m_before.c_str(), 1); }
 
     std::string SettingsFile() const { return m_config.Path("Vellumwise/Vellumwise.conf"); }
     std::string WriteText(const std::string& name, const std::string& bytes) {
@@ -54,6 +60,7 @@ protected:
         return m_files.Path(name);
     }
 
+    std::string m_before;
     TempDir m_config;
     TempDir m_files;
 };
@@ -136,12 +143,89 @@ TEST_F(SettingsStoreTest, TwoWindowsKeepEachOthersChanges) {
     chosen.vocabLevel = 7;
     first.SaveReading(chosen);
     second.SaveLastFolder(QStringLiteral("/books"));
-    TextPlaces(second.File())
-        .Remember(QString::fromStdString(WriteText("a.txt", "a")), {{3, 4}, 2});
+    TextPlaces(&second).Remember(QString::fromStdString(WriteText("a.txt", "a")), {{3, 4}, 2});
     SettingsStore later;
     EXPECT_EQ(later.Reading().vocabLevel, 7);
     EXPECT_EQ(later.LastFolder(), QStringLiteral("/books"));
-    EXPECT_EQ(TextPlaces(later.File()).Recent().size(), 1);
+    EXPECT_EQ(TextPlaces(&later).Recent().size(), 1);
+}
+
+TEST_F(SettingsStoreTest, ALinkPlantedAtTheFileIsNeitherReadNorWrittenThrough) {
+    std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
+    const std::string victim = WriteText("victim.txt", "precious\n");
+    std::filesystem::create_symlink(victim, SettingsFile());
+    testing::internal::CaptureStderr();
+    {
+        SettingsStore store;
+        ReadingSettings chosen;
+        chosen.vocabLevel = 4;
+        store.SaveReading(chosen);
+        TextPlaces(&store).Remember(QString::fromStdString(victim), {{1, 1}, 1});
+    }
+    const std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_NE(warnings.find("符号链接"), std::string::npos) << warnings;
+    EXPECT_EQ(ReadFile(victim), "precious\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(SettingsFile()));
+}
+
+TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsNotWrittenThisRun) {
+    // A folder where the file should be: unreadable, even to root.
+    std::filesystem::create_directories(SettingsFile());
+    testing::internal::CaptureStderr();
+    {
+        SettingsStore store;
+        ReadingSettings chosen;
+        chosen.vocabLevel = 4;
+        store.SaveReading(chosen);
+        store.SaveLastFolder(QStringLiteral("/books"));
+    }
+    const std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_NE(warnings.find("本次不保存设置"), std::string::npos) << warnings;
+    EXPECT_TRUE(std::filesystem::is_directory(SettingsFile()));
+}
+
+TEST_F(SettingsStoreTest, ASharedFolderOthersMayWriteIsRefused) {
+    const std::string folder = std::filesystem::path(SettingsFile()).parent_path().string();
+    std::filesystem::create_directories(folder);
+    ::chmod(folder.c_str(), 0777);
+    testing::internal::CaptureStderr();
+    {
+        SettingsStore store;
+        store.SaveLastFolder(QStringLiteral("/books"));
+    }
+    const std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_NE(warnings.find("别的用户也能写入"), std::string::npos) << warnings;
+    EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
+}
+
+TEST_F(SettingsStoreTest, TwoProcessesSavingAtOnceKeepEveryChange) {
+    constexpr int kSaves = 15;
+    std::vector<std::string> texts;
+    for (int i = 0; i < 2 * kSaves; ++i) {
+        texts.push_back(WriteText("t" + std::to_string(i) + ".txt", "x"));
+    }
+    pid_t children[2];
+    for (int process = 0; process < 2; ++process) {
+        children[process] = ::fork();
+        if (children[process] == 0) {
+            SettingsStore store;  // open before the other writes, as a window
+            TextPlaces places(&store);
+            for (int i = 0; i < kSaves; ++i) {
+                places.Remember(QString::fromStdString(texts[process * kSaves + i]), {{1, 1}, 1});
+            }
+            ::_exit(0);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    SettingsStore after;
+    TextPlaces places(&after);
+    for (const std::string& text : texts) {
+        EXPECT_TRUE(places.Recall(QString::fromStdString(text))) << text;
+    }
 }
 
 // ---- Places and recent texts ----
@@ -150,7 +234,7 @@ using TextPlacesTest = SettingsFolder;
 
 TEST_F(TextPlacesTest, RecentTextsNewestFirstEightShownTwoHundredKept) {
     SettingsStore store;
-    TextPlaces places(store.File());
+    TextPlaces places(&store);
     std::vector<QString> paths;
     for (int i = 0; i < TextPlaces::kMaxTexts + 1; ++i) {
         paths.push_back(
@@ -172,7 +256,7 @@ TEST_F(TextPlacesTest, RecentTextsNewestFirstEightShownTwoHundredKept) {
 
 TEST_F(TextPlacesTest, AFileIsKnownByItsCanonicalPathSizeAndTime) {
     SettingsStore store;
-    TextPlaces places(store.File());
+    TextPlaces places(&store);
     const std::string path = WriteText("book.txt", "one two");
     places.Remember(QString::fromStdString(path), {{1, 2}, 6});
     // The same file by another name.
@@ -297,7 +381,7 @@ TEST_F(ReaderWindow, APlacePastTheEndOfAChangedFileIsHeldAtItsEnd) {
     const std::string path = WriteText("book.txt", Book(50));
     {
         SettingsStore store;
-        TextPlaces(store.File()).Remember(QString::fromStdString(path), {{5000, 3}, 4});
+        TextPlaces(&store).Remember(QString::fromStdString(path), {{5000, 3}, 4});
     }
     Start();
     m_pFrame->OpenText(path);
