@@ -100,9 +100,15 @@ std::size_t CharacterCount(std::string_view text) {
     return count;
 }
 
-std::string CsvField(std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(field);
+std::string CsvField(std::string_view text) {
+    // A spreadsheet runs a cell beginning so as a formula ("=HYPERLINK(...)" from a
+    // book's sentence); the apostrophe makes it text, and the spreadsheet hides it.
+    std::string field(text);
+    if (!field.empty() && std::string_view("=+-@").find(field[0]) != std::string_view::npos) {
+        field.insert(0, 1, '\'');
+    }
+    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        return field;
     }
     std::string out = "\"";
     for (const char c : field) {

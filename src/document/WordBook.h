@@ -35,7 +35,8 @@ std::string CutSentence(std::string_view paragraph, std::size_t offset, std::siz
                         std::size_t around = 300);
 
 // Comma-separated values as spreadsheet programs read them: a UTF-8 BOM, a header
-// row, CR LF line ends, fields quoted when they hold a comma, quote, CR or LF.
+// row, CR LF line ends, fields quoted when they hold a comma, quote, CR or LF, and an
+// apostrophe before a field beginning = + - or @, which would otherwise run as a formula.
 std::string ExportCsv(const std::vector<WordBookEntry>& entries);
 // Tab-separated notes for Anki: front is the word, then the sentence with every
 // occurrence of the word in bold; back is the gloss. Fields are HTML.

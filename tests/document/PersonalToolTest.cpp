@@ -107,14 +107,16 @@ TEST_F(PersonalTool, AFolderOthersMayWriteIsRefusedWithAClearMessage) {
 }
 
 TEST_F(PersonalTool, AListThatCannotBeReadIsNeverWrittenAndTheToolFails) {
-    // A list the tool cannot read: a folder where the file should be.
-    std::filesystem::create_directories(Folder() + "/known-words.txt");
+    // A list the tool cannot read, even as root: over the read limit (sparse).
+    std::filesystem::create_directories(Folder());
+    std::filesystem::resize_file(WriteText("data/vellumwise/known-words.txt", ""),
+                                 std::uintmax_t{3} << 30);
     const std::string list = WriteText("list.txt", "clock\n");
     const ProgramResult result = Run("known import" + Dic() + Quoted(list));
     EXPECT_NE(result.status, 0);
     const std::string err = ReadFile(m_dir.Path("err"));
     EXPECT_NE(err.find("known-words.txt"), std::string::npos) << err;
-    EXPECT_TRUE(std::filesystem::is_directory(Folder() + "/known-words.txt"));
+    EXPECT_EQ(std::filesystem::file_size(Folder() + "/known-words.txt"), std::uintmax_t{3} << 30);
 }
 
 TEST_F(PersonalTool, TwoImportLoopsAtOnceKeepEveryWord) {

@@ -221,8 +221,10 @@ TEST_F(MarkedDocument, TwoWindowsMarkingAtOnceKeepEveryMarkAndUnmarkByContent) {
 }
 
 TEST_F(MarkedDocument, AListThatCouldNotBeReadIsNotWrittenThisRunAndTheReaderToldOnce) {
-    // A folder where the list should be cannot be read, like an I/O error.
-    std::filesystem::create_directories(m_dir.Path("other/known-words.txt"));
+    // A list over the read limit (sparse) cannot be read, like an I/O error.
+    std::filesystem::create_directories(m_dir.Path("other"));
+    WriteFile(m_dir.Path("other/known-words.txt"), "");
+    std::filesystem::resize_file(m_dir.Path("other/known-words.txt"), std::uintmax_t{3} << 30);
     FakePlatformServices platform;
     CVellumwiseDoc doc(platform);
     doc.m_strProgramDir = m_dir.Root().string();
@@ -235,7 +237,8 @@ TEST_F(MarkedDocument, AListThatCouldNotBeReadIsNotWrittenThisRunAndTheReaderTol
     doc.MarkNew("clock");  // the other list is fine
     EXPECT_EQ(platform.m_messages.size(), 1u);
     EXPECT_EQ(doc.MarkOf("apple"), WordMark::Known);  // for this run
-    EXPECT_TRUE(std::filesystem::is_directory(m_dir.Path("other/known-words.txt")));
+    EXPECT_EQ(std::filesystem::file_size(m_dir.Path("other/known-words.txt")),
+              std::uintmax_t{3} << 30);
     EXPECT_EQ(*ReadFileBytes(m_dir.Path("other/new-words.txt")), "clock\n");
 }
 

@@ -33,6 +33,14 @@ TEST(WordBookExport, CsvQuotesCommasQuotesAndNewlines) {
               "apple,苹果,\"He said, \"\"an apple\"\"\nthen left.\",\"a,b.txt\",2026-01-02\r\n");
 }
 
+TEST(WordBookExport, CsvCellsThatASpreadsheetWouldRunAsFormulasAreText) {
+    const WordBookEntry entry{"-ish", "=1+1", "@SUM(A1), then", "+x.txt", "2026-01-02"};
+    EXPECT_EQ(ExportCsv({entry}),
+              "\xEF\xBB\xBF"
+              "word,gloss,sentence,source,date\r\n"
+              "'-ish,'=1+1,\"'@SUM(A1), then\",'+x.txt,2026-01-02\r\n");
+}
+
 TEST(WordBookExport, AnkiFrontHasTheWordAndTheSentenceWithTheWordInBold) {
     const WordBookEntry entry{"run", "跑 <v.>", "Run, he runs & rerun: RUN\tnow", "", ""};
     EXPECT_EQ(ExportAnki({entry}),
