@@ -49,7 +49,7 @@ std::string PersonalWords::Load() {
         m_knownFile.told = m_newFile.told = true;
         return problem + "\n词表本次不会保存。\n";
     }
-    RemoveStaleTemporaries(*folder, {kKnownName, kNewName});
+    RemoveStaleTemporaries(*folder, {kKnownName, kNewName, "wordbook.tsv"});
     std::string warning;
     auto read = [&](const char* name, WordListText& into, FileState& state) {
         const PrivateFile file = ReadPrivateFile(*folder, name);

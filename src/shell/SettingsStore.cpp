@@ -10,6 +10,7 @@
 #include <optional>
 #include <variant>
 
+#include "CodePage.h"
 #include "PrivateFolder.h"
 
 namespace {
@@ -195,6 +196,12 @@ std::string SettingsFolder() {
 // private folder, never the reader's file itself, which is read and written by us.
 std::optional<QVariantMap> ParseSettings(const FolderChange& change, const std::string& bytes,
                                          bool* damaged) {
+    // The program writes UTF-8 text: other bytes are damage QSettings would read past,
+    // keeping what it understood and dropping the rest at the next save.
+    if (!codepage::IsValidUtf8(bytes) || bytes.find('\0') != std::string::npos) {
+        *damaged = true;
+        return std::nullopt;
+    }
     const std::optional<std::string> scratch = change.ScratchFolder(kFileName);
     if (!scratch) {
         return std::nullopt;

@@ -135,6 +135,26 @@ TEST_F(SettingsStoreTest, ADamagedFileIsKeptAsideNeverWrittenOverAndTheDefaultsU
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
+TEST_F(SettingsStoreTest, DamageQSettingsWouldReadPastIsMovedAsideToo) {
+    std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
+    for (const std::string& damaged :
+         {std::string("[Reading]\nVocabularyStep=9\n\xFF\xFE\x01 junk\n"),
+          std::string("[Reading]\nVocabularyStep=9\n\0\0\0", 29)}) {
+        WriteFile(SettingsFile(), damaged);
+        testing::internal::CaptureStderr();
+        {
+            SettingsStore store;
+            ReadingSettings chosen;
+            chosen.vocabLevel = 4;
+            store.SaveReading(chosen);
+        }
+        const std::string warnings = testing::internal::GetCapturedStderr();
+        EXPECT_NE(warnings.find("Vellumwise.conf.damaged"), std::string::npos) << warnings;
+        EXPECT_EQ(ReadFile(SettingsFile() + ".damaged"), damaged);
+        EXPECT_EQ(SettingsStore().Reading().vocabLevel, 4);
+    }
+}
+
 TEST_F(SettingsStoreTest, TwoWindowsKeepEachOthersChanges) {
     // Both open before either writes, as two windows started together.
     SettingsStore first;
