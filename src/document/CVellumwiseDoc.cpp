@@ -301,8 +301,15 @@ void CVellumwiseDoc::ApplyMark(std::string_view word, WordMark mark) {
     if (!ListWordOf(word)) {
         return;  // no list can hold it, and no entry is spelt so
     }
+    const std::uint64_t read = m_personal.Generation();
     const std::string problem = m_personal.SetMark(m_dicMain, word, mark);
-    m_marks = MarkIndex(m_dicMain, m_personal);
+    // Resolving a long list to entries again takes a second; one mark changes one key,
+    // unless the lists were read again for another window's marks.
+    if (m_personal.Generation() == read) {
+        m_marks.Apply(m_dicMain, word, mark);
+    } else {
+        m_marks = MarkIndex(m_dicMain, m_personal);
+    }
     ReapplyMarks();
     UpdateAllViews(UpdateHint::Relayout);
     if (!problem.empty()) {

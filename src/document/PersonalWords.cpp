@@ -70,6 +70,7 @@ std::string PersonalWords::Load() {
     };
     read(kKnownName, m_known, m_knownFile);
     read(kNewName, m_new, m_newFile);
+    ++m_generation;
     return warning;
 }
 
@@ -105,6 +106,7 @@ std::string PersonalWords::Change(const std::function<Changed()>& change) {
         }
         list =
             file.status == PrivateFile::Status::Read ? ParseWordList(file.bytes) : WordListText{};
+        ++m_generation;
         state.stamp = file.status == PrivateFile::Status::Read
                           ? std::optional<FileStamp>(file.stamp)
                           : std::nullopt;
@@ -198,6 +200,17 @@ void MarkIndex::Add(const CDicMain& dic, const std::string& word, WordMark mark)
         m_byEntry[*entry] = mark;
     } else {
         m_byWord[word] = mark;
+    }
+}
+
+void MarkIndex::Apply(const CDicMain& dic, std::string_view word, WordMark mark) {
+    const std::string lower = LowerAscii(word);
+    const MarkKey key = MarkKey::Of(dic, lower);
+    if (key.entry) {
+        mark == WordMark::None ? void(m_byEntry.erase(*key.entry))
+                               : void(m_byEntry[*key.entry] = mark);
+    } else {
+        mark == WordMark::None ? void(m_byWord.erase(key.word)) : void(m_byWord[key.word] = mark);
     }
 }
 

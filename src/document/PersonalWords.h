@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -55,6 +56,9 @@ public:
     std::string KnownPath() const;
     std::string NewPath() const;
     bool Empty() const { return m_known.words.empty() && m_new.words.empty(); }
+    // Counts the times the lists were read from their files: while it stays the same,
+    // a mark changes only what SetMark was told, and an index can follow by Apply.
+    std::uint64_t Generation() const { return m_generation; }
     // Whether a list could not be read this run (and so is not written).
     bool Unreadable() const { return m_knownFile.unreadable || m_newFile.unreadable; }
 
@@ -77,6 +81,7 @@ private:
     WordListText m_new;
     FileState m_knownFile;
     FileState m_newFile;
+    std::uint64_t m_generation = 0;
 };
 
 // What a mark is attached to: the entry's position for words the dictionary reaches,
@@ -94,6 +99,9 @@ public:
     MarkIndex() = default;
     MarkIndex(const CDicMain& dic, const PersonalWords& words);
     WordMark Find(std::optional<std::size_t> entry, std::string_view lowerWord) const;
+    // What SetMark did to the lists, done to the index: `word`'s entry (or the word)
+    // takes the mark, or loses every mark for None.
+    void Apply(const CDicMain& dic, std::string_view word, WordMark mark);
     bool Empty() const { return m_byEntry.empty() && m_byWord.empty(); }
 
 private:
