@@ -138,7 +138,7 @@ void CMainFrame::RememberPlace() {
     // Past the last line: the end, which a restore holds at the last word.
     const WordPlace top =
         m_pView->TopWord().value_or(WordPlace{m_doc.m_paragraphs.m_arrParagraphs.size(), 0});
-    m_pPlaces->Remember(QString::fromStdString(m_doc.TextPath()), {top, m_doc.m_nVocabLevel});
+    m_pPlaces->Remember(m_doc.TextPath(), {top, m_doc.m_nVocabLevel});
 }
 
 void CMainFrame::CreateCommands() {
@@ -222,27 +222,29 @@ void CMainFrame::CreateMenu() {
 
 void CMainFrame::FillRecentMenu() {
     m_pRecentMenu->clear();
-    const QStringList paths = m_pPlaces->Recent();
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const QString& path = paths[i];
+    const std::vector<std::string> paths = m_pPlaces->Recent();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string& path = paths[i];
+        // Shown as UTF-8 (odd bytes as U+FFFD), opened by its bytes.
+        const QString shown = QString::fromStdString(path);
         QAction* item = m_pRecentMenu->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
-        item->setData(path);
-        item->setStatusTip(path);
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(shown).fileName()));
+        item->setData(shown);
+        item->setStatusTip(shown);
         connect(item, &QAction::triggered, this, [this, path] { OpenRecent(path); });
     }
-    m_pRecentMenu->setEnabled(!paths.isEmpty());
+    m_pRecentMenu->setEnabled(!paths.empty());
 }
 
-void CMainFrame::OpenRecent(const QString& path) {
-    if (!QFileInfo(path).isFile()) {
+void CMainFrame::OpenRecent(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
         m_pPlaces->Forget(path);
         FillRecentMenu();
-        m_platform.ShowMessage("找不到这个文本文件，已从最近打开的文本中移除：" +
-                               path.toStdString());
+        m_platform.ShowMessage("找不到这个文本文件，已从最近打开的文本中移除：" + path);
         return;
     }
-    OpenText(path.toStdString());
+    OpenText(path);
 }
 
 QToolBar* CMainFrame::CreateToolBar(const QString& title, const char* objectName,
@@ -366,7 +368,7 @@ void CMainFrame::OpenPath(const std::string& path) {
 void CMainFrame::OpenText(const std::string& path) {
     RememberPlace();
     const QString qpath = QString::fromStdString(path);
-    m_doc.OpenTextFile(path, m_pPlaces->Recall(qpath));
+    m_doc.OpenTextFile(path, m_pPlaces->Recall(path));
     if (!m_doc.TextPath().empty()) {
         // Newest in the recent list, with the place it opened at.
         RememberPlace();

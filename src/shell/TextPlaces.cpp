@@ -1,12 +1,15 @@
 #include "TextPlaces.h"
 
+#include <sys/stat.h>
+
 #include <QCryptographicHash>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QVariantMap>
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
+#include "CodePage.h"
 #include "SettingsStore.h"
 
 namespace {
@@ -16,18 +19,43 @@ const QString kGroup = QStringLiteral("Texts");
 // What a file is identified by: its canonical path (so a link or "./" names the same
 // file), its size and its modification time.
 struct FileIdentity {
-    QString path;
+    QString path;  // as stored (see StoredPath)
     qint64 size = -1;
     qint64 modified = -1;  // milliseconds since the epoch, UTC
 };
 
-std::optional<FileIdentity> Identify(const QString& path) {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    if (canonical.isEmpty() || !info.isFile()) {
+constexpr QLatin1StringView kBase64Mark("b64:");
+
+// A path as the settings file holds it: UTF-8 as it is, any other bytes in base64.
+// A canonical path begins with "/", so the mark cannot be a path's own start.
+QString StoredPath(const std::string& bytes) {
+    if (codepage::IsValidUtf8(bytes)) {
+        return QString::fromStdString(bytes);
+    }
+    return kBase64Mark + QString::fromLatin1(QByteArray::fromStdString(bytes).toBase64());
+}
+
+std::string PathBytes(const QString& stored) {
+    if (stored.startsWith(kBase64Mark)) {
+        return QByteArray::fromBase64(stored.mid(kBase64Mark.size()).toLatin1()).toStdString();
+    }
+    return stored.toStdString();
+}
+
+std::optional<FileIdentity> Identify(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
         return std::nullopt;
     }
-    return FileIdentity{canonical, info.size(), info.lastModified().toMSecsSinceEpoch()};
+    const std::string canonical = resolved;
+    std::free(resolved);
+    struct stat info {};
+    if (::stat(canonical.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return FileIdentity{
+        StoredPath(canonical), static_cast<qint64>(info.st_size),
+        static_cast<qint64>(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000};
 }
 
 // Settings keys may not hold "/": the path's hash names the entry.
@@ -101,7 +129,7 @@ std::vector<Entry> AllEntries(const QVariantMap& values) {
 
 }  // namespace
 
-std::optional<ReadingPlace> TextPlaces::Recall(const QString& path) const {
+std::optional<ReadingPlace> TextPlaces::Recall(const std::string& path) const {
     const std::optional<FileIdentity> identity = Identify(path);
     if (m_store == nullptr || !identity) {
         return std::nullopt;
@@ -115,7 +143,7 @@ std::optional<ReadingPlace> TextPlaces::Recall(const QString& path) const {
     return entry->place;
 }
 
-void TextPlaces::Remember(const QString& path, const ReadingPlace& place) {
+void TextPlaces::Remember(const std::string& path, const ReadingPlace& place) {
     const std::optional<FileIdentity> identity = Identify(path);
     if (m_store == nullptr || !m_store->Writable() || !identity) {
         return;
@@ -139,8 +167,8 @@ void TextPlaces::Remember(const QString& path, const ReadingPlace& place) {
     });
 }
 
-QStringList TextPlaces::Recent() const {
-    QStringList paths;
+std::vector<std::string> TextPlaces::Recent() const {
+    std::vector<std::string> paths;
     if (m_store == nullptr) {
         return paths;
     }
@@ -148,18 +176,18 @@ QStringList TextPlaces::Recent() const {
         if (paths.size() == kRecentCount) {
             break;
         }
-        paths << entry.path;
+        paths.push_back(PathBytes(entry.path));
     }
     return paths;
 }
 
-void TextPlaces::Forget(const QString& path) {
+void TextPlaces::Forget(const std::string& path) {
     if (m_store == nullptr || !m_store->Writable()) {
         return;
     }
     m_store->Change([&](QVariantMap& values) {
         for (const Entry& entry : AllEntries(values)) {
-            if (entry.path == path) {
+            if (entry.path == StoredPath(path)) {
                 values.remove(entry.key);
             }
         }

@@ -163,11 +163,11 @@ TEST_F(SettingsStoreTest, TwoWindowsKeepEachOthersChanges) {
     chosen.vocabLevel = 7;
     first.SaveReading(chosen);
     second.SaveLastFolder(QStringLiteral("/books"));
-    TextPlaces(&second).Remember(QString::fromStdString(WriteText("a.txt", "a")), {{3, 4}, 2});
+    TextPlaces(&second).Remember(WriteText("a.txt", "a"), {{3, 4}, 2});
     SettingsStore later;
     EXPECT_EQ(later.Reading().vocabLevel, 7);
     EXPECT_EQ(later.LastFolder(), QStringLiteral("/books"));
-    EXPECT_EQ(TextPlaces(&later).Recent().size(), 1);
+    EXPECT_EQ(TextPlaces(&later).Recent().size(), 1u);
 }
 
 TEST_F(SettingsStoreTest, ALinkPlantedAtTheFileIsNeitherReadNorWrittenThrough) {
@@ -180,7 +180,7 @@ TEST_F(SettingsStoreTest, ALinkPlantedAtTheFileIsNeitherReadNorWrittenThrough) {
         ReadingSettings chosen;
         chosen.vocabLevel = 4;
         store.SaveReading(chosen);
-        TextPlaces(&store).Remember(QString::fromStdString(victim), {{1, 1}, 1});
+        TextPlaces(&store).Remember(victim, {{1, 1}, 1});
     }
     const std::string warnings = testing::internal::GetCapturedStderr();
     EXPECT_NE(warnings.find("符号链接"), std::string::npos) << warnings;
@@ -231,7 +231,7 @@ TEST_F(SettingsStoreTest, TwoProcessesSavingAtOnceKeepEveryChange) {
             SettingsStore store;  // open before the other writes, as a window
             TextPlaces places(&store);
             for (int i = 0; i < kSaves; ++i) {
-                places.Remember(QString::fromStdString(texts[process * kSaves + i]), {{1, 1}, 1});
+                places.Remember(texts[process * kSaves + i], {{1, 1}, 1});
             }
             ::_exit(0);
         }
@@ -244,7 +244,7 @@ TEST_F(SettingsStoreTest, TwoProcessesSavingAtOnceKeepEveryChange) {
     SettingsStore after;
     TextPlaces places(&after);
     for (const std::string& text : texts) {
-        EXPECT_TRUE(places.Recall(QString::fromStdString(text))) << text;
+        EXPECT_TRUE(places.Recall(text)) << text;
     }
 }
 
@@ -255,16 +255,15 @@ using TextPlacesTest = SettingsFolder;
 TEST_F(TextPlacesTest, RecentTextsNewestFirstEightShownTwoHundredKept) {
     SettingsStore store;
     TextPlaces places(&store);
-    std::vector<QString> paths;
+    std::vector<std::string> paths;
     for (int i = 0; i < TextPlaces::kMaxTexts + 1; ++i) {
-        paths.push_back(
-            QString::fromStdString(WriteText("book" + std::to_string(i) + ".txt", "x")));
+        paths.push_back(WriteText("book" + std::to_string(i) + ".txt", "x"));
         places.Remember(paths.back(), {{static_cast<std::size_t>(i), 1}, 3});
     }
     // Reading an old one again brings it to the front.
     places.Remember(paths[5], {{5, 2}, 4});
-    const QStringList recent = places.Recent();
-    ASSERT_EQ(recent.size(), TextPlaces::kRecentCount);
+    const std::vector<std::string> recent = places.Recent();
+    ASSERT_EQ(recent.size(), std::size_t{TextPlaces::kRecentCount});
     EXPECT_EQ(recent[0], paths[5]);
     EXPECT_EQ(recent[1], paths[200]);
     EXPECT_EQ(recent[7], paths[194]);
@@ -278,16 +277,28 @@ TEST_F(TextPlacesTest, AFileIsKnownByItsCanonicalPathSizeAndTime) {
     SettingsStore store;
     TextPlaces places(&store);
     const std::string path = WriteText("book.txt", "one two");
-    places.Remember(QString::fromStdString(path), {{1, 2}, 6});
+    places.Remember(path, {{1, 2}, 6});
     // The same file by another name.
     std::filesystem::create_symlink(path, m_files.Path("link.txt"));
-    EXPECT_EQ(places.Recall(QString::fromStdString(m_files.Path("link.txt"))),
-              (ReadingPlace{{1, 2}, 6}));
-    EXPECT_EQ(places.Recent(), QStringList{QString::fromStdString(path)});
+    EXPECT_EQ(places.Recall(m_files.Path("link.txt")), (ReadingPlace{{1, 2}, 6}));
+    EXPECT_EQ(places.Recent(), std::vector<std::string>{path});
     // Other bytes at the same path are another text.
     WriteFile(path, "one two three");
-    EXPECT_FALSE(places.Recall(QString::fromStdString(path)));
-    EXPECT_FALSE(places.Recall(QString::fromStdString(m_files.Path("missing.txt"))));
+    EXPECT_FALSE(places.Recall(path));
+    EXPECT_FALSE(places.Recall(m_files.Path("missing.txt")));
+}
+
+TEST_F(TextPlacesTest, APlaceIsKeptForANameThatIsNotUtf8) {
+    SettingsStore store;
+    TextPlaces places(&store);
+    const std::string path = WriteText("caf\xE9-latin1.txt", "one two");
+    places.Remember(path, {{1, 2}, 6});
+    SettingsStore again;  // read back from the file
+    TextPlaces later(&again);
+    EXPECT_EQ(later.Recall(path), (ReadingPlace{{1, 2}, 6}));
+    EXPECT_EQ(later.Recent(), std::vector<std::string>{path});
+    later.Forget(path);
+    EXPECT_TRUE(later.Recent().empty());
 }
 
 // ---- The window ----
@@ -401,7 +412,7 @@ TEST_F(ReaderWindow, APlacePastTheEndOfAChangedFileIsHeldAtItsEnd) {
     const std::string path = WriteText("book.txt", Book(50));
     {
         SettingsStore store;
-        TextPlaces(&store).Remember(QString::fromStdString(path), {{5000, 3}, 4});
+        TextPlaces(&store).Remember(path, {{5000, 3}, 4});
     }
     Start();
     m_pFrame->OpenText(path);
