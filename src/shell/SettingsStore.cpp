@@ -95,11 +95,9 @@ std::optional<ReadingFont> ParseFont(const QString& text) {
         }
     }
     const QString face = parts.mid(kNumbers).join(QLatin1Char(','));
-    // A reading font from 4 to 400 pixels; anything else is not a font a reader chose.
-    const int height = values[0] < 0 ? -values[0] : values[0];
     auto flag = [](int value) { return value == 0 || value == 1; };
     auto byte = [](int value) { return value >= 0 && value <= 255; };
-    if (height < 4 || height > 400 || values[1] < 0 || values[1] > 400 || values[2] < 0 ||
+    if (!IsReadableFontHeight(values[0]) || values[1] < 0 || values[1] > 400 || values[2] < 0 ||
         values[2] > 1000 || !flag(values[3]) || !flag(values[4]) || !flag(values[5]) ||
         !byte(values[6]) || !byte(values[7]) || !byte(values[8]) || face.trimmed().isEmpty()) {
         return std::nullopt;

@@ -114,6 +114,23 @@ TEST_F(SettingsStoreTest, AValueThatMakesNoSenseFallsBackToItsDefaultAlone) {
     EXPECT_EQ(read.glossColor, defaults.glossColor);
 }
 
+TEST_F(SettingsStoreTest, EveryFontHeightTheWindowTakesIsTakenAgainAtTheNextStart) {
+    for (const int height : {kMinFontPixels, -kMinFontPixels, kMaxFontPixels, -kMaxFontPixels}) {
+        ReadingSettings chosen;
+        chosen.font.lfHeight = height;
+        SettingsStore().SaveReading(chosen);
+        EXPECT_EQ(SettingsStore().Reading().font.lfHeight, height);
+    }
+    std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
+    for (const int height : {kMaxFontPixels + 1, -(kMinFontPixels - 1), 0}) {
+        WriteFile(SettingsFile(),
+                  "[Reading]\nFont=" + std::to_string(height) + ",0,400,0,0,0,0,4,0,Serif\n");
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(SettingsStore().Reading().font, ReadingFont{}) << height;
+        testing::internal::GetCapturedStderr();
+    }
+}
+
 TEST_F(SettingsStoreTest, ADamagedFileIsKeptAsideNeverWrittenOverAndTheDefaultsUsed) {
     std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
     const std::string damaged = "[Reading\nVocabularyStep=9\n";
