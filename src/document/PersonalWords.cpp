@@ -1,5 +1,6 @@
 #include "PersonalWords.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -185,6 +186,10 @@ MarkKey MarkKey::Of(const CDicMain& dic, std::string_view lowerWord) {
 }
 
 MarkIndex::MarkIndex(const CDicMain& dic, const PersonalWords& words) {
+    // Room for every word at once: a list of a million lines rehashed a dozen times.
+    const std::size_t listed = words.Known().words.size() + words.New().words.size();
+    m_byEntry.reserve(std::min(listed, dic.m_arrItems.size()));
+    m_byWord.reserve(listed);
     // New goes in last: a word a reader wrote into both files by hand stays glossed,
     // the safer reading of a contradiction.
     for (const std::string& word : words.Known().words) {
