@@ -409,14 +409,19 @@ void CVellumwiseDoc::SetColors(const ReadingColors& colors) {
 }
 
 void CVellumwiseDoc::SetReadingFont(const ReadingFont& font) {
+    m_fontText = font;
+    UpdateAllViews(UpdateHint::Relayout);
+}
+
+void CVellumwiseDoc::ChooseReadingFont(const ReadingFont& font) {
     if (IsReadableFontHeight(font.lfHeight)) {
-        m_fontText = font;
-    } else {
-        // Saved, such a font would be refused at the next start, and shown it gives
-        // blank pages: the reader keeps the font they had.
-        m_platform.ShowMessage("字体大小必须在 " + std::to_string(kMinFontPixels) + " 到 " +
-                               std::to_string(kMaxFontPixels) + " 像素之间，没有改变字体。");
+        SetReadingFont(font);
+        return;
     }
+    // Saved, such a font would be refused at the next start, and shown it gives blank
+    // pages: the reader keeps the font they had.
+    m_platform.ShowMessage("字体大小必须在 " + std::to_string(kMinFontPixels) + " 到 " +
+                           std::to_string(kMaxFontPixels) + " 像素之间，没有改变字体。");
     UpdateAllViews(UpdateHint::Relayout);
 }
 

@@ -112,9 +112,11 @@ public:
     bool AddToWordBook(std::size_t paragraph, std::size_t token);
 
     ReadingColors Colors() const { return {m_crPage, m_crText, m_crGloss}; }
-    void SetColors(const ReadingColors& colors);  // Repaint
-    // Relayout; a height outside the readable ones is refused with a message.
-    void SetReadingFont(const ReadingFont& font);
+    void SetColors(const ReadingColors& colors);   // Repaint
+    void SetReadingFont(const ReadingFont& font);  // Relayout
+    // The reader's choice in the font dialog: as SetReadingFont, but a height outside
+    // the readable ones is refused with a message.
+    void ChooseReadingFont(const ReadingFont& font);
     void SetPageWidth(std::int32_t pageWidth);  // Relayout
     // The layout y shown at the top of the windows. Any value is kept: a position
     // outside 0 … m_nTextHeight stays until a move brings it back. Repaint.
