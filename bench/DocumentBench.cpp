@@ -244,6 +244,63 @@ void ReglossAfterMark(benchmark::State& state) {
     state.counters["listed"] = static_cast<double>(words.Known().words.size());
 }
 
+// A known list of a million lines in a folder of its own, as a reader who imported a
+// frequency list has it: made-up words of five letters.
+std::string MillionWordFolder() {
+    static const std::string folder = [] {
+        const std::string made =
+            (std::filesystem::temp_directory_path() / "vellumwise-bench-million").string();
+        std::filesystem::create_directories(made);
+        std::filesystem::permissions(made, std::filesystem::perms::owner_all);
+        std::string list;
+        char word[6] = {};
+        for (int i = 0; i < 1'000'000; ++i) {
+            int n = i;
+            for (int k = 4; k >= 0; --k) {
+                word[k] = static_cast<char>('a' + n % 26);
+                n /= 26;
+            }
+            list.append(word, 5).push_back('\n');
+        }
+        std::ofstream(made + "/known-words.txt", std::ios::binary) << list;
+        std::filesystem::remove(made + "/new-words.txt");
+        return made;
+    }();
+    return folder;
+}
+
+// The lists read at start, and the marks resolved to entries.
+void LoadMillionWordList(benchmark::State& state) {
+    const CDicMain& dic = Dictionary();
+    const std::string folder = MillionWordFolder();
+    for (auto _ : state) {
+        PersonalWords words(folder);
+        benchmark::DoNotOptimize(words.Load());
+        MarkIndex marks(dic, words);
+        benchmark::DoNotOptimize(marks.Empty());
+    }
+}
+
+// One mark with that list: re-read only when another program saved, written whole,
+// and the window's index brought up to date.
+void MarkWithMillionWordList(benchmark::State& state) {
+    const CDicMain& dic = Dictionary();
+    PersonalWords words(MillionWordFolder());
+    words.Load();
+    MarkIndex marks(dic, words);
+    bool known = false;
+    for (auto _ : state) {
+        known = !known;
+        const std::uint64_t before = words.Generation();
+        words.SetMark(dic, "house", known ? WordMark::Known : WordMark::None);
+        if (words.Generation() != before) {
+            marks = MarkIndex(dic, words);
+        } else {
+            marks.Apply(dic, "house", known ? WordMark::Known : WordMark::None);
+        }
+    }
+}
+
 // A 200 MB text of short paragraphs, made as the fault test makes it: 60-byte lines
 // of 15 tokens, where whatever a paragraph or a token costs shows most.
 std::string HugeText() {
@@ -319,6 +376,8 @@ BENCHMARK(TagAndChooseSenses)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseR
 BENCHMARK(ReglossWithContext)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(ReglossLiteral)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(ReglossAfterMark)->Arg(0)->Arg(5000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(LoadMillionWordList)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(MarkWithMillionWordList)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
 BENCHMARK(OpenHugeTextPeak)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 // Prints the runs as usual and keeps their times for the ratios.

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <memory>
@@ -149,24 +148,26 @@ BENCHMARK(BM_OpenTextAtRememberedPlaceToFirstImage)->Unit(benchmark::kMillisecon
 // of the text being opened.
 void BM_ReadSettingsAndPlaceAmong200(benchmark::State& state) {
     QTemporaryDir config;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     {
         SettingsStore store;
         store.SaveReading(ReadingSettings{});
-        TextPlaces places(store.File());
+        TextPlaces places(&store);
         for (int i = 0; i < TextPlaces::kMaxTexts - 1; ++i) {
             const QString path = config.filePath(QStringLiteral("book%1.txt").arg(i));
             QFile file(path);
             file.open(QIODevice::WriteOnly);
-            places.Remember(path, {{static_cast<std::size_t>(i), 0}, 3});
+            places.Remember(path.toStdString(), {{static_cast<std::size_t>(i), 0}, 3});
         }
-        places.Remember(QString::fromStdString(kNovel), {{1000, 0}, 3});
+        places.Remember(kNovel, {{1000, 0}, 3});
     }
     for (auto _ : state) {
         SettingsStore store;
         benchmark::DoNotOptimize(store.Reading());
-        benchmark::DoNotOptimize(TextPlaces(store.File()).Recall(QString::fromStdString(kNovel)));
+        benchmark::DoNotOptimize(TextPlaces(&store).Recall(kNovel));
     }
+    qputenv("XDG_CONFIG_HOME", before);
 }
 BENCHMARK(BM_ReadSettingsAndPlaceAmong200)->Unit(benchmark::kMillisecond);
 

@@ -105,14 +105,12 @@ void WordBookDialog::RemoveSelected() {
     if (stored.empty()) {
         return;
     }
-    WordBook kept = m_book;
-    kept.entries.clear();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!stored.contains(i)) {
-            kept.entries.push_back(m_book.entries[i]);
-        }
+    // By content: the file may hold entries another window added since it was shown.
+    std::vector<WordBookEntry> removed;
+    for (const std::size_t i : stored) {
+        removed.push_back(m_book.entries[i]);
     }
-    const std::string problem = SaveWordBook(m_doc.m_strPersonalDir, kept);
+    const std::string problem = RemoveFromWordBook(m_doc.m_strPersonalDir, removed);
     Reload();
     Tell(problem.empty() ? QStringLiteral("已删除 %1 个词。").arg(stored.size())
                          : FromUtf8(problem));

@@ -74,7 +74,8 @@ bool CVellumwiseDoc::InitialiseOnce() {
     m_initialised = LoadDictionary();
     if (m_initialised) {
         m_personal = PersonalWords(m_personalDir);
-        const std::string warning = m_personal.Load();
+        const std::string warning =
+            m_personalDir.empty() ? std::string(kNoHomeMessage) : m_personal.Load();
         m_marks = MarkIndex(m_dictionary, m_personal);
         m_text.SetMarks(&m_marks);
         if (!warning.empty()) {
@@ -322,8 +323,15 @@ void CVellumwiseDoc::ApplyMark(std::string_view word, WordMark mark) {
     if (!ListWordOf(word)) {
         return;  // no list can hold it, and no entry is spelt so
     }
+    const std::uint64_t read = m_personal.Generation();
     const std::string problem = m_personal.SetMark(m_dictionary, word, mark);
-    m_marks = MarkIndex(m_dictionary, m_personal);
+    // Resolving a long list to entries again takes a second; one mark changes one key,
+    // unless the lists were read again for another window's marks.
+    if (m_personal.Generation() == read) {
+        m_marks.Apply(m_dictionary, word, mark);
+    } else {
+        m_marks = MarkIndex(m_dictionary, m_personal);
+    }
     ReapplyMarks();
     UpdateAllViews(UpdateHint::Glosses);
     if (!problem.empty()) {
@@ -429,6 +437,18 @@ void CVellumwiseDoc::SetColors(const ReadingColors& colors) {
 
 void CVellumwiseDoc::SetReadingFont(const ReadingFont& font) {
     m_readingFont = font;
+    UpdateAllViews(UpdateHint::Font);
+}
+
+void CVellumwiseDoc::ChooseReadingFont(const ReadingFont& font) {
+    if (IsReadableFontHeight(font.lfHeight)) {
+        SetReadingFont(font);
+        return;
+    }
+    // Saved, such a font would be refused at the next start, and shown it gives blank
+    // pages: the reader keeps the font they had.
+    m_platform.ShowMessage("字体大小必须在 " + std::to_string(kMinFontPixels) + " 到 " +
+                           std::to_string(kMaxFontPixels) + " 像素之间，没有改变字体。");
     UpdateAllViews(UpdateHint::Font);
 }
 

@@ -150,7 +150,10 @@ public:
     ReadingColors Colors() const { return {m_crPage, m_crText, m_crGloss}; }
     void SetColors(const ReadingColors& colors);   // Look
     void SetReadingFont(const ReadingFont& font);  // Font
-    void SetPageWidth(std::int32_t pageWidth);     // Font
+    // The reader's choice in the font dialog: as SetReadingFont, but a height outside
+    // the readable ones is refused with a message.
+    void ChooseReadingFont(const ReadingFont& font);
+    void SetPageWidth(std::int32_t pageWidth);  // Font
     // The layout y shown at the top of the windows. Any value is kept: a position
     // outside 0 … m_nTextHeight stays until a move brings it back. Position.
     void ScrollTo(std::int64_t pos);

@@ -1,14 +1,16 @@
 #include "PersonalWords.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
+#include <utility>
 
-#include "AtomicFile.h"
 #include "CDicMain.h"
 #include "LowerCaseWord.h"
-#include "ReadFileBytes.h"
 
 namespace {
+
+constexpr const char* kKnownName = "known-words.txt";
+constexpr const char* kNewName = "new-words.txt";
 
 // Takes off `list` every word that shares `key`; answers whether any went.
 bool RemoveKey(const CDicMain& dic, WordListText& list, const MarkKey& key) {
@@ -20,78 +22,127 @@ bool RemoveKey(const CDicMain& dic, WordListText& list, const MarkKey& key) {
 }  // namespace
 
 std::string PersonalWords::DefaultFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data != nullptr && data[0] == '/') {
-        return std::string(data) + "/vellumwise";
-    }
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : ".") + "/.local/share/vellumwise";
+    const std::optional<std::string> data = DataHome();
+    return data ? *data + "/vellumwise" : std::string();
 }
 
 PersonalWords::PersonalWords(std::string folder) : m_folder(std::move(folder)) {}
 
-std::string PersonalWords::KnownPath() const { return m_folder + "/known-words.txt"; }
-std::string PersonalWords::NewPath() const { return m_folder + "/new-words.txt"; }
+std::string PersonalWords::KnownPath() const { return m_folder + "/" + kKnownName; }
+std::string PersonalWords::NewPath() const { return m_folder + "/" + kNewName; }
 
 std::string PersonalWords::Load() {
     m_known = {};
     m_new = {};
+    m_knownFile = {};
+    m_newFile = {};
     if (m_folder.empty()) {
         return {};
     }
-    std::string warning;
-    auto read = [&](const std::string& path, WordListText& into) {
+    std::string problem;
+    const std::optional<std::string> folder = OpenPrivateFolder(m_folder, false, &problem);
+    if (!folder) {
         std::error_code error;
-        if (!std::filesystem::exists(path, error)) {
+        if (!std::filesystem::exists(m_folder, error) && !error) {
+            return {};  // nothing kept yet; made at the first mark
+        }
+        m_knownFile.unreadable = m_newFile.unreadable = true;
+        m_knownFile.told = m_newFile.told = true;
+        return problem + "\n词表本次不会保存。\n";
+    }
+    RemoveStaleTemporaries(*folder, {kKnownName, kNewName, "wordbook.tsv"});
+    std::string warning;
+    auto read = [&](const char* name, WordListText& into, FileState& state) {
+        const PrivateFile file = ReadPrivateFile(*folder, name);
+        if (file.status == PrivateFile::Status::Failed) {
+            state.unreadable = state.told = true;
+            warning += file.problem + "\n这个词表本次不会改写。\n";
             return;
         }
-        const std::optional<std::string> bytes = ReadFileBytes(path);
-        if (!bytes) {
-            warning += "无法读取词表：" + path + "\n";
+        if (file.status == PrivateFile::Status::Missing) {
             return;
         }
-        into = ParseWordList(*bytes);
+        state.stamp = file.stamp;
+        into = ParseWordList(file.bytes);
         if (!into.skippedLines.empty()) {
-            warning += "词表 " + path + " 中有 " + std::to_string(into.skippedLines.size()) +
-                       " 行不是单词，已跳过。\n";
+            warning += "词表 " + m_folder + "/" + name + " 中有 " +
+                       std::to_string(into.skippedLines.size()) + " 行不是单词，已跳过。\n";
         }
     };
-    read(KnownPath(), m_known);
-    read(NewPath(), m_new);
+    read(kKnownName, m_known, m_knownFile);
+    read(kNewName, m_new, m_newFile);
+    ++m_generation;
     return warning;
 }
 
-std::string PersonalWords::Save(bool known, bool fresh) {
-    if (m_folder.empty() || !fresh) {
+std::string PersonalWords::Change(const std::function<Changed()>& change) {
+    // No folder, or one refused at the start (the reader was told then): memory only.
+    if (m_folder.empty() || (m_knownFile.unreadable && m_newFile.unreadable)) {
+        change();
         return {};
     }
-    std::error_code ignored;
-    std::filesystem::create_directories(m_folder, ignored);
-    const std::string path = known ? KnownPath() : NewPath();
-    const AtomicWriteResult written =
-        WriteFileAtomically(path, FormatWordList(known ? m_known : m_new), 0644);
-    if (written.Ok()) {
-        return {};
+    const FolderChange folder(m_folder);
+    if (!folder.Ok()) {
+        change();
+        return "无法保存词表：" + folder.Problem() + "\n这个标记在程序关闭前仍然有效。";
     }
-    return "无法保存词表 " + path + "：" + written.detail + "\n这个标记在程序关闭前仍然有效。";
+    std::string message;
+    auto add = [&message](const std::string& line) {
+        if (!line.empty()) {
+            message += (message.empty() ? "" : "\n") + line;
+        }
+    };
+    // Another window or the tool may have saved since: its words are taken in first.
+    auto refresh = [&](const char* name, WordListText& list, FileState& state) {
+        if (state.unreadable || folder.Stamp(name) == state.stamp) {
+            return;
+        }
+        const PrivateFile file = folder.Read(name);
+        if (file.status == PrivateFile::Status::Failed) {
+            state.unreadable = true;
+            if (!std::exchange(state.told, true)) {
+                add(file.problem + "\n这个词表本次不会改写。");
+            }
+            return;
+        }
+        list =
+            file.status == PrivateFile::Status::Read ? ParseWordList(file.bytes) : WordListText{};
+        ++m_generation;
+        state.stamp = file.status == PrivateFile::Status::Read
+                          ? std::optional<FileStamp>(file.stamp)
+                          : std::nullopt;
+    };
+    refresh(kKnownName, m_known, m_knownFile);
+    refresh(kNewName, m_new, m_newFile);
+    const Changed changed = change();
+    auto save = [&](bool fresh, const char* name, const WordListText& list, FileState& state) {
+        if (!fresh || state.unreadable) {
+            return;
+        }
+        const std::string problem = folder.Write(name, FormatWordList(list));
+        if (!problem.empty()) {
+            add("无法保存词表 " + m_folder + "/" + name + "：" + problem +
+                "\n这个标记在程序关闭前仍然有效。");
+        }
+        state.stamp = folder.Stamp(name);
+    };
+    save(changed.known, kKnownName, m_known, m_knownFile);
+    save(changed.newWords, kNewName, m_new, m_newFile);
+    return message;
 }
 
 std::string PersonalWords::SetMark(const CDicMain& dic, std::string_view word, WordMark mark) {
     const std::string lower = LowerAscii(word);
-    const MarkKey key = MarkKey::Of(dic, lower);
-    bool knownChanged = RemoveKey(dic, m_known, key);
-    bool newChanged = RemoveKey(dic, m_new, key);
-    if (mark == WordMark::Known) {
-        knownChanged = m_known.words.insert(lower).second || knownChanged;
-    } else if (mark == WordMark::New) {
-        newChanged = m_new.words.insert(lower).second || newChanged;
-    }
-    std::string message = Save(true, knownChanged);
-    const std::string second = Save(false, newChanged);
-    if (!second.empty()) {
-        message += (message.empty() ? "" : "\n") + second;
-    }
-    return message;
+    return Change([&] {
+        const MarkKey key = MarkKey::Of(dic, lower);
+        Changed changed{RemoveKey(dic, m_known, key), RemoveKey(dic, m_new, key)};
+        if (mark == WordMark::Known) {
+            changed.known = m_known.words.insert(lower).second || changed.known;
+        } else if (mark == WordMark::New) {
+            changed.newWords = m_new.words.insert(lower).second || changed.newWords;
+        }
+        return changed;
+    });
 }
 
 PersonalWords::ImportReport PersonalWords::ImportKnown(const CDicMain& dic,
@@ -99,29 +150,30 @@ PersonalWords::ImportReport PersonalWords::ImportKnown(const CDicMain& dic,
     ImportReport report;
     const ImportedWords imported = ParseImportList(bytes);
     report.skipped = imported.skipped;
-    const MarkIndex before(dic, *this);
-    bool knownChanged = false;
-    bool newChanged = false;
-    for (const std::string& word : imported.words) {
-        const std::optional<std::size_t> entry = dic.FindReachedEntry(word);
-        if (!entry) {
-            ++report.notInDictionary;
-            continue;
+    report.error = Change([&] {
+        const MarkIndex before(dic, *this);
+        Changed changed;
+        for (const std::string& word : imported.words) {
+            const std::optional<std::size_t> entry = dic.FindReachedEntry(word);
+            if (!entry) {
+                ++report.notInDictionary;
+                continue;
+            }
+            if (before.Find(entry, word) == WordMark::Known || m_known.words.contains(word)) {
+                ++report.alreadyThere;
+                continue;
+            }
+            // A word the reader had marked new is known now: the import says so.
+            changed.newWords = RemoveKey(dic, m_new, MarkKey{entry, {}}) || changed.newWords;
+            m_known.words.insert(word);
+            changed.known = true;
+            ++report.added;
         }
-        if (before.Find(entry, word) == WordMark::Known || m_known.words.contains(word)) {
-            ++report.alreadyThere;
-            continue;
-        }
-        // A word the reader had marked new is known now: the import says so.
-        newChanged = RemoveKey(dic, m_new, MarkKey{entry, {}}) || newChanged;
-        m_known.words.insert(word);
-        knownChanged = true;
-        ++report.added;
-    }
-    report.error = Save(true, knownChanged);
-    const std::string second = Save(false, newChanged);
-    if (!second.empty()) {
-        report.error += (report.error.empty() ? "" : "\n") + second;
+        return changed;
+    });
+    if (m_knownFile.unreadable && report.added > 0) {
+        report.error += (report.error.empty() ? "" : "\n") + std::string("无法读取词表 ") +
+                        KnownPath() + "，导入的词没有保存。";
     }
     return report;
 }
@@ -134,6 +186,10 @@ MarkKey MarkKey::Of(const CDicMain& dic, std::string_view lowerWord) {
 }
 
 MarkIndex::MarkIndex(const CDicMain& dic, const PersonalWords& words) {
+    // Room for every word at once: a list of a million lines rehashed a dozen times.
+    const std::size_t listed = words.Known().words.size() + words.New().words.size();
+    m_byEntry.reserve(std::min(listed, dic.m_arrItems.size()));
+    m_byWord.reserve(listed);
     // New goes in last: a word a reader wrote into both files by hand stays glossed,
     // the safer reading of a contradiction.
     for (const std::string& word : words.Known().words) {
@@ -149,6 +205,17 @@ void MarkIndex::Add(const CDicMain& dic, const std::string& word, WordMark mark)
         m_byEntry[*entry] = mark;
     } else {
         m_byWord[word] = mark;
+    }
+}
+
+void MarkIndex::Apply(const CDicMain& dic, std::string_view word, WordMark mark) {
+    const std::string lower = LowerAscii(word);
+    const MarkKey key = MarkKey::Of(dic, lower);
+    if (key.entry) {
+        mark == WordMark::None ? void(m_byEntry.erase(*key.entry))
+                               : void(m_byEntry[*key.entry] = mark);
+    } else {
+        mark == WordMark::None ? void(m_byWord.erase(key.word)) : void(m_byWord[key.word] = mark);
     }
 }
 

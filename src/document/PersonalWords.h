@@ -1,12 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 #include "PersonalWordList.h"
+#include "PrivateFolder.h"
 
 class CDicMain;
 
@@ -16,16 +19,23 @@ enum class WordMark { None, Known, New };
 // The reader's two lists, known-words.txt and new-words.txt, kept in one folder for
 // every text. A mark belongs to the dictionary entry a word reaches (see MarkKey):
 // marking "ran" known covers "run" and "runs" too, and unmarking any of them removes it.
+//
+// Two windows and the tool may change the lists at once: each change is made under the
+// folder's lock to the lists as the files hold them then (re-read when another program
+// replaced them), so no one's mark is lost. A list that could not be read is never
+// written this run: its words are not known, and a save would drop them.
 class PersonalWords {
 public:
-    // $XDG_DATA_HOME/vellumwise, or ~/.local/share/vellumwise without it.
+    // $XDG_DATA_HOME/vellumwise, or ~/.local/share/vellumwise without it; empty when
+    // there is no home folder at all (then kNoHomeMessage says why nothing is kept).
     static std::string DefaultFolder();
 
     // An empty folder keeps the lists in memory only.
     explicit PersonalWords(std::string folder = {});
 
     // Reads both lists; a missing file is an empty list. Answers the warning to show
-    // (skipped lines, an unreadable file) or an empty string. Never writes.
+    // (skipped lines, an unreadable file, a folder others may write) or an empty
+    // string. Never writes, but removes what a killed save left behind.
     std::string Load();
 
     // Gives `word` (any case) the mark, taking every other mark off its entry, and
@@ -46,13 +56,32 @@ public:
     std::string KnownPath() const;
     std::string NewPath() const;
     bool Empty() const { return m_known.words.empty() && m_new.words.empty(); }
+    // Counts the times the lists were read from their files: while it stays the same,
+    // a mark changes only what SetMark was told, and an index can follow by Apply.
+    std::uint64_t Generation() const { return m_generation; }
+    // Whether a list could not be read this run (and so is not written).
+    bool Unreadable() const { return m_knownFile.unreadable || m_newFile.unreadable; }
 
 private:
-    std::string Save(bool known, bool fresh);
+    // What is known of one list's file.
+    struct FileState {
+        std::optional<FileStamp> stamp;  // as last read or written; nullopt: missing
+        bool unreadable = false;
+        bool told = false;
+    };
+    struct Changed {
+        bool known = false, newWords = false;
+    };
+    // Applies `change` to the lists as the files hold them now and saves what it
+    // changed; answers the message to show.
+    std::string Change(const std::function<Changed()>& change);
 
     std::string m_folder;
     WordListText m_known;
     WordListText m_new;
+    FileState m_knownFile;
+    FileState m_newFile;
+    std::uint64_t m_generation = 0;
 };
 
 // What a mark is attached to: the entry's position for words the dictionary reaches,
@@ -70,6 +99,9 @@ public:
     MarkIndex() = default;
     MarkIndex(const CDicMain& dic, const PersonalWords& words);
     WordMark Find(std::optional<std::size_t> entry, std::string_view lowerWord) const;
+    // What SetMark did to the lists, done to the index: `word`'s entry (or the word)
+    // takes the mark, or loses every mark for None.
+    void Apply(const CDicMain& dic, std::string_view word, WordMark mark);
     bool Empty() const { return m_byEntry.empty() && m_byWord.empty(); }
 
 private:

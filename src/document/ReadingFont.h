@@ -20,3 +20,13 @@ struct ReadingFont {
 
     bool operator==(const ReadingFont&) const = default;
 };
+
+// The heights, in pixels, a page is laid out readably at: larger letters leave no
+// room for a line and its gloss strip (about 200 pixels gave blank pages). The font
+// dialog refuses others, and a saved font outside them is not a reader's choice.
+constexpr std::int32_t kMinFontPixels = 4;
+constexpr std::int32_t kMaxFontPixels = 120;
+constexpr bool IsReadableFontHeight(std::int32_t lfHeight) {
+    const std::int64_t pixels = lfHeight < 0 ? -std::int64_t{lfHeight} : lfHeight;
+    return pixels >= kMinFontPixels && pixels <= kMaxFontPixels;
+}

@@ -1,16 +1,18 @@
 #include "WordBook.h"
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 
-#include "AtomicFile.h"
 #include "LowerCaseWord.h"
-#include "ReadFileBytes.h"
+#include "PrivateFolder.h"
 #include "TextLines.h"
 
 namespace {
 
 constexpr std::size_t kFields = 5;
+constexpr const char* kBookName = "wordbook.tsv";
 
 std::string Escape(std::string_view field) {
     std::string out;
@@ -98,9 +100,15 @@ std::size_t CharacterCount(std::string_view text) {
     return count;
 }
 
-std::string CsvField(std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(field);
+std::string CsvField(std::string_view text) {
+    // A spreadsheet runs a cell beginning so as a formula ("=HYPERLINK(...)" from a
+    // book's sentence); the apostrophe makes it text, and the spreadsheet hides it.
+    std::string field(text);
+    if (!field.empty() && std::string_view("=+-@").find(field[0]) != std::string_view::npos) {
+        field.insert(0, 1, '\'');
+    }
+    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        return field;
     }
     std::string out = "\"";
     for (const char c : field) {
@@ -278,37 +286,63 @@ std::string TodayIso() {
     return text;
 }
 
-std::string WordBookPath(const std::string& folder) { return folder + "/wordbook.tsv"; }
+std::string WordBookPath(const std::string& folder) { return folder + "/" + kBookName; }
 
 bool LoadWordBook(const std::string& folder, WordBook& book) {
     book = {};
-    const std::string path = WordBookPath(folder);
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        return !error;
+    std::string problem;
+    const std::optional<std::string> checked = OpenPrivateFolder(folder, false, &problem);
+    if (!checked) {
+        std::error_code error;
+        return !folder.empty() && !std::filesystem::exists(folder, error) && !error;
     }
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) {
+    const PrivateFile file = ReadPrivateFile(*checked, kBookName);
+    if (file.status == PrivateFile::Status::Failed) {
         return false;
     }
-    book = ParseWordBook(*bytes);
+    book = ParseWordBook(file.bytes);
     return true;
 }
 
+namespace {
+
+// Applies `change` to the book as the file holds it now, under the folder's lock.
+std::string ChangeWordBook(const std::string& folder,
+                           const std::function<void(WordBook&)>& change) {
+    const FolderChange lock(folder);
+    if (!lock.Ok()) {
+        return "无法保存单词本：" + lock.Problem();
+    }
+    const PrivateFile file = lock.Read(kBookName);
+    if (file.status == PrivateFile::Status::Failed) {
+        // Writing now would replace entries that could not be read.
+        return file.problem + "\n单词本没有改动。";
+    }
+    WordBook book = ParseWordBook(file.bytes);
+    change(book);
+    const std::string problem = lock.Write(kBookName, FormatWordBook(book));
+    return problem.empty() ? std::string()
+                           : "无法保存单词本 " + WordBookPath(folder) + "：" + problem;
+}
+
+}  // namespace
+
 std::string SaveWordBook(const std::string& folder, const WordBook& book) {
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    const std::string path = WordBookPath(folder);
-    const AtomicWriteResult written = WriteFileAtomically(path, FormatWordBook(book), 0644);
-    return written.Ok() ? std::string() : "无法保存单词本 " + path + "：" + written.detail;
+    return ChangeWordBook(folder, [&](WordBook& current) { current = book; });
 }
 
 std::string AppendToWordBook(const std::string& folder, const WordBookEntry& entry) {
-    WordBook book;
-    if (!LoadWordBook(folder, book)) {
-        // Writing now would replace entries that could not be read.
-        return "无法读取单词本 " + WordBookPath(folder);
-    }
-    book.entries.push_back(entry);
-    return SaveWordBook(folder, book);
+    return ChangeWordBook(folder, [&](WordBook& book) { book.entries.push_back(entry); });
+}
+
+std::string RemoveFromWordBook(const std::string& folder,
+                               const std::vector<WordBookEntry>& removed) {
+    return ChangeWordBook(folder, [&](WordBook& book) {
+        for (const WordBookEntry& gone : removed) {
+            const auto it = std::find(book.entries.rbegin(), book.entries.rend(), gone);
+            if (it != book.entries.rend()) {
+                book.entries.erase(std::next(it).base());
+            }
+        }
+    });
 }

@@ -35,7 +35,8 @@ std::string CutSentence(std::string_view paragraph, std::size_t offset, std::siz
                         std::size_t around = 300);
 
 // Comma-separated values as spreadsheet programs read them: a UTF-8 BOM, a header
-// row, CR LF line ends, fields quoted when they hold a comma, quote, CR or LF.
+// row, CR LF line ends, fields quoted when they hold a comma, quote, CR or LF, and an
+// apostrophe before a field beginning = + - or @, which would otherwise run as a formula.
 std::string ExportCsv(const std::vector<WordBookEntry>& entries);
 // Tab-separated notes for Anki: front is the word, then the sentence with every
 // occurrence of the word in bold; back is the gloss. Fields are HTML.
@@ -46,10 +47,17 @@ std::string TodayIso();
 
 // The word book file of a personal folder.
 std::string WordBookPath(const std::string& folder);
-// Reads the file, appends the entry and writes it whole atomically. An empty
-// answer when it was saved, else the message to show; the file is then unchanged.
+// Each change below is made under the folder's lock to the file as it is then, so that
+// another window's or the tool's change made meanwhile is kept; nothing is written
+// when the file cannot be read.
+// Appends the entry. An empty answer when it was saved, else the message to show; the
+// file is then unchanged.
 std::string AppendToWordBook(const std::string& folder, const WordBookEntry& entry);
-// Writes the book whole atomically (after entries were removed); message as above.
+// Removes one entry equal to each of `removed` (by content: entries added or removed
+// meanwhile do not shift which go); message as above.
+std::string RemoveFromWordBook(const std::string& folder,
+                               const std::vector<WordBookEntry>& removed);
+// Writes the book whole atomically; message as above.
 std::string SaveWordBook(const std::string& folder, const WordBook& book);
 // The file's entries; a missing file is an empty book. False when it cannot be read.
 bool LoadWordBook(const std::string& folder, WordBook& book);

@@ -13,6 +13,7 @@
 #include "PackageDocument.h"
 #include "ReadFileBytes.h"
 #include "TableOfContents.h"
+#include "XmlBudget.h"
 #include "ZipArchive.h"
 
 namespace {
@@ -50,6 +51,8 @@ EpubBook ReadBook(std::string_view bytes) {
         std::min(kMaxInflatedBytes, bytes.size() > kMaxInflatedBytes / kMaxInflationRatio
                                         ? kMaxInflatedBytes
                                         : bytes.size() * kMaxInflationRatio);
+    const XmlBudget parsed(
+        std::clamp(bytes.size() * kParsedPerArchiveByte, kMinParsedBytes, kMaxParsedBytes));
     ZipArchive zip(bytes, budget);
     const PackageDocument package = ReadPackageDocument(zip);
     const std::vector<TocEntry> toc = ReadTableOfContents(zip, package);

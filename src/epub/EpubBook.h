@@ -50,9 +50,18 @@ struct EpubResult {
 };
 
 // Inflated bytes one book may take: at most this, and at most kMaxInflationRatio
-// times the archive's own size.
+// times the archive's own size (a book's text compresses three to five times).
 constexpr std::size_t kMaxInflatedBytes = std::size_t{512} << 20;
-constexpr std::size_t kMaxInflationRatio = 100;
+constexpr std::size_t kMaxInflationRatio = 20;
+// What the markup parser may hold at once (its nodes, text and entities): at least
+// the floor, kParsedPerArchiveByte times the archive's size, at most the ceiling.
+constexpr std::size_t kMinParsedBytes = std::size_t{128} << 20;
+constexpr std::size_t kParsedPerArchiveByte = 40;
+constexpr std::size_t kMaxParsedBytes = std::size_t{1} << 30;
+// A table of contents longer than this, or a title longer, is cut: the 章节 menu
+// shows every entry, and no reader picks from more.
+constexpr std::size_t kMaxChapters = 5000;
+constexpr std::size_t kMaxTitleBytes = 300;
 
 // Reads a whole book from the bytes of an .epub file.
 EpubResult ReadEpub(std::string_view bytes);

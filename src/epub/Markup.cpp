@@ -4,15 +4,15 @@
 #include <libxml/parser.h>
 
 #include <climits>
-#include <mutex>
 
 #include "AsciiText.h"
+#include "EpubError.h"
+#include "XmlBudget.h"
 
 namespace {
 
-void InitialiseOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { xmlInitParser(); });
+bool EqualsLower(std::string_view text, std::string_view lower) {
+    return EqualsIgnoringAsciiCase(text, lower);
 }
 
 std::string_view WithoutPrefix(std::string_view name) {
@@ -36,9 +36,44 @@ constexpr int kXmlOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWA
 // The bytes as libxml2 takes them: one int of length.
 bool FitsParser(std::string_view bytes) { return bytes.size() < static_cast<std::size_t>(INT_MAX); }
 
+// The parse ran out of its budget: what it made is not the book's text.
+void ThrowIfOverBudget() {
+    if (XmlBudget::Exceeded()) {
+        throw EpubError(EpubFault::TooLarge, "书中的标记展开后超过了内存上限");
+    }
+}
+
 XmlDocPtr ReadXml(std::string_view bytes, int extraOptions) {
-    return XmlDocPtr(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr,
-                                   kXmlOptions | extraOptions));
+    XmlDocPtr doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr,
+                                kXmlOptions | extraOptions));
+    ThrowIfOverBudget();
+    return doc;
+}
+
+std::size_t FindNoCase(std::string_view text, std::string_view lowerWord, std::size_t from) {
+    for (std::size_t at = text.find('<', from); at != std::string_view::npos;
+         at = text.find('<', at + 1)) {
+        if (EqualsLower(text.substr(at, lowerWord.size()), lowerWord)) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// The bytes as the parsers take them: no internal subset, and HTML's named entities
+// as numbers.
+std::string_view Prepared(std::string_view bytes, std::string& storage) {
+    std::string withoutSubset;
+    const bool stripped = WithoutInternalSubset(bytes, withoutSubset);
+    const std::string_view text = stripped ? std::string_view(withoutSubset) : bytes;
+    if (WithNumericEntities(text, storage)) {
+        return storage;
+    }
+    if (stripped) {
+        storage = std::move(withoutSubset);
+        return storage;
+    }
+    return bytes;
 }
 
 xmlNode* HtmlOrBody(xmlDoc* doc) {
@@ -84,10 +119,57 @@ bool WithNumericEntities(std::string_view bytes, std::string& out) {
     return true;
 }
 
+bool WithoutInternalSubset(std::string_view bytes, std::string& out) {
+    constexpr std::string_view kDoctype = "<!doctype";
+    std::string text;
+    std::size_t copied = 0;
+    bool changed = false;
+    std::size_t from = 0;
+    for (std::size_t at; (at = FindNoCase(bytes, kDoctype, from)) != std::string_view::npos;) {
+        const std::size_t open = bytes.find_first_of("[>", at + kDoctype.size());
+        if (open == std::string_view::npos) {
+            break;
+        }
+        from = open + 1;
+        if (bytes[open] == '>') {
+            continue;
+        }
+        // The subset ends at "]" before the declaration's ">".
+        std::size_t close = bytes.find(']', open);
+        while (close != std::string_view::npos) {
+            std::size_t after = close + 1;
+            while (after < bytes.size() && IsBlank(bytes[after])) {
+                ++after;
+            }
+            if (after < bytes.size() && bytes[after] == '>') {
+                break;
+            }
+            close = bytes.find(']', close + 1);
+        }
+        // A space where it was: no keyword can be spelt across the cut.
+        text.append(bytes.substr(copied, open - copied));
+        text.push_back(' ');
+        changed = true;
+        if (close == std::string_view::npos) {
+            text.push_back('>');  // an unclosed subset takes the rest
+            copied = bytes.size();
+            break;
+        }
+        copied = close + 1;
+        from = copied;
+    }
+    if (!changed) {
+        return false;
+    }
+    text.append(bytes.substr(copied));
+    out = std::move(text);
+    return true;
+}
+
 XmlDocPtr ParseXml(std::string_view bytes) {
-    InitialiseOnce();
+    InitialiseXmlParser();
     std::string rewritten;
-    const std::string_view text = WithNumericEntities(bytes, rewritten) ? rewritten : bytes;
+    const std::string_view text = Prepared(bytes, rewritten);
     if (!FitsParser(text)) {
         return nullptr;
     }
@@ -99,9 +181,9 @@ XmlDocPtr ParseXml(std::string_view bytes) {
 }
 
 ContentDocument ParseXhtml(std::string_view bytes) {
-    InitialiseOnce();
+    InitialiseXmlParser();
     std::string rewritten;
-    const std::string_view text = WithNumericEntities(bytes, rewritten) ? rewritten : bytes;
+    const std::string_view text = Prepared(bytes, rewritten);
     ContentDocument content;
     if (!FitsParser(text)) {
         return content;
@@ -115,6 +197,7 @@ ContentDocument ParseXhtml(std::string_view bytes) {
             text.data(), static_cast<int>(text.size()), nullptr, utf16 ? nullptr : "UTF-8",
             HTML_PARSE_RECOVER | HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
                 HTML_PARSE_NOIMPLIED | HTML_PARSE_COMPACT));
+        ThrowIfOverBudget();
     }
     if (content.doc != nullptr) {
         content.root = HtmlOrBody(content.doc.get());

@@ -17,6 +17,7 @@ using XmlDocPtr = std::unique_ptr<xmlDoc, XmlDocFree>;
 
 // Package files (container, package document, NCX, encryption list): XML, with
 // libxml2 recovering what it can of a damaged file. Null when nothing is left.
+// Both parses throw EpubError (TooLarge) when they pass the XmlBudget.
 XmlDocPtr ParseXml(std::string_view bytes);
 
 // A content document: XHTML read as XML when it is well-formed, otherwise by the
@@ -28,6 +29,12 @@ struct ContentDocument {
     xmlNode* root = nullptr;
 };
 ContentDocument ParseXhtml(std::string_view bytes);
+
+// Both parsers take the bytes without a DOCTYPE's internal subset: the entities a
+// book declares there could expand a few kilobytes into gigabytes, and no book needs
+// them (HTML's own names are rewritten below). True, with the bytes in `out`, when
+// there was one. Entities are never substituted and no DTD is loaded.
+bool WithoutInternalSubset(std::string_view bytes, std::string& out);
 
 // `&name;` for every HTML entity name libxml2 knows (other than the five XML
 // ones) rewritten as a numeric reference. False, and `out` untouched, when there

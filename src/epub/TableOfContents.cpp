@@ -1,5 +1,8 @@
 #include "TableOfContents.h"
 
+#include <string_view>
+
+#include "EpubBook.h"
 #include "Markup.h"
 #include "PackageDocument.h"
 #include "ZipArchive.h"
@@ -8,6 +11,21 @@ namespace {
 
 // Deeper levels are rare in real books; the limit keeps a hostile one off the stack.
 constexpr int kMaxDepth = 16;
+
+// The label's text, cut at a character's end to at most kMaxTitleBytes.
+std::string TitleOf(const xmlNode* label) {
+    std::string title = CollapsedText(label);
+    if (title.size() <= kMaxTitleBytes) {
+        return title;
+    }
+    constexpr std::string_view kEllipsis = "…";
+    std::size_t cut = kMaxTitleBytes - kEllipsis.size();
+    while (cut > 0 && (static_cast<unsigned char>(title[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    title.resize(cut);
+    return title.append(kEllipsis);
+}
 
 // An entry whose label has no link (a part heading over its chapters) takes the
 // place of its first linked descendant; without one it is dropped.
@@ -24,7 +42,8 @@ void AddEntry(std::vector<TocEntry>& entries, std::size_t placeholder) {
 // `nesting` counts every list level, shown or not, and bounds the recursion.
 void ReadNavList(const xmlNode* list, const std::string& base, int depth, int nesting,
                  std::vector<TocEntry>& entries) {
-    for (xmlNode* li = list->children; li != nullptr; li = li->next) {
+    for (xmlNode* li = list->children; li != nullptr && entries.size() < kMaxChapters;
+         li = li->next) {
         if (!IsElement(li) || !NameIs(li, "li")) {
             continue;
         }
@@ -35,7 +54,7 @@ void ReadNavList(const xmlNode* list, const std::string& base, int depth, int ne
         TocEntry entry;
         entry.depth = depth;
         if (label != nullptr) {
-            entry.title = CollapsedText(label);
+            entry.title = TitleOf(label);
             if (const auto target = ResolveHref(base, Attribute(label, "href"));
                 target && NameIs(label, "a") && !Attribute(label, "href").empty()) {
                 entry.target = *target;
@@ -95,7 +114,8 @@ std::vector<TocEntry> ReadNav(ZipArchive& zip, const std::string& member) {
 
 void ReadNavPoints(const xmlNode* parent, const std::string& base, int depth, int nesting,
                    std::vector<TocEntry>& entries) {
-    for (xmlNode* point = parent->children; point != nullptr; point = point->next) {
+    for (xmlNode* point = parent->children; point != nullptr && entries.size() < kMaxChapters;
+         point = point->next) {
         if (!IsElement(point) || !NameIs(point, "navpoint")) {
             continue;
         }
@@ -103,7 +123,7 @@ void ReadNavPoints(const xmlNode* parent, const std::string& base, int depth, in
         entry.depth = depth;
         if (const xmlNode* label = ChildElement(point, "navlabel")) {
             if (const xmlNode* text = ChildElement(label, "text")) {
-                entry.title = CollapsedText(text);
+                entry.title = TitleOf(text);
             }
         }
         if (const xmlNode* content = ChildElement(point, "content")) {

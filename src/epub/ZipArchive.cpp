@@ -19,9 +19,18 @@ ZipArchive::ZipArchive(std::string_view bytes, std::size_t inflateBudget)
             zip_source_free(source);
         }
     }
+    const int code = zip_error_code_zip(&error);
     zip_error_fini(&error);
     if (m_zip == nullptr) {
-        throw EpubError(EpubFault::NotZip, "这不是 ZIP 格式的文件");
+        // A file that starts like a zip but whose directory is missing or wrong was
+        // cut short (an interrupted download) or damaged, which the reader can mend.
+        const bool startsLikeZip = bytes.starts_with(std::string_view("PK\x03\x04", 4));
+        if (startsLikeZip && code != ZIP_ER_MEMORY) {
+            throw EpubError(EpubFault::NotZip,
+                            "ZIP 文件不完整或已损坏（也许没有下载完），找不到它的目录");
+        }
+        throw EpubError(EpubFault::NotZip, code == ZIP_ER_MEMORY ? "内存不足，无法打开这个 ZIP 文件"
+                                                                 : "这不是 ZIP 格式的文件");
     }
     const zip_int64_t count = zip_get_num_entries(m_zip, 0);
     for (zip_int64_t i = 0; i < count; ++i) {

@@ -68,15 +68,20 @@ Descriptor OpenFolder(int at, const std::string& path) {
     return folder;
 }
 
+constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kRandomLetters = 6;
+
+std::string TemporaryStem(const std::string& name) {
+    return name.substr(0, NAME_MAX - 1 - kRandomLetters - std::strlen(kTemporarySuffix)) + ".";
+}
+
 std::string TemporaryName(const std::string& name) {
-    static constexpr char kLetters[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937_64 random{std::random_device{}()};
-    std::string temporary = name.substr(0, NAME_MAX - 8) + ".";
-    for (int i = 0; i < 6; ++i) {
+    std::string temporary = TemporaryStem(name);
+    for (std::size_t i = 0; i < kRandomLetters; ++i) {
         temporary.push_back(kLetters[random() % (sizeof kLetters - 1)]);
     }
-    return temporary;
+    return temporary + kTemporarySuffix;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -95,8 +100,25 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
+std::string TemporaryNameFor(const std::string& name) { return TemporaryName(name); }
+
+bool IsTemporaryOf(const std::string& entry, const std::string& name) {
+    const std::string stem = TemporaryStem(name);
+    const std::size_t suffix = std::strlen(kTemporarySuffix);
+    if (entry.size() != stem.size() + kRandomLetters + suffix || !entry.starts_with(stem) ||
+        !entry.ends_with(kTemporarySuffix)) {
+        return false;
+    }
+    for (std::size_t i = stem.size(); i < stem.size() + kRandomLetters; ++i) {
+        if (std::strchr(kLetters, entry[i]) == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes,
-                                      mode_t newFileMode) {
+                                      mode_t newFileMode, LinkRule links) {
     auto [folderPath, name] = SplitPath(path);
     if (!IsFileName(name)) {
         return Refused(EISDIR, "not a regular file");
@@ -109,7 +131,7 @@ AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view 
     // Find what the name stands for, following only links their owner may have us follow.
     struct stat target {};
     bool exists = false;
-    for (int links = 0;; ++links) {
+    for (int hops = 0;; ++hops) {
         Descriptor entry(::openat(folder.Get(), name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
         if (!entry) {
             if (errno == ENOENT) {
@@ -124,7 +146,10 @@ AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view 
             exists = true;
             break;
         }
-        if (links == 40) {
+        if (links == LinkRule::Refuse) {
+            return Refused(ELOOP, "a symbolic link, not followed");
+        }
+        if (hops == 40) {
             return SystemFailure(ELOOP);
         }
         if (target.st_uid != ::geteuid() && target.st_uid != 0) {
@@ -205,6 +230,27 @@ AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view 
     }
     ::fsync(folder.Get());  // the rename itself reaches the disk; fails harmlessly on O_PATH
     return {};
+}
+
+AtomicWriteResult WriteExportFile(const std::string& path, std::string_view bytes) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0) {
+        if (S_ISLNK(info.st_mode)) {
+            return Refused(ELOOP, "a symbolic link, not followed (\"-\" is standard output)");
+        }
+        if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)) {
+            Descriptor out(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+            if (!out) {
+                return SystemFailure(errno);
+            }
+            if (!WriteAll(out.Get(), bytes)) {
+                return SystemFailure(errno);
+            }
+            const int closed = out.Close();
+            return closed == 0 ? AtomicWriteResult{} : SystemFailure(closed);
+        }
+    }
+    return WriteFileAtomically(path, bytes, 0644, LinkRule::Refuse);
 }
 
 void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }

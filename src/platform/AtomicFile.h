@@ -26,8 +26,27 @@ struct AtomicWriteResult {
 // may write and that has a write bit; it keeps its permission bits (never widened:
 // set-id bits are dropped) and, where the caller may give it, its owner. A new file
 // gets `newFileMode` less the umask.
+//
+// The reader's own files take LinkRule::Refuse: in their private folder no link has a
+// reason to be, so none is followed, not even the caller's own.
+enum class LinkRule { FollowOwn, Refuse };
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes,
-                                      mode_t newFileMode = 0666);
+                                      mode_t newFileMode = 0666,
+                                      LinkRule links = LinkRule::FollowOwn);
+
+// The temporaries WriteFileAtomically makes for the file `name` end so: a save killed
+// before its rename leaves "name.XXXXXX.saving".
+constexpr const char* kTemporarySuffix = ".saving";
+// A fresh name of that form, for a scratch file or folder of the same kind.
+std::string TemporaryNameFor(const std::string& name);
+// Whether `entry` is a temporary a save of `name` made.
+bool IsTemporaryOf(const std::string& entry, const std::string& name);
+
+// Writes an export the reader named: a device, FIFO or socket (/dev/null, a pipe) is
+// written in place, as the reader meant; a symbolic link is refused (/dev/stdout
+// would otherwise be followed to whatever file standard output is, and replace it);
+// anything else is replaced atomically.
+AtomicWriteResult WriteExportFile(const std::string& path, std::string_view bytes);
 
 // Makes a write beyond the file-size limit (RLIMIT_FSIZE) fail with EFBIG instead of
 // killing the process with SIGXFSZ, so that a save can remove its temporary file and

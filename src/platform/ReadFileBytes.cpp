@@ -45,7 +45,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path, ReadFileProble
         *problem = ReadFileProblem::None;
     }
     // O_NONBLOCK: opening a FIFO would otherwise wait for a writer forever.
-    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY |
+                                                     (options.followLinks ? 0 : O_NOFOLLOW)));
     if (fd.Get() < 0) {
         return Fail(problem, ReadFileProblem::CannotRead, errno);
     }

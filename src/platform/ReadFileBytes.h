@@ -24,6 +24,8 @@ struct ReadFileOptions {
     // Called now and then with the bytes read so far and the file's size; answering
     // false stops the read.
     std::function<bool(std::uint64_t done, std::uint64_t total)> progress;
+    // False for the reader's own files: a link there is refused (ELOOP), never read.
+    bool followLinks = true;
 };
 
 // The whole content of a regular file, or nullopt with the reason in `problem`

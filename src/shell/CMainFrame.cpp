@@ -67,7 +67,7 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform, Setting
     : m_doc(doc),
       m_platform(platform),
       m_pStore(store),
-      m_pPlaces(std::make_unique<TextPlaces>(store != nullptr ? store->File() : nullptr)) {
+      m_pPlaces(std::make_unique<TextPlaces>(store)) {
     InitResources();
     setWindowIcon(QIcon(QStringLiteral(":/vellumwise.svg")));
     m_pView = new CVellumwiseView(doc, this);
@@ -138,7 +138,7 @@ void CMainFrame::RememberPlace() {
     // Past the last line: the end, which a restore holds at the last word.
     const WordPlace top =
         m_pView->TopWord().value_or(WordPlace{m_doc.m_paragraphs.m_arrParagraphs.size(), 0});
-    m_pPlaces->Remember(QString::fromStdString(m_doc.TextPath()), {top, m_doc.m_nVocabLevel});
+    m_pPlaces->Remember(m_doc.TextPath(), {top, m_doc.m_nVocabLevel});
 }
 
 void CMainFrame::CreateCommands() {
@@ -232,27 +232,29 @@ void CMainFrame::CreateMenu() {
 
 void CMainFrame::FillRecentMenu() {
     m_pRecentMenu->clear();
-    const QStringList paths = m_pPlaces->Recent();
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const QString& path = paths[i];
+    const std::vector<std::string> paths = m_pPlaces->Recent();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string& path = paths[i];
+        // Shown as UTF-8 (odd bytes as U+FFFD), opened by its bytes.
+        const QString shown = QString::fromStdString(path);
         QAction* item = m_pRecentMenu->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
-        item->setData(path);
-        item->setStatusTip(path);
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(shown).fileName()));
+        item->setData(shown);
+        item->setStatusTip(shown);
         connect(item, &QAction::triggered, this, [this, path] { OpenRecent(path); });
     }
-    m_pRecentMenu->setEnabled(!paths.isEmpty());
+    m_pRecentMenu->setEnabled(!paths.empty());
 }
 
-void CMainFrame::OpenRecent(const QString& path) {
-    if (!QFileInfo(path).isFile()) {
+void CMainFrame::OpenRecent(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
         m_pPlaces->Forget(path);
         FillRecentMenu();
-        m_platform.ShowMessage("找不到这个文本文件，已从最近打开的文本中移除：" +
-                               path.toStdString());
+        m_platform.ShowMessage("找不到这个文本文件，已从最近打开的文本中移除：" + path);
         return;
     }
-    OpenText(path.toStdString());
+    OpenText(path);
 }
 
 QToolBar* CMainFrame::CreateToolBar(const QString& title, const char* objectName,
@@ -380,7 +382,7 @@ void CMainFrame::OpenText(const std::string& path) {
     // Only a text that was taken is recorded: after a refusal the old text (if any)
     // is still shown and was remembered above, and the refused file's folder is not
     // where the reader will look next.
-    if (m_doc.OpenTextFile(path, m_pPlaces->Recall(qpath))) {
+    if (m_doc.OpenTextFile(path, m_pPlaces->Recall(path))) {
         // Newest in the recent list, with the place it opened at.
         RememberPlace();
         FillRecentMenu();

@@ -92,7 +92,7 @@ private:
     void UpdateActions();
     void RememberPlace();
     void FillRecentMenu();
-    void OpenRecent(const QString& path);
+    void OpenRecent(const std::string& path);
 
     CVellumwiseDoc& m_doc;
     IPlatformServices& m_platform;

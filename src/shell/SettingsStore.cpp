@@ -1,19 +1,21 @@
 #include "SettingsStore.h"
 
 #include <QColor>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QSettings>
 #include <QStringList>
 #include <cstdio>
+#include <filesystem>
 #include <limits>
 #include <optional>
 #include <variant>
 
+#include "CodePage.h"
+#include "PrivateFolder.h"
+
 namespace {
 
 constexpr const char* kOrganisation = "Vellumwise";
-constexpr const char* kApplication = "Vellumwise";
 
 void Warn(const QString& text) {
     std::fprintf(stderr, "Vellumwise: %s\n", text.toLocal8Bit().constData());
@@ -94,11 +96,9 @@ std::optional<ReadingFont> ParseFont(const QString& text) {
         }
     }
     const QString face = parts.mid(kNumbers).join(QLatin1Char(','));
-    // A reading font from 4 to 400 pixels; anything else is not a font a reader chose.
-    const int height = values[0] < 0 ? -values[0] : values[0];
     auto flag = [](int value) { return value == 0 || value == 1; };
     auto byte = [](int value) { return value >= 0 && value <= 255; };
-    if (height < 4 || height > 400 || values[1] < 0 || values[1] > 400 || values[2] < 0 ||
+    if (!IsReadableFontHeight(values[0]) || values[1] < 0 || values[1] > 400 || values[2] < 0 ||
         values[2] > 1000 || !flag(values[3]) || !flag(values[4]) || !flag(values[5]) ||
         !byte(values[6]) || !byte(values[7]) || !byte(values[8]) || face.trimmed().isEmpty()) {
         return std::nullopt;
@@ -133,7 +133,7 @@ struct Overloaded : Ts... {
 };
 
 // Reads one row into `settings`; false when the value is there but makes no sense.
-bool ReadRow(const QSettings& file, const SettingRow& row, ReadingSettings& settings) {
+bool ReadRow(const QVariantMap& file, const SettingRow& row, ReadingSettings& settings) {
     const QString text = file.value(QString::fromLatin1(row.key)).toString();
     return std::visit(Overloaded{
                           [&](const IntField& field) {
@@ -183,45 +183,184 @@ QString RowText(const SettingRow& row, const ReadingSettings& settings) {
         row.field);
 }
 
-std::unique_ptr<QSettings> OpenFile() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QString::fromLatin1(kOrganisation),
-                                       QString::fromLatin1(kApplication));
+constexpr const char* kFileName = "Vellumwise.conf";
+constexpr const char* kDamagedName = "Vellumwise.conf.damaged";
+
+std::string SettingsFolder() {
+    const std::optional<std::string> config = ConfigHome();
+    return config ? *config + "/" + kOrganisation : std::string();
 }
 
-QString DamagedPath(const QString& path) { return path + QStringLiteral(".damaged"); }
+// QSettings reads and writes only files: it gets one in a scratch folder inside the
+// private folder, never the reader's file itself, which is read and written by us.
+std::optional<QVariantMap> ParseSettings(const FolderChange& change, const std::string& bytes,
+                                         bool* damaged) {
+    // The program writes UTF-8 text: other bytes are damage QSettings would read past,
+    // keeping what it understood and dropping the rest at the next save.
+    if (!codepage::IsValidUtf8(bytes) || bytes.find('\0') != std::string::npos) {
+        *damaged = true;
+        return std::nullopt;
+    }
+    const std::optional<std::string> scratch = change.ScratchFolder(kFileName);
+    if (!scratch) {
+        return std::nullopt;
+    }
+    std::optional<QVariantMap> values;
+    {
+        const QString path = QString::fromStdString(*scratch + "/" + kFileName);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly) &&
+            file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                static_cast<qint64>(bytes.size())) {
+            file.close();
+            const QSettings settings(path, QSettings::NativeFormat);
+            *damaged = settings.status() != QSettings::NoError;
+            if (!*damaged) {
+                values.emplace();
+                for (const QString& key : settings.allKeys()) {
+                    values->insert(key, settings.value(key));
+                }
+            }
+        }
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(*scratch, ignored);
+    return values;
+}
+
+std::optional<QByteArray> FormatSettings(const FolderChange& change, const QVariantMap& values) {
+    const std::optional<std::string> scratch = change.ScratchFolder(kFileName);
+    if (!scratch) {
+        return std::nullopt;
+    }
+    std::optional<QByteArray> bytes;
+    {
+        const QString path = QString::fromStdString(*scratch + "/" + kFileName);
+        bool written = false;
+        {
+            QSettings settings(path, QSettings::NativeFormat);
+            for (auto it = values.begin(); it != values.end(); ++it) {
+                settings.setValue(it.key(), it.value());
+            }
+            settings.sync();
+            written = settings.status() == QSettings::NoError;
+        }
+        QFile file(path);
+        if (written && (values.isEmpty() || file.open(QIODevice::ReadOnly))) {
+            bytes = values.isEmpty() ? QByteArray() : file.readAll();
+        }
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(*scratch, ignored);
+    return bytes;
+}
 
 }  // namespace
 
-QString SettingsStore::FilePath() { return OpenFile()->fileName(); }
+QString SettingsStore::FilePath() {
+    const std::string folder = SettingsFolder();
+    return folder.empty() ? QString() : QString::fromStdString(folder + "/" + kFileName);
+}
 
-SettingsStore::SettingsStore() : m_pSettings(OpenFile()) {
-    const QString path = m_pSettings->fileName();
-    const bool unreadable = QFileInfo::exists(path) && !QFileInfo(path).isReadable();
-    if (unreadable || m_pSettings->status() != QSettings::NoError) {
-        // Moved aside, the reader's file survives for repair, and this run starts a
-        // fresh one; where it cannot be moved, it is not written over.
-        m_pSettings.reset();
-        QFile::remove(DamagedPath(path));
-        const bool moved = QFile::rename(path, DamagedPath(path));
-        m_pSettings = OpenFile();
-        m_bWritable = moved && m_pSettings->status() == QSettings::NoError;
-        Warn(moved
-                 ? QStringLiteral("设置文件无法读取，已改名为 %1，使用默认设置")
-                       .arg(DamagedPath(path))
-                 : QStringLiteral("设置文件无法读取，使用默认设置，本次不保存设置：%1").arg(path));
-    }
+SettingsStore::SettingsStore() : m_folder(SettingsFolder()) {
+    Load();
     m_saved = Reading();
+}
+
+void SettingsStore::Load() {
+    if (m_folder.empty()) {
+        m_writable = false;
+        Warn(QString::fromUtf8(kNoHomeMessage));
+        return;
+    }
+    std::string problem;
+    if (!OpenPrivateFolder(m_folder, false, &problem)) {
+        std::error_code error;
+        if (std::filesystem::exists(m_folder, error) || error) {
+            m_writable = false;
+            Warn(QString::fromStdString(problem) + QStringLiteral("，本次不保存设置"));
+        }
+        return;  // a first start: the folder is made at the first save
+    }
+    const FolderChange change(m_folder);
+    if (!change.Ok()) {
+        m_writable = false;
+        Warn(QString::fromStdString(change.Problem()) + QStringLiteral("，本次不保存设置"));
+        return;
+    }
+    change.RemoveStaleTemporaries({kFileName});
+    const PrivateFile file = change.Read(kFileName);
+    if (file.status == PrivateFile::Status::Missing) {
+        return;
+    }
+    if (file.status == PrivateFile::Status::Failed) {
+        // Its values are not known, so any save would lose them.
+        m_writable = false;
+        Warn(QStringLiteral("%1，使用默认设置，本次不保存设置")
+                 .arg(QString::fromStdString(file.problem)));
+        return;
+    }
+    bool damaged = false;
+    if (std::optional<QVariantMap> values = ParseSettings(change, file.bytes, &damaged)) {
+        m_values = std::move(*values);
+        return;
+    }
+    const std::string path = m_folder + "/" + kFileName;
+    const std::string aside = m_folder + "/" + kDamagedName;
+    // Moved aside, the reader's file survives for repair, and this run starts a fresh
+    // one; where it cannot be moved, it is not written over.
+    const bool moved = damaged && std::rename(path.c_str(), aside.c_str()) == 0;
+    m_writable = moved;
+    Warn(moved ? QStringLiteral("设置文件无法读取，已改名为 %1，使用默认设置")
+                     .arg(QString::fromStdString(aside))
+               : QStringLiteral("设置文件无法读取，使用默认设置，本次不保存设置：%1")
+                     .arg(QString::fromStdString(path)));
+}
+
+bool SettingsStore::Change(const std::function<void(QVariantMap&)>& change) {
+    if (!m_writable) {
+        return false;
+    }
+    const FolderChange folder(m_folder);
+    if (!folder.Ok()) {
+        Warn(QString::fromStdString(folder.Problem()) + QStringLiteral("，设置没有保存"));
+        return false;
+    }
+    // Another window may have saved since this one read: its values are kept.
+    const PrivateFile file = folder.Read(kFileName);
+    bool damaged = false;
+    std::optional<QVariantMap> current;
+    if (file.status == PrivateFile::Status::Missing) {
+        current.emplace();
+    } else if (file.status == PrivateFile::Status::Read) {
+        current = ParseSettings(folder, file.bytes, &damaged);
+    }
+    if (!current) {
+        m_writable = false;
+        Warn(QStringLiteral("设置文件 %1 无法读取，本次不再保存设置")
+                 .arg(QString::fromStdString(m_folder + "/" + kFileName)));
+        return false;
+    }
+    change(*current);
+    const std::optional<QByteArray> bytes = FormatSettings(folder, *current);
+    const std::string problem =
+        bytes ? folder.Write(kFileName, std::string_view(bytes->constData(),
+                                                         static_cast<std::size_t>(bytes->size())))
+              : std::string("无法整理设置");
+    if (!problem.empty()) {
+        Warn(QStringLiteral("无法保存设置 %1：%2")
+                 .arg(QString::fromStdString(m_folder + "/" + kFileName),
+                      QString::fromStdString(problem)));
+        return false;
+    }
+    m_values = std::move(*current);
+    return true;
 }
 
 ReadingSettings SettingsStore::Reading() const {
     ReadingSettings settings;
-    if (!m_bWritable) {
-        return settings;
-    }
     for (const SettingRow& row : kReadingRows) {
-        if (m_pSettings->contains(QString::fromLatin1(row.key)) &&
-            !ReadRow(*m_pSettings, row, settings)) {
+        if (m_values.contains(QString::fromLatin1(row.key)) && !ReadRow(m_values, row, settings)) {
             Warn(QStringLiteral("设置 %1 的值无效，使用默认值").arg(QString::fromLatin1(row.key)));
         }
     }
@@ -229,56 +368,60 @@ ReadingSettings SettingsStore::Reading() const {
 }
 
 void SettingsStore::SaveReading(const ReadingSettings& settings) {
-    if (!m_bWritable || settings == m_saved) {
+    if (!m_writable || settings == m_saved) {
         return;
     }
-    for (const SettingRow& row : kReadingRows) {
-        const QString text = RowText(row, settings);
-        if (text != RowText(row, m_saved) || !m_pSettings->contains(QString::fromLatin1(row.key))) {
-            m_pSettings->setValue(QString::fromLatin1(row.key), text);
+    const ReadingSettings before = m_saved;
+    // Only the settings this window changed: another window's other choices stay.
+    const bool saved = Change([&](QVariantMap& values) {
+        for (const SettingRow& row : kReadingRows) {
+            const QString text = RowText(row, settings);
+            if (text != RowText(row, before) || !values.contains(QString::fromLatin1(row.key))) {
+                values.insert(QString::fromLatin1(row.key), text);
+            }
         }
+    });
+    if (saved) {
+        m_saved = settings;
     }
-    m_saved = settings;
-    m_pSettings->sync();
 }
 
 QByteArray SettingsStore::WindowGeometry() const {
-    return m_bWritable ? m_pSettings->value(QStringLiteral("Window/Geometry")).toByteArray()
-                       : QByteArray();
+    return m_values.value(QStringLiteral("Window/Geometry")).toByteArray();
 }
 
 QByteArray SettingsStore::WindowState() const {
-    return m_bWritable ? m_pSettings->value(QStringLiteral("Window/State")).toByteArray()
-                       : QByteArray();
+    return m_values.value(QStringLiteral("Window/State")).toByteArray();
 }
 
 void SettingsStore::SaveWindow(const QByteArray& geometry, const QByteArray& state) {
-    if (!m_bWritable) {
-        return;
-    }
-    m_pSettings->setValue(QStringLiteral("Window/Geometry"), geometry);
-    m_pSettings->setValue(QStringLiteral("Window/State"), state);
-    m_pSettings->sync();
+    Change([&](QVariantMap& values) {
+        values.insert(QStringLiteral("Window/Geometry"), geometry);
+        values.insert(QStringLiteral("Window/State"), state);
+    });
 }
 
 QString SettingsStore::LastFolder() const {
-    return m_bWritable ? m_pSettings->value(QStringLiteral("Files/LastFolder")).toString()
-                       : QString();
+    return m_values.value(QStringLiteral("Files/LastFolder")).toString();
 }
 
 void SettingsStore::SaveLastFolder(const QString& folder) {
-    if (!m_bWritable || folder.isEmpty() || folder == LastFolder()) {
+    if (folder.isEmpty() || folder == LastFolder()) {
         return;
     }
-    m_pSettings->setValue(QStringLiteral("Files/LastFolder"), folder);
-    m_pSettings->sync();
+    Change([&](QVariantMap& values) { values.insert(QStringLiteral("Files/LastFolder"), folder); });
 }
 
 bool SettingsStore::RemoveAll() {
-    const QString path = FilePath();
-    for (const QString& file : {path, DamagedPath(path)}) {
-        QFile::remove(file);
+    const std::string folder = SettingsFolder();
+    if (folder.empty()) {
+        return true;
     }
-    QDir().rmdir(QFileInfo(path).absolutePath());
-    return !QFileInfo::exists(path) && !QFileInfo::exists(DamagedPath(path));
+    std::error_code ignored;
+    for (const char* name : {kFileName, kDamagedName, ".lock"}) {
+        std::filesystem::remove(folder + "/" + name, ignored);
+    }
+    std::filesystem::remove(folder, ignored);  // only when empty
+    return !std::filesystem::exists(folder + "/" + kFileName, ignored) &&
+           !std::filesystem::exists(folder + "/" + kDamagedName, ignored);
 }

@@ -1,22 +1,28 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSettings>
 #include <QString>
-#include <memory>
+#include <QVariantMap>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "ReadingSettings.h"
 
 // The reader's settings between runs, in the desktop's usual place
 // (~/.config/Vellumwise/Vellumwise.conf, QSettings' native format): the reading
-// settings, the window's size and bars, the folder last opened from. QSettings locks
-// the file while it writes, so two windows never mix half-written files; the last
-// write of a key wins.
+// settings, the window's size and bars, the folder last opened from, the places of
+// the texts read.
 //
-// A damaged or unreadable file is never written over: it is moved aside to
-// Vellumwise.conf.damaged (or, when that fails, left alone and nothing is saved this
-// run), a warning goes to standard error, and the defaults are used. A single value
-// that makes no sense falls back to its default with a warning.
+// The file is one of the reader's own files: read and saved only in a folder nobody
+// else may write, never through a link, and saved whole atomically. QSettings formats
+// the bytes, in a scratch folder inside that folder. Each change is made under the
+// folder's lock to the file as it is then, so two windows keep each other's changes.
+//
+// A damaged file is moved aside to Vellumwise.conf.damaged, a warning goes to standard
+// error, and the defaults are used; a file that cannot be read at all (permissions, an
+// I/O error, a link) is not written this run. A single value that makes no sense
+// falls back to its default with a warning.
 class SettingsStore {
 public:
     SettingsStore();
@@ -33,18 +39,23 @@ public:
     QString LastFolder() const;
     void SaveLastFolder(const QString& folder);
 
-    // The settings file itself, for the places of the texts read; null when nothing
-    // may be written this run.
-    QSettings* File() { return m_bWritable ? m_pSettings.get() : nullptr; }
-    const QSettings* File() const { return m_pSettings.get(); }
+    // Every key and value as last read or saved.
+    const QVariantMap& Values() const { return m_values; }
+    // Applies `change` to the values as the file holds them now and saves the result;
+    // false (and nothing saved) when nothing may be written this run or the save failed.
+    bool Change(const std::function<void(QVariantMap&)>& change);
+    bool Writable() const { return m_writable; }
 
-    // The settings file's path.
+    // The settings file's path; empty without a home folder.
     static QString FilePath();
     // Removes the settings file (and a damaged one kept aside); false when one is left.
     static bool RemoveAll();
 
 private:
-    std::unique_ptr<QSettings> m_pSettings;
-    bool m_bWritable = true;
+    void Load();
+
+    std::string m_folder;  // where the file is, as configured; empty without a home
+    QVariantMap m_values;
+    bool m_writable = true;
     ReadingSettings m_saved;
 };

@@ -1,11 +1,16 @@
 #include "TextPlaces.h"
 
+#include <sys/stat.h>
+
 #include <QCryptographicHash>
 #include <QDateTime>
-#include <QFileInfo>
-#include <QSettings>
+#include <QVariantMap>
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
+
+#include "CodePage.h"
+#include "SettingsStore.h"
 
 namespace {
 
@@ -14,18 +19,43 @@ const QString kGroup = QStringLiteral("Texts");
 // What a file is identified by: its canonical path (so a link or "./" names the same
 // file), its size and its modification time.
 struct FileIdentity {
-    QString path;
+    QString path;  // as stored (see StoredPath)
     qint64 size = -1;
     qint64 modified = -1;  // milliseconds since the epoch, UTC
 };
 
-std::optional<FileIdentity> Identify(const QString& path) {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    if (canonical.isEmpty() || !info.isFile()) {
+constexpr QLatin1StringView kBase64Mark("b64:");
+
+// A path as the settings file holds it: UTF-8 as it is, any other bytes in base64.
+// A canonical path begins with "/", so the mark cannot be a path's own start.
+QString StoredPath(const std::string& bytes) {
+    if (codepage::IsValidUtf8(bytes)) {
+        return QString::fromStdString(bytes);
+    }
+    return kBase64Mark + QString::fromLatin1(QByteArray::fromStdString(bytes).toBase64());
+}
+
+std::string PathBytes(const QString& stored) {
+    if (stored.startsWith(kBase64Mark)) {
+        return QByteArray::fromBase64(stored.mid(kBase64Mark.size()).toLatin1()).toStdString();
+    }
+    return stored.toStdString();
+}
+
+std::optional<FileIdentity> Identify(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
         return std::nullopt;
     }
-    return FileIdentity{canonical, info.size(), info.lastModified().toMSecsSinceEpoch()};
+    const std::string canonical = resolved;
+    std::free(resolved);
+    struct stat info {};
+    if (::stat(canonical.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return FileIdentity{
+        StoredPath(canonical), static_cast<qint64>(info.st_size),
+        static_cast<qint64>(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000};
 }
 
 // Settings keys may not hold "/": the path's hash names the entry.
@@ -80,14 +110,15 @@ QStringList EntryFields(const Entry& entry) {
 }
 
 // Every entry, newest first; entries that make no sense are left out.
-std::vector<Entry> AllEntries(QSettings& file) {
+std::vector<Entry> AllEntries(const QVariantMap& values) {
     std::vector<Entry> entries;
-    file.beginGroup(kGroup);
-    const QStringList keys = file.childKeys();
-    file.endGroup();
-    for (const QString& key : keys) {
-        const QString full = kGroup + QLatin1Char('/') + key;
-        if (auto entry = ParseEntry(full, file.value(full).toStringList())) {
+    const QString prefix = kGroup + QLatin1Char('/');
+    for (auto it = values.lowerBound(prefix); it != values.end() && it.key().startsWith(prefix);
+         ++it) {
+        if (it.key().indexOf(QLatin1Char('/'), prefix.size()) >= 0) {
+            continue;  // not an entry of the group itself
+        }
+        if (auto entry = ParseEntry(it.key(), it.value().toStringList())) {
             entries.push_back(*entry);
         }
     }
@@ -98,13 +129,13 @@ std::vector<Entry> AllEntries(QSettings& file) {
 
 }  // namespace
 
-std::optional<ReadingPlace> TextPlaces::Recall(const QString& path) const {
+std::optional<ReadingPlace> TextPlaces::Recall(const std::string& path) const {
     const std::optional<FileIdentity> identity = Identify(path);
-    if (m_pFile == nullptr || !identity) {
+    if (m_store == nullptr || !identity) {
         return std::nullopt;
     }
     const QString key = EntryKey(identity->path);
-    const std::optional<Entry> entry = ParseEntry(key, m_pFile->value(key).toStringList());
+    const std::optional<Entry> entry = ParseEntry(key, m_store->Values().value(key).toStringList());
     if (!entry || entry->path != identity->path || entry->size != identity->size ||
         entry->modified != identity->modified) {
         return std::nullopt;
@@ -112,51 +143,53 @@ std::optional<ReadingPlace> TextPlaces::Recall(const QString& path) const {
     return entry->place;
 }
 
-void TextPlaces::Remember(const QString& path, const ReadingPlace& place) {
+void TextPlaces::Remember(const std::string& path, const ReadingPlace& place) {
     const std::optional<FileIdentity> identity = Identify(path);
-    if (m_pFile == nullptr || !identity) {
+    if (m_store == nullptr || !m_store->Writable() || !identity) {
         return;
     }
-    std::vector<Entry> entries = AllEntries(*m_pFile);
-    Entry entry;
-    entry.key = EntryKey(identity->path);
-    entry.path = identity->path;
-    entry.size = identity->size;
-    entry.modified = identity->modified;
-    entry.place = place;
-    // Newer than every entry, even when the clock went back.
-    entry.used = std::max(QDateTime::currentMSecsSinceEpoch(),
-                          entries.empty() ? 0 : entries.front().used + 1);
-    m_pFile->setValue(entry.key, EntryFields(entry));
-    std::erase_if(entries, [&](const Entry& other) { return other.key == entry.key; });
-    for (std::size_t i = kMaxTexts - 1; i < entries.size(); ++i) {
-        m_pFile->remove(entries[i].key);
-    }
-    m_pFile->sync();
+    m_store->Change([&](QVariantMap& values) {
+        std::vector<Entry> entries = AllEntries(values);
+        Entry entry;
+        entry.key = EntryKey(identity->path);
+        entry.path = identity->path;
+        entry.size = identity->size;
+        entry.modified = identity->modified;
+        entry.place = place;
+        // Newer than every entry, even when the clock went back.
+        entry.used = std::max(QDateTime::currentMSecsSinceEpoch(),
+                              entries.empty() ? 0 : entries.front().used + 1);
+        values.insert(entry.key, EntryFields(entry));
+        std::erase_if(entries, [&](const Entry& other) { return other.key == entry.key; });
+        for (std::size_t i = kMaxTexts - 1; i < entries.size(); ++i) {
+            values.remove(entries[i].key);
+        }
+    });
 }
 
-QStringList TextPlaces::Recent() const {
-    QStringList paths;
-    if (m_pFile == nullptr) {
+std::vector<std::string> TextPlaces::Recent() const {
+    std::vector<std::string> paths;
+    if (m_store == nullptr) {
         return paths;
     }
-    for (const Entry& entry : AllEntries(*m_pFile)) {
+    for (const Entry& entry : AllEntries(m_store->Values())) {
         if (paths.size() == kRecentCount) {
             break;
         }
-        paths << entry.path;
+        paths.push_back(PathBytes(entry.path));
     }
     return paths;
 }
 
-void TextPlaces::Forget(const QString& path) {
-    if (m_pFile == nullptr) {
+void TextPlaces::Forget(const std::string& path) {
+    if (m_store == nullptr || !m_store->Writable()) {
         return;
     }
-    for (const Entry& entry : AllEntries(*m_pFile)) {
-        if (entry.path == path) {
-            m_pFile->remove(entry.key);
+    m_store->Change([&](QVariantMap& values) {
+        for (const Entry& entry : AllEntries(values)) {
+            if (entry.path == StoredPath(path)) {
+                values.remove(entry.key);
+            }
         }
-    }
-    m_pFile->sync();
+    });
 }

@@ -1,4 +1,6 @@
 // dic2tsv and tsv2dic: converting between main.dic and its UTF-8 source list.
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <iostream>
@@ -57,6 +59,15 @@ int RunTsv2Dic(const ToolArguments& args) {
     }
     if (args.size() != 2) {
         std::cerr << kTsv2DicHelp;
+        return kExitUsage;
+    }
+    // The output replaces its file: named like the input (or a link to it), the
+    // source would be lost for a dictionary made of it.
+    struct stat input {};
+    struct stat output {};
+    if (::stat(args[0].c_str(), &input) == 0 && ::stat(args[1].c_str(), &output) == 0 &&
+        input.st_dev == output.st_dev && input.st_ino == output.st_ino) {
+        std::cerr << "vellumwise-tool: " << args[1] << ": is the input file, not written over\n";
         return kExitUsage;
     }
     const std::optional<std::string> text = ReadFileBytes(args[0]);

@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "CDicMain.h"
 #include "PersonalWords.h"
+#include "PrivateFolder.h"
 #include "ReadFileBytes.h"
 #include "ToolCommands.h"
 #include "ToolOptions.h"
@@ -13,8 +14,9 @@
 namespace {
 
 constexpr const char* kWordbookHelp =
-    "usage: vellumwise-tool wordbook export --csv|--anki FILE\n"
-    "Writes the word book ($XDG_DATA_HOME/vellumwise/wordbook.tsv) to FILE:\n"
+    "usage: vellumwise-tool wordbook export --csv|--anki FILE|-\n"
+    "Writes the word book ($XDG_DATA_HOME/vellumwise/wordbook.tsv) to FILE, or to\n"
+    "standard output for -:\n"
     "  --csv    comma-separated values, UTF-8 with a BOM, for spreadsheet programs\n"
     "  --anki   tab-separated notes for Anki: front word and sentence, back gloss\n";
 
@@ -38,6 +40,10 @@ int RunWordbook(const ToolArguments& args) {
         return kExitUsage;
     }
     const std::string folder = PersonalWords::DefaultFolder();
+    if (folder.empty()) {
+        std::cerr << "vellumwise-tool wordbook: " << kNoHomeMessage << "\n";
+        return kExitBadInput;
+    }
     WordBook book;
     if (!LoadWordBook(folder, book)) {
         std::cerr << "vellumwise-tool wordbook: cannot read " << WordBookPath(folder) << "\n";
@@ -45,8 +51,12 @@ int RunWordbook(const ToolArguments& args) {
     }
     const std::string bytes =
         args[1] == "--csv" ? ExportCsv(book.entries) : ExportAnki(book.entries);
-    // The export is written beside the word book's own file, never over it.
-    const AtomicWriteResult written = WriteFileAtomically(args[2], bytes, 0644);
+    if (args[2] == "-") {
+        std::cout << bytes;
+        std::cout.flush();
+        return std::cout ? kExitOk : kExitBadInput;
+    }
+    const AtomicWriteResult written = WriteExportFile(args[2], bytes);
     if (!written.Ok()) {
         std::cerr << "vellumwise-tool wordbook: " << args[2] << ": " << written.detail << "\n";
         return kExitBadInput;
@@ -85,7 +95,12 @@ int RunKnown(const ToolArguments& args) {
         std::cerr << "vellumwise-tool known: " << input << ": cannot read the file\n";
         return kExitBadInput;
     }
-    PersonalWords words(PersonalWords::DefaultFolder());
+    const std::string folder = PersonalWords::DefaultFolder();
+    if (folder.empty()) {
+        std::cerr << "vellumwise-tool known: " << kNoHomeMessage << "\n";
+        return kExitBadInput;
+    }
+    PersonalWords words(folder);
     const std::string warning = words.Load();
     if (!warning.empty()) {
         std::cerr << warning;
@@ -96,6 +111,9 @@ int RunKnown(const ToolArguments& args) {
               << report.skipped << "\n";
     if (!report.error.empty()) {
         std::cerr << "vellumwise-tool known: " << report.error << "\n";
+    }
+    // An unreadable list was not written: the words were not kept.
+    if (!report.error.empty() || words.Unreadable()) {
         return kExitBadInput;
     }
     return kExitOk;

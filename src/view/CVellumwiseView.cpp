@@ -249,7 +249,7 @@ void CVellumwiseView::OnTextFont() {
     const int dpi = logicalDpiY();
     if (const std::optional<QFont> chosen =
             m_dialogs.font(this, ToDialogFont(m_doc.m_fontText, dpi))) {
-        m_doc.SetReadingFont(ToReadingFont(*chosen, dpi));
+        m_doc.ChooseReadingFont(ToReadingFont(*chosen, dpi));
         return;
     }
     // Cancelled: the command lays out and repaints all the same.

@@ -74,6 +74,20 @@ TEST(Tool, BadInputWritesNothing) {
     EXPECT_EQ(Tool("dic2tsv " + Quoted(dir.Path("in.tsv"))).status, 1);  // not a dictionary
 }
 
+TEST(Tool, Tsv2DicNeverWritesItsOutputOverItsInput) {
+    TempDir dir;
+    const std::string tsv = "apple\t苹果\t12.5\n";
+    WriteFile(dir.Path("x.tsv"), tsv);
+    std::filesystem::create_symlink(dir.Path("x.tsv"), dir.Path("link.dic"));
+    for (const std::string& out : {dir.Path("x.tsv"), dir.Path("link.dic"),
+                                   dir.Path("../" + dir.Root().filename().string() + "/x.tsv")}) {
+        EXPECT_EQ(Tool("tsv2dic " + Quoted(dir.Path("x.tsv")) + " " + Quoted(out)).status, 2)
+            << out;
+        EXPECT_NE(LastError().find("is the input file"), std::string::npos) << LastError();
+        EXPECT_EQ(ReadFile(dir.Path("x.tsv")), tsv);
+    }
+}
+
 // A save cut short by the file-size limit fails like a full disk: a message, status 1,
 // the old file whole and no temporary left, where SIGXFSZ would kill the tool mid-save.
 TEST(Tool, Tsv2DicUnderAFileSizeLimitFailsCleanly) {

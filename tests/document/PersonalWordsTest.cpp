@@ -2,6 +2,8 @@
 // glossing, and saves that fail.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -157,6 +159,87 @@ TEST_F(MarkedDocument, ImportReportsAddedKnownAndUnknown) {
     EXPECT_EQ(report.notInDictionary, 1u);
     EXPECT_EQ(report.skipped, 1u);
     EXPECT_EQ(Glossed(), "");
+}
+
+// ---- Two windows at once ----
+
+// Runs `work` in two processes at once and waits for both; true when both exited 0.
+template <typename Work>
+bool InTwoProcesses(Work work) {
+    pid_t children[2];
+    for (int i = 0; i < 2; ++i) {
+        children[i] = ::fork();
+        if (children[i] == 0) {
+            ::_exit(work(i) ? 0 : 1);
+        }
+    }
+    bool ok = true;
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ok = ok && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    return ok;
+}
+
+std::string MadeUpWord(int process, int i) {
+    return std::string{'z', static_cast<char>('a' + process), static_cast<char>('a' + i / 26),
+                       static_cast<char>('a' + i % 26)};
+}
+
+TEST_F(MarkedDocument, TwoWindowsMarkingAtOnceKeepEveryMarkAndUnmarkByContent) {
+    constexpr int kMarks = 40;
+    m_doc.MarkKnown("apple");  // both windows start with it; one takes it off
+    ASSERT_TRUE(InTwoProcesses([&](int process) {
+        PersonalWords window(Folder());
+        if (!window.Load().empty()) {
+            return false;
+        }
+        for (int i = 0; i < kMarks; ++i) {
+            const std::string word = MadeUpWord(process, i);
+            if (!window.SetMark(m_doc.m_dicMain, word, i % 2 ? WordMark::New : WordMark::Known)
+                     .empty()) {
+                return false;
+            }
+        }
+        return process == 1 || window.SetMark(m_doc.m_dicMain, "apple", WordMark::None).empty();
+    }));
+    PersonalWords after(Folder());
+    ASSERT_EQ(after.Load(), "");
+    EXPECT_EQ(after.Known().words.size() + after.New().words.size(), 2u * kMarks);
+    EXPECT_FALSE(after.Known().words.contains("apple"));
+    for (int process = 0; process < 2; ++process) {
+        for (int i = 0; i < kMarks; ++i) {
+            EXPECT_TRUE(
+                (i % 2 ? after.New() : after.Known()).words.contains(MadeUpWord(process, i)))
+                << MadeUpWord(process, i);
+        }
+    }
+    // The window that was open all along sees them at its next mark.
+    m_doc.MarkKnown("swim");
+    EXPECT_EQ(m_doc.MarkOf(MadeUpWord(1, 2)), WordMark::Known);
+}
+
+TEST_F(MarkedDocument, AListThatCouldNotBeReadIsNotWrittenThisRunAndTheReaderToldOnce) {
+    // A list over the read limit (sparse) cannot be read, like an I/O error.
+    std::filesystem::create_directories(m_dir.Path("other"));
+    WriteFile(m_dir.Path("other/known-words.txt"), "");
+    std::filesystem::resize_file(m_dir.Path("other/known-words.txt"), std::uintmax_t{3} << 30);
+    FakePlatformServices platform;
+    CVellumwiseDoc doc(platform);
+    doc.SetProgramDir(m_dir.Root().string());
+    doc.SetPersonalDir(m_dir.Path("other"));
+    ASSERT_TRUE(doc.OnNewDocument());
+    ASSERT_EQ(platform.m_messages.size(), 1u);
+    EXPECT_NE(platform.m_messages[0].find("known-words.txt"), std::string::npos);
+    doc.MarkKnown("apple");
+    doc.MarkKnown("book");
+    doc.MarkNew("clock");  // the other list is fine
+    EXPECT_EQ(platform.m_messages.size(), 1u);
+    EXPECT_EQ(doc.MarkOf("apple"), WordMark::Known);  // for this run
+    EXPECT_EQ(std::filesystem::file_size(m_dir.Path("other/known-words.txt")),
+              std::uintmax_t{3} << 30);
+    EXPECT_EQ(*ReadFileBytes(m_dir.Path("other/new-words.txt")), "clock\n");
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 // The word book: appending from the page, cutting the sentence, and both exports.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "DocumentFixture.h"
 #include "ReadFileBytes.h"
@@ -27,6 +31,14 @@ TEST(WordBookExport, CsvQuotesCommasQuotesAndNewlines) {
               "\xEF\xBB\xBF"
               "word,gloss,sentence,source,date\r\n"
               "apple,苹果,\"He said, \"\"an apple\"\"\nthen left.\",\"a,b.txt\",2026-01-02\r\n");
+}
+
+TEST(WordBookExport, CsvCellsThatASpreadsheetWouldRunAsFormulasAreText) {
+    const WordBookEntry entry{"-ish", "=1+1", "@SUM(A1), then", "+x.txt", "2026-01-02"};
+    EXPECT_EQ(ExportCsv({entry}),
+              "\xEF\xBB\xBF"
+              "word,gloss,sentence,source,date\r\n"
+              "'-ish,'=1+1,\"'@SUM(A1), then\",'+x.txt,2026-01-02\r\n");
 }
 
 TEST(WordBookExport, AnkiFrontHasTheWordAndTheSentenceWithTheWordInBold) {
@@ -103,6 +115,51 @@ TEST_F(WordBookDocument, FailedAppendKeepsTheBookByteForByte) {
     EXPECT_EQ(Book(), before);
     ASSERT_EQ(m_platform.m_messages.size(), 1u);
     EXPECT_NE(m_platform.m_messages[0].find("无法保存单词本"), std::string::npos);
+}
+
+TEST_F(WordBookDocument, TwoWritersAtOnceKeepEveryEntryAndDeletesGoByContent) {
+    constexpr int kEntries = 40;
+    const std::string folder = m_doc.m_strPersonalDir;
+    ASSERT_EQ(AppendToWordBook(folder, {"first", "", "", "", "2026-01-01"}), "");
+    WordBook shown;  // what a dialog showed before the others wrote
+    ASSERT_TRUE(LoadWordBook(folder, shown));
+    pid_t children[2];
+    for (int process = 0; process < 2; ++process) {
+        children[process] = ::fork();
+        if (children[process] == 0) {
+            bool ok = true;
+            for (int i = 0; i < kEntries; ++i) {
+                ok = AppendToWordBook(folder, {"w" + std::to_string(process * 100 + i), "", "", "",
+                                               "2026-01-01"})
+                         .empty() &&
+                     ok;
+            }
+            ::_exit(ok ? 0 : 1);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    ASSERT_EQ(RemoveFromWordBook(folder, {shown.entries[0]}), "");
+    WordBook book;
+    ASSERT_TRUE(LoadWordBook(folder, book));
+    ASSERT_EQ(book.entries.size(), 2u * kEntries);
+    for (const WordBookEntry& entry : book.entries) {
+        EXPECT_NE(entry.word, "first");
+    }
+}
+
+TEST_F(WordBookDocument, ABookThatCannotBeReadIsNeverWritten) {
+    const std::string path = m_doc.m_strPersonalDir + "/wordbook.tsv";
+    std::filesystem::create_directories(path);  // unreadable as a file, even to root
+    m_doc.ReplaceText("An apple fell.");
+    EXPECT_FALSE(m_doc.AddToWordBook(0, TokenOf(0, "apple")));
+    ASSERT_EQ(m_platform.m_messages.size(), 1u);
+    EXPECT_NE(m_platform.m_messages[0].find("单词本没有改动"), std::string::npos)
+        << m_platform.m_messages[0];
+    EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
 }  // namespace

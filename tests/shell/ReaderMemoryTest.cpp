@@ -1,15 +1,18 @@
 // What the program keeps between runs: the reading settings, each text's place and
 // the recent texts; and how a file the reader names is opened.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QDropEvent>
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
-#include <QSettings>
 #include <QTest>
 #include <QUrl>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -44,9 +47,12 @@ std::string Book(int paragraphs) {
 class SettingsFolder : public testing::Test {
 protected:
     SettingsFolder() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString(m_config.Root().string()));
+        if (const char* before = std::getenv("XDG_CONFIG_HOME")) {
+            m_before = before;
+        }
+        ::setenv("XDG_CONFIG_HOME", m_config.Root().c_str(), 1);
     }
+    ~SettingsFolder() override { ::setenv("XDG_CONFIG_HOME", m_before.c_str(), 1); }
 
     std::string SettingsFile() const { return m_config.Path("Vellumwise/Vellumwise.conf"); }
     std::string WriteText(const std::string& name, const std::string& bytes) {
@@ -54,6 +60,7 @@ protected:
         return m_files.Path(name);
     }
 
+    std::string m_before;
     TempDir m_config;
     TempDir m_files;
 };
@@ -107,6 +114,23 @@ TEST_F(SettingsStoreTest, AValueThatMakesNoSenseFallsBackToItsDefaultAlone) {
     EXPECT_EQ(read.glossColor, defaults.glossColor);
 }
 
+TEST_F(SettingsStoreTest, EveryFontHeightTheWindowTakesIsTakenAgainAtTheNextStart) {
+    for (const int height : {kMinFontPixels, -kMinFontPixels, kMaxFontPixels, -kMaxFontPixels}) {
+        ReadingSettings chosen;
+        chosen.font.lfHeight = height;
+        SettingsStore().SaveReading(chosen);
+        EXPECT_EQ(SettingsStore().Reading().font.lfHeight, height);
+    }
+    std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
+    for (const int height : {kMaxFontPixels + 1, -(kMinFontPixels - 1), 0}) {
+        WriteFile(SettingsFile(),
+                  "[Reading]\nFont=" + std::to_string(height) + ",0,400,0,0,0,0,4,0,Serif\n");
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(SettingsStore().Reading().font, ReadingFont{}) << height;
+        testing::internal::GetCapturedStderr();
+    }
+}
+
 TEST_F(SettingsStoreTest, ADamagedFileIsKeptAsideNeverWrittenOverAndTheDefaultsUsed) {
     std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
     const std::string damaged = "[Reading\nVocabularyStep=9\n";
@@ -128,6 +152,26 @@ TEST_F(SettingsStoreTest, ADamagedFileIsKeptAsideNeverWrittenOverAndTheDefaultsU
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
+TEST_F(SettingsStoreTest, DamageQSettingsWouldReadPastIsMovedAsideToo) {
+    std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
+    for (const std::string& damaged :
+         {std::string("[Reading]\nVocabularyStep=9\n\xFF\xFE\x01 junk\n"),
+          std::string("[Reading]\nVocabularyStep=9\n\0\0\0", 29)}) {
+        WriteFile(SettingsFile(), damaged);
+        testing::internal::CaptureStderr();
+        {
+            SettingsStore store;
+            ReadingSettings chosen;
+            chosen.vocabLevel = 4;
+            store.SaveReading(chosen);
+        }
+        const std::string warnings = testing::internal::GetCapturedStderr();
+        EXPECT_NE(warnings.find("Vellumwise.conf.damaged"), std::string::npos) << warnings;
+        EXPECT_EQ(ReadFile(SettingsFile() + ".damaged"), damaged);
+        EXPECT_EQ(SettingsStore().Reading().vocabLevel, 4);
+    }
+}
+
 TEST_F(SettingsStoreTest, TwoWindowsKeepEachOthersChanges) {
     // Both open before either writes, as two windows started together.
     SettingsStore first;
@@ -136,12 +180,89 @@ TEST_F(SettingsStoreTest, TwoWindowsKeepEachOthersChanges) {
     chosen.vocabLevel = 7;
     first.SaveReading(chosen);
     second.SaveLastFolder(QStringLiteral("/books"));
-    TextPlaces(second.File())
-        .Remember(QString::fromStdString(WriteText("a.txt", "a")), {{3, 4}, 2});
+    TextPlaces(&second).Remember(WriteText("a.txt", "a"), {{3, 4}, 2});
     SettingsStore later;
     EXPECT_EQ(later.Reading().vocabLevel, 7);
     EXPECT_EQ(later.LastFolder(), QStringLiteral("/books"));
-    EXPECT_EQ(TextPlaces(later.File()).Recent().size(), 1);
+    EXPECT_EQ(TextPlaces(&later).Recent().size(), 1u);
+}
+
+TEST_F(SettingsStoreTest, ALinkPlantedAtTheFileIsNeitherReadNorWrittenThrough) {
+    std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
+    const std::string victim = WriteText("victim.txt", "precious\n");
+    std::filesystem::create_symlink(victim, SettingsFile());
+    testing::internal::CaptureStderr();
+    {
+        SettingsStore store;
+        ReadingSettings chosen;
+        chosen.vocabLevel = 4;
+        store.SaveReading(chosen);
+        TextPlaces(&store).Remember(victim, {{1, 1}, 1});
+    }
+    const std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_NE(warnings.find("符号链接"), std::string::npos) << warnings;
+    EXPECT_EQ(ReadFile(victim), "precious\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(SettingsFile()));
+}
+
+TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsNotWrittenThisRun) {
+    // A folder where the file should be: unreadable, even to root.
+    std::filesystem::create_directories(SettingsFile());
+    testing::internal::CaptureStderr();
+    {
+        SettingsStore store;
+        ReadingSettings chosen;
+        chosen.vocabLevel = 4;
+        store.SaveReading(chosen);
+        store.SaveLastFolder(QStringLiteral("/books"));
+    }
+    const std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_NE(warnings.find("本次不保存设置"), std::string::npos) << warnings;
+    EXPECT_TRUE(std::filesystem::is_directory(SettingsFile()));
+}
+
+TEST_F(SettingsStoreTest, ASharedFolderOthersMayWriteIsRefused) {
+    const std::string folder = std::filesystem::path(SettingsFile()).parent_path().string();
+    std::filesystem::create_directories(folder);
+    ::chmod(folder.c_str(), 0777);
+    testing::internal::CaptureStderr();
+    {
+        SettingsStore store;
+        store.SaveLastFolder(QStringLiteral("/books"));
+    }
+    const std::string warnings = testing::internal::GetCapturedStderr();
+    EXPECT_NE(warnings.find("别的用户也能写入"), std::string::npos) << warnings;
+    EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
+}
+
+TEST_F(SettingsStoreTest, TwoProcessesSavingAtOnceKeepEveryChange) {
+    constexpr int kSaves = 15;
+    std::vector<std::string> texts;
+    for (int i = 0; i < 2 * kSaves; ++i) {
+        texts.push_back(WriteText("t" + std::to_string(i) + ".txt", "x"));
+    }
+    pid_t children[2];
+    for (int process = 0; process < 2; ++process) {
+        children[process] = ::fork();
+        if (children[process] == 0) {
+            SettingsStore store;  // open before the other writes, as a window
+            TextPlaces places(&store);
+            for (int i = 0; i < kSaves; ++i) {
+                places.Remember(texts[process * kSaves + i], {{1, 1}, 1});
+            }
+            ::_exit(0);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    SettingsStore after;
+    TextPlaces places(&after);
+    for (const std::string& text : texts) {
+        EXPECT_TRUE(places.Recall(text)) << text;
+    }
 }
 
 // ---- Places and recent texts ----
@@ -150,17 +271,16 @@ using TextPlacesTest = SettingsFolder;
 
 TEST_F(TextPlacesTest, RecentTextsNewestFirstEightShownTwoHundredKept) {
     SettingsStore store;
-    TextPlaces places(store.File());
-    std::vector<QString> paths;
+    TextPlaces places(&store);
+    std::vector<std::string> paths;
     for (int i = 0; i < TextPlaces::kMaxTexts + 1; ++i) {
-        paths.push_back(
-            QString::fromStdString(WriteText("book" + std::to_string(i) + ".txt", "x")));
+        paths.push_back(WriteText("book" + std::to_string(i) + ".txt", "x"));
         places.Remember(paths.back(), {{static_cast<std::size_t>(i), 1}, 3});
     }
     // Reading an old one again brings it to the front.
     places.Remember(paths[5], {{5, 2}, 4});
-    const QStringList recent = places.Recent();
-    ASSERT_EQ(recent.size(), TextPlaces::kRecentCount);
+    const std::vector<std::string> recent = places.Recent();
+    ASSERT_EQ(recent.size(), std::size_t{TextPlaces::kRecentCount});
     EXPECT_EQ(recent[0], paths[5]);
     EXPECT_EQ(recent[1], paths[200]);
     EXPECT_EQ(recent[7], paths[194]);
@@ -172,18 +292,30 @@ TEST_F(TextPlacesTest, RecentTextsNewestFirstEightShownTwoHundredKept) {
 
 TEST_F(TextPlacesTest, AFileIsKnownByItsCanonicalPathSizeAndTime) {
     SettingsStore store;
-    TextPlaces places(store.File());
+    TextPlaces places(&store);
     const std::string path = WriteText("book.txt", "one two");
-    places.Remember(QString::fromStdString(path), {{1, 2}, 6});
+    places.Remember(path, {{1, 2}, 6});
     // The same file by another name.
     std::filesystem::create_symlink(path, m_files.Path("link.txt"));
-    EXPECT_EQ(places.Recall(QString::fromStdString(m_files.Path("link.txt"))),
-              (ReadingPlace{{1, 2}, 6}));
-    EXPECT_EQ(places.Recent(), QStringList{QString::fromStdString(path)});
+    EXPECT_EQ(places.Recall(m_files.Path("link.txt")), (ReadingPlace{{1, 2}, 6}));
+    EXPECT_EQ(places.Recent(), std::vector<std::string>{path});
     // Other bytes at the same path are another text.
     WriteFile(path, "one two three");
-    EXPECT_FALSE(places.Recall(QString::fromStdString(path)));
-    EXPECT_FALSE(places.Recall(QString::fromStdString(m_files.Path("missing.txt"))));
+    EXPECT_FALSE(places.Recall(path));
+    EXPECT_FALSE(places.Recall(m_files.Path("missing.txt")));
+}
+
+TEST_F(TextPlacesTest, APlaceIsKeptForANameThatIsNotUtf8) {
+    SettingsStore store;
+    TextPlaces places(&store);
+    const std::string path = WriteText("caf\xE9-latin1.txt", "one two");
+    places.Remember(path, {{1, 2}, 6});
+    SettingsStore again;  // read back from the file
+    TextPlaces later(&again);
+    EXPECT_EQ(later.Recall(path), (ReadingPlace{{1, 2}, 6}));
+    EXPECT_EQ(later.Recent(), std::vector<std::string>{path});
+    later.Forget(path);
+    EXPECT_TRUE(later.Recent().empty());
 }
 
 // ---- The window ----
@@ -302,7 +434,7 @@ TEST_F(ReaderWindow, APlacePastTheEndOfAChangedFileIsHeldAtItsEnd) {
     const std::string path = WriteText("book.txt", Book(50));
     {
         SettingsStore store;
-        TextPlaces(store.File()).Remember(QString::fromStdString(path), {{5000, 3}, 4});
+        TextPlaces(&store).Remember(path, {{5000, 3}, 4});
     }
     Start();
     m_pFrame->OpenText(path);
@@ -320,7 +452,7 @@ TEST_F(ReaderWindow, ARefusedOpenRecordsNeitherTheOldTextNorTheRefusedFolder) {
     m_pFrame->OpenText(first);
     const QString folder = m_pStore->LastFolder();
     ASSERT_FALSE(folder.isEmpty());
-    const QStringList recent = TextPlaces(m_pStore->File()).Recent();
+    const std::vector<std::string> recent = TextPlaces(m_pStore.get()).Recent();
     std::filesystem::create_directories(m_files.Path("elsewhere"));
     const std::string broken = m_files.Path("elsewhere/broken.epub");
     WriteFile(broken, "not a book");
@@ -330,7 +462,7 @@ TEST_F(ReaderWindow, ARefusedOpenRecordsNeitherTheOldTextNorTheRefusedFolder) {
         EXPECT_EQ(m_platform.m_messages.size(), 1u) << refused;
         EXPECT_EQ(m_pDoc->TextPath(), first);
         EXPECT_EQ(m_pStore->LastFolder(), folder) << refused;
-        EXPECT_EQ(TextPlaces(m_pStore->File()).Recent(), recent);
+        EXPECT_EQ(TextPlaces(m_pStore.get()).Recent(), recent);
     }
 }
 

@@ -285,6 +285,28 @@ TEST_F(ReadingTest, ColourAndFontChoicesReachEveryViewOfTheDocument) {
     EXPECT_EQ(other.Scene().lineUnit, QFontMetrics(other.Scene().textFont).height());
 }
 
+TEST_F(ReadingTest, AFontTooLargeOrSmallToLayOutIsRefusedAndTheOldOneKept) {
+    Paste(Lines(3));
+    const ReadingFont before = m_doc.m_fontText;
+    for (const int pixels : {kMaxFontPixels + 1, 200, 400, 2}) {
+        QFont chosen(QStringLiteral("DejaVu Sans"));
+        chosen.setPixelSize(pixels);
+        m_font = chosen;
+        m_platform.m_messages.clear();
+        m_view.OnTextFont();
+        EXPECT_EQ(m_doc.m_fontText, before) << pixels;
+        ASSERT_EQ(m_platform.m_messages.size(), 1u) << pixels;
+        EXPECT_NE(m_platform.m_messages[0].find(std::to_string(kMaxFontPixels)), std::string::npos);
+    }
+    // The largest the dialog takes lays out: the text has height, every line its own.
+    QFont largest(QStringLiteral("DejaVu Sans"));
+    largest.setPixelSize(kMaxFontPixels);
+    m_font = largest;
+    m_view.OnTextFont();
+    EXPECT_EQ(m_doc.m_fontText.lfHeight, -kMaxFontPixels);
+    EXPECT_GE(m_doc.m_nTextHeight, 3 * kMaxFontPixels);
+}
+
 TEST_F(ReadingTest, FontChoiceKeepsEffectsAndAlwaysLaysOutAgain) {
     Paste(Lines(3));
     // The dialog opens on the face really drawn, not on a name fontconfig replaces.
