@@ -42,33 +42,50 @@ CVellumwiseDoc& Novel() {
 
 QFont ReadingQFont() { return ToQFont(Novel().m_fontText); }
 
+// The layout a benchmark's argument names, which its label repeats.
+PageLayout LayoutOf(benchmark::State& state) {
+    const auto layout = static_cast<PageLayout>(state.range(0));
+    state.SetLabel(std::string(PageLayoutName(layout)));
+    return layout;
+}
+
 // The first layout after opening: every distinct token measured afresh.
 void BM_LayoutNovelFirstTime(benchmark::State& state) {
     CVellumwiseDoc& doc = Novel();
     const QFont font = ReadingQFont();
+    const PageLayout layout = LayoutOf(state);
     for (auto _ : state) {
         QtTextMeasurer measurer(font, 20);
-        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth));
+        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth, layout));
     }
     state.counters["paragraphs"] = static_cast<double>(doc.m_paragraphs.m_arrParagraphs.size());
 }
 // Wall-clock time where the measuring is shared between processors.
-BENCHMARK(BM_LayoutNovelFirstTime)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LayoutNovelFirstTime)
+    ->Arg(static_cast<int>(PageLayout::Original))
+    ->Arg(static_cast<int>(PageLayout::Book))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // A later layout in the same font (after a vocabulary change): widths from the cache.
 void BM_LayoutNovelAgain(benchmark::State& state) {
     CVellumwiseDoc& doc = Novel();
     QtTextMeasurer measurer(ReadingQFont(), 20);
-    LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth);
+    const PageLayout layout = LayoutOf(state);
+    LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth, layout);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth));
+        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth, layout));
     }
 }
-BENCHMARK(BM_LayoutNovelAgain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LayoutNovelAgain)
+    ->Arg(static_cast<int>(PageLayout::Original))
+    ->Arg(static_cast<int>(PageLayout::Book))
+    ->Unit(benchmark::kMillisecond);
 
 // One repaint of a 1920 x 1080 window halfway through the novel.
 void BM_RepaintFullHdMiddle(benchmark::State& state) {
     CVellumwiseDoc& doc = Novel();
+    doc.SetPageLayout(LayoutOf(state));
     CVellumwiseView view(doc);
     view.resize(kFullHd);
     view.LayoutText();
@@ -80,7 +97,10 @@ void BM_RepaintFullHdMiddle(benchmark::State& state) {
     }
     doc.m_nScrollPos = 0;
 }
-BENCHMARK(BM_RepaintFullHdMiddle)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintFullHdMiddle)
+    ->Arg(static_cast<int>(PageLayout::Original))
+    ->Arg(static_cast<int>(PageLayout::Book))
+    ->Unit(benchmark::kMillisecond);
 
 // The open-text command (read, decode, split, gloss, lay out) up to the first image,
 // in a fresh view so that no width is cached yet.
@@ -96,7 +116,7 @@ void BM_RepaintOverAFiveMegabyteWord(benchmark::State& state) {
     scene.textFont = ReadingQFont();
     scene.glossFont = ToQFont(GlossFontOf(Novel().m_fontText));
     QtTextMeasurer measurer(scene.textFont, 20);
-    LayoutText(text, measurer, scene.pageWidth);
+    LayoutText(text, measurer, scene.pageWidth, PageLayout::Book);
     GlossTextCache glosses;
     QImage image(kFullHd, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {

@@ -94,6 +94,8 @@ void CVellumwiseDoc::UseSettings(const ReadingSettings& settings) {
     m_bShowMedical = settings.showMedical;
     m_bShowScience = settings.showScience;
     m_bSkipNames = settings.skipNames;
+    m_colorScheme = settings.colorScheme;
+    m_pageLayout = settings.pageLayout;
     m_crPage = settings.pageColor;
     m_crText = settings.textColor;
     m_crGloss = settings.glossColor;
@@ -111,6 +113,8 @@ ReadingSettings CVellumwiseDoc::Settings() const {
     settings.showMedical = m_bShowMedical;
     settings.showScience = m_bShowScience;
     settings.skipNames = m_bSkipNames;
+    settings.colorScheme = m_colorScheme;
+    settings.pageLayout = m_pageLayout;
     settings.pageColor = m_crPage;
     settings.textColor = m_crText;
     settings.glossColor = m_crGloss;
@@ -391,6 +395,14 @@ void CVellumwiseDoc::SetColorScheme(ColorScheme scheme) {
     m_crText = colors.text;
     m_crGloss = colors.gloss;
     UpdateAllViews(UpdateHint::Repaint);
+}
+
+void CVellumwiseDoc::SetPageLayout(PageLayout layout) {
+    if (layout == m_pageLayout) {
+        return;
+    }
+    m_pageLayout = layout;
+    UpdateAllViews(UpdateHint::Relayout);
 }
 
 void CVellumwiseDoc::SetColors(const ReadingColors& colors) {

@@ -11,6 +11,7 @@
 #include "ColorScheme.h"
 #include "EpubBook.h"
 #include "IDocumentView.h"
+#include "PageLayout.h"
 #include "PersonalWords.h"
 #include "ReadingFont.h"
 #include "ReadingSettings.h"
@@ -90,6 +91,9 @@ public:
     void SetGlossPercent(int percent);
     // Sets the page, text and gloss colours of the scheme; the views repaint.
     void SetColorScheme(ColorScheme scheme);
+    // How tokens are set on the page (书页排版 or 原样排版). Relayout.
+    void SetPageLayout(PageLayout layout);
+    PageLayout PageLayoutChoice() const { return m_pageLayout; }
     // The 不注释人名 switch: words the text uses as names lose (or get back) their
     // glosses; re-glosses. Relayout.
     void SetSkipNames(bool bSkip);
@@ -188,6 +192,7 @@ private:
     std::uint64_t m_nTextSerial = 0;
     std::optional<WordPlace> m_placeToShow;
     std::optional<ReadingSettings> m_startSettings;
+    PageLayout m_pageLayout = PageLayout::Book;
     std::string m_strTextFileName;  // of the open text, for the word book
     PersonalWords m_personal;
     MarkIndex m_marks;                  // m_personal resolved against m_dicMain, rebuilt

@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "ReadingSettings.h"
 
@@ -25,6 +26,9 @@ public:
     ReadingSettings Reading() const;
     // Writes the settings that differ from what the file held.
     void SaveReading(const ReadingSettings& settings);
+    // A scheme or layout the command line set for this run only: while the reading
+    // settings still show it, saving keeps the file's own instead.
+    void SetRunOnly(std::optional<ColorScheme> scheme, std::optional<PageLayout> layout);
 
     QByteArray WindowGeometry() const;
     QByteArray WindowState() const;
@@ -47,4 +51,9 @@ private:
     std::unique_ptr<QSettings> m_pSettings;
     bool m_bWritable = true;
     ReadingSettings m_saved;
+    std::optional<ColorScheme> m_runOnlyScheme;
+    std::optional<PageLayout> m_runOnlyLayout;
+
+    // The settings to write: a run-only choice still in force replaced by the file's.
+    ReadingSettings WithoutRunOnly(const ReadingSettings& settings);
 };

@@ -1,18 +1,15 @@
 // gloss: the reading window's glossing of a text, printed for other programs.
 #include <filesystem>
 #include <iostream>
-#include <iterator>
 #include <optional>
 
 #include "CDicMain.h"
 #include "CParagraphList.h"
 #include "DictionaryFile.h"
-#include "EpubBook.h"
 #include "GlossOutput.h"
 #include "PersonalWords.h"
-#include "ReadFileBytes.h"
-#include "TextDecoder.h"
 #include "ToolCommands.h"
+#include "ToolInput.h"
 #include "ToolOptions.h"
 #include "VocabularyTable.h"
 
@@ -97,14 +94,6 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
     return options;
 }
 
-std::optional<std::string> ReadInput(const std::string& input) {
-    if (input == "-") {
-        std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
-        return std::cin.bad() ? std::nullopt : std::optional(std::move(bytes));
-    }
-    return ReadFileBytes(input);
-}
-
 }  // namespace
 
 int RunGloss(const ToolArguments& args) {
@@ -125,9 +114,8 @@ int RunGloss(const ToolArguments& args) {
     if (!LoadDictionaries(dic, options->sources, "gloss")) {
         return kExitBadInput;
     }
-    std::optional<std::string> bytes = ReadInput(options->input);
-    if (!bytes) {
-        std::cerr << "vellumwise-tool gloss: " << options->input << ": cannot read the file\n";
+    std::optional<std::string> decoded = ReadTextAsWindowDoes(options->input, "gloss");
+    if (!decoded) {
         return kExitBadInput;
     }
     PersonalWords personal(options->personal ? PersonalWords::DefaultFolder() : std::string());
@@ -138,20 +126,7 @@ int RunGloss(const ToolArguments& args) {
     const MarkIndex marks(dic, personal);
     CParagraphList text;
     text.SetMarks(&marks);
-    // Named .epub like the window's open command; on standard input, known by its bytes.
-    if (IsEpubName(options->input) || (options->input == "-" && LooksLikeEpub(*bytes))) {
-        const EpubResult book = ReadEpub(*bytes);
-        if (!book.Ok()) {
-            std::cerr << "vellumwise-tool gloss: " << EpubFailureMessage(options->input, book)
-                      << "\n";
-            return kExitBadInput;
-        }
-        text.SetText(book.book->Text());
-    } else {
-        std::string decoded = TextDecoder::Decode(*bytes);
-        bytes.reset();  // a long text is held once, by the list, not three times over
-        text.SetText(std::move(decoded));
-    }
+    text.SetText(std::move(*decoded));
     text.Annotate(&dic, ThresholdForLevel(*level), options->medical, options->science,
                   !options->names);
 

@@ -21,3 +21,4 @@ int RunGloss(const ToolArguments& args);
 int RunLookup(const ToolArguments& args);
 int RunWordbook(const ToolArguments& args);
 int RunKnown(const ToolArguments& args);
+int RunLayout(const ToolArguments& args);

@@ -18,6 +18,7 @@ constexpr const char* kUsage =
     "  lookup [OPTIONS] WORD... show the entry each word reaches and whether it is glossed\n"
     "  wordbook export --csv|--anki FILE   export the word book\n"
     "  known import FILE        add a word list to the known words\n"
+    "  layout [OPTIONS] [FILE]  print where the reading window sets each token\n"
     "\n"
     "'vellumwise-tool COMMAND --help' describes one command.\n";
 
@@ -29,6 +30,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"dic2tsv", RunDic2Tsv}, {"tsv2dic", RunTsv2Dic},   {"gloss", RunGloss},
     {"lookup", RunLookup},   {"wordbook", RunWordbook}, {"known", RunKnown},
+    {"layout", RunLayout},
 };
 
 }  // namespace

@@ -133,7 +133,13 @@ void CVellumwiseView::LayoutText() {
     SyncFonts();
     // The glosses may have changed with the text; the decoded ones go with them.
     m_glosses.Clear();
-    m_doc.SetTextHeight(::LayoutText(m_doc.m_paragraphs, *m_pMeasurer, m_doc.m_nPageWidth));
+    // How the lines flow depends on the text alone: found once per text.
+    if (m_nFlowText != m_doc.TextSerial()) {
+        m_flow = FlowOf(m_doc.m_paragraphs);
+        m_nFlowText = m_doc.TextSerial();
+    }
+    m_doc.SetTextHeight(::LayoutText(m_doc.m_paragraphs, *m_pMeasurer, m_doc.m_nPageWidth,
+                                     m_doc.PageLayoutChoice(), m_flow));
     QGuiApplication::restoreOverrideCursor();
 }
 

@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "CVellumwiseDoc.h"
 #include "GlossTextCache.h"
 #include "IDocumentView.h"
+#include "ParagraphFlow.h"
 #include "ReadingDialogs.h"
 #include "ReadingFont.h"
 #include "ScrollCommands.h"
@@ -159,6 +161,10 @@ private:
     int m_nLineUnit = 20;
     std::unique_ptr<QtTextMeasurer> m_pMeasurer;
     GlossTextCache m_glosses;
+    // How the book layout flows the text's lines, found for the document's TextSerial()
+    // m_nFlowText.
+    std::vector<LineStart> m_flow;
+    std::uint64_t m_nFlowText = UINT64_MAX;
     // The document's TextSerial() when the view last laid it out.
     std::uint64_t m_nLaidOutText = UINT64_MAX;
     // The word a new layout or a restore put at the top, at that scroll position: while

@@ -100,8 +100,8 @@ LineLimits WindowLimits(const StripGeometry& geometry) {
     return {-kDrawMargin, geometry.windowHeight + kDrawMargin, 0, geometry.windowHeight};
 }
 
-void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const StripGeometry& geometry,
-                   const LineLimits& limits, const PageScene& scene,
+void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const CParagraph* flowedOn,
+                   const StripGeometry& geometry, const LineLimits& limits, const PageScene& scene,
                    const QFontMetrics& textMetrics, const QFontMetrics& glossMetrics,
                    GlossTextCache& glosses) {
     const int unit = scene.lineUnit;
@@ -127,8 +127,8 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const StripGe
             continue;
         }
         // A gloss the next one would cover shows the senses that fit before it.
-        const std::string_view gloss =
-            FittedGloss(paragraph.Gloss(j), GlossRoom(paragraph, j), [&](std::string_view text) {
+        const std::string_view gloss = FittedGloss(
+            paragraph.Gloss(j), GlossRoom(paragraph, j, flowedOn), [&](std::string_view text) {
                 return glossMetrics.horizontalAdvance(glosses.Text(text));
             });
         DrawTextInBox(
@@ -149,8 +149,16 @@ void DrawVisibleParagraphs(QPainter& painter, const StripGeometry& geometry,
     const QFontMetrics glossMetrics(scene.glossFont, painter.device());
     const ParagraphRange range = geometry.VisibleParagraphs(paragraphs, kDrawMargin);
     for (std::size_t i = range.first; i < range.last; ++i) {
-        DrawParagraph(painter, paragraphs[i], geometry, limits, scene, textMetrics, glossMetrics,
-                      glosses);
+        const CParagraph& paragraph = paragraphs[i];
+        // The book layout may continue the next paragraph on this one's last line.
+        const CParagraph* flowedOn =
+            i + 1 < paragraphs.size() &&
+                    paragraphs[i + 1].m_nTop ==
+                        paragraph.m_nTop + paragraph.m_nHeight - 2 * std::int64_t{scene.lineUnit}
+                ? &paragraphs[i + 1]
+                : nullptr;
+        DrawParagraph(painter, paragraph, flowedOn, geometry, limits, scene, textMetrics,
+                      glossMetrics, glosses);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include "CParagraphList.h"
 #include "ITextMeasurer.h"
+#include "ParagraphFlow.h"
+#include "PrintSpacing.h"
 #include "StripGeometry.h"
 
 namespace {
@@ -22,10 +24,10 @@ namespace {
 class TokenWidths {
 public:
     TokenWidths(const WordTable& words, ITextMeasurer& measurer)
-        : m_nWords(words.Size()),
+        : m_wordCount(words.Size()),
           m_words(words),
           m_measurer(measurer),
-          m_kept(2 * m_nWords + kShortForms, kUnknown) {}
+          m_kept(2 * m_wordCount + kShortForms, kUnknown) {}
 
     // Fills widths[k] for every token k of the paragraphs.
     void Measure(const std::vector<CParagraph>& paragraphs, std::vector<std::int32_t>& widths) {
@@ -78,7 +80,7 @@ private:
     // capitalised, or a token under two bytes; kNotKept for any other spelling.
     std::size_t PlaceOf(std::string_view token, std::uint32_t id) const {
         if (id == WordTable::kNoWord) {
-            return 2 * m_nWords + (token.empty() ? 256 : static_cast<unsigned char>(token[0]));
+            return 2 * m_wordCount + (token.empty() ? 256 : static_cast<unsigned char>(token[0]));
         }
         // A token is as long as its word, which is its lower-case form.
         const std::string_view word = m_words.Word(id);
@@ -86,20 +88,143 @@ private:
             return id;
         }
         if (token.substr(1) == word.substr(1)) {
-            return m_nWords + id;
+            return m_wordCount + id;
         }
         return kNotKept;
     }
 
-    std::size_t m_nWords;
+    std::size_t m_wordCount;
     const WordTable& m_words;
     ITextMeasurer& m_measurer;
     std::vector<int> m_kept;  // by place: lower forms, capitalised forms, short tokens
 };
 
+// The original layout: one space after every token, a line broken before any token
+// that would cross the column's edge.
+void SetOriginalLines(const CParagraph& paragraph, TextStore& store, int textWidth,
+                      std::int32_t& lines) {
+    const std::size_t count = paragraph.TokenCount();
+    const std::size_t first = paragraph.FirstToken();
+    std::int32_t line = 0;
+    // Past the column only after a token wider than it, which the next one leaves.
+    std::int64_t x = 0;
+    for (std::size_t j = 0; j < count; ++j) {
+        const int width = store.m_arrWidth[first + j];
+        // Tested even at the start of a line: a token wider than the column that
+        // opens a paragraph leaves line 0 empty and stands alone on line 1.
+        if (x + width > textWidth) {
+            ++line;
+            x = 0;
+        }
+        store.m_arrX[first + j] = static_cast<std::int32_t>(x);
+        store.m_arrLine[first + j] = line;
+        x += width;
+    }
+    lines = line + 1;
+}
+
+// Where the book layout's line being filled stands: the end of its last token, and
+// that token when it is a visible one of the paragraph before (empty otherwise).
+struct BookCursor {
+    std::int64_t x = 0;
+    std::string_view before;
+};
+
+// The book layout's lines of one source line: tokens the text sets without a space
+// between them (a word and its punctuation, the parts of "didn't" or "well-bred") are
+// one unit that breaks as a whole, a space stands only where the text has one, and a
+// closing mark never starts a line nor an opening one ends it. Widths are the tokens'
+// own, without a space. A line that flows on after the one before starts at `cursor`;
+// the lines used (counted from the paragraph's top) come back.
+std::int32_t SetBookLines(const CParagraph& paragraph, TextStore& store, int textWidth, int space,
+                          BookCursor& cursor) {
+    const std::size_t count = paragraph.TokenCount();
+    const std::size_t first = paragraph.FirstToken();
+    auto joins = [](std::string_view left, std::string_view right) {
+        return IsClosingPunctuation(right) || IsOpeningPunctuation(left);
+    };
+    // Whether the text allows a line break, and so sets a space, between two visible
+    // tokens: only at a blank, and never before closing or after opening punctuation,
+    // whatever blanks the text has there.
+    auto breaksBetween = [&](std::size_t left, std::size_t right) {
+        const TokenSpan a = paragraph.Span(left);
+        const TokenSpan b = paragraph.Span(right);
+        return b.offset > a.offset + a.length &&
+               !joins(paragraph.Word(left), paragraph.Word(right));
+    };
+    std::int32_t line = 0;
+    std::int64_t x = cursor.x;
+    std::string_view before = cursor.before;  // the last visible token before the unit
+    std::size_t lastVisible = count;          // in this paragraph: none yet
+    std::size_t j = 0;
+    while (j < count) {
+        // The unit from j: up to the next visible token the text lets a line begin at.
+        // Empty tokens (where blanks were) take no room and go with the unit they end.
+        std::int64_t unitWidth = 0;
+        std::size_t unitFirst = count;
+        std::size_t unitLast = count;
+        std::size_t end = j;
+        for (; end < count; ++end) {
+            if (paragraph.Span(end).length == 0) {
+                continue;
+            }
+            if (unitLast != count && breaksBetween(unitLast, end)) {
+                break;
+            }
+            unitFirst = std::min(unitFirst, end);
+            unitWidth += store.m_arrWidth[first + end];
+            unitLast = end;
+        }
+        if (lastVisible != count) {
+            // A break the text allows: a space, or a new line when the unit does not fit.
+            if (x + space + unitWidth > textWidth) {
+                ++line;
+                x = 0;
+            } else {
+                x += space;
+            }
+        } else if (!before.empty() && unitFirst != count &&
+                   !joins(before, paragraph.Word(unitFirst))) {
+            // Flowed on from the line before, whose end was a blank: the same. Punctuation
+            // holding to the word that ended it hangs there instead.
+            if (x + space + unitWidth > textWidth) {
+                ++line;
+                x = 0;
+            } else {
+                x += space;
+            }
+        }
+        // A unit wider than the whole column breaks between its tokens after all.
+        const bool tooWide = unitWidth > textWidth;
+        for (std::size_t k = j; k < end; ++k) {
+            const int width = store.m_arrWidth[first + k];
+            if (tooWide && x > 0 && x + width > textWidth) {
+                ++line;
+                x = 0;
+            }
+            store.m_arrX[first + k] = static_cast<std::int32_t>(x);
+            store.m_arrLine[first + k] = line;
+            x += width;
+        }
+        if (unitLast != count) {
+            lastVisible = unitLast;
+            before = {};
+        }
+        j = end;
+    }
+    cursor.x = x;
+    if (lastVisible != count) {
+        cursor.before = paragraph.Word(lastVisible);
+    } else {
+        cursor.before = before;
+    }
+    return line + 1;
+}
+
 }  // namespace
 
-std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageWidth) {
+std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageWidth,
+                        PageLayout layout, std::span<const LineStart> flow) {
     const int textWidth = StripGeometry::TextWidth(pageWidth);
     const std::int64_t linePitch = 2 * static_cast<std::int64_t>(std::abs(measurer.LineUnit()));
     TextStore& store = text.LayoutStore();
@@ -108,28 +233,46 @@ std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageW
     store.m_arrWidth.resize(tokens);
     store.m_arrLine.resize(tokens);
     TokenWidths(text.Words(), measurer).Measure(text.m_arrParagraphs, store.m_arrWidth);
-    std::int64_t y = kFirstParagraphTop;
-    for (CParagraph& paragraph : text.m_arrParagraphs) {
-        paragraph.m_nTop = y;
-        const std::size_t count = paragraph.TokenCount();
-        const std::size_t first = paragraph.FirstToken();
-        std::int32_t line = 0;
-        // Past the column only after a token wider than it, which the next one leaves.
-        std::int64_t x = 0;
-        for (std::size_t j = 0; j < count; ++j) {
-            const int width = store.m_arrWidth[first + j];
-            // Tested even at the start of a line: a token wider than the column that
-            // opens a paragraph leaves line 0 empty and stands alone on line 1.
-            if (x + width > textWidth) {
-                ++line;
-                x = 0;
-            }
-            store.m_arrX[first + j] = static_cast<std::int32_t>(x);
-            store.m_arrLine[first + j] = line;
-            x += width;
+    const bool book = layout == PageLayout::Book;
+    // An empty token is one space wide: the measurer's width of a space.
+    const int space = book ? std::max(0, measurer.TokenWidth({})) : 0;
+    if (book) {
+        for (std::int32_t& width : store.m_arrWidth) {
+            width = std::max(0, width - space);
         }
-        paragraph.m_nHeight = (line + 1) * linePitch;
-        y += paragraph.m_nHeight;
     }
-    return y;
+    if (!book) {
+        std::int64_t y = kFirstParagraphTop;
+        for (CParagraph& paragraph : text.m_arrParagraphs) {
+            paragraph.m_nTop = y;
+            std::int32_t lines = 1;
+            SetOriginalLines(paragraph, store, textWidth, lines);
+            paragraph.m_nHeight = lines * linePitch;
+            y += paragraph.m_nHeight;
+        }
+        return y;
+    }
+    std::vector<LineStart> ownFlow;
+    if (flow.size() != text.m_arrParagraphs.size()) {
+        ownFlow = FlowOf(text);
+        flow = ownFlow;
+    }
+    // Half a line between paragraphs: a gap no line of a paragraph has.
+    const std::int64_t paragraphGap = linePitch / 2;
+    std::int64_t lineTop = kFirstParagraphTop;  // of the line being filled
+    BookCursor cursor;
+    for (std::size_t i = 0; i < text.m_arrParagraphs.size(); ++i) {
+        CParagraph& paragraph = text.m_arrParagraphs[i];
+        if (i == 0 || flow[i] != LineStart::Continues) {
+            if (i > 0) {
+                lineTop += linePitch + (flow[i] == LineStart::Paragraph ? paragraphGap : 0);
+            }
+            cursor = BookCursor{};
+        }
+        paragraph.m_nTop = lineTop;
+        const std::int32_t lines = SetBookLines(paragraph, store, textWidth, space, cursor);
+        paragraph.m_nHeight = lines * linePitch;
+        lineTop += (lines - 1) * linePitch;
+    }
+    return lineTop + linePitch;
 }

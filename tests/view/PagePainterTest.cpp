@@ -55,7 +55,7 @@ protected:
             GlossFirstParagraph(m_text, firstGlosses);
         }
         QtTextMeasurer measurer(m_scene.textFont, 20);
-        m_nTextHeight = LayoutText(m_text, measurer, 800);
+        m_nTextHeight = LayoutText(m_text, measurer, 800, PageLayout::Original);
     }
 
     QImage Paint(int scrollPos, int width = 1000, int height = 1200) {
@@ -393,7 +393,7 @@ TEST(CutLetters, GlossBoxesLeaveTheWordsDescendersAlone) {
             GlossFirstParagraph(
                 text, glossed ? std::vector<std::string>(3, bones) : std::vector<std::string>());
             QtTextMeasurer measurer(scene.textFont, unit);
-            LayoutText(text, measurer, 800);
+            LayoutText(text, measurer, 800, PageLayout::Original);
             scene.lineUnit = unit;
             QImage image(1000, 200, QImage::Format_RGB32);
             QPainter painter(&image);

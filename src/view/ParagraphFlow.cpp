@@ -1,0 +1,178 @@
+#include "ParagraphFlow.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+
+#include "CParagraphList.h"
+
+namespace {
+
+bool IsBlankByte(char c) { return c == ' ' || c == '\t'; }
+
+// A source line as the rule sees it, in characters.
+struct LineShape {
+    std::uint32_t indent = 0;     // leading blanks
+    std::uint32_t length = 0;     // up to the last non-blank character
+    std::uint32_t firstWord = 0;  // up to the first blank after the indent
+    bool startsUpper = false;     // its first letter (after quotes) is a capital
+    bool blankBefore = false;     // an empty line (or more) stands before it
+    bool blanksOnly = false;
+};
+
+std::uint32_t Characters(std::string_view text) {
+    std::uint32_t count = 0;
+    for (const char c : text) {
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
+LineShape ShapeOf(std::string_view line) {
+    LineShape shape;
+    std::size_t start = 0;
+    while (start < line.size() && IsBlankByte(line[start])) {
+        ++start;
+    }
+    std::size_t end = line.size();
+    while (end > start && IsBlankByte(line[end - 1])) {
+        --end;
+    }
+    shape.blanksOnly = start == end;
+    shape.indent = static_cast<std::uint32_t>(start);
+    shape.length = shape.indent + Characters(line.substr(start, end - start));
+    std::size_t wordEnd = start;
+    while (wordEnd < end && !IsBlankByte(line[wordEnd])) {
+        ++wordEnd;
+    }
+    shape.firstWord = Characters(line.substr(start, wordEnd - start));
+    // The first letter or digit, past quotes and brackets.
+    for (std::size_t i = start; i < end; ++i) {
+        const char c = line[i];
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
+            shape.startsUpper = c >= 'A' && c <= 'Z';
+            break;
+        }
+    }
+    return shape;
+}
+
+// Wrapping tools leave lines of a prose block between the width less its longest word
+// and the width; the width is read as the line length nine lines in ten stay within.
+constexpr double kWidthShare = 0.9;
+// Texts wrapped narrower than this are more likely verse than prose.
+constexpr std::uint32_t kNarrowestWrap = 50;
+// Wider than this, the "lines" are paragraphs.
+constexpr std::uint32_t kWidestWrap = 120;
+// A line is full when it and the next line's first word would not fit this share of
+// the width: where a wrapping tool breaks.
+constexpr double kFullShare = 0.85;
+// Hard-wrapped when this share of the lines inside blocks are full...
+constexpr double kFullLinesShare = 0.6;
+// ...and at least this share of the lines follow a blank line.
+constexpr double kBlankSeparatedShare = 0.02;
+// A block of this many lines or more after its first, most of them (this share)
+// starting with capitals, is verse.
+constexpr std::size_t kVerseLines = 3;
+// A line set in by this many blanks or more is indented; one blank is a slip.
+constexpr std::uint32_t kIndent = 2;
+constexpr double kVerseCapitalShare = 0.75;
+
+bool IsFull(const LineShape& line, const LineShape& next, std::uint32_t width) {
+    return line.length + 1 + next.firstWord >= kFullShare * width;
+}
+
+// Whether a block of lines first … last - 1 (no blank line among them) reads as one
+// wrapped paragraph.
+bool FlowsAsProse(const std::vector<LineShape>& shapes, std::size_t first, std::size_t last,
+                  std::uint32_t width) {
+    std::size_t capitals = 0;
+    for (std::size_t i = first + 1; i < last; ++i) {
+        // An indented line after the first: a quotation, an address, a table.
+        if (shapes[i].indent >= kIndent || !IsFull(shapes[i - 1], shapes[i], width)) {
+            return false;
+        }
+        capitals += shapes[i].startsUpper ? 1 : 0;
+    }
+    const std::size_t later = last - first - 1;
+    return later < kVerseLines || capitals < kVerseCapitalShare * static_cast<double>(later);
+}
+
+}  // namespace
+
+std::vector<LineStart> FlowOf(const CParagraphList& text) {
+    const std::vector<CParagraph>& paragraphs = text.m_arrParagraphs;
+    std::vector<LineShape> shapes(paragraphs.size());
+    std::size_t afterBlank = 0;
+    std::vector<std::uint32_t> lengths;
+    lengths.reserve(paragraphs.size());
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        const std::string_view line = paragraphs[i].m_strText;
+        shapes[i] = ShapeOf(line);
+        if (i > 0) {
+            // The bytes between two lines of the store's text: one line end, or more.
+            const std::string_view before = paragraphs[i - 1].m_strText;
+            const char* gapStart = before.data() + before.size();
+            const std::string_view gap(gapStart, static_cast<std::size_t>(line.data() - gapStart));
+            shapes[i].blankBefore =
+                std::count(gap.begin(), gap.end(), '\n') > 1 || shapes[i - 1].blanksOnly;
+        }
+        if (shapes[i].blanksOnly) {
+            continue;
+        }
+        afterBlank += shapes[i].blankBefore ? 1 : 0;
+        lengths.push_back(shapes[i].length);
+    }
+    std::vector<LineStart> flow(paragraphs.size(), LineStart::Paragraph);
+    if (lengths.empty()) {
+        return flow;
+    }
+    const bool blankSeparated = static_cast<double>(afterBlank) >=
+                                kBlankSeparatedShare * static_cast<double>(lengths.size());
+    const auto widthAt =
+        lengths.begin() +
+        static_cast<std::ptrdiff_t>(kWidthShare * static_cast<double>(lengths.size() - 1));
+    std::nth_element(lengths.begin(), widthAt, lengths.end());
+    const std::uint32_t width = *widthAt;
+
+    // Full lines among those another line of their block follows.
+    std::size_t inner = 0;
+    std::size_t full = 0;
+    for (std::size_t i = 1; i < shapes.size(); ++i) {
+        if (!shapes[i].blanksOnly && !shapes[i].blankBefore && !shapes[i - 1].blanksOnly) {
+            ++inner;
+            full += IsFull(shapes[i - 1], shapes[i], width) ? 1 : 0;
+        }
+    }
+    const bool hardWrapped =
+        blankSeparated && width >= kNarrowestWrap && width <= kWidestWrap && inner > 0 &&
+        static_cast<double>(full) >= kFullLinesShare * static_cast<double>(inner);
+
+    for (std::size_t first = 0; first < shapes.size();) {
+        std::size_t last = first + 1;
+        while (last < shapes.size() && !shapes[last].blankBefore && !shapes[last].blanksOnly) {
+            ++last;
+        }
+        const bool flows = hardWrapped && FlowsAsProse(shapes, first, last, width);
+        for (std::size_t i = first; i < last; ++i) {
+            if (i == first) {
+                flow[i] = first == 0 || shapes[i].blankBefore || !blankSeparated
+                              ? LineStart::Paragraph
+                              : LineStart::Line;
+            } else {
+                flow[i] = flows            ? LineStart::Continues
+                          : blankSeparated ? LineStart::Line
+                                           : LineStart::Paragraph;
+            }
+        }
+        // Lines of blanks alone go with the line before them, taking no room.
+        while (last < shapes.size() && shapes[last].blanksOnly) {
+            flow[last++] = LineStart::Continues;
+        }
+        first = last;
+    }
+    if (!flow.empty()) {
+        flow[0] = LineStart::Paragraph;
+    }
+    return flow;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class CParagraphList;
+
+// How the book layout sets each source line of a text (each of the list's paragraphs).
+enum class LineStart : std::uint8_t {
+    Paragraph,  // a new paragraph, with a gap above it
+    Line,       // a line of its own in the same paragraph (verse, an address, a table row)
+    Continues,  // flowed on after the line before, as part of the same paragraph
+};
+
+// The lines of a hard-wrapped text (most lines inside its blank-line-separated blocks
+// end near one width) flow into one paragraph per block, except in blocks whose lines
+// are short, indented, or start with capitals like verse: those keep their lines. A
+// text that separates paragraphs with blank lines starts one at each blank line; one
+// that does not (a paragraph a line, an EPUB) at every line. Lines of blanks alone
+// take no room. Decided from the text alone, once per text.
+std::vector<LineStart> FlowOf(const CParagraphList& text);
