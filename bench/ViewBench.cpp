@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CParagraphList.h"
 #include "CVellumwiseDoc.h"
@@ -20,6 +21,7 @@
 #include "FirstImage.h"
 #include "GlossTextCache.h"
 #include "PagePainter.h"
+#include "ParagraphFlow.h"
 #include "QtReadingFont.h"
 #include "QtTextMeasurer.h"
 #include "SettingsStore.h"
@@ -49,7 +51,8 @@ PageLayout LayoutOf(benchmark::State& state) {
     return layout;
 }
 
-// The first layout after opening: every distinct token measured afresh.
+// The first layout after opening: every distinct token measured afresh (and, in the
+// book layout, the lines' flow found).
 void BM_LayoutNovelFirstTime(benchmark::State& state) {
     CVellumwiseDoc& doc = Novel();
     const QFont font = ReadingQFont();
@@ -72,15 +75,27 @@ void BM_LayoutNovelAgain(benchmark::State& state) {
     CVellumwiseDoc& doc = Novel();
     QtTextMeasurer measurer(ReadingQFont(), 20);
     const PageLayout layout = LayoutOf(state);
-    LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth, layout);
+    // The window finds how the lines flow once per text.
+    const std::vector<LineStart> flow = FlowOf(doc.m_paragraphs);
+    LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth, layout, flow);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth, layout));
+        benchmark::DoNotOptimize(
+            LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth, layout, flow));
     }
 }
 BENCHMARK(BM_LayoutNovelAgain)
     ->Arg(static_cast<int>(PageLayout::Original))
     ->Arg(static_cast<int>(PageLayout::Book))
     ->Unit(benchmark::kMillisecond);
+
+// Finding how the book layout flows the novel's lines: once per text opened.
+void BM_FlowOfNovel(benchmark::State& state) {
+    CVellumwiseDoc& doc = Novel();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FlowOf(doc.m_paragraphs));
+    }
+}
+BENCHMARK(BM_FlowOfNovel)->Unit(benchmark::kMillisecond);
 
 // One repaint of a 1920 x 1080 window halfway through the novel.
 void BM_RepaintFullHdMiddle(benchmark::State& state) {

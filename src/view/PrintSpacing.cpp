@@ -1,55 +1,25 @@
 #include "PrintSpacing.h"
 
-namespace {
-
-// The third byte of U+2010 … U+2027 (E2 80 xx).
-constexpr unsigned char kRightSingleQuote = 0x99;  // ’
-constexpr unsigned char kRightDoubleQuote = 0x9D;  // ”
-constexpr unsigned char kEllipsis = 0xA6;          // …
-constexpr unsigned char kLeftSingleQuote = 0x98;   // ‘
-constexpr unsigned char kLeftDoubleQuote = 0x9C;   // “
-
-// The last byte of a three-byte general punctuation mark, or 0.
-unsigned char GeneralPunctuation(std::string_view token) {
-    return token.size() == 3 && static_cast<unsigned char>(token[0]) == 0xE2 &&
-                   static_cast<unsigned char>(token[1]) == 0x80
-               ? static_cast<unsigned char>(token[2])
-               : 0;
-}
-
-}  // namespace
-
-bool IsClosingPunctuation(std::string_view token) {
-    if (token.size() == 1) {
-        switch (token[0]) {
-            case ',':
-            case '.':
-            case ';':
-            case ':':
-            case '!':
-            case '?':
-            case ')':
-            case ']':
-            case '}':
-                return true;
+Punctuation WidePunctuationAt(std::string_view rest) {
+    const auto lead = static_cast<unsigned char>(rest[0]);
+    if (lead == 0xC2 && rest.size() >= 2) {
+        const auto next = static_cast<unsigned char>(rest[1]);
+        return next == 0xBB   ? Punctuation::Closing  // »
+               : next == 0xAB ? Punctuation::Opening  // «
+                              : Punctuation::None;
+    }
+    if (lead == 0xE2 && rest.size() >= 3 && static_cast<unsigned char>(rest[1]) == 0x80) {
+        switch (static_cast<unsigned char>(rest[2])) {
+            case 0x99:  // ’
+            case 0x9D:  // ”
+            case 0xA6:  // …
+                return Punctuation::Closing;
+            case 0x98:  // ‘
+            case 0x9C:  // “
+                return Punctuation::Opening;
             default:
-                return false;
+                break;
         }
     }
-    if (token == "\xC2\xBB") {  // »
-        return true;
-    }
-    const unsigned char mark = GeneralPunctuation(token);
-    return mark == kRightSingleQuote || mark == kRightDoubleQuote || mark == kEllipsis;
-}
-
-bool IsOpeningPunctuation(std::string_view token) {
-    if (token.size() == 1) {
-        return token[0] == '(' || token[0] == '[' || token[0] == '{';
-    }
-    if (token == "\xC2\xAB") {  // «
-        return true;
-    }
-    const unsigned char mark = GeneralPunctuation(token);
-    return mark == kLeftSingleQuote || mark == kLeftDoubleQuote;
+    return Punctuation::None;
 }

@@ -123,11 +123,27 @@ void SetOriginalLines(const CParagraph& paragraph, TextStore& store, int textWid
     lines = line + 1;
 }
 
+// What the book layout needs of each distinct word, looked up by word number rather
+// than read from the text at every token: its length and the punctuation it is.
+struct WordShapes {
+    std::vector<std::uint32_t> lengths;
+    std::vector<Punctuation> marks;
+
+    explicit WordShapes(const WordTable& table) : lengths(table.Size()), marks(table.Size()) {
+        for (std::uint32_t id = 0; id < table.Size(); ++id) {
+            const std::string_view word = table.Word(id);
+            lengths[id] = static_cast<std::uint32_t>(word.size());
+            marks[id] = PunctuationAt(word);
+        }
+    }
+};
+
 // Where the book layout's line being filled stands: the end of its last token, and
-// that token when it is a visible one of the paragraph before (empty otherwise).
+// whether a visible token stands on it and what punctuation that one is.
 struct BookCursor {
     std::int64_t x = 0;
-    std::string_view before;
+    bool afterVisible = false;
+    Punctuation before = Punctuation::None;
 };
 
 // The book layout's lines of one source line: tokens the text sets without a space
@@ -136,88 +152,90 @@ struct BookCursor {
 // closing mark never starts a line nor an opening one ends it. Widths are the tokens'
 // own, without a space. A line that flows on after the one before starts at `cursor`;
 // the lines used (counted from the paragraph's top) come back.
-std::int32_t SetBookLines(const CParagraph& paragraph, TextStore& store, int textWidth, int space,
-                          BookCursor& cursor) {
+//
+// Read straight from the store's arrays in one pass: this runs over every token of the
+// text. A unit is set as it comes and moved down whole when it reaches past the column.
+std::int32_t SetBookLines(const CParagraph& paragraph, TextStore& store, const WordShapes& shapes,
+                          int textWidth, int space, BookCursor& cursor) {
     const std::size_t count = paragraph.TokenCount();
     const std::size_t first = paragraph.FirstToken();
-    auto joins = [](std::string_view left, std::string_view right) {
-        return IsClosingPunctuation(right) || IsOpeningPunctuation(left);
-    };
-    // Whether the text allows a line break, and so sets a space, between two visible
-    // tokens: only at a blank, and never before closing or after opening punctuation,
-    // whatever blanks the text has there.
-    auto breaksBetween = [&](std::size_t left, std::size_t right) {
-        const TokenSpan a = paragraph.Span(left);
-        const TokenSpan b = paragraph.Span(right);
-        return b.offset > a.offset + a.length &&
-               !joins(paragraph.Word(left), paragraph.Word(right));
-    };
+    const std::uint32_t* offsets = store.tokenOffsets.data() + first;
+    const std::uint32_t* words = store.tokenWords.data() + first;
+    const std::int32_t* widths = store.m_arrWidth.data() + first;
+    std::int32_t* xs = store.m_arrX.data() + first;
+    std::int32_t* lineOf = store.m_arrLine.data() + first;
+    const std::string_view text = paragraph.m_strText;
     std::int32_t line = 0;
     std::int64_t x = cursor.x;
-    std::string_view before = cursor.before;  // the last visible token before the unit
-    std::size_t lastVisible = count;          // in this paragraph: none yet
-    std::size_t j = 0;
-    while (j < count) {
-        // The unit from j: up to the next visible token the text lets a line begin at.
-        // Empty tokens (where blanks were) take no room and go with the unit they end.
-        std::int64_t unitWidth = 0;
-        std::size_t unitFirst = count;
-        std::size_t unitLast = count;
-        std::size_t end = j;
-        for (; end < count; ++end) {
-            if (paragraph.Span(end).length == 0) {
-                continue;
-            }
-            if (unitLast != count && breaksBetween(unitLast, end)) {
-                break;
-            }
-            unitFirst = std::min(unitFirst, end);
-            unitWidth += store.m_arrWidth[first + end];
-            unitLast = end;
+    bool afterVisible = cursor.afterVisible;
+    bool ownBefore = false;  // a visible token of this paragraph stands before this one
+    Punctuation before = cursor.before;
+    // The unit being set: its first token and its x, which includes the space before
+    // it. None while the unit began in the paragraph before, whose tokens stay where
+    // they are: punctuation flowed on after them hangs past the column instead.
+    std::size_t unitStart = 0;
+    std::int64_t unitX = -1;
+    std::uint32_t lastEnd = 0;  // of the visible token before, in the paragraph's text
+    for (std::size_t k = 0; k < count; ++k) {
+        if (words[k] == SplitText::kEmptyToken) {
+            // Where a blank was: no room, on the line of the token before.
+            xs[k] = static_cast<std::int32_t>(x);
+            lineOf[k] = line;
+            continue;
         }
-        if (lastVisible != count) {
-            // A break the text allows: a space, or a new line when the unit does not fit.
-            if (x + space + unitWidth > textWidth) {
+        const std::uint32_t word = words[k];
+        const std::uint32_t offset = offsets[k];
+        // A token one byte long is read from the text; a word from its table.
+        const bool oneByte = word >= SplitText::kOneByteToken;
+        const Punctuation mark =
+            oneByte ? PunctuationAt(std::string_view(text.data() + offset, 1)) : shapes.marks[word];
+        const std::uint32_t end = offset + (oneByte ? 1 : shapes.lengths[word]);
+        // A line may break, and a space stands, only at a blank (the end of the line
+        // before counts as one), never before closing or after opening punctuation.
+        // Closing punctuation that starts a flowed-on line hangs after the word before.
+        bool startsUnit = true;
+        int gap = 0;
+        if (ownBefore) {
+            // Only blanks lie between tokens: any byte between them is one.
+            startsUnit =
+                offset > lastEnd && mark != Punctuation::Closing && before != Punctuation::Opening;
+            gap = space;
+        } else if (afterVisible) {
+            startsUnit = mark != Punctuation::Closing;
+            gap = before == Punctuation::Opening ? 0 : space;
+        }
+        if (startsUnit) {
+            x += gap;
+            unitStart = k;
+            unitX = x;
+        }
+        if (x + widths[k] > textWidth && x > 0) {
+            if (unitX > 0) {
+                // The unit moves down whole, leaving its space behind.
+                ++line;
+                for (std::size_t t = unitStart; t < k; ++t) {
+                    xs[t] = static_cast<std::int32_t>(xs[t] - unitX);
+                    lineOf[t] = line;
+                }
+                x -= unitX;
+                unitX = 0;
+            }
+            if (unitX == 0 && x > 0 && x + widths[k] > textWidth) {
+                // A unit wider than the whole column breaks between its tokens after all.
                 ++line;
                 x = 0;
-            } else {
-                x += space;
-            }
-        } else if (!before.empty() && unitFirst != count &&
-                   !joins(before, paragraph.Word(unitFirst))) {
-            // Flowed on from the line before, whose end was a blank: the same. Punctuation
-            // holding to the word that ended it hangs there instead.
-            if (x + space + unitWidth > textWidth) {
-                ++line;
-                x = 0;
-            } else {
-                x += space;
+                unitStart = k;
             }
         }
-        // A unit wider than the whole column breaks between its tokens after all.
-        const bool tooWide = unitWidth > textWidth;
-        for (std::size_t k = j; k < end; ++k) {
-            const int width = store.m_arrWidth[first + k];
-            if (tooWide && x > 0 && x + width > textWidth) {
-                ++line;
-                x = 0;
-            }
-            store.m_arrX[first + k] = static_cast<std::int32_t>(x);
-            store.m_arrLine[first + k] = line;
-            x += width;
-        }
-        if (unitLast != count) {
-            lastVisible = unitLast;
-            before = {};
-        }
-        j = end;
+        xs[k] = static_cast<std::int32_t>(x);
+        lineOf[k] = line;
+        x += widths[k];
+        afterVisible = true;
+        ownBefore = true;
+        before = mark;
+        lastEnd = end;
     }
-    cursor.x = x;
-    if (lastVisible != count) {
-        cursor.before = paragraph.Word(lastVisible);
-    } else {
-        cursor.before = before;
-    }
+    cursor = {x, afterVisible, before};
     return line + 1;
 }
 
@@ -257,6 +275,7 @@ std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageW
         ownFlow = FlowOf(text);
         flow = ownFlow;
     }
+    const WordShapes shapes(text.Words());
     // Half a line between paragraphs: a gap no line of a paragraph has.
     const std::int64_t paragraphGap = linePitch / 2;
     std::int64_t lineTop = kFirstParagraphTop;  // of the line being filled
@@ -270,7 +289,7 @@ std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageW
             cursor = BookCursor{};
         }
         paragraph.m_nTop = lineTop;
-        const std::int32_t lines = SetBookLines(paragraph, store, textWidth, space, cursor);
+        const std::int32_t lines = SetBookLines(paragraph, store, shapes, textWidth, space, cursor);
         paragraph.m_nHeight = lines * linePitch;
         lineTop += (lines - 1) * linePitch;
     }
