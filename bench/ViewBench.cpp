@@ -76,11 +76,11 @@ void BM_LayoutNovelAgain(benchmark::State& state) {
     QtTextMeasurer measurer(ReadingQFont(), 20);
     const PageLayout layout = LayoutOf(state);
     // The window finds how the lines flow once per text.
-    const std::vector<LineStart> flow = FlowOf(doc.m_paragraphs);
-    LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth, layout, flow);
+    const BookFlow flow = BookFlow::Of(doc.m_paragraphs);
+    LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth, layout, &flow);
     for (auto _ : state) {
         benchmark::DoNotOptimize(
-            LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth, layout, flow));
+            LayoutText(doc.m_paragraphs, measurer, doc.m_nPageWidth, layout, &flow));
     }
 }
 BENCHMARK(BM_LayoutNovelAgain)
@@ -88,11 +88,12 @@ BENCHMARK(BM_LayoutNovelAgain)
     ->Arg(static_cast<int>(PageLayout::Book))
     ->Unit(benchmark::kMillisecond);
 
-// Finding how the book layout flows the novel's lines: once per text opened.
+// Finding how the book layout flows the novel's lines and joins its tokens: once per
+// text opened.
 void BM_FlowOfNovel(benchmark::State& state) {
     CVellumwiseDoc& doc = Novel();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FlowOf(doc.m_paragraphs));
+        benchmark::DoNotOptimize(BookFlow::Of(doc.m_paragraphs));
     }
 }
 BENCHMARK(BM_FlowOfNovel)->Unit(benchmark::kMillisecond);

@@ -135,11 +135,11 @@ void CVellumwiseView::LayoutText() {
     m_glosses.Clear();
     // How the lines flow depends on the text alone: found once per text.
     if (m_nFlowText != m_doc.TextSerial()) {
-        m_flow = FlowOf(m_doc.m_paragraphs);
+        m_flow = BookFlow::Of(m_doc.m_paragraphs);
         m_nFlowText = m_doc.TextSerial();
     }
     m_doc.SetTextHeight(::LayoutText(m_doc.m_paragraphs, *m_pMeasurer, m_doc.m_nPageWidth,
-                                     m_doc.PageLayoutChoice(), m_flow));
+                                     m_doc.PageLayoutChoice(), &m_flow));
     QGuiApplication::restoreOverrideCursor();
 }
 

@@ -163,7 +163,7 @@ private:
     GlossTextCache m_glosses;
     // How the book layout flows the text's lines, found for the document's TextSerial()
     // m_nFlowText.
-    std::vector<LineStart> m_flow;
+    BookFlow m_flow;
     std::uint64_t m_nFlowText = UINT64_MAX;
     // The document's TextSerial() when the view last laid it out.
     std::uint64_t m_nLaidOutText = UINT64_MAX;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "CParagraphList.h"
+#include "PrintSpacing.h"
 
 namespace {
 
@@ -175,4 +176,37 @@ std::vector<LineStart> FlowOf(const CParagraphList& text) {
         flow[0] = LineStart::Paragraph;
     }
     return flow;
+}
+
+std::vector<std::uint8_t> TokenJoinsOf(const CParagraphList& text) {
+    std::vector<std::uint8_t> joins(text.Store().tokenOffsets.size(), 0);
+    for (const CParagraph& paragraph : text.m_arrParagraphs) {
+        const std::string_view line = paragraph.m_strText;
+        const std::size_t first = paragraph.FirstToken();
+        bool ownBefore = false;
+        Punctuation before = Punctuation::None;
+        std::uint32_t lastEnd = 0;  // of the visible token before
+        for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+            const TokenSpan span = paragraph.Span(j);
+            if (span.length == 0) {
+                joins[first + j] = kJoinEmpty;
+                continue;
+            }
+            const Punctuation mark = PunctuationAt(line.substr(span.offset, span.length));
+            std::uint8_t join = mark == Punctuation::Closing   ? kJoinClosing
+                                : mark == Punctuation::Opening ? kJoinOpening
+                                                               : 0;
+            // Only blanks lie between tokens: any byte between two is one. No break
+            // before closing punctuation or after opening, whatever the blanks.
+            if (ownBefore && span.offset > lastEnd && mark != Punctuation::Closing &&
+                before != Punctuation::Opening) {
+                join |= kJoinBreakBefore;
+            }
+            joins[first + j] = join;
+            ownBefore = true;
+            before = mark;
+            lastEnd = span.offset + span.length;
+        }
+    }
+    return joins;
 }

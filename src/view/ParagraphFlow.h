@@ -19,3 +19,21 @@ enum class LineStart : std::uint8_t {
 // that does not (a paragraph a line, an EPUB) at every line. Lines of blanks alone
 // take no room. Decided from the text alone, once per text.
 std::vector<LineStart> FlowOf(const CParagraphList& text);
+
+// What the book layout reads of each token, by the store's token index: bits of
+// TokenJoin. Like the flow, it depends on the text alone.
+enum TokenJoin : std::uint8_t {
+    kJoinEmpty = 1,        // an empty token, where blanks were
+    kJoinBreakBefore = 2,  // a line may break before it, and a space stands there
+    kJoinClosing = 4,      // closing punctuation
+    kJoinOpening = 8,      // opening punctuation
+};
+std::vector<std::uint8_t> TokenJoinsOf(const CParagraphList& text);
+
+// Both, as the window keeps them for the text it shows.
+struct BookFlow {
+    std::vector<LineStart> lines;
+    std::vector<std::uint8_t> joins;
+
+    static BookFlow Of(const CParagraphList& text) { return {FlowOf(text), TokenJoinsOf(text)}; }
+};

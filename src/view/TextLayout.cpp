@@ -23,10 +23,13 @@ namespace {
 // so this changes no width.
 class TokenWidths {
 public:
-    TokenWidths(const WordTable& words, ITextMeasurer& measurer)
+    // `trailing` is taken off every width: the space the measurer counts after a token,
+    // for a layout that sets tokens at their own widths.
+    TokenWidths(const WordTable& words, ITextMeasurer& measurer, int trailing)
         : m_wordCount(words.Size()),
           m_words(words),
           m_measurer(measurer),
+          m_trailing(trailing),
           m_kept(2 * m_wordCount + kShortForms, kUnknown) {}
 
     // Fills widths[k] for every token k of the paragraphs.
@@ -44,7 +47,7 @@ public:
                 if (place == kNotKept) {
                     // Spelt otherwise (all capitals, say): rare, and the measurer's own
                     // cache answers repeats.
-                    width = std::max(0, m_measurer.TokenWidth(token));
+                    width = std::max(0, m_measurer.TokenWidth(token) - m_trailing);
                     continue;
                 }
                 if (m_kept[place] == kUnknown) {
@@ -61,7 +64,7 @@ public:
         std::vector<int> measured(batch.size());
         m_measurer.TokenWidths(batch, measured);
         for (std::size_t k = 0; k < batch.size(); ++k) {
-            m_kept[batchPlaces[k]] = std::max(0, measured[k]);
+            m_kept[batchPlaces[k]] = std::max(0, measured[k] - m_trailing);
         }
         for (std::int32_t& width : widths) {
             if (width < 0) {
@@ -96,6 +99,7 @@ private:
     std::size_t m_wordCount;
     const WordTable& m_words;
     ITextMeasurer& m_measurer;
+    int m_trailing;
     std::vector<int> m_kept;  // by place: lower forms, capitalised forms, short tokens
 };
 
@@ -123,21 +127,6 @@ void SetOriginalLines(const CParagraph& paragraph, TextStore& store, int textWid
     lines = line + 1;
 }
 
-// What the book layout needs of each distinct word, looked up by word number rather
-// than read from the text at every token: its length and the punctuation it is.
-struct WordShapes {
-    std::vector<std::uint32_t> lengths;
-    std::vector<Punctuation> marks;
-
-    explicit WordShapes(const WordTable& table) : lengths(table.Size()), marks(table.Size()) {
-        for (std::uint32_t id = 0; id < table.Size(); ++id) {
-            const std::string_view word = table.Word(id);
-            lengths[id] = static_cast<std::uint32_t>(word.size());
-            marks[id] = PunctuationAt(word);
-        }
-    }
-};
-
 // Where the book layout's line being filled stands: the end of its last token, and
 // whether a visible token stands on it and what punctuation that one is.
 struct BookCursor {
@@ -153,18 +142,17 @@ struct BookCursor {
 // own, without a space. A line that flows on after the one before starts at `cursor`;
 // the lines used (counted from the paragraph's top) come back.
 //
-// Read straight from the store's arrays in one pass: this runs over every token of the
-// text. A unit is set as it comes and moved down whole when it reaches past the column.
-std::int32_t SetBookLines(const CParagraph& paragraph, TextStore& store, const WordShapes& shapes,
+// One pass over the store's arrays and the text's joins: this runs over every token of
+// the text. A unit is set as it comes and moved down whole when it reaches past the
+// column.
+std::int32_t SetBookLines(const CParagraph& paragraph, TextStore& store, const std::uint8_t* joins,
                           int textWidth, int space, BookCursor& cursor) {
     const std::size_t count = paragraph.TokenCount();
     const std::size_t first = paragraph.FirstToken();
-    const std::uint32_t* offsets = store.tokenOffsets.data() + first;
-    const std::uint32_t* words = store.tokenWords.data() + first;
+    joins += first;
     const std::int32_t* widths = store.m_arrWidth.data() + first;
     std::int32_t* xs = store.m_arrX.data() + first;
     std::int32_t* lineOf = store.m_arrLine.data() + first;
-    const std::string_view text = paragraph.m_strText;
     std::int32_t line = 0;
     std::int64_t x = cursor.x;
     bool afterVisible = cursor.afterVisible;
@@ -175,33 +163,24 @@ std::int32_t SetBookLines(const CParagraph& paragraph, TextStore& store, const W
     // they are: punctuation flowed on after them hangs past the column instead.
     std::size_t unitStart = 0;
     std::int64_t unitX = -1;
-    std::uint32_t lastEnd = 0;  // of the visible token before, in the paragraph's text
     for (std::size_t k = 0; k < count; ++k) {
-        if (words[k] == SplitText::kEmptyToken) {
+        const std::uint8_t join = joins[k];
+        if ((join & kJoinEmpty) != 0) {
             // Where a blank was: no room, on the line of the token before.
             xs[k] = static_cast<std::int32_t>(x);
             lineOf[k] = line;
             continue;
         }
-        const std::uint32_t word = words[k];
-        const std::uint32_t offset = offsets[k];
-        // A token one byte long is read from the text; a word from its table.
-        const bool oneByte = word >= SplitText::kOneByteToken;
-        const Punctuation mark =
-            oneByte ? PunctuationAt(std::string_view(text.data() + offset, 1)) : shapes.marks[word];
-        const std::uint32_t end = offset + (oneByte ? 1 : shapes.lengths[word]);
-        // A line may break, and a space stands, only at a blank (the end of the line
-        // before counts as one), never before closing or after opening punctuation.
-        // Closing punctuation that starts a flowed-on line hangs after the word before.
+        // A line may break, and a space stands, only where TokenJoinsOf found a break;
+        // the end of the line before counts as one, but closing punctuation that starts
+        // a flowed-on line hangs after the word before.
         bool startsUnit = true;
         int gap = 0;
         if (ownBefore) {
-            // Only blanks lie between tokens: any byte between them is one.
-            startsUnit =
-                offset > lastEnd && mark != Punctuation::Closing && before != Punctuation::Opening;
+            startsUnit = (join & kJoinBreakBefore) != 0;
             gap = space;
         } else if (afterVisible) {
-            startsUnit = mark != Punctuation::Closing;
+            startsUnit = (join & kJoinClosing) == 0;
             gap = before == Punctuation::Opening ? 0 : space;
         }
         if (startsUnit) {
@@ -232,8 +211,7 @@ std::int32_t SetBookLines(const CParagraph& paragraph, TextStore& store, const W
         x += widths[k];
         afterVisible = true;
         ownBefore = true;
-        before = mark;
-        lastEnd = end;
+        before = (join & kJoinOpening) != 0 ? Punctuation::Opening : Punctuation::None;
     }
     cursor = {x, afterVisible, before};
     return line + 1;
@@ -242,7 +220,7 @@ std::int32_t SetBookLines(const CParagraph& paragraph, TextStore& store, const W
 }  // namespace
 
 std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageWidth,
-                        PageLayout layout, std::span<const LineStart> flow) {
+                        PageLayout layout, const BookFlow* flow) {
     const int textWidth = StripGeometry::TextWidth(pageWidth);
     const std::int64_t linePitch = 2 * static_cast<std::int64_t>(std::abs(measurer.LineUnit()));
     TextStore& store = text.LayoutStore();
@@ -250,15 +228,11 @@ std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageW
     store.m_arrX.resize(tokens);
     store.m_arrWidth.resize(tokens);
     store.m_arrLine.resize(tokens);
-    TokenWidths(text.Words(), measurer).Measure(text.m_arrParagraphs, store.m_arrWidth);
     const bool book = layout == PageLayout::Book;
-    // An empty token is one space wide: the measurer's width of a space.
+    // An empty token is one space wide: the measurer's width of a space. The book
+    // layout takes it off every token and sets it only where the text has a blank.
     const int space = book ? std::max(0, measurer.TokenWidth({})) : 0;
-    if (book) {
-        for (std::int32_t& width : store.m_arrWidth) {
-            width = std::max(0, width - space);
-        }
-    }
+    TokenWidths(text.Words(), measurer, space).Measure(text.m_arrParagraphs, store.m_arrWidth);
     if (!book) {
         std::int64_t y = kFirstParagraphTop;
         for (CParagraph& paragraph : text.m_arrParagraphs) {
@@ -270,26 +244,28 @@ std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageW
         }
         return y;
     }
-    std::vector<LineStart> ownFlow;
-    if (flow.size() != text.m_arrParagraphs.size()) {
-        ownFlow = FlowOf(text);
-        flow = ownFlow;
+    BookFlow ownFlow;
+    if (flow == nullptr || flow->lines.size() != text.m_arrParagraphs.size() ||
+        flow->joins.size() != store.tokenOffsets.size()) {
+        ownFlow = BookFlow::Of(text);
+        flow = &ownFlow;
     }
-    const WordShapes shapes(text.Words());
+    const std::vector<LineStart>& starts = flow->lines;
     // Half a line between paragraphs: a gap no line of a paragraph has.
     const std::int64_t paragraphGap = linePitch / 2;
     std::int64_t lineTop = kFirstParagraphTop;  // of the line being filled
     BookCursor cursor;
     for (std::size_t i = 0; i < text.m_arrParagraphs.size(); ++i) {
         CParagraph& paragraph = text.m_arrParagraphs[i];
-        if (i == 0 || flow[i] != LineStart::Continues) {
+        if (i == 0 || starts[i] != LineStart::Continues) {
             if (i > 0) {
-                lineTop += linePitch + (flow[i] == LineStart::Paragraph ? paragraphGap : 0);
+                lineTop += linePitch + (starts[i] == LineStart::Paragraph ? paragraphGap : 0);
             }
             cursor = BookCursor{};
         }
         paragraph.m_nTop = lineTop;
-        const std::int32_t lines = SetBookLines(paragraph, store, shapes, textWidth, space, cursor);
+        const std::int32_t lines =
+            SetBookLines(paragraph, store, flow->joins.data(), textWidth, space, cursor);
         paragraph.m_nHeight = lines * linePitch;
         lineTop += (lines - 1) * linePitch;
     }

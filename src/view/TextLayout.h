@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 
 #include "PageLayout.h"
 #include "ParagraphFlow.h"
@@ -15,7 +14,7 @@ class ITextMeasurer;
 // text, gloss or font change; never on a resize, a scroll or a colour change, since the positions
 // depend only on the tokens, the font and the page width.
 //
-// The book layout flows the text's lines as `flow` says (FlowOf(text), which a caller
-// laying out the same text again keeps; without one it is found here).
+// The book layout reads the text's lines and tokens as `flow` says (BookFlow::Of(text),
+// which a caller laying out the same text again keeps; without one it is found here).
 std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageWidth,
-                        PageLayout layout, std::span<const LineStart> flow = {});
+                        PageLayout layout, const BookFlow* flow = nullptr);

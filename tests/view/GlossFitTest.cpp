@@ -121,8 +121,8 @@ TEST(GlossFit, RoomReachesIntoTheLineTheBookLayoutFlowsOn) {
     SetLines(text, {"ab cd", "ab ef"});
     GlossFirstParagraph(text, {"x", ""});
     FixedMeasurer measurer;
-    const LineStart flow[] = {LineStart::Paragraph, LineStart::Continues};
-    LayoutText(text, measurer, 800, PageLayout::Book, flow);
+    const BookFlow flow{{LineStart::Paragraph, LineStart::Continues}, TokenJoinsOf(text)};
+    LayoutText(text, measurer, 800, PageLayout::Book, &flow);
     const CParagraph& first = text.m_arrParagraphs[0];
     const CParagraph& second = text.m_arrParagraphs[1];
     // "ab cd ab ef" on one line: the second ab at 60.
