@@ -1,7 +1,9 @@
 #include "ParagraphFlow.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 #include "CParagraphList.h"
@@ -10,6 +12,17 @@
 namespace {
 
 bool IsBlankByte(char c) { return c == ' ' || c == '\t'; }
+
+// Whether a blank stands just before `offset` (a no-break space ends in A0 after C2,
+// which no other character does).
+bool FollowsBlank(std::string_view line, std::uint32_t offset) {
+    if (offset == 0) {
+        return false;
+    }
+    const auto c = static_cast<unsigned char>(line[offset - 1]);
+    return IsBlankByte(static_cast<char>(c)) ||
+           (c == 0xA0 && offset >= 2 && static_cast<unsigned char>(line[offset - 2]) == 0xC2);
+}
 
 // A source line as the rule sees it, in characters.
 struct LineShape {
@@ -21,12 +34,21 @@ struct LineShape {
     bool blanksOnly = false;
 };
 
+// UTF-8 characters: the bytes that are not continuation bytes (10xxxxxx), counted
+// eight at a time, since every line of the text is counted.
 std::uint32_t Characters(std::string_view text) {
-    std::uint32_t count = 0;
-    for (const char c : text) {
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    std::size_t continuations = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t bytes = 0;
+        std::memcpy(&bytes, text.data() + i, 8);
+        continuations +=
+            static_cast<std::size_t>(std::popcount(bytes & ~(bytes << 1) & 0x8080808080808080ull));
     }
-    return count;
+    for (; i < text.size(); ++i) {
+        continuations += (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80 ? 1 : 0;
+    }
+    return static_cast<std::uint32_t>(text.size() - continuations);
 }
 
 LineShape ShapeOf(std::string_view line) {
@@ -179,33 +201,33 @@ std::vector<LineStart> FlowOf(const CParagraphList& text) {
 }
 
 std::vector<std::uint8_t> TokenJoinsOf(const CParagraphList& text) {
-    std::vector<std::uint8_t> joins(text.Store().tokenOffsets.size(), 0);
+    const TextStore& store = text.Store();
+    std::vector<std::uint8_t> joins(store.tokenOffsets.size(), 0);
     for (const CParagraph& paragraph : text.m_arrParagraphs) {
         const std::string_view line = paragraph.m_strText;
         const std::size_t first = paragraph.FirstToken();
         bool ownBefore = false;
         Punctuation before = Punctuation::None;
-        std::uint32_t lastEnd = 0;  // of the visible token before
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
-            const TokenSpan span = paragraph.Span(j);
-            if (span.length == 0) {
+            if (store.tokenWords[first + j] == SplitText::kEmptyToken) {
                 joins[first + j] = kJoinEmpty;
                 continue;
             }
-            const Punctuation mark = PunctuationAt(line.substr(span.offset, span.length));
+            // Read where the token starts: a punctuation mark is a token of its own, so
+            // its first character decides, and only blanks lie between tokens.
+            const std::uint32_t offset = store.tokenOffsets[first + j];
+            const Punctuation mark = PunctuationAt(line.substr(offset, 3));
             std::uint8_t join = mark == Punctuation::Closing   ? kJoinClosing
                                 : mark == Punctuation::Opening ? kJoinOpening
                                                                : 0;
-            // Only blanks lie between tokens: any byte between two is one. No break
-            // before closing punctuation or after opening, whatever the blanks.
-            if (ownBefore && span.offset > lastEnd && mark != Punctuation::Closing &&
+            // No break before closing punctuation or after opening, whatever the blanks.
+            if (ownBefore && FollowsBlank(line, offset) && mark != Punctuation::Closing &&
                 before != Punctuation::Opening) {
                 join |= kJoinBreakBefore;
             }
             joins[first + j] = join;
             ownBefore = true;
             before = mark;
-            lastEnd = span.offset + span.length;
         }
     }
     return joins;
