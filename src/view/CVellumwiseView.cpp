@@ -156,6 +156,7 @@ PageScene CVellumwiseView::Scene() const {
     scene.textFont = m_fontText;
     scene.glossFont = m_fontGloss;
     scene.lineUnit = m_nLineUnit;
+    scene.emptyPageText = EmptyPageText();
     return scene;
 }
 

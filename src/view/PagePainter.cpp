@@ -1,5 +1,6 @@
 #include "PagePainter.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
@@ -162,8 +163,25 @@ void DrawVisibleParagraphs(QPainter& painter, const StripGeometry& geometry,
     }
 }
 
+// The help of an empty page, in the text's colour and the gloss face (it is Chinese)
+// at the reading size, wrapped to the column below the first line.
+void DrawEmptyPageText(QPainter& painter, const StripGeometry& geometry, const PageScene& scene) {
+    QFont font = scene.glossFont;
+    font.setPixelSize(std::max(12, QFontInfo(scene.textFont).pixelSize() * 4 / 5));
+    painter.setFont(font);
+    painter.setPen(scene.textColor);
+    const QRect column(geometry.ColumnLeft(), kFirstParagraphTop + 2 * scene.lineUnit,
+                       StripGeometry::TextWidth(geometry.pageWidth),
+                       std::max(0, geometry.windowHeight - 4 * scene.lineUnit));
+    painter.drawText(column, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, scene.emptyPageText);
+}
+
 void DrawPageText(QPainter& painter, const StripGeometry& geometry, const PageScene& scene,
                   GlossTextCache& glosses) {
+    if (!scene.emptyPageText.isEmpty() &&
+        (scene.paragraphs == nullptr || scene.paragraphs->empty())) {
+        DrawEmptyPageText(painter, geometry, scene);
+    }
     DrawPageBreak(painter, geometry);
     DrawVisibleParagraphs(painter, geometry, WindowLimits(geometry), scene, glosses);
     DrawPageLabel(painter, geometry, QString::fromStdString(PageLabelText(geometry.scrollPos)),
@@ -171,6 +189,17 @@ void DrawPageText(QPainter& painter, const StripGeometry& geometry, const PageSc
 }
 
 }  // namespace
+
+QString EmptyPageText() {
+    return QStringLiteral(
+        "还没有打开文本。开始阅读：\n"
+        "· 文件 › 打开文本文件：打开英文的 .txt 文本或 .epub 电子书\n"
+        "· 把文件拖到这个窗口里\n"
+        "· Ctrl+V：粘贴剪贴板里的英文\n\n"
+        "你可能不认识的词下面会显示简短的中文释义。工具栏上的“词汇量”按钮打开一个滑块："
+        "它表示你大约认识多少英文单词，往右调，注释的词就少；往左调，注释的词就多。\n\n"
+        "右键单击一个词，可以标为认识、标为生词或加入单词本。按 F1 查看帮助。");
+}
 
 void PaintPrintedPage(QPainter& painter, QSizeF printable, const PageScene& scene,
                       std::int64_t page, GlossTextCache& glosses) {

@@ -24,7 +24,13 @@ struct PageScene {
     QFont textFont;                              // tokens and the page label
     QFont glossFont;                             // derived from the text font once per layout
     int lineUnit = 20;
+    // Shown on the page while there is no text: how to start.
+    QString emptyPageText;
 };
+
+// What the page says while no text is open: how to bring one in, what the glosses and
+// the vocabulary slider are, and where help is.
+QString EmptyPageText();
 
 // 0x00BBGGRR as a colour.
 inline QColor ToQColor(std::uint32_t colorRef) {
