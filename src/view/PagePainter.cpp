@@ -79,12 +79,32 @@ void DrawPageBreak(QPainter& painter, const StripGeometry& geometry) {
     painter.drawLine(geometry.BreakLineLeft(), y, geometry.BreakLineEnd() - 1, y);
 }
 
-// The label naming the page that ends at the break line, in the text font.
+// The window's right edge is under the scroll bar: a label keeps this far from it.
+constexpr int kScrollBarRoom = 20;
+
+// The text font, or a smaller size of it when the label would not fit above the break
+// line or in `room` pixels: a large reading font otherwise cut the label at the
+// window's edge and ran it over the line.
+QFont LabelFont(const QFont& textFont, const QString& label, int room, QPaintDevice* device) {
+    QFont font = textFont;
+    auto fits = [&] {
+        const QFontMetrics metrics(font, device);
+        return metrics.height() <= kLabelAbovePageBreak && metrics.horizontalAdvance(label) <= room;
+    };
+    for (int pixels = QFontInfo(textFont).pixelSize(); pixels > 6 && !fits(); --pixels) {
+        font.setPixelSize(pixels - 1);
+    }
+    return font;
+}
+
+// The label naming the page that ends at the break line.
 void DrawPageLabel(QPainter& painter, const StripGeometry& geometry, const QString& label,
-                   const QFontMetrics& metrics, const PageScene& scene) {
-    painter.setFont(scene.textFont);
+                   const QFont& font, const PageScene& scene) {
+    painter.setFont(font);
     painter.setPen(scene.textColor);
-    painter.drawText(QPoint(geometry.LabelLeft(), geometry.LabelTop() + metrics.ascent()), label);
+    painter.drawText(QPoint(geometry.LabelLeft(),
+                            geometry.LabelTop() + QFontMetrics(font, painter.device()).ascent()),
+                     label);
 }
 
 // Which double lines are drawn: those whose box lies within top … bottom.
@@ -184,8 +204,12 @@ void DrawPageText(QPainter& painter, const StripGeometry& geometry, const PageSc
     }
     DrawPageBreak(painter, geometry);
     DrawVisibleParagraphs(painter, geometry, WindowLimits(geometry), scene, glosses);
-    DrawPageLabel(painter, geometry, QString::fromStdString(PageLabelText(geometry.scrollPos)),
-                  QFontMetrics(scene.textFont, painter.device()), scene);
+    const QString label = QString::fromStdString(PageLabelText(geometry.scrollPos));
+    DrawPageLabel(
+        painter, geometry, label,
+        LabelFont(scene.textFont, label,
+                  geometry.windowWidth - geometry.LabelLeft() - kScrollBarRoom, painter.device()),
+        scene);
 }
 
 }  // namespace
@@ -222,7 +246,8 @@ void PaintPrintedPage(QPainter& painter, QSizeF printable, const PageScene& scen
     painter.setClipRect(QRectF(0, 0, stripWidth, kPageHeight));
     DrawPageBand(painter, geometry, scene);
     DrawVisibleParagraphs(painter, geometry, limits, scene, glosses);
-    DrawPageLabel(painter, geometry, label, labelMetrics, scene);
+    // A sheet is as wide as its label needs.
+    DrawPageLabel(painter, geometry, label, scene.textFont, scene);
     painter.restore();
 }
 

@@ -158,6 +158,16 @@ TEST_F(Painted, PageLabelBesideTheBreakLineNamesTheEndingPage) {
     }
 }
 
+TEST_F(Painted, ALargeFontsPageLabelStaysInTheWindowAndAboveItsLine) {
+    SetText({});
+    m_scene.textFont.setPixelSize(40);
+    // 1024 wide: the label starts at 917, the scroll bar covers the last 20 or so.
+    const QImage image = Paint(139000, 1024, 1200);
+    EXPECT_GT(Ink(image, QRect(917, 980, 1004 - 917, 20)), 20);
+    EXPECT_EQ(Ink(image, QRect(1004, 900, 20, 200)), 0);
+    EXPECT_EQ(Ink(image, QRect(917, 1001, 107, 100)), 0);  // nothing below the line
+}
+
 TEST_F(Painted, EmptyTextDrawsOnlyBackgroundBandLineAndLabel) {
     SetText({});
     const QImage image = Paint(0);
