@@ -157,6 +157,7 @@ PageScene CVellumwiseView::Scene() const {
     scene.glossFont = m_fontGloss;
     scene.lineUnit = m_nLineUnit;
     scene.emptyPageText = EmptyPageText();
+    scene.breakAroundText = m_doc.PageLayoutChoice() == PageLayout::Book;
     return scene;
 }
 

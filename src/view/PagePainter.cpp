@@ -69,14 +69,41 @@ void DrawPageBand(QPainter& painter, const StripGeometry& geometry, const PageSc
                      scene.pageColor);
 }
 
-void DrawPageBreak(QPainter& painter, const StripGeometry& geometry) {
+// Whether the page-break line at window y would run through a line of text: inside a
+// paragraph's box and not on the boundary between two of its lines.
+bool CrossesText(const std::vector<CParagraph>* paragraphs, const StripGeometry& geometry, int y,
+                 int lineUnit) {
+    if (paragraphs == nullptr || lineUnit <= 0) {
+        return false;
+    }
+    const std::int64_t at = geometry.scrollPos + y;
+    const ParagraphRange range = geometry.VisibleParagraphs(*paragraphs, kDrawMargin);
+    for (std::size_t i = range.first; i < range.last; ++i) {
+        const CParagraph& paragraph = (*paragraphs)[i];
+        if (LaidOutTokenCount(paragraph) > 0 && at > paragraph.m_nTop &&
+            at < paragraph.m_nTop + paragraph.m_nHeight &&
+            (at - paragraph.m_nTop) % (2 * std::int64_t{lineUnit}) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Across the column and its margins; where it would cross a line of text, in the
+// margins alone, so that no word is struck through.
+void DrawPageBreak(QPainter& painter, const StripGeometry& geometry, bool crossesText) {
     const int y = geometry.PageBreakY();
     QPen pen(kPageBreak, 1);
     pen.setDashPattern({3, 3});
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
     // The line's last point is left out, as a line-to always does.
-    painter.drawLine(geometry.BreakLineLeft(), y, geometry.BreakLineEnd() - 1, y);
+    if (!crossesText) {
+        painter.drawLine(geometry.BreakLineLeft(), y, geometry.BreakLineEnd() - 1, y);
+        return;
+    }
+    painter.drawLine(geometry.BreakLineLeft(), y, geometry.ColumnLeft() - 1, y);
+    painter.drawLine(geometry.ColumnRight(), y, geometry.BreakLineEnd() - 1, y);
 }
 
 // The window's right edge is under the scroll bar: a label keeps this far from it.
@@ -202,7 +229,10 @@ void DrawPageText(QPainter& painter, const StripGeometry& geometry, const PageSc
         (scene.paragraphs == nullptr || scene.paragraphs->empty())) {
         DrawEmptyPageText(painter, geometry, scene);
     }
-    DrawPageBreak(painter, geometry);
+    // The original layout's line strikes through the text as it always did.
+    DrawPageBreak(painter, geometry,
+                  scene.breakAroundText && CrossesText(scene.paragraphs, geometry,
+                                                       geometry.PageBreakY(), scene.lineUnit));
     DrawVisibleParagraphs(painter, geometry, WindowLimits(geometry), scene, glosses);
     const QString label = QString::fromStdString(PageLabelText(geometry.scrollPos));
     DrawPageLabel(

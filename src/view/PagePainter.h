@@ -24,6 +24,8 @@ struct PageScene {
     QFont textFont;                              // tokens and the page label
     QFont glossFont;                             // derived from the text font once per layout
     int lineUnit = 20;
+    // The page-break line keeps to the margins where it would cross a line of text.
+    bool breakAroundText = false;
     // Shown on the page while there is no text: how to start.
     QString emptyPageText;
 };

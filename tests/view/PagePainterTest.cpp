@@ -168,6 +168,23 @@ TEST_F(Painted, ALargeFontsPageLabelStaysInTheWindowAndAboveItsLine) {
     EXPECT_EQ(Ink(image, QRect(917, 1001, 107, 100)), 0);  // nothing below the line
 }
 
+TEST_F(Painted, TheBookPagesBreakLineKeepsToTheMarginsBesideALineOfText) {
+    // Lines at 20 + 40 n: the one from 980 to 1020 straddles the break at 1000.
+    SetText(std::vector<std::string>(40, "word"));
+    const QRgb rule = qRgb(192, 192, 255);
+    for (const bool around : {false, true}) {
+        m_scene.breakAroundText = around;
+        const QImage image = Paint(0);
+        EXPECT_EQ(Count(image, QRect(140, 1000, 720, 1), rule) == 0, around) << around;
+        EXPECT_GT(Count(image, QRect(100, 1000, 40, 1), rule), 0) << around;
+        EXPECT_GT(Count(image, QRect(860, 1000, 40, 1), rule), 0) << around;
+    }
+    // Where no line of text is, the whole line is drawn.
+    SetText(std::vector<std::string>(10, "word"));
+    m_scene.breakAroundText = true;
+    EXPECT_GT(Count(Paint(0), QRect(140, 1000, 720, 1), rule), 0);
+}
+
 TEST_F(Painted, EmptyTextDrawsOnlyBackgroundBandLineAndLabel) {
     SetText({});
     const QImage image = Paint(0);
