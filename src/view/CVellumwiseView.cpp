@@ -157,7 +157,9 @@ PageScene CVellumwiseView::Scene() const {
     scene.glossFont = m_fontGloss;
     scene.lineUnit = m_nLineUnit;
     scene.emptyPageText = EmptyPageText();
+    // The book page's rhythm; the original page keeps its fixed places.
     scene.breakAroundText = m_doc.PageLayoutChoice() == PageLayout::Book;
+    scene.glossUnderWord = scene.breakAroundText;
     return scene;
 }
 

@@ -168,6 +168,9 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const CParagr
     }
     painter.setFont(scene.glossFont);
     painter.setPen(scene.glossColor);
+    // A gloss starts where its word's descenders end, so that it stands nearer its word
+    // than the next line's, when the half line is taller than the word (a large gloss).
+    const int glossDrop = scene.glossUnderWord ? std::min(unit, textMetrics.height()) : unit;
     for (std::size_t j = 0; j < count; ++j) {
         const WordBox box = WordBoxOf(paragraph, j, geometry, unit);
         if (box.top < limits.glossTop || box.bottom > limits.glossBottom ||
@@ -179,10 +182,10 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const CParagr
             paragraph.Gloss(j), GlossRoom(paragraph, j, flowedOn), [&](std::string_view text) {
                 return glossMetrics.horizontalAdvance(glosses.Text(text));
             });
-        DrawTextInBox(
-            painter, glossMetrics,
-            Edges(box.left, box.top + unit, box.left + geometry.pageWidth, box.bottom + unit),
-            glosses.Text(gloss), scene.boxColor);
+        DrawTextInBox(painter, glossMetrics,
+                      Edges(box.left, box.top + glossDrop, box.left + geometry.pageWidth,
+                            box.bottom + glossDrop),
+                      glosses.Text(gloss), scene.boxColor);
     }
 }
 

@@ -26,6 +26,8 @@ struct PageScene {
     int lineUnit = 20;
     // The page-break line keeps to the margins where it would cross a line of text.
     bool breakAroundText = false;
+    // Glosses start right under their word's descenders rather than half a line down.
+    bool glossUnderWord = false;
     // Shown on the page while there is no text: how to start.
     QString emptyPageText;
 };

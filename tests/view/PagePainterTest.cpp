@@ -185,6 +185,28 @@ TEST_F(Painted, TheBookPagesBreakLineKeepsToTheMarginsBesideALineOfText) {
     EXPECT_GT(Count(Paint(0), QRect(140, 1000, 720, 1), rule), 0);
 }
 
+TEST_F(Painted, ABookPagesGlossStandsRightUnderItsWord) {
+    SetText({"apple"}, {kGbkGloss});
+    // A half line taller than the word, as a large gloss makes it.
+    m_scene.lineUnit = 40;
+    const int wordHeight = QFontMetrics(m_scene.textFont).height();
+    ASSERT_LT(wordHeight + 10, 40);
+    auto glossTop = [&](bool underWord) {
+        m_scene.glossUnderWord = underWord;
+        const QImage image = Paint(0);
+        for (int y = 20; y < 140; ++y) {
+            if (Count(image, QRect(140, y, 100, 1), kGloss) > 0) {
+                return y;
+            }
+        }
+        return -1;
+    };
+    const int halfLineDown = glossTop(false);
+    const int underWord = glossTop(true);
+    ASSERT_GT(halfLineDown, 0);
+    EXPECT_EQ(halfLineDown - underWord, 40 - wordHeight);
+}
+
 TEST_F(Painted, EmptyTextDrawsOnlyBackgroundBandLineAndLabel) {
     SetText({});
     const QImage image = Paint(0);
