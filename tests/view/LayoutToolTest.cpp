@@ -93,6 +93,65 @@ TEST_F(LayoutTool, PrintsWhatTheWindowLaysOutInEitherLayoutAndFont) {
     }
 }
 
+// One token of the tool's output.
+struct Placed {
+    int paragraph;
+    int line;
+    int x;
+    int width;
+    std::string token;
+};
+
+std::vector<Placed> TokensOf(const std::string& out) {
+    std::vector<Placed> tokens;
+    std::istringstream lines(out);
+    std::string row;
+    while (std::getline(lines, row)) {
+        if (row.starts_with("P\t")) {
+            continue;
+        }
+        std::istringstream fields(row);
+        Placed placed;
+        char tab = 0;
+        fields >> placed.paragraph >> placed.line >> placed.x >> placed.width;
+        fields.get(tab);
+        std::getline(fields, placed.token);
+        if (!placed.token.empty()) {
+            tokens.push_back(placed);
+        }
+    }
+    return tokens;
+}
+
+TEST_F(LayoutTool, RealFontsSetPunctuationAgainstItsWordAndNeverAtALinesStart) {
+    for (const std::string arguments : {"", "--width 420 --font 'DejaVu Serif,20'"}) {
+        const std::vector<Placed> tokens = TokensOf(Layout(arguments).out);
+        ASSERT_GT(tokens.size(), 100u) << arguments;
+        int glued = 0;
+        for (std::size_t i = 1; i < tokens.size(); ++i) {
+            const Placed& before = tokens[i - 1];
+            const Placed& token = tokens[i];
+            const bool closing = token.token == "," || token.token == "." || token.token == "?" ||
+                                 token.token == ")" || token.token == ";";
+            const bool sameLine = before.paragraph == token.paragraph && before.line == token.line;
+            if (closing) {
+                // Against the token before it, on its line: never first on a line.
+                EXPECT_TRUE(sameLine) << arguments << ": " << before.token << token.token;
+                EXPECT_EQ(token.x, before.x + before.width) << arguments << ": " << token.token;
+                ++glued;
+            }
+            if (before.token == "'" && token.token == "t") {  // didn't, wouldn't
+                EXPECT_EQ(token.x, before.x + before.width) << arguments;
+            }
+            if (before.token == "(" || (before.token == "-" && token.token == "bred")) {
+                EXPECT_TRUE(sameLine) << arguments;
+                EXPECT_EQ(token.x, before.x + before.width) << arguments << ": " << token.token;
+            }
+        }
+        EXPECT_GT(glued, 10) << arguments;
+    }
+}
+
 TEST_F(LayoutTool, RefusesWhatItCannotUse) {
     for (const std::string arguments : {"--width", "--width 12", "--width wide", "--font DejaVu",
                                         "--font 'DejaVu,0'", "--sideways"}) {
