@@ -202,6 +202,11 @@ ScrollBarScale CVellumwiseView::BarScale() const {
 
 void CVellumwiseView::ScrollTo(std::int64_t pos) { m_doc.ScrollTo(pos); }
 
+const std::vector<std::size_t>& CVellumwiseView::TextHeadings() const {
+    static const std::vector<std::size_t> none;
+    return m_nFlowText == m_doc.TextSerial() ? m_flow.headings : none;
+}
+
 void CVellumwiseView::ScrollToParagraph(std::size_t index) {
     const auto& paragraphs = m_doc.m_paragraphs.m_arrParagraphs;
     if (index < paragraphs.size()) {

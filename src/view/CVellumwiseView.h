@@ -79,6 +79,10 @@ public:
     // could not be started.
     bool PrintText(QPrinter& printer);
 
+    // The heading lines of the text last laid out (HeadingsOf): a plain text's
+    // chapters. Empty before its first layout.
+    const std::vector<std::size_t>& TextHeadings() const;
+
     // Scrolls so that the paragraph's top is at the window's top (a chapter's
     // start); an index past the text changes nothing.
     void ScrollToParagraph(std::size_t index);

@@ -232,3 +232,80 @@ std::vector<std::uint8_t> TokenJoinsOf(const CParagraphList& text) {
     }
     return joins;
 }
+
+namespace {
+
+// Headings are short: a chapter's title, not a sentence of the text.
+constexpr std::size_t kLongestHeading = 50;
+
+bool StartsWithWord(std::string_view line, std::string_view word) {
+    if (line.size() < word.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char c = line[i];
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != word[i]) {
+            return false;
+        }
+    }
+    return line.size() == word.size() || line[word.size()] == ' ';
+}
+
+bool IsRomanNumeral(std::string_view word) {
+    return !word.empty() && word.find_first_not_of("IVXLCDM") == std::string_view::npos;
+}
+
+bool IsHeadingLine(std::string_view line) {
+    const std::size_t start = line.find_first_not_of(" \t");
+    const std::size_t end = line.find_last_not_of(" \t.");
+    if (start == std::string_view::npos || end == std::string_view::npos || end < start) {
+        return false;
+    }
+    line = line.substr(start, end + 1 - start);
+    // A line in quotation marks is someone speaking, however it is written.
+    if (line.size() > kLongestHeading || line.starts_with('"') || line.starts_with('\'') ||
+        line.starts_with("\u201C") || line.starts_with("\u2018")) {
+        return false;
+    }
+    for (const std::string_view word : {"chapter", "book", "part", "volume"}) {
+        if (StartsWithWord(line, word)) {
+            return true;
+        }
+    }
+    if (IsRomanNumeral(line)) {
+        return true;
+    }
+    std::size_t capitals = 0;
+    for (const char c : line) {
+        if (c >= 'a' && c <= 'z') {
+            return false;
+        }
+        capitals += c >= 'A' && c <= 'Z' ? 1 : 0;
+    }
+    return capitals >= 3;
+}
+
+}  // namespace
+
+std::vector<std::size_t> HeadingsOf(const CParagraphList& text,
+                                    const std::vector<LineStart>& flow) {
+    std::vector<std::size_t> headings;
+    const std::vector<CParagraph>& paragraphs = text.m_arrParagraphs;
+    // Blank-line-separated texts only: elsewhere every line stands alone.
+    std::size_t lines = 0;
+    for (const LineStart start : flow) {
+        lines += start == LineStart::Line || start == LineStart::Continues ? 1 : 0;
+    }
+    if (lines == 0) {
+        return headings;
+    }
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        const bool alone = flow[i] == LineStart::Paragraph &&
+                           (i + 1 == paragraphs.size() || flow[i + 1] == LineStart::Paragraph);
+        if (alone && IsHeadingLine(paragraphs[i].m_strText)) {
+            headings.push_back(i);
+        }
+    }
+    return headings;
+}

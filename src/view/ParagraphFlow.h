@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class CParagraphList;
@@ -30,10 +32,22 @@ enum TokenJoin : std::uint8_t {
 };
 std::vector<std::uint8_t> TokenJoinsOf(const CParagraphList& text);
 
-// Both, as the window keeps them for the text it shows.
+// The heading lines of a plain text, as paragraph indexes in text order: a line alone
+// between blank lines (or at the text's start or end) that names a BOOK, PART, VOLUME
+// or CHAPTER ("Chapter 12"), is a Roman numeral alone ("IX."), or is short and in
+// capitals. Empty for a text that does not separate paragraphs with blank lines.
+// `flow` is FlowOf(text).
+std::vector<std::size_t> HeadingsOf(const CParagraphList& text, const std::vector<LineStart>& flow);
+
+// All three, as the window keeps them for the text it shows.
 struct BookFlow {
     std::vector<LineStart> lines;
     std::vector<std::uint8_t> joins;
+    std::vector<std::size_t> headings;
 
-    static BookFlow Of(const CParagraphList& text) { return {FlowOf(text), TokenJoinsOf(text)}; }
+    static BookFlow Of(const CParagraphList& text) {
+        std::vector<LineStart> lines = FlowOf(text);
+        std::vector<std::size_t> headings = HeadingsOf(text, lines);
+        return {std::move(lines), TokenJoinsOf(text), std::move(headings)};
+    }
 };

@@ -255,11 +255,19 @@ std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageW
     const std::int64_t paragraphGap = linePitch / 2;
     std::int64_t lineTop = kFirstParagraphTop;  // of the line being filled
     BookCursor cursor;
+    auto heading = flow->headings.begin();  // the first not before paragraph i
     for (std::size_t i = 0; i < text.m_arrParagraphs.size(); ++i) {
         CParagraph& paragraph = text.m_arrParagraphs[i];
         if (i == 0 || starts[i] != LineStart::Continues) {
             if (i > 0) {
                 lineTop += linePitch + (starts[i] == LineStart::Paragraph ? paragraphGap : 0);
+                // A heading has a line's room above it and below it.
+                while (heading != flow->headings.end() && *heading < i) {
+                    ++heading;
+                }
+                const bool isHeading = heading != flow->headings.end() && *heading == i;
+                const bool afterHeading = heading != flow->headings.begin() && heading[-1] + 1 == i;
+                lineTop += (isHeading ? paragraphGap : 0) + (afterHeading ? paragraphGap : 0);
             }
             cursor = BookCursor{};
         }

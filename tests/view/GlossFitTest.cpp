@@ -121,7 +121,7 @@ TEST(GlossFit, RoomReachesIntoTheLineTheBookLayoutFlowsOn) {
     SetLines(text, {"ab cd", "ab ef"});
     GlossFirstParagraph(text, {"x", ""});
     FixedMeasurer measurer;
-    const BookFlow flow{{LineStart::Paragraph, LineStart::Continues}, TokenJoinsOf(text)};
+    const BookFlow flow{{LineStart::Paragraph, LineStart::Continues}, TokenJoinsOf(text), {}};
     LayoutText(text, measurer, 800, PageLayout::Book, &flow);
     const CParagraph& first = text.m_arrParagraphs[0];
     const CParagraph& second = text.m_arrParagraphs[1];

@@ -185,4 +185,43 @@ TEST(ParagraphFlow, LinesOfBlanksAreBlankLinesAndCrLfCounts) {
     EXPECT_TRUE(Flow("").empty());
 }
 
+TEST(ParagraphFlow, HeadingsAreShortLinesAloneThatNameAPartOrAreCapitals) {
+    const std::string prose = Wrapped(60, 70, 3);
+    struct Case {
+        std::string line;
+        bool heading;
+    };
+    const Case cases[] = {
+        {"CHAPTER I", true},
+        {"Chapter 12", true},
+        {"BOOK ONE: 1805", true},
+        {"PART THE SECOND", true},
+        {"IX.", true},
+        {"XIV", true},
+        {"I. A SCANDAL IN BOHEMIA", true},
+        {"Yes.", false},
+        {"The End of it all", false},
+        {"Partly so.", false},
+        {"A", false},
+        {"“BALLARAT.”", false},
+        {"\"HELP!\"", false},
+    };
+    for (const Case& c : cases) {
+        CParagraphList list;
+        list.SetText(Novel() + c.line + "\n\n" + prose);
+        const std::vector<std::size_t> headings = HeadingsOf(list, FlowOf(list));
+        const std::size_t index = list.m_arrParagraphs.size() - OneParagraph(prose).size() - 1;
+        EXPECT_EQ(std::find(headings.begin(), headings.end(), index) != headings.end(), c.heading)
+            << c.line;
+        EXPECT_EQ(headings.front(), 0u);  // the novel's "CHAPTER I"
+    }
+    // A capital line inside a block is no heading, nor is any line of an EPUB's text.
+    CParagraphList block;
+    block.SetText(Novel() + "THE END\nof the matter\n");
+    EXPECT_EQ(HeadingsOf(block, FlowOf(block)).size(), 1u);
+    CParagraphList perLine;
+    perLine.SetText("CHAPTER I\nIt was a dark night.\nCHAPTER II\n");
+    EXPECT_TRUE(HeadingsOf(perLine, FlowOf(perLine)).empty());
+}
+
 }  // namespace
