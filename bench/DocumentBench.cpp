@@ -297,13 +297,6 @@ int main(int argc, char** argv) {
                         "ReglossLiteral/iterations:2");
     reporter.PrintRatio("re-gloss, names rule", "Regloss/skipNames:1/min_time:1.000/real_time",
                         "Regloss/skipNames:0/min_time:1.000/real_time", "names glossed");
-    // The same figures before the tokens moved into one flat store (per-paragraph
-    // vectors, one thread), measured on the development machine (2 cores, shared),
-    // and the figures aimed at, for comparison.
-    std::printf(
-        "before the flat store: B/token 43.3 (55.3 with layout), 200 MB text peak 2660 MiB,\n"
-        "  read+split+gloss 66.9 ms, re-gloss 8.1 ms (before the names rule)\n"
-        "aimed at: B/token <= 32, 200 MB text peak <= 1.2 GB, re-gloss no slower\n");
     benchmark::Shutdown();
     return 0;
 }

@@ -22,8 +22,7 @@ inline CVellumwiseDoc& StartedDocument() {
     static FakePlatformServices platform;
     static CVellumwiseDoc* doc = [] {
         auto* started = new CVellumwiseDoc(platform);
-        started->m_strProgramDir =
-            std::filesystem::path(VELLUMWISE_MAIN_DIC).parent_path().string();
+        started->SetProgramDir(std::filesystem::path(VELLUMWISE_MAIN_DIC).parent_path().string());
         started->OnNewDocument();
         return started;
     }();

@@ -7,8 +7,8 @@
 
 class CDicMain;
 
-// The text model and glossing exactly as first described, kept beside the real
-// ones to show what their indexes and caches buy: paragraphs only at CR LF, a
+// The plainest text model and glossing, kept beside the real ones to show what
+// their indexes and caches buy: paragraphs only at CR LF, a
 // byte tokenizer, one std::string per token and per gloss, and lookups that scan
 // the constant prefix table, the prefix's stretch of entries and the word lists
 // row by row, with no cache.

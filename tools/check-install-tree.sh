@@ -58,11 +58,15 @@ appstreamcli validate --no-net "$prefix/share/metainfo/org.example.vellumwise.me
 # few seconds, silent, means it found main.dic and opened the text.
 if [ -n "${program:-}" ] && [ -x "$program" ]; then
   status=0
-  # Settings and places go to a folder of their own, not the user's.
-  config_home=$(mktemp -d)
-  output=$(QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 XDG_CONFIG_HOME="$config_home" \
+  # The program runs over a home of its own: it neither reads the user's settings and
+  # word lists nor writes its places and registration into them.
+  own_home=$(mktemp -d)
+  mkdir -m 700 "$own_home/runtime"
+  output=$(HOME="$own_home" XDG_CONFIG_HOME="$own_home/config" XDG_DATA_HOME="$own_home/data" \
+    XDG_CACHE_HOME="$own_home/cache" XDG_RUNTIME_DIR="$own_home/runtime" \
+    QT_QPA_PLATFORM=offscreen VELLUMWISE_NONINTERACTIVE=1 \
     timeout 4 "$prefix/bin/vellumwise" --text "$text" 2>&1) || status=$?
-  rm -rf "$config_home"
+  rm -rf "$own_home"
   if [ "$status" -ne 124 ]; then
     fail "the installed program ended by itself (status $status): $output"
   elif LC_ALL=C grep -q '[^[:print:][:space:]]' <<< "$output"; then

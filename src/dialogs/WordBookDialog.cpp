@@ -31,20 +31,20 @@ WordBookDialog::WordBookDialog(CVellumwiseDoc& doc, QWidget* parent) : QDialog(p
         return QFileDialog::getOpenFileName(owner, caption, {}, filter);
     };
 
-    m_pTable = new QTableWidget(this);
-    m_pTable->setObjectName(QStringLiteral("EntryTable"));
-    m_pTable->setColumnCount(5);
-    m_pTable->setHorizontalHeaderLabels({QStringLiteral("单词"), QStringLiteral("释义"),
-                                         QStringLiteral("句子"), QStringLiteral("文件"),
-                                         QStringLiteral("日期")});
-    m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-    m_pTable->verticalHeader()->hide();
+    m_table = new QTableWidget(this);
+    m_table->setObjectName(QStringLiteral("EntryTable"));
+    m_table->setColumnCount(5);
+    m_table->setHorizontalHeaderLabels({QStringLiteral("单词"), QStringLiteral("释义"),
+                                        QStringLiteral("句子"), QStringLiteral("文件"),
+                                        QStringLiteral("日期")});
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    m_table->verticalHeader()->hide();
 
-    m_pStatus = new QLabel(this);
-    m_pStatus->setObjectName(QStringLiteral("StatusLabel"));
-    m_pStatus->setWordWrap(true);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("StatusLabel"));
+    m_status->setWordWrap(true);
 
     auto button = [this](const QString& text, const char* name, void (WordBookDialog::*slot)()) {
         auto* b = new QPushButton(text, this);
@@ -69,8 +69,8 @@ WordBookDialog::WordBookDialog(CVellumwiseDoc& doc, QWidget* parent) : QDialog(p
     buttons->addWidget(close);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_pTable);
-    layout->addWidget(m_pStatus);
+    layout->addWidget(m_table);
+    layout->addWidget(m_status);
     layout->addLayout(buttons);
     resize(760, 420);
     Reload();
@@ -81,25 +81,25 @@ void WordBookDialog::Reload() {
         Tell(QStringLiteral("无法读取单词本 ") + FromUtf8(WordBookPath(m_doc.m_strPersonalDir)));
     }
     const auto& entries = m_book.entries;
-    m_pTable->setRowCount(static_cast<int>(entries.size()));
+    m_table->setRowCount(static_cast<int>(entries.size()));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         // Newest first: the last appended is the first row.
         const WordBookEntry& e = entries[entries.size() - 1 - i];
         const QString fields[] = {FromUtf8(e.word), FromUtf8(e.gloss), FromUtf8(e.sentence),
                                   FromUtf8(e.source), FromUtf8(e.date)};
         for (int c = 0; c < 5; ++c) {
-            m_pTable->setItem(static_cast<int>(i), c, new QTableWidgetItem(fields[c]));
+            m_table->setItem(static_cast<int>(i), c, new QTableWidgetItem(fields[c]));
         }
     }
-    m_pTable->resizeColumnToContents(0);
+    m_table->resizeColumnToContents(0);
 }
 
-void WordBookDialog::Tell(const QString& text) { m_pStatus->setText(text); }
+void WordBookDialog::Tell(const QString& text) { m_status->setText(text); }
 
 void WordBookDialog::RemoveSelected() {
     std::set<std::size_t> stored;
     const std::size_t count = m_book.entries.size();
-    for (const QModelIndex& row : m_pTable->selectionModel()->selectedRows()) {
+    for (const QModelIndex& row : m_table->selectionModel()->selectedRows()) {
         stored.insert(count - 1 - static_cast<std::size_t>(row.row()));
     }
     if (stored.empty()) {

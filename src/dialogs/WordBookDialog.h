@@ -38,6 +38,6 @@ private:
 
     CVellumwiseDoc& m_doc;
     WordBook m_book;
-    QTableWidget* m_pTable = nullptr;
-    QLabel* m_pStatus = nullptr;
+    QTableWidget* m_table = nullptr;
+    QLabel* m_status = nullptr;
 };

@@ -62,7 +62,9 @@ std::string CDicItem::Unscramble(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); i += 2) {
         const int lo = static_cast<unsigned char>(text[i]);
         const int hi = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-        const int c = (255 * hi + lo - 23) / 17;  // truncates toward zero, as specified
+        // Integer division truncates toward zero: a pair below 23, which Scramble never
+        // writes, decodes to 0 or to 0xFF.
+        const int c = (255 * hi + lo - 23) / 17;
         result.push_back(static_cast<char>(c & 0xFF));
     }
     return result;

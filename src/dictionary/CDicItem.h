@@ -12,7 +12,7 @@ class CDicItem {
 public:
     CDicItem() = default;
     // One line of the text dictionary format: word TAB gloss TAB frequency, with the
-    // lenient atof rules. Kept for the specified interface; the program reads text
+    // lenient atof rules. Only tests build entries this way; the program reads text
     // lists through DictionaryText, which refuses what this would take silently.
     explicit CDicItem(std::string_view line);
 

@@ -30,8 +30,8 @@ public:
     // Storing writes the count and every entry. Loading reads records as the file
     // loader does (ReadDictionaryRecords) and appends them; when the data ends inside
     // a record or holds one no writer produces, it raises CArchiveException keeping
-    // the entries read completely before it. Kept for the specified interface: the
-    // program loads through LoadDictionaryFile, which takes a file whole or not at all.
+    // the entries read completely before it. Used by the tests and the fuzz targets;
+    // the program loads through LoadDictionaryFile, which takes a file whole or not at all.
     void Serialize(CArchive& ar);
 
     // The only ways the entry list changes; each keeps the lookup index right, so
@@ -43,11 +43,12 @@ public:
     void BuildPrefixIndex();
 
     // The entry's gloss, "Ignore" when the reader knows it, "Unknown" when absent,
-    // or the empty string for words shorter than two bytes. Kept for the specified
-    // interface and its tests; glossing goes through TranslateView.
+    // or the empty string for words shorter than two bytes: the lookup without word-form
+    // reductions, which the tests and the benchmarks ask; glossing goes through
+    // TranslateView.
     std::string LookupExact(std::string_view word, double threshold) const;
-    // The gloss to show for a lower-case word of the text, or the empty string.
-    // Kept for the specified interface; the program calls TranslateView.
+    // The gloss to show for a lower-case word of the text, or the empty string: a copy
+    // of TranslateView's answer, for the tests; the program calls TranslateView.
     std::string Translate(std::string_view word, double threshold, bool bMedical,
                           bool bScience) const;
     // Same answer as Translate, pointing into the dictionary's own storage: valid
@@ -66,8 +67,8 @@ public:
     // The entries in file order, read-only: they change only through the operations
     // above, which rebuild the lookup index with them.
     const std::vector<CDicItem>& m_arrItems = m_items;
-    // A copy of the shipped prefix table, kept for the specified interface (read
-    // only by tests); lookups go through the hash index.
+    // A copy of the shipped prefix table, read only by tests that hold it to main.dic's
+    // layout; lookups go through the hash index.
     std::vector<std::string> m_arrPrefixes;
     std::vector<std::uint32_t> m_arrPrefixStarts;
     CIrregularVerbTable m_irregularVerbs;

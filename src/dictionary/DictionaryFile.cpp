@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 #include <vector>
 
@@ -96,4 +97,23 @@ DicFileResult SaveDictionaryFile(CDicMain& dic, const std::string& path) {
         return Failure(DicFileResult::Kind::WriteFailed, path, std::move(written.detail));
     }
     return {DicFileResult::Kind::Ok, path, {}};
+}
+
+MainAndSupplement LoadMainAndSupplement(CDicMain& dic, const std::string& mainPath,
+                                        const std::optional<std::string>& supplementPath) {
+    MainAndSupplement loaded;
+    loaded.main = LoadDictionaryFile(dic, mainPath);
+    loaded.supplement.kind = DicFileResult::Kind::Missing;
+    if (!loaded.main.Ok()) {
+        return loaded;
+    }
+    loaded.mainEntries = dic.m_arrItems.size();
+    loaded.supplementPath =
+        supplementPath
+            ? *supplementPath
+            : (std::filesystem::path(mainPath).parent_path() / kSupplementFileName).string();
+    if (!loaded.supplementPath.empty()) {
+        loaded.supplement = LoadDictionaryFile(dic, loaded.supplementPath);
+    }
+    return loaded;
 }

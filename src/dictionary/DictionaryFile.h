@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +42,20 @@ std::int32_t ReadDictionaryRecords(CArchive& ar, std::vector<CDicItem>& records)
 DicFileResult LoadDictionaryFile(CDicMain& dic, const std::string& path);
 // The same for bytes already in memory; `path` only names them in the result.
 DicFileResult LoadDictionaryBytes(CDicMain& dic, std::string_view bytes, const std::string& path);
+
+// What reading main.dic and then the supplement gave.
+struct MainAndSupplement {
+    DicFileResult main;
+    DicFileResult supplement;    // Kind::Missing when there is none, or none was wanted
+    std::string supplementPath;  // empty: none was wanted
+    std::size_t mainEntries = 0;
+};
+
+// main.dic, then the supplement: the one beside main.dic unless another path is given
+// (an empty one: none). A supplement that cannot be taken is left out whole and the
+// dictionary keeps main.dic's entries; a main.dic that cannot be taken stops there.
+MainAndSupplement LoadMainAndSupplement(CDicMain& dic, const std::string& mainPath,
+                                        const std::optional<std::string>& supplementPath = {});
 
 // Stores the dictionary under path with WriteFileAtomically: a failure leaves any old
 // file whole, and neither a link planted by someone else nor a swap of the path

@@ -2,13 +2,13 @@
 
 #include <optional>
 
+#include "AsciiText.h"
 #include "CodePage.h"
 #include "FrequencyText.h"
 #include "TextLines.h"
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::size_t kFieldCount = 3;
 
 using Reader = DictionaryText::Reader;
@@ -154,22 +154,21 @@ DictionaryText DictionaryText::Parse(std::string_view text, Reader reader) {
             problem = ReadLine(line, gbkFile, item);
         }
         if (problem) {
-            result.m_arrItems.clear();
-            result.m_nProblemLine = lineNumber;
-            result.m_strProblem = reader == Reader::WindowImport
-                                      ? WindowMessage(lineNumber, *problem)
-                                      : ToolMessage(lineNumber, *problem);
+            result.m_items.clear();
+            result.m_problemLine = lineNumber;
+            result.m_problem = reader == Reader::WindowImport ? WindowMessage(lineNumber, *problem)
+                                                              : ToolMessage(lineNumber, *problem);
             failed = true;
             return false;
         }
-        result.m_arrItems.push_back(std::move(item));
+        result.m_items.push_back(std::move(item));
         return true;
     });
     if (failed) {
         return result;
     }
-    if (result.m_arrItems.empty()) {
-        result.m_strProblem =
+    if (result.m_items.empty()) {
+        result.m_problem =
             reader == Reader::WindowImport ? "文件中没有词条" : "the file holds no entries";
     }
     return result;

@@ -31,17 +31,17 @@ public:
 
     static DictionaryText Parse(std::string_view text, Reader reader = Reader::WindowImport);
 
-    bool Ok() const { return m_strProblem.empty(); }
+    bool Ok() const { return m_problem.empty(); }
     // For people, in the reader's language: which line failed and why.
-    const std::string& Problem() const { return m_strProblem; }
+    const std::string& Problem() const { return m_problem; }
     // The 1-based number of the refused line; 0 when the file as a whole is refused.
-    std::size_t ProblemLine() const { return m_nProblemLine; }
-    std::vector<CDicItem> TakeItems() { return std::move(m_arrItems); }
+    std::size_t ProblemLine() const { return m_problemLine; }
+    std::vector<CDicItem> TakeItems() { return std::move(m_items); }
 
 private:
-    std::vector<CDicItem> m_arrItems;
-    std::string m_strProblem;
-    std::size_t m_nProblemLine = 0;
+    std::vector<CDicItem> m_items;
+    std::string m_problem;
+    std::size_t m_problemLine = 0;
 };
 
 // At most `limit` characters of UTF-8 `text` for a message; a longer text ends in "…".

@@ -8,6 +8,7 @@
 #include "DictionaryText.h"
 #include "IPlatformServices.h"
 #include "LowerCaseWord.h"
+#include "ProgramDirectory.h"
 #include "ReadFileBytes.h"
 #include "TextDecoder.h"
 #include "TextFileLoad.h"
@@ -20,12 +21,6 @@ constexpr const char* kUntitled = "无标题";
 constexpr const char* kTextFilter = "文本文件 (*.txt)";
 constexpr const char* kDictionaryFilter = "字典文件 (*.dic)";
 
-std::string ExecutableDirectory() {
-    std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string(".") : exe.parent_path().string();
-}
-
 // The file's name cut before its last dot, as the title bar shows a text.
 std::string FileTitle(const std::string& path) {
     const std::string name = std::filesystem::path(path).filename().string();
@@ -36,19 +31,19 @@ std::string FileTitle(const std::string& path) {
 }  // namespace
 
 CVellumwiseDoc::CVellumwiseDoc(IPlatformServices& platform)
-    : m_strProgramDir(ExecutableDirectory()),
-      m_strPersonalDir(PersonalWords::DefaultFolder()),
+    : m_programDir(ProgramDirectory()),
+      m_personalDir(PersonalWords::DefaultFolder()),
       m_platform(platform),
       m_strTitle(kUntitled) {}
 
 bool CVellumwiseDoc::OnNewDocument() {
     m_strPathName.clear();
     SetTitle(kUntitled);
-    m_nScrollPos = 0;
+    m_scrollPos = 0;
     if (!InitialiseOnce()) {
         return false;
     }
-    UpdateAllViews(UpdateHint::Relayout);
+    UpdateAllViews(UpdateHint::Text);
     return true;
 }
 
@@ -58,94 +53,88 @@ bool CVellumwiseDoc::OnOpenDocument(const std::string& path) {
     }
     m_strPathName = path;
     SetTitle(std::filesystem::path(path).filename().string());
-    UpdateAllViews(UpdateHint::Relayout);
+    UpdateAllViews(UpdateHint::Text);
     return true;
 }
 
 bool CVellumwiseDoc::InitialiseOnce() {
-    if (m_bInitialised) {
+    if (m_initialised) {
         return true;
     }
     const SchemeColors colors = ColorsOf(ColorScheme::Default);
-    m_colorScheme = ColorScheme::Default;
-    m_crPage = colors.page;
-    m_crText = colors.text;
-    m_crGloss = colors.gloss;
-    m_nPageWidth = 800;
-    m_bAutoScroll = false;
-    m_nGlossPercent = kGlossPercents[0];
+    m_scheme = ColorScheme::Default;
+    m_pageColor = colors.page;
+    m_textColor = colors.text;
+    m_glossColor = colors.gloss;
+    m_pageWidth = 800;
+    m_autoScroll = false;
+    m_glossPercent = kGlossPercents[0];
     UseSettings(m_startSettings.value_or(ReadingSettings{}));
-    m_bInitialised = LoadDictionary();
-    if (m_bInitialised) {
-        m_personal = PersonalWords(m_strPersonalDir);
+    m_initialised = LoadDictionary();
+    if (m_initialised) {
+        m_personal = PersonalWords(m_personalDir);
         const std::string warning = m_personal.Load();
-        m_marks = MarkIndex(m_dicMain, m_personal);
-        m_paragraphs.SetMarks(&m_marks);
+        m_marks = MarkIndex(m_dictionary, m_personal);
+        m_text.SetMarks(&m_marks);
         if (!warning.empty()) {
             m_platform.ShowMessage(warning);
         }
     }
-    return m_bInitialised;
+    return m_initialised;
 }
 
 void CVellumwiseDoc::UseSettings(const ReadingSettings& settings) {
-    m_nVocabLevel = std::clamp(settings.vocabLevel, kMinVocabLevel, kMaxVocabLevel);
-    m_dThreshold = ThresholdForLevel(m_nVocabLevel);
-    m_bShowMedical = settings.showMedical;
-    m_bShowScience = settings.showScience;
-    m_bSkipNames = settings.skipNames;
-    m_colorScheme = settings.colorScheme;
+    m_vocabLevel = std::clamp(settings.vocabLevel, kMinVocabLevel, kMaxVocabLevel);
+    m_threshold = ThresholdForLevel(m_vocabLevel);
+    m_showMedical = settings.showMedical;
+    m_showScience = settings.showScience;
+    m_skipNames = settings.skipNames;
+    m_scheme = settings.colorScheme;
     m_pageLayout = settings.pageLayout;
-    m_crPage = settings.pageColor;
-    m_crText = settings.textColor;
-    m_crGloss = settings.glossColor;
-    m_fontText = settings.font;
+    m_pageColor = settings.pageColor;
+    m_textColor = settings.textColor;
+    m_glossColor = settings.glossColor;
+    m_readingFont = settings.font;
     // A size the menu does not offer (a hand-edited file) keeps the default.
     if (std::find(std::begin(kGlossPercents), std::end(kGlossPercents), settings.glossPercent) !=
         std::end(kGlossPercents)) {
-        m_nGlossPercent = settings.glossPercent;
+        m_glossPercent = settings.glossPercent;
     }
 }
 
 ReadingSettings CVellumwiseDoc::Settings() const {
     ReadingSettings settings;
-    settings.vocabLevel = m_nVocabLevel;
-    settings.showMedical = m_bShowMedical;
-    settings.showScience = m_bShowScience;
-    settings.skipNames = m_bSkipNames;
-    settings.colorScheme = m_colorScheme;
+    settings.vocabLevel = m_vocabLevel;
+    settings.showMedical = m_showMedical;
+    settings.showScience = m_showScience;
+    settings.skipNames = m_skipNames;
+    settings.colorScheme = m_scheme;
     settings.pageLayout = m_pageLayout;
-    settings.pageColor = m_crPage;
-    settings.textColor = m_crText;
-    settings.glossColor = m_crGloss;
-    settings.font = m_fontText;
-    settings.glossPercent = m_nGlossPercent;
+    settings.pageColor = m_pageColor;
+    settings.textColor = m_textColor;
+    settings.glossColor = m_glossColor;
+    settings.font = m_readingFont;
+    settings.glossPercent = m_glossPercent;
     return settings;
 }
 
 bool CVellumwiseDoc::LoadDictionary() {
-    const std::string path = m_strProgramDir + "/main.dic";
-    const DicFileResult result = LoadDictionaryFile(m_dicMain, path);
-    if (result.Ok()) {
-        LoadSupplement();
-        return true;
+    const std::string path = m_programDir + "/main.dic";
+    const MainAndSupplement loaded = LoadMainAndSupplement(m_dictionary, path);
+    if (!loaded.main.Ok()) {
+        if (loaded.main.kind == DicFileResult::Kind::Missing) {
+            m_platform.ShowMessage("找不到字典文件，程序将会退出，请重新安装软件。");
+        } else {
+            m_platform.ShowMessage("读取字典文件错误 " + path);
+        }
+        return false;
     }
-    if (result.kind == DicFileResult::Kind::Missing) {
-        m_platform.ShowMessage("找不到字典文件，程序将会退出，请重新安装软件。");
-    } else {
-        m_platform.ShowMessage("读取字典文件错误 " + path);
-    }
-    return false;
-}
-
-void CVellumwiseDoc::LoadSupplement() {
     // The words main.dic's fixed layout cannot hold. Without it the reader still has
     // main.dic; a damaged one is refused whole, so main.dic's entries stay as they were.
-    const std::string path = m_strProgramDir + "/" + std::string(kSupplementFileName);
-    const DicFileResult result = LoadDictionaryFile(m_dicMain, path);
-    if (!result.Ok() && result.kind != DicFileResult::Kind::Missing) {
-        m_platform.ShowMessage("读取字典文件错误 " + path);
+    if (!loaded.supplement.Ok() && loaded.supplement.kind != DicFileResult::Kind::Missing) {
+        m_platform.ShowMessage("读取字典文件错误 " + loaded.supplementPath);
     }
+    return true;
 }
 
 void CVellumwiseDoc::OnOpenTextFile() {
@@ -156,56 +145,40 @@ void CVellumwiseDoc::OnOpenTextFile() {
 
 bool CVellumwiseDoc::OpenTextFile(const std::string& path,
                                   const std::optional<ReadingPlace>& place) {
-    if (IsEpubName(path)) {
-        return OpenEpubFile(path, place);
-    }
     m_platform.BeginWaitCursor();
     // The step first: the text is glossed once, with the step it was read with.
     const int level =
-        place ? std::clamp(place->vocabLevel, kMinVocabLevel, kMaxVocabLevel) : m_nVocabLevel;
-    const double threshold = place ? ThresholdForLevel(level) : m_dThreshold;
+        place ? std::clamp(place->vocabLevel, kMinVocabLevel, kMaxVocabLevel) : m_vocabLevel;
+    const GlossChoice gloss{place ? ThresholdForLevel(level) : m_threshold, m_showMedical,
+                            m_showScience, m_skipNames};
     TextFileLoad load;
     // The window keeps showing the old text until the new one is complete.
     m_platform.RunWithProgress([&](const ProgressReport& report) {
-        load = TextFileLoad::Run(
-            path, m_dicMain, GlossChoice{threshold, m_bShowMedical, m_bShowScience, m_bSkipNames},
-            report);
+        load = TextFileLoad::Run(path, m_dictionary, gloss, report);
     });
-    if (load.paragraphs) {
-        m_paragraphs = std::move(*load.paragraphs);
-        m_chapters.clear();
-        ++m_nTextSerial;
-        m_nVocabLevel = level;
-        m_dThreshold = threshold;
-        m_strTextPath = path;
-        m_placeToShow.reset();
-        if (place) {
-            m_placeToShow = place->topWord;
-        }
-        // The loader glossed with the current dictionary but without the reader's
-        // marks; they go on top here.
-        m_bDictionaryChanged = false;
-        m_paragraphs.SetMarks(&m_marks);
-        ReapplyMarks();
-        m_strTextFileName = std::filesystem::path(path).filename().string();
-        SetTitle(FileTitle(path));
-        m_nScrollPos = 0;
-        UpdateAllViews(UpdateHint::Relayout);
+    if (load.Ok()) {
+        TakeText(std::move(load), path, place, level, gloss.threshold);
         m_platform.EndWaitCursor();
         return true;
+    }
+    if (!load.bookFailure.empty()) {
+        // A book that cannot be read changes nothing.
+        m_platform.EndWaitCursor();
+        m_platform.ShowMessage(load.bookFailure);
+        return false;
     }
     if (load.problem == ReadFileProblem::CannotRead) {
         // A file that cannot be opened at all replaces the text by nothing, under
         // the chosen file's title; a view still laid out for the old text would
         // draw and scroll over paragraphs that no longer exist.
-        m_paragraphs.RemoveAll();
+        m_text.RemoveAll();
         ++m_nTextSerial;
         m_strTextPath.clear();
         m_placeToShow.reset();
-        m_chapters.clear();
+        m_bookChapters.clear();
         m_strTextFileName = std::filesystem::path(path).filename().string();
         SetTitle(FileTitle(path));
-        UpdateAllViews(UpdateHint::Relayout);
+        UpdateAllViews(UpdateHint::Text);
     }
     m_platform.EndWaitCursor();
     // The other refusals leave the text shown before as it was.
@@ -230,11 +203,37 @@ bool CVellumwiseDoc::OpenTextFile(const std::string& path,
     return false;
 }
 
+void CVellumwiseDoc::TakeText(TextFileLoad&& load, const std::string& path,
+                              const std::optional<ReadingPlace>& place, int level,
+                              double threshold) {
+    m_text = std::move(*load.paragraphs);
+    m_bookChapters = std::move(load.chapters);
+    ++m_nTextSerial;
+    m_vocabLevel = level;
+    m_threshold = threshold;
+    m_strTextPath = path;
+    m_placeToShow.reset();
+    if (place) {
+        m_placeToShow = place->topWord;
+    }
+    // The loader glossed with the current dictionary but without the reader's
+    // marks; they go on top here.
+    m_bDictionaryChanged = false;
+    m_text.SetMarks(&m_marks);
+    ReapplyMarks();
+    m_strTextFileName = std::filesystem::path(path).filename().string();
+    // A book is called by its file's stem; a text by its name cut at the last dot.
+    SetTitle(KindOfFile(path) == FileKind::Book ? std::filesystem::path(path).stem().string()
+                                                : FileTitle(path));
+    m_scrollPos = 0;
+    UpdateAllViews(UpdateHint::Text);
+}
+
 bool CVellumwiseDoc::AddToWordBook(std::size_t paragraph, std::size_t token) {
-    if (paragraph >= m_paragraphs.m_arrParagraphs.size()) {
+    if (paragraph >= m_text.m_arrParagraphs.size()) {
         return false;
     }
-    const CParagraph& para = m_paragraphs.m_arrParagraphs[paragraph];
+    const CParagraph& para = m_text.m_arrParagraphs[paragraph];
     if (token >= para.TokenCount() || para.Word(token).size() < 2) {
         return false;
     }
@@ -242,8 +241,8 @@ bool CVellumwiseDoc::AddToWordBook(std::size_t paragraph, std::size_t token) {
     std::string_view gloss = para.Gloss(token);
     if (gloss.empty()) {
         LowerCaseWord lower;
-        if (const auto entry = m_dicMain.FindReachedEntry(lower.Of(word))) {
-            gloss = m_dicMain.m_arrItems[*entry].m_strGloss;
+        if (const auto entry = m_dictionary.FindReachedEntry(lower.Of(word))) {
+            gloss = m_dictionary.m_arrItems[*entry].m_strGloss;
         }
     }
     WordBookEntry entry;
@@ -253,7 +252,7 @@ bool CVellumwiseDoc::AddToWordBook(std::size_t paragraph, std::size_t token) {
     entry.sentence = CutSentence(para.m_strText, span.offset, span.length);
     entry.source = m_strTextFileName;
     entry.date = TodayIso();
-    const std::string problem = AppendToWordBook(m_strPersonalDir, entry);
+    const std::string problem = AppendToWordBook(m_personalDir, entry);
     if (!problem.empty()) {
         m_platform.ShowMessage(problem);
         return false;
@@ -276,18 +275,18 @@ void CVellumwiseDoc::ReplaceText(std::string text) {
     m_placeToShow.reset();
     m_strTextFileName.clear();
     SetTextAndGloss(std::move(text));
-    UpdateAllViews(UpdateHint::Relayout);
+    UpdateAllViews(UpdateHint::Text);
 }
 
 void CVellumwiseDoc::SetTextAndGloss(std::string text) {
     ++m_nTextSerial;
-    m_chapters.clear();
-    m_paragraphs.SetText(std::move(text));
+    m_bookChapters.clear();
+    m_text.SetText(std::move(text));
     Regloss();
 }
 
 void CVellumwiseDoc::Regloss() {
-    m_paragraphs.Annotate(&m_dicMain, m_dThreshold, m_bShowMedical, m_bShowScience, m_bSkipNames);
+    m_text.Annotate(&m_dictionary, m_threshold, m_showMedical, m_showScience, m_skipNames);
     m_bDictionaryChanged = false;
 }
 
@@ -297,17 +296,17 @@ void CVellumwiseDoc::ReapplyMarks() {
         return;
     }
     // Only the marks changed: the step's glosses of the last Regloss still hold.
-    m_paragraphs.ReapplyMarks(&m_dicMain);
+    m_text.ReapplyMarks(&m_dictionary);
 }
 
 void CVellumwiseDoc::ApplyMark(std::string_view word, WordMark mark) {
     if (!ListWordOf(word)) {
         return;  // no list can hold it, and no entry is spelt so
     }
-    const std::string problem = m_personal.SetMark(m_dicMain, word, mark);
-    m_marks = MarkIndex(m_dicMain, m_personal);
+    const std::string problem = m_personal.SetMark(m_dictionary, word, mark);
+    m_marks = MarkIndex(m_dictionary, m_personal);
     ReapplyMarks();
-    UpdateAllViews(UpdateHint::Relayout);
+    UpdateAllViews(UpdateHint::Glosses);
     if (!problem.empty()) {
         m_platform.ShowMessage(problem);
     }
@@ -319,15 +318,15 @@ void CVellumwiseDoc::Unmark(std::string_view word) { ApplyMark(word, WordMark::N
 
 WordMark CVellumwiseDoc::MarkOf(std::string_view word) const {
     const std::string lower = LowerAscii(word);
-    return m_marks.Find(m_dicMain.FindReachedEntry(lower), lower);
+    return m_marks.Find(m_dictionary.FindReachedEntry(lower), lower);
 }
 
 PersonalWords::ImportReport CVellumwiseDoc::ImportKnownWords(std::string_view bytes) {
-    PersonalWords::ImportReport report = m_personal.ImportKnown(m_dicMain, bytes);
+    PersonalWords::ImportReport report = m_personal.ImportKnown(m_dictionary, bytes);
     if (report.added > 0) {
-        m_marks = MarkIndex(m_dicMain, m_personal);
+        m_marks = MarkIndex(m_dictionary, m_personal);
         ReapplyMarks();
-        UpdateAllViews(UpdateHint::Relayout);
+        UpdateAllViews(UpdateHint::Glosses);
     }
     return report;
 }
@@ -351,12 +350,15 @@ bool CVellumwiseDoc::ImportDictionaryText(std::string_view text, const std::stri
         m_platform.ShowMessage("无法调入这个 .txt file " + source + "\n" + parsed.Problem());
         return false;
     }
-    m_dicMain.ReplaceItems(parsed.TakeItems());
-    // The marks name entries by position, which the new list changes; the text keeps
-    // its glosses until it is glossed again.
-    m_marks = MarkIndex(m_dicMain, m_personal);
-    m_bDictionaryChanged = true;
+    ReplaceDictionary(parsed.TakeItems());
     return true;
+}
+
+void CVellumwiseDoc::ReplaceDictionary(std::vector<CDicItem> items) {
+    m_dictionary.ReplaceItems(std::move(items));
+    // The marks name entries by position, which the new list changes.
+    m_marks = MarkIndex(m_dictionary, m_personal);
+    m_bDictionaryChanged = true;
 }
 
 void CVellumwiseDoc::OnSaveDictionary() {
@@ -364,37 +366,37 @@ void CVellumwiseDoc::OnSaveDictionary() {
     if (!path) {
         return;
     }
-    if (!SaveDictionaryFile(m_dicMain, *path).Ok()) {
+    if (!SaveDictionaryFile(m_dictionary, *path).Ok()) {
         m_platform.ShowMessage("无法保存这个 .txt file " + *path);
     }
 }
 
 void CVellumwiseDoc::ApplyVocabulary(int level, double threshold, bool bMedical, bool bScience) {
-    m_nVocabLevel = level;
-    m_dThreshold = threshold;
-    m_bShowMedical = bMedical;
-    m_bShowScience = bScience;
+    m_vocabLevel = level;
+    m_threshold = threshold;
+    m_showMedical = bMedical;
+    m_showScience = bScience;
     Regloss();
-    UpdateAllViews(UpdateHint::Relayout);
+    UpdateAllViews(UpdateHint::Glosses);
 }
 
 void CVellumwiseDoc::SetGlossPercent(int percent) {
     if (std::find(std::begin(kGlossPercents), std::end(kGlossPercents), percent) ==
             std::end(kGlossPercents) ||
-        percent == m_nGlossPercent) {
+        percent == m_glossPercent) {
         return;
     }
-    m_nGlossPercent = percent;
-    UpdateAllViews(UpdateHint::Relayout);
+    m_glossPercent = percent;
+    UpdateAllViews(UpdateHint::Font);
 }
 
 void CVellumwiseDoc::SetColorScheme(ColorScheme scheme) {
     const SchemeColors colors = ColorsOf(scheme);
-    m_colorScheme = scheme;
-    m_crPage = colors.page;
-    m_crText = colors.text;
-    m_crGloss = colors.gloss;
-    UpdateAllViews(UpdateHint::Repaint);
+    m_scheme = scheme;
+    m_pageColor = colors.page;
+    m_textColor = colors.text;
+    m_glossColor = colors.gloss;
+    UpdateAllViews(UpdateHint::Look);
 }
 
 void CVellumwiseDoc::SetPageLayout(PageLayout layout) {
@@ -402,40 +404,40 @@ void CVellumwiseDoc::SetPageLayout(PageLayout layout) {
         return;
     }
     m_pageLayout = layout;
-    UpdateAllViews(UpdateHint::Relayout);
+    UpdateAllViews(UpdateHint::Font);
 }
 
 void CVellumwiseDoc::SetColors(const ReadingColors& colors) {
-    m_crPage = colors.page;
-    m_crText = colors.text;
-    m_crGloss = colors.gloss;
-    UpdateAllViews(UpdateHint::Repaint);
+    m_pageColor = colors.page;
+    m_textColor = colors.text;
+    m_glossColor = colors.gloss;
+    UpdateAllViews(UpdateHint::Look);
 }
 
 void CVellumwiseDoc::SetReadingFont(const ReadingFont& font) {
-    m_fontText = font;
-    UpdateAllViews(UpdateHint::Relayout);
+    m_readingFont = font;
+    UpdateAllViews(UpdateHint::Font);
 }
 
 void CVellumwiseDoc::SetPageWidth(std::int32_t pageWidth) {
-    m_nPageWidth = pageWidth;
-    UpdateAllViews(UpdateHint::Relayout);
+    m_pageWidth = pageWidth;
+    UpdateAllViews(UpdateHint::Font);
 }
 
 void CVellumwiseDoc::ScrollTo(std::int64_t pos) {
-    m_nScrollPos = pos;
-    UpdateAllViews(UpdateHint::Repaint);
+    m_scrollPos = pos;
+    UpdateAllViews(UpdateHint::Position);
 }
 
 void CVellumwiseDoc::SetAutoScroll(bool on) {
-    m_bAutoScroll = on;
-    UpdateAllViews(UpdateHint::Repaint);
+    m_autoScroll = on;
+    UpdateAllViews(UpdateHint::Look);
 }
 
 void CVellumwiseDoc::SetSkipNames(bool bSkip) {
-    m_bSkipNames = bSkip;
+    m_skipNames = bSkip;
     Regloss();
-    UpdateAllViews(UpdateHint::Relayout);
+    UpdateAllViews(UpdateHint::Glosses);
 }
 
 void CVellumwiseDoc::AddView(IDocumentView* view) {
@@ -447,6 +449,11 @@ void CVellumwiseDoc::AddView(IDocumentView* view) {
 void CVellumwiseDoc::RemoveView(IDocumentView* view) { std::erase(m_views, view); }
 
 void CVellumwiseDoc::UpdateAllViews(UpdateHint hint) {
+    if (MovesTokens(hint) && m_layouter != nullptr) {
+        const LayoutOutcome outcome = m_layouter->LayOut(m_text);
+        m_textHeight = outcome.textHeight;
+        m_scrollPos = outcome.scrollPos;
+    }
     for (IDocumentView* view : m_views) {
         view->OnUpdate(hint);
     }

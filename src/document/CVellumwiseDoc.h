@@ -15,6 +15,7 @@
 #include "PersonalWords.h"
 #include "ReadingFont.h"
 #include "ReadingSettings.h"
+#include "TextFileLoad.h"
 #include "TextPlace.h"
 
 class IPlatformServices;
@@ -35,12 +36,34 @@ struct ReadingColors {
 // The one reading document: the dictionary, the text and every reading setting.
 // It talks to the reader only through the platform services it is given.
 //
-// Its members are public for reading. Every change of a setting, the position or
+// Its state is public for reading only. Every change of a setting, the position or
 // the text goes through one of the operations below, which ends by telling every
-// view once: UpdateHint::Relayout when token positions can change (text, glosses,
-// font, page width), UpdateHint::Repaint otherwise (colours, scroll position,
-// auto-scroll). Only code in this folder writes the members directly.
+// view once, with a hint naming what changed (UpdateHint). Each operation's comment
+// names its hint.
 class CVellumwiseDoc {
+    // The state, written only by the operations below; read through the views after them.
+    CDicMain m_dictionary;
+    CParagraphList m_text;
+    std::vector<BookChapter> m_bookChapters;
+    ColorRef m_pageColor = 0;
+    ColorRef m_textColor = 0;
+    ColorRef m_glossColor = 0;
+    ReadingFont m_readingFont;
+    std::int32_t m_glossPercent = kGlossPercents[0];
+    ColorScheme m_scheme = ColorScheme::Default;
+    std::int32_t m_pageWidth = 0;
+    double m_threshold = 0.0;
+    std::int32_t m_vocabLevel = 0;
+    bool m_showMedical = false;
+    bool m_showScience = false;
+    bool m_skipNames = true;
+    bool m_autoScroll = false;
+    std::int64_t m_textHeight = 0;
+    std::int64_t m_scrollPos = 0;
+    bool m_initialised = false;
+    std::string m_programDir;
+    std::string m_personalDir;
+
 public:
     // What the open-text dialog offers.
     static constexpr const char* kOpenTextFilter =
@@ -52,61 +75,65 @@ public:
     // position 0; the first call also sets the defaults and loads main.dic. False when
     // main.dic cannot be loaded: the message has been shown, the views are not told,
     // and the program must end with a failure status (the application does it; the
-    // document never exits). Relayout.
+    // document never exits). Text.
     bool OnNewDocument();
     // A document file named on the command line, dropped, or chosen with Ctrl+O:
     // it becomes the path and title; nothing is read from it. Initialises once too,
-    // and answers false as OnNewDocument does. Relayout.
+    // and answers false as OnNewDocument does. Text.
     bool OnOpenDocument(const std::string& path);
 
     // The settings the first OnNewDocument or OnOpenDocument starts from instead of
     // the defaults, so that the first layout is already the reader's. Tells no view.
     void SetStartSettings(const ReadingSettings& settings) { m_startSettings = settings; }
+    // Where main.dic and the reader's lists are looked for, when not the defaults (a
+    // test's folders, an installation's); read at the first initialisation.
+    void SetProgramDir(std::string dir) { m_programDir = std::move(dir); }
+    void SetPersonalDir(std::string dir) { m_personalDir = std::move(dir); }
     ReadingSettings Settings() const;
 
     void OnOpenTextFile();  // asks for a text file or an .epub book
-    // Reads and glosses a text file; false when the text was not taken (the reason is
-    // shown, or the reader cancelled). With a place, the text is glossed with its step
-    // and opens with its word at the top of the windows (held inside the text); without
-    // one it opens at its start. Relayout.
+    // Reads and glosses a text file or an .epub book (with its chapters) on the
+    // platform's worker; false when the text was not taken (the reason is shown, or the
+    // reader cancelled). With a place, the text is glossed with its step and opens with
+    // its word at the top of the windows (held inside the text); without one it opens
+    // at its start. A book that cannot be read changes nothing; a text file that cannot
+    // be opened at all leaves an empty text under its title. Text.
     bool OpenTextFile(const std::string& path, const std::optional<ReadingPlace>& place = {});
-    // An .epub's text, split like a UTF-8 text file, and its chapters, opened as
-    // OpenTextFile opens a text (with its place, if given). A book that cannot be
-    // read is reported, changes nothing and gives false. Relayout.
-    bool OpenEpubFile(const std::string& path, const std::optional<ReadingPlace>& place = {});
     // ReplaceText of the clipboard's text; the text has no file and no title.
     void OnEditPaste();
     // A new text (UTF-8) with no file, glossed with the current settings; the scroll
-    // position and the title stay. Relayout.
+    // position and the title stay. Text.
     void ReplaceText(std::string text);
     void OnImportDictionary();
     // Replaces every entry by those of a text dictionary file; a file that cannot
     // be taken whole is reported (naming `source`) and changes nothing.
     bool ImportDictionaryText(std::string_view text, const std::string& source = {});
     void OnSaveDictionary();
-    // The vocabulary dialog's OK: copies the values, re-glosses. Relayout.
+    // Every entry replaced by these; the text keeps its glosses until it is glossed
+    // again (the next step, mark or text). Tells no view.
+    void ReplaceDictionary(std::vector<CDicItem> items);
+    // The vocabulary dialog's OK: copies the values, re-glosses. Glosses.
     void ApplyVocabulary(int level, double threshold, bool bMedical, bool bScience);
-    // The gloss size (one of kGlossPercents); the views lay out again, since the
-    // line pitch grows with it.
+    // The gloss size (one of kGlossPercents). Font: the line pitch grows with it.
     void SetGlossPercent(int percent);
-    // Sets the page, text and gloss colours of the scheme; the views repaint.
+    // Sets the page, text and gloss colours of the scheme. Look.
     void SetColorScheme(ColorScheme scheme);
     // How tokens are set on the page (书页排版 or 原样排版). Relayout.
     void SetPageLayout(PageLayout layout);
     PageLayout PageLayoutChoice() const { return m_pageLayout; }
     // The 不注释人名 switch: words the text uses as names lose (or get back) their
-    // glosses; re-glosses. Relayout.
+    // glosses; re-glosses. Glosses.
     void SetSkipNames(bool bSkip);
 
     // The reader's own marks, kept in the lists under m_strPersonalDir for every text.
-    // Each re-glosses the open text once and tells the views once (Relayout). A list
+    // Each re-glosses the open text once and tells the views once (Glosses). A list
     // that cannot be saved is reported; the mark still holds until the program ends.
     void MarkKnown(std::string_view word);
     void MarkNew(std::string_view word);
     void Unmark(std::string_view word);
     WordMark MarkOf(std::string_view word) const;
     // Marks known every word of a word list or CSV file's first column that the
-    // dictionary has; re-glosses once when any was added. Relayout.
+    // dictionary has; re-glosses once when any was added. Glosses.
     PersonalWords::ImportReport ImportKnownWords(std::string_view bytes);
     const PersonalWords& Personal() const { return m_personal; }
     // Appends the token's word, its gloss (the dictionary's, when the step hides it),
@@ -116,23 +143,27 @@ public:
     bool AddToWordBook(std::size_t paragraph, std::size_t token);
 
     ReadingColors Colors() const { return {m_crPage, m_crText, m_crGloss}; }
-    void SetColors(const ReadingColors& colors);   // Repaint
-    void SetReadingFont(const ReadingFont& font);  // Relayout
-    void SetPageWidth(std::int32_t pageWidth);     // Relayout
+    void SetColors(const ReadingColors& colors);   // Look
+    void SetReadingFont(const ReadingFont& font);  // Font
+    void SetPageWidth(std::int32_t pageWidth);     // Font
     // The layout y shown at the top of the windows. Any value is kept: a position
-    // outside 0 … m_nTextHeight stays until a move brings it back. Repaint.
+    // outside 0 … m_nTextHeight stays until a move brings it back. Position.
     void ScrollTo(std::int64_t pos);
-    void SetAutoScroll(bool on);  // Repaint
-    // The height of the laid-out text, recorded by the view that laid it out. Tells no
-    // view: it is called while the views are being updated.
-    void SetTextHeight(std::int64_t height) { m_nTextHeight = height; }
-    // The position a view's new layout gives the word that was at the top. Tells no
-    // view, for the same reason.
-    void SetScrollPosFromLayout(std::int64_t pos) { m_nScrollPos = pos; }
+    void SetAutoScroll(bool on);  // Look
 
     void AddView(IDocumentView* view);
     void RemoveView(IDocumentView* view);
-    void UpdateAllViews(UpdateHint hint = UpdateHint::Relayout);
+    // The window's view, which lays the text out over its fonts; none (the tool, the
+    // document's tests) leaves the text unplaced and its height 0.
+    void SetLayouter(ITextLayouter* layouter) { m_layouter = layouter; }
+    void DropLayouter(const ITextLayouter* layouter) {
+        if (m_layouter == layouter) {
+            m_layouter = nullptr;
+        }
+    }
+    // Lays the text out first when the change moves tokens (see ITextLayouter), then
+    // tells every view.
+    void UpdateAllViews(UpdateHint hint);
 
     const std::string& GetTitle() const { return m_strTitle; }
     void SetTitle(const std::string& title);
@@ -146,46 +177,51 @@ public:
     // the scroll position.
     const std::optional<WordPlace>& PlaceToShow() const { return m_placeToShow; }
 
-    CDicMain m_dicMain;
-    CParagraphList m_paragraphs;
+    // Read-only views of the document's state, under the names the rest of the program
+    // reads. Only the operations above write it (into the private members below), so
+    // that every change tells the views; a write from outside this class does not compile.
+    const CDicMain& m_dicMain = m_dictionary;
+    const CParagraphList& m_paragraphs = m_text;
     // The open book's table of contents (paragraph indexes into m_paragraphs);
     // empty for a plain text or a pasted one.
-    std::vector<BookChapter> m_chapters;
-    ColorRef m_crPage = 0;
-    ColorRef m_crText = 0;
-    ColorRef m_crGloss = 0;
-    ReadingFont m_fontText;
-    std::int32_t m_nGlossPercent = kGlossPercents[0];
-    ColorScheme m_colorScheme = ColorScheme::Default;
-    std::int32_t m_nPageWidth = 0;
-    double m_dThreshold = 0.0;
-    std::int32_t m_nVocabLevel = 0;
-    bool m_bShowMedical = false;
-    bool m_bShowScience = false;
-    bool m_bSkipNames = true;  // words the text uses as names get no gloss
-    bool m_bAutoScroll = false;
+    const std::vector<BookChapter>& m_chapters = m_bookChapters;
+    const ColorRef& m_crPage = m_pageColor;
+    const ColorRef& m_crText = m_textColor;
+    const ColorRef& m_crGloss = m_glossColor;
+    const ReadingFont& m_fontText = m_readingFont;
+    const std::int32_t& m_nGlossPercent = m_glossPercent;
+    const ColorScheme& m_colorScheme = m_scheme;
+    const std::int32_t& m_nPageWidth = m_pageWidth;
+    const double& m_dThreshold = m_threshold;
+    const std::int32_t& m_nVocabLevel = m_vocabLevel;
+    const bool& m_bShowMedical = m_showMedical;
+    const bool& m_bShowScience = m_showScience;
+    const bool& m_bSkipNames = m_skipNames;  // words the text uses as names get no gloss
+    const bool& m_bAutoScroll = m_autoScroll;
     // Layout pixels, in 64 bits: a large font over a long text runs past 2^31.
-    std::int64_t m_nTextHeight = 0;
-    std::int64_t m_nScrollPos = 0;
-    bool m_bInitialised = false;
-
+    const std::int64_t& m_nTextHeight = m_textHeight;
+    const std::int64_t& m_nScrollPos = m_scrollPos;
+    const bool& m_bInitialised = m_initialised;
     // Where main.dic is looked for: the running executable's directory by default.
-    std::string m_strProgramDir;
+    const std::string& m_strProgramDir = m_programDir;
     // Where the reader's word lists and word book live; read once at initialisation.
-    std::string m_strPersonalDir;
+    const std::string& m_strPersonalDir = m_personalDir;
 
 private:
     bool InitialiseOnce();
     void UseSettings(const ReadingSettings& settings);
     bool LoadDictionary();
-    void LoadSupplement();
     void SetTextAndGloss(std::string text);
+    // Everything a newly read text brings, in one step, told once.
+    void TakeText(TextFileLoad&& load, const std::string& path,
+                  const std::optional<ReadingPlace>& place, int level, double threshold);
     void Regloss();
     void ApplyMark(std::string_view word, WordMark mark);
     void ReapplyMarks();
 
     IPlatformServices& m_platform;
     std::vector<IDocumentView*> m_views;
+    ITextLayouter* m_layouter = nullptr;
     std::string m_strTitle;
     std::string m_strPathName;
     std::string m_strTextPath;

@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "AsciiText.h"
 #include "LowerCaseWord.h"
 #include "TextLines.h"
 
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::size_t kLongestWord = 64;
 
 template <typename Take>
 void ForEachLine(std::string_view bytes, Take take) {
-    if (bytes.starts_with(kBom)) {
-        bytes.remove_prefix(kBom.size());
+    if (bytes.starts_with(kUtf8Bom)) {
+        bytes.remove_prefix(kUtf8Bom.size());
     }
     ForEachTextLine(bytes, take);
 }

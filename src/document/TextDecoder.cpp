@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "AsciiText.h"
 #include "CodePage.h"
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 constexpr std::string_view kUtf32LeBom{"\xFF\xFE\0\0", 4};

@@ -1,6 +1,8 @@
 #include "TextFileLoad.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -9,8 +11,8 @@
 
 namespace {
 
-// Reading, decoding, splitting and glossing share the progress bar in rough
-// proportion to the time each takes.
+// Reading, decoding (or unpacking a book), splitting and glossing share the progress
+// bar in rough proportion to the time each takes.
 struct Stage {
     double from;
     double to;
@@ -29,10 +31,62 @@ CParagraphList::Progress Within(const CParagraphList::Progress& progress, Stage 
     };
 }
 
+// The text of the bytes, or of the book they hold; none when a book was refused.
+std::optional<std::string> TextOf(std::string bytes, FileKind kind, const std::string& name,
+                                  TextFileLoad& load) {
+    if (kind != FileKind::Book) {
+        return TextDecoder::Decode(bytes);
+    }
+    EpubResult book = ReadEpub(bytes);
+    if (!book.Ok()) {
+        load.bookFailure = EpubFailureMessage(name, book);
+        return std::nullopt;
+    }
+    load.chapters = std::move(book.book->chapters);
+    return book.book->Text();
+}
+
 }  // namespace
+
+TextFileLoad TextFileLoad::FromBytes(std::string bytes, FileKind kind, const std::string& name,
+                                     const CDicMain& dic, const GlossChoice& gloss,
+                                     const CParagraphList::Progress& progress,
+                                     const MarkIndex* marks) {
+    TextFileLoad load;
+    try {
+        if (progress && !progress(kDecoding.from)) {
+            load.problem = ReadFileProblem::Cancelled;
+            return load;
+        }
+        std::optional<std::string> text = TextOf(std::move(bytes), kind, name, load);
+        if (!text) {
+            return load;
+        }
+        CParagraphList paragraphs;
+        paragraphs.SetMarks(marks);
+        if (!paragraphs.SetText(std::move(*text), Within(progress, kSplitting)) ||
+            paragraphs.Annotate(&dic, gloss.threshold, gloss.medical, gloss.science,
+                                gloss.skipNames, Within(progress, kGlossing)) < 0) {
+            load.problem = ReadFileProblem::Cancelled;
+            load.chapters.clear();
+            return load;
+        }
+        load.paragraphs.emplace(std::move(paragraphs));
+    } catch (const std::bad_alloc&) {
+        load.paragraphs.reset();
+        load.chapters.clear();
+        load.problem = ReadFileProblem::OutOfMemory;
+    } catch (const std::length_error&) {
+        load.paragraphs.reset();
+        load.chapters.clear();
+        load.problem = ReadFileProblem::OutOfMemory;
+    }
+    return load;
+}
 
 TextFileLoad TextFileLoad::Run(const std::string& path, const CDicMain& dic,
                                const GlossChoice& gloss, const CParagraphList::Progress& progress) {
+    const FileKind kind = KindOfFile(path);
     TextFileLoad load;
     try {
         ReadFileOptions options;
@@ -46,27 +100,20 @@ TextFileLoad TextFileLoad::Run(const std::string& path, const CDicMain& dic,
         }
         std::optional<std::string> bytes = ReadFileBytes(path, &load.problem, options);
         if (!bytes) {
+            if (kind == FileKind::Book && load.problem != ReadFileProblem::Cancelled) {
+                // A book that cannot be read is a book that cannot be opened: said as
+                // every other refusal of a book is, and nothing else changes.
+                const int error = errno;
+                EpubResult unreadable;
+                unreadable.reason = std::string("无法读取文件（") + std::strerror(error) + "）";
+                load.bookFailure = EpubFailureMessage(path, unreadable);
+            }
             return load;
         }
-        if (progress && !progress(kDecoding.from)) {
-            load.problem = ReadFileProblem::Cancelled;
-            return load;
-        }
-        std::string text = TextDecoder::Decode(*bytes);
-        bytes.reset();  // the file's bytes are not needed beside the text
-        CParagraphList paragraphs;
-        if (!paragraphs.SetText(std::move(text), Within(progress, kSplitting)) ||
-            paragraphs.Annotate(&dic, gloss.threshold, gloss.medical, gloss.science,
-                                gloss.skipNames, Within(progress, kGlossing)) < 0) {
-            load.problem = ReadFileProblem::Cancelled;
-            return load;
-        }
-        load.paragraphs.emplace(std::move(paragraphs));
+        return FromBytes(std::move(*bytes), kind, path, dic, gloss, progress);
     } catch (const std::bad_alloc&) {
-        load.paragraphs.reset();
         load.problem = ReadFileProblem::OutOfMemory;
     } catch (const std::length_error&) {
-        load.paragraphs.reset();
         load.problem = ReadFileProblem::OutOfMemory;
     }
     return load;

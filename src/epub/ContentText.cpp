@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "AsciiText.h"
 #include "Markup.h"
 
 namespace {
@@ -32,7 +33,7 @@ bool HidesItsContent(const xmlNode* element) {
         std::string squeezed;
         for (char c : value) {
             if (c != ' ' && c != '\t') {
-                squeezed.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+                squeezed.push_back(LowerAscii(c));
             }
         }
         if (squeezed.find("display:none") != std::string::npos) {

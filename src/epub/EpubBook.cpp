@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "AsciiText.h"
 #include "ContentText.h"
 #include "EpubError.h"
 #include "Markup.h"
@@ -129,23 +130,6 @@ EpubResult ReadEpubFile(const std::string& path) {
 
 std::string EpubFailureMessage(const std::string& path, const EpubResult& result) {
     return "无法打开电子书 " + path + "：" + result.reason;
-}
-
-bool IsEpubName(std::string_view path) {
-    constexpr std::string_view kExtension = ".epub";
-    if (path.size() <= kExtension.size()) {
-        return false;
-    }
-    const std::string_view end = path.substr(path.size() - kExtension.size());
-    for (std::size_t i = 0; i < end.size(); ++i) {
-        const char c =
-            end[i] >= 'A' && end[i] <= 'Z' ? static_cast<char>(end[i] - 'A' + 'a') : end[i];
-        if (c != kExtension[i]) {
-            return false;
-        }
-    }
-    const char before = path[path.size() - kExtension.size() - 1];
-    return before != '/';
 }
 
 bool LooksLikeEpub(std::string_view bytes) {

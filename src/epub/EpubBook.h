@@ -61,8 +61,6 @@ EpubResult ReadEpubFile(const std::string& path);
 // "无法打开电子书 PATH：REASON" for a failed result.
 std::string EpubFailureMessage(const std::string& path, const EpubResult& result);
 
-// Whether a path names an EPUB book (".epub" in any case).
-bool IsEpubName(std::string_view path);
 // Whether bytes start like an EPUB (a zip whose first member is the "mimetype" file
 // saying application/epub+zip), for input that has no name.
 bool LooksLikeEpub(std::string_view bytes);

@@ -6,25 +6,13 @@
 #include <climits>
 #include <mutex>
 
+#include "AsciiText.h"
+
 namespace {
 
 void InitialiseOnce() {
     static std::once_flag once;
     std::call_once(once, [] { xmlInitParser(); });
-}
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsLower(std::string_view text, std::string_view lower) {
-    if (text.size() != lower.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (LowerAscii(text[i]) != lower[i]) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::string_view WithoutPrefix(std::string_view name) {
@@ -145,7 +133,7 @@ std::string_view LocalName(const xmlNode* node) {
 }
 
 bool NameIs(const xmlNode* node, std::string_view lowerName) {
-    return EqualsLower(LocalName(node), lowerName);
+    return EqualsIgnoringAsciiCase(LocalName(node), lowerName);
 }
 
 bool FindAttribute(const xmlNode* node, std::string_view lowerName, std::string* value) {
@@ -154,7 +142,8 @@ bool FindAttribute(const xmlNode* node, std::string_view lowerName, std::string*
     }
     for (const xmlAttr* attr = node->properties; attr != nullptr; attr = attr->next) {
         if (attr->name == nullptr ||
-            !EqualsLower(WithoutPrefix(reinterpret_cast<const char*>(attr->name)), lowerName)) {
+            !EqualsIgnoringAsciiCase(WithoutPrefix(reinterpret_cast<const char*>(attr->name)),
+                                     lowerName)) {
             continue;
         }
         const xmlNode* child = attr->children;

@@ -2,21 +2,9 @@
 
 #include <zip.h>
 
-#include <algorithm>
-
+#include "AsciiText.h"
 #include "BookPath.h"
 #include "EpubError.h"
-
-namespace {
-
-std::string FoldedAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return text;
-}
-
-}  // namespace
 
 ZipArchive::ZipArchive(std::string_view bytes, std::size_t inflateBudget)
     : m_budget(inflateBudget) {
@@ -50,7 +38,7 @@ ZipArchive::ZipArchive(std::string_view bytes, std::size_t inflateBudget)
             throw EpubError(EpubFault::UnsafeName, reason);
         }
         m_byName.emplace(name, static_cast<std::uint64_t>(i));
-        m_byFoldedName.emplace(FoldedAscii(name), static_cast<std::uint64_t>(i));
+        m_byFoldedName.emplace(LowerAscii(name), static_cast<std::uint64_t>(i));
     }
 }
 
@@ -65,8 +53,7 @@ bool ZipArchive::Find(const std::string& name, std::uint64_t* index) const {
         *index = exact->second;
         return true;
     }
-    if (const auto folded = m_byFoldedName.find(FoldedAscii(name));
-        folded != m_byFoldedName.end()) {
+    if (const auto folded = m_byFoldedName.find(LowerAscii(name)); folded != m_byFoldedName.end()) {
         *index = folded->second;
         return true;
     }

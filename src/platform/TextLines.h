@@ -4,9 +4,11 @@
 #include <type_traits>
 
 // Calls `take` with every line of `bytes`, without its LF or CR LF ending; a last
-// line without an ending counts too. The line-based files the program reads (word
-// lists, the word book, text dictionaries, the data tables) go through this one
-// loop. A `take` that answers bool stops the loop by answering false.
+// line without an ending counts too, less a CR it ends with. The line-based files
+// the program reads (word lists, the word book, text dictionaries, the data tables)
+// are read with it. The text being read is not: its splitter (TextSplitter.cpp)
+// drops empty lines and keeps a CR that ends the text without an LF. A `take` that
+// answers bool stops the loop by answering false.
 template <typename Take>
 void ForEachTextLine(std::string_view bytes, Take take) {
     while (!bytes.empty()) {

@@ -1,23 +1,18 @@
 #include "CCommandLineInfo.h"
 
 #include <algorithm>
-#include <cctype>
 
-#include "EpubBook.h"
+#include "AsciiText.h"
+#include "FileKind.h"
 
 namespace {
 
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 bool IsKnownSwitch(const std::string& name) {
-    return name == "p" || name == "pt" || name == "dde" || EqualsIgnoringCase(name, "Unregister") ||
-           EqualsIgnoringCase(name, "Unregserver") || EqualsIgnoringCase(name, "Embedding") ||
-           EqualsIgnoringCase(name, "Automation");
+    return name == "p" || name == "pt" || name == "dde" ||
+           EqualsIgnoringAsciiCase(name, "Unregister") ||
+           EqualsIgnoringAsciiCase(name, "Unregserver") ||
+           EqualsIgnoringAsciiCase(name, "Embedding") ||
+           EqualsIgnoringAsciiCase(name, "Automation");
 }
 
 // "-x" is always a switch. A leading "/" also begins every absolute path here, so
@@ -58,8 +53,8 @@ CCommandLineInfo CCommandLineInfo::Parse(const std::vector<std::string>& argumen
                 std::reverse(printToFields.begin(), printToFields.end());
             } else if (name == "p") {
                 info.m_nShellCommand = FilePrint;
-            } else if (EqualsIgnoringCase(name, "Unregister") ||
-                       EqualsIgnoringCase(name, "Unregserver")) {
+            } else if (EqualsIgnoringAsciiCase(name, "Unregister") ||
+                       EqualsIgnoringAsciiCase(name, "Unregserver")) {
                 info.m_nShellCommand = AppUnregister;
             }
             // "dde", "Embedding", "Automation": a start like any other.
@@ -67,7 +62,8 @@ CCommandLineInfo CCommandLineInfo::Parse(const std::vector<std::string>& argumen
         }
         // A book is text to read, not a document file: `vellumwise book.epub` is
         // `vellumwise --text book.epub` (printing it too).
-        if (firstParameter && IsEpubName(argument) && info.m_strTextFile.empty()) {
+        if (firstParameter && KindOfFile(argument) == FileKind::Book &&
+            info.m_strTextFile.empty()) {
             info.m_strTextFile = argument;
             if (info.m_nShellCommand == FileNew) {
                 continue;

@@ -146,6 +146,14 @@ void CMainFrame::RememberPlace() {
 
 void CMainFrame::CreateCommands() {
     for (CommandEntry& entry : CommandTable()) {
+        if (entry.made != nullptr) {
+            entry.text = entry.made->text();
+            entry.keys = entry.made->shortcuts();
+            addAction(entry.made);
+            QAction* made = entry.made;
+            m_commands.emplace_back(std::move(entry), made);
+            continue;
+        }
         auto* action = new QAction(entry.text, this);
         action->setObjectName(QString::fromLatin1(CommandName(entry.id)));
         if (!entry.icon.isEmpty()) {
@@ -361,6 +369,7 @@ void CMainFrame::OpenPath(const std::string& path) {
                 m_pStore->SaveLastFolder(QFileInfo(QString::fromStdString(path)).absolutePath());
             }
             break;
+        case FileKind::Book:
         case FileKind::Text:
             OpenText(path);
             break;
@@ -370,8 +379,10 @@ void CMainFrame::OpenPath(const std::string& path) {
 void CMainFrame::OpenText(const std::string& path) {
     RememberPlace();
     const QString qpath = QString::fromStdString(path);
-    m_doc.OpenTextFile(path, m_pPlaces->Recall(qpath));
-    if (!m_doc.TextPath().empty()) {
+    // Only a text that was taken is recorded: after a refusal the old text (if any)
+    // is still shown and was remembered above, and the refused file's folder is not
+    // where the reader will look next.
+    if (m_doc.OpenTextFile(path, m_pPlaces->Recall(qpath))) {
         // Newest in the recent list, with the place it opened at.
         RememberPlace();
         FillRecentMenu();

@@ -81,7 +81,7 @@ std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& 
     // A file named that is not a document is a text to read, like one after --text.
     std::string textFile = info.m_strTextFile;
     const bool namedText =
-        info.m_nShellCommand != FileNew && KindOfFile(info.m_strFileName) == FileKind::Text;
+        info.m_nShellCommand != FileNew && KindOfFile(info.m_strFileName) != FileKind::Document;
     if (namedText && textFile.empty()) {
         textFile = info.m_strFileName;
     }

@@ -10,7 +10,7 @@ ChapterMenu::ChapterMenu(CVellumwiseDoc& doc, CVellumwiseView& view, QWidget* pa
     setObjectName(QStringLiteral("ChapterMenu"));
     connect(this, &QMenu::aboutToShow, this, &ChapterMenu::Rebuild);
     m_doc.AddView(this);
-    OnUpdate(UpdateHint::Relayout);
+    OnUpdate(UpdateHint::Text);
 }
 
 ChapterMenu::~ChapterMenu() { m_doc.RemoveView(this); }

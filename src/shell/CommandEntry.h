@@ -6,6 +6,8 @@
 #include <functional>
 #include <optional>
 
+class QAction;
+
 // Every command of the window. A menu or toolbar names its commands by these, so a
 // mistyped command does not compile.
 enum class CommandId {
@@ -160,7 +162,7 @@ constexpr const char* CommandName(CommandId id) {
 // empty.
 struct CommandEntry {
     CommandId id;
-    QString text;                        // menu text, or a name for a command with no menu item
+    QString text = {};                   // menu text, or a name for a command with no menu item
     QString icon = {};                   // resource path of the button image
     QList<QKeySequence> keys = {};       // the first one is the one a menu shows
     QString toolTip = {};                // empty: the button shows no tooltip
@@ -170,6 +172,9 @@ struct CommandEntry {
     std::function<bool()> checked = {};
     // Whether the command can run now, read likewise; empty: always.
     std::function<bool()> enabled = {};
+    // A command the view made (a word's commands, which its context menu shows too):
+    // the window uses that action, with its text, keys and handler, as it is.
+    QAction* made = nullptr;
 };
 
 // One place in a menu or a toolbar: a command, or a separator.

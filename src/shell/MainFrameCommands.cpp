@@ -177,28 +177,13 @@ std::vector<CommandEntry> CMainFrame::CommandTable() {
          .text = QStringLiteral("前一窗格"),
          .keys = {QKeySequence(Qt::SHIFT | Qt::Key_F6)}},
 
-        // The reader's own words: plain letters the window leaves free (it reads K
-        // and the arrows), acting on the word under the mouse pointer; the word's
-        // context menu shows the same keys.
-        {.id = MarkKnown,
-         .text = QStringLiteral("认识这个词"),
-         .keys = {QKeySequence(Qt::Key_Y)},
-         .handler = onView(&CVellumwiseView::OnMarkKnownAtPointer)},
-        {.id = MarkNew,
-         .text = QStringLiteral("标为生词"),
-         .keys = {QKeySequence(Qt::Key_N)},
-         .handler = onView(&CVellumwiseView::OnMarkNewAtPointer)},
-        {.id = Unmark,
-         .text = QStringLiteral("取消标记"),
-         .keys = {QKeySequence(Qt::Key_U)},
-         .handler = onView(&CVellumwiseView::OnUnmarkAtPointer)},
+        // The reader's own words, acting on the word under the mouse pointer: the
+        // view's commands, which the word's context menu shows too.
+        {.id = MarkKnown, .made = m_pView->WordCommand(CVellumwiseView::WordAction::MarkKnown)},
+        {.id = MarkNew, .made = m_pView->WordCommand(CVellumwiseView::WordAction::MarkNew)},
+        {.id = Unmark, .made = m_pView->WordCommand(CVellumwiseView::WordAction::Unmark)},
         {.id = AddToWordBook,
-         .text = QStringLiteral("加入单词本"),
-         .keys = {QKeySequence(Qt::Key_B)},
-         .handler = onView(&CVellumwiseView::OnAddToWordBookAtPointer)},
-        {.id = WordBook,
-         .text = QStringLiteral("单词本"),
-         .keys = {QKeySequence(Qt::Key_W)},
-         .handler = [this] { OnWordBook(); }},
+         .made = m_pView->WordCommand(CVellumwiseView::WordAction::AddToWordBook)},
+        {.id = WordBook, .made = m_pView->WordCommand(CVellumwiseView::WordAction::OpenWordBook)},
     };
 }

@@ -1,15 +1,19 @@
 // gloss: the reading window's glossing of a text, printed for other programs.
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <optional>
 
 #include "CDicMain.h"
 #include "CParagraphList.h"
 #include "DictionaryFile.h"
+#include "EpubBook.h"
+#include "FileKind.h"
 #include "GlossOutput.h"
 #include "PersonalWords.h"
+#include "ReadFileBytes.h"
+#include "TextFileLoad.h"
 #include "ToolCommands.h"
-#include "ToolInput.h"
 #include "ToolOptions.h"
 #include "VocabularyTable.h"
 
@@ -94,6 +98,14 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
     return options;
 }
 
+std::optional<std::string> ReadInput(const std::string& input) {
+    if (input == "-") {
+        std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
+        return std::cin.bad() ? std::nullopt : std::optional(std::move(bytes));
+    }
+    return ReadFileBytes(input);
+}
+
 }  // namespace
 
 int RunGloss(const ToolArguments& args) {
@@ -114,8 +126,9 @@ int RunGloss(const ToolArguments& args) {
     if (!LoadDictionaries(dic, options->sources, "gloss")) {
         return kExitBadInput;
     }
-    std::optional<std::string> decoded = ReadTextAsWindowDoes(options->input, "gloss");
-    if (!decoded) {
+    std::optional<std::string> bytes = ReadInput(options->input);
+    if (!bytes) {
+        std::cerr << "vellumwise-tool gloss: " << options->input << ": cannot read the file\n";
         return kExitBadInput;
     }
     PersonalWords personal(options->personal ? PersonalWords::DefaultFolder() : std::string());
@@ -124,11 +137,23 @@ int RunGloss(const ToolArguments& args) {
         std::cerr << "vellumwise-tool gloss: " << warning;
     }
     const MarkIndex marks(dic, personal);
-    CParagraphList text;
-    text.SetMarks(&marks);
-    text.SetText(std::move(*decoded));
-    text.Annotate(&dic, ThresholdForLevel(*level), options->medical, options->science,
-                  !options->names);
+    // Named .epub like the window's open command; on standard input, known by its bytes.
+    const FileKind kind = options->input == "-"
+                              ? (LooksLikeEpub(*bytes) ? FileKind::Book : FileKind::Text)
+                              : KindOfFile(options->input);
+    const TextFileLoad load = TextFileLoad::FromBytes(
+        std::move(*bytes), kind, options->input, dic,
+        GlossChoice{ThresholdForLevel(*level), options->medical, options->science, !options->names},
+        {}, &marks);
+    if (!load.Ok()) {
+        if (!load.bookFailure.empty()) {
+            std::cerr << "vellumwise-tool gloss: " << load.bookFailure << "\n";
+        } else {
+            std::cerr << "vellumwise-tool gloss: " << options->input << ": out of memory\n";
+        }
+        return kExitBadInput;
+    }
+    const CParagraphList& text = *load.paragraphs;
 
     if (options->format == "text") {
         WriteGlossText(std::cout, text);

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "EpubBook.h"
+#include "FileKind.h"
 #include "ReadFileBytes.h"
 #include "TextDecoder.h"
 
@@ -27,7 +28,9 @@ std::optional<std::string> ReadTextAsWindowDoes(const std::string& input,
         return std::nullopt;
     }
     // Named .epub like the window's open command; on standard input, known by its bytes.
-    if (IsEpubName(input) || (input == "-" && LooksLikeEpub(*bytes))) {
+    const FileKind kind = input == "-" ? (LooksLikeEpub(*bytes) ? FileKind::Book : FileKind::Text)
+                                       : KindOfFile(input);
+    if (kind == FileKind::Book) {
         const EpubResult book = ReadEpub(*bytes);
         if (!book.Ok()) {
             std::cerr << "vellumwise-tool " << command << ": " << EpubFailureMessage(input, book)

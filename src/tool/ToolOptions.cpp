@@ -5,17 +5,8 @@
 
 #include "CDicMain.h"
 #include "DictionaryFile.h"
+#include "ProgramDirectory.h"
 #include "VocabularyTable.h"
-
-namespace {
-
-std::filesystem::path ProgramDirectory() {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path(".") : exe.parent_path();
-}
-
-}  // namespace
 
 std::optional<int> ParseLevel(const std::string& text) {
     std::size_t used = 0;
@@ -36,7 +27,7 @@ std::string LevelError(std::string_view command, const std::string& text) {
 }
 
 DictionarySources DefaultDictionarySources() {
-    return {(ProgramDirectory() / "main.dic").string(), {}, false};
+    return {(std::filesystem::path(ProgramDirectory()) / "main.dic").string(), {}, false};
 }
 
 std::optional<bool> TakeDictionaryOption(const ToolArguments& args, std::size_t& i,
@@ -60,29 +51,26 @@ std::optional<bool> TakeDictionaryOption(const ToolArguments& args, std::size_t&
 
 std::optional<LoadedDictionaries> LoadDictionaries(CDicMain& dic, const DictionarySources& sources,
                                                    std::string_view command) {
-    const DicFileResult main = LoadDictionaryFile(dic, sources.mainPath);
-    if (!main.Ok()) {
+    // Like the reading window: the supplement lies beside main.dic.
+    const MainAndSupplement loaded = LoadMainAndSupplement(
+        dic, sources.mainPath,
+        sources.supplementNamed ? std::optional<std::string>(sources.supplementPath)
+                                : std::nullopt);
+    if (!loaded.main.Ok()) {
         std::cerr << "vellumwise-tool " << command << ": " << sources.mainPath << ": "
-                  << main.detail << "\n";
+                  << loaded.main.detail << "\n";
         return std::nullopt;
     }
-    LoadedDictionaries loaded;
-    loaded.mainEntries = dic.m_arrItems.size();
-    // Like the reading window: the supplement lies beside main.dic.
-    const std::string path =
-        sources.supplementNamed
-            ? sources.supplementPath
-            : (std::filesystem::path(sources.mainPath).parent_path() / kSupplementFileName)
-                  .string();
-    if (path.empty()) {
-        return loaded;
+    LoadedDictionaries counts;
+    counts.mainEntries = loaded.mainEntries;
+    if (loaded.supplement.Ok()) {
+        counts.supplementEntries = dic.m_arrItems.size() - loaded.mainEntries;
+    } else if (!loaded.supplementPath.empty() &&
+               (loaded.supplement.kind != DicFileResult::Kind::Missing ||
+                sources.supplementNamed)) {
+        std::cerr << "vellumwise-tool " << command << ": " << loaded.supplementPath << ": "
+                  << loaded.supplement.detail << "; going on with " << sources.mainPath
+                  << " alone\n";
     }
-    const DicFileResult supplement = LoadDictionaryFile(dic, path);
-    if (supplement.Ok()) {
-        loaded.supplementEntries = dic.m_arrItems.size() - loaded.mainEntries;
-    } else if (supplement.kind != DicFileResult::Kind::Missing || sources.supplementNamed) {
-        std::cerr << "vellumwise-tool " << command << ": " << path << ": " << supplement.detail
-                  << "; going on with " << sources.mainPath << " alone\n";
-    }
-    return loaded;
+    return counts;
 }

@@ -1,5 +1,6 @@
 #include "CVellumwiseView.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -50,18 +51,24 @@ CVellumwiseView::CVellumwiseView(CVellumwiseDoc& doc, QWidget* parent)
     verticalScrollBar()->installEventFilter(this);
     m_timerAutoScroll.setInterval(kAutoScrollMilliseconds);
     connect(&m_timerAutoScroll, &QTimer::timeout, this, &CVellumwiseView::OnTimer);
+    CreateWordCommands();
     m_doc.AddView(this);
+    m_doc.SetLayouter(this);
 }
 
 CVellumwiseView::~CVellumwiseView() {
     // A popup still open (the window closed with the button held) goes with the view.
     delete m_pPopup.data();
     m_doc.RemoveView(this);
+    m_doc.DropLayouter(this);
 }
 
 void CVellumwiseView::OnUpdate(UpdateHint hint) {
-    if (hint == UpdateHint::Relayout) {
-        RelayoutKeepingTopWord();
+    if (hint == UpdateHint::Glosses) {
+        m_glosses.Clear();
+    }
+    if (hint == UpdateHint::Text) {
+        m_menuWord.reset();  // its paragraph and token numbers were of the old text
     }
     SyncAutoScrollTimer();
     RedrawView();
@@ -104,8 +111,8 @@ std::optional<WordPlace> CVellumwiseView::TopWord() const {
     return FirstWordFrom(m_doc.m_paragraphs.m_arrParagraphs, m_doc.m_nScrollPos, m_nLineUnit);
 }
 
-void CVellumwiseView::RelayoutKeepingTopWord() {
-    const auto& paragraphs = m_doc.m_paragraphs.m_arrParagraphs;
+LayoutOutcome CVellumwiseView::LayOut(CParagraphList& text) {
+    const auto& paragraphs = text.m_arrParagraphs;
     const std::int64_t oldPos = m_doc.m_nScrollPos;
     const bool sameText = m_nLaidOutText == m_doc.TextSerial();
     const bool pastEnd = sameText && oldPos >= m_doc.m_nTextHeight;
@@ -113,35 +120,37 @@ void CVellumwiseView::RelayoutKeepingTopWord() {
     // its own place, or none.
     const std::optional<WordPlace> kept = sameText ? TopWord() : m_doc.PlaceToShow();
     const std::int64_t oldWordTop = kept && sameText ? WordTop(paragraphs, *kept, m_nLineUnit) : 0;
-    LayoutText();
-    m_nLaidOutText = m_doc.TextSerial();
-    m_keptTop.reset();
-    if (pastEnd) {
-        m_doc.SetScrollPosFromLayout(m_doc.m_nTextHeight);
-    } else if (kept) {
-        const WordPlace word = ClampPlace(paragraphs, *kept);
-        const std::int64_t pos =
-            sameText ? ScrollPosKeeping(paragraphs, word, oldPos, oldWordTop, m_nLineUnit)
-                     : WordTop(paragraphs, word, m_nLineUnit);
-        m_doc.SetScrollPosFromLayout(pos);
-        m_keptTop = KeptTop{word, pos, m_nLaidOutText};
-    }
-}
 
-void CVellumwiseView::LayoutText() {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     SyncFonts();
     // The glosses may have changed with the text; the decoded ones go with them.
     m_glosses.Clear();
     // How the lines flow depends on the text alone: found once per text.
     if (m_nFlowText != m_doc.TextSerial()) {
-        m_flow = BookFlow::Of(m_doc.m_paragraphs);
+        m_flow = BookFlow::Of(text);
         m_nFlowText = m_doc.TextSerial();
     }
-    m_doc.SetTextHeight(::LayoutText(m_doc.m_paragraphs, *m_pMeasurer, m_doc.m_nPageWidth,
-                                     m_doc.PageLayoutChoice(), &m_flow));
+    LayoutOutcome outcome;
+    outcome.textHeight =
+        ::LayoutText(text, *m_pMeasurer, m_doc.m_nPageWidth, m_doc.PageLayoutChoice(), &m_flow);
+    outcome.scrollPos = oldPos;
     QGuiApplication::restoreOverrideCursor();
+
+    m_nLaidOutText = m_doc.TextSerial();
+    m_keptTop.reset();
+    if (pastEnd) {
+        outcome.scrollPos = outcome.textHeight;
+    } else if (kept) {
+        const WordPlace word = ClampPlace(paragraphs, *kept);
+        outcome.scrollPos =
+            sameText ? ScrollPosKeeping(paragraphs, word, oldPos, oldWordTop, m_nLineUnit)
+                     : WordTop(paragraphs, word, m_nLineUnit);
+        m_keptTop = KeptTop{word, outcome.scrollPos, m_nLaidOutText};
+    }
+    return outcome;
 }
+
+void CVellumwiseView::LayoutText() { m_doc.UpdateAllViews(UpdateHint::Font); }
 
 PageScene CVellumwiseView::Scene() const {
     PageScene scene;
@@ -260,7 +269,6 @@ void CVellumwiseView::OnTextFont() {
     }
     // Cancelled: the command lays out and repaints all the same.
     LayoutText();
-    RedrawView();
 }
 
 void CVellumwiseView::keyPressEvent(QKeyEvent* event) {
@@ -452,6 +460,12 @@ void CVellumwiseView::mouseDoubleClickEvent(QMouseEvent* event) {
 void CVellumwiseView::OnAutoScroll() { m_doc.SetAutoScroll(!m_doc.m_bAutoScroll); }
 
 void CVellumwiseView::OnTimer() {
+    // Paused while a menu or a dialog is open: the page must not move from under a
+    // word the reader is choosing something for. It goes on when they close.
+    if (QApplication::activePopupWidget() != nullptr ||
+        QApplication::activeModalWidget() != nullptr) {
+        return;
+    }
     // At the end of the text the timer keeps running but nothing moves or repaints,
     // until the reader switches it off.
     if (m_doc.m_bAutoScroll && m_doc.m_nScrollPos < m_doc.m_nTextHeight) {

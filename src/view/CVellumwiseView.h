@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -29,7 +30,7 @@ struct PageScene;
 // a centred page band, scrolled by the document's m_nScrollPos. All reading state is
 // the document's; the view keeps only what is derived from the font (the real fonts
 // and the width cache), the decoded glosses, the word popup and the auto-scroll timer.
-class CVellumwiseView : public QAbstractScrollArea, public IDocumentView {
+class CVellumwiseView : public QAbstractScrollArea, public IDocumentView, public ITextLayouter {
     Q_OBJECT
 
 public:
@@ -40,12 +41,15 @@ public:
 
     CVellumwiseDoc& GetDocument() const { return m_doc; }
 
-    // Text or glosses changed: lay out again, then repaint. Colours or the scroll
-    // position changed: repaint only.
+    // The document has laid the text out already when the change moved tokens; a
+    // gloss change drops the decoded glosses; every change repaints.
     void OnUpdate(UpdateHint hint) override;
+    // Positions every token of `text` over the view's fonts and finds the position
+    // that keeps the first word on top (a new text: the place it opens at, or the
+    // position the document set). Asked by the document only (see ITextLayouter).
+    LayoutOutcome LayOut(CParagraphList& text) override;
 
-    // Positions every token from the document's text and font and sets the text
-    // height. Called after a text, gloss or font change only.
+    // Asks the document to lay its text out again now, as after a font change.
     void LayoutText();
     // The first word the window shows whole, in the text it last laid out; none
     // before the text's first layout or past its last line.
@@ -67,9 +71,14 @@ public:
     QString HitTestWord(QPoint point);
 
     // What the reader can do with one word of the page (WordActions.cpp).
-    enum class WordAction { MarkKnown, MarkNew, Unmark, AddToWordBook };
-    // The word's context menu at a viewport point: "认识这个词", "标为生词", "取消标记",
-    // "加入单词本" and "单词本…"; null when no whole word is there.
+    enum class WordAction { MarkKnown, MarkNew, Unmark, AddToWordBook, OpenWordBook };
+    // The command for each, made once by the view: "认识这个词" (Y), "标为生词" (N),
+    // "取消标记" (U), "加入单词本" (B), "单词本…" (W). The window shows them in its
+    // menus; they act on the word a context menu showed while it is open, and on the
+    // word under the pointer otherwise.
+    QAction* WordCommand(WordAction action) const;
+    // The word's context menu at a viewport point, with those commands; null when no
+    // whole word is there.
     std::unique_ptr<QMenu> MakeWordMenu(QPoint point);
     // Applies the action to the word at a viewport point; false when none is there.
     bool ApplyToWordAt(QPoint point, WordAction action);
@@ -110,10 +119,6 @@ public slots:
     // One automatic-scrolling step (the timer's tick).
     void OnTimer();
     // The reader's keys for the word under the mouse pointer.
-    void OnMarkKnownAtPointer();
-    void OnMarkNewAtPointer();
-    void OnUnmarkAtPointer();
-    void OnAddToWordBookAtPointer();
 
 signals:
     // "第%d页/共%d页" after each redraw, for the frame's status bar.
@@ -138,9 +143,6 @@ protected:
 private:
     // Rebuilds the fonts and drops the width cache when the document's font changed.
     void SyncFonts();
-    // A new layout that keeps the first word on top (a new text: the place it opens
-    // at, or the position the document set).
-    void RelayoutKeepingTopWord();
     void ScrollTo(std::int64_t pos);
     // How the document's positions map onto the int-based scroll bar.
     ScrollCommands::ScrollBarScale BarScale() const;
@@ -154,7 +156,9 @@ private:
     void ClosePopup();
     std::optional<WordHit> HitWord(QPoint point);
     std::optional<WordHit> WordAt(QPoint point);
-    void ApplyAtPointer(WordAction action);
+    void CreateWordCommands();
+    bool ApplyToWord(const WordHit& hit, WordAction action);
+    void ApplyToCommandWord(WordAction action);
 
     CVellumwiseDoc& m_doc;
     ReadingFont m_fontRecord;  // the record the fonts below were made from
@@ -181,4 +185,6 @@ private:
     };
     std::optional<KeptTop> m_keptTop;
     QTimer m_timerAutoScroll;
+    std::array<QAction*, 5> m_wordCommands{};  // by WordAction, owned as children
+    std::optional<WordHit> m_menuWord;         // while a word's context menu lives
 };

@@ -1,10 +1,46 @@
 // The reader's own marks and word book, reached from a word of the page: its
 // context menu (right button) and keys that act on the word under the pointer.
+// Both are the same five commands, made here once; the window puts them in its
+// menus and takes their keys.
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QMenu>
 
 #include "CVellumwiseView.h"
+
+namespace {
+
+struct WordCommandText {
+    const char* name;  // the command's identifier, as the window knows it
+    const char* text;
+    Qt::Key key;
+};
+
+// By WordAction. Plain letters the window leaves free (it reads K and the arrows).
+constexpr WordCommandText kWordCommands[] = {
+    {"ID_MARK_KNOWN", "认识这个词", Qt::Key_Y}, {"ID_MARK_NEW", "标为生词", Qt::Key_N},
+    {"ID_UNMARK", "取消标记", Qt::Key_U},       {"ID_ADD_TO_WORD_BOOK", "加入单词本", Qt::Key_B},
+    {"ID_WORD_BOOK", "单词本…", Qt::Key_W},
+};
+
+}  // namespace
+
+void CVellumwiseView::CreateWordCommands() {
+    for (std::size_t i = 0; i < m_wordCommands.size(); ++i) {
+        const WordCommandText& command = kWordCommands[i];
+        auto* action = new QAction(QString::fromUtf8(command.text), this);
+        action->setObjectName(QString::fromLatin1(command.name));
+        action->setShortcut(QKeySequence(command.key));
+        const auto which = static_cast<WordAction>(i);
+        connect(action, &QAction::triggered, this, [this, which] { ApplyToCommandWord(which); });
+        m_wordCommands[i] = action;
+    }
+}
+
+QAction* CVellumwiseView::WordCommand(WordAction action) const {
+    return m_wordCommands[static_cast<std::size_t>(action)];
+}
 
 std::optional<WordHit> CVellumwiseView::WordAt(QPoint point) {
     const std::optional<WordHit> hit = HitWord(point);
@@ -18,11 +54,12 @@ std::optional<WordHit> CVellumwiseView::WordAt(QPoint point) {
 
 bool CVellumwiseView::ApplyToWordAt(QPoint point, WordAction action) {
     const std::optional<WordHit> hit = WordAt(point);
-    if (!hit) {
-        return false;
-    }
+    return hit && ApplyToWord(*hit, action);
+}
+
+bool CVellumwiseView::ApplyToWord(const WordHit& hit, WordAction action) {
     // A copy: the operations re-gloss the text the word points into.
-    const std::string word(m_doc.m_paragraphs.m_arrParagraphs[hit->paragraph].Word(hit->token));
+    const std::string word(m_doc.m_paragraphs.m_arrParagraphs[hit.paragraph].Word(hit.token));
     switch (action) {
         case WordAction::MarkKnown:
             m_doc.MarkKnown(word);
@@ -34,9 +71,25 @@ bool CVellumwiseView::ApplyToWordAt(QPoint point, WordAction action) {
             m_doc.Unmark(word);
             break;
         case WordAction::AddToWordBook:
-            return m_doc.AddToWordBook(hit->paragraph, hit->token);
+            return m_doc.AddToWordBook(hit.paragraph, hit.token);
+        case WordAction::OpenWordBook:
+            emit wordBookRequested();
+            break;
     }
     return true;
+}
+
+void CVellumwiseView::ApplyToCommandWord(WordAction action) {
+    if (action == WordAction::OpenWordBook) {
+        emit wordBookRequested();
+        return;
+    }
+    // The word a menu showed, while it is open; else the word under the pointer now.
+    if (m_menuWord) {
+        ApplyToWord(*m_menuWord, action);
+    } else {
+        ApplyToWordAt(viewport()->mapFromGlobal(QCursor::pos()), action);
+    }
 }
 
 std::unique_ptr<QMenu> CVellumwiseView::MakeWordMenu(QPoint point) {
@@ -49,31 +102,27 @@ std::unique_ptr<QMenu> CVellumwiseView::MakeWordMenu(QPoint point) {
     const WordMark mark = m_doc.MarkOf(word);
     auto menu = std::make_unique<QMenu>(this);
     menu->setObjectName(QStringLiteral("WordMenu"));
-    auto add = [&](const QString& text, const char* name, QKeySequence key, WordAction action) {
-        QAction* item =
-            menu->addAction(text, this, [this, point, action] { ApplyToWordAt(point, action); });
-        item->setObjectName(QString::fromLatin1(name));
-        item->setShortcut(key);
-        return item;
-    };
-    QAction* known = add(QStringLiteral("认识这个词"), "MarkKnown", QKeySequence(Qt::Key_Y),
-                         WordAction::MarkKnown);
-    QAction* fresh =
-        add(QStringLiteral("标为生词"), "MarkNew", QKeySequence(Qt::Key_N), WordAction::MarkNew);
-    QAction* unmark =
-        add(QStringLiteral("取消标记"), "Unmark", QKeySequence(Qt::Key_U), WordAction::Unmark);
+    // The menu's commands act on this word, found once, for as long as the menu lives.
+    m_menuWord = hit;
+    connect(menu.get(), &QObject::destroyed, this, [this] { m_menuWord.reset(); });
+    QAction* known = WordCommand(WordAction::MarkKnown);
+    QAction* fresh = WordCommand(WordAction::MarkNew);
+    QAction* unmark = WordCommand(WordAction::Unmark);
+    menu->addActions({known, fresh, unmark});
+    // The marks show as checks in this menu only.
     known->setCheckable(true);
     known->setChecked(mark == WordMark::Known);
     fresh->setCheckable(true);
     fresh->setChecked(mark == WordMark::New);
+    connect(menu.get(), &QObject::destroyed, known, [known, fresh] {
+        known->setCheckable(false);
+        fresh->setCheckable(false);
+    });
     unmark->setEnabled(mark != WordMark::None);
+    connect(menu.get(), &QObject::destroyed, unmark, [unmark] { unmark->setEnabled(true); });
     menu->addSeparator();
-    add(QStringLiteral("加入单词本"), "AddToWordBook", QKeySequence(Qt::Key_B),
-        WordAction::AddToWordBook);
-    QAction* book =
-        menu->addAction(QStringLiteral("单词本…"), this, &CVellumwiseView::wordBookRequested);
-    book->setObjectName(QStringLiteral("WordBook"));
-    book->setShortcut(QKeySequence(Qt::Key_W));
+    menu->addActions(
+        {WordCommand(WordAction::AddToWordBook), WordCommand(WordAction::OpenWordBook)});
     return menu;
 }
 
@@ -86,12 +135,3 @@ void CVellumwiseView::contextMenuEvent(QContextMenuEvent* event) {
     }
     event->accept();
 }
-
-void CVellumwiseView::ApplyAtPointer(WordAction action) {
-    ApplyToWordAt(viewport()->mapFromGlobal(QCursor::pos()), action);
-}
-
-void CVellumwiseView::OnMarkKnownAtPointer() { ApplyAtPointer(WordAction::MarkKnown); }
-void CVellumwiseView::OnMarkNewAtPointer() { ApplyAtPointer(WordAction::MarkNew); }
-void CVellumwiseView::OnUnmarkAtPointer() { ApplyAtPointer(WordAction::Unmark); }
-void CVellumwiseView::OnAddToWordBookAtPointer() { ApplyAtPointer(WordAction::AddToWordBook); }

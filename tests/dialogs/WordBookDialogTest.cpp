@@ -33,8 +33,8 @@ void WordBookDialogTest::init() {
     m_platform = std::make_unique<FakePlatformServices>();
     m_doc = std::make_unique<CVellumwiseDoc>(*m_platform);
     QVERIFY(WriteTestDictionary(m_dir->Path("main.dic")));
-    m_doc->m_strProgramDir = m_dir->Root().string();
-    m_doc->m_strPersonalDir = m_dir->Path("personal");
+    m_doc->SetProgramDir(m_dir->Root().string());
+    m_doc->SetPersonalDir(m_dir->Path("personal"));
     QVERIFY(m_doc->OnNewDocument());
     WordBook book;
     book.entries = {{"apple", "苹果", "An apple.", "a.txt", "2026-01-01"},

@@ -10,11 +10,10 @@
 #include "GlossedText.h"
 #include "TempDir.h"
 #include "TestDictionary.h"
+#include "VocabularyTable.h"
 #include "WordTable.h"
 
 namespace {
-
-constexpr double kDefaultThreshold = 18.96670773;
 
 class Annotate : public testing::Test {
 protected:
@@ -80,8 +79,8 @@ TEST_F(Annotate, ListGivesWhatTranslateGivesForEveryToken) {
         bool medical, science;
     };
     for (const Settings s :
-         {Settings{kDefaultThreshold, false, false}, Settings{111.360763, true, false},
-          Settings{0.128595482, true, true}}) {
+         {Settings{kDefaultThreshold, false, false}, Settings{ThresholdForLevel(1), true, false},
+          Settings{ThresholdForLevel(kMaxVocabLevel), true, true}}) {
         SCOPED_TRACE(s.threshold);
         list.Annotate(&m_dic, s.threshold, s.medical, s.science);
         int glossed = 0;
@@ -109,7 +108,7 @@ TEST_F(Annotate, EachTokenKeepsItsOwnSpellingAndItsWordsGloss) {
     // read back as the text has them.
     CParagraphList list;
     list.SetText("Apples, don't BOOK\u2014zircon\r\n; a APPLES \u2019");
-    list.Annotate(&m_dic, 111.360763, true, true);
+    list.Annotate(&m_dic, ThresholdForLevel(1), true, true);
     ASSERT_EQ(list.m_arrParagraphs.size(), 2u);
     std::vector<std::string> words;
     for (const CParagraph& paragraph : list.m_arrParagraphs) {
@@ -120,7 +119,7 @@ TEST_F(Annotate, EachTokenKeepsItsOwnSpellingAndItsWordsGloss) {
                 c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
             }
             const std::string expected =
-                lower.size() < 2 ? "" : m_dic.Translate(lower, 111.360763, true, true);
+                lower.size() < 2 ? "" : m_dic.Translate(lower, ThresholdForLevel(1), true, true);
             EXPECT_EQ(paragraph.Gloss(j), expected) << paragraph.Word(j);
         }
     }

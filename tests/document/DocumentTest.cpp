@@ -47,10 +47,12 @@ TEST_F(StartedDocument, SecondNewDocumentOnlyResetsScrollAndTitle) {
     m_platform.m_clipboard = "apple pie";
     m_doc.OnEditPaste();
     m_doc.ApplyVocabulary(1, 111.360763, true, true);
-    m_doc.m_crPage = 1;
-    m_doc.m_fontText.lfHeight = 33;
-    m_doc.m_nScrollPos = 2500;
-    m_doc.m_bAutoScroll = true;
+    m_doc.SetColors({1, m_doc.m_crText, m_doc.m_crGloss});
+    ReadingFont font = m_doc.m_fontText;
+    font.lfHeight = 33;
+    m_doc.SetReadingFont(font);
+    m_doc.ScrollTo(2500);
+    m_doc.SetAutoScroll(true);
     // A second load would now fail and end the process.
     std::filesystem::remove(m_dir.Path("main.dic"));
     m_doc.OnOpenDocument(m_dir.Path("story.vwd"));
@@ -64,7 +66,7 @@ TEST_F(StartedDocument, SecondNewDocumentOnlyResetsScrollAndTitle) {
     EXPECT_EQ(ParagraphTexts(), std::vector<std::string>{"apple pie"});
     EXPECT_EQ(Glossed(), "apple=苹果");
     EXPECT_EQ(m_doc.m_nVocabLevel, 1);
-    EXPECT_EQ(m_doc.m_dThreshold, 111.360763);
+    EXPECT_EQ(m_doc.m_dThreshold, ThresholdForLevel(1));
     EXPECT_TRUE(m_doc.m_bShowMedical && m_doc.m_bShowScience && m_doc.m_bAutoScroll);
     EXPECT_EQ(m_doc.m_crPage, 1u);
     EXPECT_EQ(m_doc.m_fontText.lfHeight, 33);
@@ -78,7 +80,7 @@ TEST(Document, OpeningADocumentFileFirstInitialisesTheDocument) {
     ASSERT_TRUE(WriteTestDictionary(dir.Path("main.dic")));
     FakePlatformServices platform;
     CVellumwiseDoc doc(platform);
-    doc.m_strProgramDir = dir.Root().string();
+    doc.SetProgramDir(dir.Root().string());
     EXPECT_TRUE(doc.OnOpenDocument("/somewhere/notes.vwd"));
     EXPECT_TRUE(doc.m_bInitialised);
     EXPECT_EQ(doc.m_nPageWidth, 800);
@@ -94,7 +96,7 @@ TEST(Document, TheReadersSettingsAreThereBeforeTheFirstLayout) {
     ASSERT_TRUE(WriteTestDictionary(dir.Path("main.dic")));
     FakePlatformServices platform;
     CVellumwiseDoc doc(platform);
-    doc.m_strProgramDir = dir.Root().string();
+    doc.SetProgramDir(dir.Root().string());
     ReadingSettings kept;
     kept.vocabLevel = 8;
     kept.showScience = true;
@@ -107,7 +109,7 @@ TEST(Document, TheReadersSettingsAreThereBeforeTheFirstLayout) {
     EXPECT_EQ(doc.Settings(), kept);
     EXPECT_EQ(doc.m_dThreshold, ThresholdForLevel(8));
     EXPECT_EQ(doc.m_crGloss, Rgb(1, 2, 3));
-    EXPECT_EQ(view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(view.m_hints, std::vector<UpdateHint>{UpdateHint::Text});
     // A later File New keeps what the reader chose since.
     doc.ApplyVocabulary(2, ThresholdForLevel(2), false, false);
     doc.OnNewDocument();
@@ -132,7 +134,7 @@ struct StartResult {
 StartResult StartIn(const std::string& programDir, bool viaOpenDocument = false) {
     FakePlatformServices platform;
     CVellumwiseDoc doc(platform);
-    doc.m_strProgramDir = programDir;
+    doc.SetProgramDir(programDir);
     const bool started =
         viaOpenDocument ? doc.OnOpenDocument(programDir + "/story.vwd") : doc.OnNewDocument();
     EXPECT_EQ(started, !doc.m_dicMain.m_arrItems.empty());
@@ -200,7 +202,7 @@ TEST_F(StartedDocument, ATextOpensAtItsPlaceGlossedOnceWithItsStep) {
     EXPECT_EQ(m_doc.m_dThreshold, ThresholdForLevel(11));
     EXPECT_EQ(m_doc.PlaceToShow(), (WordPlace{1, 2}));
     EXPECT_EQ(m_doc.TextPath(), path);
-    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Text});
     // Without a place: the start, and the step stays.
     m_doc.OpenTextFile(path);
     EXPECT_EQ(m_doc.m_nVocabLevel, 11);
@@ -214,7 +216,8 @@ TEST_F(StartedDocument, ATextOpensAtItsPlaceGlossedOnceWithItsStep) {
 TEST_F(StartedDocument, OpenTextFileReadsGlossesAndStartsAtTheTop) {
     const std::string path = WriteText("War and Peace.txt", "The apple.\r\n\r\nA clock\n");
     m_platform.m_fileAnswers.push_back(path);
-    m_doc.m_nScrollPos = 4000;
+    m_doc.ScrollTo(4000);
+    m_view.m_hints.clear();
     m_doc.OnOpenTextFile();
     EXPECT_EQ(m_platform.m_filtersAsked,
               std::vector<std::string>{
@@ -223,7 +226,7 @@ TEST_F(StartedDocument, OpenTextFileReadsGlossesAndStartsAtTheTop) {
     EXPECT_EQ(Glossed(), "apple=苹果 clock=钟");
     EXPECT_EQ(m_doc.GetTitle(), "War and Peace");
     EXPECT_EQ(m_doc.m_nScrollPos, 0);
-    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Text});
     EXPECT_EQ(m_view.m_nTitleChanges, 1);
     EXPECT_EQ(m_platform.m_nWaitCursorShown, 1);
     EXPECT_EQ(m_platform.m_nWaitDepth, 0);
@@ -292,14 +295,14 @@ TEST_F(StartedDocument, AFailedOpenEmptiesTheTextAndKeepsTheChosenTitle) {
     }
     EXPECT_EQ(m_doc.GetTitle(), "folder");
     // The view must not keep drawing the paragraphs that were removed.
-    EXPECT_EQ(m_view.m_hints.back(), UpdateHint::Relayout);
+    EXPECT_EQ(m_view.m_hints.back(), UpdateHint::Text);
 }
 
 TEST_F(StartedDocument, CancellingTheOpenDialogChangesNothing) {
     m_platform.m_clipboard = "apple";
     m_doc.OnEditPaste();
+    m_doc.ScrollTo(300);
     m_view.m_hints.clear();
-    m_doc.m_nScrollPos = 300;
     m_doc.OnOpenTextFile();
     EXPECT_EQ(ParagraphTexts(), std::vector<std::string>{"apple"});
     EXPECT_EQ(m_doc.GetTitle(), "无标题");
@@ -311,7 +314,7 @@ TEST_F(StartedDocument, CancellingTheOpenDialogChangesNothing) {
 
 TEST_F(StartedDocument, PasteReplacesTheTextKeepsTheScrollAndIsUntitled) {
     m_doc.OpenTextFile(WriteText("first.txt", "book"));
-    m_doc.m_nScrollPos = 7000;
+    m_doc.ScrollTo(7000);
     m_view.m_hints.clear();
     m_view.m_nTitleChanges = 0;
     m_platform.m_nWaitCursorShown = 0;
@@ -326,7 +329,7 @@ TEST_F(StartedDocument, PasteReplacesTheTextKeepsTheScrollAndIsUntitled) {
     EXPECT_EQ(m_doc.GetTitle(), "无标题");
     EXPECT_EQ(m_view.m_nTitleChanges, 1);
     EXPECT_EQ(m_doc.TextPath(), "");
-    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Text});
     EXPECT_EQ(m_platform.m_nWaitCursorShown, 0);
 }
 
@@ -354,8 +357,7 @@ TEST_F(StartedDocument, ApplyingTheVocabularyGlossesTheTextAgain) {
     m_doc.ApplyVocabulary(11, 0.128595482, false, false);
     EXPECT_EQ(Glossed(), "");
     EXPECT_EQ(m_doc.m_nVocabLevel, 11);
-    EXPECT_EQ(m_view.m_hints,
-              (std::vector<UpdateHint>{UpdateHint::Relayout, UpdateHint::Relayout}));
+    EXPECT_EQ(m_view.m_hints, (std::vector<UpdateHint>{UpdateHint::Glosses, UpdateHint::Glosses}));
 }
 
 // ---- One change signal ----
@@ -372,27 +374,26 @@ TEST_F(StartedDocument, EveryChangeTellsEveryViewOnceWithWhatChanged) {
         std::function<bool()> changed;
     };
     const Case cases[] = {
-        {"colours", [&] { m_doc.SetColors({.page = 1, .text = 2, .gloss = 3}); },
-         UpdateHint::Repaint,
+        {"colours", [&] { m_doc.SetColors({.page = 1, .text = 2, .gloss = 3}); }, UpdateHint::Look,
          [&] { return m_doc.m_crPage == 1 && m_doc.m_crText == 2 && m_doc.m_crGloss == 3; }},
-        {"font", [&] { m_doc.SetReadingFont(bigger); }, UpdateHint::Relayout,
+        {"font", [&] { m_doc.SetReadingFont(bigger); }, UpdateHint::Font,
          [&] { return m_doc.m_fontText == bigger; }},
-        {"page width", [&] { m_doc.SetPageWidth(600); }, UpdateHint::Relayout,
+        {"page width", [&] { m_doc.SetPageWidth(600); }, UpdateHint::Font,
          [&] { return m_doc.m_nPageWidth == 600; }},
-        {"scroll", [&] { m_doc.ScrollTo(-20); }, UpdateHint::Repaint,
+        {"scroll", [&] { m_doc.ScrollTo(-20); }, UpdateHint::Position,
          [&] { return m_doc.m_nScrollPos == -20; }},
-        {"auto-scroll", [&] { m_doc.SetAutoScroll(true); }, UpdateHint::Repaint,
+        {"auto-scroll", [&] { m_doc.SetAutoScroll(true); }, UpdateHint::Look,
          [&] { return m_doc.m_bAutoScroll; }},
-        {"text", [&] { m_doc.ReplaceText("apple pie"); }, UpdateHint::Relayout,
+        {"text", [&] { m_doc.ReplaceText("apple pie"); }, UpdateHint::Text,
          [&] { return ParagraphTexts() == std::vector<std::string>{"apple pie"}; }},
         {"vocabulary", [&] { m_doc.ApplyVocabulary(11, 0.128595482, false, false); },
-         UpdateHint::Relayout, [&] { return m_doc.m_nVocabLevel == 11; }},
-        {"new document", [&] { m_doc.OnNewDocument(); }, UpdateHint::Relayout,
+         UpdateHint::Glosses, [&] { return m_doc.m_nVocabLevel == 11; }},
+        {"new document", [&] { m_doc.OnNewDocument(); }, UpdateHint::Text,
          [&] { return m_doc.m_nScrollPos == 0; }},
-        {"open document", [&] { m_doc.OnOpenDocument(m_dir.Path("notes.vwd")); },
-         UpdateHint::Relayout, [&] { return m_doc.GetTitle() == "notes.vwd"; }},
+        {"open document", [&] { m_doc.OnOpenDocument(m_dir.Path("notes.vwd")); }, UpdateHint::Text,
+         [&] { return m_doc.GetTitle() == "notes.vwd"; }},
         {"open text", [&] { m_doc.OpenTextFile(WriteText("story.txt", "apple")); },
-         UpdateHint::Relayout, [&] { return m_doc.GetTitle() == "story"; }},
+         UpdateHint::Text, [&] { return m_doc.GetTitle() == "story"; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -403,12 +404,51 @@ TEST_F(StartedDocument, EveryChangeTellsEveryViewOnceWithWhatChanged) {
         EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{c.hint});
         EXPECT_EQ(second.m_hints, std::vector<UpdateHint>{c.hint});
     }
-    // The layout's result is recorded while the views are being told: no second round.
-    m_view.m_hints.clear();
-    m_doc.SetTextHeight(12345);
-    EXPECT_EQ(m_doc.m_nTextHeight, 12345);
-    EXPECT_TRUE(m_view.m_hints.empty());
     m_doc.RemoveView(&second);
+}
+
+// The layout's results are the document's, kept from the layouter before any view
+// hears of the change; a change that moves no token asks for no layout.
+TEST_F(StartedDocument, LayoutIsAskedBeforeTheViewsAndKept) {
+    struct CountingLayouter : ITextLayouter {
+        int calls = 0;
+        std::size_t paragraphs = 0;
+        LayoutOutcome LayOut(CParagraphList& text) override {
+            ++calls;
+            paragraphs = text.m_arrParagraphs.size();
+            return {12345, 77};
+        }
+    } layouter;
+    m_doc.SetLayouter(&layouter);
+    struct Probe : RecordingView {
+        const CVellumwiseDoc* doc = nullptr;
+        std::int64_t heightSeen = -1;
+        void OnUpdate(UpdateHint hint) override {
+            RecordingView::OnUpdate(hint);
+            heightSeen = doc->m_nTextHeight;
+        }
+    } probe;
+    probe.doc = &m_doc;
+    m_doc.AddView(&probe);
+
+    m_doc.ReplaceText("apple pie\nzebra");
+    EXPECT_EQ(layouter.calls, 1);
+    EXPECT_EQ(layouter.paragraphs, 2u);
+    EXPECT_EQ(probe.heightSeen, 12345);
+    EXPECT_EQ(m_doc.m_nScrollPos, 77);
+
+    for (const auto& change : std::vector<std::function<void()>>{
+             [&] { m_doc.ScrollTo(5); },
+             [&] { m_doc.SetColors({.page = 1, .text = 2, .gloss = 3}); },
+             [&] { m_doc.ApplyVocabulary(1, ThresholdForLevel(1), false, false); },
+             [&] { m_doc.SetAutoScroll(true); }}) {
+        change();
+    }
+    EXPECT_EQ(layouter.calls, 1);
+    m_doc.SetPageWidth(500);
+    EXPECT_EQ(layouter.calls, 2);
+    m_doc.RemoveView(&probe);
+    m_doc.DropLayouter(&layouter);
 }
 
 TEST_F(StartedDocument, ARemovedViewIsNoLongerTold) {

@@ -1,6 +1,8 @@
 // Opening an .epub: the book's text in the same text model, its chapters beside it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "DocumentFixture.h"
 #include "EpubWriter.h"
 
@@ -27,9 +29,34 @@ protected:
     }
 };
 
+// Former bug: a book was read on the window's thread, with no progress bar and no
+// way to stop it. It goes through the same worker as a text now.
+TEST_F(EpubDocument, ABookReportsProgressAndACancelKeepsTheTextShownBefore) {
+    m_platform.m_clipboard = "apple";
+    m_doc.OnEditPaste();
+    const std::string book = WriteBook("The Book.epub");
+    m_platform.m_cancelAt = 0.25;  // Esc once the book's bytes are read
+    m_view.m_hints.clear();
+    EXPECT_FALSE(m_doc.OpenTextFile(book));
+    EXPECT_FALSE(m_platform.m_progress.empty());
+    EXPECT_EQ(ParagraphTexts(), std::vector<std::string>{"apple"});
+    EXPECT_TRUE(m_doc.m_chapters.empty());
+    EXPECT_TRUE(m_platform.m_messages.empty());
+    EXPECT_TRUE(m_view.m_hints.empty());
+    EXPECT_EQ(m_platform.m_nWaitDepth, 0);
+
+    m_platform.m_cancelAt.reset();
+    m_platform.m_progress.clear();
+    EXPECT_TRUE(m_doc.OpenTextFile(book));
+    EXPECT_EQ(ChapterTitlesAndParagraphs(), (std::vector<std::string>{"One@0", "Two@2"}));
+    ASSERT_FALSE(m_platform.m_progress.empty());
+    EXPECT_TRUE(std::is_sorted(m_platform.m_progress.begin(), m_platform.m_progress.end()));
+}
+
 TEST_F(EpubDocument, OpenTextFileReadsABookLikeATextWithItsChapters) {
     m_platform.m_fileAnswers.push_back(WriteBook("The Book.epub"));
-    m_doc.m_nScrollPos = 4000;
+    m_doc.ScrollTo(4000);
+    m_view.m_hints.clear();
     m_doc.OnOpenTextFile();
     EXPECT_EQ(m_platform.m_filtersAsked,
               std::vector<std::string>{
@@ -40,14 +67,14 @@ TEST_F(EpubDocument, OpenTextFileReadsABookLikeATextWithItsChapters) {
     EXPECT_EQ(ChapterTitlesAndParagraphs(), (std::vector<std::string>{"One@0", "Two@2"}));
     EXPECT_EQ(m_doc.GetTitle(), "The Book");
     EXPECT_EQ(m_doc.m_nScrollPos, 0);
-    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Text});
     EXPECT_EQ(m_platform.m_nWaitDepth, 0);
     EXPECT_TRUE(m_platform.m_messages.empty());
 }
 
 TEST_F(EpubDocument, ABookThatCannotBeReadLeavesTheTextShownBefore) {
     m_doc.OpenTextFile(WriteBook("good.epub"));
-    m_doc.m_nScrollPos = 120;
+    m_doc.ScrollTo(120);
     m_view.m_hints.clear();
     const std::string broken = WriteText("broken.EPUB", "PK\x03\x04 not really");
     m_doc.OpenTextFile(broken);

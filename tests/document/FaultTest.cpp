@@ -169,7 +169,7 @@ protected:
     Refusals() {
         m_platform.m_clipboard = "apple";
         m_doc.OnEditPaste();
-        m_doc.m_nScrollPos = 300;
+        m_doc.ScrollTo(300);
         m_view.m_hints.clear();
     }
     // Opens `path` through the command and checks the text shown before stayed.
@@ -275,7 +275,7 @@ bool StartsWith(const std::string& dicBytes) {
     WriteFile(dir.Path("main.dic"), dicBytes);
     FakePlatformServices platform;
     CVellumwiseDoc doc(platform);
-    doc.m_strProgramDir = dir.Root().string();
+    doc.SetProgramDir(dir.Root().string());
     const bool started = doc.OnNewDocument();
     EXPECT_EQ(platform.m_messages.empty(), started);
     EXPECT_EQ(doc.m_dicMain.m_arrItems.empty(), !started);

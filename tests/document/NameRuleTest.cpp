@@ -6,6 +6,7 @@
 #include "CParagraphList.h"
 #include "DocumentFixture.h"
 #include "TestDictionary.h"
+#include "VocabularyTable.h"
 
 namespace {
 
@@ -58,10 +59,10 @@ TEST(NameRule, EachObservationOnAShortText) {
 class NameGlossing : public StartedDocument {
 protected:
     NameGlossing() {
-        FillDictionary(m_doc.m_dicMain, {{"stein", "啤酒杯", 3.0},
-                                         {"toll", "通行费", 3.0},
-                                         {"highness", "殿下", 3.0},
-                                         {"emperor", "皇帝", 3.0}});
+        m_doc.ReplaceDictionary(DictionaryItems({{"stein", "啤酒杯", 3.0},
+                                                 {"toll", "通行费", 3.0},
+                                                 {"highness", "殿下", 3.0},
+                                                 {"emperor", "皇帝", 3.0}}));
     }
 };
 
@@ -69,7 +70,7 @@ TEST_F(NameGlossing, ANameGetsNoGlossAnywhereInTheText) {
     const char* text = "Mr. Stein paid the toll.\nStein saw the Emperor. Your Highness!";
     CParagraphList list;
     list.SetText(text);
-    list.Annotate(&m_doc.m_dicMain, 18.96670773, false, false);
+    list.Annotate(&m_doc.m_dicMain, kDefaultThreshold, false, false);
     std::string glossed;
     for (const CParagraph& paragraph : list.m_arrParagraphs) {
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
@@ -82,7 +83,7 @@ TEST_F(NameGlossing, ANameGetsNoGlossAnywhereInTheText) {
     // The sentence-start Stein counts as a name too: the word is decided once.
     EXPECT_EQ(glossed, "toll Emperor Highness ");
 
-    list.Annotate(&m_doc.m_dicMain, 18.96670773, false, false, false);
+    list.Annotate(&m_doc.m_dicMain, kDefaultThreshold, false, false, false);
     EXPECT_EQ(list.m_arrParagraphs[0].Gloss(3), Gbk("啤酒杯"));
     EXPECT_EQ(list.m_arrParagraphs[1].Gloss(0), Gbk("啤酒杯"));
     EXPECT_FALSE(list.IsSkippedName(list.m_arrParagraphs[1], 0));
@@ -96,9 +97,9 @@ TEST_F(NameGlossing, TheSwitchReglossesAndUpdatesTheViewsOnce) {
     m_view.m_hints.clear();
     m_doc.SetSkipNames(false);
     EXPECT_EQ(Glossed(), "Stein=啤酒杯 toll=通行费");
-    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Glosses});
     // A slider move keeps the choice.
-    m_doc.ApplyVocabulary(3, 18.96670773, false, false);
+    m_doc.ApplyVocabulary(3, kDefaultThreshold, false, false);
     EXPECT_EQ(Glossed(), "Stein=啤酒杯 toll=通行费");
     m_doc.SetSkipNames(true);
     EXPECT_EQ(Glossed(), "toll=通行费");

@@ -58,10 +58,10 @@ TEST(PersonalWordList, ImportTakesFirstCsvColumn) {
 class MarkedDocument : public StartedDocument {
 protected:
     MarkedDocument() {
-        FillDictionary(m_doc.m_dicMain, {{"swim", "游泳", 10.0},
-                                         {"apple", "苹果", 12.5},
-                                         {"well", "好", 500.0},
-                                         {"go", "去", 600.0}});
+        m_doc.ReplaceDictionary(DictionaryItems({{"swim", "游泳", 10.0},
+                                                 {"apple", "苹果", 12.5},
+                                                 {"well", "好", 500.0},
+                                                 {"go", "去", 600.0}}));
         m_doc.ReplaceText("Swim well; he swam, she swims. An apple went.");
         m_view.m_hints.clear();
     }
@@ -72,7 +72,7 @@ TEST_F(MarkedDocument, KnownHidesEveryFormOfTheEntry) {
     EXPECT_EQ(Glossed(), "Swim=游泳 swam=游泳 swims=游泳 apple=苹果");
     m_doc.MarkKnown("swam");
     EXPECT_EQ(Glossed(), "apple=苹果");
-    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Glosses});
     EXPECT_EQ(*ReadFileBytes(Folder() + "/known-words.txt"), "swam\n");
     EXPECT_EQ(m_doc.MarkOf("SWIMS"), WordMark::Known);
 }
@@ -122,8 +122,8 @@ TEST_F(MarkedDocument, ListsAreReadAtStartAndNeverRewrittenByReading) {
     WriteFile(m_dir.Path("other/known-words.txt"), known);
     FakePlatformServices platform;
     CVellumwiseDoc doc(platform);
-    doc.m_strProgramDir = m_dir.Root().string();
-    doc.m_strPersonalDir = m_dir.Path("other");
+    doc.SetProgramDir(m_dir.Root().string());
+    doc.SetPersonalDir(m_dir.Path("other"));
     ASSERT_TRUE(doc.OnNewDocument());
     ASSERT_EQ(platform.m_messages.size(), 1u);
     EXPECT_NE(platform.m_messages[0].find("1 行"), std::string::npos);

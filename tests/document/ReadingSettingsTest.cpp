@@ -66,7 +66,7 @@ TEST_F(StartedDocument, AColourSchemeSetsTheThreeColoursAndRepaintsOnce) {
     EXPECT_EQ(m_doc.m_crPage, night.page);
     EXPECT_EQ(m_doc.m_crText, night.text);
     EXPECT_EQ(m_doc.m_crGloss, night.gloss);
-    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Repaint});
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Look});
     // A colour chosen afterwards stays on top of the scheme; the boxes follow the page.
     m_doc.SetColors({Rgb(10, 20, 30), night.text, night.gloss});
     EXPECT_EQ(m_doc.m_colorScheme, ColorScheme::Night);
@@ -91,7 +91,7 @@ TEST_F(StartedDocument, TheGlossSizeIsOneOfFourAndLaysOutAgainOnce) {
         m_view.m_hints.clear();
         m_doc.SetGlossPercent(c.percent);
         EXPECT_EQ(m_doc.m_nGlossPercent, c.kept) << c.percent;
-        EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>(c.updates, UpdateHint::Relayout))
+        EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>(c.updates, UpdateHint::Font))
             << c.percent;
     }
 }
@@ -113,7 +113,7 @@ TEST_F(StartedDocument, TheLayoutChoiceLaysOutAgainOnceAndIsASetting) {
     m_view.m_hints.clear();
     m_doc.SetPageLayout(PageLayout::Original);
     m_doc.SetPageLayout(PageLayout::Original);
-    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Font});
     EXPECT_EQ(m_doc.Settings().pageLayout, PageLayout::Original);
     m_doc.SetColorScheme(ColorScheme::Night);
     EXPECT_EQ(m_doc.Settings().colorScheme, ColorScheme::Night);

@@ -36,7 +36,7 @@ class Supplement : public testing::Test {
 protected:
     Supplement() : m_doc(m_platform) {
         EXPECT_TRUE(WriteTestDictionary(m_dir.Path("main.dic")));
-        m_doc.m_strProgramDir = m_dir.Root().string();
+        m_doc.SetProgramDir(m_dir.Root().string());
     }
 
     void Start() { m_doc.OnNewDocument(); }
@@ -91,7 +91,7 @@ TEST_F(Supplement, DamagedGetsMainDicsMessageAndTheReaderKeepsMainDic) {
         WriteFile(dir.Path("supplement.dic"), c.bytes);
         FakePlatformServices platform;
         CVellumwiseDoc doc(platform);
-        doc.m_strProgramDir = dir.Root().string();
+        doc.SetProgramDir(dir.Root().string());
         doc.OnNewDocument();
         ASSERT_EQ(platform.m_messages.size(), 1u);
         EXPECT_EQ(platform.m_messages[0], "读取字典文件错误 " + dir.Path("supplement.dic"));

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(VocabularyTableTest, DefaultThresholdHasTheDocumentedBits) {
+TEST(VocabularyTableTest, DefaultThresholdKeepsItsExactBits) {
     EXPECT_EQ(std::bit_cast<std::uint64_t>(kDefaultThreshold), 0x4032F77A286523F1ULL);
     EXPECT_EQ(ThresholdForLevel(kDefaultVocabLevel), kDefaultThreshold);
 }

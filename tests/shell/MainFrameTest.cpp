@@ -181,7 +181,7 @@ TEST_F(StartedApp, CtrlNReturnsToTheTopAndKeepsTheText) {
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("story - Vellumwise"));
     CVellumwiseDoc& doc = m_app.Document();
     ASSERT_EQ(doc.m_paragraphs.m_arrParagraphs.size(), 2u);
-    doc.m_nScrollPos = 50;
+    doc.ScrollTo(50);
     QTest::keyClick(frame->View()->viewport(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(doc.m_nScrollPos, 0);
     EXPECT_EQ(doc.m_paragraphs.m_arrParagraphs.size(), 2u);

@@ -24,6 +24,7 @@
 #include "ModalDialogWatcher.h"
 #include "PagePainter.h"
 #include "TempDir.h"
+#include "VocabularyTable.h"
 
 namespace {
 
@@ -40,12 +41,12 @@ std::size_t GlossedTokens(const CVellumwiseDoc& doc) {
 class WindowTest : public testing::Test {
 protected:
     WindowTest() : m_doc(m_platform) {
-        m_doc.m_strProgramDir = VELLUMWISE_BIN_DIR;
+        m_doc.SetProgramDir(VELLUMWISE_BIN_DIR);
         m_doc.OnNewDocument();
         m_pFrame = std::make_unique<CMainFrame>(m_doc, m_platform);
         m_pFrame->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
-        m_doc.UpdateAllViews(UpdateHint::Relayout);
+        m_doc.UpdateAllViews(UpdateHint::Font);
     }
 
     void Paste(const std::string& text) {
@@ -101,7 +102,7 @@ TEST_F(WindowTest, CommandStatesFollowTheDocumentWhoeverChangesIt) {
 
 TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing) {
     Paste("The anatomist examined the vertebrae with a stethoscope and a scalpel.\r\n");
-    m_doc.m_nScrollPos = 7;
+    m_doc.ScrollTo(7);
     const std::size_t glossedAtStart = GlossedTokens(m_doc);
     ASSERT_GT(glossedAtStart, 0u);
 
@@ -113,7 +114,7 @@ TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing
     });
     m_pFrame->Command("ID_VOCABULARY")->trigger();
     EXPECT_EQ(m_doc.m_nVocabLevel, 3);
-    EXPECT_EQ(m_doc.m_dThreshold, 18.96670773);
+    EXPECT_EQ(m_doc.m_dThreshold, ThresholdForLevel(3));
 
     WhenModal(QStringLiteral("vocabularyDialog"), [](QWidget* dialog) {
         QTest::keyClick(dialog->findChild<QSlider*>(QStringLiteral("vocabularySlider")),
@@ -122,7 +123,7 @@ TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing
     });
     m_pFrame->Command("ID_VOCABULARY")->trigger();
     EXPECT_EQ(m_doc.m_nVocabLevel, 11);
-    EXPECT_EQ(m_doc.m_dThreshold, 0.128595482);
+    EXPECT_EQ(m_doc.m_dThreshold, ThresholdForLevel(11));
     EXPECT_LT(GlossedTokens(m_doc), glossedAtStart);
     EXPECT_EQ(m_doc.m_nScrollPos, 7);
 
@@ -135,7 +136,7 @@ TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing
     EXPECT_TRUE(m_doc.m_bShowMedical);
     EXPECT_FALSE(m_doc.m_bShowScience);
     EXPECT_EQ(m_doc.m_nVocabLevel, 11);
-    EXPECT_EQ(m_doc.m_dThreshold, 0.128595482);
+    EXPECT_EQ(m_doc.m_dThreshold, ThresholdForLevel(11));
 }
 
 TEST_F(WindowTest, GlossSizesFromTheDisplayMenuGrowTheLinePitch) {
@@ -277,7 +278,7 @@ TEST_F(WindowTest, HelpOpensTheInstalledPageElseTheWorkingFoldersOne) {
     WriteFile(working.Path("help.htm"), "<html></html>");
     m_pFrame->Command("ID_HELP")->trigger();
     // ...but serves a program installed without its own.
-    m_doc.m_strProgramDir = bareInstall.Root().string();
+    m_doc.SetProgramDir(bareInstall.Root().string());
     m_pFrame->Command("ID_HELP")->trigger();
     std::filesystem::remove(working.Path("help.htm"));
     m_pFrame->Command("ID_HELP")->trigger();

@@ -27,8 +27,8 @@ class StartedDocument : public testing::Test {
 protected:
     StartedDocument() : m_doc(m_platform) {
         EXPECT_TRUE(WriteTestDictionary(m_dir.Path("main.dic")));
-        m_doc.m_strProgramDir = m_dir.Root().string();
-        m_doc.m_strPersonalDir = m_dir.Path("personal");
+        m_doc.SetProgramDir(m_dir.Root().string());
+        m_doc.SetPersonalDir(m_dir.Path("personal"));
         m_doc.OnNewDocument();
         m_doc.AddView(&m_view);
     }

@@ -19,7 +19,7 @@ struct DictionaryRow {
 inline std::string Gbk(const std::string& utf8) { return *codepage::Utf8ToGbk(utf8); }
 
 // Replaces the dictionary's entries with rows, in order.
-inline void FillDictionary(CDicMain& dic, const std::vector<DictionaryRow>& rows) {
+inline std::vector<CDicItem> DictionaryItems(const std::vector<DictionaryRow>& rows) {
     std::vector<CDicItem> items;
     for (const DictionaryRow& row : rows) {
         CDicItem item;
@@ -28,7 +28,11 @@ inline void FillDictionary(CDicMain& dic, const std::vector<DictionaryRow>& rows
         item.m_dFrequency = row.frequency;
         items.push_back(item);
     }
-    dic.ReplaceItems(std::move(items));
+    return items;
+}
+
+inline void FillDictionary(CDicMain& dic, const std::vector<DictionaryRow>& rows) {
+    dic.ReplaceItems(DictionaryItems(rows));
 }
 
 // A dictionary of rows over the small fixture word lists.

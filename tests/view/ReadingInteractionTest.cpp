@@ -105,7 +105,7 @@ TEST_F(ReadingTest, KeysAndToolbarCommandsStepAndRepaintAtOnce) {
         {"line down beyond a shrunken text", 2600, [&v] { v.OnLineDown(); }, 2500},
     };
     for (const Case& c : cases) {
-        m_doc.m_nScrollPos = c.from;
+        m_doc.ScrollTo(c.from);
         const int before = Redraws();
         c.act();
         EXPECT_EQ(m_doc.m_nScrollPos, c.expected) << c.what;
@@ -133,7 +133,7 @@ TEST_F(ReadingTest, ScrollBarActionsFollowTheSameSteps) {
         {1000, QAbstractSlider::SliderNoAction, 1000},  // repaints, moves nothing
     };
     for (const Case& c : cases) {
-        m_doc.m_nScrollPos = c.from;
+        m_doc.ScrollTo(c.from);
         m_view.RedrawView();
         const int before = Redraws();
         bar->triggerAction(c.action);
@@ -179,7 +179,7 @@ TEST_F(ReadingTest, WheelOverThePageAndTheBar) {
     };
     for (QWidget* target : {m_view.viewport(), static_cast<QWidget*>(m_view.verticalScrollBar())}) {
         for (const Case& c : cases) {
-            m_doc.m_nScrollPos = 1000;
+            m_doc.ScrollTo(1000);
             const int before = Redraws();
             Wheel(target, c.angle, c.modifiers);
             EXPECT_EQ(m_doc.m_nScrollPos, c.expected) << c.angle.x() << "," << c.angle.y();
@@ -188,7 +188,7 @@ TEST_F(ReadingTest, WheelOverThePageAndTheBar) {
                 << c.angle.x() << "," << c.angle.y();
         }
     }
-    m_doc.m_nScrollPos = 10;
+    m_doc.ScrollTo(10);
     Wheel(m_view.viewport(), {0, 360}, Qt::ShiftModifier);
     EXPECT_EQ(m_doc.m_nScrollPos, 0);
     Wheel(m_view.viewport(), {0, -360}, Qt::ShiftModifier);
@@ -199,7 +199,7 @@ TEST_F(ReadingTest, WheelOverThePageAndTheBar) {
 
 TEST_F(ReadingTest, GotoPageJumpsOnlyWhenConfirmedAndTheKeyRepaintsAnyway) {
     Paste(Lines(62));
-    m_doc.m_nScrollPos = 555;
+    m_doc.ScrollTo(555);
     m_page = std::nullopt;
     int before = Redraws();
     m_view.OnGotoPage();
@@ -240,25 +240,27 @@ TEST_F(ReadingTest, GotoPageRunsTheRealDialog) {
 TEST_F(ReadingTest, ColourChoicesStartFromTheCurrentColourAndAlwaysRepaint) {
     struct Case {
         void (CVellumwiseView::*command)();
-        ColorRef CVellumwiseDoc::*field;
+        ColorRef ReadingColors::*field;
     };
     const Case cases[] = {
-        {&CVellumwiseView::OnTextColor, &CVellumwiseDoc::m_crText},
-        {&CVellumwiseView::OnGlossColor, &CVellumwiseDoc::m_crGloss},
-        {&CVellumwiseView::OnPageColor, &CVellumwiseDoc::m_crPage},
+        {&CVellumwiseView::OnTextColor, &ReadingColors::text},
+        {&CVellumwiseView::OnGlossColor, &ReadingColors::gloss},
+        {&CVellumwiseView::OnPageColor, &ReadingColors::page},
     };
     for (const Case& c : cases) {
-        m_doc.*c.field = Rgb(1, 2, 3);
+        ReadingColors colors = m_doc.Colors();
+        colors.*c.field = Rgb(1, 2, 3);
+        m_doc.SetColors(colors);
         m_color = std::nullopt;
         int before = Redraws();
         (m_view.*c.command)();
         EXPECT_EQ(m_initialColor, QColor(1, 2, 3));
-        EXPECT_EQ(m_doc.*c.field, Rgb(1, 2, 3));
+        EXPECT_EQ(m_doc.Colors().*c.field, Rgb(1, 2, 3));
         EXPECT_EQ(Redraws(), before + 1);
 
         m_color = QColor(200, 100, 50);
         (m_view.*c.command)();
-        EXPECT_EQ(m_doc.*c.field, Rgb(200, 100, 50));
+        EXPECT_EQ(m_doc.Colors().*c.field, Rgb(200, 100, 50));
     }
 }
 
@@ -293,11 +295,13 @@ TEST_F(ReadingTest, FontChoiceKeepsEffectsAndAlwaysLaysOutAgain) {
     EXPECT_TRUE(QFontDatabase::styles(m_initialFont.family()).contains(m_initialFont.styleName()))
         << m_initialFont.styleName().toStdString();
 
-    m_doc.m_fontText.lfUnderline = true;
-    m_doc.m_fontText.lfHeight = -24;
-    m_doc.UpdateAllViews(UpdateHint::Relayout);
+    ReadingFont font = m_doc.m_fontText;
+    font.lfUnderline = true;
+    font.lfHeight = -24;
+    m_doc.SetReadingFont(font);
     // Cancelled: the layout is made again all the same.
-    m_doc.m_paragraphs.m_arrParagraphs[0].m_nTop = 777;
+    // Scribbled over, to see whether the next change lays the text out again.
+    const_cast<CParagraphList&>(m_doc.m_paragraphs).m_arrParagraphs[0].m_nTop = 777;
     m_font = std::nullopt;
     const int before = Redraws();
     m_view.OnTextFont();
@@ -322,14 +326,10 @@ TEST_F(ReadingTest, FontChoiceKeepsEffectsAndAlwaysLaysOutAgain) {
     EXPECT_TRUE(m_view.Scene().glossFont.strikeOut());
 }
 
-// Window point of token j of paragraph p, offset from its box's top-left corner.
 class PopupTest : public ReadingTest {
 protected:
     QPoint At(std::size_t p, std::size_t j, int dx = 0, int dy = 0) const {
-        const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[p];
-        const int left = (1000 - 800) / 2 + 800 / 20 + paragraph.X(j);
-        const int top = paragraph.m_nTop - m_doc.m_nScrollPos + paragraph.Line(j) * 40;
-        return {left + dx, top + dy};
+        return WordPoint(p, j, dx, dy);
     }
     int Width(std::size_t p, std::size_t j) const {
         return m_doc.m_paragraphs.m_arrParagraphs[p].Width(j);
@@ -393,11 +393,11 @@ TEST_F(PopupTest, ANameShowsThatItIsANameInsteadOfAGloss) {
 
 TEST_F(PopupTest, WordsCutByTheWindowEdgeAreNotHit) {
     Paste(Lines(30));
-    m_doc.m_nScrollPos = 25;  // line 0 (20 … 60) is cut by the top edge
+    m_doc.ScrollTo(25);  // line 0 (20 … 60) is cut by the top edge
     EXPECT_EQ(m_view.HitTestWord(At(0, 0, 1, 30)), QString());
     EXPECT_EQ(m_view.HitTestWord(At(1, 1, 1, 1)), QStringLiteral("1:"));
     // The window is 601 high: the line from 580 to 620 is cut by the bottom edge.
-    m_doc.m_nScrollPos = 20 + 14 * 40 - 580;
+    m_doc.ScrollTo(20 + 14 * 40 - 580);
     EXPECT_EQ(m_view.HitTestWord(At(14, 1, 1, 1)), QString());
     EXPECT_EQ(m_view.HitTestWord(At(13, 1, 1, 1)), QStringLiteral("13:"));
 }
@@ -448,7 +448,7 @@ TEST_F(PopupTest, PopupWhileTheButtonIsHeldAndDoubleClickTogglesAutoScroll) {
 
 TEST_F(ReadingTest, AutoScrollStepsOnePixelUntilTheEnd) {
     Paste(Lines(3));  // 140 high
-    m_doc.m_nScrollPos = 138;
+    m_doc.ScrollTo(138);
     m_view.OnAutoScroll();
     ASSERT_TRUE(m_doc.m_bAutoScroll);
     QTRY_COMPARE_WITH_TIMEOUT(m_doc.m_nScrollPos, 140, 2000);

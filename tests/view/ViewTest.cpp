@@ -44,11 +44,13 @@ TEST_F(ViewTest, ScrollBarScrollsTheDocument) {
 TEST_F(ViewTest, RepaintHintKeepsTheLayoutFontChangeRedoesIt) {
     Paste(Lines(3));
     EXPECT_EQ(m_doc.m_nTextHeight, 20 + 3 * 40);
-    m_doc.m_paragraphs.m_arrParagraphs[0].m_nTop = 777;
-    m_doc.UpdateAllViews(UpdateHint::Repaint);
+    // Scribbled over, to see whether the next change lays the text out again.
+    const_cast<CParagraphList&>(m_doc.m_paragraphs).m_arrParagraphs[0].m_nTop = 777;
+    m_doc.UpdateAllViews(UpdateHint::Position);
     EXPECT_EQ(m_doc.m_paragraphs.m_arrParagraphs[0].m_nTop, 777);
-    m_doc.m_fontText.lfHeight = -30;
-    m_doc.UpdateAllViews(UpdateHint::Relayout);
+    ReadingFont font = m_doc.m_fontText;
+    font.lfHeight = -30;
+    m_doc.SetReadingFont(font);
     EXPECT_EQ(m_doc.m_paragraphs.m_arrParagraphs[0].m_nTop, 20);
     // A character height: each half line is the font's real, taller cell.
     const int unit = QFontMetrics(m_view.Scene().textFont).height();

@@ -15,18 +15,17 @@ class WordMenuTest : public ViewOverDocument {
 protected:
     WordMenuTest() : ViewOverDocument(601) {}
 
-    QPoint At(std::size_t p, std::size_t j) const {
-        const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[p];
-        const int left = (1000 - 800) / 2 + 800 / 20 + paragraph.X(j);
-        const int top =
-            static_cast<int>(paragraph.m_nTop - m_doc.m_nScrollPos) + paragraph.Line(j) * 40;
-        return {left + 2, top + 5};
-    }
+    QPoint At(std::size_t p, std::size_t j) const { return WordPoint(p, j, 2, 5); }
     std::string Gloss(std::size_t p, std::size_t j) const {
         return codepage::GbkToUtf8Lossy(m_doc.m_paragraphs.m_arrParagraphs[p].Gloss(j));
     }
     QAction* Item(QMenu& menu, const char* name) {
-        return menu.findChild<QAction*>(QString::fromLatin1(name));
+        for (QAction* action : menu.actions()) {
+            if (action->objectName() == QLatin1String(name)) {
+                return action;
+            }
+        }
+        return nullptr;
     }
     void Choose(QPoint point, const char* name) {
         std::unique_ptr<QMenu> menu = m_view.MakeWordMenu(point);
@@ -47,8 +46,8 @@ TEST_F(WordMenuTest, MenuOffersTheActionsAndShowsTheWordsMark) {
     EXPECT_EQ(texts, (QStringList{QStringLiteral("认识这个词"), QStringLiteral("标为生词"),
                                   QStringLiteral("取消标记"), QStringLiteral("|"),
                                   QStringLiteral("加入单词本"), QStringLiteral("单词本…")}));
-    EXPECT_FALSE(Item(*menu, "Unmark")->isEnabled());
-    EXPECT_EQ(Item(*menu, "MarkKnown")->shortcut(), QKeySequence(Qt::Key_Y));
+    EXPECT_FALSE(Item(*menu, "ID_UNMARK")->isEnabled());
+    EXPECT_EQ(Item(*menu, "ID_MARK_KNOWN")->shortcut(), QKeySequence(Qt::Key_Y));
     EXPECT_EQ(m_view.MakeWordMenu(QPoint(5, 300)), nullptr);  // beside the page
 }
 
@@ -56,26 +55,41 @@ TEST_F(WordMenuTest, MarksReglossEveryFormOnThePage) {
     Paste("the zebra walked\r\nzebras and the zebra\r\n");
     ASSERT_EQ(Gloss(0, 1), "斑马");
     ASSERT_EQ(Gloss(0, 0), "");
-    Choose(At(0, 1), "MarkKnown");
+    Choose(At(0, 1), "ID_MARK_KNOWN");
     EXPECT_EQ(Gloss(0, 1), "");
     EXPECT_EQ(Gloss(1, 0), "");  // zebras: the same entry
     EXPECT_EQ(Gloss(1, 3), "");
     {
         std::unique_ptr<QMenu> menu = m_view.MakeWordMenu(At(1, 0));
-        EXPECT_TRUE(Item(*menu, "MarkKnown")->isChecked());
-        EXPECT_TRUE(Item(*menu, "Unmark")->isEnabled());
+        EXPECT_TRUE(Item(*menu, "ID_MARK_KNOWN")->isChecked());
+        EXPECT_TRUE(Item(*menu, "ID_UNMARK")->isEnabled());
     }
-    Choose(At(1, 0), "Unmark");
+    Choose(At(1, 0), "ID_UNMARK");
     EXPECT_EQ(Gloss(0, 1), "斑马");
-    Choose(At(0, 0), "MarkNew");  // a word every step knows
+    Choose(At(0, 0), "ID_MARK_NEW");  // a word every step knows
     EXPECT_NE(Gloss(0, 0), "");
     EXPECT_EQ(Gloss(0, 0), Gloss(1, 2));
     EXPECT_EQ(*ReadFileBytes(m_doc.m_strPersonalDir + "/new-words.txt"), "the\n");
 }
 
+// Former bug: the menu's actions looked for the word again at the point it was
+// opened at, so a page that moved meanwhile (auto-scroll) had another word there.
+TEST_F(WordMenuTest, TheMenuActsOnTheWordItShowedThoughThePageMoved) {
+    Paste("the zebra walked\r\nthe apple fell\r\n");
+    std::unique_ptr<QMenu> menu = m_view.MakeWordMenu(At(0, 1));
+    ASSERT_NE(menu, nullptr);
+    m_doc.ScrollTo(m_doc.m_nScrollPos + 40);  // the next line is under the point now
+    Item(*menu, "ID_MARK_KNOWN")->trigger();
+    EXPECT_EQ(m_doc.MarkOf("zebra"), WordMark::Known);
+    EXPECT_EQ(m_doc.MarkOf("apple"), WordMark::None);
+    // Closed, the same command acts on the word under the pointer again.
+    menu.reset();
+    EXPECT_FALSE(m_view.WordCommand(CVellumwiseView::WordAction::MarkKnown)->isCheckable());
+}
+
 TEST_F(WordMenuTest, AddToWordBookStoresTheWordWithItsParagraph) {
     Paste("the zebra walked\r\n");
-    Choose(At(0, 1), "AddToWordBook");
+    Choose(At(0, 1), "ID_ADD_TO_WORD_BOOK");
     WordBook book;
     ASSERT_TRUE(LoadWordBook(m_doc.m_strPersonalDir, book));
     ASSERT_EQ(book.entries.size(), 1u);
