@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CParagraphList.h"
 #include "CVellumwiseDoc.h"
@@ -18,6 +19,7 @@
 #include "FirstImage.h"
 #include "GlossTextCache.h"
 #include "PagePainter.h"
+#include "ParagraphFlow.h"
 #include "QtReadingFont.h"
 #include "QtTextMeasurer.h"
 #include "SettingsStore.h"
@@ -53,33 +55,63 @@ CParagraphList& NovelText() {
     return *text;
 }
 
-// The first layout after opening: every distinct token measured afresh.
+// The layout a benchmark's argument names, which its label repeats.
+PageLayout LayoutOf(benchmark::State& state) {
+    const auto layout = static_cast<PageLayout>(state.range(0));
+    state.SetLabel(std::string(PageLayoutName(layout)));
+    return layout;
+}
+
+// The first layout after opening: every distinct token measured afresh (and, in the
+// book layout, the lines' flow found).
 void BM_LayoutNovelFirstTime(benchmark::State& state) {
     CParagraphList& text = NovelText();
     const QFont font = ReadingQFont();
+    const PageLayout layout = LayoutOf(state);
     for (auto _ : state) {
         QtTextMeasurer measurer(font, 20);
-        benchmark::DoNotOptimize(LayoutText(text, measurer, Novel().m_nPageWidth));
+        benchmark::DoNotOptimize(LayoutText(text, measurer, Novel().m_nPageWidth, layout));
     }
     state.counters["paragraphs"] = static_cast<double>(text.m_arrParagraphs.size());
 }
 // Wall-clock time where the measuring is shared between processors.
-BENCHMARK(BM_LayoutNovelFirstTime)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LayoutNovelFirstTime)
+    ->Arg(static_cast<int>(PageLayout::Original))
+    ->Arg(static_cast<int>(PageLayout::Book))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // A later layout in the same font (after a vocabulary change): widths from the cache.
 void BM_LayoutNovelAgain(benchmark::State& state) {
     CParagraphList& text = NovelText();
     QtTextMeasurer measurer(ReadingQFont(), 20);
-    LayoutText(text, measurer, Novel().m_nPageWidth);
+    const PageLayout layout = LayoutOf(state);
+    // The window finds how the lines flow once per text.
+    const BookFlow flow = BookFlow::Of(text);
+    LayoutText(text, measurer, Novel().m_nPageWidth, layout, &flow);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LayoutText(text, measurer, Novel().m_nPageWidth));
+        benchmark::DoNotOptimize(LayoutText(text, measurer, Novel().m_nPageWidth, layout, &flow));
     }
 }
-BENCHMARK(BM_LayoutNovelAgain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LayoutNovelAgain)
+    ->Arg(static_cast<int>(PageLayout::Original))
+    ->Arg(static_cast<int>(PageLayout::Book))
+    ->Unit(benchmark::kMillisecond);
+
+// Finding how the book layout flows the novel's lines and joins its tokens: once per
+// text opened.
+void BM_FlowOfNovel(benchmark::State& state) {
+    CVellumwiseDoc& doc = Novel();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(BookFlow::Of(doc.m_paragraphs));
+    }
+}
+BENCHMARK(BM_FlowOfNovel)->Unit(benchmark::kMillisecond);
 
 // One repaint of a 1920 x 1080 window halfway through the novel.
 void BM_RepaintFullHdMiddle(benchmark::State& state) {
     CVellumwiseDoc& doc = Novel();
+    doc.SetPageLayout(LayoutOf(state));
     CVellumwiseView view(doc);
     view.resize(kFullHd);
     view.LayoutText();
@@ -91,7 +123,10 @@ void BM_RepaintFullHdMiddle(benchmark::State& state) {
     }
     doc.ScrollTo(0);
 }
-BENCHMARK(BM_RepaintFullHdMiddle)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintFullHdMiddle)
+    ->Arg(static_cast<int>(PageLayout::Original))
+    ->Arg(static_cast<int>(PageLayout::Book))
+    ->Unit(benchmark::kMillisecond);
 
 // A move of the vocabulary slider with the window open: the re-gloss and everything
 // the window then does (its update of the page, the scroll bar and the page text),
@@ -125,7 +160,7 @@ void BM_RepaintOverAFiveMegabyteWord(benchmark::State& state) {
     scene.textFont = ReadingQFont();
     scene.glossFont = ToQFont(GlossFontOf(Novel().m_fontText));
     QtTextMeasurer measurer(scene.textFont, 20);
-    LayoutText(text, measurer, scene.pageWidth);
+    LayoutText(text, measurer, scene.pageWidth, PageLayout::Book);
     GlossTextCache glosses;
     QImage image(kFullHd, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {

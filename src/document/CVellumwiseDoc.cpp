@@ -92,6 +92,8 @@ void CVellumwiseDoc::UseSettings(const ReadingSettings& settings) {
     m_showScience = settings.showScience;
     m_skipNames = settings.skipNames;
     m_contextSensesOn = settings.contextSenses;
+    m_scheme = settings.colorScheme;
+    m_pageLayout = settings.pageLayout;
     m_pageColor = settings.pageColor;
     m_textColor = settings.textColor;
     m_glossColor = settings.glossColor;
@@ -110,6 +112,8 @@ ReadingSettings CVellumwiseDoc::Settings() const {
     settings.showScience = m_showScience;
     settings.skipNames = m_skipNames;
     settings.contextSenses = m_contextSensesOn;
+    settings.colorScheme = m_scheme;
+    settings.pageLayout = m_pageLayout;
     settings.pageColor = m_pageColor;
     settings.textColor = m_textColor;
     settings.glossColor = m_glossColor;
@@ -426,6 +430,14 @@ void CVellumwiseDoc::SetColorScheme(ColorScheme scheme) {
     m_textColor = colors.text;
     m_glossColor = colors.gloss;
     UpdateAllViews(UpdateHint::Look);
+}
+
+void CVellumwiseDoc::SetPageLayout(PageLayout layout) {
+    if (layout == m_pageLayout) {
+        return;
+    }
+    m_pageLayout = layout;
+    UpdateAllViews(UpdateHint::Font);
 }
 
 void CVellumwiseDoc::SetColors(const ReadingColors& colors) {

@@ -13,6 +13,7 @@
 #include "ContextSenses.h"
 #include "EpubBook.h"
 #include "IDocumentView.h"
+#include "PageLayout.h"
 #include "PersonalWords.h"
 #include "ReadingFont.h"
 #include "ReadingSettings.h"
@@ -119,6 +120,9 @@ public:
     void SetGlossPercent(int percent);
     // Sets the page, text and gloss colours of the scheme. Look.
     void SetColorScheme(ColorScheme scheme);
+    // How tokens are set on the page (书页排版 or 原样排版). Relayout.
+    void SetPageLayout(PageLayout layout);
+    PageLayout PageLayoutChoice() const { return m_pageLayout; }
     // The 不注释人名 switch: words the text uses as names lose (or get back) their
     // glosses; re-glosses. Glosses.
     void SetSkipNames(bool bSkip);
@@ -236,6 +240,7 @@ private:
     std::uint64_t m_nTextSerial = 0;
     std::optional<WordPlace> m_placeToShow;
     std::optional<ReadingSettings> m_startSettings;
+    PageLayout m_pageLayout = PageLayout::Book;
     std::string m_strTextFileName;  // of the open text, for the word book
     PersonalWords m_personal;
     MarkIndex m_marks;                         // m_personal resolved against m_dicMain, rebuilt

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ColorScheme.h"
+#include "PageLayout.h"
 #include "ReadingFont.h"
 #include "VocabularyTable.h"
 
@@ -12,9 +13,12 @@ struct ReadingSettings {
     bool showScience = false;
     bool skipNames = true;      // 不注释人名
     bool contextSenses = true;  // 按上下文选择词义
-    ColorRef pageColor = Rgb(239, 239, 239);
-    ColorRef textColor = Rgb(39, 39, 20);
-    ColorRef glossColor = Rgb(128, 128, 255);
+    // The default scheme's colours (ColorsOf(ColorScheme::Default)).
+    ColorScheme colorScheme = ColorScheme::Default;
+    ColorRef pageColor = Rgb(251, 250, 246);
+    ColorRef textColor = Rgb(34, 34, 38);
+    ColorRef glossColor = Rgb(40, 90, 180);
+    PageLayout pageLayout = PageLayout::Book;
     ReadingFont font;
     int glossPercent = 60;  // 注释字号: one of kGlossPercents
 

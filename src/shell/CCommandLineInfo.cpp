@@ -34,9 +34,13 @@ CCommandLineInfo CCommandLineInfo::Parse(const std::vector<std::string>& argumen
     std::vector<std::string*> printToFields;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (argument == "--text") {
+        std::string* value = argument == "--text"     ? &info.m_strTextFile
+                             : argument == "--layout" ? &info.m_strLayout
+                             : argument == "--scheme" ? &info.m_strScheme
+                                                      : nullptr;
+        if (value != nullptr) {
             if (i + 1 < arguments.size()) {
-                info.m_strTextFile = arguments[++i];
+                *value = arguments[++i];
             }
             continue;
         }

@@ -23,6 +23,11 @@ struct CCommandLineInfo {
     // "--text FILE": a text file to open with the open-text command once the window
     // is up (what a desktop's "Open with" for text files uses).
     std::string m_strTextFile;
+    // "--layout book|original" and "--scheme classic|default|eyecare|night": the look of
+    // this run only, kept from the settings file (scripts and screenshots need a known
+    // one). Empty when not given; the application checks the names.
+    std::string m_strLayout;
+    std::string m_strScheme;
 
     // `arguments` without the program name.
     static CCommandLineInfo Parse(const std::vector<std::string>& arguments);

@@ -31,6 +31,7 @@
 #include "KeyboardLocks.h"
 #include "SettingsStore.h"
 #include "TextPlaces.h"
+#include "WindowPalette.h"
 #include "WordBookDialog.h"
 
 // The icons live in this static library; they must be registered by hand.
@@ -50,11 +51,12 @@ constexpr CommandSlot kReadingToolBar[] = {
     CommandId::LineDown,   CommandId::LineUp,    CommandId::HalfPageDown, CommandId::HalfPageUp,
     CommandId::TextEnd,    CommandId::TextHome,  CommandId::GotoPage,     CommandId::TextColor,
     CommandId::GlossColor, CommandId::PageColor, CommandId::TextFont,     CommandId::Vocabulary};
-// The display menu's two choices, each a group of which one is checked.
+// The display menu's choices, each a group of which one is checked.
 constexpr CommandSlot kGlossSizeMenu[] = {CommandId::GlossSize60, CommandId::GlossSize70,
                                           CommandId::GlossSize80, CommandId::GlossSize100};
 constexpr CommandSlot kColorSchemeMenu[] = {CommandId::SchemeDefault, CommandId::SchemeSepia,
-                                            CommandId::SchemeNight};
+                                            CommandId::SchemeNight, CommandId::SchemeClassic};
+constexpr CommandSlot kLayoutMenu[] = {CommandId::LayoutBook, CommandId::LayoutOriginal};
 
 const QString kIdleText = QStringLiteral("就绪");
 const QString kDocumentFilter = QStringLiteral("vwd (*.vwd);;所有文件 (*.*)");
@@ -117,6 +119,7 @@ CMainFrame::~CMainFrame() { m_doc.RemoveView(this); }
 
 void CMainFrame::OnUpdate(UpdateHint) {
     UpdateActions();
+    ApplyWindowPalette(m_doc.m_colorScheme);
     if (m_pStore != nullptr && !m_pSaveTimer->isActive()) {
         m_pSaveTimer->start();
     }
@@ -221,6 +224,7 @@ void CMainFrame::CreateMenu() {
     };
     addChoices(QStringLiteral("注释字号"), "GlossSizeMenu", kGlossSizeMenu);
     addChoices(QStringLiteral("配色方案"), "ColorSchemeMenu", kColorSchemeMenu);
+    addChoices(QStringLiteral("排版"), "LayoutMenu", kLayoutMenu);
     display->addSeparator();
     display->addAction(Command(CommandId::ContextSenses));
     m_pRecentMenu = new QMenu(QStringLiteral("最近打开的文本"), file);

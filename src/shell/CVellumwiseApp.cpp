@@ -28,6 +28,32 @@ CVellumwiseApp::~CVellumwiseApp() {
     m_pMainFrame.reset();
 }
 
+ReadingSettings CVellumwiseApp::WithRunOnlyLook(ReadingSettings settings,
+                                                const CCommandLineInfo& info) {
+    const std::optional<ColorScheme> scheme = ColorSchemeNamed(info.m_strScheme);
+    const std::optional<PageLayout> layout = PageLayoutNamed(info.m_strLayout);
+    if (!info.m_strScheme.empty() && !scheme) {
+        std::cerr << "vellumwise: --scheme takes classic, default, eyecare or night, not '"
+                  << info.m_strScheme << "'\n";
+    }
+    if (!info.m_strLayout.empty() && !layout) {
+        std::cerr << "vellumwise: --layout takes book or original, not '" << info.m_strLayout
+                  << "'\n";
+    }
+    if (scheme) {
+        const SchemeColors colors = ColorsOf(*scheme);
+        settings.colorScheme = *scheme;
+        settings.pageColor = colors.page;
+        settings.textColor = colors.text;
+        settings.glossColor = colors.gloss;
+    }
+    if (layout) {
+        settings.pageLayout = *layout;
+    }
+    m_pSettings->SetRunOnly(scheme, layout);
+    return settings;
+}
+
 std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& arguments) {
     using enum CCommandLineInfo::ShellCommand;
     const CCommandLineInfo info = CCommandLineInfo::Parse(arguments);
@@ -61,7 +87,7 @@ std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& 
     }
     // The reader's settings before anything is laid out: the first layout is theirs.
     m_pSettings = std::make_unique<SettingsStore>();
-    m_pDoc->SetStartSettings(m_pSettings->Reading());
+    m_pDoc->SetStartSettings(WithRunOnlyLook(m_pSettings->Reading(), info));
     m_platform.SetFolder(m_pSettings->LastFolder().toStdString());
     // The window is made first, unshown, so that its view hears the document start.
     m_pMainFrame = std::make_unique<CMainFrame>(*m_pDoc, m_platform, m_pSettings.get());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "QtPlatformServices.h"
+#include "ReadingSettings.h"
 
 class CMainFrame;
 class CVellumwiseDoc;
@@ -38,6 +39,9 @@ public:
     static std::string PdfBesideFile(const std::string& path);
 
 private:
+    // The reader's settings with the command line's --scheme and --layout laid over
+    // them, for this run only; an unknown name is reported and ignored.
+    ReadingSettings WithRunOnlyLook(ReadingSettings settings, const CCommandLineInfo& info);
     // "p" and "pt": prints the laid-out text without a dialog; the exit status.
     int PrintFromCommandLine(const CCommandLineInfo& info);
 

@@ -37,6 +37,9 @@ enum class CommandId {
     SchemeDefault,
     SchemeSepia,
     SchemeNight,
+    SchemeClassic,
+    LayoutBook,
+    LayoutOriginal,
     DicImportText,
     DicSave,
     FileNew,
@@ -113,6 +116,12 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_SCHEME_SEPIA";
         case CommandId::SchemeNight:
             return "ID_SCHEME_NIGHT";
+        case CommandId::SchemeClassic:
+            return "ID_SCHEME_CLASSIC";
+        case CommandId::LayoutBook:
+            return "ID_LAYOUT_BOOK";
+        case CommandId::LayoutOriginal:
+            return "ID_LAYOUT_ORIGINAL";
         case CommandId::DicImportText:
             return "ID_DIC_IMPORT_TEXT";
         case CommandId::DicSave:

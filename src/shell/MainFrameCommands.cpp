@@ -123,6 +123,18 @@ std::vector<CommandEntry> CMainFrame::CommandTable() {
          .text = QStringLiteral("夜间"),
          .handler = [doc] { doc->SetColorScheme(ColorScheme::Night); },
          .checked = [doc] { return doc->m_colorScheme == ColorScheme::Night; }},
+        {.id = SchemeClassic,
+         .text = QStringLiteral("经典配色"),
+         .handler = [doc] { doc->SetColorScheme(ColorScheme::Classic); },
+         .checked = [doc] { return doc->m_colorScheme == ColorScheme::Classic; }},
+        {.id = LayoutBook,
+         .text = QStringLiteral("书页排版"),
+         .handler = [doc] { doc->SetPageLayout(PageLayout::Book); },
+         .checked = [doc] { return doc->PageLayoutChoice() == PageLayout::Book; }},
+        {.id = LayoutOriginal,
+         .text = QStringLiteral("原样排版"),
+         .handler = [doc] { doc->SetPageLayout(PageLayout::Original); },
+         .checked = [doc] { return doc->PageLayoutChoice() == PageLayout::Original; }},
 
         // The dictionary's maintenance commands are routed like the others, but no
         // menu item, button or key issues them.

@@ -29,7 +29,8 @@ struct IntField {
     int max;
 };
 using Field = std::variant<IntField, bool ReadingSettings::*, ColorRef ReadingSettings::*,
-                           ReadingFont ReadingSettings::*>;
+                           ReadingFont ReadingSettings::*, ColorScheme ReadingSettings::*,
+                           PageLayout ReadingSettings::*>;
 
 struct SettingRow {
     const char* key;
@@ -49,6 +50,8 @@ const SettingRow kReadingRows[] = {
     {"Colors/Gloss", &ReadingSettings::glossColor},
     {"Reading/Font", &ReadingSettings::font},
     {"Reading/GlossPercent", IntField{&ReadingSettings::glossPercent, 60, 100}},
+    {"Colors/Scheme", &ReadingSettings::colorScheme},
+    {"Reading/Layout", &ReadingSettings::pageLayout},
 };
 
 QString ColorText(ColorRef color) {
@@ -135,39 +138,54 @@ struct Overloaded : Ts... {
 // Reads one row into `settings`; false when the value is there but makes no sense.
 bool ReadRow(const QVariantMap& file, const SettingRow& row, ReadingSettings& settings) {
     const QString text = file.value(QString::fromLatin1(row.key)).toString();
-    return std::visit(Overloaded{
-                          [&](const IntField& field) {
-                              bool ok = false;
-                              const int value = text.toInt(&ok);
-                              if (!ok || value < field.min || value > field.max) {
-                                  return false;
-                              }
-                              settings.*field.member = value;
-                              return true;
-                          },
-                          [&](bool ReadingSettings::*member) {
-                              const std::optional<bool> value = ParseBool(text);
-                              if (value) {
-                                  settings.*member = *value;
-                              }
-                              return value.has_value();
-                          },
-                          [&](ColorRef ReadingSettings::*member) {
-                              const std::optional<ColorRef> value = ParseColor(text);
-                              if (value) {
-                                  settings.*member = *value;
-                              }
-                              return value.has_value();
-                          },
-                          [&](ReadingFont ReadingSettings::*member) {
-                              const std::optional<ReadingFont> value = ParseFont(text);
-                              if (value) {
-                                  settings.*member = *value;
-                              }
-                              return value.has_value();
-                          },
-                      },
-                      row.field);
+    return std::visit(
+        Overloaded{
+            [&](const IntField& field) {
+                bool ok = false;
+                const int value = text.toInt(&ok);
+                if (!ok || value < field.min || value > field.max) {
+                    return false;
+                }
+                settings.*field.member = value;
+                return true;
+            },
+            [&](bool ReadingSettings::*member) {
+                const std::optional<bool> value = ParseBool(text);
+                if (value) {
+                    settings.*member = *value;
+                }
+                return value.has_value();
+            },
+            [&](ColorRef ReadingSettings::*member) {
+                const std::optional<ColorRef> value = ParseColor(text);
+                if (value) {
+                    settings.*member = *value;
+                }
+                return value.has_value();
+            },
+            [&](ReadingFont ReadingSettings::*member) {
+                const std::optional<ReadingFont> value = ParseFont(text);
+                if (value) {
+                    settings.*member = *value;
+                }
+                return value.has_value();
+            },
+            [&](ColorScheme ReadingSettings::*member) {
+                const std::optional<ColorScheme> value = ColorSchemeNamed(text.toStdString());
+                if (value) {
+                    settings.*member = *value;
+                }
+                return value.has_value();
+            },
+            [&](PageLayout ReadingSettings::*member) {
+                const std::optional<PageLayout> value = PageLayoutNamed(text.toStdString());
+                if (value) {
+                    settings.*member = *value;
+                }
+                return value.has_value();
+            },
+        },
+        row.field);
 }
 
 QString RowText(const SettingRow& row, const ReadingSettings& settings) {
@@ -179,6 +197,12 @@ QString RowText(const SettingRow& row, const ReadingSettings& settings) {
             },
             [&](ColorRef ReadingSettings::*member) { return ColorText(settings.*member); },
             [&](ReadingFont ReadingSettings::*member) { return FontText(settings.*member); },
+            [&](ColorScheme ReadingSettings::*member) {
+                return QString::fromLatin1(ColorSchemeName(settings.*member));
+            },
+            [&](PageLayout ReadingSettings::*member) {
+                return QString::fromLatin1(PageLayoutName(settings.*member));
+            },
         },
         row.field);
 }
@@ -364,10 +388,49 @@ ReadingSettings SettingsStore::Reading() const {
             Warn(QStringLiteral("设置 %1 的值无效，使用默认值").arg(QString::fromLatin1(row.key)));
         }
     }
+    // A file from before the scheme was kept holds its colours alone, drawn then on white
+    // boxes: the scheme they are, or the classic one, keeps that page as it was.
+    if (!m_values.contains(QStringLiteral("Colors/Scheme")) &&
+        m_values.contains(QStringLiteral("Colors/Page"))) {
+        settings.colorScheme =
+            SchemeWithColors(settings.pageColor, settings.textColor, settings.glossColor)
+                .value_or(ColorScheme::Classic);
+    }
     return settings;
 }
 
-void SettingsStore::SaveReading(const ReadingSettings& settings) {
+void SettingsStore::SetRunOnly(std::optional<ColorScheme> scheme,
+                               std::optional<PageLayout> layout) {
+    m_runOnlyScheme = scheme;
+    m_runOnlyLayout = layout;
+}
+
+ReadingSettings SettingsStore::WithoutRunOnly(const ReadingSettings& settings) {
+    ReadingSettings kept = settings;
+    if (m_runOnlyScheme) {
+        const SchemeColors colors = ColorsOf(*m_runOnlyScheme);
+        if (settings.colorScheme == *m_runOnlyScheme && settings.pageColor == colors.page &&
+            settings.textColor == colors.text && settings.glossColor == colors.gloss) {
+            kept.colorScheme = m_saved.colorScheme;
+            kept.pageColor = m_saved.pageColor;
+            kept.textColor = m_saved.textColor;
+            kept.glossColor = m_saved.glossColor;
+        } else {
+            m_runOnlyScheme.reset();  // the reader chose other colours: those are kept
+        }
+    }
+    if (m_runOnlyLayout) {
+        if (settings.pageLayout == *m_runOnlyLayout) {
+            kept.pageLayout = m_saved.pageLayout;
+        } else {
+            m_runOnlyLayout.reset();
+        }
+    }
+    return kept;
+}
+
+void SettingsStore::SaveReading(const ReadingSettings& chosen) {
+    const ReadingSettings settings = WithoutRunOnly(chosen);
     if (!m_writable || settings == m_saved) {
         return;
     }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariantMap>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -31,6 +32,9 @@ public:
     ReadingSettings Reading() const;
     // Writes the settings that differ from what the file held.
     void SaveReading(const ReadingSettings& settings);
+    // A scheme or layout the command line set for this run only: while the reading
+    // settings still show it, saving keeps the file's own instead.
+    void SetRunOnly(std::optional<ColorScheme> scheme, std::optional<PageLayout> layout);
 
     QByteArray WindowGeometry() const;
     QByteArray WindowState() const;
@@ -58,4 +62,9 @@ private:
     QVariantMap m_values;
     bool m_writable = true;
     ReadingSettings m_saved;
+    std::optional<ColorScheme> m_runOnlyScheme;
+    std::optional<PageLayout> m_runOnlyLayout;
+
+    // The settings to write: a run-only choice still in force replaced by the file's.
+    ReadingSettings WithoutRunOnly(const ReadingSettings& settings);
 };

@@ -125,8 +125,14 @@ LayoutOutcome CVellumwiseView::LayOut(CParagraphList& text) {
     SyncFonts();
     // The glosses may have changed with the text; the decoded ones go with them.
     m_glosses.Clear();
+    // How the lines flow depends on the text alone: found once per text.
+    if (m_nFlowText != m_doc.TextSerial()) {
+        m_flow = BookFlow::Of(text);
+        m_nFlowText = m_doc.TextSerial();
+    }
     LayoutOutcome outcome;
-    outcome.textHeight = ::LayoutText(text, *m_pMeasurer, m_doc.m_nPageWidth);
+    outcome.textHeight =
+        ::LayoutText(text, *m_pMeasurer, m_doc.m_nPageWidth, m_doc.PageLayoutChoice(), &m_flow);
     outcome.scrollPos = oldPos;
     QGuiApplication::restoreOverrideCursor();
 
@@ -159,6 +165,10 @@ PageScene CVellumwiseView::Scene() const {
     scene.textFont = m_fontText;
     scene.glossFont = m_fontGloss;
     scene.lineUnit = m_nLineUnit;
+    scene.emptyPageText = EmptyPageText();
+    // The book page's rhythm; the original page keeps its fixed places.
+    scene.breakAroundText = m_doc.PageLayoutChoice() == PageLayout::Book;
+    scene.glossUnderWord = scene.breakAroundText;
     return scene;
 }
 
@@ -200,6 +210,11 @@ ScrollBarScale CVellumwiseView::BarScale() const {
 }
 
 void CVellumwiseView::ScrollTo(std::int64_t pos) { m_doc.ScrollTo(pos); }
+
+const std::vector<std::size_t>& CVellumwiseView::TextHeadings() const {
+    static const std::vector<std::size_t> none;
+    return m_nFlowText == m_doc.TextSerial() ? m_flow.headings : none;
+}
 
 void CVellumwiseView::ScrollToParagraph(std::size_t index) {
     const auto& paragraphs = m_doc.m_paragraphs.m_arrParagraphs;

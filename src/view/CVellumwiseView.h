@@ -9,10 +9,12 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "CVellumwiseDoc.h"
 #include "GlossTextCache.h"
 #include "IDocumentView.h"
+#include "ParagraphFlow.h"
 #include "ReadingDialogs.h"
 #include "ReadingFont.h"
 #include "ScrollCommands.h"
@@ -85,6 +87,10 @@ public:
     // none), one sheet each, on a printer already set up. False when the printer
     // could not be started.
     bool PrintText(QPrinter& printer);
+
+    // The heading lines of the text last laid out (HeadingsOf): a plain text's
+    // chapters. Empty before its first layout.
+    const std::vector<std::size_t>& TextHeadings() const;
 
     // Scrolls so that the paragraph's top is at the window's top (a chapter's
     // start); an index past the text changes nothing.
@@ -163,6 +169,10 @@ private:
     int m_nLineUnit = 20;
     std::unique_ptr<QtTextMeasurer> m_pMeasurer;
     GlossTextCache m_glosses;
+    // How the book layout flows the text's lines, found for the document's TextSerial()
+    // m_nFlowText.
+    BookFlow m_flow;
+    std::uint64_t m_nFlowText = UINT64_MAX;
     // The document's TextSerial() when the view last laid it out.
     std::uint64_t m_nLaidOutText = UINT64_MAX;
     // The word a new layout or a restore put at the top, at that scroll position: while

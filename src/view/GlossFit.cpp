@@ -4,11 +4,21 @@
 
 #include "CParagraph.h"
 
-int GlossRoom(const CParagraph& paragraph, std::size_t token) {
+int GlossRoom(const CParagraph& paragraph, std::size_t token, const CParagraph* flowedOn) {
     const std::size_t count = paragraph.LaidOut() ? paragraph.TokenCount() : 0;
     for (std::size_t k = token + 1; k < count && paragraph.Line(k) == paragraph.Line(token); ++k) {
         if (!paragraph.Gloss(k).empty()) {
             return paragraph.X(k) - paragraph.X(token);
+        }
+    }
+    if (flowedOn == nullptr || token >= count ||
+        paragraph.Line(token) != paragraph.Line(count - 1)) {
+        return -1;
+    }
+    const std::size_t next = flowedOn->LaidOut() ? flowedOn->TokenCount() : 0;
+    for (std::size_t k = 0; k < next && flowedOn->Line(k) == 0; ++k) {
+        if (!flowedOn->Gloss(k).empty()) {
+            return flowedOn->X(k) - paragraph.X(token);
         }
     }
     return -1;

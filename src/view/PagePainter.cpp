@@ -1,5 +1,6 @@
 #include "PagePainter.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
@@ -68,22 +69,69 @@ void DrawPageBand(QPainter& painter, const StripGeometry& geometry, const PageSc
                      scene.pageColor);
 }
 
-void DrawPageBreak(QPainter& painter, const StripGeometry& geometry) {
+// Whether the page-break line at window y would run through a line of text: inside a
+// paragraph's box and not on the boundary between two of its lines.
+bool CrossesText(const std::vector<CParagraph>* paragraphs, const StripGeometry& geometry, int y,
+                 int lineUnit) {
+    if (paragraphs == nullptr || lineUnit <= 0) {
+        return false;
+    }
+    const std::int64_t at = geometry.scrollPos + y;
+    const ParagraphRange range = geometry.VisibleParagraphs(*paragraphs, kDrawMargin);
+    for (std::size_t i = range.first; i < range.last; ++i) {
+        const CParagraph& paragraph = (*paragraphs)[i];
+        if (LaidOutTokenCount(paragraph) > 0 && at > paragraph.m_nTop &&
+            at < paragraph.m_nTop + paragraph.m_nHeight &&
+            (at - paragraph.m_nTop) % (2 * std::int64_t{lineUnit}) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Across the column and its margins; where it would cross a line of text, in the
+// margins alone, so that no word is struck through.
+void DrawPageBreak(QPainter& painter, const StripGeometry& geometry, bool crossesText) {
     const int y = geometry.PageBreakY();
     QPen pen(kPageBreak, 1);
     pen.setDashPattern({3, 3});
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
     // The line's last point is left out, as a line-to always does.
-    painter.drawLine(geometry.BreakLineLeft(), y, geometry.BreakLineEnd() - 1, y);
+    if (!crossesText) {
+        painter.drawLine(geometry.BreakLineLeft(), y, geometry.BreakLineEnd() - 1, y);
+        return;
+    }
+    painter.drawLine(geometry.BreakLineLeft(), y, geometry.ColumnLeft() - 1, y);
+    painter.drawLine(geometry.ColumnRight(), y, geometry.BreakLineEnd() - 1, y);
 }
 
-// The label naming the page that ends at the break line, in the text font.
+// The window's right edge is under the scroll bar: a label keeps this far from it.
+constexpr int kScrollBarRoom = 20;
+
+// The text font, or a smaller size of it when the label would not fit above the break
+// line or in `room` pixels: a large reading font otherwise cut the label at the
+// window's edge and ran it over the line.
+QFont LabelFont(const QFont& textFont, const QString& label, int room, QPaintDevice* device) {
+    QFont font = textFont;
+    auto fits = [&] {
+        const QFontMetrics metrics(font, device);
+        return metrics.height() <= kLabelAbovePageBreak && metrics.horizontalAdvance(label) <= room;
+    };
+    for (int pixels = QFontInfo(textFont).pixelSize(); pixels > 6 && !fits(); --pixels) {
+        font.setPixelSize(pixels - 1);
+    }
+    return font;
+}
+
+// The label naming the page that ends at the break line.
 void DrawPageLabel(QPainter& painter, const StripGeometry& geometry, const QString& label,
-                   const QFontMetrics& metrics, const PageScene& scene) {
-    painter.setFont(scene.textFont);
+                   const QFont& font, const PageScene& scene) {
+    painter.setFont(font);
     painter.setPen(scene.textColor);
-    painter.drawText(QPoint(geometry.LabelLeft(), geometry.LabelTop() + metrics.ascent()), label);
+    painter.drawText(QPoint(geometry.LabelLeft(),
+                            geometry.LabelTop() + QFontMetrics(font, painter.device()).ascent()),
+                     label);
 }
 
 // Which double lines are drawn: those whose box lies within top … bottom.
@@ -100,8 +148,8 @@ LineLimits WindowLimits(const StripGeometry& geometry) {
     return {-kDrawMargin, geometry.windowHeight + kDrawMargin, 0, geometry.windowHeight};
 }
 
-void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const StripGeometry& geometry,
-                   const LineLimits& limits, const PageScene& scene,
+void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const CParagraph* flowedOn,
+                   const StripGeometry& geometry, const LineLimits& limits, const PageScene& scene,
                    const QFontMetrics& textMetrics, const QFontMetrics& glossMetrics,
                    GlossTextCache& glosses) {
     const int unit = scene.lineUnit;
@@ -120,6 +168,9 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const StripGe
     }
     painter.setFont(scene.glossFont);
     painter.setPen(scene.glossColor);
+    // A gloss starts where its word's descenders end, so that it stands nearer its word
+    // than the next line's, when the half line is taller than the word (a large gloss).
+    const int glossDrop = scene.glossUnderWord ? std::min(unit, textMetrics.height()) : unit;
     for (std::size_t j = 0; j < count; ++j) {
         const WordBox box = WordBoxOf(paragraph, j, geometry, unit);
         if (box.top < limits.glossTop || box.bottom > limits.glossBottom ||
@@ -127,14 +178,14 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const StripGe
             continue;
         }
         // A gloss the next one would cover shows the senses that fit before it.
-        const std::string_view gloss =
-            FittedGloss(paragraph.Gloss(j), GlossRoom(paragraph, j), [&](std::string_view text) {
+        const std::string_view gloss = FittedGloss(
+            paragraph.Gloss(j), GlossRoom(paragraph, j, flowedOn), [&](std::string_view text) {
                 return glossMetrics.horizontalAdvance(glosses.Text(text));
             });
-        DrawTextInBox(
-            painter, glossMetrics,
-            Edges(box.left, box.top + unit, box.left + geometry.pageWidth, box.bottom + unit),
-            glosses.Text(gloss), scene.boxColor);
+        DrawTextInBox(painter, glossMetrics,
+                      Edges(box.left, box.top + glossDrop, box.left + geometry.pageWidth,
+                            box.bottom + glossDrop),
+                      glosses.Text(gloss), scene.boxColor);
     }
 }
 
@@ -149,20 +200,63 @@ void DrawVisibleParagraphs(QPainter& painter, const StripGeometry& geometry,
     const QFontMetrics glossMetrics(scene.glossFont, painter.device());
     const ParagraphRange range = geometry.VisibleParagraphs(paragraphs, kDrawMargin);
     for (std::size_t i = range.first; i < range.last; ++i) {
-        DrawParagraph(painter, paragraphs[i], geometry, limits, scene, textMetrics, glossMetrics,
-                      glosses);
+        const CParagraph& paragraph = paragraphs[i];
+        // The book layout may continue the next paragraph on this one's last line.
+        const CParagraph* flowedOn =
+            i + 1 < paragraphs.size() &&
+                    paragraphs[i + 1].m_nTop ==
+                        paragraph.m_nTop + paragraph.m_nHeight - 2 * std::int64_t{scene.lineUnit}
+                ? &paragraphs[i + 1]
+                : nullptr;
+        DrawParagraph(painter, paragraph, flowedOn, geometry, limits, scene, textMetrics,
+                      glossMetrics, glosses);
     }
+}
+
+// The help of an empty page, in the text's colour and the gloss face (it is Chinese)
+// at the reading size, wrapped to the column below the first line.
+void DrawEmptyPageText(QPainter& painter, const StripGeometry& geometry, const PageScene& scene) {
+    QFont font = scene.glossFont;
+    font.setPixelSize(std::max(12, QFontInfo(scene.textFont).pixelSize() * 4 / 5));
+    painter.setFont(font);
+    painter.setPen(scene.textColor);
+    const QRect column(geometry.ColumnLeft(), kFirstParagraphTop + 2 * scene.lineUnit,
+                       StripGeometry::TextWidth(geometry.pageWidth),
+                       std::max(0, geometry.windowHeight - 4 * scene.lineUnit));
+    painter.drawText(column, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, scene.emptyPageText);
 }
 
 void DrawPageText(QPainter& painter, const StripGeometry& geometry, const PageScene& scene,
                   GlossTextCache& glosses) {
-    DrawPageBreak(painter, geometry);
+    if (!scene.emptyPageText.isEmpty() &&
+        (scene.paragraphs == nullptr || scene.paragraphs->empty())) {
+        DrawEmptyPageText(painter, geometry, scene);
+    }
+    // The original layout's line strikes through the text as it always did.
+    DrawPageBreak(painter, geometry,
+                  scene.breakAroundText && CrossesText(scene.paragraphs, geometry,
+                                                       geometry.PageBreakY(), scene.lineUnit));
     DrawVisibleParagraphs(painter, geometry, WindowLimits(geometry), scene, glosses);
-    DrawPageLabel(painter, geometry, QString::fromStdString(PageLabelText(geometry.scrollPos)),
-                  QFontMetrics(scene.textFont, painter.device()), scene);
+    const QString label = QString::fromStdString(PageLabelText(geometry.scrollPos));
+    DrawPageLabel(
+        painter, geometry, label,
+        LabelFont(scene.textFont, label,
+                  geometry.windowWidth - geometry.LabelLeft() - kScrollBarRoom, painter.device()),
+        scene);
 }
 
 }  // namespace
+
+QString EmptyPageText() {
+    return QStringLiteral(
+        "还没有打开文本。开始阅读：\n"
+        "· 文件 › 打开文本文件：打开英文的 .txt 文本或 .epub 电子书\n"
+        "· 把文件拖到这个窗口里\n"
+        "· Ctrl+V：粘贴剪贴板里的英文\n\n"
+        "你可能不认识的词下面会显示简短的中文释义。工具栏上的“词汇量”按钮打开一个滑块："
+        "它表示你大约认识多少英文单词，往右调，注释的词就少；往左调，注释的词就多。\n\n"
+        "右键单击一个词，可以标为认识、标为生词或加入单词本。按 F1 查看帮助。");
+}
 
 void PaintPrintedPage(QPainter& painter, QSizeF printable, const PageScene& scene,
                       std::int64_t page, GlossTextCache& glosses) {
@@ -185,7 +279,8 @@ void PaintPrintedPage(QPainter& painter, QSizeF printable, const PageScene& scen
     painter.setClipRect(QRectF(0, 0, stripWidth, kPageHeight));
     DrawPageBand(painter, geometry, scene);
     DrawVisibleParagraphs(painter, geometry, limits, scene, glosses);
-    DrawPageLabel(painter, geometry, label, labelMetrics, scene);
+    // A sheet is as wide as its label needs.
+    DrawPageLabel(painter, geometry, label, scene.textFont, scene);
     painter.restore();
 }
 

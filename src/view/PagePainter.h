@@ -24,7 +24,17 @@ struct PageScene {
     QFont textFont;                              // tokens and the page label
     QFont glossFont;                             // derived from the text font once per layout
     int lineUnit = 20;
+    // The page-break line keeps to the margins where it would cross a line of text.
+    bool breakAroundText = false;
+    // Glosses start right under their word's descenders rather than half a line down.
+    bool glossUnderWord = false;
+    // Shown on the page while there is no text: how to start.
+    QString emptyPageText;
 };
+
+// What the page says while no text is open: how to bring one in, what the glosses and
+// the vocabulary slider are, and where help is.
+QString EmptyPageText();
 
 // 0x00BBGGRR as a colour.
 inline QColor ToQColor(std::uint32_t colorRef) {

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+#include "PageLayout.h"
+#include "ParagraphFlow.h"
+
 class CParagraphList;
 class ITextMeasurer;
 
@@ -10,4 +13,8 @@ class ITextMeasurer;
 // range), in 64 bits: a large font over a long text is taller than 2^31 pixels. Called after every
 // text, gloss or font change; never on a resize, a scroll or a colour change, since the positions
 // depend only on the tokens, the font and the page width.
-std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageWidth);
+//
+// The book layout reads the text's lines and tokens as `flow` says (BookFlow::Of(text),
+// which a caller laying out the same text again keeps; without one it is found here).
+std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageWidth,
+                        PageLayout layout, const BookFlow* flow = nullptr);

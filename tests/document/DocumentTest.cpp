@@ -17,9 +17,12 @@ const std::string kFixtures = VELLUMWISE_FIXTURES_DIR;
 
 TEST_F(StartedDocument, FirstNewDocumentSetsTheDefaultsAndLoadsTheDictionary) {
     EXPECT_TRUE(m_doc.m_bInitialised);
-    EXPECT_EQ(m_doc.m_crPage, 0xEFEFEFu);
-    EXPECT_EQ(m_doc.m_crText, 0x142727u);
-    EXPECT_EQ(m_doc.m_crGloss, 0xFF8080u);
+    // A first start reads in the default scheme and the book layout.
+    EXPECT_EQ(m_doc.m_colorScheme, ColorScheme::Default);
+    EXPECT_EQ(m_doc.m_crPage, 0xF6FAFBu);
+    EXPECT_EQ(m_doc.m_crText, 0x262222u);
+    EXPECT_EQ(m_doc.m_crGloss, 0xB45A28u);
+    EXPECT_EQ(m_doc.PageLayoutChoice(), PageLayout::Book);
     EXPECT_EQ(m_doc.m_nPageWidth, 800);
     std::uint64_t bits;
     std::memcpy(&bits, &m_doc.m_dThreshold, sizeof bits);

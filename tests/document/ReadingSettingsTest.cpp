@@ -23,12 +23,14 @@ TEST(ColorScheme, TextAndGlossesAreReadableOnWhatIsBehindThem) {
         double minimumText;
         double minimumGloss;
     };
-    // The default keeps the long-standing colours (its gloss is 3.3:1 on white);
-    // the others promise ordinary text contrast for both.
+    // The default promises the enhanced contrast for text and the ordinary one for
+    // glosses; the classic scheme keeps the long-standing colours (its gloss is 3.3:1
+    // on white).
     const Case cases[] = {
-        {ColorScheme::Default, 4.5, 3.2},
+        {ColorScheme::Default, 7.0, 4.5},
         {ColorScheme::Sepia, 4.5, 4.5},
         {ColorScheme::Night, 4.5, 4.5},
+        {ColorScheme::Classic, 4.5, 3.2},
     };
     for (const Case& c : cases) {
         const SchemeColors colors = ColorsOf(c.scheme);
@@ -40,7 +42,16 @@ TEST(ColorScheme, TextAndGlossesAreReadableOnWhatIsBehindThem) {
         EXPECT_GE(ContrastRatio(colors.text, colors.page), c.minimumText)
             << static_cast<int>(c.scheme);
     }
-    EXPECT_EQ(BoxColor(ColorScheme::Default, Rgb(1, 2, 3)), Rgb(255, 255, 255));
+    // Only the classic scheme tiles the page with white boxes.
+    EXPECT_EQ(BoxColor(ColorScheme::Classic, Rgb(1, 2, 3)), Rgb(255, 255, 255));
+    EXPECT_EQ(BoxColor(ColorScheme::Default, Rgb(1, 2, 3)), Rgb(1, 2, 3));
+    // A first start is in the default scheme's colours.
+    const ReadingSettings first;
+    const SchemeColors standard = ColorsOf(ColorScheme::Default);
+    EXPECT_EQ(first.colorScheme, ColorScheme::Default);
+    EXPECT_EQ(SchemeWithColors(first.pageColor, first.textColor, first.glossColor),
+              ColorScheme::Default);
+    EXPECT_EQ(first.pageColor, standard.page);
     // The night page is dark and its text light.
     const SchemeColors night = ColorsOf(ColorScheme::Night);
     EXPECT_GT(ContrastRatio(night.page, Rgb(0, 0, 0)), 1.0);
@@ -60,7 +71,7 @@ TEST_F(StartedDocument, AColourSchemeSetsTheThreeColoursAndRepaintsOnce) {
     m_doc.SetColors({Rgb(10, 20, 30), night.text, night.gloss});
     EXPECT_EQ(m_doc.m_colorScheme, ColorScheme::Night);
     EXPECT_EQ(BoxColor(m_doc.m_colorScheme, m_doc.m_crPage), Rgb(10, 20, 30));
-    m_doc.SetColorScheme(ColorScheme::Default);
+    m_doc.SetColorScheme(ColorScheme::Classic);
     EXPECT_EQ(m_doc.m_crPage, Rgb(239, 239, 239));
     EXPECT_EQ(m_doc.m_crText, Rgb(39, 39, 20));
     EXPECT_EQ(m_doc.m_crGloss, Rgb(128, 128, 255));
@@ -83,6 +94,29 @@ TEST_F(StartedDocument, TheGlossSizeIsOneOfFourAndLaysOutAgainOnce) {
         EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>(c.updates, UpdateHint::Font))
             << c.percent;
     }
+}
+
+TEST(ColorScheme, NamesGoBothWaysAndColoursFindTheirScheme) {
+    for (const ColorScheme scheme :
+         {ColorScheme::Default, ColorScheme::Sepia, ColorScheme::Night, ColorScheme::Classic}) {
+        EXPECT_EQ(ColorSchemeNamed(ColorSchemeName(scheme)), scheme);
+        const SchemeColors colors = ColorsOf(scheme);
+        EXPECT_EQ(SchemeWithColors(colors.page, colors.text, colors.gloss), scheme);
+    }
+    EXPECT_EQ(ColorSchemeNamed("sepia"), std::nullopt);
+    EXPECT_EQ(ColorSchemeNamed(""), std::nullopt);
+    EXPECT_EQ(SchemeWithColors(Rgb(1, 2, 3), Rgb(4, 5, 6), Rgb(7, 8, 9)), std::nullopt);
+}
+
+TEST_F(StartedDocument, TheLayoutChoiceLaysOutAgainOnceAndIsASetting) {
+    EXPECT_EQ(m_doc.PageLayoutChoice(), PageLayout::Book);
+    m_view.m_hints.clear();
+    m_doc.SetPageLayout(PageLayout::Original);
+    m_doc.SetPageLayout(PageLayout::Original);
+    EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Font});
+    EXPECT_EQ(m_doc.Settings().pageLayout, PageLayout::Original);
+    m_doc.SetColorScheme(ColorScheme::Night);
+    EXPECT_EQ(m_doc.Settings().colorScheme, ColorScheme::Night);
 }
 
 }  // namespace

@@ -62,4 +62,15 @@ TEST(CommandLine, PrintToTakesFilePrinterDriverPort) {
     EXPECT_EQ(info.m_strPortName, "LPT1");
 }
 
+TEST(CommandLine, TheLookOfOneRunTakesItsValueAndLeavesTheFileAlone) {
+    const CCommandLineInfo info = CCommandLineInfo::Parse(
+        {"--layout", "original", "--scheme", "night", "--text", "war.txt", "book.vwd"});
+    EXPECT_EQ(info.m_strLayout, "original");
+    EXPECT_EQ(info.m_strScheme, "night");
+    EXPECT_EQ(info.m_strTextFile, "war.txt");
+    // The values are never taken for the document.
+    EXPECT_EQ(info.m_strFileName, "book.vwd");
+    EXPECT_EQ(CCommandLineInfo::Parse({"--scheme", "night"}).m_nShellCommand, Shell::FileNew);
+}
+
 }  // namespace

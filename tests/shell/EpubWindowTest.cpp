@@ -136,6 +136,32 @@ TEST_F(BookWindow, ChaptersMenuJumpsToTheChaptersFirstParagraph) {
     EXPECT_EQ(doc.m_nScrollPos, doc.m_paragraphs.m_arrParagraphs[0].m_nTop);
 }
 
+TEST_F(BookWindow, APlainTextsHeadingLinesAreItsChapters) {
+    std::string text;
+    for (int chapter = 1; chapter <= 3; ++chapter) {
+        text += "CHAPTER " + std::to_string(chapter) + "\n\n";
+        for (int paragraph = 0; paragraph < 30; ++paragraph) {
+            text +=
+                "The morning was grey and she walked slowly toward the village beyond\n"
+                "the river, thinking of nothing at all, as she had done every day.\n\n";
+        }
+    }
+    const std::string path = m_dir.Path("novel.txt");
+    WriteFile(path, text);
+    CMainFrame* frame = Start({path});
+    ChapterMenu* menu = Chapters(frame);
+    EXPECT_TRUE(menu->menuAction()->isEnabled());
+    menu->Rebuild();
+    EXPECT_EQ(Titles(menu), (QStringList{QStringLiteral("CHAPTER 1"), QStringLiteral("CHAPTER 2"),
+                                         QStringLiteral("CHAPTER 3")}));
+    menu->actions()[2]->trigger();
+    CVellumwiseDoc& doc = m_app.Document();
+    EXPECT_EQ(doc.m_nScrollPos, doc.m_paragraphs.m_arrParagraphs[2 * 61].m_nTop);
+    // The chapters are the text's, whichever the layout.
+    doc.SetPageLayout(PageLayout::Original);
+    EXPECT_TRUE(menu->menuAction()->isEnabled());
+}
+
 TEST_F(BookWindow, ADroppedBookOpensABrokenOneKeepsTheText) {
     const std::string good = m_dir.Path("good.epub");
     WriteFile(good, LongBook());

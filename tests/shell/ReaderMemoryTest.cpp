@@ -8,10 +8,12 @@
 #include <QAction>
 #include <QDropEvent>
 #include <QFile>
+#include <QImage>
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -85,6 +87,8 @@ TEST_F(SettingsStoreTest, EverySettingRoundTripsAndAFirstStartHasTheDefaults) {
     chosen.font.lfItalic = true;
     chosen.font.lfFaceName = "Noto Serif, Display";  // a comma inside the face
     chosen.glossPercent = 80;
+    chosen.colorScheme = ColorScheme::Night;
+    chosen.pageLayout = PageLayout::Original;
     {
         SettingsStore store;
         store.SaveReading(chosen);
@@ -129,6 +133,64 @@ TEST_F(SettingsStoreTest, EveryFontHeightTheWindowTakesIsTakenAgainAtTheNextStar
         EXPECT_EQ(SettingsStore().Reading().font, ReadingFont{}) << height;
         testing::internal::GetCapturedStderr();
     }
+}
+
+TEST_F(SettingsStoreTest, AFileWithoutASchemeGetsTheOneItsColoursWereDrawnIn) {
+    std::filesystem::create_directories(std::filesystem::path(SettingsFile()).parent_path());
+    struct Case {
+        const char* colors;
+        ColorScheme scheme;
+    };
+    // Before the scheme was kept, every page was drawn on the classic white boxes.
+    const Case cases[] = {
+        {"Page=#1e1e1e\nText=#dcdcdc\nGloss=#96aaff\n", ColorScheme::Night},
+        {"Page=#efefef\nText=#272714\nGloss=#8080ff\n", ColorScheme::Classic},
+        {"Page=#0a0b0c\nText=#272714\nGloss=#8080ff\n", ColorScheme::Classic},
+    };
+    for (const Case& c : cases) {
+        WriteFile(SettingsFile(), std::string("[Colors]\n") + c.colors);
+        EXPECT_EQ(SettingsStore().Reading().colorScheme, c.scheme) << c.colors;
+    }
+    WriteFile(SettingsFile(),
+              "[Colors]\nScheme=eyecare\nPage=#0a0b0c\n[Reading]\nLayout=original\n");
+    EXPECT_EQ(SettingsStore().Reading().colorScheme, ColorScheme::Sepia);
+    EXPECT_EQ(SettingsStore().Reading().pageLayout, PageLayout::Original);
+    WriteFile(SettingsFile(), "[Colors]\nScheme=purple\n[Reading]\nLayout=sideways\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(SettingsStore().Reading(), ReadingSettings{});
+    EXPECT_NE(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST_F(SettingsStoreTest, TheCommandLinesLookIsNotKeptUnlessTheReaderChangesIt) {
+    ReadingSettings chosen;
+    chosen.colorScheme = ColorScheme::Sepia;
+    const SchemeColors sepia = ColorsOf(ColorScheme::Sepia);
+    chosen.pageColor = sepia.page;
+    chosen.textColor = sepia.text;
+    chosen.glossColor = sepia.gloss;
+    SettingsStore().SaveReading(chosen);
+
+    const SchemeColors night = ColorsOf(ColorScheme::Night);
+    ReadingSettings run = chosen;
+    run.colorScheme = ColorScheme::Night;
+    run.pageColor = night.page;
+    run.textColor = night.text;
+    run.glossColor = night.gloss;
+    run.pageLayout = PageLayout::Original;
+    run.vocabLevel = 7;  // chosen by the reader during the run
+    {
+        SettingsStore store;
+        store.SetRunOnly(ColorScheme::Night, PageLayout::Original);
+        store.SaveReading(run);
+        ReadingSettings kept = chosen;
+        kept.vocabLevel = 7;
+        EXPECT_EQ(SettingsStore().Reading(), kept);
+        // Once the reader picks a look of their own, it is theirs to keep.
+        run.pageLayout = PageLayout::Book;
+        run.glossColor = Rgb(1, 2, 3);
+        store.SaveReading(run);
+    }
+    EXPECT_EQ(SettingsStore().Reading(), run);
 }
 
 TEST_F(SettingsStoreTest, ADamagedFileIsKeptAsideNeverWrittenOverAndTheDefaultsUsed) {
@@ -428,6 +490,54 @@ TEST_F(ReaderWindow, ATextReopensAtItsWordAndStepAfterARestartWithAnotherFont) {
     EXPECT_EQ(View().TopWord(), top);
     EXPECT_EQ(m_pDoc->m_nScrollPos, TopOf(*top));
     EXPECT_EQ(m_pFrame->RecentMenu()->actions().size(), 1);
+}
+
+TEST_F(ReaderWindow, EverySchemeAndLayoutComesBackAfterARestartPixelForPixel) {
+    const std::string path = WriteText("book.txt", Book(40));
+    const struct {
+        const char* scheme;
+        const char* layout;
+        ColorScheme expected;
+    } looks[] = {
+        {"ID_SCHEME_NIGHT", "ID_LAYOUT_BOOK", ColorScheme::Night},
+        {"ID_SCHEME_SEPIA", "ID_LAYOUT_ORIGINAL", ColorScheme::Sepia},
+        {"ID_SCHEME_CLASSIC", "ID_LAYOUT_ORIGINAL", ColorScheme::Classic},
+        {"ID_SCHEME_DEFAULT", "ID_LAYOUT_BOOK", ColorScheme::Default},
+    };
+    for (const auto& look : looks) {
+        Start();
+        m_pFrame->OpenText(path);
+        m_pFrame->Command(look.scheme)->trigger();
+        m_pFrame->Command(look.layout)->trigger();
+        ASSERT_EQ(m_pDoc->m_colorScheme, look.expected);
+        m_pDoc->ScrollTo(0);
+        const QImage before = View().viewport()->grab().toImage();
+        Quit();
+        Start();
+        m_pFrame->OpenText(path);
+        EXPECT_EQ(m_pDoc->m_colorScheme, look.expected) << look.scheme;
+        EXPECT_TRUE(m_pFrame->Command(look.scheme)->isChecked()) << look.scheme;
+        EXPECT_TRUE(m_pFrame->Command(look.layout)->isChecked()) << look.scheme;
+        m_pDoc->ScrollTo(0);  // the text reopens with its top word at the top
+        EXPECT_EQ(View().viewport()->grab().toImage(), before) << look.scheme;
+        Quit();
+    }
+}
+
+TEST_F(ReaderWindow, AChangeIsWrittenSoonWithoutQuitting) {
+    Start();
+    m_pFrame->Command("ID_SCHEME_NIGHT")->trigger();
+    m_pDoc->SetGlossPercent(80);
+    // Written within the save delay, so that a killed window loses no more than that.
+    QTRY_VERIFY_WITH_TIMEOUT(SettingsStore().Reading().colorScheme == ColorScheme::Night, 5000);
+    EXPECT_EQ(SettingsStore().Reading().glossPercent, 80);
+    // Killed: no close, nothing saved on the way out.
+    m_pFrame.reset();
+    m_pDoc.reset();
+    m_pStore.reset();
+    Start();
+    EXPECT_EQ(m_pDoc->m_colorScheme, ColorScheme::Night);
+    EXPECT_EQ(m_pDoc->m_nGlossPercent, 80);
 }
 
 TEST_F(ReaderWindow, APlacePastTheEndOfAChangedFileIsHeldAtItsEnd) {

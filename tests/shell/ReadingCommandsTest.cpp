@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -178,9 +179,10 @@ TEST_F(WindowTest, ColourSchemesSetThePageAndTheColourDialogsStillWork) {
         names << action->text();
     }
     EXPECT_EQ(names, (QStringList{QStringLiteral("默认"), QStringLiteral("护眼"),
-                                  QStringLiteral("夜间")}));
+                                  QStringLiteral("夜间"), QStringLiteral("经典配色")}));
+    // The default draws no boxes of its own: they are the page.
     EXPECT_TRUE(m_pFrame->Command("ID_SCHEME_DEFAULT")->isChecked());
-    EXPECT_EQ(m_pFrame->View()->Scene().boxColor, QColor(Qt::white));
+    EXPECT_EQ(m_pFrame->View()->Scene().boxColor, m_pFrame->View()->Scene().pageColor);
 
     m_pFrame->Command("ID_SCHEME_NIGHT")->trigger();
     EXPECT_TRUE(m_pFrame->Command("ID_SCHEME_NIGHT")->isChecked());
@@ -200,9 +202,31 @@ TEST_F(WindowTest, ColourSchemesSetThePageAndTheColourDialogsStillWork) {
     EXPECT_EQ(m_pFrame->View()->Scene().boxColor, QColor(0, 40, 0));
     EXPECT_EQ(m_doc.m_colorScheme, ColorScheme::Night);
 
-    m_pFrame->Command("ID_SCHEME_DEFAULT")->trigger();
+    // The night scheme darkens the whole window, and leaving it brings the light back.
+    EXPECT_LT(QApplication::palette().color(QPalette::Window).lightness(), 60);
+    m_pFrame->Command("ID_SCHEME_CLASSIC")->trigger();
+    EXPECT_GT(QApplication::palette().color(QPalette::Window).lightness(), 150);
     EXPECT_EQ(m_doc.m_crPage, Rgb(239, 239, 239));
     EXPECT_EQ(m_pFrame->View()->Scene().boxColor, QColor(Qt::white));
+}
+
+TEST_F(WindowTest, TheLayoutIsOneChoiceAwayInTheDisplayMenu) {
+    QMenu* layouts = m_pFrame->findChild<QMenu*>(QStringLiteral("LayoutMenu"));
+    ASSERT_NE(layouts, nullptr);
+    EXPECT_EQ(layouts->title(), QStringLiteral("排版"));
+    QStringList names;
+    for (const QAction* action : layouts->actions()) {
+        names << action->text();
+    }
+    EXPECT_EQ(names, (QStringList{QStringLiteral("书页排版"), QStringLiteral("原样排版")}));
+    EXPECT_TRUE(m_pFrame->Command("ID_LAYOUT_BOOK")->isChecked());
+    m_doc.ReplaceText("Mr. Bingley.\n");
+    const int bookX = m_doc.m_paragraphs.m_arrParagraphs[0].X(3);  // "Bingley"
+    m_pFrame->Command("ID_LAYOUT_ORIGINAL")->trigger();
+    EXPECT_TRUE(m_pFrame->Command("ID_LAYOUT_ORIGINAL")->isChecked());
+    EXPECT_EQ(m_doc.PageLayoutChoice(), PageLayout::Original);
+    // The original page sets a space after "Mr" and after ".": Bingley stands further on.
+    EXPECT_GT(m_doc.m_paragraphs.m_arrParagraphs[0].X(3), bookX);
 }
 
 TEST_F(WindowTest, AboutBoxOpensFromTheMainToolbar) {

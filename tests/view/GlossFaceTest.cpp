@@ -129,7 +129,7 @@ TEST(PrintedGlosses, EmbedTheSimplifiedChineseFace) {
     scene.glossFont = ToGlossQFont(ReadingFont{});
     scene.pageColor = Qt::white;
     QtTextMeasurer measurer(scene.textFont, 20);
-    LayoutText(text, measurer, 800);
+    LayoutText(text, measurer, 800, PageLayout::Original);
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("glosses.pdf"));

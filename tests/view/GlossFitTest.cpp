@@ -93,7 +93,7 @@ TEST(GlossFit, ShowsTheSensesThatFitBeforeTheNextGloss) {
         }
         GlossFirstParagraph(text, gbk);
         FixedMeasurer measurer;
-        LayoutText(text, measurer, 800);
+        LayoutText(text, measurer, 800, PageLayout::Original);
         for (std::size_t j = 0; j < gbk.size(); ++j) {
             const std::string_view shown = FittedGloss(gbk[j], GlossRoom(paragraph, j), GlossWidth);
             EXPECT_EQ(codepage::GbkToUtf8Lossy(shown), line.shown[j])
@@ -108,12 +108,28 @@ TEST(GlossFit, RoomReachesTheNextGlossedTokenOnTheSameLine) {
     GlossFirstParagraph(text, {"x", "", "y", "", "z"});
     const CParagraph& paragraph = text.m_arrParagraphs[0];
     FixedMeasurer measurer;
-    LayoutText(text, measurer, 800);
+    LayoutText(text, measurer, 800, PageLayout::Original);
     // ab, cd, ef and gh (30 each) on line 0; the wide token alone on line 1.
     ASSERT_EQ(paragraph.Line(4), 1);
     EXPECT_EQ(GlossRoom(paragraph, 0), 60);  // cd has no gloss: up to ef
     EXPECT_EQ(GlossRoom(paragraph, 2), -1);  // the next glossed token is on line 1
     EXPECT_EQ(GlossRoom(paragraph, 4), -1);  // the last token
+}
+
+TEST(GlossFit, RoomReachesIntoTheLineTheBookLayoutFlowsOn) {
+    CParagraphList text;
+    SetLines(text, {"ab cd", "ab ef"});
+    GlossFirstParagraph(text, {"x", ""});
+    FixedMeasurer measurer;
+    const BookFlow flow{{LineStart::Paragraph, LineStart::Continues}, TokenJoinsOf(text), {}};
+    LayoutText(text, measurer, 800, PageLayout::Book, &flow);
+    const CParagraph& first = text.m_arrParagraphs[0];
+    const CParagraph& second = text.m_arrParagraphs[1];
+    // "ab cd ab ef" on one line: the second ab at 60.
+    ASSERT_EQ(second.m_nTop, first.m_nTop);
+    ASSERT_EQ(second.X(0), 60);
+    EXPECT_EQ(GlossRoom(first, 0, &second), 60);
+    EXPECT_EQ(GlossRoom(first, 0), -1);
 }
 
 }  // namespace

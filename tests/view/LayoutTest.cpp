@@ -45,7 +45,7 @@ Text Paragraphs(const std::vector<std::string>& lines) {
 }
 
 std::int64_t LayoutText(Text& text, ITextMeasurer& measurer, int pageWidth) {
-    return ::LayoutText(*text.list, measurer, pageWidth);
+    return ::LayoutText(*text.list, measurer, pageWidth, PageLayout::Original);
 }
 
 // One of the layout's numbers for every token of a paragraph.

@@ -55,7 +55,7 @@ protected:
             GlossFirstParagraph(m_text, firstGlosses);
         }
         QtTextMeasurer measurer(m_scene.textFont, 20);
-        m_nTextHeight = LayoutText(m_text, measurer, 800);
+        m_nTextHeight = LayoutText(m_text, measurer, 800, PageLayout::Original);
     }
 
     QImage Paint(int scrollPos, int width = 1000, int height = 1200) {
@@ -156,6 +156,55 @@ TEST_F(Painted, PageLabelBesideTheBreakLineNamesTheEndingPage) {
         painter.end();
         EXPECT_EQ(image.copy(where), reference.copy(where)) << pos;
     }
+}
+
+TEST_F(Painted, ALargeFontsPageLabelStaysInTheWindowAndAboveItsLine) {
+    SetText({});
+    m_scene.textFont.setPixelSize(40);
+    // 1024 wide: the label starts at 917, the scroll bar covers the last 20 or so.
+    const QImage image = Paint(139000, 1024, 1200);
+    EXPECT_GT(Ink(image, QRect(917, 980, 1004 - 917, 20)), 20);
+    EXPECT_EQ(Ink(image, QRect(1004, 900, 20, 200)), 0);
+    EXPECT_EQ(Ink(image, QRect(917, 1001, 107, 100)), 0);  // nothing below the line
+}
+
+TEST_F(Painted, TheBookPagesBreakLineKeepsToTheMarginsBesideALineOfText) {
+    // Lines at 20 + 40 n: the one from 980 to 1020 straddles the break at 1000.
+    SetText(std::vector<std::string>(40, "word"));
+    const QRgb rule = qRgb(192, 192, 255);
+    for (const bool around : {false, true}) {
+        m_scene.breakAroundText = around;
+        const QImage image = Paint(0);
+        EXPECT_EQ(Count(image, QRect(140, 1000, 720, 1), rule) == 0, around) << around;
+        EXPECT_GT(Count(image, QRect(100, 1000, 40, 1), rule), 0) << around;
+        EXPECT_GT(Count(image, QRect(860, 1000, 40, 1), rule), 0) << around;
+    }
+    // Where no line of text is, the whole line is drawn.
+    SetText(std::vector<std::string>(10, "word"));
+    m_scene.breakAroundText = true;
+    EXPECT_GT(Count(Paint(0), QRect(140, 1000, 720, 1), rule), 0);
+}
+
+TEST_F(Painted, ABookPagesGlossStandsRightUnderItsWord) {
+    SetText({"apple"}, {kGbkGloss});
+    // A half line taller than the word, as a large gloss makes it.
+    m_scene.lineUnit = 40;
+    const int wordHeight = QFontMetrics(m_scene.textFont).height();
+    ASSERT_LT(wordHeight + 10, 40);
+    auto glossTop = [&](bool underWord) {
+        m_scene.glossUnderWord = underWord;
+        const QImage image = Paint(0);
+        for (int y = 20; y < 140; ++y) {
+            if (Count(image, QRect(140, y, 100, 1), kGloss) > 0) {
+                return y;
+            }
+        }
+        return -1;
+    };
+    const int halfLineDown = glossTop(false);
+    const int underWord = glossTop(true);
+    ASSERT_GT(halfLineDown, 0);
+    EXPECT_EQ(halfLineDown - underWord, 40 - wordHeight);
 }
 
 TEST_F(Painted, EmptyTextDrawsOnlyBackgroundBandLineAndLabel) {
@@ -393,7 +442,7 @@ TEST(CutLetters, GlossBoxesLeaveTheWordsDescendersAlone) {
             GlossFirstParagraph(
                 text, glossed ? std::vector<std::string>(3, bones) : std::vector<std::string>());
             QtTextMeasurer measurer(scene.textFont, unit);
-            LayoutText(text, measurer, 800);
+            LayoutText(text, measurer, 800, PageLayout::Original);
             scene.lineUnit = unit;
             QImage image(1000, 200, QImage::Format_RGB32);
             QPainter painter(&image);

@@ -590,9 +590,10 @@ TEST_F(TallTextTest, PagesPastTwoToTheThirtyFirstPixelsShowScrollAndPrint) {
         PaintPage(painter, image.size(), m_view.Scene(), m_view.Glosses());
     }
     int ink = 0;
+    const QRgb textColor = m_view.Scene().textColor.rgb();
     for (int y = 100; y < 100 + 683; ++y) {
         for (int x = 140; x < 860; ++x) {
-            ink += image.pixel(x, y) == qRgb(39, 39, 20) ? 1 : 0;
+            ink += image.pixel(x, y) == textColor ? 1 : 0;
         }
     }
     EXPECT_GT(ink, 100);

@@ -76,4 +76,32 @@ TEST_F(ViewTest, WindowIsPaintedFromItsOuterSizeScrollBarIncluded) {
     EXPECT_EQ(shown, expected.copy(0, 0, shown.width(), shown.height()));
 }
 
+// Pixels of the text colour in the column's top part: the empty page's help, or text.
+int InkInColumn(CVellumwiseView& view) {
+    QImage image(view.WindowSize(), QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        PaintPage(painter, image.size(), view.Scene(), view.Glosses());
+    }
+    const QRgb text = view.Scene().textColor.rgb();
+    int ink = 0;
+    for (int y = 60; y < 300; ++y) {
+        for (int x = 140; x < 860; ++x) {
+            ink += image.pixel(x, y) == text ? 1 : 0;
+        }
+    }
+    return ink;
+}
+
+TEST_F(ViewTest, AnEmptyPageSaysHowToStartAndATextReplacesIt) {
+    EXPECT_TRUE(m_doc.m_paragraphs.m_arrParagraphs.empty());
+    for (const char* mention : {"打开文本文件", "Ctrl+V", "拖到", "词汇量", "F1"}) {
+        EXPECT_TRUE(m_view.Scene().emptyPageText.contains(QString::fromUtf8(mention))) << mention;
+    }
+    EXPECT_GT(InkInColumn(m_view), 500);
+    // A single short line leaves the rest of the column bare.
+    Paste("a\n");
+    EXPECT_LT(InkInColumn(m_view), 100);
+}
+
 }  // namespace

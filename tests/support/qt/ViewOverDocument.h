@@ -42,6 +42,9 @@ protected:
         m_doc.SetProgramDir(m_programDir.Root().string());
         m_doc.SetPersonalDir(m_personalDir.Path("vellumwise"));
         m_doc.OnNewDocument();
+        // The strip's arithmetic is stated in the original layout's plain lines: one
+        // source line per paragraph, no gaps (the book layout has tests of its own).
+        m_doc.SetPageLayout(PageLayout::Original);
         m_view.resize(1000, height);
     }
 

@@ -1,0 +1,43 @@
+#include "ToolInput.h"
+
+#include <iostream>
+#include <iterator>
+
+#include "EpubBook.h"
+#include "FileKind.h"
+#include "ReadFileBytes.h"
+#include "TextDecoder.h"
+
+namespace {
+
+std::optional<std::string> ReadBytes(const std::string& input) {
+    if (input == "-") {
+        std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
+        return std::cin.bad() ? std::nullopt : std::optional(std::move(bytes));
+    }
+    return ReadFileBytes(input);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadTextAsWindowDoes(const std::string& input,
+                                                std::string_view command) {
+    std::optional<std::string> bytes = ReadBytes(input);
+    if (!bytes) {
+        std::cerr << "vellumwise-tool " << command << ": " << input << ": cannot read the file\n";
+        return std::nullopt;
+    }
+    // Named .epub like the window's open command; on standard input, known by its bytes.
+    const FileKind kind = input == "-" ? (LooksLikeEpub(*bytes) ? FileKind::Book : FileKind::Text)
+                                       : KindOfFile(input);
+    if (kind == FileKind::Book) {
+        const EpubResult book = ReadEpub(*bytes);
+        if (!book.Ok()) {
+            std::cerr << "vellumwise-tool " << command << ": " << EpubFailureMessage(input, book)
+                      << "\n";
+            return std::nullopt;
+        }
+        return book.book->Text();
+    }
+    return TextDecoder::Decode(*bytes);
+}

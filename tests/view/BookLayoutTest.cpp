@@ -1,0 +1,138 @@
+// The book layout with a measurer where every character is one column (10 pixels) and
+// a space one more: a laid-out line, drawn back as text, reads as it would in print.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CParagraphList.h"
+#include "ITextMeasurer.h"
+#include "TextLayout.h"
+
+namespace {
+
+constexpr int kColumn = 10;
+
+std::size_t CodePoints(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) {
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
+class ColumnMeasurer : public ITextMeasurer {
+public:
+    int TokenWidth(std::string_view token) override {
+        return static_cast<int>(CodePoints(token) + 1) * kColumn;
+    }
+    int LineUnit() const override { return 20; }
+};
+
+// The page width whose text column is `columns` characters wide.
+int PageWidthFor(int columns) { return columns * kColumn * 10 / 9; }
+
+// Each line of each paragraph as the layout placed its tokens, one character a column.
+std::vector<std::string> Drawn(const CParagraphList& text) {
+    std::vector<std::string> drawn;
+    for (const CParagraph& paragraph : text.m_arrParagraphs) {
+        std::vector<std::vector<std::string>> lines;
+        for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+            const auto lineIndex = static_cast<std::size_t>(paragraph.Line(j));
+            if (lines.size() <= lineIndex) {
+                lines.resize(lineIndex + 1);
+            }
+            std::vector<std::string>& line = lines[lineIndex];
+            std::size_t column = static_cast<std::size_t>(paragraph.X(j) / kColumn);
+            const std::string_view token = paragraph.Word(j);
+            for (std::size_t i = 0; i < token.size();) {
+                std::size_t length = 1;
+                while (i + length < token.size() &&
+                       (static_cast<unsigned char>(token[i + length]) & 0xC0) == 0x80) {
+                    ++length;
+                }
+                if (line.size() <= column) {
+                    line.resize(column + 1, " ");
+                }
+                line[column++] = std::string(token.substr(i, length));
+                i += length;
+            }
+        }
+        for (const auto& line : lines) {
+            std::string joined;
+            for (const std::string& cell : line) {
+                joined += cell;
+            }
+            drawn.push_back(joined);
+        }
+    }
+    return drawn;
+}
+
+std::vector<std::string> LaidOut(const std::string& line, int columns) {
+    CParagraphList text;
+    text.SetText(line + "\n");
+    ColumnMeasurer measurer;
+    LayoutText(text, measurer, PageWidthFor(columns), PageLayout::Book);
+    return Drawn(text);
+}
+
+TEST(BookLayout, SpacesStandOnlyWhereTheTextHasThemAndPunctuationHoldsToItsWord) {
+    struct Case {
+        std::string line;
+        std::vector<std::string> drawn;
+    };
+    const Case cases[] = {
+        {"Mr. Bingley didn't go to bed.", {"Mr. Bingley didn't go to bed."}},
+        {"“Well,” said she (quietly)… ‘Yes’!", {"“Well,” said she (quietly)… ‘Yes’!"}},
+        {"A well-bred X-ray -- or not; Bennet’s.", {"A well-bred X-ray -- or not; Bennet’s."}},
+        {"\"Quoted,\" he said, 'so.'", {"\"Quoted,\" he said, 'so.'"}},
+        // Closing marks never stand apart from their word, opening ones from theirs,
+        // whatever the text's spacing; runs of blanks are one space.
+        {"Spaced out : like this . Or ( this ) !", {"Spaced out: like this. Or (this)!"}},
+        {"  two   spaces\tand a tab", {"two spaces and a tab"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LaidOut(c.line, 72), c.drawn) << c.line;
+    }
+}
+
+TEST(BookLayout, TokensTheTextJoinsBreakAsOneUnit) {
+    struct Case {
+        std::string line;
+        std::vector<std::string> drawn;  // in a column 18 characters wide
+    };
+    const Case cases[] = {
+        {"aaaa bbbb cccc dddd", {"aaaa bbbb cccc", "dddd"}},
+        {"aaaa bbbb cccc dd.", {"aaaa bbbb cccc dd."}},  // exactly full
+        // A closing mark never starts a line, even where the text spaced it off.
+        {"aaaa bbbb cccc ddd .", {"aaaa bbbb cccc", "ddd."}},
+        // An opening one never ends a line.
+        {"aaaa bbbb cccc ( ddd", {"aaaa bbbb cccc", "(ddd"}},
+        {"aaaa bbbb cccc didn't", {"aaaa bbbb cccc", "didn't"}},
+        {"aaaa bbbb “cccc,” dd", {"aaaa bbbb “cccc,”", "dd"}},
+        // A unit wider than the whole column breaks between its tokens after all.
+        {"aaaaaaaaaa-bbbbbbbbbb", {"aaaaaaaaaa-", "bbbbbbbbbb"}},
+        {"aaaaaaaaaaaaaaaaaaaaaa b", {"aaaaaaaaaaaaaaaaaaaaaa", "b"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LaidOut(c.line, 18), c.drawn) << c.line;
+    }
+}
+
+TEST(BookLayout, WidthsAreTheTokensOwnAndEmptyTokensTakeNoRoom) {
+    CParagraphList text;
+    text.SetText("Oh, no.\n");
+    ColumnMeasurer measurer;
+    LayoutText(text, measurer, 800, PageLayout::Book);
+    const CParagraph& paragraph = text.m_arrParagraphs[0];
+    ASSERT_EQ(paragraph.TokenCount(), 5u);  // "Oh" "," "" "no" "."
+    const std::vector<int> widths = {20, 10, 0, 20, 10};
+    const std::vector<int> xs = {0, 20, 30, 40, 60};
+    for (std::size_t j = 0; j < widths.size(); ++j) {
+        EXPECT_EQ(paragraph.Width(j), widths[j]) << j;
+        EXPECT_EQ(paragraph.X(j), xs[j]) << j;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+// vellumwise-tool layout prints the reading window's own layout, run as a script runs it.
+#include <gtest/gtest.h>
+
+#include <QFont>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CVellumwiseDoc.h"
+#include "CVellumwiseView.h"
+#include "PagePainter.h"
+#include "QtReadingFont.h"
+#include "QtTextMeasurer.h"
+#include "RunProgram.h"
+#include "ViewOverDocument.h"
+
+namespace {
+
+const std::string kTool = std::string(VELLUMWISE_BIN_DIR) + "/vellumwise-tool";
+
+// A hard-wrapped passage, a letter's address block, dialogue and verse: every rule of
+// the book layout has something to do here.
+const std::string kText =
+    "CHAPTER I.\n"
+    "\n"
+    "It is a truth universally acknowledged, that a single man in possession of a good\n"
+    "fortune, must be in want of a wife. \"My dear Mr. Bennet,\" said his lady to him one\n"
+    "day, \"have you heard that Netherfield Park is let at last?\" Mr. Bennet replied that\n"
+    "he had not -- well-bred as he was -- and didn't (or wouldn't) say more.\n"
+    "\n"
+    "    Hunsford, near Westerham,\n"
+    "    Kent, 15th October.\n"
+    "\n"
+    "The woods decay, the woods decay and fall,\n"
+    "The vapours weep their burthen to the ground.\n";
+
+// What the window laid out, in the tool's form.
+std::string WindowLayout(const CVellumwiseDoc& doc, const QFont& textFont) {
+    std::ostringstream out;
+    QtTextMeasurer measurer(textFont, 20);
+    const int space = measurer.TokenWidth({});
+    const auto& paragraphs = doc.m_paragraphs.m_arrParagraphs;
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        const CParagraph& paragraph = paragraphs[i];
+        out << "P\t" << i << '\t' << paragraph.m_nTop << '\t' << paragraph.m_nHeight << '\n';
+        for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+            out << i << '\t' << paragraph.Line(j) << '\t' << paragraph.X(j) << '\t'
+                << measurer.TokenWidth(paragraph.Word(j)) - space << '\t' << paragraph.Word(j)
+                << '\n';
+        }
+    }
+    return out.str();
+}
+
+class LayoutTool : public ViewOverDocument {
+protected:
+    LayoutTool() : ViewOverDocument(700) { WriteFile(m_dir.Path("text.txt"), kText); }
+
+    ProgramResult Layout(const std::string& arguments) {
+        return RunProgram(Quoted(kTool) + " layout " + arguments + " " +
+                          Quoted(m_dir.Path("text.txt")) + " 2>/dev/null");
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(LayoutTool, PrintsWhatTheWindowLaysOutInEitherLayoutAndFont) {
+    struct Case {
+        PageLayout layout;
+        std::string arguments;
+        int pageWidth;
+        std::optional<QFont> font;  // in points, as the font dialog gives it
+    };
+    QFont large(QStringLiteral("DejaVu Serif"));
+    large.setPointSizeF(20);
+    const Case cases[] = {
+        {PageLayout::Book, "", 800, std::nullopt},
+        {PageLayout::Original, "--original", 800, std::nullopt},
+        {PageLayout::Book, "--width 500 --font 'DejaVu Serif,20'", 500, large},
+        {PageLayout::Original, "--original --width 500 --font 'DejaVu Serif,20'", 500, large},
+    };
+    for (const Case& c : cases) {
+        m_doc.SetPageLayout(c.layout);
+        m_doc.SetPageWidth(c.pageWidth);
+        if (c.font) {
+            m_doc.SetReadingFont(ToReadingFont(*c.font, m_view.logicalDpiY()));
+        }
+        Paste(kText);
+        const ProgramResult tool = Layout(c.arguments);
+        EXPECT_EQ(tool.status, 0) << c.arguments;
+        EXPECT_EQ(tool.out, WindowLayout(m_doc, m_view.Scene().textFont)) << c.arguments;
+    }
+}
+
+// One token of the tool's output.
+struct Placed {
+    int paragraph;
+    int line;
+    int x;
+    int width;
+    std::string token;
+};
+
+std::vector<Placed> TokensOf(const std::string& out) {
+    std::vector<Placed> tokens;
+    std::istringstream lines(out);
+    std::string row;
+    while (std::getline(lines, row)) {
+        if (row.starts_with("P\t")) {
+            continue;
+        }
+        std::istringstream fields(row);
+        Placed placed;
+        char tab = 0;
+        fields >> placed.paragraph >> placed.line >> placed.x >> placed.width;
+        fields.get(tab);
+        std::getline(fields, placed.token);
+        if (!placed.token.empty()) {
+            tokens.push_back(placed);
+        }
+    }
+    return tokens;
+}
+
+TEST_F(LayoutTool, RealFontsSetPunctuationAgainstItsWordAndNeverAtALinesStart) {
+    for (const std::string arguments : {"", "--width 420 --font 'DejaVu Serif,20'"}) {
+        const std::vector<Placed> tokens = TokensOf(Layout(arguments).out);
+        ASSERT_GT(tokens.size(), 100u) << arguments;
+        int glued = 0;
+        for (std::size_t i = 1; i < tokens.size(); ++i) {
+            const Placed& before = tokens[i - 1];
+            const Placed& token = tokens[i];
+            const bool closing = token.token == "," || token.token == "." || token.token == "?" ||
+                                 token.token == ")" || token.token == ";";
+            const bool sameLine = before.paragraph == token.paragraph && before.line == token.line;
+            if (closing) {
+                // Against the token before it, on its line: never first on a line.
+                EXPECT_TRUE(sameLine) << arguments << ": " << before.token << token.token;
+                EXPECT_EQ(token.x, before.x + before.width) << arguments << ": " << token.token;
+                ++glued;
+            }
+            if (before.token == "'" && token.token == "t") {  // didn't, wouldn't
+                EXPECT_EQ(token.x, before.x + before.width) << arguments;
+            }
+            if (before.token == "(" || (before.token == "-" && token.token == "bred")) {
+                EXPECT_TRUE(sameLine) << arguments;
+                EXPECT_EQ(token.x, before.x + before.width) << arguments << ": " << token.token;
+            }
+        }
+        EXPECT_GT(glued, 10) << arguments;
+    }
+}
+
+TEST_F(LayoutTool, RefusesWhatItCannotUse) {
+    for (const std::string arguments : {"--width", "--width 12", "--width wide", "--font DejaVu",
+                                        "--font 'DejaVu,0'", "--sideways"}) {
+        EXPECT_EQ(Layout(arguments).status, 2) << arguments;
+    }
+    EXPECT_EQ(
+        RunProgram(Quoted(kTool) + " layout " + Quoted(m_dir.Path("absent.txt")) + " 2>/dev/null")
+            .status,
+        1);
+}
+
+}  // namespace
