@@ -300,11 +300,16 @@ void SettingsStore::Load() {
     std::string problem;
     if (!OpenPrivateFolder(m_folder, false, &problem)) {
         std::error_code error;
-        if (std::filesystem::exists(m_folder, error) || error) {
+        if (!std::filesystem::exists(m_folder, error) && !error) {
+            return;  // a first start: the folder is made at the first save
+        }
+        // Another window may have made the folder since the first look: a folder that
+        // exists now is refused only if it still cannot be used.
+        if (!OpenPrivateFolder(m_folder, false, &problem)) {
             m_writable = false;
             Warn(QString::fromStdString(problem) + QStringLiteral("，本次不保存设置"));
+            return;
         }
-        return;  // a first start: the folder is made at the first save
     }
     const FolderChange change(m_folder);
     if (!change.Ok()) {
