@@ -40,12 +40,16 @@ std::string PersonalWords::Load() {
         return {};
     }
     std::string problem;
-    const std::optional<std::string> folder = OpenPrivateFolder(m_folder, false, &problem);
+    std::optional<std::string> folder = OpenPrivateFolder(m_folder, false, &problem);
     if (!folder) {
         std::error_code error;
         if (!std::filesystem::exists(m_folder, error) && !error) {
             return {};  // nothing kept yet; made at the first mark
         }
+        // Another process may have made the folder since the first look.
+        folder = OpenPrivateFolder(m_folder, false, &problem);
+    }
+    if (!folder) {
         m_knownFile.unreadable = m_newFile.unreadable = true;
         m_knownFile.told = m_newFile.told = true;
         return problem + "\n词表本次不会保存。\n";

@@ -291,10 +291,17 @@ std::string WordBookPath(const std::string& folder) { return folder + "/" + kBoo
 bool LoadWordBook(const std::string& folder, WordBook& book) {
     book = {};
     std::string problem;
-    const std::optional<std::string> checked = OpenPrivateFolder(folder, false, &problem);
+    std::optional<std::string> checked = OpenPrivateFolder(folder, false, &problem);
     if (!checked) {
         std::error_code error;
-        return !folder.empty() && !std::filesystem::exists(folder, error) && !error;
+        if (folder.empty() || error || !std::filesystem::exists(folder, error)) {
+            return !folder.empty() && !error;  // nothing kept yet, or a folder in the way
+        }
+        // Another process may have made the folder since the first look.
+        checked = OpenPrivateFolder(folder, false, &problem);
+        if (!checked) {
+            return false;
+        }
     }
     const PrivateFile file = ReadPrivateFile(*checked, kBookName);
     if (file.status == PrivateFile::Status::Failed) {
