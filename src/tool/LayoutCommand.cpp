@@ -41,14 +41,14 @@ struct LayoutOptions {
 };
 
 std::optional<QFont> ParseFont(const std::string& text) {
-    const QString spec = QString::fromStdString(text);
-    const qsizetype comma = spec.lastIndexOf(QLatin1Char(','));
+    const QString description = QString::fromStdString(text);
+    const qsizetype comma = description.lastIndexOf(QLatin1Char(','));
     bool ok = false;
-    const double points = comma > 0 ? spec.mid(comma + 1).trimmed().toDouble(&ok) : 0.0;
+    const double points = comma > 0 ? description.mid(comma + 1).trimmed().toDouble(&ok) : 0.0;
     if (!ok || points < 3 || points > 300) {
         return std::nullopt;
     }
-    QFont font(spec.left(comma).trimmed());
+    QFont font(description.left(comma).trimmed());
     font.setPointSizeF(points);
     return font;
 }

@@ -2,6 +2,7 @@
 // vocabulary step meets it: through decoding, tokenizing and every reduction rule.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -9,6 +10,7 @@
 #include "CParagraphList.h"
 #include "CodePage.h"
 #include "DictionaryFile.h"
+#include "LowerCaseWord.h"
 #include "ReadFileBytes.h"
 #include "ShippedDictionary.h"
 #include "TextDecoder.h"
@@ -58,29 +60,72 @@ TEST_F(ShippedGlossing, TheThousandMostFrequentFormsAreKnownAtTheDefaultStep) {
 
 struct SampleBook {
     const char* path;
-    // Its main characters and places, and the names the dictionary has a word for.
-    std::set<std::string> names;
 };
+
+// The text's plainest names, from its own evidence: words met at least ten times, always
+// with a capital, mostly right after a word written small (so not sentence starts), and
+// almost never after an article or possessive ("the Duchess", "His Majesty" are words).
+std::set<std::string> PlainNames(const CParagraphList& text) {
+    struct Uses {
+        int total = 0;
+        int afterSmallWord = 0;
+        int afterArticle = 0;
+        bool small = false;
+    };
+    std::map<std::string, Uses> uses;
+    for (const CParagraph& p : text.m_arrParagraphs) {
+        bool previousSmall = false;
+        bool previousArticle = false;
+        for (std::size_t j = 0; j < p.TokenCount(); ++j) {
+            const std::string_view word = p.Word(j);
+            if (!HasLetter(word)) {
+                if (word != " ") {
+                    previousSmall = previousArticle = false;
+                }
+                continue;
+            }
+            Uses& u = uses[LowerAscii(word)];
+            ++u.total;
+            const bool capital = word[0] >= 'A' && word[0] <= 'Z';
+            u.small = u.small || !capital;
+            u.afterSmallWord += capital && previousSmall ? 1 : 0;
+            u.afterArticle += previousArticle ? 1 : 0;
+            previousSmall = !capital;
+            static const std::set<std::string> kArticles = {"the", "a",  "an",   "his", "her",
+                                                            "its", "my", "your", "our", "their"};
+            previousArticle = kArticles.contains(LowerAscii(word));
+        }
+    }
+    std::set<std::string> names;
+    for (const auto& [word, u] : uses) {
+        if (!u.small && u.total >= 10 && 2 * u.afterSmallWord > u.total &&
+            10 * u.afterArticle < u.total) {
+            names.insert(word);
+        }
+    }
+    return names;
+}
 
 // Each sample book is glossed sparingly at the default step, less at a larger one,
 // and never on its names: the share must hold on every book, not on one.
 TEST_F(ShippedGlossing, EverySampleBookIsGlossedSparinglyAndNeverItsNames) {
     const SampleBook books[] = {
-        {VELLUMWISE_CORPUS_DIR "/war-and-peace.txt",
-         {"Pierre", "Andrew", "Nicholas", "Mary", "Sonya", "Napoleon", "Moscow", "Petersburg",
-          "Russia", "Berg", "Mack", "Toll", "Stein", "Morel", "Rook"}},
-        {VELLUMWISE_SAMPLE_TEXTS_DIR "/alice.txt", {"Alice", "Dinah", "Wonderland"}},
+        {VELLUMWISE_CORPUS_DIR "/war-and-peace.txt"},
+        {VELLUMWISE_SAMPLE_TEXTS_DIR "/alice.txt"},
+        {VELLUMWISE_SAMPLE_TEXTS_DIR "/sherlock-holmes.txt"},
     };
     int read = 0;
     for (const SampleBook& book : books) {
         SCOPED_TRACE(book.path);
         const auto bytes = ReadFileBytes(book.path);
         if (!bytes) {
-            continue;  // Alice lies beside the repository, not in it
+            continue;  // Alice and the hold-out lie beside the repository, not in it
         }
         ++read;
         CParagraphList text;
         text.SetText(TextDecoder::Decode(*bytes));
+        const std::set<std::string> names = PlainNames(text);
+        EXPECT_FALSE(names.empty());
         for (const double threshold : {kStep3, kStep6}) {
             SCOPED_TRACE(threshold);
             text.Annotate(dic, threshold, false, false);
@@ -95,7 +140,7 @@ TEST_F(ShippedGlossing, EverySampleBookIsGlossedSparinglyAndNeverItsNames) {
                     ++words;
                     if (!p.Gloss(j).empty()) {
                         ++glossed;
-                        if (book.names.contains(std::string(p.Word(j)))) {
+                        if (names.contains(LowerAscii(p.Word(j)))) {
                             glossedNames.insert(std::string(p.Word(j)));
                         }
                     }

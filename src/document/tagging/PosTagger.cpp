@@ -161,7 +161,7 @@ PosTag PosTagger::Initial(const Token& token) const {
     const std::string_view text = token.text;
     // A capitalised word the lexicon knows in small letters is that word (a
     // sentence's first, a heading's, a title's); only others take the capitalised
-    // spelling's own entry ("Pierre", "Moscow").
+    // spelling's own entry (a name the lexicon has only with a capital).
     const bool allCapitals = text.size() >= 2 && std::all_of(text.begin(), text.end(), IsCapital);
     // Only a spelling with capitals differs from its small one.
     const bool capitals = std::any_of(text.begin(), text.end(), IsCapital);
