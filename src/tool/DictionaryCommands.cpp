@@ -1,16 +1,14 @@
 // dic2tsv and tsv2dic: converting between main.dic and its UTF-8 source list.
 #include <sys/stat.h>
 
-#include <cerrno>
-#include <cstring>
 #include <iostream>
 #include <stdexcept>
 
 #include "CDicMain.h"
 #include "DictionaryFile.h"
 #include "DictionaryTsv.h"
-#include "ReadFileBytes.h"
 #include "ToolCommands.h"
+#include "ToolFiles.h"
 
 namespace {
 
@@ -28,13 +26,8 @@ constexpr const char* kTsv2DicHelp =
 }  // namespace
 
 int RunDic2Tsv(const ToolArguments& args) {
-    if (WantsHelp(args)) {
-        std::cout << kDic2TsvHelp;
-        return kExitOk;
-    }
-    if (args.size() != 1) {
-        std::cerr << kDic2TsvHelp;
-        return kExitUsage;
+    if (const std::optional<int> status = HelpOrWrongCount(args, 1, kDic2TsvHelp)) {
+        return *status;
     }
     CDicMain dic;
     const DicFileResult loaded = LoadDictionaryFile(dic, args[0]);
@@ -53,13 +46,8 @@ int RunDic2Tsv(const ToolArguments& args) {
 }
 
 int RunTsv2Dic(const ToolArguments& args) {
-    if (WantsHelp(args)) {
-        std::cout << kTsv2DicHelp;
-        return kExitOk;
-    }
-    if (args.size() != 2) {
-        std::cerr << kTsv2DicHelp;
-        return kExitUsage;
+    if (const std::optional<int> status = HelpOrWrongCount(args, 2, kTsv2DicHelp)) {
+        return *status;
     }
     // The output replaces its file: named like the input (or a link to it), the
     // source would be lost for a dictionary made of it.
@@ -70,10 +58,8 @@ int RunTsv2Dic(const ToolArguments& args) {
         std::cerr << "vellumwise-tool: " << args[1] << ": is the input file, not written over\n";
         return kExitUsage;
     }
-    const std::optional<std::string> text = ReadFileBytes(args[0]);
+    const std::optional<std::string> text = ReadNamedFile(args[0]);
     if (!text) {
-        std::cerr << "vellumwise-tool: " << args[0]
-                  << ": cannot read the file: " << std::strerror(errno) << "\n";
         return kExitBadInput;
     }
     CDicMain dic;

@@ -1,7 +1,6 @@
 // gloss: the reading window's glossing of a text, printed for other programs.
 #include <filesystem>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -13,9 +12,9 @@
 #include "FileKind.h"
 #include "GlossOutput.h"
 #include "PersonalWords.h"
-#include "ReadFileBytes.h"
 #include "TextFileLoad.h"
 #include "ToolCommands.h"
+#include "ToolInput.h"
 #include "ToolOptions.h"
 #include "VocabularyTable.h"
 
@@ -124,14 +123,6 @@ std::optional<GlossOptions> ParseOptions(const ToolArguments& args) {
     return options;
 }
 
-std::optional<std::string> ReadInput(const std::string& input) {
-    if (input == "-") {
-        std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
-        return std::cin.bad() ? std::nullopt : std::optional(std::move(bytes));
-    }
-    return ReadFileBytes(input);
-}
-
 }  // namespace
 
 int RunGloss(const ToolArguments& args) {
@@ -152,7 +143,7 @@ int RunGloss(const ToolArguments& args) {
     if (!LoadDictionaries(dic, options->sources, "gloss")) {
         return kExitBadInput;
     }
-    std::optional<std::string> bytes = ReadInput(options->input);
+    std::optional<std::string> bytes = ReadInputBytes(options->input);
     if (!bytes) {
         std::cerr << "vellumwise-tool gloss: " << options->input << ": cannot read the file\n";
         return kExitBadInput;

@@ -6,7 +6,6 @@
 #include <iterator>
 #include <optional>
 
-#include "AtomicFile.h"
 #include "CParagraphList.h"
 #include "PosTagger.h"
 #include "ReadFileBytes.h"
@@ -14,6 +13,8 @@
 #include "TaggerData.h"
 #include "TextTagging.h"
 #include "ToolCommands.h"
+#include "ToolFiles.h"
+#include "ToolInput.h"
 #include "ToolOptions.h"
 
 namespace {
@@ -38,13 +39,6 @@ constexpr const char* kSenses2DatHelp =
     "usage: vellumwise-tool senses2dat SENSES.TSV OUT.DAT\n"
     "Compiles the senses by part of speech (data/senses.tsv) into the file the\n"
     "program loads. Nothing is written when any line is malformed.\n";
-
-std::optional<std::string> ReadInput(const std::string& path) {
-    if (path == "-") {
-        return std::string(std::istreambuf_iterator<char>(std::cin), {});
-    }
-    return ReadFileBytes(path);
-}
 
 void PrintTag(std::string_view word, PosTag tag) {
     std::cout << word << '\t' << PosTagName(tag) << '\t' << WordClassName(ClassOf(tag)) << '\n';
@@ -95,7 +89,7 @@ int RunTag(const ToolArguments& args) {
         std::cerr << "vellumwise-tool tag: " << taggerPath << ": " << error << "\n";
         return kExitBadInput;
     }
-    std::optional<std::string> text = ReadInput(input);
+    std::optional<std::string> text = ReadInputBytes(input);
     if (!text) {
         std::cerr << "vellumwise-tool tag: " << input
                   << ": cannot read the file: " << std::strerror(errno) << "\n";
@@ -148,19 +142,12 @@ int RunTag(const ToolArguments& args) {
 }
 
 int RunTagger2Dat(const ToolArguments& args) {
-    if (WantsHelp(args)) {
-        std::cout << kTagger2DatHelp;
-        return kExitOk;
+    if (const std::optional<int> status = HelpOrWrongCount(args, 3, kTagger2DatHelp)) {
+        return *status;
     }
-    if (args.size() != 3) {
-        std::cerr << kTagger2DatHelp;
-        return kExitUsage;
-    }
-    const std::optional<std::string> lexicon = ReadFileBytes(args[0]);
-    const std::optional<std::string> rules = lexicon ? ReadFileBytes(args[1]) : std::nullopt;
+    const std::optional<std::string> lexicon = ReadNamedFile(args[0]);
+    const std::optional<std::string> rules = lexicon ? ReadNamedFile(args[1]) : std::nullopt;
     if (!rules) {
-        std::cerr << "vellumwise-tool: " << (lexicon ? args[1] : args[0])
-                  << ": cannot read the file: " << std::strerror(errno) << "\n";
         return kExitBadInput;
     }
     std::string error;
@@ -169,27 +156,15 @@ int RunTagger2Dat(const ToolArguments& args) {
         std::cerr << "vellumwise-tool: " << error << "\n";
         return kExitBadInput;
     }
-    const AtomicWriteResult written = WriteFileAtomically(args[2], data->Compile());
-    if (!written.Ok()) {
-        std::cerr << "vellumwise-tool: " << args[2] << ": " << written.detail << "\n";
-        return kExitBadInput;
-    }
-    return kExitOk;
+    return WriteNamedFile(args[2], data->Compile()) ? kExitOk : kExitBadInput;
 }
 
 int RunSenses2Dat(const ToolArguments& args) {
-    if (WantsHelp(args)) {
-        std::cout << kSenses2DatHelp;
-        return kExitOk;
+    if (const std::optional<int> status = HelpOrWrongCount(args, 2, kSenses2DatHelp)) {
+        return *status;
     }
-    if (args.size() != 2) {
-        std::cerr << kSenses2DatHelp;
-        return kExitUsage;
-    }
-    const std::optional<std::string> text = ReadFileBytes(args[0]);
+    const std::optional<std::string> text = ReadNamedFile(args[0]);
     if (!text) {
-        std::cerr << "vellumwise-tool: " << args[0]
-                  << ": cannot read the file: " << std::strerror(errno) << "\n";
         return kExitBadInput;
     }
     std::string error;
@@ -198,10 +173,5 @@ int RunSenses2Dat(const ToolArguments& args) {
         std::cerr << "vellumwise-tool: " << args[0] << ": " << error << "\n";
         return kExitBadInput;
     }
-    const AtomicWriteResult written = WriteFileAtomically(args[1], table->Compile());
-    if (!written.Ok()) {
-        std::cerr << "vellumwise-tool: " << args[1] << ": " << written.detail << "\n";
-        return kExitBadInput;
-    }
-    return kExitOk;
+    return WriteNamedFile(args[1], table->Compile()) ? kExitOk : kExitBadInput;
 }

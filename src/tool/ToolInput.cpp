@@ -8,9 +8,7 @@
 #include "ReadFileBytes.h"
 #include "TextDecoder.h"
 
-namespace {
-
-std::optional<std::string> ReadBytes(const std::string& input) {
+std::optional<std::string> ReadInputBytes(const std::string& input) {
     if (input == "-") {
         std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
         return std::cin.bad() ? std::nullopt : std::optional(std::move(bytes));
@@ -18,11 +16,9 @@ std::optional<std::string> ReadBytes(const std::string& input) {
     return ReadFileBytes(input);
 }
 
-}  // namespace
-
 std::optional<std::string> ReadTextAsWindowDoes(const std::string& input,
                                                 std::string_view command) {
-    std::optional<std::string> bytes = ReadBytes(input);
+    std::optional<std::string> bytes = ReadInputBytes(input);
     if (!bytes) {
         std::cerr << "vellumwise-tool " << command << ": " << input << ": cannot read the file\n";
         return std::nullopt;

@@ -68,6 +68,11 @@ protected:
         m_view.m_hints.clear();
     }
     std::string Folder() const { return m_doc.m_strPersonalDir; }
+    // A second document as a second window would start it, over the folder "other".
+    void UseOtherFolder(CVellumwiseDoc& doc) {
+        doc.SetProgramDir(m_dir.Root().string());
+        doc.SetPersonalDir(m_dir.Path("other"));
+    }
 };
 
 TEST_F(MarkedDocument, KnownHidesEveryFormOfTheEntry) {
@@ -124,8 +129,7 @@ TEST_F(MarkedDocument, ListsAreReadAtStartAndNeverRewrittenByReading) {
     WriteFile(m_dir.Path("other/known-words.txt"), known);
     FakePlatformServices platform;
     CVellumwiseDoc doc(platform);
-    doc.SetProgramDir(m_dir.Root().string());
-    doc.SetPersonalDir(m_dir.Path("other"));
+    UseOtherFolder(doc);
     ASSERT_TRUE(doc.OnNewDocument());
     ASSERT_EQ(platform.m_messages.size(), 1u);
     EXPECT_NE(platform.m_messages[0].find("1 行"), std::string::npos);
@@ -227,8 +231,7 @@ TEST_F(MarkedDocument, AListThatCouldNotBeReadIsNotWrittenThisRunAndTheReaderTol
     std::filesystem::resize_file(m_dir.Path("other/known-words.txt"), std::uintmax_t{3} << 30);
     FakePlatformServices platform;
     CVellumwiseDoc doc(platform);
-    doc.SetProgramDir(m_dir.Root().string());
-    doc.SetPersonalDir(m_dir.Path("other"));
+    UseOtherFolder(doc);
     ASSERT_TRUE(doc.OnNewDocument());
     ASSERT_EQ(platform.m_messages.size(), 1u);
     EXPECT_NE(platform.m_messages[0].find("known-words.txt"), std::string::npos);

@@ -5,6 +5,20 @@
 
 namespace {
 
+// A neighbour's tag or lower-case word, blank past either end of the sentence: rules
+// look up to three tokens away.
+PosTag Near(const std::vector<PosTag>& tags, std::size_t i, std::ptrdiff_t offset) {
+    const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
+    return j >= 0 && static_cast<std::size_t>(j) < tags.size() ? tags[j] : PosTag::None;
+}
+
+template <class Tokens>
+std::string_view LowerNear(const Tokens& tokens, std::size_t i, std::ptrdiff_t offset) {
+    const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
+    return j >= 0 && static_cast<std::size_t>(j) < tokens.size() ? std::string_view(tokens[j].lower)
+                                                                 : std::string_view();
+}
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
 bool IsSmall(char c) { return c >= 'a' && c <= 'z'; }
@@ -249,14 +263,9 @@ void PosTagger::PreRules(std::vector<Token>& tokens, std::vector<PosTag>& tags) 
 void PosTagger::ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
                            bool secondPass) const {
     const std::size_t n = tokens.size();
-    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) {
-        const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
-        return j >= 0 && static_cast<std::size_t>(j) < n ? tags[j] : PosTag::None;
-    };
-    auto wordAt = [&](std::size_t i, std::ptrdiff_t offset) -> std::string_view {
-        const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
-        return j >= 0 && static_cast<std::size_t>(j) < n ? std::string_view(tokens[j].lower)
-                                                         : std::string_view();
+    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) { return Near(tags, i, offset); };
+    auto wordAt = [&](std::size_t i, std::ptrdiff_t offset) {
+        return LowerNear(tokens, i, offset);
     };
     for (std::size_t i = 0; i < n; ++i) {
         if (tokens[i].blocked) {
@@ -383,14 +392,9 @@ void PosTagger::ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>
 void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
                           std::size_t firstWord) const {
     const std::size_t n = tokens.size();
-    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) {
-        const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
-        return j >= 0 && static_cast<std::size_t>(j) < n ? tags[j] : PosTag::None;
-    };
-    auto wordAt = [&](std::size_t i, std::ptrdiff_t offset) -> std::string_view {
-        const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
-        return j >= 0 && static_cast<std::size_t>(j) < n ? std::string_view(tokens[j].lower)
-                                                         : std::string_view();
+    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) { return Near(tags, i, offset); };
+    auto wordAt = [&](std::size_t i, std::ptrdiff_t offset) {
+        return LowerNear(tokens, i, offset);
     };
     for (std::size_t i = 0; i < n; ++i) {
         if (tokens[i].blocked) {
