@@ -1,5 +1,6 @@
 #include "CParagraphList.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -23,6 +24,7 @@ void CParagraphList::RemoveAll() {
     // Replaced rather than cleared, so that a long text's memory goes back at once.
     m_pStore = std::make_unique<TextStore>();
     m_evidence.Clear();
+    m_headings.clear();
     m_arrIsName.clear();
     m_noWordToGloss.clear();
     m_bNamesSkipped = false;
@@ -139,6 +141,15 @@ constexpr std::size_t kProgressEvery = 4096;
 constexpr std::size_t kShareOutFrom = 4096;
 
 }  // namespace
+
+void CParagraphList::SetHeadings(std::vector<std::size_t> headings) {
+    // Whatever the source says, only paragraphs of this text, each once.
+    std::sort(headings.begin(), headings.end());
+    headings.erase(std::unique(headings.begin(), headings.end()), headings.end());
+    const auto outside = std::lower_bound(headings.begin(), headings.end(), m_arrParagraphs.size());
+    headings.erase(outside, headings.end());
+    m_headings = std::move(headings);
+}
 
 bool CParagraphList::SetText(std::string text, const Progress& progress) {
     RemoveAll();

@@ -87,12 +87,18 @@ public:
     }
     const NameEvidence& Evidence() const { return m_evidence; }
 
+    // The paragraphs the source itself sets as titles (an EPUB's h1-h3), by index, in
+    // order; a plain text's are found by the view from its lines. SetText forgets them.
+    void SetHeadings(std::vector<std::size_t> headings);
+    const std::vector<std::size_t>& Headings() const { return m_headings; }
+
     std::vector<CParagraph> m_arrParagraphs;
 
 private:
     // On the heap, so that a move leaves the paragraphs pointing at it.
     std::unique_ptr<TextStore> m_pStore;
     NameEvidence m_evidence;                    // filled by SetText, in the same pass
+    std::vector<std::size_t> m_headings;        // SetHeadings
     std::vector<std::uint8_t> m_arrIsName;      // by word number, decided at the end of SetText
     std::vector<std::uint8_t> m_noWordToGloss;  // by word number: IsNoWordToGloss
     bool m_bNamesSkipped = false;               // as the last Annotate was asked

@@ -33,7 +33,7 @@ CParagraphList::Progress Within(const CParagraphList::Progress& progress, Stage 
 
 // The text of the bytes, or of the book they hold; none when a book was refused.
 std::optional<std::string> TextOf(std::string bytes, FileKind kind, const std::string& name,
-                                  TextFileLoad& load) {
+                                  TextFileLoad& load, std::vector<std::size_t>& headings) {
     if (kind != FileKind::Book) {
         return TextDecoder::Decode(bytes);
     }
@@ -43,22 +43,22 @@ std::optional<std::string> TextOf(std::string bytes, FileKind kind, const std::s
         return std::nullopt;
     }
     load.chapters = std::move(book.book->chapters);
+    headings = std::move(book.book->headings);
     return book.book->Text();
 }
 
-}  // namespace
-
-TextFileLoad TextFileLoad::FromBytes(std::string bytes, FileKind kind, const std::string& name,
-                                     const CDicMain& dic, const GlossChoice& gloss,
-                                     const CParagraphList::Progress& progress,
-                                     const MarkIndex* marks) {
+// FromBytes, and without a dictionary the text split but not glossed.
+TextFileLoad LoadBytes(std::string bytes, FileKind kind, const std::string& name,
+                       const CDicMain* dic, const GlossChoice& gloss,
+                       const CParagraphList::Progress& progress, const MarkIndex* marks) {
     TextFileLoad load;
     try {
         if (progress && !progress(kDecoding.from)) {
             load.problem = ReadFileProblem::Cancelled;
             return load;
         }
-        std::optional<std::string> text = TextOf(std::move(bytes), kind, name, load);
+        std::vector<std::size_t> headings;
+        std::optional<std::string> text = TextOf(std::move(bytes), kind, name, load, headings);
         if (!text) {
             return load;
         }
@@ -67,12 +67,14 @@ TextFileLoad TextFileLoad::FromBytes(std::string bytes, FileKind kind, const std
         paragraphs.SetAdditions(gloss.additions);
         paragraphs.SetContext(gloss.context);
         if (!paragraphs.SetText(std::move(*text), Within(progress, kSplitting)) ||
-            paragraphs.Annotate(&dic, gloss.threshold, gloss.medical, gloss.science,
-                                gloss.skipNames, Within(progress, kGlossing)) < 0) {
+            (dic != nullptr &&
+             paragraphs.Annotate(dic, gloss.threshold, gloss.medical, gloss.science,
+                                 gloss.skipNames, Within(progress, kGlossing)) < 0)) {
             load.problem = ReadFileProblem::Cancelled;
             load.chapters.clear();
             return load;
         }
+        paragraphs.SetHeadings(std::move(headings));
         load.paragraphs.emplace(std::move(paragraphs));
     } catch (const std::bad_alloc&) {
         load.paragraphs.reset();
@@ -84,6 +86,19 @@ TextFileLoad TextFileLoad::FromBytes(std::string bytes, FileKind kind, const std
         load.problem = ReadFileProblem::OutOfMemory;
     }
     return load;
+}
+
+}  // namespace
+
+TextFileLoad TextFileLoad::FromBytes(std::string bytes, FileKind kind, const std::string& name,
+                                     const CDicMain& dic, const GlossChoice& gloss,
+                                     const CParagraphList::Progress& progress,
+                                     const MarkIndex* marks) {
+    return LoadBytes(std::move(bytes), kind, name, &dic, gloss, progress, marks);
+}
+
+TextFileLoad TextFileLoad::Unglossed(std::string bytes, FileKind kind, const std::string& name) {
+    return LoadBytes(std::move(bytes), kind, name, nullptr, GlossChoice{}, {}, nullptr);
 }
 
 TextFileLoad TextFileLoad::Run(const std::string& path, const CDicMain& dic,

@@ -49,4 +49,7 @@ struct TextFileLoad {
                                   const CDicMain& dic, const GlossChoice& gloss,
                                   const CParagraphList::Progress& progress = {},
                                   const MarkIndex* marks = nullptr);
+    // The same split but not glossed: where the window would set the text, for a
+    // caller with no dictionary at hand.
+    static TextFileLoad Unglossed(std::string bytes, FileKind kind, const std::string& name);
 };

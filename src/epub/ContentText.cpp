@@ -53,7 +53,7 @@ ContentText::Kind ContentText::Enter(const xmlNode* element,
         {"p", Kind::Block},          {"div", Kind::Block},        {"br", Kind::Break},
         {"span", Kind::Inline},      {"a", Kind::Inline},         {"i", Kind::Inline},
         {"em", Kind::Inline},        {"b", Kind::Inline},         {"strong", Kind::Inline},
-        {"h1", Kind::Block},         {"h2", Kind::Block},         {"h3", Kind::Block},
+        {"h1", Kind::Heading},       {"h2", Kind::Heading},       {"h3", Kind::Heading},
         {"h4", Kind::Block},         {"h5", Kind::Block},         {"h6", Kind::Block},
         {"li", Kind::Block},         {"blockquote", Kind::Block}, {"dt", Kind::Block},
         {"dd", Kind::Block},         {"tr", Kind::Block},         {"td", Kind::Cell},
@@ -95,6 +95,10 @@ ContentText::Kind ContentText::Enter(const xmlNode* element,
         case Kind::Break:
             EndParagraph();
             break;
+        case Kind::Heading:
+            EndParagraph();
+            ++m_headingDepth;
+            break;
         case Kind::Pre:
             EndParagraph();
             ++m_preDepth;
@@ -112,6 +116,9 @@ ContentText::Kind ContentText::Enter(const xmlNode* element,
 void ContentText::Leave(Kind kind) {
     if (kind == Kind::Block) {
         EndParagraph();
+    } else if (kind == Kind::Heading) {
+        EndParagraph();
+        --m_headingDepth;
     } else if (kind == Kind::Pre) {
         EndParagraph();
         --m_preDepth;
@@ -155,6 +162,9 @@ void ContentText::EndParagraph() {
     }
     TrimNoBreakSpaces(m_current);
     if (!m_current.empty()) {
+        if (m_headingDepth > 0) {
+            m_headings.push_back(m_paragraphs.size());
+        }
         m_paragraphs.push_back(std::move(m_current));
     }
     m_current.clear();

@@ -14,10 +14,12 @@
 // keeps its lines. Runs of blanks become one space. Not shown, so not read: head,
 // script, style, template, svg, ruby annotations, elements marked hidden or
 // display:none, print page-break markers, soft hyphens. Only paragraphs with
-// something other than blanks are added.
+// something other than blanks are added; those inside h1-h3 (a book's part, chapter
+// and section titles) are also named in `headings`, by index, in order.
 class ContentText {
 public:
-    explicit ContentText(std::vector<std::string>& paragraphs) : m_paragraphs(paragraphs) {}
+    ContentText(std::vector<std::string>& paragraphs, std::vector<std::size_t>& headings)
+        : m_paragraphs(paragraphs), m_headings(headings) {}
 
     // Appends the paragraphs under `root`. For each element id (or <a name>) in
     // `wantedIds`, records in `anchors` the index of the first paragraph at or after
@@ -26,7 +28,7 @@ public:
                 std::unordered_map<std::string, std::size_t>& anchors);
 
 private:
-    enum class Kind { Inline, Block, Break, Cell, Pre, Skip };
+    enum class Kind { Inline, Block, Heading, Break, Cell, Pre, Skip };
 
     // Called on entering an element: its kind once its attributes are seen.
     Kind Enter(const xmlNode* element, const std::unordered_set<std::string>& wantedIds,
@@ -36,7 +38,9 @@ private:
     void EndParagraph();
 
     std::vector<std::string>& m_paragraphs;
+    std::vector<std::size_t>& m_headings;
     std::string m_current;
     bool m_blankPending = false;
     int m_preDepth = 0;
+    int m_headingDepth = 0;
 };

@@ -64,7 +64,7 @@ EpubBook ReadBook(std::string_view bytes) {
     }
 
     EpubBook book;
-    ContentText text(book.paragraphs);
+    ContentText text(book.paragraphs, book.headings);
     std::unordered_map<std::string, DocumentStart> starts;
     const std::unordered_set<std::string> none;
     for (const std::string& member : package.reading) {

@@ -19,6 +19,8 @@ struct EpubBook {
     // UTF-8; none empty, none with a line end, none starting or ending with a blank.
     std::vector<std::string> paragraphs;
     std::vector<BookChapter> chapters;
+    // The paragraphs set as titles (h1-h3), by index, in order.
+    std::vector<std::size_t> headings;
 
     // The paragraphs one per line: split like a UTF-8 text file, it gives back
     // exactly these paragraphs, so a chapter's index is a paragraph index there too.

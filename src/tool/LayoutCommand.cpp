@@ -28,7 +28,9 @@ constexpr const char* kLayoutHelp =
     "                      it (default: the window's first-start font)\n"
     "  --original          the original layout (原样排版) instead of the book layout\n"
     "\n"
-    "For each paragraph: P TAB PARAGRAPH TAB TOP TAB HEIGHT, then one line per token:\n"
+    "For each paragraph: P TAB PARAGRAPH TAB TOP TAB HEIGHT TAB SET, SET being `heading`\n"
+    "for a title set in the heading face (the book layout's chapter lines and EPUB\n"
+    "titles) and `text` otherwise, then one line per token:\n"
     "PARAGRAPH TAB LINE TAB X TAB WIDTH TAB TOKEN, indexes from 0, X from the text\n"
     "column's left edge, WIDTH the token's own advance without any space after it;\n"
     "tokens are escaped as `gloss --format tsv` escapes them.\n";
@@ -87,16 +89,26 @@ std::optional<LayoutOptions> ParseOptions(const ToolArguments& args) {
     return options;
 }
 
-void WriteLayout(std::ostream& out, const CParagraphList& text, QtTextMeasurer& measurer) {
+// `headings`: the paragraphs set as titles, in order.
+void WriteLayout(std::ostream& out, const CParagraphList& text, QtTextMeasurer& measurer,
+                 const std::vector<std::size_t>& headings) {
     const int space = measurer.TokenWidth({});
     const std::vector<CParagraph>& paragraphs = text.m_arrParagraphs;
+    auto heading = headings.begin();
     for (std::size_t i = 0; i < paragraphs.size(); ++i) {
         const CParagraph& paragraph = paragraphs[i];
-        out << "P\t" << i << '\t' << paragraph.m_nTop << '\t' << paragraph.m_nHeight << '\n';
+        while (heading != headings.end() && *heading < i) {
+            ++heading;
+        }
+        const bool isHeading = heading != headings.end() && *heading == i;
+        out << "P\t" << i << '\t' << paragraph.m_nTop << '\t' << paragraph.m_nHeight << '\t'
+            << (isHeading ? "heading" : "text") << '\n';
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
             const std::string_view token = paragraph.Word(j);
-            out << i << '\t' << paragraph.Line(j) << '\t' << paragraph.X(j) << '\t'
-                << measurer.TokenWidth(token) - space << '\t' << EscapeTsvField(token) << '\n';
+            const int width =
+                isHeading ? measurer.HeadingTokenWidth(token) : measurer.TokenWidth(token);
+            out << i << '\t' << paragraph.Line(j) << '\t' << paragraph.X(j) << '\t' << width - space
+                << '\t' << EscapeTsvField(token) << '\n';
         }
     }
 }
@@ -112,8 +124,8 @@ int RunLayout(const ToolArguments& args) {
     if (!options) {
         return kExitUsage;
     }
-    std::optional<std::string> decoded = ReadTextAsWindowDoes(options->input, "layout");
-    if (!decoded) {
+    std::optional<CParagraphList> text = ReadTextAsWindowDoes(options->input, "layout");
+    if (!text) {
         return kExitBadInput;
     }
     // The window's fonts without a display: the offscreen platform measures with the
@@ -134,10 +146,11 @@ int RunLayout(const ToolArguments& args) {
     const QFont glossFont = ToGlossQFont(record, ReadingSettings{}.glossPercent);
     QtTextMeasurer measurer(textFont, LineUnitOf(record, textFont, glossFont));
 
-    CParagraphList text;
-    text.SetText(std::move(*decoded));
-    LayoutText(text, measurer, options->pageWidth, options->layout);
-    WriteLayout(std::cout, text, measurer);
+    const BookFlow flow = BookFlow::Of(*text);
+    LayoutText(*text, measurer, options->pageWidth, options->layout, &flow);
+    static const std::vector<std::size_t> kNone;
+    WriteLayout(std::cout, *text, measurer,
+                options->layout == PageLayout::Book ? flow.headings : kNone);
     std::cout.flush();
     return std::cout ? kExitOk : kExitBadInput;
 }

@@ -6,7 +6,7 @@
 #include "EpubBook.h"
 #include "FileKind.h"
 #include "ReadFileBytes.h"
-#include "TextDecoder.h"
+#include "TextFileLoad.h"
 
 std::optional<std::string> ReadInputBytes(const std::string& input) {
     if (input == "-") {
@@ -16,8 +16,8 @@ std::optional<std::string> ReadInputBytes(const std::string& input) {
     return ReadFileBytes(input);
 }
 
-std::optional<std::string> ReadTextAsWindowDoes(const std::string& input,
-                                                std::string_view command) {
+std::optional<CParagraphList> ReadTextAsWindowDoes(const std::string& input,
+                                                   std::string_view command) {
     std::optional<std::string> bytes = ReadInputBytes(input);
     if (!bytes) {
         std::cerr << "vellumwise-tool " << command << ": " << input << ": cannot read the file\n";
@@ -26,14 +26,12 @@ std::optional<std::string> ReadTextAsWindowDoes(const std::string& input,
     // Named .epub like the window's open command; on standard input, known by its bytes.
     const FileKind kind = input == "-" ? (LooksLikeEpub(*bytes) ? FileKind::Book : FileKind::Text)
                                        : KindOfFile(input);
-    if (kind == FileKind::Book) {
-        const EpubResult book = ReadEpub(*bytes);
-        if (!book.Ok()) {
-            std::cerr << "vellumwise-tool " << command << ": " << EpubFailureMessage(input, book)
-                      << "\n";
-            return std::nullopt;
-        }
-        return book.book->Text();
+    TextFileLoad load = TextFileLoad::Unglossed(std::move(*bytes), kind, input);
+    if (!load.Ok()) {
+        std::cerr << "vellumwise-tool " << command << ": "
+                  << (load.bookFailure.empty() ? input + ": out of memory" : load.bookFailure)
+                  << "\n";
+        return std::nullopt;
     }
-    return TextDecoder::Decode(*bytes);
+    return std::move(load.paragraphs);
 }

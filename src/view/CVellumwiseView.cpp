@@ -169,6 +169,10 @@ PageScene CVellumwiseView::Scene() const {
     // The book page's rhythm; the original page keeps its fixed places.
     scene.breakAroundText = m_doc.PageLayoutChoice() == PageLayout::Book;
     scene.glossUnderWord = scene.breakAroundText;
+    if (scene.breakAroundText) {
+        scene.headings = &TextHeadings();
+        scene.headingFont = HeadingFontOf(m_fontText);
+    }
     return scene;
 }
 

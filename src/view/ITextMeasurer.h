@@ -23,4 +23,7 @@ public:
     // The line unit U: the magnitude of the reading font's height. A line is 2U high,
     // the token in the upper half and its gloss in the lower.
     virtual int LineUnit() const = 0;
+    // The same as TokenWidth in the face the book layout sets titles in (the reading
+    // font in bold, HeadingFontOf); a measurer with one face answers TokenWidth's width.
+    virtual int HeadingTokenWidth(std::string_view token) { return TokenWidth(token); }
 };

@@ -148,13 +148,14 @@ LineLimits WindowLimits(const StripGeometry& geometry) {
     return {-kDrawMargin, geometry.windowHeight + kDrawMargin, 0, geometry.windowHeight};
 }
 
+// A paragraph's words are drawn in `font`, measured by `textMetrics`.
 void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const CParagraph* flowedOn,
                    const StripGeometry& geometry, const LineLimits& limits, const PageScene& scene,
-                   const QFontMetrics& textMetrics, const QFontMetrics& glossMetrics,
-                   GlossTextCache& glosses) {
+                   const QFont& font, const QFontMetrics& textMetrics,
+                   const QFontMetrics& glossMetrics, GlossTextCache& glosses) {
     const int unit = scene.lineUnit;
     const std::size_t count = paragraph.TokenCount();
-    painter.setFont(scene.textFont);
+    painter.setFont(font);
     painter.setPen(scene.textColor);
     for (std::size_t j = 0; j < count; ++j) {
         const WordBox box = WordBoxOf(paragraph, j, geometry, unit);
@@ -198,9 +199,18 @@ void DrawVisibleParagraphs(QPainter& painter, const StripGeometry& geometry,
     const std::vector<CParagraph>& paragraphs = *scene.paragraphs;
     const QFontMetrics textMetrics(scene.textFont, painter.device());
     const QFontMetrics glossMetrics(scene.glossFont, painter.device());
+    const QFontMetrics headingMetrics(scene.headingFont, painter.device());
     const ParagraphRange range = geometry.VisibleParagraphs(paragraphs, kDrawMargin);
+    static const std::vector<std::size_t> kNoHeadings;
+    const std::vector<std::size_t>& headings =
+        scene.headings != nullptr ? *scene.headings : kNoHeadings;
+    auto heading = std::lower_bound(headings.begin(), headings.end(), range.first);
     for (std::size_t i = range.first; i < range.last; ++i) {
         const CParagraph& paragraph = paragraphs[i];
+        while (heading != headings.end() && *heading < i) {
+            ++heading;
+        }
+        const bool isHeading = heading != headings.end() && *heading == i;
         // The book layout may continue the next paragraph on this one's last line.
         const CParagraph* flowedOn =
             i + 1 < paragraphs.size() &&
@@ -208,8 +218,9 @@ void DrawVisibleParagraphs(QPainter& painter, const StripGeometry& geometry,
                         paragraph.m_nTop + paragraph.m_nHeight - 2 * std::int64_t{scene.lineUnit}
                 ? &paragraphs[i + 1]
                 : nullptr;
-        DrawParagraph(painter, paragraph, flowedOn, geometry, limits, scene, textMetrics,
-                      glossMetrics, glosses);
+        DrawParagraph(painter, paragraph, flowedOn, geometry, limits, scene,
+                      isHeading ? scene.headingFont : scene.textFont,
+                      isHeading ? headingMetrics : textMetrics, glossMetrics, glosses);
     }
 }
 

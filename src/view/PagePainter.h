@@ -23,6 +23,10 @@ struct PageScene {
     QColor windowColor = QColor(239, 239, 252);  // around the page band
     QFont textFont;                              // tokens and the page label
     QFont glossFont;                             // derived from the text font once per layout
+    // The paragraphs set as titles, in order, drawn in `headingFont` (the layout
+    // measured them in it); nullptr for none.
+    const std::vector<std::size_t>* headings = nullptr;
+    QFont headingFont;
     int lineUnit = 20;
     // The page-break line keeps to the margins where it would cross a line of text.
     bool breakAroundText = false;

@@ -309,3 +309,10 @@ std::vector<std::size_t> HeadingsOf(const CParagraphList& text,
     }
     return headings;
 }
+
+BookFlow BookFlow::Of(const CParagraphList& text) {
+    std::vector<LineStart> lines = FlowOf(text);
+    std::vector<std::size_t> headings =
+        text.Headings().empty() ? HeadingsOf(text, lines) : text.Headings();
+    return {std::move(lines), TokenJoinsOf(text), std::move(headings)};
+}

@@ -39,15 +39,12 @@ std::vector<std::uint8_t> TokenJoinsOf(const CParagraphList& text);
 // `flow` is FlowOf(text).
 std::vector<std::size_t> HeadingsOf(const CParagraphList& text, const std::vector<LineStart>& flow);
 
-// All three, as the window keeps them for the text it shows.
+// All three, as the window keeps them for the text it shows. The headings are those
+// the source marked (an EPUB's titles) when it marked any, else the heading lines.
 struct BookFlow {
     std::vector<LineStart> lines;
     std::vector<std::uint8_t> joins;
     std::vector<std::size_t> headings;
 
-    static BookFlow Of(const CParagraphList& text) {
-        std::vector<LineStart> lines = FlowOf(text);
-        std::vector<std::size_t> headings = HeadingsOf(text, lines);
-        return {std::move(lines), TokenJoinsOf(text), std::move(headings)};
-    }
+    static BookFlow Of(const CParagraphList& text);
 };

@@ -227,3 +227,9 @@ int LineUnitOf(const ReadingFont& record, const QFont& text, const QFont& gloss)
     return std::max(
         {std::abs(record.lfHeight), QFontMetrics(text).height(), QFontMetrics(gloss).height()});
 }
+
+QFont HeadingFontOf(const QFont& text) {
+    QFont heading = text;
+    heading.setWeight(text.weight() >= QFont::Bold ? QFont::Black : QFont::Bold);
+    return heading;
+}

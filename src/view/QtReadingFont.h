@@ -39,3 +39,8 @@ QFont ToGlossQFont(const ReadingFont& font, int percent = 60);
 // runs into the gloss half and a gloss never into the next line. The default font
 // and its gloss fit in the record's height.
 int LineUnitOf(const ReadingFont& record, const QFont& text, const QFont& gloss);
+
+// The face the book layout sets titles in: the reading font in bold, or heavier still
+// when the reading font is bold already. Its height is the reading font's, so a title
+// keeps the line's rhythm.
+QFont HeadingFontOf(const QFont& text);

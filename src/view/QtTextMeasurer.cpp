@@ -8,6 +8,8 @@
 #include <exception>
 #include <latch>
 
+#include "QtReadingFont.h"
+
 namespace {
 
 constexpr std::size_t kInitialSlots = 1 << 15;
@@ -61,7 +63,19 @@ QFont OwnCopy(const QFont& font) {
 }  // namespace
 
 QtTextMeasurer::QtTextMeasurer(const QFont& font, int lineUnit)
-    : m_font(font), m_metrics(font), m_nLineUnit(lineUnit), m_slots(kInitialSlots) {}
+    : m_font(font),
+      m_metrics(font),
+      m_headingMetrics(HeadingFontOf(font)),
+      m_nLineUnit(lineUnit),
+      m_slots(kInitialSlots) {}
+
+int QtTextMeasurer::HeadingTokenWidth(std::string_view token) {
+    const auto [kept, fresh] = m_headingWidths.try_emplace(std::string(token), 0);
+    if (fresh) {
+        kept->second = Measure(m_headingMetrics, token);
+    }
+    return kept->second;
+}
 
 QtTextMeasurer::Slot& QtTextMeasurer::SlotOf(std::string_view token, std::uint64_t hash) {
     const std::size_t mask = m_slots.size() - 1;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "ITextMeasurer.h"
@@ -25,6 +26,8 @@ public:
     // processors: a novel's first layout is mostly shaping.
     void TokenWidths(std::span<const std::string_view> tokens, std::span<int> widths) override;
     int LineUnit() const override { return m_nLineUnit; }
+    // Titles are a few hundred tokens of a book: measured apart, kept by spelling.
+    int HeadingTokenWidth(std::string_view token) override;
     std::size_t DistinctTokens() const { return m_nCount; }
 
 private:
@@ -47,6 +50,8 @@ private:
 
     QFont m_font;
     QFontMetrics m_metrics;
+    QFontMetrics m_headingMetrics;
+    std::unordered_map<std::string, int> m_headingWidths;
     int m_nLineUnit;
     std::string m_arena;
     std::vector<Slot> m_slots;  // size a power of two, at most half full

@@ -127,6 +127,16 @@ void SetOriginalLines(const CParagraph& paragraph, TextStore& store, int textWid
     lines = line + 1;
 }
 
+// A title is set in the heading face, which is wider.
+void SetHeadingWidths(const CParagraph& paragraph, TextStore& store, ITextMeasurer& measurer,
+                      int space) {
+    const std::size_t first = paragraph.FirstToken();
+    for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+        store.m_arrWidth[first + j] =
+            std::max(0, measurer.HeadingTokenWidth(paragraph.Word(j)) - space);
+    }
+}
+
 // Where the book layout's line being filled stands: the end of its last token, and
 // whether a visible token stands on it and what punctuation that one is.
 struct BookCursor {
@@ -258,18 +268,21 @@ std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageW
     auto heading = flow->headings.begin();  // the first not before paragraph i
     for (std::size_t i = 0; i < text.m_arrParagraphs.size(); ++i) {
         CParagraph& paragraph = text.m_arrParagraphs[i];
+        while (heading != flow->headings.end() && *heading < i) {
+            ++heading;
+        }
+        const bool isHeading = heading != flow->headings.end() && *heading == i;
         if (i == 0 || starts[i] != LineStart::Continues) {
             if (i > 0) {
                 lineTop += linePitch + (starts[i] == LineStart::Paragraph ? paragraphGap : 0);
                 // A heading has a line's room above it and below it.
-                while (heading != flow->headings.end() && *heading < i) {
-                    ++heading;
-                }
-                const bool isHeading = heading != flow->headings.end() && *heading == i;
                 const bool afterHeading = heading != flow->headings.begin() && heading[-1] + 1 == i;
                 lineTop += (isHeading ? paragraphGap : 0) + (afterHeading ? paragraphGap : 0);
             }
             cursor = BookCursor{};
+        }
+        if (isHeading) {
+            SetHeadingWidths(paragraph, store, measurer, space);
         }
         paragraph.m_nTop = lineTop;
         const std::int32_t lines =

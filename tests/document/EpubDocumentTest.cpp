@@ -65,6 +65,8 @@ TEST_F(EpubDocument, OpenTextFileReadsABookLikeATextWithItsChapters) {
                                                           "A clock", "struck."}));
     EXPECT_EQ(Glossed(), "apple=苹果 clock=钟");
     EXPECT_EQ(ChapterTitlesAndParagraphs(), (std::vector<std::string>{"One@0", "Two@2"}));
+    // The titles go into the text model with the text, for the page to set them so.
+    EXPECT_EQ(m_doc.m_paragraphs.Headings(), (std::vector<std::size_t>{0, 2}));
     EXPECT_EQ(m_doc.GetTitle(), "The Book");
     EXPECT_EQ(m_doc.m_nScrollPos, 0);
     EXPECT_EQ(m_view.m_hints, std::vector<UpdateHint>{UpdateHint::Text});
@@ -95,10 +97,12 @@ TEST_F(EpubDocument, ATextOrAPasteAfterABookHasNoChapters) {
     m_doc.OpenTextFile(WriteBook("a.epub"));
     m_doc.OpenTextFile(WriteText("plain.txt", "The apple.\n"));
     EXPECT_TRUE(m_doc.m_chapters.empty());
+    EXPECT_TRUE(m_doc.m_paragraphs.Headings().empty());
     m_doc.OpenTextFile(WriteBook("b.epub"));
     m_platform.m_clipboard = "A clock";
     m_doc.OnEditPaste();
     EXPECT_TRUE(m_doc.m_chapters.empty());
+    EXPECT_TRUE(m_doc.m_paragraphs.Headings().empty());
     EXPECT_EQ(ParagraphTexts(), std::vector<std::string>{"A clock"});
 }
 

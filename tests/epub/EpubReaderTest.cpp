@@ -184,6 +184,46 @@ TEST(EpubReader, UndeclaredEntitiesAndBrokenMarkupAreReadTolerantly) {
     }
 }
 
+TEST(EpubReader, NamesTheParagraphsSetAsTitles) {
+    struct Case {
+        const char* what;
+        std::string body;
+        Paragraphs paragraphs;
+        std::vector<std::size_t> headings;
+    };
+    const Case cases[] = {
+        {"h1 to h3 are titles, h4 and below are not",
+         "<h1>Part One</h1><h2>Chapter 1</h2><p>Text.</p><h3>A section</h3><h4>Small</h4>"
+         "<p>More.</p>",
+         {"Part One", "Chapter 1", "Text.", "A section", "Small", "More."},
+         {0, 1, 3}},
+        {"a title broken by <br> and one with inline markup",
+         "<h2>Chapter<br/>The <i>Storm</i></h2><p>Rain.</p>",
+         {"Chapter", "The Storm", "Rain."},
+         {0, 1}},
+        {"empty and hidden titles name nothing, and nothing after them",
+         "<h1></h1><h2 hidden=\"\">Gone</h2><p>Body.</p><h3> </h3><p>End.</p>",
+         {"Body.", "End."},
+         {}},
+        {"a block inside a title is still the title",
+         "<h1><span>Book</span><div>the First</div></h1><p>Words.</p>",
+         {"Book", "the First", "Words."},
+         {0, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const EpubBook book = Read(EpubWriter().Chapter("a.xhtml", c.body).Bytes());
+        EXPECT_EQ(book.paragraphs, c.paragraphs);
+        EXPECT_EQ(book.headings, c.headings);
+    }
+    // Numbered through the whole book, across its documents.
+    const EpubBook two = Read(EpubWriter()
+                                  .Chapter("a.xhtml", "<h1>One</h1><p>a</p>")
+                                  .Chapter("b.xhtml", "<p>b</p><h2>Two</h2>")
+                                  .Bytes());
+    EXPECT_EQ(two.headings, (std::vector<std::size_t>{0, 3}));
+}
+
 TEST(EpubReader, BooksWithoutANameAreRecognisedByTheirFirstBytes) {
     EXPECT_TRUE(LooksLikeEpub(EpubWriter().Chapter("a.xhtml", "<p>x</p>").Bytes()));
     EXPECT_FALSE(LooksLikeEpub(MakeZip({{"a.txt", "hello"}})));

@@ -2,6 +2,7 @@
 // a space one more: a laid-out line, drawn back as text, reads as it would in print.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,14 @@ public:
         return static_cast<int>(CodePoints(token) + 1) * kColumn;
     }
     int LineUnit() const override { return 20; }
+};
+
+// Titles two columns a character, as a heavier face is wider.
+class HeadingMeasurer : public ColumnMeasurer {
+public:
+    int HeadingTokenWidth(std::string_view token) override {
+        return static_cast<int>(2 * CodePoints(token) + 1) * kColumn;
+    }
 };
 
 // The page width whose text column is `columns` characters wide.
@@ -133,6 +142,73 @@ TEST(BookLayout, WidthsAreTheTokensOwnAndEmptyTokensTakeNoRoom) {
         EXPECT_EQ(paragraph.Width(j), widths[j]) << j;
         EXPECT_EQ(paragraph.X(j), xs[j]) << j;
     }
+}
+
+TEST(BookLayout, TitlesAreSetInTheHeadingFaceWithRoomAroundThem) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::size_t> marked;  // as an EPUB's loader marks its titles
+        std::vector<std::int64_t> tops;   // of the first three paragraphs
+    };
+    // One line (40) and the half-line paragraph gap (20), and half a line more above a
+    // title and below it.
+    const Case cases[] = {
+        {"a plain text's heading line",
+         "CHAPTER I\n\nSome text\nrunning on.\n\nMore text.\n",
+         {},
+         {20, 100, 140}},
+        {"a title the source marked", "Part One\nSome text.\nMore text.\n", {0}, {20, 100, 160}},
+        {"a marked title inside the text",
+         "Some text.\nPart Two\nMore text.\n",
+         {1},
+         {20, 100, 180}},
+        {"a mark past the text is dropped",
+         "Some text.\nPart Two\nMore text.\n",
+         {9},
+         {20, 80, 140}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CParagraphList text;
+        text.SetText(c.text);
+        text.SetHeadings(c.marked);
+        HeadingMeasurer measurer;
+        LayoutText(text, measurer, 800, PageLayout::Book);
+        const std::vector<CParagraph>& paragraphs = text.m_arrParagraphs;
+        std::vector<std::int64_t> tops;
+        for (const CParagraph& paragraph : paragraphs) {
+            if (paragraph.TokenCount() > 0 && tops.size() < 3) {
+                tops.push_back(paragraph.m_nTop);
+            }
+        }
+        EXPECT_EQ(tops, c.tops);
+        for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+            const CParagraph& paragraph = paragraphs[i];
+            for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+                const auto columns = static_cast<int>(CodePoints(paragraph.Word(j)));
+                const bool title = c.marked.empty() ? paragraph.m_strText.starts_with("CHAPTER")
+                                                    : std::find(c.marked.begin(), c.marked.end(),
+                                                                i) != c.marked.end();
+                EXPECT_EQ(paragraph.Width(j), (title ? 2 : 1) * columns * kColumn)
+                    << paragraph.m_strText << " token " << j;
+            }
+        }
+        // The original layout knows no titles: every token at the reading face's width.
+        LayoutText(text, measurer, 800, PageLayout::Original);
+        for (const CParagraph& paragraph : paragraphs) {
+            for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+                EXPECT_EQ(paragraph.Width(j), measurer.TokenWidth(paragraph.Word(j)));
+            }
+        }
+    }
+    // A new text forgets the marks of the one before.
+    CParagraphList text;
+    text.SetText("Part One\nSome text.\n");
+    text.SetHeadings({0, 0, 7});
+    EXPECT_EQ(text.Headings(), std::vector<std::size_t>{0});
+    text.SetText("Part One\nSome text.\n");
+    EXPECT_TRUE(text.Headings().empty());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <algorithm>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
+#include "EpubWriter.h"
 #include "PagePainter.h"
 #include "QtReadingFont.h"
 #include "QtTextMeasurer.h"
@@ -35,19 +37,24 @@ const std::string kText =
     "The woods decay, the woods decay and fall,\n"
     "The vapours weep their burthen to the ground.\n";
 
-// What the window laid out, in the tool's form.
-std::string WindowLayout(const CVellumwiseDoc& doc, const QFont& textFont) {
+// What the window laid out and draws, in the tool's form.
+std::string WindowLayout(const CVellumwiseDoc& doc, const PageScene& scene) {
     std::ostringstream out;
-    QtTextMeasurer measurer(textFont, 20);
+    QtTextMeasurer measurer(scene.textFont, 20);
     const int space = measurer.TokenWidth({});
     const auto& paragraphs = doc.m_paragraphs.m_arrParagraphs;
     for (std::size_t i = 0; i < paragraphs.size(); ++i) {
         const CParagraph& paragraph = paragraphs[i];
-        out << "P\t" << i << '\t' << paragraph.m_nTop << '\t' << paragraph.m_nHeight << '\n';
+        const bool heading = scene.headings != nullptr &&
+                             std::binary_search(scene.headings->begin(), scene.headings->end(), i);
+        out << "P\t" << i << '\t' << paragraph.m_nTop << '\t' << paragraph.m_nHeight << '\t'
+            << (heading ? "heading" : "text") << '\n';
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
-            out << i << '\t' << paragraph.Line(j) << '\t' << paragraph.X(j) << '\t'
-                << measurer.TokenWidth(paragraph.Word(j)) - space << '\t' << paragraph.Word(j)
-                << '\n';
+            const std::string_view word = paragraph.Word(j);
+            const int width =
+                heading ? measurer.HeadingTokenWidth(word) : measurer.TokenWidth(word);
+            out << i << '\t' << paragraph.Line(j) << '\t' << paragraph.X(j) << '\t' << width - space
+                << '\t' << word << '\n';
         }
     }
     return out.str();
@@ -89,7 +96,7 @@ TEST_F(LayoutTool, PrintsWhatTheWindowLaysOutInEitherLayoutAndFont) {
         Paste(kText);
         const ProgramResult tool = Layout(c.arguments);
         EXPECT_EQ(tool.status, 0) << c.arguments;
-        EXPECT_EQ(tool.out, WindowLayout(m_doc, m_view.Scene().textFont)) << c.arguments;
+        EXPECT_EQ(tool.out, WindowLayout(m_doc, m_view.Scene())) << c.arguments;
     }
 }
 
@@ -149,6 +156,79 @@ TEST_F(LayoutTool, RealFontsSetPunctuationAgainstItsWordAndNeverAtALinesStart) {
             }
         }
         EXPECT_GT(glued, 10) << arguments;
+    }
+}
+
+// The paragraphs the tool says it sets as titles, and the widths it gives "Chapter".
+struct Titles {
+    std::vector<int> paragraphs;
+    std::vector<int> chapterWidths;  // in titles, then in the text
+};
+
+Titles TitlesOf(const std::string& out) {
+    Titles titles;
+    std::vector<int> inText;
+    std::istringstream lines(out);
+    std::string row;
+    bool inTitle = false;
+    while (std::getline(lines, row)) {
+        if (row.starts_with("P\t")) {
+            inTitle = row.ends_with("\theading");
+            if (inTitle) {
+                titles.paragraphs.push_back(std::stoi(row.substr(2)));
+            }
+            continue;
+        }
+        std::istringstream fields(row);
+        Placed placed;
+        char tab = 0;
+        fields >> placed.paragraph >> placed.line >> placed.x >> placed.width;
+        fields.get(tab);
+        std::getline(fields, placed.token);
+        if (placed.token == "Chapter") {
+            (inTitle ? titles.chapterWidths : inText).push_back(placed.width);
+        }
+    }
+    titles.chapterWidths.insert(titles.chapterWidths.end(), inText.begin(), inText.end());
+    return titles;
+}
+
+TEST_F(LayoutTool, TitlesOfTextsAndBooksAreSetInTheHeadingFaceAsTheWindowSetsThem) {
+    const std::string book = m_dir.Path("book.epub");
+    WriteFile(book, EpubWriter()
+                        .Chapter("one.xhtml",
+                                 "<h1>Chapter One</h1><p>Chapter and verse were read.</p>"
+                                 "<h4>Chapter note</h4><h2>Chapter Two</h2><p>More.</p>")
+                        .Bytes());
+    const std::string text = m_dir.Path("plain.txt");
+    WriteFile(text, "CHAPTER I.\n\nChapter and verse were read\nby all.\n\nChapter 2\n\nMore.\n");
+    struct Case {
+        std::string file;
+        PageLayout layout;
+        std::vector<int> titles;
+    };
+    const Case cases[] = {
+        {book, PageLayout::Book, {0, 3}},
+        {book, PageLayout::Original, {}},
+        {text, PageLayout::Book, {0, 3}},
+        {text, PageLayout::Original, {}},
+    };
+    for (const Case& c : cases) {
+        const bool original = c.layout == PageLayout::Original;
+        SCOPED_TRACE(c.file + (original ? " original" : " book"));
+        const ProgramResult tool = RunProgram(Quoted(kTool) + " layout " +
+                                              (original ? "--original " : "") + Quoted(c.file));
+        ASSERT_EQ(tool.status, 0);
+        const Titles titles = TitlesOf(tool.out);
+        EXPECT_EQ(titles.paragraphs, c.titles);
+        // Bold is wider: "Chapter" in a title against "Chapter" in the text.
+        ASSERT_GE(titles.chapterWidths.size(), 2u);
+        if (!c.titles.empty()) {
+            EXPECT_GT(titles.chapterWidths.front(), titles.chapterWidths.back());
+        }
+        m_doc.SetPageLayout(c.layout);
+        ASSERT_TRUE(m_doc.OpenTextFile(c.file));
+        EXPECT_EQ(tool.out, WindowLayout(m_doc, m_view.Scene()));
     }
 }
 
