@@ -89,10 +89,12 @@ std::optional<LayoutOptions> ParseOptions(const ToolArguments& args) {
     return options;
 }
 
-// `headings`: the paragraphs set as titles, in order.
+// `headings`: the paragraphs set as titles, in order. The original layout's widths
+// hold a space after the token; the book layout's are the token's own, as it is set
+// (in the heading face, or as an em dash).
 void WriteLayout(std::ostream& out, const CParagraphList& text, QtTextMeasurer& measurer,
-                 const std::vector<std::size_t>& headings) {
-    const int space = measurer.TokenWidth({});
+                 PageLayout layout, const std::vector<std::size_t>& headings) {
+    const int space = layout == PageLayout::Book ? 0 : measurer.TokenWidth({});
     const std::vector<CParagraph>& paragraphs = text.m_arrParagraphs;
     auto heading = headings.begin();
     for (std::size_t i = 0; i < paragraphs.size(); ++i) {
@@ -105,10 +107,8 @@ void WriteLayout(std::ostream& out, const CParagraphList& text, QtTextMeasurer& 
             << (isHeading ? "heading" : "text") << '\n';
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
             const std::string_view token = paragraph.Word(j);
-            const int width =
-                isHeading ? measurer.HeadingTokenWidth(token) : measurer.TokenWidth(token);
-            out << i << '\t' << paragraph.Line(j) << '\t' << paragraph.X(j) << '\t' << width - space
-                << '\t' << EscapeTsvField(token) << '\n';
+            out << i << '\t' << paragraph.Line(j) << '\t' << paragraph.X(j) << '\t'
+                << paragraph.Width(j) - space << '\t' << EscapeTsvField(token) << '\n';
         }
     }
 }
@@ -149,7 +149,7 @@ int RunLayout(const ToolArguments& args) {
     const BookFlow flow = BookFlow::Of(*text);
     LayoutText(*text, measurer, options->pageWidth, options->layout, &flow);
     static const std::vector<std::size_t> kNone;
-    WriteLayout(std::cout, *text, measurer,
+    WriteLayout(std::cout, *text, measurer, options->layout,
                 options->layout == PageLayout::Book ? flow.headings : kNone);
     std::cout.flush();
     return std::cout ? kExitOk : kExitBadInput;

@@ -164,7 +164,21 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const CParagr
         }
         const QRect edges = Edges(box.left, box.top, box.left + geometry.pageWidth, box.bottom);
         bool cut = false;
-        const QString text = VisibleStart(paragraph.Word(j), edges.width(), &cut);
+        QString text = VisibleStart(paragraph.Word(j), edges.width(), &cut);
+        if (scene.breakAroundText && text == QLatin1String("-")) {
+            // The book layout sets "--" as one em dash: the first hyphen's room holds
+            // the dash, the second has none.
+            if (paragraph.Width(j) == 0) {
+                continue;
+            }
+            std::size_t next = j + 1;
+            while (next < count && paragraph.Word(next).empty()) {
+                ++next;
+            }
+            if (next < count && paragraph.Word(next) == "-" && paragraph.Width(next) == 0) {
+                text = QStringLiteral("\u2014");
+            }
+        }
         DrawTextInBox(painter, textMetrics, edges, text, scene.boxColor, cut);
     }
     painter.setFont(scene.glossFont);

@@ -207,6 +207,7 @@ std::vector<std::uint8_t> TokenJoinsOf(const CParagraphList& text) {
         const std::string_view line = paragraph.m_strText;
         const std::size_t first = paragraph.FirstToken();
         bool ownBefore = false;
+        std::size_t lastVisible = 0;
         Punctuation before = Punctuation::None;
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
             if (store.tokenWords[first + j] == SplitText::kEmptyToken) {
@@ -225,7 +226,15 @@ std::vector<std::uint8_t> TokenJoinsOf(const CParagraphList& text) {
                 before != Punctuation::Opening) {
                 join |= kJoinBreakBefore;
             }
+            // The second hyphen of "--", against the first (the tokenizer puts an
+            // empty token between them).
+            if (ownBefore && line[offset] == '-' && offset > 0 && line[offset - 1] == '-' &&
+                (joins[lastVisible] & (kJoinDashStart | kJoinDashEnd)) == 0) {
+                joins[lastVisible] |= kJoinDashStart;
+                join |= kJoinDashEnd;
+            }
             joins[first + j] = join;
+            lastVisible = first + j;
             ownBefore = true;
             before = mark;
         }

@@ -29,6 +29,10 @@ enum TokenJoin : std::uint8_t {
     kJoinBreakBefore = 2,  // a line may break before it, and a space stands there
     kJoinClosing = 4,      // closing punctuation
     kJoinOpening = 8,      // opening punctuation
+    // Typewriters' "--": its first hyphen is shown as one em dash, its second takes no
+    // room. Display only: the tokens stay two hyphens.
+    kJoinDashStart = 16,
+    kJoinDashEnd = 32,
 };
 std::vector<std::uint8_t> TokenJoinsOf(const CParagraphList& text);
 

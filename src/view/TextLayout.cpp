@@ -156,11 +156,11 @@ struct BookCursor {
 // the text. A unit is set as it comes and moved down whole when it reaches past the
 // column.
 std::int32_t SetBookLines(const CParagraph& paragraph, TextStore& store, const std::uint8_t* joins,
-                          int textWidth, int space, BookCursor& cursor) {
+                          int textWidth, int space, int emDash, BookCursor& cursor) {
     const std::size_t count = paragraph.TokenCount();
     const std::size_t first = paragraph.FirstToken();
     joins += first;
-    const std::int32_t* widths = store.m_arrWidth.data() + first;
+    std::int32_t* widths = store.m_arrWidth.data() + first;
     std::int32_t* xs = store.m_arrX.data() + first;
     std::int32_t* lineOf = store.m_arrLine.data() + first;
     std::int32_t line = 0;
@@ -175,6 +175,9 @@ std::int32_t SetBookLines(const CParagraph& paragraph, TextStore& store, const s
     std::int64_t unitX = -1;
     for (std::size_t k = 0; k < count; ++k) {
         const std::uint8_t join = joins[k];
+        if ((join & (kJoinDashStart | kJoinDashEnd)) != 0) {
+            widths[k] = (join & kJoinDashStart) != 0 ? emDash : 0;
+        }
         if ((join & kJoinEmpty) != 0) {
             // Where a blank was: no room, on the line of the token before.
             xs[k] = static_cast<std::int32_t>(x);
@@ -261,6 +264,7 @@ std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageW
         flow = &ownFlow;
     }
     const std::vector<LineStart>& starts = flow->lines;
+    const int emDash = std::max(0, measurer.TokenWidth("\u2014") - space);
     // Half a line between paragraphs: a gap no line of a paragraph has.
     const std::int64_t paragraphGap = linePitch / 2;
     std::int64_t lineTop = kFirstParagraphTop;  // of the line being filled
@@ -286,7 +290,7 @@ std::int64_t LayoutText(CParagraphList& text, ITextMeasurer& measurer, int pageW
         }
         paragraph.m_nTop = lineTop;
         const std::int32_t lines =
-            SetBookLines(paragraph, store, flow->joins.data(), textWidth, space, cursor);
+            SetBookLines(paragraph, store, flow->joins.data(), textWidth, space, emDash, cursor);
         paragraph.m_nHeight = lines * linePitch;
         lineTop += (lines - 1) * linePitch;
     }

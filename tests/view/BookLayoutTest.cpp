@@ -41,7 +41,9 @@ public:
 // The page width whose text column is `columns` characters wide.
 int PageWidthFor(int columns) { return columns * kColumn * 10 / 9; }
 
-// Each line of each paragraph as the layout placed its tokens, one character a column.
+// Each line of each paragraph as the layout placed its tokens, one character a column;
+// a token given no room is not drawn, and a hyphen whose room holds "--" is an em dash,
+// as the page draws them.
 std::vector<std::string> Drawn(const CParagraphList& text) {
     std::vector<std::string> drawn;
     for (const CParagraph& paragraph : text.m_arrParagraphs) {
@@ -53,7 +55,14 @@ std::vector<std::string> Drawn(const CParagraphList& text) {
             }
             std::vector<std::string>& line = lines[lineIndex];
             std::size_t column = static_cast<std::size_t>(paragraph.X(j) / kColumn);
-            const std::string_view token = paragraph.Word(j);
+            std::string_view token = paragraph.Word(j);
+            if (token == "-" && paragraph.Width(j) == 0) {
+                continue;
+            }
+            if (token == "-" && j + 2 < paragraph.TokenCount() && paragraph.Word(j + 2) == "-" &&
+                paragraph.Width(j + 2) == 0) {
+                token = "\u2014";
+            }
             for (std::size_t i = 0; i < token.size();) {
                 std::size_t length = 1;
                 while (i + length < token.size() &&
@@ -94,7 +103,7 @@ TEST(BookLayout, SpacesStandOnlyWhereTheTextHasThemAndPunctuationHoldsToItsWord)
     const Case cases[] = {
         {"Mr. Bingley didn't go to bed.", {"Mr. Bingley didn't go to bed."}},
         {"“Well,” said she (quietly)… ‘Yes’!", {"“Well,” said she (quietly)… ‘Yes’!"}},
-        {"A well-bred X-ray -- or not; Bennet’s.", {"A well-bred X-ray -- or not; Bennet’s."}},
+        {"A well-bred X-ray -- or not; Bennet’s.", {"A well-bred X-ray — or not; Bennet’s."}},
         {"\"Quoted,\" he said, 'so.'", {"\"Quoted,\" he said, 'so.'"}},
         // Closing marks never stand apart from their word, opening ones from theirs,
         // whatever the text's spacing; runs of blanks are one space.
@@ -141,6 +150,43 @@ TEST(BookLayout, WidthsAreTheTokensOwnAndEmptyTokensTakeNoRoom) {
     for (std::size_t j = 0; j < widths.size(); ++j) {
         EXPECT_EQ(paragraph.Width(j), widths[j]) << j;
         EXPECT_EQ(paragraph.X(j), xs[j]) << j;
+    }
+}
+
+TEST(BookLayout, TwoHyphensAreShownAsOneEmDashInTheFirstOnesRoom) {
+    struct Case {
+        std::string line;
+        std::vector<int> widths;  // of the tokens in columns; the em dash is one
+        std::vector<int> xs;
+    };
+    const Case cases[] = {
+        // The tokenizer puts an empty token between two marks.
+        {"a--b", {1, 1, 0, 0, 1}, {0, 1, 2, 2, 2}},
+        {"a---b", {1, 1, 0, 0, 0, 1, 1}, {0, 1, 2, 2, 2, 2, 3}},
+        {"a----b", {1, 1, 0, 0, 0, 1, 0, 0, 1}, {0, 1, 2, 2, 2, 2, 3, 3, 3}},
+        {"a-b", {1, 1, 1}, {0, 1, 2}},
+        // Spaced apart they are two hyphens: the text did not join them.
+        {"a - -b", {1, 0, 1, 0, 0, 1, 1}, {0, 1, 2, 3, 3, 4, 5}},
+    };
+    for (const Case& c : cases) {
+        CParagraphList text;
+        text.SetText(c.line + "\n");
+        ColumnMeasurer measurer;
+        LayoutText(text, measurer, 800, PageLayout::Book);
+        const CParagraph& paragraph = text.m_arrParagraphs[0];
+        std::vector<int> widths;
+        std::vector<int> xs;
+        for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+            widths.push_back(paragraph.Width(j) / kColumn);
+            xs.push_back(paragraph.X(j) / kColumn);
+        }
+        EXPECT_EQ(widths, c.widths) << c.line;
+        EXPECT_EQ(xs, c.xs) << c.line;
+        // The original layout keeps its hyphens.
+        LayoutText(text, measurer, 800, PageLayout::Original);
+        for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+            EXPECT_EQ(paragraph.Width(j), measurer.TokenWidth(paragraph.Word(j))) << c.line;
+        }
     }
 }
 

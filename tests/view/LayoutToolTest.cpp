@@ -51,8 +51,16 @@ std::string WindowLayout(const CVellumwiseDoc& doc, const PageScene& scene) {
             << (heading ? "heading" : "text") << '\n';
         for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
             const std::string_view word = paragraph.Word(j);
-            const int width =
-                heading ? measurer.HeadingTokenWidth(word) : measurer.TokenWidth(word);
+            int width = heading ? measurer.HeadingTokenWidth(word) : measurer.TokenWidth(word);
+            // The book page shows "--" as one em dash, in the first hyphen's room.
+            // (past the empty token the tokenizer puts between two marks).
+            const bool dash =
+                scene.breakAroundText && word == "-" && j + 2 < paragraph.TokenCount();
+            if (dash && paragraph.Word(j + 2) == "-" && paragraph.Width(j + 2) == 0) {
+                width = measurer.TokenWidth("\u2014");
+            } else if (scene.breakAroundText && word == "-" && paragraph.Width(j) == 0) {
+                width = space;
+            }
             out << i << '\t' << paragraph.Line(j) << '\t' << paragraph.X(j) << '\t' << width - space
                 << '\t' << word << '\n';
         }
