@@ -168,7 +168,11 @@ private:
             return;
         }
         if (slot == "one's") {
-            if (items[from].tag == PosTag::PRPS) {
+            // "her" is a possessive or an object: as a slot of a phrase, a possessive.
+            static constexpr std::array<std::string_view, 7> kPossessives = {
+                "my", "your", "his", "her", "its", "our", "their"};
+            if (std::find(kPossessives.begin(), kPossessives.end(), items[from].surface) !=
+                kPossessives.end()) {
                 lengths.push_back(1);
             }
         } else if (slot == "oneself") {
