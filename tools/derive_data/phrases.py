@@ -60,7 +60,6 @@ OPAQUE = {
     "at times": "times reads as 次数, not 有时",
     "out of the question": "question reads as 问题, not 不可能",
     "make out": "make and out do not say 辨认出",
-    "turn out": "turn and out do not say 结果是",
     "set off": "set and off do not say 出发",
     "go on": "go and on do not say 继续",
     "look forward to": "forward reads as 向前, not 盼望",

@@ -20,6 +20,8 @@ struct Item {
     std::size_t token;
     std::string_view surface;  // written small
     std::string_view reduced;  // the entry it reduces to, when another word; else empty
+    bool surfaceOpens;         // whether a key opens with the surface
+    bool reducedOpens;         // whether one opens with the reduced form
     PosTag tag;
     bool joinedToNext;  // a hyphen or apostrophe, and no space, before the next word
     char joiner;        // '-' or '\'' when joined
@@ -79,14 +81,16 @@ public:
         for (std::size_t i = 0; i < items.size();) {
             m_best = {};
             if (i == 0 || !items[i - 1].joinedToNext) {
-                std::vector<std::size_t> path;
-                ForEachForm(i, [&](std::string_view form) {
-                    if (m_table.OpensKey(form)) {
-                        m_key.assign(form);
-                        path.assign(1, i);
-                        Extend(i, i + 1, path);
+                const Item& item = items[i];
+                for (const bool reducedForm : {false, true}) {
+                    if (!item.mayBePiece ||
+                        !(reducedForm ? item.reducedOpens : item.surfaceOpens)) {
+                        continue;
                     }
-                });
+                    m_key.assign(reducedForm ? item.reduced : item.surface);
+                    m_path.assign(1, i);
+                    Extend(i, i + 1, *m_table.Find(m_key));
+                }
             }
             if (m_best.row == PhraseTable::kNoRow) {
                 ++i;
@@ -188,16 +192,14 @@ private:
         }
     }
 
-    void Extend(std::size_t first, std::size_t next, std::vector<std::size_t>& path) {
-        const std::optional<PhraseTable::Prefix> prefix = m_table.Find(m_key);
-        if (!prefix) {
-            return;
-        }
-        if (prefix->row != PhraseTable::kNoRow) {
-            Consider(prefix->row, next - 1, path);
+    // Goes on from m_key, whose prefix entry is `prefix`, at item `next`.
+    void Extend(std::size_t first, std::size_t next, const PhraseTable::Prefix prefix) {
+        std::vector<std::size_t>& path = m_path;
+        if (prefix.row != PhraseTable::kNoRow) {
+            Consider(prefix.row, next - 1, path);
         }
         const std::vector<Item>& items = *m_items;
-        if (!prefix->longer || next >= items.size()) {
+        if (!prefix.longer || next >= items.size()) {
             return;
         }
         const std::size_t keyLength = m_key.size();
@@ -205,23 +207,27 @@ private:
             m_key.resize(keyLength);
             m_key += ' ';
             m_key += form;
-            path.push_back(next);
-            Extend(first, next + 1, path);
-            path.pop_back();
+            if (const std::optional<PhraseTable::Prefix> longer = m_table.Find(m_key)) {
+                path.push_back(next);
+                Extend(first, next + 1, *longer);
+                path.pop_back();
+            }
         });
-        for (const std::string_view slot : {"sb", "sth", "one's", "oneself"}) {
+        for (std::size_t s = 0; s < PhraseTable::kSlots.size(); ++s) {
+            if ((prefix.slots & (1u << s)) == 0) {
+                continue;
+            }
+            const std::string_view slot = PhraseTable::kSlots[s];
             m_key.resize(keyLength);
             m_key += ' ';
             m_key += slot;
-            if (!m_table.Find(m_key)) {
-                continue;
-            }
+            const std::optional<PhraseTable::Prefix> slotted = m_table.Find(m_key);
             std::vector<std::size_t> lengths;
             SlotLengths(slot, next, lengths);
             const std::string key = m_key;
             for (const std::size_t length : lengths) {
                 m_key = key;
-                Extend(first, next + length, path);
+                Extend(first, next + length, *slotted);
             }
         }
         m_key.resize(keyLength);
@@ -286,6 +292,7 @@ private:
     std::vector<std::uint32_t>& m_pieces;
     const std::vector<Item>* m_items = nullptr;
     std::string m_key;
+    std::vector<std::size_t> m_path;  // the items of the pieces matched so far
     Best m_best;
 };
 
@@ -313,6 +320,7 @@ std::vector<PhraseMatch> FindPhrases(const TextStore& store,
     const std::size_t words = store.words.Size();
     std::vector<std::string_view> reduced(words);
     std::vector<std::uint8_t> looked(words, 0);
+    std::vector<std::uint8_t> opens(words, 0);  // 1: the word opens a key, 2: its reduced form
     auto reducedOf = [&](std::uint32_t word) -> std::string_view {
         if (looked[word] == 0) {
             looked[word] = 1;
@@ -324,6 +332,9 @@ std::vector<PhraseMatch> FindPhrases(const TextStore& store,
                     reduced[word] = base;
                 }
             }
+            opens[word] = static_cast<std::uint8_t>(
+                (table.OpensKey(surface) ? 1 : 0) |
+                (!reduced[word].empty() && table.OpensKey(reduced[word]) ? 2 : 0));
         }
         return reduced[word];
     };
@@ -372,14 +383,18 @@ std::vector<PhraseMatch> FindPhrases(const TextStore& store,
                 run.back().joiner = joiner;
             }
             joinPending = false;
-            Item item{k, {}, {}, k < tags.size() ? tags[k] : PosTag::None, false, 0, true};
+            Item item{k,     {}, {},  false, false, k < tags.size() ? tags[k] : PosTag::None,
+                      false, 0,  true};
             const std::uint32_t word = paragraph.WordId(j);
             if (word != WordTable::kNoWord) {
                 item.surface = store.words.Word(word);
                 item.reduced = reducedOf(word);
+                item.surfaceOpens = (opens[word] & 1) != 0;
+                item.reducedOpens = (opens[word] & 2) != 0;
                 item.mayBePiece = !(word < isName.size() && isName[word] != 0);
             } else {
                 item.surface = OneLetter(token[0]);
+                item.surfaceOpens = !item.surface.empty() && table.OpensKey(item.surface);
                 item.mayBePiece = !item.surface.empty();
             }
             run.push_back(item);

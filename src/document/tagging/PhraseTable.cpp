@@ -1,5 +1,7 @@
 #include "PhraseTable.h"
 
+#include <algorithm>
+
 #include "CodePage.h"
 #include "CompiledFile.h"
 #include "TsvFile.h"
@@ -8,6 +10,7 @@ namespace {
 
 constexpr std::string_view kMagic = "VWPHRASES1\n";
 constexpr std::uint32_t kLonger = 0x80000000u;
+constexpr unsigned kSlotShift = 27;  // bits 27-30: the slots that come next
 
 }  // namespace
 
@@ -45,10 +48,17 @@ void PhraseTable::Add(Row row) {
          space = key.find(' ', space + 1)) {
         auto [it, added] = m_prefixes.try_emplace(std::string(key.substr(0, space)), kNoRow);
         it->second |= kLonger;
+        const std::size_t end = std::min(key.find(' ', space + 1), key.size());
+        const std::string_view piece = key.substr(space + 1, end - space - 1);
+        for (std::size_t slot = 0; slot < kSlots.size(); ++slot) {
+            if (piece == kSlots[slot]) {
+                it->second |= 1u << (kSlotShift + slot);
+            }
+        }
     }
     auto [it, added] = m_prefixes.try_emplace(std::string(key), number);
-    if (!added && (it->second & ~kLonger) == kNoRow) {
-        it->second = (it->second & kLonger) | number;
+    if (!added && (it->second & kNoRow) == kNoRow) {
+        it->second = (it->second & ~kNoRow) | number;
     }
     m_rows.push_back(std::move(row));
 }
@@ -58,7 +68,8 @@ std::optional<PhraseTable::Prefix> PhraseTable::Find(std::string_view pieces) co
     if (it == m_prefixes.end()) {
         return std::nullopt;
     }
-    return Prefix{it->second & ~kLonger, (it->second & kLonger) != 0};
+    return Prefix{it->second & kNoRow, (it->second & kLonger) != 0,
+                  static_cast<std::uint8_t>((it->second >> kSlotShift) & 0x0F)};
 }
 
 std::optional<PhraseTable> PhraseTable::FromTsv(std::string_view text, std::string& error) {

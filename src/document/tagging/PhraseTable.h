@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,12 +32,16 @@ public:
     std::size_t Size() const { return m_rows.size(); }
     const Row& At(std::uint32_t row) const { return m_rows[row]; }
 
-    static constexpr std::uint32_t kNoRow = 0x7FFFFFFF;
+    static constexpr std::uint32_t kNoRow = 0x07FFFFFF;
+    // The slots, in the order of the bits of Prefix::slots.
+    static constexpr std::array<std::string_view, 4> kSlots = {"sb", "sth", "one's", "oneself"};
     // What the table holds for a key's opening pieces ("put", "put up"): the row of
-    // that whole key (kNoRow: none) and whether longer keys go on from it.
+    // that whole key (kNoRow: none), whether longer keys go on from it, and which
+    // slots come next in one (bit i: kSlots[i]).
     struct Prefix {
         std::uint32_t row = kNoRow;
         bool longer = false;
+        std::uint8_t slots = 0;
     };
     // nullopt when no key opens with `pieces`.
     std::optional<Prefix> Find(std::string_view pieces) const;
@@ -54,8 +59,8 @@ private:
     void Add(Row row);
 
     std::vector<Row> m_rows;
-    // Every key's opening pieces: the row (low 31 bits) and, in the top bit, whether
-    // longer keys go on from them.
+    // Every key's opening pieces: the row (low 27 bits), in the top bit whether longer
+    // keys go on from them, below it the slots that come next.
     StringIndex m_prefixes;
 };
 
