@@ -22,6 +22,8 @@ struct Item {
     std::string_view reduced;  // the entry it reduces to, when another word; else empty
     bool surfaceOpens;         // whether a key opens with the surface
     bool reducedOpens;         // whether one opens with the reduced form
+    bool surfaceGoesOn;        // whether a key has the surface after its first piece
+    bool reducedGoesOn;        // the same for the reduced form
     PosTag tag;
     bool joinedToNext;  // a hyphen or apostrophe, and no space, before the next word
     char joiner;        // '-' or '\'' when joined
@@ -203,7 +205,12 @@ private:
             return;
         }
         const std::size_t keyLength = m_key.size();
+        const Item& following = items[next];
         ForEachForm(next, [&](std::string_view form) {
+            if (!(form.data() == following.surface.data() ? following.surfaceGoesOn
+                                                          : following.reducedGoesOn)) {
+                return;
+            }
             m_key.resize(keyLength);
             m_key += ' ';
             m_key += form;
@@ -320,7 +327,7 @@ std::vector<PhraseMatch> FindPhrases(const TextStore& store,
     const std::size_t words = store.words.Size();
     std::vector<std::string_view> reduced(words);
     std::vector<std::uint8_t> looked(words, 0);
-    std::vector<std::uint8_t> opens(words, 0);  // 1: the word opens a key, 2: its reduced form
+    std::vector<std::uint8_t> opens(words, 0);  // 1, 2: surface, reduced opens a key; 4, 8: goes on
     auto reducedOf = [&](std::uint32_t word) -> std::string_view {
         if (looked[word] == 0) {
             looked[word] = 1;
@@ -332,9 +339,12 @@ std::vector<PhraseMatch> FindPhrases(const TextStore& store,
                     reduced[word] = base;
                 }
             }
-            opens[word] = static_cast<std::uint8_t>(
-                (table.OpensKey(surface) ? 1 : 0) |
-                (!reduced[word].empty() && table.OpensKey(reduced[word]) ? 2 : 0));
+            const bool hasReduced = !reduced[word].empty();
+            opens[word] =
+                static_cast<std::uint8_t>((table.OpensKey(surface) ? 1 : 0) |
+                                          (hasReduced && table.OpensKey(reduced[word]) ? 2 : 0) |
+                                          (table.GoesOnWith(surface) ? 4 : 0) |
+                                          (hasReduced && table.GoesOnWith(reduced[word]) ? 8 : 0));
         }
         return reduced[word];
     };
@@ -383,18 +393,22 @@ std::vector<PhraseMatch> FindPhrases(const TextStore& store,
                 run.back().joiner = joiner;
             }
             joinPending = false;
-            Item item{k,     {}, {},  false, false, k < tags.size() ? tags[k] : PosTag::None,
-                      false, 0,  true};
+            Item item{k,     {},    {},    false,
+                      false, false, false, k < tags.size() ? tags[k] : PosTag::None,
+                      false, 0,     true};
             const std::uint32_t word = paragraph.WordId(j);
             if (word != WordTable::kNoWord) {
                 item.surface = store.words.Word(word);
                 item.reduced = reducedOf(word);
                 item.surfaceOpens = (opens[word] & 1) != 0;
                 item.reducedOpens = (opens[word] & 2) != 0;
+                item.surfaceGoesOn = (opens[word] & 4) != 0;
+                item.reducedGoesOn = (opens[word] & 8) != 0;
                 item.mayBePiece = !(word < isName.size() && isName[word] != 0);
             } else {
                 item.surface = OneLetter(token[0]);
                 item.surfaceOpens = !item.surface.empty() && table.OpensKey(item.surface);
+                item.surfaceGoesOn = !item.surface.empty() && table.GoesOnWith(item.surface);
                 item.mayBePiece = !item.surface.empty();
             }
             run.push_back(item);

@@ -50,6 +50,7 @@ void PhraseTable::Add(Row row) {
         it->second |= kLonger;
         const std::size_t end = std::min(key.find(' ', space + 1), key.size());
         const std::string_view piece = key.substr(space + 1, end - space - 1);
+        m_laterPieces.try_emplace(std::string(piece), 0);
         for (std::size_t slot = 0; slot < kSlots.size(); ++slot) {
             if (piece == kSlots[slot]) {
                 it->second |= 1u << (kSlotShift + slot);

@@ -47,6 +47,8 @@ public:
     std::optional<Prefix> Find(std::string_view pieces) const;
     // Whether any key opens with this piece.
     bool OpensKey(std::string_view piece) const { return Find(piece).has_value(); }
+    // Whether any key has this piece after its first.
+    bool GoesOnWith(std::string_view piece) const { return m_laterPieces.contains(piece); }
 
     static bool IsSlot(std::string_view piece) {
         return piece == "sb" || piece == "sth" || piece == "one's" || piece == "oneself";
@@ -62,6 +64,7 @@ private:
     // Every key's opening pieces: the row (low 27 bits), in the top bit whether longer
     // keys go on from them, below it the slots that come next.
     StringIndex m_prefixes;
+    StringIndex m_laterPieces;  // every piece but a key's first
 };
 
 inline constexpr std::string_view kPhrasesFileName = "phrases.dat";
