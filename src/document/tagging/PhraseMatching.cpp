@@ -221,7 +221,7 @@ private:
             }
         });
         for (std::size_t s = 0; s < PhraseTable::kSlots.size(); ++s) {
-            if ((prefix.slots & (1u << s)) == 0) {
+            if ((prefix.followingSlots & (1u << s)) == 0) {
                 continue;
             }
             const std::string_view slot = PhraseTable::kSlots[s];

@@ -33,7 +33,7 @@ public:
     const Row& At(std::uint32_t row) const { return m_rows[row]; }
 
     static constexpr std::uint32_t kNoRow = 0x07FFFFFF;
-    // The slots, in the order of the bits of Prefix::slots.
+    // The slots, in the order of the bits of Prefix::followingSlots.
     static constexpr std::array<std::string_view, 4> kSlots = {"sb", "sth", "one's", "oneself"};
     // What the table holds for a key's opening pieces ("put", "put up"): the row of
     // that whole key (kNoRow: none), whether longer keys go on from it, and which
@@ -41,7 +41,7 @@ public:
     struct Prefix {
         std::uint32_t row = kNoRow;
         bool longer = false;
-        std::uint8_t slots = 0;
+        std::uint8_t followingSlots = 0;
     };
     // nullopt when no key opens with `pieces`.
     std::optional<Prefix> Find(std::string_view pieces) const;
