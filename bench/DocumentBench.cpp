@@ -88,7 +88,7 @@ std::size_t ModelBytesBeyondText(const CParagraphList& text, bool laidOut) {
     bytes += store.tokenWords.capacity() * sizeof(std::uint32_t);
     bytes += store.glossOfWord.capacity() * sizeof(std::uint32_t);
     bytes += store.senseOfToken.capacity() + store.senseGlossOfWord.capacity() * 16 +
-             store.senseGlosses.MemoryBytes();
+             store.senseGlosses.MemoryBytes() + store.phrases.capacity() * sizeof(PhraseMatch);
     if (laidOut) {
         bytes += 3 * store.tokenOffsets.size() * sizeof(std::int32_t);
     }
@@ -143,12 +143,32 @@ void ReadSplitGlossLiteral(benchmark::State& state) {
     state.counters["B/token"] = static_cast<double>(model) / static_cast<double>(tokens);
 }
 
-// Tagging the whole novel and choosing each token's sense, once per text; the
-// counters are the tokens given a sense other than their word's, and the bytes a
-// token the choice adds to the model.
+// The tagger and senses of Context() without any phrase, to weigh what phrases add.
+const ContextSenses& ContextWithoutPhrases() {
+    static const ContextSenses* context = [] {
+        const std::string folder =
+            std::filesystem::path(VELLUMWISE_MAIN_DIC).parent_path().string();
+        std::string problem;
+        auto tagger = TaggerData::FromCompiled(
+            ReadFileBytes(folder + "/" + std::string(kTaggerFileName)).value_or(""), problem);
+        auto senses = SenseTable::FromCompiled(
+            ReadFileBytes(folder + "/" + std::string(kSensesFileName)).value_or(""), problem);
+        if (!tagger || !senses) {
+            std::fprintf(stderr, "cannot load the context data: %s\n", problem.c_str());
+            std::exit(1);
+        }
+        return new ContextSenses(std::move(*tagger), std::move(*senses));
+    }();
+    return *context;
+}
+
+// Tagging the whole novel, finding its phrases (Arg 1; Arg 0 without any) and choosing
+// each token's sense, once per text; the counters are the tokens given a sense other
+// than their word's, the phrases found and glossed at step 3, and the bytes a token the
+// choice adds to the model.
 void TagAndChooseSenses(benchmark::State& state) {
     const CDicMain& dic = Dictionary();
-    const ContextSenses& context = Context();
+    const ContextSenses& context = state.range(0) != 0 ? Context() : ContextWithoutPhrases();
     CParagraphList text;
     text.SetText(TextDecoder::Decode(Novel()));
     const std::size_t before = ModelBytesBeyondText(text, false);
@@ -160,11 +180,17 @@ void TagAndChooseSenses(benchmark::State& state) {
     std::size_t chosen = 0;
     const TextStore& store = text.Store();
     for (const std::uint8_t sense : store.senseOfToken) {
-        chosen += sense != 0 ? 1 : 0;
+        chosen += (sense & TextStore::kSenseSlot) != 0 ? 1 : 0;
+    }
+    std::size_t shown = 0;
+    for (const PhraseMatch& phrase : store.phrases) {
+        shown += phrase.head != PhraseMatch::kNotShown ? 1 : 0;
     }
     const std::size_t tokens = TokenCount(text);
     state.counters["tokens"] = static_cast<double>(tokens);
     state.counters["chosen"] = static_cast<double>(chosen);
+    state.counters["phrases"] = static_cast<double>(store.phrases.size());
+    state.counters["phrases shown"] = static_cast<double>(shown);
     state.counters["B/token added"] =
         static_cast<double>(ModelBytesBeyondText(text, false) - before) /
         static_cast<double>(tokens);
@@ -372,7 +398,12 @@ BENCHMARK(Regloss)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0)
     ->UseRealTime();
-BENCHMARK(TagAndChooseSenses)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(TagAndChooseSenses)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->UseRealTime();
 BENCHMARK(ReglossWithContext)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(ReglossLiteral)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(ReglossAfterMark)->Arg(0)->Arg(5000)->Unit(benchmark::kMillisecond)->MinTime(1.0);

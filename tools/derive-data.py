@@ -12,7 +12,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from derive_data import cedict, dictionary, glossaries, output, senses, source, supplement, tagger, verbs  # noqa: E402,E501
+from derive_data import cedict, dictionary, glossaries, output, phrases, senses, source, supplement, tagger, verbs  # noqa: E402,E501
 
 
 def main():
@@ -36,6 +36,7 @@ def main():
     medical = glossaries.medical(package, words)
     science = glossaries.science(package, words, medical)
     sense_rows = senses.derive(selector, items, extra, verb_rows)
+    phrase_rows = phrases.derive(selector, items, extra)
 
     lexicon_tgz = args.tagger_lexicon or source.fetch(args.cache, tagger.LEXICON_PACKAGE,
                                                       tagger.LEXICON_TARBALL)
@@ -58,6 +59,10 @@ def main():
     output.write_tsv(os.path.join(args.out, "senses.tsv"),
                      "Senses by part of speech (n, v, a, r), alphabetical: word, class, gloss",
                      sense_rows)
+    output.write_tsv(os.path.join(args.out, "phrases.tsv"),
+                     "Phrases and compounds, by key: key (pieces written small, slots sb, sth, "
+                     "one's, oneself), headword, gloss, glossed even where none of its words is",
+                     phrase_rows)
     output.write_tsv(os.path.join(args.out, "tagger-lexicon.tsv"),
                      "Part-of-speech lexicon: word, Penn Treebank tags most likely first",
                      tagger.lexicon_rows(lexicon_tgz), tagger.LEXICON_SOURCE)

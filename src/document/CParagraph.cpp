@@ -1,5 +1,7 @@
 #include "CParagraph.h"
 
+#include <algorithm>
+
 #include "ByteClass.h"
 
 void SplitTokens(std::string_view text, std::vector<TokenSpan>& tokens) {
@@ -29,4 +31,16 @@ void SplitTokens(std::string_view text, std::vector<TokenSpan>& tokens) {
     if (wordStart < text.size()) {
         add(wordStart, text.size());
     }
+}
+
+const PhraseMatch* TextStore::PhraseOf(std::size_t k) const {
+    // The last phrase that starts at or before k.
+    const auto after = std::upper_bound(
+        phrases.begin(), phrases.end(), k,
+        [](std::size_t token, const PhraseMatch& phrase) { return token < phrase.firstToken; });
+    if (after == phrases.begin()) {
+        return nullptr;
+    }
+    const PhraseMatch& phrase = *(after - 1);
+    return k < phrase.firstToken + phrase.tokenCount ? &phrase : nullptr;
 }

@@ -20,6 +20,21 @@ struct TokenSpan {
 // Appends the tokens of one paragraph's text (UTF-8, without the line end) to `tokens`.
 void SplitTokens(std::string_view text, std::vector<TokenSpan>& tokens);
 
+// A phrase found in the text ("put up with", "well-bred"), from its first piece to its
+// last, the words a slot or a verb's particle gap holds included.
+struct PhraseMatch {
+    static constexpr std::uint8_t kNotShown = 0xFF;
+    std::uint32_t firstToken;  // in the store
+    std::uint32_t row;         // in the phrase table
+    std::uint32_t gloss;       // a number in the store's senseGlosses
+    std::uint32_t entry;       // main.dic's entry of a whole chain ("x-ray"), or UINT32_MAX
+    std::uint8_t tokenCount;
+    bool opaque;  // glossed even where none of its words is
+    // The token, from firstToken, that shows the phrase's gloss at the reader's step:
+    // its first piece that is glossed (kNotShown: the phrase is not glossed).
+    std::uint8_t head = kNotShown;
+};
+
 // The whole text's tokens in flat arrays, one element per token in text order; a
 // paragraph is a range of them. A short paragraph would otherwise pay for a handful
 // of vectors of its own, more than its tokens take.
@@ -40,6 +55,14 @@ struct TextStore {
     std::vector<std::uint8_t> senseOfToken;
     std::vector<std::array<std::uint32_t, 4>> senseGlossOfWord;
     GlossPool senseGlosses;
+    // The phrases found, in text order, none overlapping; their pieces have
+    // kPhrasePiece set in senseOfToken. A shown phrase's gloss stands under its head
+    // and its other pieces show none.
+    static constexpr std::uint8_t kPhrasePiece = 0x80;
+    static constexpr std::uint8_t kSenseSlot = 0x07;
+    std::vector<PhraseMatch> phrases;
+    // The phrase token k is a piece of, or nullptr.
+    const PhraseMatch* PhraseOf(std::size_t k) const;
 
     // Written by the view's layout after every text, gloss or font change.
     std::vector<std::int32_t> m_arrX;      // left edge, from the text column's left edge
@@ -84,18 +107,36 @@ public:
     // The token's gloss in GBK, empty for none and before the text is glossed.
     // Valid until the next Annotate.
     std::string_view Gloss(std::size_t j) const {
+        const std::size_t k = m_nFirstToken + j;
+        const std::uint8_t sense =
+            k < m_pStore->senseOfToken.size() ? m_pStore->senseOfToken[k] : 0;
+        if ((sense & TextStore::kPhrasePiece) != 0) {
+            if (const PhraseMatch* phrase = ShownPhrase(j)) {
+                return k == phrase->firstToken + phrase->head
+                           ? m_pStore->senseGlosses.View(phrase->gloss)
+                           : std::string_view();
+            }
+        }
         const std::uint32_t word = WordId(j);
         if (word >= m_pStore->glossOfWord.size()) {
             return {};
         }
         const std::uint32_t number = m_pStore->glossOfWord[word];
-        const std::size_t k = m_nFirstToken + j;
-        if (number != GlossPool::kNoGloss && k < m_pStore->senseOfToken.size()) {
-            if (const std::uint8_t sense = m_pStore->senseOfToken[k]; sense != 0) {
-                return m_pStore->senseGlosses.View(m_pStore->senseGlossOfWord[word][sense - 1]);
-            }
+        if (const std::uint8_t slot = sense & TextStore::kSenseSlot;
+            number != GlossPool::kNoGloss && slot != 0) {
+            return m_pStore->senseGlosses.View(m_pStore->senseGlossOfWord[word][slot - 1]);
         }
         return m_pStore->glosses.View(number);
+    }
+    // The phrase token j is a piece of, when the phrase is glossed at the step.
+    const PhraseMatch* ShownPhrase(std::size_t j) const {
+        const PhraseMatch* phrase = m_pStore->PhraseOf(m_nFirstToken + j);
+        return phrase != nullptr && phrase->head != PhraseMatch::kNotShown ? phrase : nullptr;
+    }
+    // Whether the gloss shown is a phrase's, under its head.
+    bool GlossFromPhrase(std::size_t j) const {
+        const PhraseMatch* phrase = ShownPhrase(j);
+        return phrase != nullptr && m_nFirstToken + j == phrase->firstToken + phrase->head;
     }
     // Whether the gloss shown is the one context chose rather than the word's own.
     bool GlossChosenByContext(std::size_t j) const {
@@ -103,7 +144,9 @@ public:
         const std::size_t k = m_nFirstToken + j;
         return word < m_pStore->glossOfWord.size() &&
                m_pStore->glossOfWord[word] != GlossPool::kNoGloss &&
-               k < m_pStore->senseOfToken.size() && m_pStore->senseOfToken[k] != 0;
+               k < m_pStore->senseOfToken.size() &&
+               (m_pStore->senseOfToken[k] & TextStore::kSenseSlot) != 0 &&
+               ShownPhrase(j) == nullptr;
     }
 
     // The layout's numbers for token j; only after LaidOut().

@@ -9,6 +9,7 @@
 #include "FurtherReductions.h"
 #include "Parallel.h"
 #include "PersonalWords.h"
+#include "PhraseMatching.h"
 #include "TextSplitter.h"
 #include "TextTagging.h"
 
@@ -45,6 +46,7 @@ void CParagraphList::ForgetSenses() {
     store.senseOfToken = {};
     store.senseGlossOfWord = {};
     store.senseGlosses.Clear();
+    store.phrases = {};
     m_bSensesChosen = false;
     m_pSensesDic = nullptr;
     m_nSensesDicEntries = 0;
@@ -126,9 +128,23 @@ void CParagraphList::ChooseSenses(const CDicMain* pDic) {
             store.senseOfToken[k] = static_cast<std::uint8_t>(slot + 1);
         }
     }
+    ChoosePhrases(pDic, tags);
     m_bSensesChosen = true;
     m_pSensesDic = pDic;
     m_nSensesDicEntries = pDic->m_arrItems.size();
+}
+
+void CParagraphList::ChoosePhrases(const CDicMain* pDic, const std::vector<PosTag>& tags) {
+    TextStore& store = *m_pStore;
+    const PhraseTable& table = m_pContext->Phrases();
+    std::vector<std::uint32_t> pieces;
+    store.phrases = FindPhrases(store, m_arrParagraphs, tags, table, *pDic, m_arrIsName, pieces);
+    for (const std::uint32_t k : pieces) {
+        store.senseOfToken[k] |= TextStore::kPhrasePiece;
+    }
+    for (PhraseMatch& phrase : store.phrases) {
+        phrase.gloss = store.senseGlosses.Intern(table.At(phrase.row).gloss);
+    }
 }
 
 namespace {
@@ -210,6 +226,9 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     TextStore& store = *m_pStore;
     store.glosses.Clear();
     m_bNamesSkipped = bSkipNames;
+    m_dThreshold = dThreshold;
+    m_bMedical = bMedical;
+    m_bScience = bScience;
     m_entryOfWord.clear();
     // The look-ups are shared between the processors (the dictionary is only read);
     // the answers are pooled afterwards, on this thread.
@@ -244,6 +263,9 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
         // Numbers kept from before would point into the emptied pool.
         m_stepGlossOfWord.clear();
         store.glossOfWord.clear();
+        for (PhraseMatch& phrase : store.phrases) {
+            phrase.head = PhraseMatch::kNotShown;
+        }
         return -1;
     }
     m_stepGlossOfWord.resize(words);
@@ -283,9 +305,60 @@ constexpr std::uint32_t kNoEntry = UINT32_MAX;
 void CParagraphList::ComposeGlosses(const CDicMain* pDic) {
     TextStore& store = *m_pStore;
     store.glossOfWord = m_stepGlossOfWord;
-    if (m_pMarks == nullptr || m_pMarks->Empty()) {
-        return;
+    if (m_pMarks != nullptr && !m_pMarks->Empty()) {
+        LayMarks(pDic);
     }
+    PlacePhraseGlosses(pDic);
+}
+
+void CParagraphList::PlacePhraseGlosses(const CDicMain* pDic) {
+    TextStore& store = *m_pStore;
+    for (PhraseMatch& phrase : store.phrases) {
+        phrase.head = PhraseMatch::kNotShown;
+        std::uint8_t firstPiece = PhraseMatch::kNotShown;
+        for (std::uint8_t i = 0; i < phrase.tokenCount; ++i) {
+            const std::size_t k = phrase.firstToken + i;
+            if ((store.senseOfToken[k] & TextStore::kPhrasePiece) == 0) {
+                continue;
+            }
+            if (firstPiece == PhraseMatch::kNotShown) {
+                firstPiece = i;
+            }
+            const std::uint32_t word = store.tokenWords[k];
+            if (word < store.glossOfWord.size() && store.glossOfWord[word] != GlossPool::kNoGloss) {
+                phrase.head = i;
+                break;
+            }
+        }
+        if (phrase.head != PhraseMatch::kNotShown) {
+            continue;
+        }
+        // A chain that is an entry of its own is glossed where the entry is; an
+        // opaque phrase wherever it stands.
+        const bool entryGlossed = pDic != nullptr && phrase.entry < pDic->m_arrItems.size() &&
+                                  !pDic->TranslateView(pDic->m_arrItems[phrase.entry].m_strWord,
+                                                       m_dThreshold, m_bMedical, m_bScience)
+                                       .empty();
+        if (phrase.opaque || entryGlossed) {
+            phrase.head = firstPiece;
+        }
+    }
+}
+
+std::optional<CParagraphList::PhraseSpan> CParagraphList::PhraseAt(const CParagraph& paragraph,
+                                                                   std::size_t token) const {
+    const PhraseMatch* phrase = m_pStore->PhraseOf(paragraph.FirstToken() + token);
+    if (phrase == nullptr || m_pContext == nullptr || phrase->row >= m_pContext->Phrases().Size()) {
+        return std::nullopt;
+    }
+    const PhraseTable::Row& row = m_pContext->Phrases().At(phrase->row);
+    return PhraseSpan{row.headword, row.gloss, phrase->firstToken,
+                      phrase->firstToken + phrase->tokenCount - 1,
+                      phrase->head != PhraseMatch::kNotShown};
+}
+
+void CParagraphList::LayMarks(const CDicMain* pDic) {
+    TextStore& store = *m_pStore;
     // Which entry each word reaches depends only on the text and the dictionary,
     // so it is found once per Annotate and every later mark reuses it.
     if (m_entryOfWord.size() != store.words.Size()) {

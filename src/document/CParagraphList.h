@@ -2,12 +2,14 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "CParagraph.h"
 #include "NameEvidence.h"
+#include "PosTag.h"
 #include "WordTable.h"
 
 class CDicMain;
@@ -61,6 +63,19 @@ public:
     // once per text, by the first Annotate after this; it must outlive its use here.
     void SetContext(const ContextSenses* pContext);
     bool HasContextChoice() const { return m_bSensesChosen; }
+    // The phrase the paragraph's token `token` is a piece of (or lies inside: a slot's
+    // word, a particle gap's), whether or not it is glossed at the step; nullopt for
+    // none. Valid until the next SetText, SetContext or Annotate that chooses again.
+    struct PhraseSpan {
+        std::string_view headword;  // UTF-8, as the dictionary writes it
+        std::string_view gloss;     // GBK
+        // In the store (CParagraph::FirstToken() + index): a phrase may run on across
+        // a hard-wrapped line.
+        std::size_t firstToken;
+        std::size_t lastToken;
+        bool shown;  // glossed at the step, under its head
+    };
+    std::optional<PhraseSpan> PhraseAt(const CParagraph& paragraph, std::size_t token) const;
     // Glosses every token again after the marks changed, from the glosses the last
     // Annotate found for each distinct word: no step lookup is repeated. `pDic` must
     // be the dictionary of that Annotate, unchanged since.
@@ -118,6 +133,15 @@ private:
     const CDicMain* m_pSensesDic = nullptr;
     std::size_t m_nSensesDicEntries = 0;
     void ComposeGlosses(const CDicMain* pDic);
+    void LayMarks(const CDicMain* pDic);
     void ChooseSenses(const CDicMain* pDic);
+    // Finds the text's phrases once the tokens are tagged (TextStore::phrases).
+    void ChoosePhrases(const CDicMain* pDic, const std::vector<PosTag>& tags);
+    // Which token of each phrase shows its gloss at this step and with these marks.
+    void PlacePhraseGlosses(const CDicMain* pDic);
+    // As the last Annotate was asked, for the phrases whose whole chain is an entry.
+    double m_dThreshold = 0;
+    bool m_bMedical = false;
+    bool m_bScience = false;
     void ForgetSenses();
 };

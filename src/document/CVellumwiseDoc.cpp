@@ -148,6 +148,9 @@ void CVellumwiseDoc::LoadContext() {
     m_context = ContextSenses::Load(m_programDir, problem);
     if (!m_context) {
         std::cerr << "vellumwise: " << problem << "; every word shows its entry's gloss\n";
+    } else if (!m_context->PhraseProblem().empty()) {
+        std::cerr << "vellumwise: " << m_context->PhraseProblem()
+                  << "; no phrase is glossed as one\n";
     }
 }
 

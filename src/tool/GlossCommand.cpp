@@ -44,8 +44,8 @@ constexpr const char* kGlossHelp =
     "  --original     the original glossing, every addition turned off at once:\n"
     "                 main.dic alone, names glossed, no personal lists, no context,\n"
     "                 and only the original word-form reductions\n"
-    "  --why          (tsv) a fifth column: what chose the gloss, \"part of speech\"\n"
-    "                 or \"entry\"\n"
+    "  --why          (tsv) a fifth column: what chose the gloss, \"phrase\" (the\n"
+    "                 gloss of the phrase the word opens), \"part of speech\" or \"entry\"\n"
     "  --format tsv   one line per token: PARAGRAPH TAB TOKEN-INDEX TAB TOKEN TAB GLOSS,\n"
     "                 indexes from 0, GLOSS empty for none; \\\\ \\t \\r \\n and \\xHH\n"
     "                 stand for a backslash and the control bytes (the default)\n"
@@ -168,6 +168,11 @@ int RunGloss(const ToolArguments& args) {
         if (!context && !(named && absent)) {
             std::cerr << "vellumwise-tool gloss: " << problem
                       << "; every word gets its entry's gloss\n";
+        }
+        const bool phrasesAbsent = !std::filesystem::exists(folder / std::string(kPhrasesFileName));
+        if (context && !context->PhraseProblem().empty() && !(named && phrasesAbsent)) {
+            std::cerr << "vellumwise-tool gloss: " << context->PhraseProblem()
+                      << "; no phrase is glossed as one\n";
         }
     }
     // Named .epub like the window's open command; on standard input, known by its bytes.

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "CParagraphList.h"
+#include "PhraseTable.h"
 #include "PosTagger.h"
 #include "ReadFileBytes.h"
 #include "SenseTable.h"
@@ -34,6 +35,11 @@ constexpr const char* kTagger2DatHelp =
     "Compiles the tagger's lexicon and rules (data/tagger-lexicon.tsv,\n"
     "data/tagger-rules.tsv) into the file the program loads. Nothing is written\n"
     "when any line is malformed.\n";
+
+constexpr const char* kPhrases2DatHelp =
+    "usage: vellumwise-tool phrases2dat PHRASES.TSV OUT.DAT\n"
+    "Compiles the phrases and compounds (data/phrases.tsv) into the file the\n"
+    "program loads. Nothing is written when any line is malformed.\n";
 
 constexpr const char* kSenses2DatHelp =
     "usage: vellumwise-tool senses2dat SENSES.TSV OUT.DAT\n"
@@ -169,6 +175,23 @@ int RunSenses2Dat(const ToolArguments& args) {
     }
     std::string error;
     const std::optional<SenseTable> table = SenseTable::FromTsv(*text, error);
+    if (!table) {
+        std::cerr << "vellumwise-tool: " << args[0] << ": " << error << "\n";
+        return kExitBadInput;
+    }
+    return WriteNamedFile(args[1], table->Compile()) ? kExitOk : kExitBadInput;
+}
+
+int RunPhrases2Dat(const ToolArguments& args) {
+    if (const std::optional<int> status = HelpOrWrongCount(args, 2, kPhrases2DatHelp)) {
+        return *status;
+    }
+    const std::optional<std::string> text = ReadNamedFile(args[0]);
+    if (!text) {
+        return kExitBadInput;
+    }
+    std::string error;
+    const std::optional<PhraseTable> table = PhraseTable::FromTsv(*text, error);
     if (!table) {
         std::cerr << "vellumwise-tool: " << args[0] << ": " << error << "\n";
         return kExitBadInput;

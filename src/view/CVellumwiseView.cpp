@@ -396,6 +396,18 @@ QString CVellumwiseView::HitTestWord(QPoint point) {
         return text + QStringLiteral("（人名）");
     }
     text += QLatin1Char(':');
+    // A piece of a phrase: the phrase and its gloss first, then the word's own.
+    if (const auto phrase = m_doc.m_paragraphs.PhraseAt(paragraph, hit->token)) {
+        text += QStringLiteral("【") +
+                QString::fromUtf8(phrase->headword.data(),
+                                  static_cast<qsizetype>(phrase->headword.size())) +
+                QStringLiteral("】") + m_glosses.Text(phrase->gloss);
+        LowerCaseWord lower;
+        const std::string_view own =
+            m_doc.m_dicMain.TranslateView(lower.Of(word), std::numeric_limits<double>::infinity(),
+                                          m_doc.m_bShowMedical, m_doc.m_bShowScience);
+        return own.empty() ? text : text + QStringLiteral("；") + m_glosses.Text(own);
+    }
     std::string_view gloss = paragraph.Gloss(hit->token);
     if (!gloss.empty()) {
         text += m_glosses.Text(gloss);

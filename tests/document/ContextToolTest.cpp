@@ -48,6 +48,41 @@ TEST(ContextTool, OriginalTurnsOffEveryAdditionAtOnce) {
     EXPECT_NE(original.out, Tool("gloss --level 1", text).out);
 }
 
+TEST(ContextTool, PhrasesAreGlossedAsOneAndEverySwitchTurnsThemOff) {
+    // "by no means" is glossed whatever the step; "lieu" is glossed at step 3.
+    const std::string text = "He was by no means rich, and came in lieu of his brother.\n";
+    const ProgramResult why = Tool("gloss --level 3 --no-personal --why", text);
+    ASSERT_EQ(why.status, 0) << why.out;
+    EXPECT_NE(why.out.find("\tby\t决不\tphrase\n"), std::string::npos) << why.out;
+    EXPECT_NE(why.out.find("\tlieu\t作为…的替代\tphrase\n"), std::string::npos) << why.out;
+    for (const char* off : {"--no-context", "--original"}) {
+        const ProgramResult plain = Tool(std::string("gloss --level 3 --why ") + off, text);
+        ASSERT_EQ(plain.status, 0) << plain.out;
+        EXPECT_EQ(plain.out.find("phrase"), std::string::npos) << off << plain.out;
+        EXPECT_NE(plain.out.find("\tlieu\t场所\tentry\n"), std::string::npos) << off << plain.out;
+    }
+}
+
+TEST(ContextTool, ADamagedPhraseFileIsSaidOnceAndTheSensesStillChosen) {
+    const std::string bin = VELLUMWISE_BIN_DIR;
+    TempDir dir;
+    for (const char* file : {"main.dic", "tagger.dat", "senses.dat"}) {
+        std::filesystem::copy_file(bin + "/" + file, dir.Path(file));
+    }
+    std::string phrases = ReadFile(bin + "/phrases.dat");
+    phrases[phrases.size() / 3] = static_cast<char>(phrases[phrases.size() / 3] ^ 0x20);
+    WriteFile(dir.Path("phrases.dat"), phrases);
+    const ProgramResult damaged =
+        Tool("gloss --level 1 --no-personal --why --dic " + Quoted(dir.Path("main.dic")),
+             kRare + "He was by no means rich.\n");
+    ASSERT_EQ(damaged.status, 0) << damaged.out;
+    const std::size_t said = damaged.out.find("phrases.dat");
+    EXPECT_NE(said, std::string::npos) << damaged.out;
+    EXPECT_EQ(said, damaged.out.rfind("phrases.dat")) << damaged.out;
+    EXPECT_NE(damaged.out.find("\tpart of speech\n"), std::string::npos) << damaged.out;
+    EXPECT_EQ(damaged.out.find("\tphrase\n"), std::string::npos) << damaged.out;
+}
+
 TEST(ContextTool, TagPrintsEachWordsClass) {
     const ProgramResult tagged = Tool("tag", kText);
     ASSERT_EQ(tagged.status, 0) << tagged.out;

@@ -6,8 +6,11 @@
 #include "CDicMain.h"
 #include "ReadFileBytes.h"
 
-ContextSenses::ContextSenses(TaggerData taggerData, SenseTable senses)
-    : m_taggerData(std::move(taggerData)), m_senses(std::move(senses)), m_tagger(m_taggerData) {}
+ContextSenses::ContextSenses(TaggerData taggerData, SenseTable senses, PhraseTable phrases)
+    : m_taggerData(std::move(taggerData)),
+      m_senses(std::move(senses)),
+      m_phrases(std::move(phrases)),
+      m_tagger(m_taggerData) {}
 
 std::unique_ptr<ContextSenses> ContextSenses::Load(const std::string& folder, std::string& error) {
     const std::string taggerPath = folder + "/" + std::string(kTaggerFileName);
@@ -32,7 +35,20 @@ std::unique_ptr<ContextSenses> ContextSenses::Load(const std::string& folder, st
         error = sensesPath + ": " + error;
         return nullptr;
     }
-    return std::make_unique<ContextSenses>(std::move(*tagger), std::move(*senses));
+    // The phrases are an addition: without them each word keeps its chosen sense.
+    const std::string phrasesPath = folder + "/" + std::string(kPhrasesFileName);
+    const std::optional<std::string> phraseBytes = ReadFileBytes(phrasesPath);
+    std::optional<PhraseTable> phrases;
+    std::string phraseProblem;
+    if (!phraseBytes) {
+        phraseProblem = phrasesPath + ": " + std::strerror(errno);
+    } else if (phrases = PhraseTable::FromCompiled(*phraseBytes, phraseProblem); !phrases) {
+        phraseProblem = phrasesPath + ": " + phraseProblem;
+    }
+    auto context = std::make_unique<ContextSenses>(std::move(*tagger), std::move(*senses),
+                                                   phrases ? std::move(*phrases) : PhraseTable());
+    context->m_phraseProblem = std::move(phraseProblem);
+    return context;
 }
 
 std::string_view ContextSenses::Choose(const CDicMain& dic, std::string_view word,

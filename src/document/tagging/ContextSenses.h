@@ -5,27 +5,33 @@
 #include <string>
 #include <string_view>
 
+#include "PhraseTable.h"
 #include "PosTagger.h"
 #include "SenseTable.h"
 #include "TaggerData.h"
 
 class CDicMain;
 
-// What choosing a word's sense by its use reads: the part-of-speech tagger and each
-// entry's senses by part of speech. Loaded once; the texts point to it.
+// What choosing a word's sense by its use reads: the part-of-speech tagger, each
+// entry's senses by part of speech and the phrases. Loaded once; the texts point to it.
 class ContextSenses {
 public:
-    ContextSenses(TaggerData taggerData, SenseTable senses);
+    ContextSenses(TaggerData taggerData, SenseTable senses, PhraseTable phrases = {});
     // The tagger points into its data.
     ContextSenses(const ContextSenses&) = delete;
     ContextSenses& operator=(const ContextSenses&) = delete;
 
-    // tagger.dat and senses.dat from `folder`; nullptr, with what went wrong in
-    // `error`, when either is missing or damaged.
+    // tagger.dat, senses.dat and phrases.dat from `folder`; nullptr, with what went
+    // wrong in `error`, when the tagger's or the senses' file is missing or damaged.
+    // Without a good phrases.dat the senses are still chosen, no phrase is found and
+    // PhraseProblem says why.
     static std::unique_ptr<ContextSenses> Load(const std::string& folder, std::string& error);
 
     const PosTagger& Tagger() const { return m_tagger; }
     const SenseTable& Senses() const { return m_senses; }
+    const PhraseTable& Phrases() const { return m_phrases; }
+    // What was wrong with phrases.dat, or empty.
+    const std::string& PhraseProblem() const { return m_phraseProblem; }
 
     // The gloss of a lower-case word used as `wordClass`, when context chooses one:
     // the line of that class of the entry the word reaches (`entry`, a position in
@@ -45,5 +51,7 @@ public:
 private:
     TaggerData m_taggerData;
     SenseTable m_senses;
+    PhraseTable m_phrases;
+    std::string m_phraseProblem;
     PosTagger m_tagger;  // after m_taggerData, which it reads
 };

@@ -1,0 +1,143 @@
+#include "PhraseTable.h"
+
+#include <algorithm>
+
+#include "CodePage.h"
+#include "CompiledFile.h"
+#include "TsvFile.h"
+
+namespace {
+
+constexpr std::string_view kMagic = "VWPHRASES1\n";
+constexpr std::uint32_t kLonger = 0x80000000u;
+constexpr unsigned kSlotShift = 27;  // bits 27-30: the slots that come next
+
+}  // namespace
+
+bool PhraseTable::ValidKey(std::string_view key) {
+    std::size_t pieces = 0;
+    std::size_t start = 0;
+    while (start <= key.size()) {
+        std::size_t end = key.find(' ', start);
+        if (end == std::string_view::npos) {
+            end = key.size();
+        }
+        const std::string_view piece = key.substr(start, end - start);
+        if (piece.empty()) {
+            return false;
+        }
+        if (!IsSlot(piece)) {
+            for (const char c : piece) {
+                if (c < 'a' || c > 'z') {
+                    return false;
+                }
+            }
+        } else if (pieces == 0) {
+            return false;
+        }
+        ++pieces;
+        start = end + 1;
+    }
+    return pieces >= 2;
+}
+
+void PhraseTable::Add(Row row) {
+    const auto number = static_cast<std::uint32_t>(m_rows.size());
+    const std::string_view key = row.key;
+    for (std::size_t space = key.find(' '); space != std::string_view::npos;
+         space = key.find(' ', space + 1)) {
+        auto [it, added] = m_prefixes.try_emplace(std::string(key.substr(0, space)), kNoRow);
+        it->second |= kLonger;
+        const std::size_t end = std::min(key.find(' ', space + 1), key.size());
+        const std::string_view piece = key.substr(space + 1, end - space - 1);
+        m_laterPieces.try_emplace(std::string(piece), 0);
+        for (std::size_t slot = 0; slot < kSlots.size(); ++slot) {
+            if (piece == kSlots[slot]) {
+                it->second |= 1u << (kSlotShift + slot);
+            }
+        }
+    }
+    auto [it, added] = m_prefixes.try_emplace(std::string(key), number);
+    if (!added && (it->second & kNoRow) == kNoRow) {
+        it->second = (it->second & ~kNoRow) | number;
+    }
+    m_rows.push_back(std::move(row));
+}
+
+std::optional<PhraseTable::Prefix> PhraseTable::Find(std::string_view pieces) const {
+    const auto it = m_prefixes.find(pieces);
+    if (it == m_prefixes.end()) {
+        return std::nullopt;
+    }
+    return Prefix{it->second & kNoRow, (it->second & kLonger) != 0,
+                  static_cast<std::uint8_t>((it->second >> kSlotShift) & 0x0F)};
+}
+
+std::optional<PhraseTable> PhraseTable::FromTsv(std::string_view text, std::string& error) {
+    PhraseTable table;
+    try {
+        for (const TsvRow& row : ParseTsv(text, 4)) {
+            const std::string_view key = row.fields[0];
+            const std::string_view headword = row.fields[1];
+            std::optional<std::string> gloss = codepage::Utf8ToGbk(row.fields[2]);
+            const std::string_view opaque = row.fields[3];
+            if (key.size() > 255 || !ValidKey(key) || headword.empty() || headword.size() > 255 ||
+                !gloss || gloss->empty() || gloss->size() > 255 ||
+                (opaque != "0" && opaque != "1") ||
+                table.Find(key).value_or(Prefix{}).row != kNoRow) {
+                error = "line " + std::to_string(row.line) + ": bad key, headword, gloss or mark";
+                return std::nullopt;
+            }
+            table.Add({std::string(key), std::string(headword), std::move(*gloss), opaque == "1"});
+        }
+    } catch (const TsvError& e) {
+        error = e.what();
+        return std::nullopt;
+    }
+    return table;
+}
+
+std::string PhraseTable::Compile() const {
+    std::string payload;
+    compiled::PutU32(payload, static_cast<std::uint32_t>(m_rows.size()));
+    for (const Row& row : m_rows) {
+        compiled::PutText(payload, row.key);
+        compiled::PutText(payload, row.headword);
+        compiled::PutText(payload, row.gloss);
+        payload.push_back(row.opaque ? '\1' : '\0');
+    }
+    return compiled::Frame(kMagic, payload);
+}
+
+std::optional<PhraseTable> PhraseTable::FromCompiled(std::string_view bytes, std::string& error) {
+    const std::optional<std::string_view> payload = compiled::Unframe(bytes, kMagic, error);
+    if (!payload) {
+        return std::nullopt;
+    }
+    PhraseTable table;
+    compiled::PayloadReader in(*payload);
+    const std::uint32_t rows = in.U32();
+    // Each row takes at least its three lengths and its mark.
+    if (rows > in.Left() / 4) {
+        error = "the file is damaged";
+        return std::nullopt;
+    }
+    table.m_rows.reserve(rows);
+    for (std::uint32_t r = 0; r < rows && in.Ok(); ++r) {
+        const std::string_view key = in.Text();
+        const std::string_view headword = in.Text();
+        const std::string_view gloss = in.Text();
+        const std::uint8_t opaque = in.U8();
+        if (!in.Ok() || !ValidKey(key) || headword.empty() || gloss.empty() || opaque > 1 ||
+            table.Find(key).value_or(Prefix{}).row != kNoRow) {
+            error = "the file is damaged";
+            return std::nullopt;
+        }
+        table.Add({std::string(key), std::string(headword), std::string(gloss), opaque == 1});
+    }
+    if (!in.Ok() || !in.AtEnd()) {
+        error = "the file is damaged";
+        return std::nullopt;
+    }
+    return table;
+}
