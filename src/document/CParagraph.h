@@ -34,12 +34,17 @@ struct TextStore {
     GlossPool glosses;                        // owns the glosses numbered there
     // The senses context chose, once per text: per token, 0 for the word's gloss or
     // 1 + the slot in senseGlossOfWord of the one shown instead; per word, one
-    // gloss per part of speech (a number in senseGlosses; kNoGloss where the word's
-    // own gloss stands). A token shows its chosen sense only while its word is
-    // glossed at all: the step, the names and the marks decide that.
+    // gloss per part of speech and, in the last slot, the sense of the text's subject
+    // (a number in senseGlosses; kNoGloss where the word's own gloss stands). A
+    // token shows its chosen sense only while its word is glossed at all: the step,
+    // the names and the marks decide that.
+    static constexpr std::size_t kSubjectSlot = 4;
     std::vector<std::uint8_t> senseOfToken;
-    std::vector<std::array<std::uint32_t, 4>> senseGlossOfWord;
+    std::vector<std::array<std::uint32_t, kSubjectSlot + 1>> senseGlossOfWord;
     GlossPool senseGlosses;
+    // Per token, whether it lies in a run of another language (FindForeignRuns): no
+    // gloss there. Empty when the rule is off.
+    std::vector<bool> foreignTokens;
 
     // Written by the view's layout after every text, gloss or font change.
     std::vector<std::int32_t> m_arrX;      // left edge, from the text column's left edge
@@ -90,6 +95,9 @@ public:
         }
         const std::uint32_t number = m_pStore->glossOfWord[word];
         const std::size_t k = m_nFirstToken + j;
+        if (k < m_pStore->foreignTokens.size() && m_pStore->foreignTokens[k]) {
+            return {};
+        }
         if (number != GlossPool::kNoGloss && k < m_pStore->senseOfToken.size()) {
             if (const std::uint8_t sense = m_pStore->senseOfToken[k]; sense != 0) {
                 return m_pStore->senseGlosses.View(m_pStore->senseGlossOfWord[word][sense - 1]);
@@ -103,7 +111,14 @@ public:
         const std::size_t k = m_nFirstToken + j;
         return word < m_pStore->glossOfWord.size() &&
                m_pStore->glossOfWord[word] != GlossPool::kNoGloss &&
+               !(k < m_pStore->foreignTokens.size() && m_pStore->foreignTokens[k]) &&
                k < m_pStore->senseOfToken.size() && m_pStore->senseOfToken[k] != 0;
+    }
+
+    // Whether that gloss is the sense of the text's subject.
+    bool GlossChosenBySubject(std::size_t j) const {
+        return GlossChosenByContext(j) &&
+               m_pStore->senseOfToken[m_nFirstToken + j] == TextStore::kSubjectSlot + 1;
     }
 
     // The layout's numbers for token j; only after LaidOut().

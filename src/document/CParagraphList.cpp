@@ -5,9 +5,11 @@
 
 #include "CDicMain.h"
 #include "ContextSenses.h"
+#include "ForeignRuns.h"
 #include "FurtherReductions.h"
 #include "Parallel.h"
 #include "PersonalWords.h"
+#include "SubjectProfile.h"
 #include "TextSplitter.h"
 #include "TextTagging.h"
 
@@ -29,11 +31,20 @@ void CParagraphList::RemoveAll() {
     m_stepGlossOfWord.clear();
     m_entryOfWord.clear();
     ForgetSenses();
+    m_pForeignDic = nullptr;
+    m_nForeignDicEntries = 0;
 }
 
 void CParagraphList::SetContext(const ContextSenses* pContext) {
     if (pContext != m_pContext) {
         m_pContext = pContext;
+        ForgetSenses();
+    }
+}
+
+void CParagraphList::SetSubjectChoice(bool on) {
+    if (on != m_subjectChoice) {
+        m_subjectChoice = on;
         ForgetSenses();
     }
 }
@@ -44,6 +55,7 @@ void CParagraphList::ForgetSenses() {
     store.senseGlossOfWord = {};
     store.senseGlosses.Clear();
     m_bSensesChosen = false;
+    m_subjectsFound.clear();
     m_pSensesDic = nullptr;
     m_nSensesDicEntries = 0;
 }
@@ -115,7 +127,7 @@ void CParagraphList::ChooseSenses(const CDicMain* pDic) {
     for (std::size_t k = 0; k < store.tokenWords.size(); ++k) {
         const std::uint32_t word = store.tokenWords[k];
         if (word >= SplitText::kOneByteToken || known[word] == nullptr ||
-            !known[word]->Allows(tags[k])) {
+            !known[word]->Allows(tags[k]) || IsForeignToken(k)) {
             continue;
         }
         const std::size_t slot = SenseTable::SlotOf(ClassOf(tags[k]));
@@ -124,9 +136,60 @@ void CParagraphList::ChooseSenses(const CDicMain* pDic) {
             store.senseOfToken[k] = static_cast<std::uint8_t>(slot + 1);
         }
     }
+    if (m_subjectChoice) {
+        ChooseSubjectSenses(*pDic, tags);
+    }
     m_bSensesChosen = true;
     m_pSensesDic = pDic;
     m_nSensesDicEntries = pDic->m_arrItems.size();
+}
+
+void CParagraphList::ChooseSubjectSenses(const CDicMain& dic, const std::vector<PosTag>& tags) {
+    const SubjectTable& table = m_pContext->Subjects();
+    TextStore& store = *m_pStore;
+    m_subjectsFound = ProfileText(store.words, dic, table, [this](std::uint32_t id) {
+                          return IsName(id);
+                      }).Passing();
+    if (m_subjectsFound.empty()) {
+        return;
+    }
+    // A word of the subject leads with its sense there where it is used as the sense
+    // is (the noun "cell", not the verb); a plural takes its singular's.
+    std::vector<WordClass> classOfWord(store.words.Size(), WordClass::Other);
+    for (std::uint32_t id = 0; id < classOfWord.size(); ++id) {
+        const std::string_view word = store.words.Word(id);
+        const std::optional<std::uint32_t> entry = dic.FindReachedEntry(word);
+        if (!entry) {
+            continue;
+        }
+        const std::string_view own = FirstSense(dic.m_arrItems[*entry].m_strGloss);
+        const SubjectTable::Sense* found = nullptr;
+        for (const std::uint8_t subject : m_subjectsFound) {
+            found = table.SenseOf(word, subject);
+            if (found == nullptr && word.ends_with('s')) {
+                const SubjectTable::Sense* base =
+                    table.SenseOf(dic.m_arrItems[*entry].m_strWord, subject);
+                found = base != nullptr && base->wordClass == WordClass::Noun ? base : nullptr;
+            }
+            if (found != nullptr) {
+                break;
+            }
+        }
+        // The subject's sense goes before the entry's own: an entry whose gloss is
+        // not among it (an imported dictionary's, a test's) keeps its gloss.
+        if (found != nullptr && !own.empty() && found->gloss.find(own) != std::string::npos) {
+            classOfWord[id] = found->wordClass;
+            store.senseGlossOfWord[id][TextStore::kSubjectSlot] =
+                store.senseGlosses.Intern(found->gloss);
+        }
+    }
+    for (std::size_t k = 0; k < store.tokenWords.size(); ++k) {
+        const std::uint32_t word = store.tokenWords[k];
+        if (word < classOfWord.size() && classOfWord[word] != WordClass::Other &&
+            ClassOf(tags[k]) == classOfWord[word] && !IsForeignToken(k)) {
+            store.senseOfToken[k] = static_cast<std::uint8_t>(TextStore::kSubjectSlot + 1);
+        }
+    }
 }
 
 namespace {
@@ -239,6 +302,7 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     for (std::size_t id = 0; id < words; ++id) {
         m_stepGlossOfWord[id] = store.glosses.Intern(found[id]);
     }
+    FindForeign(pDic);
     // Chosen once per text and dictionary: a step change only decides which of the
     // chosen senses show.
     if (m_pContext != nullptr && (!m_bSensesChosen || m_pSensesDic != pDic ||
@@ -247,6 +311,24 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     }
     ComposeGlosses(pDic);
     return static_cast<int>(m_arrParagraphs.size());
+}
+
+void CParagraphList::FindForeign(const CDicMain* pDic) {
+    TextStore& store = *m_pStore;
+    if (!m_additions || pDic == nullptr) {
+        store.foreignTokens = {};
+        m_pForeignDic = nullptr;
+        return;
+    }
+    if (m_pForeignDic == pDic && m_nForeignDicEntries == pDic->m_arrItems.size()) {
+        return;
+    }
+    store.foreignTokens =
+        FindForeignRuns(store, *pDic, [this](std::uint32_t id) { return IsName(id); });
+    m_pForeignDic = pDic;
+    m_nForeignDicEntries = pDic->m_arrItems.size();
+    // The senses were chosen without knowing them.
+    ForgetSenses();
 }
 
 bool CParagraphList::MayReduceFurther(std::uint32_t id) const {
@@ -313,6 +395,8 @@ int CParagraphList::AnnotateWith(const std::function<std::string_view(std::strin
     m_stepGlossOfWord.clear();
     m_entryOfWord.clear();
     ForgetSenses();
+    store.foreignTokens = {};
+    m_pForeignDic = nullptr;
     store.glossOfWord.resize(store.words.Size());
     for (std::uint32_t id = 0; id < store.glossOfWord.size(); ++id) {
         store.glossOfWord[id] = store.glosses.Intern(glossOf(store.words.Word(id)));

@@ -8,6 +8,7 @@
 
 #include "CParagraph.h"
 #include "NameEvidence.h"
+#include "PosTag.h"
 #include "WordTable.h"
 
 class CDicMain;
@@ -61,6 +62,19 @@ public:
     // once per text, by the first Annotate after this; it must outlive its use here.
     void SetContext(const ContextSenses* pContext);
     bool HasContextChoice() const { return m_bSensesChosen; }
+    // Whether the choice also gives the words of the text's subject that subject's
+    // sense (on unless turned off). The subject is found with the other choices.
+    void SetSubjectChoice(bool on);
+    // The subjects the last choice found the text to be about, the strongest first
+    // (numbers in the context's SubjectTable); none when off or without context.
+    const std::vector<std::uint8_t>& SubjectsFound() const { return m_subjectsFound; }
+    // Whether the store's token `k` lies in a run of another language or of figures
+    // (FindForeignRuns), as the last Annotate found with its dictionary: such a token
+    // gets no gloss, no sense chosen by context and no part in a phrase. Never under
+    // the original glossing.
+    bool IsForeignToken(std::size_t k) const {
+        return k < m_pStore->foreignTokens.size() && m_pStore->foreignTokens[k];
+    }
     // Glosses every token again after the marks changed, from the glosses the last
     // Annotate found for each distinct word: no step lookup is repeated. `pDic` must
     // be the dictionary of that Annotate, unchanged since.
@@ -109,9 +123,18 @@ private:
     const MarkIndex* m_pMarks = nullptr;
     const ContextSenses* m_pContext = nullptr;
     bool m_bSensesChosen = false;  // for this text, with m_pContext and m_pSensesDic
+    bool m_subjectChoice = true;
+    std::vector<std::uint8_t> m_subjectsFound;
     const CDicMain* m_pSensesDic = nullptr;
     std::size_t m_nSensesDicEntries = 0;
     void ComposeGlosses(const CDicMain* pDic);
     void ChooseSenses(const CDicMain* pDic);
+    // The subject senses of the words and then of the tokens, after the choice by
+    // part of speech.
+    void ChooseSubjectSenses(const CDicMain& dic, const std::vector<PosTag>& tags);
     void ForgetSenses();
+    // The foreign runs for this text and dictionary, found once.
+    void FindForeign(const CDicMain* pDic);
+    const CDicMain* m_pForeignDic = nullptr;
+    std::size_t m_nForeignDicEntries = 0;
 };

@@ -66,6 +66,7 @@ TextFileLoad TextFileLoad::FromBytes(std::string bytes, FileKind kind, const std
         paragraphs.SetMarks(marks);
         paragraphs.SetAdditions(gloss.additions);
         paragraphs.SetContext(gloss.context);
+        paragraphs.SetSubjectChoice(gloss.subjects);
         if (!paragraphs.SetText(std::move(*text), Within(progress, kSplitting)) ||
             paragraphs.Annotate(&dic, gloss.threshold, gloss.medical, gloss.science,
                                 gloss.skipNames, Within(progress, kGlossing)) < 0) {

@@ -99,6 +99,7 @@ void WriteGlossTsv(std::ostream& out, const CParagraphList& text, bool why) {
             if (why) {
                 line += '\t';
                 line += gloss.empty()                       ? ""
+                        : paragraph.GlossChosenBySubject(j) ? "subject"
                         : paragraph.GlossChosenByContext(j) ? "part of speech"
                                                             : "entry";
             }

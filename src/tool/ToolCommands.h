@@ -24,4 +24,5 @@ int RunKnown(const ToolArguments& args);
 int RunTag(const ToolArguments& args);
 int RunTagger2Dat(const ToolArguments& args);
 int RunSenses2Dat(const ToolArguments& args);
+int RunSubjects2Dat(const ToolArguments& args);
 int RunLayout(const ToolArguments& args);

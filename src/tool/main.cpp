@@ -21,6 +21,7 @@ constexpr const char* kUsage =
     "  tag [OPTIONS] [FILE]     print the part of speech of each word of a text\n"
     "  tagger2dat LEX RULES OUT compile the tagger's data\n"
     "  senses2dat IN.TSV OUT    compile the senses by part of speech\n"
+    "  subjects2dat W S OUT     compile the subjects and their senses\n"
     "  layout [OPTIONS] [FILE]  print where the reading window sets each token\n"
     "\n"
     "'vellumwise-tool COMMAND --help' describes one command.\n";
@@ -31,9 +32,16 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"dic2tsv", RunDic2Tsv}, {"tsv2dic", RunTsv2Dic},       {"gloss", RunGloss},
-    {"lookup", RunLookup},   {"wordbook", RunWordbook},     {"known", RunKnown},
-    {"tag", RunTag},         {"tagger2dat", RunTagger2Dat}, {"senses2dat", RunSenses2Dat},
+    {"dic2tsv", RunDic2Tsv},
+    {"tsv2dic", RunTsv2Dic},
+    {"gloss", RunGloss},
+    {"lookup", RunLookup},
+    {"wordbook", RunWordbook},
+    {"known", RunKnown},
+    {"tag", RunTag},
+    {"tagger2dat", RunTagger2Dat},
+    {"senses2dat", RunSenses2Dat},
+    {"subjects2dat", RunSubjects2Dat},
     {"layout", RunLayout},
 };
 

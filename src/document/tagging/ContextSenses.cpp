@@ -32,7 +32,20 @@ std::unique_ptr<ContextSenses> ContextSenses::Load(const std::string& folder, st
         error = sensesPath + ": " + error;
         return nullptr;
     }
-    return std::make_unique<ContextSenses>(std::move(*tagger), std::move(*senses));
+    auto context = std::make_unique<ContextSenses>(std::move(*tagger), std::move(*senses));
+    const std::string subjectPath = folder + "/" + std::string(kSubjectFileName);
+    if (const std::optional<std::string> subjectBytes = ReadFileBytes(subjectPath)) {
+        std::string problem;
+        if (std::optional<SubjectTable> subjects =
+                SubjectTable::FromCompiled(*subjectBytes, problem)) {
+            context->m_subjects = std::move(*subjects);
+        } else {
+            context->m_subjectProblem = subjectPath + ": " + problem;
+        }
+    } else {
+        context->m_subjectProblem = subjectPath + ": " + std::strerror(errno);
+    }
+    return context;
 }
 
 std::string_view ContextSenses::Choose(const CDicMain& dic, std::string_view word,

@@ -7,6 +7,7 @@
 
 #include "PosTagger.h"
 #include "SenseTable.h"
+#include "SubjectTable.h"
 #include "TaggerData.h"
 
 class CDicMain;
@@ -21,11 +22,16 @@ public:
     ContextSenses& operator=(const ContextSenses&) = delete;
 
     // tagger.dat and senses.dat from `folder`; nullptr, with what went wrong in
-    // `error`, when either is missing or damaged.
+    // `error`, when either is missing or damaged. subject.dat is read too: without
+    // it no text has a subject, and SubjectProblem says why.
     static std::unique_ptr<ContextSenses> Load(const std::string& folder, std::string& error);
 
     const PosTagger& Tagger() const { return m_tagger; }
     const SenseTable& Senses() const { return m_senses; }
+    const SubjectTable& Subjects() const { return m_subjects; }
+    void SetSubjects(SubjectTable subjects) { m_subjects = std::move(subjects); }
+    // Empty, or what went wrong reading subject.dat.
+    const std::string& SubjectProblem() const { return m_subjectProblem; }
 
     // The gloss of a lower-case word used as `wordClass`, when context chooses one:
     // the line of that class of the entry the word reaches (`entry`, a position in
@@ -45,5 +51,7 @@ public:
 private:
     TaggerData m_taggerData;
     SenseTable m_senses;
+    SubjectTable m_subjects;
+    std::string m_subjectProblem;
     PosTagger m_tagger;  // after m_taggerData, which it reads
 };
