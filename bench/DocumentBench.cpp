@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "CParagraphList.h"
 #include "ContextSenses.h"
 #include "DictionaryFile.h"
+#include "ForeignRuns.h"
 #include "LiteralGlosser.h"
 #include "PersonalWords.h"
 #include "ReadFileBytes.h"
@@ -87,8 +89,9 @@ std::size_t ModelBytesBeyondText(const CParagraphList& text, bool laidOut) {
     bytes += store.tokenOffsets.capacity() * sizeof(std::uint32_t);
     bytes += store.tokenWords.capacity() * sizeof(std::uint32_t);
     bytes += store.glossOfWord.capacity() * sizeof(std::uint32_t);
-    bytes += store.senseOfToken.capacity() + store.senseGlossOfWord.capacity() * 16 +
-             store.senseGlosses.MemoryBytes();
+    bytes += store.senseOfToken.capacity() +
+             store.senseGlossOfWord.capacity() * sizeof(store.senseGlossOfWord[0]) +
+             store.senseGlosses.MemoryBytes() + store.foreignTokens.capacity() / 8;
     if (laidOut) {
         bytes += 3 * store.tokenOffsets.size() * sizeof(std::int32_t);
     }
@@ -143,14 +146,16 @@ void ReadSplitGlossLiteral(benchmark::State& state) {
     state.counters["B/token"] = static_cast<double>(model) / static_cast<double>(tokens);
 }
 
-// Tagging the whole novel and choosing each token's sense, once per text; the
-// counters are the tokens given a sense other than their word's, and the bytes a
-// token the choice adds to the model.
+// Tagging the whole novel and choosing each token's sense, once per text, without
+// (0) and with (1) the profile of its subject; the counters are the tokens given a
+// sense other than their word's, those given their subject's, and the bytes a token
+// the choice adds to the model.
 void TagAndChooseSenses(benchmark::State& state) {
     const CDicMain& dic = Dictionary();
     const ContextSenses& context = Context();
     CParagraphList text;
     text.SetText(TextDecoder::Decode(Novel()));
+    text.SetSubjectChoice(state.range(0) != 0);
     const std::size_t before = ModelBytesBeyondText(text, false);
     for (auto _ : state) {
         text.SetContext(nullptr);
@@ -158,16 +163,36 @@ void TagAndChooseSenses(benchmark::State& state) {
         text.Annotate(&dic, kLevel3, false, false);
     }
     std::size_t chosen = 0;
+    std::size_t bySubject = 0;
     const TextStore& store = text.Store();
     for (const std::uint8_t sense : store.senseOfToken) {
         chosen += sense != 0 ? 1 : 0;
+        bySubject += sense == TextStore::kSubjectSlot + 1 ? 1 : 0;
     }
     const std::size_t tokens = TokenCount(text);
     state.counters["tokens"] = static_cast<double>(tokens);
     state.counters["chosen"] = static_cast<double>(chosen);
+    state.counters["subject"] = static_cast<double>(bySubject);
+    state.counters["subjects found"] = static_cast<double>(text.SubjectsFound().size());
     state.counters["B/token added"] =
         static_cast<double>(ModelBytesBeyondText(text, false) - before) /
         static_cast<double>(tokens);
+}
+
+// The pass that finds runs of another language over the whole novel, once per text
+// and dictionary; the counter is the tokens it leaves bare.
+void FindForeignRunsOnNovel(benchmark::State& state) {
+    const CDicMain& dic = Dictionary();
+    CParagraphList text;
+    text.SetText(TextDecoder::Decode(Novel()));
+    std::vector<bool> foreign;
+    for (auto _ : state) {
+        foreign = FindForeignRuns(text.Store(), dic,
+                                  [&text](std::uint32_t id) { return text.IsName(id); });
+        benchmark::DoNotOptimize(foreign);
+    }
+    state.counters["foreign tokens"] =
+        static_cast<double>(std::count(foreign.begin(), foreign.end(), true));
 }
 
 // A slider move on a text whose senses are chosen: only the step's glosses change.
@@ -372,7 +397,13 @@ BENCHMARK(Regloss)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0)
     ->UseRealTime();
-BENCHMARK(TagAndChooseSenses)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
+BENCHMARK(TagAndChooseSenses)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->UseRealTime();
+BENCHMARK(FindForeignRunsOnNovel)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(ReglossWithContext)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(ReglossLiteral)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(ReglossAfterMark)->Arg(0)->Arg(5000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
