@@ -446,6 +446,38 @@ def check_foreign(dic, corpus, check):
                  "foreign runs: English thick with names is none")
 
 
+LATIN_ENDINGS = ("us", "um", "ae", "is", "ii", "i", "a")  # as BinomialNames
+
+
+def binomials(dic, data):
+    """Counter of the (genus, species) pairs the program takes for Latin binomials."""
+    found = collections.Counter()
+    for paragraph in paragraphs(data):
+        line = [t for t in tokens(paragraph) if t]
+        for first, second in zip(line, line[1:]):
+            if not (re.fullmatch(rb"[A-Z][a-z]{2,}", first) and re.fullmatch(rb"[a-z]{4,}", second)):
+                continue
+            genus, species = first.decode().lower(), second.decode()
+            if species.endswith(LATIN_ENDINGS) and dic.reached(species) is None and \
+                    not dic.further(species, 1e9):
+                found[(genus, species)] += 1
+    return found
+
+
+def check_binomials(dic, corpus, check):
+    print("\nLatin binomials (names from now on): pairs met, distinct, and the commonest:")
+    here = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    texts = [(t, os.path.join(corpus, n)) for t, n in BOOKS]
+    texts += [(n, os.path.join(here, "tests", "fixtures", "subjects", n)) for n in SUBJECT_FIXTURES]
+    for title, path in texts:
+        if os.path.exists(path):
+            found = binomials(dic, open(path, "rb").read())
+            print(f"  {title}: {sum(found.values())} ({len(found)}): " +
+                  ", ".join(f"{g} {s} {n}" for (g, s), n in found.most_common(12)))
+    check.expect(not binomials(dic, b"Africa is large, and the London porter drinks."),
+                 "binomials: two words of the dictionary are none")
+
+
 def check_verbs(rows, check):
     check.expect(len(rows) == 447, f"irregular verbs: {len(rows)} rows (447)")
     bases = [r[0] for r in rows]
@@ -522,6 +554,7 @@ def main():
     check_further(dic, args.corpus, check)
     check_subjects(dic, args.corpus, data, package, dic_rows, supplement_rows, check)
     check_foreign(dic, args.corpus, check)
+    check_binomials(dic, args.corpus, check)
     print("\nTypes with no entry (letters only; met in lower case), main.dic alone -> with supplement.dic:")
     for (title, before, _), (_, after, _) in zip(alone, books):
         print(f"  {title}: {len(before[2])} ({len(before[3])}) -> {len(after[2])} ({len(after[3])})")

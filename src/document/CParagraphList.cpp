@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "BinomialNames.h"
 #include "CDicMain.h"
 #include "ContextSenses.h"
 #include "ForeignRuns.h"
@@ -33,6 +34,7 @@ void CParagraphList::RemoveAll() {
     ForgetSenses();
     m_pForeignDic = nullptr;
     m_nForeignDicEntries = 0;
+    m_binomialNames.clear();
 }
 
 void CParagraphList::SetContext(const ContextSenses* pContext) {
@@ -263,6 +265,7 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     store.glosses.Clear();
     m_bNamesSkipped = bSkipNames;
     m_entryOfWord.clear();
+    FindForeign(pDic);
     // The look-ups are shared between the processors (the dictionary is only read);
     // the answers are pooled afterwards, on this thread.
     const std::size_t words = store.words.Size();
@@ -302,7 +305,6 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     for (std::size_t id = 0; id < words; ++id) {
         m_stepGlossOfWord[id] = store.glosses.Intern(found[id]);
     }
-    FindForeign(pDic);
     // Chosen once per text and dictionary: a step change only decides which of the
     // chosen senses show.
     if (m_pContext != nullptr && (!m_bSensesChosen || m_pSensesDic != pDic ||
@@ -317,12 +319,14 @@ void CParagraphList::FindForeign(const CDicMain* pDic) {
     TextStore& store = *m_pStore;
     if (!m_additions || pDic == nullptr) {
         store.foreignTokens = {};
+        m_binomialNames.clear();
         m_pForeignDic = nullptr;
         return;
     }
     if (m_pForeignDic == pDic && m_nForeignDicEntries == pDic->m_arrItems.size()) {
         return;
     }
+    m_binomialNames = FindBinomialNames(store, m_arrParagraphs, *pDic);
     store.foreignTokens =
         FindForeignRuns(store, *pDic, [this](std::uint32_t id) { return IsName(id); });
     m_pForeignDic = pDic;
@@ -396,6 +400,7 @@ int CParagraphList::AnnotateWith(const std::function<std::string_view(std::strin
     m_entryOfWord.clear();
     ForgetSenses();
     store.foreignTokens = {};
+    m_binomialNames.clear();
     m_pForeignDic = nullptr;
     store.glossOfWord.resize(store.words.Size());
     for (std::uint32_t id = 0; id < store.glossOfWord.size(); ++id) {

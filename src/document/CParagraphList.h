@@ -90,7 +90,12 @@ public:
     TextStore& LayoutStore() { return *m_pStore; }
 
     // Whether the text uses the word with this number as a name (IsUsedAsName).
-    bool IsName(std::uint32_t id) const { return id < m_arrIsName.size() && m_arrIsName[id] != 0; }
+    // Latin binomials ("Escherichia coli") count from the first Annotate on, unless
+    // the original glossing is asked for (FindBinomialNames).
+    bool IsName(std::uint32_t id) const {
+        return (id < m_arrIsName.size() && m_arrIsName[id] != 0) ||
+               (id < m_binomialNames.size() && m_binomialNames[id] != 0);
+    }
     // The same for any spelling of a word; false for a word the text does not hold.
     bool IsName(std::string_view word) const;
     // Whether the last Annotate left this token unglossed because it is a name.
@@ -133,8 +138,10 @@ private:
     // part of speech.
     void ChooseSubjectSenses(const CDicMain& dic, const std::vector<PosTag>& tags);
     void ForgetSenses();
-    // The foreign runs for this text and dictionary, found once.
+    // The foreign runs and the Latin binomials for this text and dictionary, found
+    // once, before the glosses that depend on them.
     void FindForeign(const CDicMain* pDic);
     const CDicMain* m_pForeignDic = nullptr;
+    std::vector<std::uint8_t> m_binomialNames;  // by word number, with the foreign runs
     std::size_t m_nForeignDicEntries = 0;
 };

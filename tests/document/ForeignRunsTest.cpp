@@ -1,5 +1,5 @@
 // Runs of another language or of figures, over the shipped main.dic: no gloss there,
-// and nowhere else.
+// and nowhere else; and Latin binomials, which are names.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -64,6 +64,41 @@ TEST(ForeignRunsTest, TheOriginalGlossingAndSmallDictionariesFindNoRun) {
     const auto small = MakeDictionary({{"doctor", "医生", 5.0}, {"wound", "伤口", 5.0}});
     CParagraphList tiny;
     EXPECT_EQ(ForeignWords(tiny, "The doctor dressed the wound with care.", *small), "");
+}
+
+// Latin binomials are names; a name before an English word makes none.
+TEST(BinomialNamesTest, GenusAndSpeciesAreNamesAndEnglishAfterANameIsNot) {
+    struct Case {
+        const char* text;
+        const char* word;
+        bool name;
+    };
+    const Case cases[] = {
+        {"The gut holds Escherichia coli in great numbers.", "coli", true},
+        {"The gut holds Escherichia coli in great numbers.", "escherichia", true},
+        {"The honey bee, Apis mellifera, builds combs of wax.", "mellifera", true},
+        // Must not fire: English words after a name, a suffix of an entry among them...
+        {"Then Alice timidly said so, and Alice went on.", "timidly", false},
+        {"Christian mildness was in his voice.", "mildness", false},
+        // ...words of the dictionary, even Latin-looking ones...
+        {"Africa is large, and the London porter drinks.", "is", false},
+        {"The wolf, Canis lupus, hunts in packs.", "lupus", false},
+        // ...and a species word written small after no capital.
+        {"the colony grew, and e coli grew with it.", "coli", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        CParagraphList list;
+        list.SetText(c.text);
+        list.Annotate(&ShippedDictionary(), kEveryWord, false, false, true);
+        EXPECT_EQ(list.IsName(std::string_view(c.word)), c.name) << c.word;
+    }
+    // Under the original glossing no binomial is a name.
+    CParagraphList original;
+    original.SetAdditions(false);
+    original.SetText("The gut holds Escherichia coli in great numbers.");
+    original.Annotate(&ShippedDictionary(), kEveryWord, false, false, true);
+    EXPECT_FALSE(original.IsName(std::string_view("coli")));
 }
 
 }  // namespace
