@@ -103,6 +103,12 @@ std::optional<SubjectTable> SubjectTable::FromTsv(std::string_view words, std::s
                         ": bad word, subject, class or gloss";
                 return std::nullopt;
             }
+            // One sense a subject: the compiled file counts a word's senses in a byte.
+            if (table.SenseOf(word, *subject) != nullptr) {
+                error = "subject senses, line " + std::to_string(row.line) +
+                        ": a second sense of the word in the subject";
+                return std::nullopt;
+            }
             table.m_senses[table.WordNumber(word)].push_back(
                 Sense{*subject, *wordClass, std::move(*gloss)});
         }
@@ -155,13 +161,18 @@ std::optional<SubjectTable> SubjectTable::FromCompiled(std::string_view bytes, s
             ok = false;
             break;
         }
+        if (table.m_index.contains(word)) {
+            ok = false;  // each word once
+            break;
+        }
         const std::uint32_t number = table.WordNumber(word);
         table.m_subjects[number] = subjects;
         for (std::uint8_t s = 0; ok && s < senses && in.Ok(); ++s) {
             const std::uint8_t subject = in.U8();
             const std::uint8_t letter = in.U8();
             const std::string_view gloss = in.Text();
-            ok = subject < table.m_names.size() && letter < std::size(kClasses) && !gloss.empty();
+            ok = subject < table.m_names.size() && letter < std::size(kClasses) && !gloss.empty() &&
+                 table.SenseOf(word, subject) == nullptr;
             if (ok) {
                 table.m_senses[number].push_back(
                     Sense{subject, kClasses[letter], std::string(gloss)});
