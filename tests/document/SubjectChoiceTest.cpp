@@ -99,6 +99,7 @@ TEST(SubjectTableTest, ReadsGoodRowsRefusesBadOnesAndSurvivesCompiling) {
         {"cell\t生物医学\n", "cell\t生物医学\tn\t\n"},                  // empty gloss
         {"cell\t生物医学\n", "cell\t生物医学\tn\t\xF0\x9F\x98\x80\n"},  // not GBK
         {"cell\t生物医学\n", "cell\t生物医学\tn\n"},                    // a field short
+        {"cell\t生物医学\n", "cell\t生物医学\tn\t细胞\ncell\t生物医学\tn\t单元\n"},  // twice
     };
     for (const Bad& row : bad) {
         EXPECT_FALSE(SubjectTable::FromTsv(row.words, row.senses, error))
