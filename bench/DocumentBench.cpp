@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "CParagraphList.h"
 #include "ContextSenses.h"
 #include "DictionaryFile.h"
+#include "ForeignRuns.h"
 #include "LiteralGlosser.h"
 #include "PersonalWords.h"
 #include "ReadFileBytes.h"
@@ -87,8 +89,10 @@ std::size_t ModelBytesBeyondText(const CParagraphList& text, bool laidOut) {
     bytes += store.tokenOffsets.capacity() * sizeof(std::uint32_t);
     bytes += store.tokenWords.capacity() * sizeof(std::uint32_t);
     bytes += store.glossOfWord.capacity() * sizeof(std::uint32_t);
-    bytes += store.senseOfToken.capacity() + store.senseGlossOfWord.capacity() * 16 +
-             store.senseGlosses.MemoryBytes() + store.phrases.capacity() * sizeof(PhraseMatch);
+    bytes += store.senseOfToken.capacity() +
+             store.senseGlossOfWord.capacity() * sizeof(store.senseGlossOfWord[0]) +
+             store.senseGlosses.MemoryBytes() + store.phrases.capacity() * sizeof(PhraseMatch) +
+             store.foreignTokens.capacity() / 8;
     if (laidOut) {
         bytes += 3 * store.tokenOffsets.size() * sizeof(std::int32_t);
     }
@@ -162,15 +166,17 @@ const ContextSenses& ContextWithoutPhrases() {
     return *context;
 }
 
-// Tagging the whole novel, finding its phrases (Arg 1; Arg 0 without any) and choosing
-// each token's sense, once per text; the counters are the tokens given a sense other
-// than their word's, the phrases found and glossed at step 3, and the bytes a token the
-// choice adds to the model.
+// Tagging the whole novel and choosing each token's sense, once per text: Arg 0 by part
+// of speech alone, Arg 1 with the phrases and the profile of the subject too. The
+// counters are the tokens given a sense other than their word's, those given their
+// subject's, the phrases found and glossed at step 3, and the bytes a token the choice
+// adds to the model.
 void TagAndChooseSenses(benchmark::State& state) {
     const CDicMain& dic = Dictionary();
     const ContextSenses& context = state.range(0) != 0 ? Context() : ContextWithoutPhrases();
     CParagraphList text;
     text.SetText(TextDecoder::Decode(Novel()));
+    text.SetSubjectChoice(state.range(0) != 0);
     const std::size_t before = ModelBytesBeyondText(text, false);
     for (auto _ : state) {
         text.SetContext(nullptr);
@@ -178,9 +184,11 @@ void TagAndChooseSenses(benchmark::State& state) {
         text.Annotate(&dic, kLevel3, false, false);
     }
     std::size_t chosen = 0;
+    std::size_t bySubject = 0;
     const TextStore& store = text.Store();
     for (const std::uint8_t sense : store.senseOfToken) {
         chosen += (sense & TextStore::kSenseSlot) != 0 ? 1 : 0;
+        bySubject += (sense & TextStore::kSenseSlot) == TextStore::kSubjectSlot + 1 ? 1 : 0;
     }
     std::size_t shown = 0;
     for (const PhraseMatch& phrase : store.phrases) {
@@ -191,9 +199,27 @@ void TagAndChooseSenses(benchmark::State& state) {
     state.counters["chosen"] = static_cast<double>(chosen);
     state.counters["phrases"] = static_cast<double>(store.phrases.size());
     state.counters["phrases shown"] = static_cast<double>(shown);
+    state.counters["subject"] = static_cast<double>(bySubject);
+    state.counters["subjects found"] = static_cast<double>(text.SubjectsFound().size());
     state.counters["B/token added"] =
         static_cast<double>(ModelBytesBeyondText(text, false) - before) /
         static_cast<double>(tokens);
+}
+
+// The pass that finds runs of another language over the whole novel, once per text
+// and dictionary; the counter is the tokens it leaves bare.
+void FindForeignRunsOnNovel(benchmark::State& state) {
+    const CDicMain& dic = Dictionary();
+    CParagraphList text;
+    text.SetText(TextDecoder::Decode(Novel()));
+    std::vector<bool> foreign;
+    for (auto _ : state) {
+        foreign = FindForeignRuns(text.Store(), dic,
+                                  [&text](std::uint32_t id) { return text.IsName(id); });
+        benchmark::DoNotOptimize(foreign);
+    }
+    state.counters["foreign tokens"] =
+        static_cast<double>(std::count(foreign.begin(), foreign.end(), true));
 }
 
 // A slider move on a text whose senses are chosen: only the step's glosses change.
@@ -404,6 +430,7 @@ BENCHMARK(TagAndChooseSenses)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0)
     ->UseRealTime();
+BENCHMARK(FindForeignRunsOnNovel)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(ReglossWithContext)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(ReglossLiteral)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(ReglossAfterMark)->Arg(0)->Arg(5000)->Unit(benchmark::kMillisecond)->MinTime(1.0);

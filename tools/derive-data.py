@@ -12,7 +12,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from derive_data import cedict, dictionary, glossaries, output, phrases, senses, source, supplement, tagger, verbs  # noqa: E402,E501
+from derive_data import cedict, dictionary, glossaries, output, phrases, senses, source, subjects, supplement, tagger, verbs  # noqa: E402,E501
 
 
 def main():
@@ -37,6 +37,7 @@ def main():
     science = glossaries.science(package, words, medical)
     sense_rows = senses.derive(selector, items, extra, verb_rows)
     phrase_rows = phrases.derive(selector, items, extra)
+    subject_words, subject_senses = subjects.derive(package, items, extra)
 
     lexicon_tgz = args.tagger_lexicon or source.fetch(args.cache, tagger.LEXICON_PACKAGE,
                                                       tagger.LEXICON_TARBALL)
@@ -63,6 +64,12 @@ def main():
                      "Phrases and compounds, by key: key (pieces written small, slots sb, sth, "
                      "one's, oneself), headword, gloss, glossed even where none of its words is",
                      phrase_rows)
+    output.write_tsv(os.path.join(args.out, "subject-words.tsv"),
+                     "Subjects each word's entry has lines of, alphabetical: word, subjects",
+                     subject_words)
+    output.write_tsv(os.path.join(args.out, "subject-senses.tsv"),
+                     "Senses a word leads with in a text of a subject: word, subject, class, gloss",
+                     subject_senses)
     output.write_tsv(os.path.join(args.out, "tagger-lexicon.tsv"),
                      "Part-of-speech lexicon: word, Penn Treebank tags most likely first",
                      tagger.lexicon_rows(lexicon_tgz), tagger.LEXICON_SOURCE)

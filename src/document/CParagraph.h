@@ -49,11 +49,13 @@ struct TextStore {
     GlossPool glosses;                        // owns the glosses numbered there
     // The senses context chose, once per text: per token, 0 for the word's gloss or
     // 1 + the slot in senseGlossOfWord of the one shown instead; per word, one
-    // gloss per part of speech (a number in senseGlosses; kNoGloss where the word's
-    // own gloss stands). A token shows its chosen sense only while its word is
-    // glossed at all: the step, the names and the marks decide that.
+    // gloss per part of speech and, in the last slot, the sense of the text's subject
+    // (a number in senseGlosses; kNoGloss where the word's own gloss stands). A
+    // token shows its chosen sense only while its word is glossed at all: the step,
+    // the names and the marks decide that.
+    static constexpr std::size_t kSubjectSlot = 4;
     std::vector<std::uint8_t> senseOfToken;
-    std::vector<std::array<std::uint32_t, 4>> senseGlossOfWord;
+    std::vector<std::array<std::uint32_t, kSubjectSlot + 1>> senseGlossOfWord;
     GlossPool senseGlosses;
     // The phrases found, in text order, none overlapping; their pieces have
     // kPhrasePiece set in senseOfToken. A shown phrase's gloss stands under its head
@@ -63,6 +65,9 @@ struct TextStore {
     std::vector<PhraseMatch> phrases;
     // The phrase token k is a piece of, or nullptr.
     const PhraseMatch* PhraseOf(std::size_t k) const;
+    // Per token, whether it lies in a run of another language (FindForeignRuns): no
+    // gloss there. Empty when the rule is off.
+    std::vector<bool> foreignTokens;
 
     // Written by the view's layout after every text, gloss or font change.
     std::vector<std::int32_t> m_arrX;      // left edge, from the text column's left edge
@@ -108,6 +113,9 @@ public:
     // Valid until the next Annotate.
     std::string_view Gloss(std::size_t j) const {
         const std::size_t k = m_nFirstToken + j;
+        if (k < m_pStore->foreignTokens.size() && m_pStore->foreignTokens[k]) {
+            return {};
+        }
         const std::uint8_t sense =
             k < m_pStore->senseOfToken.size() ? m_pStore->senseOfToken[k] : 0;
         if ((sense & TextStore::kPhrasePiece) != 0) {
@@ -144,9 +152,16 @@ public:
         const std::size_t k = m_nFirstToken + j;
         return word < m_pStore->glossOfWord.size() &&
                m_pStore->glossOfWord[word] != GlossPool::kNoGloss &&
+               !(k < m_pStore->foreignTokens.size() && m_pStore->foreignTokens[k]) &&
                k < m_pStore->senseOfToken.size() &&
                (m_pStore->senseOfToken[k] & TextStore::kSenseSlot) != 0 &&
                ShownPhrase(j) == nullptr;
+    }
+
+    // Whether that gloss is the sense of the text's subject.
+    bool GlossChosenBySubject(std::size_t j) const {
+        return GlossChosenByContext(j) && (m_pStore->senseOfToken[m_nFirstToken + j] &
+                                           TextStore::kSenseSlot) == TextStore::kSubjectSlot + 1;
     }
 
     // The layout's numbers for token j; only after LaidOut().

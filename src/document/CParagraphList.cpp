@@ -4,12 +4,15 @@
 #include <cstdint>
 #include <optional>
 
+#include "BinomialNames.h"
 #include "CDicMain.h"
 #include "ContextSenses.h"
+#include "ForeignRuns.h"
 #include "FurtherReductions.h"
 #include "Parallel.h"
 #include "PersonalWords.h"
 #include "PhraseMatching.h"
+#include "SubjectProfile.h"
 #include "TextSplitter.h"
 #include "TextTagging.h"
 
@@ -32,11 +35,21 @@ void CParagraphList::RemoveAll() {
     m_stepGlossOfWord.clear();
     m_entryOfWord.clear();
     ForgetSenses();
+    m_pForeignDic = nullptr;
+    m_nForeignDicEntries = 0;
+    m_binomialNames.clear();
 }
 
 void CParagraphList::SetContext(const ContextSenses* pContext) {
     if (pContext != m_pContext) {
         m_pContext = pContext;
+        ForgetSenses();
+    }
+}
+
+void CParagraphList::SetSubjectChoice(bool on) {
+    if (on != m_subjectChoice) {
+        m_subjectChoice = on;
         ForgetSenses();
     }
 }
@@ -48,6 +61,7 @@ void CParagraphList::ForgetSenses() {
     store.senseGlosses.Clear();
     store.phrases = {};
     m_bSensesChosen = false;
+    m_subjectsFound.clear();
     m_pSensesDic = nullptr;
     m_nSensesDicEntries = 0;
 }
@@ -119,7 +133,7 @@ void CParagraphList::ChooseSenses(const CDicMain* pDic) {
     for (std::size_t k = 0; k < store.tokenWords.size(); ++k) {
         const std::uint32_t word = store.tokenWords[k];
         if (word >= SplitText::kOneByteToken || known[word] == nullptr ||
-            !known[word]->Allows(tags[k])) {
+            !known[word]->Allows(tags[k]) || IsForeignToken(k)) {
             continue;
         }
         const std::size_t slot = SenseTable::SlotOf(ClassOf(tags[k]));
@@ -127,6 +141,9 @@ void CParagraphList::ChooseSenses(const CDicMain* pDic) {
             store.senseGlossOfWord[word][slot] != GlossPool::kNoGloss) {
             store.senseOfToken[k] = static_cast<std::uint8_t>(slot + 1);
         }
+    }
+    if (m_subjectChoice) {
+        ChooseSubjectSenses(*pDic, tags);
     }
     ChoosePhrases(pDic, tags);
     m_bSensesChosen = true;
@@ -139,11 +156,73 @@ void CParagraphList::ChoosePhrases(const CDicMain* pDic, const std::vector<PosTa
     const PhraseTable& table = m_pContext->Phrases();
     std::vector<std::uint32_t> pieces;
     store.phrases = FindPhrases(store, m_arrParagraphs, tags, table, *pDic, m_arrIsName, pieces);
+    // A run of another language is no English phrase, whatever its words spell.
+    if (!store.foreignTokens.empty()) {
+        std::erase_if(store.phrases, [this](const PhraseMatch& phrase) {
+            for (std::size_t k = phrase.firstToken; k < phrase.firstToken + phrase.tokenCount;
+                 ++k) {
+                if (IsForeignToken(k)) {
+                    return true;
+                }
+            }
+            return false;
+        });
+        std::erase_if(pieces, [&store](std::uint32_t k) { return store.PhraseOf(k) == nullptr; });
+    }
     for (const std::uint32_t k : pieces) {
         store.senseOfToken[k] |= TextStore::kPhrasePiece;
     }
     for (PhraseMatch& phrase : store.phrases) {
         phrase.gloss = store.senseGlosses.Intern(table.At(phrase.row).gloss);
+    }
+}
+
+void CParagraphList::ChooseSubjectSenses(const CDicMain& dic, const std::vector<PosTag>& tags) {
+    const SubjectTable& table = m_pContext->Subjects();
+    TextStore& store = *m_pStore;
+    m_subjectsFound = ProfileText(store.words, dic, table, [this](std::uint32_t id) {
+                          return IsName(id);
+                      }).Passing();
+    if (m_subjectsFound.empty()) {
+        return;
+    }
+    // A word of the subject leads with its sense there where it is used as the sense
+    // is (the noun "cell", not the verb); a plural takes its singular's.
+    std::vector<WordClass> classOfWord(store.words.Size(), WordClass::Other);
+    for (std::uint32_t id = 0; id < classOfWord.size(); ++id) {
+        const std::string_view word = store.words.Word(id);
+        const std::optional<std::uint32_t> entry = dic.FindReachedEntry(word);
+        if (!entry) {
+            continue;
+        }
+        const std::string_view own = FirstSense(dic.m_arrItems[*entry].m_strGloss);
+        const SubjectTable::Sense* found = nullptr;
+        for (const std::uint8_t subject : m_subjectsFound) {
+            found = table.SenseOf(word, subject);
+            if (found == nullptr && word.ends_with('s')) {
+                const SubjectTable::Sense* base =
+                    table.SenseOf(dic.m_arrItems[*entry].m_strWord, subject);
+                found = base != nullptr && base->wordClass == WordClass::Noun ? base : nullptr;
+            }
+            if (found != nullptr) {
+                break;
+            }
+        }
+        // The subject's sense goes before the entry's own: an entry whose gloss is
+        // not among it (an imported dictionary's, a test's) keeps its gloss.
+        if (found != nullptr && !own.empty() && found->gloss.find(own) != std::string::npos) {
+            classOfWord[id] = found->wordClass;
+            store.senseGlossOfWord[id][TextStore::kSubjectSlot] =
+                store.senseGlosses.Intern(found->gloss);
+        }
+    }
+    for (std::size_t k = 0; k < store.tokenWords.size(); ++k) {
+        const std::uint32_t word = store.tokenWords[k];
+        if (word < classOfWord.size() && classOfWord[word] != WordClass::Other &&
+            ClassOf(tags[k]) == classOfWord[word] && !IsForeignToken(k)) {
+            store.senseOfToken[k] = static_cast<std::uint8_t>(
+                (store.senseOfToken[k] & TextStore::kPhrasePiece) | (TextStore::kSubjectSlot + 1));
+        }
     }
 }
 
@@ -230,6 +309,7 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     m_bMedical = bMedical;
     m_bScience = bScience;
     m_entryOfWord.clear();
+    FindForeign(pDic);
     // The look-ups are shared between the processors (the dictionary is only read);
     // the answers are pooled afterwards, on this thread.
     const std::size_t words = store.words.Size();
@@ -280,6 +360,26 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     }
     ComposeGlosses(pDic);
     return static_cast<int>(m_arrParagraphs.size());
+}
+
+void CParagraphList::FindForeign(const CDicMain* pDic) {
+    TextStore& store = *m_pStore;
+    if (!m_additions || pDic == nullptr) {
+        store.foreignTokens = {};
+        m_binomialNames.clear();
+        m_pForeignDic = nullptr;
+        return;
+    }
+    if (m_pForeignDic == pDic && m_nForeignDicEntries == pDic->m_arrItems.size()) {
+        return;
+    }
+    m_binomialNames = FindBinomialNames(store, m_arrParagraphs, *pDic);
+    store.foreignTokens =
+        FindForeignRuns(store, *pDic, [this](std::uint32_t id) { return IsName(id); });
+    m_pForeignDic = pDic;
+    m_nForeignDicEntries = pDic->m_arrItems.size();
+    // The senses were chosen without knowing them.
+    ForgetSenses();
 }
 
 bool CParagraphList::MayReduceFurther(std::uint32_t id) const {
@@ -397,6 +497,9 @@ int CParagraphList::AnnotateWith(const std::function<std::string_view(std::strin
     m_stepGlossOfWord.clear();
     m_entryOfWord.clear();
     ForgetSenses();
+    store.foreignTokens = {};
+    m_binomialNames.clear();
+    m_pForeignDic = nullptr;
     store.glossOfWord.resize(store.words.Size());
     for (std::uint32_t id = 0; id < store.glossOfWord.size(); ++id) {
         store.glossOfWord[id] = store.glosses.Intern(glossOf(store.words.Word(id)));

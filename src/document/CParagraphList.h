@@ -76,6 +76,19 @@ public:
         bool shown;  // glossed at the step, under its head
     };
     std::optional<PhraseSpan> PhraseAt(const CParagraph& paragraph, std::size_t token) const;
+    // Whether the choice also gives the words of the text's subject that subject's
+    // sense (on unless turned off). The subject is found with the other choices.
+    void SetSubjectChoice(bool on);
+    // The subjects the last choice found the text to be about, the strongest first
+    // (numbers in the context's SubjectTable); none when off or without context.
+    const std::vector<std::uint8_t>& SubjectsFound() const { return m_subjectsFound; }
+    // Whether the store's token `k` lies in a run of another language or of figures
+    // (FindForeignRuns), as the last Annotate found with its dictionary: such a token
+    // gets no gloss, no sense chosen by context and no part in a phrase. Never under
+    // the original glossing.
+    bool IsForeignToken(std::size_t k) const {
+        return k < m_pStore->foreignTokens.size() && m_pStore->foreignTokens[k];
+    }
     // Glosses every token again after the marks changed, from the glosses the last
     // Annotate found for each distinct word: no step lookup is repeated. `pDic` must
     // be the dictionary of that Annotate, unchanged since.
@@ -91,7 +104,12 @@ public:
     TextStore& LayoutStore() { return *m_pStore; }
 
     // Whether the text uses the word with this number as a name (IsUsedAsName).
-    bool IsName(std::uint32_t id) const { return id < m_arrIsName.size() && m_arrIsName[id] != 0; }
+    // Latin binomials ("Escherichia coli") count from the first Annotate on, unless
+    // the original glossing is asked for (FindBinomialNames).
+    bool IsName(std::uint32_t id) const {
+        return (id < m_arrIsName.size() && m_arrIsName[id] != 0) ||
+               (id < m_binomialNames.size() && m_binomialNames[id] != 0);
+    }
     // The same for any spelling of a word; false for a word the text does not hold.
     bool IsName(std::string_view word) const;
     // Whether the last Annotate left this token unglossed because it is a name.
@@ -130,6 +148,8 @@ private:
     const MarkIndex* m_pMarks = nullptr;
     const ContextSenses* m_pContext = nullptr;
     bool m_bSensesChosen = false;  // for this text, with m_pContext and m_pSensesDic
+    bool m_subjectChoice = true;
+    std::vector<std::uint8_t> m_subjectsFound;
     const CDicMain* m_pSensesDic = nullptr;
     std::size_t m_nSensesDicEntries = 0;
     void ComposeGlosses(const CDicMain* pDic);
@@ -143,5 +163,14 @@ private:
     double m_dThreshold = 0;
     bool m_bMedical = false;
     bool m_bScience = false;
+    // The subject senses of the words and then of the tokens, after the choice by
+    // part of speech.
+    void ChooseSubjectSenses(const CDicMain& dic, const std::vector<PosTag>& tags);
     void ForgetSenses();
+    // The foreign runs and the Latin binomials for this text and dictionary, found
+    // once, before the glosses that depend on them.
+    void FindForeign(const CDicMain* pDic);
+    const CDicMain* m_pForeignDic = nullptr;
+    std::vector<std::uint8_t> m_binomialNames;  // by word number, with the foreign runs
+    std::size_t m_nForeignDicEntries = 0;
 };

@@ -92,6 +92,7 @@ void CVellumwiseDoc::UseSettings(const ReadingSettings& settings) {
     m_showScience = settings.showScience;
     m_skipNames = settings.skipNames;
     m_contextSensesOn = settings.contextSenses;
+    m_subjectSensesOn = settings.subjectSenses;
     m_scheme = settings.colorScheme;
     m_pageLayout = settings.pageLayout;
     m_pageColor = settings.pageColor;
@@ -112,6 +113,7 @@ ReadingSettings CVellumwiseDoc::Settings() const {
     settings.showScience = m_showScience;
     settings.skipNames = m_skipNames;
     settings.contextSenses = m_contextSensesOn;
+    settings.subjectSenses = m_subjectSensesOn;
     settings.colorScheme = m_scheme;
     settings.pageLayout = m_pageLayout;
     settings.pageColor = m_pageColor;
@@ -152,6 +154,10 @@ void CVellumwiseDoc::LoadContext() {
         std::cerr << "vellumwise: " << m_context->PhraseProblem()
                   << "; no phrase is glossed as one\n";
     }
+    if (m_context && !m_context->SubjectProblem().empty()) {
+        std::cerr << "vellumwise: " << m_context->SubjectProblem()
+                  << "; no text is given a subject\n";
+    }
 }
 
 void CVellumwiseDoc::OnOpenTextFile() {
@@ -170,7 +176,8 @@ bool CVellumwiseDoc::OpenTextFile(const std::string& path,
                             .medical = m_showMedical,
                             .science = m_showScience,
                             .skipNames = m_skipNames,
-                            .context = ActiveContext()};
+                            .context = ActiveContext(),
+                            .subjects = m_subjectSensesOn};
     TextFileLoad load;
     // The window keeps showing the old text until the new one is complete.
     m_platform.RunWithProgress([&](const ProgressReport& report) {
@@ -311,8 +318,29 @@ void CVellumwiseDoc::SetContextSenses(bool on) {
     UpdateAllViews(UpdateHint::Glosses);
 }
 
+void CVellumwiseDoc::SetSubjectSenses(bool on) {
+    m_subjectSensesOn = on;
+    Regloss();
+    UpdateAllViews(UpdateHint::Glosses);
+}
+
+std::string CVellumwiseDoc::SubjectsFound() const {
+    std::string names;
+    if (m_context == nullptr) {
+        return names;
+    }
+    for (const std::uint8_t subject : m_text.SubjectsFound()) {
+        if (!names.empty()) {
+            names += "\u3001";  // 、
+        }
+        names += m_context->Subjects().Name(subject);
+    }
+    return names;
+}
+
 void CVellumwiseDoc::Regloss() {
     m_text.SetContext(ActiveContext());
+    m_text.SetSubjectChoice(m_subjectSensesOn);
     m_text.Annotate(&m_dictionary, m_threshold, m_showMedical, m_showScience, m_skipNames);
     m_bDictionaryChanged = false;
 }

@@ -130,6 +130,13 @@ public:
     // senses, or every word shows its entry's gloss; re-glosses. Relayout.
     void SetContextSenses(bool on);
     bool ContextSensesOn() const { return m_contextSensesOn; }
+    // The 按学科选择词义 switch: in a text found to be about a subject, that subject's
+    // words lead with its sense (while the choice by context is on); re-glosses.
+    void SetSubjectSenses(bool on);
+    bool SubjectSensesOn() const { return m_subjectSensesOn; }
+    // The subjects the open text was found to be about, UTF-8, joined with 、; empty
+    // for none (a novel, or the choice turned off).
+    std::string SubjectsFound() const;
     // The tagger and senses by part of speech, or nullptr when they could not be
     // loaded (said once on standard error; the glosses are the entries' own).
     const ContextSenses* Context() const { return m_context.get(); }
@@ -248,6 +255,7 @@ private:
     bool m_bDictionaryChanged = false;         // since the text was last glossed
     std::unique_ptr<ContextSenses> m_context;  // loaded with main.dic
     bool m_contextSensesOn = true;
+    bool m_subjectSensesOn = true;
     void LoadContext();
     // What the texts are glossed with: the context when it is loaded and switched on.
     const ContextSenses* ActiveContext() const {

@@ -13,6 +13,7 @@ struct ReadingSettings {
     bool showScience = false;
     bool skipNames = true;      // 不注释人名
     bool contextSenses = true;  // 按上下文选择词义
+    bool subjectSenses = true;  // 按学科选择词义, within the choice by context
     // The default scheme's colours (ColorsOf(ColorScheme::Default)).
     ColorScheme colorScheme = ColorScheme::Default;
     ColorRef pageColor = Rgb(251, 250, 246);

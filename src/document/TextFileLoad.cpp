@@ -66,6 +66,7 @@ TextFileLoad LoadBytes(std::string bytes, FileKind kind, const std::string& name
         paragraphs.SetMarks(marks);
         paragraphs.SetAdditions(gloss.additions);
         paragraphs.SetContext(gloss.context);
+        paragraphs.SetSubjectChoice(gloss.subjects);
         if (!paragraphs.SetText(std::move(*text), Within(progress, kSplitting)) ||
             (dic != nullptr &&
              paragraphs.Annotate(dic, gloss.threshold, gloss.medical, gloss.science,

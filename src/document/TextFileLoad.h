@@ -21,6 +21,7 @@ struct GlossChoice {
     bool skipNames = true;
     bool additions = true;  // the further reductions and bare words (CParagraphList::SetAdditions)
     const ContextSenses* context = nullptr;  // chooses senses by use; nullptr: none
+    bool subjects = true;                    // with a context, the text's subject chooses too
 };
 
 // A text or a book read, decoded, split and glossed apart from the document: the one

@@ -119,6 +119,9 @@ void CMainFrame::UpdateActions() {
         if (entry.enabled) {
             action->setEnabled(entry.enabled());
         }
+        if (entry.label) {
+            action->setText(entry.label());
+        }
     }
 }
 
@@ -234,6 +237,7 @@ void CMainFrame::CreateMenu() {
     addChoices(QStringLiteral("排版"), "LayoutMenu", kLayoutMenu);
     display->addSeparator();
     display->addAction(Command(CommandId::ContextSenses));
+    display->addAction(Command(CommandId::SubjectSenses));
     m_pRecentMenu = new QMenu(QStringLiteral("最近打开的文本"), file);
     m_pRecentMenu->setObjectName(QStringLiteral("RecentMenu"));
     file->insertMenu(Command(CommandId::EditPaste), m_pRecentMenu);

@@ -17,6 +17,7 @@ enum class CommandId {
     AutoScroll,
     SkipNames,
     ContextSenses,
+    SubjectSenses,
     AppAbout,
     LineDown,
     LineUp,
@@ -76,6 +77,8 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_SKIP_NAMES";
         case CommandId::ContextSenses:
             return "ID_CONTEXT_SENSES";
+        case CommandId::SubjectSenses:
+            return "ID_SUBJECT_SENSES";
         case CommandId::AppAbout:
             return "ID_APP_ABOUT";
         case CommandId::LineDown:
@@ -175,6 +178,8 @@ struct CommandEntry {
     std::function<bool()> checked = {};
     // Whether the command can run now, read likewise; empty: always.
     std::function<bool()> enabled = {};
+    // A menu text that changes with the document, read likewise; empty: `text`.
+    std::function<QString()> label = {};
     // A command the view made (a word's commands, which its context menu shows too):
     // the window uses that action, with its text, keys and handler, as it is.
     QAction* made = nullptr;

@@ -32,6 +32,19 @@ std::vector<CommandEntry> CMainFrame::CommandTable() {
          .text = QStringLiteral("按上下文选择词义"),
          .handler = [doc] { doc->SetContextSenses(!doc->ContextSensesOn()); },
          .checked = [doc] { return doc->ContextSensesOn(); }},
+        {.id = SubjectSenses,
+         .text = QStringLiteral("按学科选择词义"),
+         .handler = [doc] { doc->SetSubjectSenses(!doc->SubjectSensesOn()); },
+         .checked = [doc] { return doc->SubjectSensesOn(); },
+         // The subject found is named in the menu, so the reader sees why a word of
+         // it leads with an unexpected sense.
+         .label =
+             [doc] {
+                 const std::string found = doc->SubjectsFound();
+                 return found.empty() ? QStringLiteral("按学科选择词义（未见学科）")
+                                      : QStringLiteral("按学科选择词义（%1）")
+                                            .arg(QString::fromStdString(found));
+             }},
         {.id = AppExit, .text = QStringLiteral("退出(&X)"), .handler = [this] { close(); }},
         {.id = AutoScroll,
          .text = QStringLiteral("自动滚屏"),

@@ -40,12 +40,14 @@ constexpr const char* kGlossHelp =
     "  --no-personal  ignore the reader's known and new word lists\n"
     "                 (read from $XDG_DATA_HOME/vellumwise by default)\n"
     "  --no-context   give every word its entry's gloss, whatever its use (by default\n"
-    "                 a word's part of speech in its sentence chooses among its senses)\n"
+    "                 a word's part of speech in its sentence chooses among its senses,\n"
+    "                 and in a text found to be about one subject, that subject's)\n"
     "  --original     the original glossing, every addition turned off at once:\n"
     "                 main.dic alone, names glossed, no personal lists, no context,\n"
     "                 and only the original word-form reductions\n"
     "  --why          (tsv) a fifth column: what chose the gloss, \"phrase\" (the\n"
-    "                 gloss of the phrase the word opens), \"part of speech\" or \"entry\"\n"
+    "                 gloss of the phrase the word opens), \"subject\", \"part of\n"
+    "                 speech\" or \"entry\"\n"
     "  --format tsv   one line per token: PARAGRAPH TAB TOKEN-INDEX TAB TOKEN TAB GLOSS,\n"
     "                 indexes from 0, GLOSS empty for none; \\\\ \\t \\r \\n and \\xHH\n"
     "                 stand for a backslash and the control bytes (the default)\n"
@@ -173,6 +175,10 @@ int RunGloss(const ToolArguments& args) {
         if (context && !context->PhraseProblem().empty() && !(named && phrasesAbsent)) {
             std::cerr << "vellumwise-tool gloss: " << context->PhraseProblem()
                       << "; no phrase is glossed as one\n";
+        }
+        if (context && !context->SubjectProblem().empty() && !named) {
+            std::cerr << "vellumwise-tool gloss: " << context->SubjectProblem()
+                      << "; no text is given a subject\n";
         }
     }
     // Named .epub like the window's open command; on standard input, known by its bytes.

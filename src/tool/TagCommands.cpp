@@ -11,6 +11,7 @@
 #include "PosTagger.h"
 #include "ReadFileBytes.h"
 #include "SenseTable.h"
+#include "SubjectTable.h"
 #include "TaggerData.h"
 #include "TextTagging.h"
 #include "ToolCommands.h"
@@ -45,6 +46,12 @@ constexpr const char* kSenses2DatHelp =
     "usage: vellumwise-tool senses2dat SENSES.TSV OUT.DAT\n"
     "Compiles the senses by part of speech (data/senses.tsv) into the file the\n"
     "program loads. Nothing is written when any line is malformed.\n";
+
+constexpr const char* kSubjects2DatHelp =
+    "usage: vellumwise-tool subjects2dat SUBJECT-WORDS.TSV SUBJECT-SENSES.TSV OUT.DAT\n"
+    "Compiles the subjects of each word and the senses words lead with in a text\n"
+    "of a subject (data/subject-*.tsv) into the file the program loads. Nothing is\n"
+    "written when any line is malformed.\n";
 
 void PrintTag(std::string_view word, PosTag tag) {
     std::cout << word << '\t' << PosTagName(tag) << '\t' << WordClassName(ClassOf(tag)) << '\n';
@@ -197,4 +204,22 @@ int RunPhrases2Dat(const ToolArguments& args) {
         return kExitBadInput;
     }
     return WriteNamedFile(args[1], table->Compile()) ? kExitOk : kExitBadInput;
+}
+
+int RunSubjects2Dat(const ToolArguments& args) {
+    if (const std::optional<int> status = HelpOrWrongCount(args, 3, kSubjects2DatHelp)) {
+        return *status;
+    }
+    const std::optional<std::string> words = ReadNamedFile(args[0]);
+    const std::optional<std::string> senses = words ? ReadNamedFile(args[1]) : std::nullopt;
+    if (!senses) {
+        return kExitBadInput;
+    }
+    std::string error;
+    const std::optional<SubjectTable> table = SubjectTable::FromTsv(*words, *senses, error);
+    if (!table) {
+        std::cerr << "vellumwise-tool: " << args[0] << ", " << args[1] << ": " << error << "\n";
+        return kExitBadInput;
+    }
+    return WriteNamedFile(args[2], table->Compile()) ? kExitOk : kExitBadInput;
 }

@@ -25,4 +25,5 @@ int RunTag(const ToolArguments& args);
 int RunTagger2Dat(const ToolArguments& args);
 int RunSenses2Dat(const ToolArguments& args);
 int RunPhrases2Dat(const ToolArguments& args);
+int RunSubjects2Dat(const ToolArguments& args);
 int RunLayout(const ToolArguments& args);

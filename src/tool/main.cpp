@@ -22,6 +22,7 @@ constexpr const char* kUsage =
     "  tagger2dat LEX RULES OUT compile the tagger's data\n"
     "  senses2dat IN.TSV OUT    compile the senses by part of speech\n"
     "  phrases2dat IN.TSV OUT   compile the phrases and compounds\n"
+    "  subjects2dat W S OUT     compile the subjects and their senses\n"
     "  layout [OPTIONS] [FILE]  print where the reading window sets each token\n"
     "\n"
     "'vellumwise-tool COMMAND --help' describes one command.\n";
@@ -42,6 +43,7 @@ constexpr Command kCommands[] = {
     {"tagger2dat", RunTagger2Dat},
     {"senses2dat", RunSenses2Dat},
     {"phrases2dat", RunPhrases2Dat},
+    {"subjects2dat", RunSubjects2Dat},
     {"layout", RunLayout},
 };
 

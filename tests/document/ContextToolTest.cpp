@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "ReadFileBytes.h"
 #include "RunProgram.h"
 #include "TempDir.h"
 
@@ -36,6 +37,30 @@ TEST(ContextTool, WhyNamesWhatChoseEachGlossAndNoContextGivesTheEntries) {
     const ProgramResult four = Tool("gloss --level 1 --no-personal", kRare);
     EXPECT_EQ(four.out.find("part of speech"), std::string::npos);
     EXPECT_EQ(four.out.find("\tentry"), std::string::npos);
+}
+
+// A text about chemistry (a passage written for the tests, and one sentence more):
+// "condensation" leads with its chemistry sense, and says so; the switches that turn
+// the context off turn the subject off with it.
+TEST(ContextTool, WhySaysSubjectInATextOfOneAndTheSwitchesTurnItOff) {
+    const auto passage =
+        ReadFileBytes(std::string(VELLUMWISE_FIXTURES_DIR) + "/subjects/chemistry.txt");
+    ASSERT_TRUE(passage);
+    const std::string text =
+        *passage + "\nThe condensation of steam on a cold flask gives drops.\n";
+    const ProgramResult why = Tool("gloss --no-personal --why", text);
+    ASSERT_EQ(why.status, 0) << why.out;
+    EXPECT_NE(why.out.find("\tcondensation\t冷凝，压缩，凝缩\tsubject\n"), std::string::npos)
+        << why.out;
+    for (const char* off : {"--no-context", "--original"}) {
+        const ProgramResult plain = Tool(std::string("gloss --no-personal --why ") + off, text);
+        ASSERT_EQ(plain.status, 0) << plain.out;
+        EXPECT_EQ(plain.out.find("\tsubject\n"), std::string::npos) << off;
+    }
+    // The sentence alone is about no subject: glossed as ever.
+    const ProgramResult alone = Tool("gloss --no-personal --why",
+                                     "The condensation of steam on a cold flask gives drops.\n");
+    EXPECT_EQ(alone.out.find("\tsubject\n"), std::string::npos) << alone.out;
 }
 
 TEST(ContextTool, OriginalTurnsOffEveryAdditionAtOnce) {

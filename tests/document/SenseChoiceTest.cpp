@@ -187,6 +187,7 @@ struct ProgramFolder {
         const std::string bin = VELLUMWISE_BIN_DIR;
         std::filesystem::copy_file(bin + "/main.dic", dir.Path("main.dic"));
         std::filesystem::copy_file(bin + "/senses.dat", dir.Path("senses.dat"));
+        std::filesystem::copy_file(bin + "/subject.dat", dir.Path("subject.dat"));
         std::string tagger = ReadFile(bin + "/tagger.dat");
         if (damagedTagger) {
             tagger.resize(tagger.size() - 1);

@@ -1,7 +1,7 @@
-// The tagger's and the senses' compiled files as a damaged install may leave them, and
-// their TSV sources as a hand edit may: each is refused with a reason or read whole, and
-// what is read tags and looks up without going out of bounds; a file read back from its
-// own compile says the same.
+// The tagger's, the senses' and the subjects' compiled files as a damaged install may leave them,
+// and their TSV sources as a hand edit may: each is refused with a reason or read whole, and what
+// is read tags and looks up without going out of bounds; a file read back from its own compile says
+// the same.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,6 +10,7 @@
 #include "FuzzCheck.h"
 #include "PosTagger.h"
 #include "SenseTable.h"
+#include "SubjectTable.h"
 #include "TaggerData.h"
 
 namespace {
@@ -41,6 +42,17 @@ void TrySenses(const SenseTable& table, std::string_view bytes) {
         for (const WordClass wordClass :
              {WordClass::Noun, WordClass::Verb, WordClass::Adjective, WordClass::Adverb}) {
             table.Gloss(word, wordClass);
+        }
+    }
+}
+
+void TrySubjects(const SubjectTable& table, std::string_view bytes) {
+    for (const std::string_view word : Words(bytes)) {
+        const SubjectTable::Subjects subjects = table.SubjectsOf(word);
+        FUZZ_CHECK((subjects >> table.SubjectCount()) == 0);
+        for (std::size_t s = 0; s < table.SubjectCount(); ++s) {
+            table.Name(s);
+            table.SenseOf(word, s);
         }
     }
 }
@@ -82,6 +94,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         TrySenses(*table, bytes);
         const std::optional<SenseTable> again = SenseTable::FromCompiled(table->Compile(), error);
         FUZZ_CHECK(again.has_value() && again->Size() == table->Size());
+    } else {
+        FUZZ_CHECK(!error.empty());
+    }
+
+    // The subjects' compiled file, and their two sources (words, then senses after a NUL).
+    error.clear();
+    if (const std::optional<SubjectTable> table = SubjectTable::FromCompiled(bytes, error)) {
+        TrySubjects(*table, bytes);
+        FUZZ_CHECK(SubjectTable::FromCompiled(table->Compile(), error).has_value());
+    } else {
+        FUZZ_CHECK(!error.empty());
+    }
+    error.clear();
+    if (const std::optional<SubjectTable> table = SubjectTable::FromTsv(lexicon, rules, error)) {
+        TrySubjects(*table, bytes);
+        const std::optional<SubjectTable> again =
+            SubjectTable::FromCompiled(table->Compile(), error);
+        FUZZ_CHECK(again.has_value() && again->Compile() == table->Compile());
     } else {
         FUZZ_CHECK(!error.empty());
     }

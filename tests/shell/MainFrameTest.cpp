@@ -72,12 +72,25 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     EXPECT_FALSE(skipNames->isChecked());
     m_app.Document().SetSkipNames(true);
     EXPECT_TRUE(skipNames->isChecked());
-    // 按上下文选择词义 is the 显示 menu's last item, on by default, and follows the
-    // document's setting both ways.
+    // 按上下文选择词义 and then 按学科选择词义 end the 显示 menu, on by default, and
+    // follow the document's settings both ways; the second names the subject found.
     QAction* context = frame->Command("ID_CONTEXT_SENSES");
+    QAction* subject = frame->Command("ID_SUBJECT_SENSES");
     ASSERT_NE(context, nullptr);
+    ASSERT_NE(subject, nullptr);
     EXPECT_EQ(context->text(), QStringLiteral("按上下文选择词义"));
-    EXPECT_EQ(menus[1]->menu()->actions().back(), context);
+    EXPECT_EQ(subject->text(), QStringLiteral("按学科选择词义（未见学科）"));
+    const QList<QAction*> displayItems = menus[1]->menu()->actions();
+    ASSERT_GE(displayItems.size(), 2);
+    EXPECT_EQ(displayItems.back(), subject);
+    EXPECT_EQ(displayItems[displayItems.size() - 2], context);
+    EXPECT_TRUE(subject->isCheckable());
+    EXPECT_TRUE(subject->isChecked());
+    subject->trigger();
+    EXPECT_FALSE(m_app.Document().SubjectSensesOn());
+    EXPECT_FALSE(m_app.Document().Settings().subjectSenses);
+    m_app.Document().SetSubjectSenses(true);
+    EXPECT_TRUE(subject->isChecked());
     EXPECT_TRUE(context->isCheckable());
     EXPECT_TRUE(context->isChecked());
     context->trigger();

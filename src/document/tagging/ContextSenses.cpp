@@ -48,6 +48,18 @@ std::unique_ptr<ContextSenses> ContextSenses::Load(const std::string& folder, st
     auto context = std::make_unique<ContextSenses>(std::move(*tagger), std::move(*senses),
                                                    phrases ? std::move(*phrases) : PhraseTable());
     context->m_phraseProblem = std::move(phraseProblem);
+    const std::string subjectPath = folder + "/" + std::string(kSubjectFileName);
+    if (const std::optional<std::string> subjectBytes = ReadFileBytes(subjectPath)) {
+        std::string problem;
+        if (std::optional<SubjectTable> subjects =
+                SubjectTable::FromCompiled(*subjectBytes, problem)) {
+            context->m_subjects = std::move(*subjects);
+        } else {
+            context->m_subjectProblem = subjectPath + ": " + problem;
+        }
+    } else {
+        context->m_subjectProblem = subjectPath + ": " + std::strerror(errno);
+    }
     return context;
 }
 

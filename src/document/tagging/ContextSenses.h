@@ -8,6 +8,7 @@
 #include "PhraseTable.h"
 #include "PosTagger.h"
 #include "SenseTable.h"
+#include "SubjectTable.h"
 #include "TaggerData.h"
 
 class CDicMain;
@@ -21,10 +22,11 @@ public:
     ContextSenses(const ContextSenses&) = delete;
     ContextSenses& operator=(const ContextSenses&) = delete;
 
-    // tagger.dat, senses.dat and phrases.dat from `folder`; nullptr, with what went
-    // wrong in `error`, when the tagger's or the senses' file is missing or damaged.
-    // Without a good phrases.dat the senses are still chosen, no phrase is found and
-    // PhraseProblem says why.
+    // tagger.dat, senses.dat, phrases.dat and subject.dat from `folder`; nullptr, with
+    // what went wrong in `error`, when the tagger's or the senses' file is missing or
+    // damaged. Without a good phrases.dat the senses are still chosen, no phrase is
+    // found and PhraseProblem says why; without subject.dat no text has a subject, and
+    // SubjectProblem says why.
     static std::unique_ptr<ContextSenses> Load(const std::string& folder, std::string& error);
 
     const PosTagger& Tagger() const { return m_tagger; }
@@ -32,6 +34,10 @@ public:
     const PhraseTable& Phrases() const { return m_phrases; }
     // What was wrong with phrases.dat, or empty.
     const std::string& PhraseProblem() const { return m_phraseProblem; }
+    const SubjectTable& Subjects() const { return m_subjects; }
+    void SetSubjects(SubjectTable subjects) { m_subjects = std::move(subjects); }
+    // Empty, or what went wrong reading subject.dat.
+    const std::string& SubjectProblem() const { return m_subjectProblem; }
 
     // The gloss of a lower-case word used as `wordClass`, when context chooses one:
     // the line of that class of the entry the word reaches (`entry`, a position in
@@ -53,5 +59,7 @@ private:
     SenseTable m_senses;
     PhraseTable m_phrases;
     std::string m_phraseProblem;
+    SubjectTable m_subjects;
+    std::string m_subjectProblem;
     PosTagger m_tagger;  // after m_taggerData, which it reads
 };
