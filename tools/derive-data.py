@@ -12,7 +12,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from derive_data import cedict, dictionary, glossaries, output, senses, source, supplement, tagger, verbs  # noqa: E402,E501
+from derive_data import cedict, dictionary, entries, glossaries, output, senses, source, supplement, tagger, verbs  # noqa: E402,E501
 
 
 def main():
@@ -58,6 +58,9 @@ def main():
     output.write_tsv(os.path.join(args.out, "senses.tsv"),
                      "Senses by part of speech (n, v, a, r), alphabetical: word, class, gloss",
                      sense_rows)
+    output.write_tsv(os.path.join(args.out, "entries.tsv"),
+                     "Whole entries, alphabetical: word, phonetic, lines, definitions, forms, tags, "
+                     "Collins stars, Oxford 3000", entries.derive(package, items, extra))
     output.write_tsv(os.path.join(args.out, "tagger-lexicon.tsv"),
                      "Part-of-speech lexicon: word, Penn Treebank tags most likely first",
                      tagger.lexicon_rows(lexicon_tgz), tagger.LEXICON_SOURCE)
