@@ -7,6 +7,7 @@
 #include "CodePage.h"
 #include "DictionaryFile.h"
 #include "DictionaryText.h"
+#include "EntryDatabaseSchema.h"
 #include "IPlatformServices.h"
 #include "LowerCaseWord.h"
 #include "ProgramDirectory.h"
@@ -92,6 +93,7 @@ void CVellumwiseDoc::UseSettings(const ReadingSettings& settings) {
     m_showScience = settings.showScience;
     m_skipNames = settings.skipNames;
     m_contextSensesOn = settings.contextSenses;
+    m_wordCardOn = settings.wordCard;
     m_scheme = settings.colorScheme;
     m_pageLayout = settings.pageLayout;
     m_pageColor = settings.pageColor;
@@ -112,6 +114,7 @@ ReadingSettings CVellumwiseDoc::Settings() const {
     settings.showScience = m_showScience;
     settings.skipNames = m_skipNames;
     settings.contextSenses = m_contextSensesOn;
+    settings.wordCard = m_wordCardOn;
     settings.colorScheme = m_scheme;
     settings.pageLayout = m_pageLayout;
     settings.pageColor = m_pageColor;
@@ -306,6 +309,20 @@ void CVellumwiseDoc::SetContextSenses(bool on) {
     m_contextSensesOn = on;
     Regloss();
     UpdateAllViews(UpdateHint::Glosses);
+}
+
+void CVellumwiseDoc::SetWordCard(bool on) {
+    m_wordCardOn = on;
+    UpdateAllViews(UpdateHint::Look);
+}
+
+EntryDatabase& CVellumwiseDoc::FullEntries() {
+    // Made on the first card, not at start-up; the file itself is opened on the first question.
+    if (!m_fullEntries) {
+        m_fullEntries = std::make_unique<EntryDatabase>(m_programDir + "/" +
+                                                        std::string(kEntryDatabaseFileName));
+    }
+    return *m_fullEntries;
 }
 
 void CVellumwiseDoc::Regloss() {

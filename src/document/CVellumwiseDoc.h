@@ -11,6 +11,7 @@
 #include "CParagraphList.h"
 #include "ColorScheme.h"
 #include "ContextSenses.h"
+#include "EntryDatabase.h"
 #include "EpubBook.h"
 #include "IDocumentView.h"
 #include "PageLayout.h"
@@ -130,6 +131,11 @@ public:
     // senses, or every word shows its entry's gloss; re-glosses. Relayout.
     void SetContextSenses(bool on);
     bool ContextSensesOn() const { return m_contextSensesOn; }
+    // Holding a word opens its whole entry's card, or (off) the one-line popup. Kept setting.
+    void SetWordCard(bool on);
+    bool WordCardOn() const { return m_wordCardOn; }
+    // The whole entries beside main.dic (dictionary.sqlite), opened on the first question.
+    EntryDatabase& FullEntries();
     // The tagger and senses by part of speech, or nullptr when they could not be
     // loaded (said once on standard error; the glosses are the entries' own).
     const ContextSenses* Context() const { return m_context.get(); }
@@ -248,6 +254,8 @@ private:
     bool m_bDictionaryChanged = false;         // since the text was last glossed
     std::unique_ptr<ContextSenses> m_context;  // loaded with main.dic
     bool m_contextSensesOn = true;
+    bool m_wordCardOn = true;
+    std::unique_ptr<EntryDatabase> m_fullEntries;  // made by FullEntries()
     void LoadContext();
     // What the texts are glossed with: the context when it is loaded and switched on.
     const ContextSenses* ActiveContext() const {

@@ -227,6 +227,8 @@ void CMainFrame::CreateMenu() {
     addChoices(QStringLiteral("排版"), "LayoutMenu", kLayoutMenu);
     display->addSeparator();
     display->addAction(Command(CommandId::ContextSenses));
+    display->addAction(Command(CommandId::WordCard));
+    display->addAction(Command(CommandId::WordCardShow));
     m_pRecentMenu = new QMenu(QStringLiteral("最近打开的文本"), file);
     m_pRecentMenu->setObjectName(QStringLiteral("RecentMenu"));
     file->insertMenu(Command(CommandId::EditPaste), m_pRecentMenu);

@@ -57,6 +57,8 @@ enum class CommandId {
     Unmark,
     AddToWordBook,
     WordBook,
+    WordCard,
+    WordCardShow,
 };
 
 // The command's identifier, the object name of its QAction ("ID_GOTO_PAGE"): tests
@@ -76,6 +78,10 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_SKIP_NAMES";
         case CommandId::ContextSenses:
             return "ID_CONTEXT_SENSES";
+        case CommandId::WordCard:
+            return "ID_WORD_CARD";
+        case CommandId::WordCardShow:
+            return "ID_WORD_CARD_SHOW";
         case CommandId::AppAbout:
             return "ID_APP_ABOUT";
         case CommandId::LineDown:

@@ -45,6 +45,7 @@ const SettingRow kReadingRows[] = {
     {"Reading/ScienceGlossary", &ReadingSettings::showScience},
     {"Reading/SkipNames", &ReadingSettings::skipNames},
     {"Reading/ContextSenses", &ReadingSettings::contextSenses},
+    {"Reading/WordCard", &ReadingSettings::wordCard},
     {"Colors/Page", &ReadingSettings::pageColor},
     {"Colors/Text", &ReadingSettings::textColor},
     {"Colors/Gloss", &ReadingSettings::glossColor},

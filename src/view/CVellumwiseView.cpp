@@ -26,6 +26,7 @@
 #include "StripGeometry.h"
 #include "TextLayout.h"
 #include "TopWord.h"
+#include "WordCardDlg.h"
 #include "WordHitTest.h"
 
 using namespace ScrollCommands;
@@ -59,6 +60,7 @@ CVellumwiseView::CVellumwiseView(CVellumwiseDoc& doc, QWidget* parent)
 CVellumwiseView::~CVellumwiseView() {
     // A popup still open (the window closed with the button held) goes with the view.
     delete m_pPopup.data();
+    delete m_pCard.data();
     m_doc.RemoveView(this);
     m_doc.DropLayouter(this);
 }
@@ -272,6 +274,14 @@ void CVellumwiseView::OnTextFont() {
 }
 
 void CVellumwiseView::keyPressEvent(QKeyEvent* event) {
+    // A card the card key opened stays until the next key, which also closes it.
+    if (m_pCard) {
+        CloseWordCard();
+        if (event->key() == Qt::Key_Escape) {
+            event->accept();
+            return;
+        }
+    }
     switch (event->key()) {
         case Qt::Key_Up:
             OnLineUp();
@@ -419,6 +429,7 @@ QString CVellumwiseView::HitTestWord(QPoint point) {
 }
 
 void CVellumwiseView::ClosePopup() {
+    CloseWordCard();
     if (m_pPopup) {
         m_pPopup->hide();
         delete m_pPopup.data();
@@ -430,7 +441,8 @@ void CVellumwiseView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         ClosePopup();
         const QPoint point = event->position().toPoint();
-        const QString text = HitTestWord(point);
+        const QString text =
+            m_doc.WordCardOn() && OpenWordCard(point) ? QString() : HitTestWord(point);
         if (!text.isEmpty()) {
             const std::optional<WordHit> hit = HitWord(point);
             const StripGeometry geometry =

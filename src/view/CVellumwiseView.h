@@ -21,6 +21,8 @@
 #include "WordHitTest.h"
 
 class CGlossPopupDlg;
+class WordCardDlg;
+struct WordCardContent;
 class QMenu;
 class QPrinter;
 class QtTextMeasurer;
@@ -100,6 +102,14 @@ public:
     ReadingDialogs m_dialogs = ReadingDialogs::Standard();
     // The open word popup, or null; owned by the view.
     QPointer<CGlossPopupDlg> m_pPopup;
+    // The open word card, or null; owned by the view (WordCardView.cpp).
+    QPointer<WordCardDlg> m_pCard;
+    // "查看词条" (D): the card of the word under the pointer, from the keyboard; made on
+    // first use, a child of the view.
+    QAction* CardCommand();
+    // Opens the card of the word at a viewport point; false when no word is there.
+    bool OpenWordCard(QPoint point);
+    void CloseWordCard();
 
 public slots:
     // Commands routed to the view.
@@ -154,6 +164,7 @@ private:
     void OnScrollBarAction(int action);
     void OnMouseWheel(const QWheelEvent& event);
     void ClosePopup();
+    WordCardContent CardContentAt(const WordHit& hit);
     std::optional<WordHit> HitWord(QPoint point);
     std::optional<WordHit> WordAt(QPoint point);
     void CreateWordCommands();
@@ -187,4 +198,6 @@ private:
     QTimer m_timerAutoScroll;
     std::array<QAction*, 5> m_wordCommands{};  // by WordAction, owned as children
     std::optional<WordHit> m_menuWord;         // while a word's context menu lives
+    QAction* m_pCardCommand = nullptr;
+    bool m_bCardNoteShown = false;  // "完整词条不可用" was said this run
 };

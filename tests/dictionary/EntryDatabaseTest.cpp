@@ -10,6 +10,7 @@
 #include "EntryDatabase.h"
 #include "EntryDatabaseSchema.h"
 #include "TempDir.h"
+#include "WordCardContent.h"
 
 namespace {
 
@@ -157,6 +158,52 @@ TEST(EntryDatabase, ExchangeAndLinesSplit) {
     EXPECT_EQ(TagName("cet6"), "六级");
     EXPECT_EQ(FormName('p'), "过去式");
     EXPECT_EQ(TagName("bogus"), "");
+}
+
+}  // namespace
+
+namespace {
+
+FullEntry Wind() {
+    FullEntry entry;
+    entry.word = "wind";
+    entry.phonetic = "wind";
+    entry.lines = {{"n.", "风，气息，趋势"}, {"vt.", "使通风，缠绕"}, {"vi.", "蜿蜒，缠绕"}};
+    entry.forms = {{'p', "wound"}, {'d', "wound"}, {'0', "wind"}};
+    entry.tags = {"zk", "gre", "bogus"};
+    entry.collins = 4;
+    entry.oxford = true;
+    return entry;
+}
+
+TEST(WordCard, TheLineOfTheShownSenseComesFirstAndMarked) {
+    struct Case {
+        const char* shown;
+        const char* firstLabel;  // after composing
+        bool marked;
+    };
+    for (const Case& c :
+         {Case{"缠绕，使通风", "vt.", true}, Case{"趋势", "n.", true}, Case{"风", "n.", true},
+          Case{"通风", "n.", false}, Case{"", "n.", false}}) {
+        const WordCardContent card = ComposeWordCard("Winding", c.shown, Wind());
+        ASSERT_EQ(card.lines.size(), 3u) << c.shown;
+        EXPECT_EQ(card.lines[0].label, c.firstLabel) << c.shown;
+        EXPECT_EQ(card.lines[0].chosen, c.marked) << c.shown;
+        EXPECT_EQ(std::count_if(card.lines.begin(), card.lines.end(),
+                                [](const auto& l) { return l.chosen; }),
+                  c.marked ? 1 : 0);
+        EXPECT_EQ(card.word, "wind");
+        EXPECT_EQ(card.asked, "Winding");
+    }
+    const WordCardContent card = ComposeWordCard("wind", "风", Wind());
+    EXPECT_EQ(card.forms, "过去式 wound，过去分词 wound");
+    EXPECT_EQ(card.tags, "中考 GRE · 柯林斯 **** · 牛津 3000");
+    EXPECT_TRUE(card.full);
+    const WordCardContent bare = ComposeWordCard("zebra", "斑马", std::nullopt);
+    EXPECT_FALSE(bare.full);
+    EXPECT_EQ(bare.word, "zebra");
+    EXPECT_EQ(bare.shown, "斑马");
+    EXPECT_TRUE(bare.lines.empty());
 }
 
 }  // namespace
