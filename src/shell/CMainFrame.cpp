@@ -41,7 +41,7 @@ namespace {
 
 // The file menu and the two toolbars, in order.
 constexpr CommandSlot kFileMenu[] = {
-    CommandId::FileOpenText, CommandId::EditPaste, kSeparator,
+    CommandId::FileOpenText, CommandId::EditPaste, CommandId::EditCopy, kSeparator,
     CommandId::SkipNames,    kSeparator,           CommandId::AppExit,
 };
 constexpr CommandSlot kMainToolBar[] = {

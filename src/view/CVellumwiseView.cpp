@@ -71,6 +71,7 @@ void CVellumwiseView::OnUpdate(UpdateHint hint) {
     }
     if (hint == UpdateHint::Text) {
         m_menuWord.reset();  // its paragraph and token numbers were of the old text
+        ClearSelection();
     }
     SyncAutoScrollTimer();
     RedrawView();
@@ -194,6 +195,7 @@ void CVellumwiseView::paintEvent(QPaintEvent*) {
     SyncFonts();
     QPainter painter(viewport());
     PaintPage(painter, WindowSize(), Scene(), m_glosses);
+    PaintSelection(painter);
 }
 
 void CVellumwiseView::resizeEvent(QResizeEvent* event) {
@@ -441,6 +443,7 @@ void CVellumwiseView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         ClosePopup();
         const QPoint point = event->position().toPoint();
+        StartSelection(point);
         const QString text =
             m_doc.WordCardOn() && OpenWordCard(point) ? QString() : HitTestWord(point);
         if (!text.isEmpty()) {
@@ -465,8 +468,16 @@ void CVellumwiseView::mousePressEvent(QMouseEvent* event) {
 void CVellumwiseView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         ClosePopup();
+        FinishSelection();
     }
     QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void CVellumwiseView::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton) {
+        ExtendSelection(event->position().toPoint());
+    }
+    QAbstractScrollArea::mouseMoveEvent(event);
 }
 
 void CVellumwiseView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -111,6 +111,13 @@ public:
     bool OpenWordCard(QPoint point);
     void CloseWordCard();
 
+    // The words selected with the mouse (TextSelection.cpp), as the text writes them,
+    // paragraphs on lines of their own; empty when none.
+    QString SelectedText() const;
+    // Puts the selection on the clipboard (复制, Ctrl+C); false when nothing is selected.
+    bool CopySelection();
+    void ClearSelection();
+
 public slots:
     // Commands routed to the view.
     void OnLineDown();
@@ -147,6 +154,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -165,6 +173,11 @@ private:
     void OnMouseWheel(const QWheelEvent& event);
     void ClosePopup();
     WordCardContent CardContentAt(const WordHit& hit);
+    std::optional<std::pair<WordHit, WordHit>> SelectionRange() const;
+    void StartSelection(QPoint point);
+    void ExtendSelection(QPoint point);
+    void FinishSelection();
+    void PaintSelection(QPainter& painter);
     std::optional<WordHit> HitWord(QPoint point);
     std::optional<WordHit> WordAt(QPoint point);
     void CreateWordCommands();
@@ -200,4 +213,8 @@ private:
     std::optional<WordHit> m_menuWord;         // while a word's context menu lives
     QAction* m_pCardCommand = nullptr;
     bool m_bCardNoteShown = false;  // "完整词条不可用" was said this run
+    // The selection runs from the word pressed to the word dragged to.
+    std::optional<WordHit> m_selectionAnchor;
+    std::optional<WordHit> m_selectionEnd;
+    bool m_bSelecting = false;  // a drag is under way
 };

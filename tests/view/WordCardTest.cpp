@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QScreen>
 #include <QTest>
 #include <filesystem>
@@ -137,6 +138,62 @@ TEST_F(WordCardTest, TheOneLinePopupStaysAChoiceAndTheCardHasAKey) {
     ASSERT_NE(m_view.m_pCard, nullptr);
     QTest::keyClick(m_view.viewport(), Qt::Key_Escape);
     EXPECT_EQ(m_view.m_pCard, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+class SelectionTest : public ViewOverDocument {
+protected:
+    SelectionTest() : ViewOverDocument(601) {}
+    void Drag(QPoint from, QPoint to) {
+        QWidget* viewport = m_view.viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+    }
+};
+
+TEST_F(SelectionTest, DraggingSelectsWordsAsTheTextWritesThemAndCopies) {
+    Paste("the zebra  walked, slowly.\r\nA second line\r\n");
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    struct Case {
+        std::size_t fromParagraph, fromToken, toParagraph, toToken;
+        const char* expected;
+    };
+    // Tokens of the first paragraph: the, zebra, "", walked, ",", "", slowly, "."
+    for (const Case& c :
+         {Case{0, 1, 0, 3, "zebra  walked"}, Case{0, 3, 0, 1, "zebra  walked"},
+          Case{0, 6, 1, 0, "slowly.\nA"}, Case{0, 0, 0, 7, "the zebra  walked, slowly."}}) {
+        Drag(WordPoint(c.fromParagraph, c.fromToken, 2, 5),
+             WordPoint(c.toParagraph, c.toToken, 2, 5));
+        EXPECT_EQ(m_view.SelectedText(), QString::fromUtf8(c.expected)) << c.expected;
+        EXPECT_EQ(m_view.m_pCard, nullptr) << "a drag leaves no card";
+        if (QGuiApplication::clipboard()->supportsSelection()) {
+            EXPECT_EQ(QGuiApplication::clipboard()->text(QClipboard::Selection),
+                      QString::fromUtf8(c.expected));
+        }
+        ASSERT_TRUE(m_view.CopySelection());
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8(c.expected));
+    }
+    // A press without a drag clears it; then nothing is copied and the clipboard stays.
+    QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, WordPoint(0, 1, 2, 5));
+    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, WordPoint(0, 1, 2, 5));
+    EXPECT_TRUE(m_view.SelectedText().isEmpty());
+    EXPECT_FALSE(m_view.CopySelection());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("the zebra  walked, slowly."));
+    // A new text leaves no selection pointing into the old one.
+    Drag(WordPoint(1, 0, 2, 5), WordPoint(1, 2, 2, 5));
+    Paste("x\r\n");
+    EXPECT_TRUE(m_view.SelectedText().isEmpty());
+    Drag(WordPoint(0, 0, 2, 5), WordPoint(0, 0, 2, 5));
+    Drag(WordPoint(0, 0, 2, 5), WordPoint(0, 0, 30, 5));
+    Paste("the zebra  walked, slowly.\r\nA second line\r\n");
+    EXPECT_TRUE(m_view.SelectedText().isEmpty()) << "a longer new text";
 }
 
 }  // namespace
