@@ -229,6 +229,7 @@ void CMainFrame::CreateMenu() {
     display->addAction(Command(CommandId::ContextSenses));
     display->addAction(Command(CommandId::WordCard));
     display->addAction(Command(CommandId::WordCardShow));
+    display->addAction(Command(CommandId::SpeakWord));
     m_pRecentMenu = new QMenu(QStringLiteral("最近打开的文本"), file);
     m_pRecentMenu->setObjectName(QStringLiteral("RecentMenu"));
     file->insertMenu(Command(CommandId::EditPaste), m_pRecentMenu);

@@ -59,6 +59,7 @@ enum class CommandId {
     WordBook,
     WordCard,
     WordCardShow,
+    SpeakWord,
 };
 
 // The command's identifier, the object name of its QAction ("ID_GOTO_PAGE"): tests
@@ -82,6 +83,8 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_WORD_CARD";
         case CommandId::WordCardShow:
             return "ID_WORD_CARD_SHOW";
+        case CommandId::SpeakWord:
+            return "ID_SPEAK_WORD";
         case CommandId::AppAbout:
             return "ID_APP_ABOUT";
         case CommandId::LineDown:

@@ -37,6 +37,7 @@ std::vector<CommandEntry> CMainFrame::CommandTable() {
          .handler = [doc] { doc->SetWordCard(!doc->WordCardOn()); },
          .checked = [doc] { return doc->WordCardOn(); }},
         {.id = WordCardShow, .made = m_pView->CardCommand()},
+        {.id = SpeakWord, .made = m_pView->SpeakCommand()},
         {.id = AppExit, .text = QStringLiteral("退出(&X)"), .handler = [this] { close(); }},
         {.id = AutoScroll,
          .text = QStringLiteral("自动滚屏"),

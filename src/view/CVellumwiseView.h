@@ -22,6 +22,7 @@
 
 class CGlossPopupDlg;
 class WordCardDlg;
+class WordSpeaker;
 struct WordCardContent;
 class QMenu;
 class QPrinter;
@@ -110,6 +111,10 @@ public:
     // Opens the card of the word at a viewport point; false when no word is there.
     bool OpenWordCard(QPoint point);
     void CloseWordCard();
+    // "朗读" (S): says the selection, or the word under the pointer, without waiting;
+    // disabled, its tooltip saying why, when no speech engine works.
+    QAction* SpeakCommand();
+    void UpdateSpeakCommand();
 
     // The words selected with the mouse (TextSelection.cpp), as the text writes them,
     // paragraphs on lines of their own; empty when none.
@@ -212,7 +217,9 @@ private:
     std::array<QAction*, 5> m_wordCommands{};  // by WordAction, owned as children
     std::optional<WordHit> m_menuWord;         // while a word's context menu lives
     QAction* m_pCardCommand = nullptr;
-    bool m_bCardNoteShown = false;  // "完整词条不可用" was said this run
+    QAction* m_pSpeakCommand = nullptr;
+    WordSpeaker* m_pSpeaker = nullptr;  // a child of the view, made with the command
+    bool m_bCardNoteShown = false;      // "完整词条不可用" was said this run
     // The selection runs from the word pressed to the word dragged to.
     std::optional<WordHit> m_selectionAnchor;
     std::optional<WordHit> m_selectionEnd;

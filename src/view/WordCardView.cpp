@@ -1,11 +1,13 @@
 // The word card: what holding a word (or the card key) opens when 完整词条卡片 is on.
 #include <QAction>
 #include <QCursor>
+#include <QTimer>
 
 #include "CVellumwiseView.h"
 #include "LowerCaseWord.h"
 #include "WordCardContent.h"
 #include "WordCardDlg.h"
+#include "WordSpeaker.h"
 
 namespace {
 
@@ -90,4 +92,39 @@ QAction* CVellumwiseView::CardCommand() {
         });
     }
     return m_pCardCommand;
+}
+
+QAction* CVellumwiseView::SpeakCommand() {
+    if (m_pSpeakCommand == nullptr) {
+        m_pSpeaker = new WordSpeaker(this);
+        m_pSpeakCommand = new QAction(QStringLiteral("朗读"), this);
+        m_pSpeakCommand->setObjectName(QStringLiteral("ID_SPEAK_WORD"));
+        m_pSpeakCommand->setShortcut(QKeySequence(Qt::Key_S));
+        m_pSpeakCommand->setToolTip(QStringLiteral("朗读指针下的单词，或选中的文字"));
+        connect(m_pSpeakCommand, &QAction::triggered, this, [this] {
+            const QString selected = SelectedText();
+            if (!selected.isEmpty()) {
+                m_pSpeaker->Say(selected);
+                return;
+            }
+            const std::optional<WordHit> hit = HitWord(viewport()->mapFromGlobal(QCursor::pos()));
+            if (hit) {
+                const std::string_view word =
+                    m_doc.m_paragraphs.m_arrParagraphs[hit->paragraph].Word(hit->token);
+                m_pSpeaker->Say(
+                    QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())));
+            }
+        });
+        // The engines are looked for once the window is up, never before it shows.
+        QTimer::singleShot(500, this, [this] { UpdateSpeakCommand(); });
+    }
+    return m_pSpeakCommand;
+}
+
+void CVellumwiseView::UpdateSpeakCommand() {
+    if (m_pSpeakCommand != nullptr && !m_pSpeaker->Available()) {
+        m_pSpeakCommand->setEnabled(false);
+        m_pSpeakCommand->setToolTip(m_pSpeaker->Problem());
+        m_pSpeakCommand->setStatusTip(m_pSpeaker->Problem());
+    }
 }

@@ -197,3 +197,21 @@ TEST_F(SelectionTest, DraggingSelectsWordsAsTheTextWritesThemAndCopies) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WordCardTest, TheSpeakCommandIsDisabledWithTheReasonWhenNoEngineSpeaks) {
+    QAction* speak = m_view.SpeakCommand();
+    EXPECT_EQ(speak->shortcut(), QKeySequence(Qt::Key_S));
+    EXPECT_EQ(speak->objectName(), QStringLiteral("ID_SPEAK_WORD"));
+    m_view.UpdateSpeakCommand();
+    // Either state is honest: enabled with an engine, else disabled and saying why.
+    if (!speak->isEnabled()) {
+        EXPECT_FALSE(speak->toolTip().isEmpty());
+        EXPECT_NE(speak->toolTip(), QStringLiteral("朗读指针下的单词，或选中的文字"));
+    }
+    // Nothing under the pointer: the command does nothing and returns at once.
+    speak->trigger();
+}
+
+}  // namespace
