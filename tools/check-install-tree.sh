@@ -16,7 +16,7 @@ if [ ! -x "$program" ]; then
   fail "bin/vellumwise does not lead to an executable"
 else
   programdir=$(dirname "$program")
-  for beside in main.dic supplement.dic tagger.dat senses.dat phrases.dat subject.dat help.htm; do
+  for beside in main.dic supplement.dic tagger.dat senses.dat phrases.dat subject.dat dictionary.sqlite help.htm; do
     [ -f "$programdir/$beside" ] || fail "$beside is not beside $program"
   done
 fi

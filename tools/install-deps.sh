@@ -7,8 +7,9 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-svg-dev qt6-translations-l10n
+  qt6-speech-dev qt6-speech-flite-plugin
   libgtest-dev libgmock-dev libbenchmark-dev
-  libzip-dev libxml2-dev pandoc
+  libzip-dev libxml2-dev libsqlite3-dev pandoc
   fonts-noto-cjk fonts-dejavu-core fonts-urw-base35 libfontconfig-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth

@@ -7,6 +7,7 @@
 #include "CodePage.h"
 #include "DictionaryFile.h"
 #include "DictionaryText.h"
+#include "EntryDatabaseSchema.h"
 #include "IPlatformServices.h"
 #include "LowerCaseWord.h"
 #include "ProgramDirectory.h"
@@ -93,6 +94,7 @@ void CVellumwiseDoc::UseSettings(const ReadingSettings& settings) {
     m_skipNames = settings.skipNames;
     m_contextSensesOn = settings.contextSenses;
     m_subjectSensesOn = settings.subjectSenses;
+    m_wordCardOn = settings.wordCard;
     m_scheme = settings.colorScheme;
     m_pageLayout = settings.pageLayout;
     m_pageColor = settings.pageColor;
@@ -114,6 +116,7 @@ ReadingSettings CVellumwiseDoc::Settings() const {
     settings.skipNames = m_skipNames;
     settings.contextSenses = m_contextSensesOn;
     settings.subjectSenses = m_subjectSensesOn;
+    settings.wordCard = m_wordCardOn;
     settings.colorScheme = m_scheme;
     settings.pageLayout = m_pageLayout;
     settings.pageColor = m_pageColor;
@@ -336,6 +339,20 @@ std::string CVellumwiseDoc::SubjectsFound() const {
         names += m_context->Subjects().Name(subject);
     }
     return names;
+}
+
+void CVellumwiseDoc::SetWordCard(bool on) {
+    m_wordCardOn = on;
+    UpdateAllViews(UpdateHint::Look);
+}
+
+EntryDatabase& CVellumwiseDoc::FullEntries() {
+    // Made on the first card, not at start-up; the file itself is opened on the first question.
+    if (!m_fullEntries) {
+        m_fullEntries = std::make_unique<EntryDatabase>(m_programDir + "/" +
+                                                        std::string(kEntryDatabaseFileName));
+    }
+    return *m_fullEntries;
 }
 
 void CVellumwiseDoc::Regloss() {

@@ -11,6 +11,7 @@
 #include "CParagraphList.h"
 #include "ColorScheme.h"
 #include "ContextSenses.h"
+#include "EntryDatabase.h"
 #include "EpubBook.h"
 #include "IDocumentView.h"
 #include "PageLayout.h"
@@ -137,6 +138,11 @@ public:
     // The subjects the open text was found to be about, UTF-8, joined with 、; empty
     // for none (a novel, or the choice turned off).
     std::string SubjectsFound() const;
+    // Holding a word opens its whole entry's card, or (off) the one-line popup. Kept setting.
+    void SetWordCard(bool on);
+    bool WordCardOn() const { return m_wordCardOn; }
+    // The whole entries beside main.dic (dictionary.sqlite), opened on the first question.
+    EntryDatabase& FullEntries();
     // The tagger and senses by part of speech, or nullptr when they could not be
     // loaded (said once on standard error; the glosses are the entries' own).
     const ContextSenses* Context() const { return m_context.get(); }
@@ -256,6 +262,8 @@ private:
     std::unique_ptr<ContextSenses> m_context;  // loaded with main.dic
     bool m_contextSensesOn = true;
     bool m_subjectSensesOn = true;
+    bool m_wordCardOn = true;
+    std::unique_ptr<EntryDatabase> m_fullEntries;  // made by FullEntries()
     void LoadContext();
     // What the texts are glossed with: the context when it is loaded and switched on.
     const ContextSenses* ActiveContext() const {

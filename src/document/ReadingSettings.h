@@ -14,6 +14,7 @@ struct ReadingSettings {
     bool skipNames = true;      // 不注释人名
     bool contextSenses = true;  // 按上下文选择词义
     bool subjectSenses = true;  // 按学科选择词义, within the choice by context
+    bool wordCard = true;       // 完整词条卡片; off: the one-line popup
     // The default scheme's colours (ColorsOf(ColorScheme::Default)).
     ColorScheme colorScheme = ColorScheme::Default;
     ColorRef pageColor = Rgb(251, 250, 246);

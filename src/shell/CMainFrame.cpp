@@ -48,7 +48,7 @@ std::string FolderOf(const std::string& path) {
 
 // The file menu and the two toolbars, in order.
 constexpr CommandSlot kFileMenu[] = {
-    CommandId::FileOpenText, CommandId::EditPaste, kSeparator,
+    CommandId::FileOpenText, CommandId::EditPaste, CommandId::EditCopy, kSeparator,
     CommandId::SkipNames,    kSeparator,           CommandId::AppExit,
 };
 constexpr CommandSlot kMainToolBar[] = {
@@ -238,6 +238,9 @@ void CMainFrame::CreateMenu() {
     display->addSeparator();
     display->addAction(Command(CommandId::ContextSenses));
     display->addAction(Command(CommandId::SubjectSenses));
+    display->addAction(Command(CommandId::WordCard));
+    display->addAction(Command(CommandId::WordCardShow));
+    display->addAction(Command(CommandId::SpeakWord));
     m_pRecentMenu = new QMenu(QStringLiteral("最近打开的文本"), file);
     m_pRecentMenu->setObjectName(QStringLiteral("RecentMenu"));
     file->insertMenu(Command(CommandId::EditPaste), m_pRecentMenu);

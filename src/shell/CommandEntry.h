@@ -58,6 +58,9 @@ enum class CommandId {
     Unmark,
     AddToWordBook,
     WordBook,
+    WordCard,
+    WordCardShow,
+    SpeakWord,
 };
 
 // The command's identifier, the object name of its QAction ("ID_GOTO_PAGE"): tests
@@ -79,6 +82,12 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_CONTEXT_SENSES";
         case CommandId::SubjectSenses:
             return "ID_SUBJECT_SENSES";
+        case CommandId::WordCard:
+            return "ID_WORD_CARD";
+        case CommandId::WordCardShow:
+            return "ID_WORD_CARD_SHOW";
+        case CommandId::SpeakWord:
+            return "ID_SPEAK_WORD";
         case CommandId::AppAbout:
             return "ID_APP_ABOUT";
         case CommandId::LineDown:

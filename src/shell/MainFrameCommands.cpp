@@ -45,6 +45,12 @@ std::vector<CommandEntry> CMainFrame::CommandTable() {
                                       : QStringLiteral("按学科选择词义（%1）")
                                             .arg(QString::fromStdString(found));
              }},
+        {.id = WordCard,
+         .text = QStringLiteral("完整词条卡片"),
+         .handler = [doc] { doc->SetWordCard(!doc->WordCardOn()); },
+         .checked = [doc] { return doc->WordCardOn(); }},
+        {.id = WordCardShow, .made = m_pView->CardCommand()},
+        {.id = SpeakWord, .made = m_pView->SpeakCommand()},
         {.id = AppExit, .text = QStringLiteral("退出(&X)"), .handler = [this] { close(); }},
         {.id = AutoScroll,
          .text = QStringLiteral("自动滚屏"),
@@ -188,7 +194,8 @@ std::vector<CommandEntry> CMainFrame::CommandTable() {
          .keys = {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}},
         {.id = EditCopy,
          .text = QStringLiteral("复制"),
-         .keys = {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}},
+         .keys = {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+         .handler = [view] { view->CopySelection(); }},
         {.id = NextPane, .text = QStringLiteral("下一窗格"), .keys = {QKeySequence(Qt::Key_F6)}},
         {.id = PrevPane,
          .text = QStringLiteral("前一窗格"),

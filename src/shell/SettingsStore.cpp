@@ -46,6 +46,7 @@ const SettingRow kReadingRows[] = {
     {"Reading/SkipNames", &ReadingSettings::skipNames},
     {"Reading/ContextSenses", &ReadingSettings::contextSenses},
     {"Reading/SubjectSenses", &ReadingSettings::subjectSenses},
+    {"Reading/WordCard", &ReadingSettings::wordCard},
     {"Colors/Page", &ReadingSettings::pageColor},
     {"Colors/Text", &ReadingSettings::textColor},
     {"Colors/Gloss", &ReadingSettings::glossColor},

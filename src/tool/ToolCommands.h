@@ -19,6 +19,7 @@ int RunDic2Tsv(const ToolArguments& args);
 int RunTsv2Dic(const ToolArguments& args);
 int RunGloss(const ToolArguments& args);
 int RunLookup(const ToolArguments& args);
+int RunDefine(const ToolArguments& args);
 int RunWordbook(const ToolArguments& args);
 int RunKnown(const ToolArguments& args);
 int RunTag(const ToolArguments& args);

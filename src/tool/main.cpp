@@ -16,6 +16,7 @@ constexpr const char* kUsage =
     "  tsv2dic IN.TSV OUT.DIC   build a dictionary from such a list\n"
     "  gloss [OPTIONS] [FILE]   print the glosses of a text as the reading window shows them\n"
     "  lookup [OPTIONS] WORD... show the entry each word reaches and whether it is glossed\n"
+    "  define [OPTIONS] WORD... print each word's whole entry, as the word card shows it\n"
     "  wordbook export --csv|--anki FILE   export the word book\n"
     "  known import FILE        add a word list to the known words\n"
     "  tag [OPTIONS] [FILE]     print the part of speech of each word of a text\n"
@@ -45,6 +46,7 @@ constexpr Command kCommands[] = {
     {"phrases2dat", RunPhrases2Dat},
     {"subjects2dat", RunSubjects2Dat},
     {"layout", RunLayout},
+    {"define", RunDefine},
 };
 
 }  // namespace

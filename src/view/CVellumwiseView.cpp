@@ -26,6 +26,7 @@
 #include "StripGeometry.h"
 #include "TextLayout.h"
 #include "TopWord.h"
+#include "WordCardDlg.h"
 #include "WordHitTest.h"
 
 using namespace ScrollCommands;
@@ -59,6 +60,7 @@ CVellumwiseView::CVellumwiseView(CVellumwiseDoc& doc, QWidget* parent)
 CVellumwiseView::~CVellumwiseView() {
     // A popup still open (the window closed with the button held) goes with the view.
     delete m_pPopup.data();
+    delete m_pCard.data();
     m_doc.RemoveView(this);
     m_doc.DropLayouter(this);
 }
@@ -69,6 +71,7 @@ void CVellumwiseView::OnUpdate(UpdateHint hint) {
     }
     if (hint == UpdateHint::Text) {
         m_menuWord.reset();  // its paragraph and token numbers were of the old text
+        ClearSelection();
     }
     SyncAutoScrollTimer();
     RedrawView();
@@ -196,6 +199,7 @@ void CVellumwiseView::paintEvent(QPaintEvent*) {
     SyncFonts();
     QPainter painter(viewport());
     PaintPage(painter, WindowSize(), Scene(), m_glosses);
+    PaintSelection(painter);
 }
 
 void CVellumwiseView::resizeEvent(QResizeEvent* event) {
@@ -276,6 +280,14 @@ void CVellumwiseView::OnTextFont() {
 }
 
 void CVellumwiseView::keyPressEvent(QKeyEvent* event) {
+    // A card the card key opened stays until the next key, which also closes it.
+    if (m_pCard) {
+        CloseWordCard();
+        if (event->key() == Qt::Key_Escape) {
+            event->accept();
+            return;
+        }
+    }
     switch (event->key()) {
         case Qt::Key_Up:
             OnLineUp();
@@ -435,6 +447,7 @@ QString CVellumwiseView::HitTestWord(QPoint point) {
 }
 
 void CVellumwiseView::ClosePopup() {
+    CloseWordCard();
     if (m_pPopup) {
         m_pPopup->hide();
         delete m_pPopup.data();
@@ -446,7 +459,9 @@ void CVellumwiseView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         ClosePopup();
         const QPoint point = event->position().toPoint();
-        const QString text = HitTestWord(point);
+        StartSelection(point);
+        const QString text =
+            m_doc.WordCardOn() && OpenWordCard(point) ? QString() : HitTestWord(point);
         if (!text.isEmpty()) {
             const std::optional<WordHit> hit = HitWord(point);
             const StripGeometry geometry =
@@ -469,8 +484,16 @@ void CVellumwiseView::mousePressEvent(QMouseEvent* event) {
 void CVellumwiseView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         ClosePopup();
+        FinishSelection();
     }
     QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void CVellumwiseView::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton) {
+        ExtendSelection(event->position().toPoint());
+    }
+    QAbstractScrollArea::mouseMoveEvent(event);
 }
 
 void CVellumwiseView::mouseDoubleClickEvent(QMouseEvent* event) {

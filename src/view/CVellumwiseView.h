@@ -21,6 +21,9 @@
 #include "WordHitTest.h"
 
 class CGlossPopupDlg;
+class WordCardDlg;
+class WordSpeaker;
+struct WordCardContent;
 class QMenu;
 class QPrinter;
 class QtTextMeasurer;
@@ -100,6 +103,25 @@ public:
     ReadingDialogs m_dialogs = ReadingDialogs::Standard();
     // The open word popup, or null; owned by the view.
     QPointer<CGlossPopupDlg> m_pPopup;
+    // The open word card, or null; owned by the view (WordCardView.cpp).
+    QPointer<WordCardDlg> m_pCard;
+    // "查看词条" (D): the card of the word under the pointer, from the keyboard; made on
+    // first use, a child of the view.
+    QAction* CardCommand();
+    // Opens the card of the word at a viewport point; false when no word is there.
+    bool OpenWordCard(QPoint point);
+    void CloseWordCard();
+    // "朗读" (S): says the selection, or the word under the pointer, without waiting;
+    // disabled, its tooltip saying why, when no speech engine works.
+    QAction* SpeakCommand();
+    void UpdateSpeakCommand();
+
+    // The words selected with the mouse (TextSelection.cpp), as the text writes them,
+    // paragraphs on lines of their own; empty when none.
+    QString SelectedText() const;
+    // Puts the selection on the clipboard (复制, Ctrl+C); false when nothing is selected.
+    bool CopySelection();
+    void ClearSelection();
 
 public slots:
     // Commands routed to the view.
@@ -137,6 +159,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -154,6 +177,12 @@ private:
     void OnScrollBarAction(int action);
     void OnMouseWheel(const QWheelEvent& event);
     void ClosePopup();
+    WordCardContent CardContentAt(const WordHit& hit);
+    std::optional<std::pair<WordHit, WordHit>> SelectionRange() const;
+    void StartSelection(QPoint point);
+    void ExtendSelection(QPoint point);
+    void FinishSelection();
+    void PaintSelection(QPainter& painter);
     std::optional<WordHit> HitWord(QPoint point);
     std::optional<WordHit> WordAt(QPoint point);
     void CreateWordCommands();
@@ -187,4 +216,12 @@ private:
     QTimer m_timerAutoScroll;
     std::array<QAction*, 5> m_wordCommands{};  // by WordAction, owned as children
     std::optional<WordHit> m_menuWord;         // while a word's context menu lives
+    QAction* m_pCardCommand = nullptr;
+    QAction* m_pSpeakCommand = nullptr;
+    WordSpeaker* m_pSpeaker = nullptr;  // a child of the view, made with the command
+    bool m_bCardNoteShown = false;      // "完整词条不可用" was said this run
+    // The selection runs from the word pressed to the word dragged to.
+    std::optional<WordHit> m_selectionAnchor;
+    std::optional<WordHit> m_selectionEnd;
+    bool m_bSelecting = false;  // a drag is under way
 };

@@ -57,11 +57,11 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     for (const QAction* item : menus[0]->menu()->actions()) {
         items << (item->isSeparator() ? QStringLiteral("|") : item->text());
     }
-    EXPECT_EQ(items,
-              (QStringList{QStringLiteral("打开文本文件"), QStringLiteral("章节"),
-                           QStringLiteral("最近打开的文本"), QStringLiteral("粘贴剪贴版内容(&P)"),
-                           QStringLiteral("|"), QStringLiteral("不注释人名"), QStringLiteral("|"),
-                           QStringLiteral("退出(&X)")}));
+    EXPECT_EQ(items, (QStringList{QStringLiteral("打开文本文件"), QStringLiteral("章节"),
+                                  QStringLiteral("最近打开的文本"),
+                                  QStringLiteral("粘贴剪贴版内容(&P)"), QStringLiteral("复制"),
+                                  QStringLiteral("|"), QStringLiteral("不注释人名"),
+                                  QStringLiteral("|"), QStringLiteral("退出(&X)")}));
     EXPECT_EQ(menus[0]->menu()->actions()[3]->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
     // On by default; the item follows the document's setting both ways.
     QAction* skipNames = frame->Command("ID_SKIP_NAMES");
@@ -72,18 +72,19 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     EXPECT_FALSE(skipNames->isChecked());
     m_app.Document().SetSkipNames(true);
     EXPECT_TRUE(skipNames->isChecked());
-    // 按上下文选择词义 and then 按学科选择词义 end the 显示 menu, on by default, and
-    // follow the document's settings both ways; the second names the subject found.
+    // The 显示 menu ends with 按上下文选择词义, 按学科选择词义 (naming the subject found),
+    // 完整词条卡片, 查看词条 (D) and 朗读 (S); the switches are on by default and follow
+    // the document's settings both ways.
     QAction* context = frame->Command("ID_CONTEXT_SENSES");
     QAction* subject = frame->Command("ID_SUBJECT_SENSES");
     ASSERT_NE(context, nullptr);
     ASSERT_NE(subject, nullptr);
     EXPECT_EQ(context->text(), QStringLiteral("按上下文选择词义"));
     EXPECT_EQ(subject->text(), QStringLiteral("按学科选择词义（未见学科）"));
-    const QList<QAction*> displayItems = menus[1]->menu()->actions();
-    ASSERT_GE(displayItems.size(), 2);
-    EXPECT_EQ(displayItems.back(), subject);
-    EXPECT_EQ(displayItems[displayItems.size() - 2], context);
+    const QList<QAction*> display = menus[1]->menu()->actions();
+    ASSERT_GE(display.size(), 5);
+    EXPECT_EQ(display[display.size() - 5], context);
+    EXPECT_EQ(display[display.size() - 4], subject);
     EXPECT_TRUE(subject->isCheckable());
     EXPECT_TRUE(subject->isChecked());
     subject->trigger();
@@ -91,6 +92,19 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     EXPECT_FALSE(m_app.Document().Settings().subjectSenses);
     m_app.Document().SetSubjectSenses(true);
     EXPECT_TRUE(subject->isChecked());
+    QAction* card = frame->Command("ID_WORD_CARD");
+    ASSERT_NE(card, nullptr);
+    EXPECT_EQ(display[display.size() - 3], card);
+    EXPECT_EQ(card->text(), QStringLiteral("完整词条卡片"));
+    EXPECT_TRUE(card->isChecked());
+    card->trigger();
+    EXPECT_FALSE(m_app.Document().Settings().wordCard);
+    m_app.Document().SetWordCard(true);
+    EXPECT_TRUE(card->isChecked());
+    EXPECT_EQ(display[display.size() - 2], frame->Command("ID_WORD_CARD_SHOW"));
+    EXPECT_EQ(display[display.size() - 2]->shortcut(), QKeySequence(Qt::Key_D));
+    EXPECT_EQ(display.back(), frame->Command("ID_SPEAK_WORD"));
+    EXPECT_EQ(display.back()->shortcut(), QKeySequence(Qt::Key_S));
     EXPECT_TRUE(context->isCheckable());
     EXPECT_TRUE(context->isChecked());
     context->trigger();

@@ -348,8 +348,10 @@ TEST_F(ReadingTest, FontChoiceKeepsEffectsAndAlwaysLaysOutAgain) {
     EXPECT_TRUE(m_view.Scene().glossFont.strikeOut());
 }
 
+// The one-line popup, the choice 完整词条卡片 turns off (the card has tests of its own).
 class PopupTest : public ReadingTest {
 protected:
+    PopupTest() { m_doc.SetWordCard(false); }
     QPoint At(std::size_t p, std::size_t j, int dx = 0, int dy = 0) const {
         return WordPoint(p, j, dx, dy);
     }

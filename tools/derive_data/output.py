@@ -22,7 +22,7 @@ def write_tsv(path, what, rows, source=ECDICT_SOURCE):
 
 
 def notice(licence, tagger_licence):
-    return ("Vellumwise's word data (data/dictionary.tsv, data/irregular-verbs.tsv,\n"
+    return ("Vellumwise's word data (data/dictionary.tsv, data/entries.tsv, data/irregular-verbs.tsv,\n"
             "data/medical-glossary.tsv, data/science-glossary.tsv, data/senses.tsv,\n"
             "data/phrases.tsv, data/subject-words.tsv, data/subject-senses.tsv) is derived\n"
             "from ECDICT, the free English-Chinese dictionary database by Lin Wei\n"

@@ -29,6 +29,7 @@ class Entry:
     bnc: int
     frq: int
     exchange: dict
+    phonetic: str = ""
 
     def senses(self):
         return [s for s in SENSE_BREAK.split(self.translation) if s.strip()]
@@ -97,7 +98,8 @@ def _read_entries(tar):
         entries[row[0]] = Entry(
             word=row[0], definition=row[2], translation=row[3],
             tags=frozenset(row[7].split()), collins=_int(row[5]), oxford=row[6] == "1",
-            bnc=_int(row[8]), frq=_int(row[9]), exchange=_exchange(row[10]))
+            bnc=_int(row[8]), frq=_int(row[9]), exchange=_exchange(row[10]),
+            phonetic=row[1])
     return entries
 
 

@@ -1,0 +1,124 @@
+#include "WordCardDlg.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8).toHtmlEscaped(); }
+
+// At most this many English definitions: the card is read at a glance.
+constexpr std::size_t kDefinitionsShown = 3;
+
+}  // namespace
+
+QString WordCardHtml(const WordCardContent& content, const QString& note, const QColor& mark) {
+    QString html = QStringLiteral("<div style='white-space:pre-wrap'><big><b>%1</b></big>")
+                       .arg(Text(content.word));
+    if (!content.phonetic.empty()) {
+        html += QStringLiteral(" &nbsp;/%1/").arg(Text(content.phonetic));
+    }
+    if (content.asked != content.word && !content.asked.empty()) {
+        html += QStringLiteral(" &nbsp;← %1").arg(Text(content.asked));
+    }
+    html += QStringLiteral("</div>");
+    const QString markStyle = QStringLiteral("color:%1").arg(mark.name());
+    if (!content.shown.empty()) {
+        html += QStringLiteral("<div><span style='%1'>▶ 本处：</span><b>%2</b></div>")
+                    .arg(markStyle, Text(content.shown));
+    }
+    for (const auto& [word, gloss] : content.phraseWords) {
+        html += QStringLiteral("<div>· %1 %2</div>").arg(Text(word), Text(gloss));
+    }
+    for (const auto& line : content.lines) {
+        html += QStringLiteral("<div>%1<i>%2</i> %3</div>")
+                    .arg(line.chosen ? QStringLiteral("<span style='%1'>▶ </span>").arg(markStyle)
+                                     : QString(),
+                         Text(line.label), Text(line.senses));
+    }
+    const std::size_t shownDefinitions = std::min(content.definitions.size(), kDefinitionsShown);
+    if (shownDefinitions > 0) {
+        html += QStringLiteral("<div style='margin-top:4px'><small>");
+        for (std::size_t i = 0; i < shownDefinitions; ++i) {
+            html += (i ? QStringLiteral("<br>") : QString()) + Text(content.definitions[i]);
+        }
+        html += QStringLiteral("</small></div>");
+    }
+    if (!content.forms.empty()) {
+        html += QStringLiteral("<div style='margin-top:4px'>%1</div>").arg(Text(content.forms));
+    }
+    if (!content.tags.empty()) {
+        html += QStringLiteral("<div><small>%1</small></div>").arg(Text(content.tags));
+    }
+    if (!note.isEmpty()) {
+        html += QStringLiteral("<div style='margin-top:4px'><small><i>%1</i></small></div>")
+                    .arg(note.toHtmlEscaped());
+    }
+    return html;
+}
+
+WordCardDlg::WordCardDlg(QWidget* pParent, const QFont& pageFont)
+    : QWidget(pParent ? pParent->window() : nullptr,
+              Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_label(new QLabel(this)) {
+    setObjectName(QStringLiteral("wordCard"));
+    // Opened while the button is down in the view: the focus stays there.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+    if (pParent != nullptr) {
+        setPalette(pParent->window()->palette());
+    }
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Window);
+    setFont(pageFont);
+    m_label->setTextFormat(Qt::RichText);
+    m_label->setWordWrap(true);
+    m_label->setTextInteractionFlags(Qt::NoTextInteraction);
+    m_label->setForegroundRole(QPalette::WindowText);
+    // About thirty Chinese characters of the page's font a line.
+    m_width = std::max(320, QFontMetrics(pageFont).horizontalAdvance(QStringLiteral("词")) * 30);
+    auto* layout = new QVBoxLayout(this);
+    const int margin = std::max(8, QFontMetrics(pageFont).height() / 2);
+    layout->setContentsMargins(margin, margin / 2, margin, margin / 2);
+    layout->addWidget(m_label);
+}
+
+void WordCardDlg::SetContent(const WordCardContent& content, const QString& note) {
+    m_label->setText(WordCardHtml(content, note, palette().color(QPalette::Link)));
+}
+
+QString WordCardDlg::Html() const { return m_label->text(); }
+
+void WordCardDlg::ShowByLine(const QPoint& globalPointer, const QRect& line) {
+    QScreen* screen = QGuiApplication::screenAt(globalPointer);
+    const QRect available = screen != nullptr ? screen->availableGeometry()
+                                              : QRect(line.topLeft(), QSize(100000, 100000));
+    const int width = std::min(m_width, available.width());
+    const QSize size(width, layout()->totalHeightForWidth(width));
+    int x = globalPointer.x() + 1;
+    x = std::max(available.left(), std::min(x, available.right() + 1 - size.width()));
+    int y = line.bottom() + 1;
+    if (y + size.height() > available.bottom() + 1) {
+        // Above the line, or, where neither side has room, as low as the screen allows.
+        y = std::max(available.top(), line.top() - size.height());
+    }
+    setGeometry(QRect(QPoint(x, y), size));
+    show();
+    raise();
+}
+
+void WordCardDlg::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void WordCardDlg::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    hide();
+}

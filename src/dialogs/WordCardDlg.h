@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QLabel>
+#include <QRect>
+#include <QWidget>
+
+#include "WordCardContent.h"
+
+// The card of a held word: its whole entry, the sense under this occurrence first and
+// marked. A borderless window above its owner, in the owner's colours and at the page's
+// font size, set beside the word's line, never over it, and kept on the screen; the view
+// shows, moves and deletes it.
+class WordCardDlg : public QWidget {
+    Q_OBJECT
+public:
+    // The note a card carries once when the whole entries cannot be read.
+    static inline const QString kUnavailable = QStringLiteral("完整词条不可用");
+
+    // pParent: any widget of the owning window, whose palette the card takes.
+    explicit WordCardDlg(QWidget* pParent, const QFont& pageFont);
+
+    // The content to show; `note` is shown under it in small type ("" for none).
+    void SetContent(const WordCardContent& content, const QString& note = {});
+    // The card's text as rich text (for tests and screenshots).
+    QString Html() const;
+
+    // Shows the card from the pointer's x, just below `line` (screen coordinates), or
+    // above it when the screen has no room below; kept on the screen left and right.
+    void ShowByLine(const QPoint& globalPointer, const QRect& line);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QLabel* m_label;
+    int m_width;
+};
+
+// The card's content as rich text, every piece of the entry escaped.
+QString WordCardHtml(const WordCardContent& content, const QString& note, const QColor& mark);

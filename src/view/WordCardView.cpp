@@ -1,0 +1,130 @@
+// The word card: what holding a word (or the card key) opens when 完整词条卡片 is on.
+#include <QAction>
+#include <QCursor>
+#include <QTimer>
+
+#include "CVellumwiseView.h"
+#include "LowerCaseWord.h"
+#include "WordCardContent.h"
+#include "WordCardDlg.h"
+#include "WordSpeaker.h"
+
+namespace {
+
+std::string Utf8(const QString& text) { return text.toStdString(); }
+
+}  // namespace
+
+WordCardContent CVellumwiseView::CardContentAt(const WordHit& hit) {
+    const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[hit.paragraph];
+    const std::string word(paragraph.Word(hit.token));
+    // The gloss under this occurrence, or the dictionary's where the step hides it.
+    std::string shown;
+    if (const std::string_view gloss = paragraph.Gloss(hit.token); !gloss.empty()) {
+        shown = Utf8(m_glosses.Text(gloss));
+    }
+    LowerCaseWord lower;
+    std::string headword = word;
+    if (const auto entry = m_doc.m_dicMain.FindReachedEntry(lower.Of(word))) {
+        const CDicItem& item = m_doc.m_dicMain.m_arrItems[*entry];
+        headword = item.m_strWord;
+        if (shown.empty()) {
+            shown = Utf8(m_glosses.Text(item.m_strGloss));
+        }
+    }
+    if (m_doc.m_paragraphs.IsSkippedName(paragraph, hit.token)) {
+        shown = "（人名）";
+    }
+    EntryDatabase& entries = m_doc.FullEntries();
+    std::optional<FullEntry> entry = entries.Find(headword);
+    if (!entry && headword != word) {
+        entry = entries.Find(word);
+    }
+    return ComposeWordCard(word, shown, entry);
+}
+
+bool CVellumwiseView::OpenWordCard(QPoint point) {
+    CloseWordCard();
+    const std::optional<WordHit> hit = HitWord(point);
+    if (!hit || m_doc.m_paragraphs.m_arrParagraphs[hit->paragraph].WordId(hit->token) ==
+                    WordTable::kNoWord) {
+        return false;
+    }
+    const WordCardContent content = CardContentAt(*hit);
+    QString note;
+    // Said on the first card of the run only: after that the short gloss speaks for itself.
+    if (!content.full && !m_doc.FullEntries().Available() && !m_bCardNoteShown) {
+        m_bCardNoteShown = true;
+        note = WordCardDlg::kUnavailable;
+    }
+    const StripGeometry geometry = StripGeometry::ForWindow(
+        WindowSize().width(), WindowSize().height(), m_doc.m_nPageWidth, m_doc.m_nScrollPos);
+    const WordBox box = WordBoxOf(m_doc.m_paragraphs.m_arrParagraphs[hit->paragraph], hit->token,
+                                  geometry, m_nLineUnit);
+    const QRect line(
+        viewport()->mapToGlobal(QPoint(0, static_cast<int>(box.top))),
+        viewport()->mapToGlobal(QPoint(viewport()->width() - 1, static_cast<int>(box.bottom) - 1)));
+    m_pCard = new WordCardDlg(this, m_fontText);
+    m_pCard->SetContent(content, note);
+    m_pCard->ShowByLine(viewport()->mapToGlobal(point), line);
+    return true;
+}
+
+void CVellumwiseView::CloseWordCard() {
+    if (m_pCard) {
+        m_pCard->hide();
+        delete m_pCard.data();
+    }
+    m_pCard = nullptr;
+}
+
+QAction* CVellumwiseView::CardCommand() {
+    if (m_pCardCommand == nullptr) {
+        m_pCardCommand = new QAction(QStringLiteral("查看词条"), this);
+        m_pCardCommand->setObjectName(QStringLiteral("ID_WORD_CARD_SHOW"));
+        m_pCardCommand->setShortcut(QKeySequence(Qt::Key_D));
+        connect(m_pCardCommand, &QAction::triggered, this, [this] {
+            SyncFonts();
+            const QPoint point = viewport()->mapFromGlobal(QCursor::pos());
+            if (!OpenWordCard(point)) {
+                CloseWordCard();
+            }
+        });
+    }
+    return m_pCardCommand;
+}
+
+QAction* CVellumwiseView::SpeakCommand() {
+    if (m_pSpeakCommand == nullptr) {
+        m_pSpeaker = new WordSpeaker(this);
+        m_pSpeakCommand = new QAction(QStringLiteral("朗读"), this);
+        m_pSpeakCommand->setObjectName(QStringLiteral("ID_SPEAK_WORD"));
+        m_pSpeakCommand->setShortcut(QKeySequence(Qt::Key_S));
+        m_pSpeakCommand->setToolTip(QStringLiteral("朗读指针下的单词，或选中的文字"));
+        connect(m_pSpeakCommand, &QAction::triggered, this, [this] {
+            const QString selected = SelectedText();
+            if (!selected.isEmpty()) {
+                m_pSpeaker->Say(selected);
+                return;
+            }
+            const std::optional<WordHit> hit = HitWord(viewport()->mapFromGlobal(QCursor::pos()));
+            if (hit) {
+                const std::string_view word =
+                    m_doc.m_paragraphs.m_arrParagraphs[hit->paragraph].Word(hit->token);
+                m_pSpeaker->Say(
+                    QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())));
+            }
+        });
+        // The engines are looked for once the window is up, never before it shows.
+        QTimer::singleShot(500, this, [this] { UpdateSpeakCommand(); });
+    }
+    return m_pSpeakCommand;
+}
+
+void CVellumwiseView::UpdateSpeakCommand() {
+    if (m_pSpeakCommand != nullptr && !m_pSpeaker->Available()) {
+        m_pSpeakCommand->setEnabled(false);
+        m_pSpeakCommand->setToolTip(m_pSpeaker->Problem());
+        m_pSpeakCommand->setStatusTip(m_pSpeaker->Problem());
+    }
+}
