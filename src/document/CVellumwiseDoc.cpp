@@ -11,6 +11,7 @@
 #include "LowerCaseWord.h"
 #include "ProgramDirectory.h"
 #include "ReadFileBytes.h"
+#include "SentenceAround.h"
 #include "TextDecoder.h"
 #include "TextFileLoad.h"
 #include "VocabularyTable.h"
@@ -246,13 +247,14 @@ void CVellumwiseDoc::TakeText(TextFileLoad&& load, const std::string& path,
     UpdateAllViews(UpdateHint::Text);
 }
 
-bool CVellumwiseDoc::AddToWordBook(std::size_t paragraph, std::size_t token) {
+CVellumwiseDoc::WordBookAddition CVellumwiseDoc::AddToWordBook(std::size_t paragraph,
+                                                               std::size_t token) {
     if (paragraph >= m_text.m_arrParagraphs.size()) {
-        return false;
+        return {};
     }
     const CParagraph& para = m_text.m_arrParagraphs[paragraph];
     if (token >= para.TokenCount() || para.Word(token).size() < 2) {
-        return false;
+        return {};
     }
     const std::string_view word = para.Word(token);
     std::string_view gloss = para.Gloss(token);
@@ -265,16 +267,30 @@ bool CVellumwiseDoc::AddToWordBook(std::size_t paragraph, std::size_t token) {
     WordBookEntry entry;
     entry.word = LowerCaseWord().Of(word);
     entry.gloss = codepage::GbkToUtf8Lossy(gloss);
-    const TokenSpan span = para.Span(token);
-    entry.sentence = CutSentence(para.m_strText, span.offset, span.length);
+    MarkedSentence sentence = SentenceAround(m_text, paragraph, token);
+    entry.sentence = std::move(sentence.text);
+    entry.wordAt = sentence.wordAt;
     entry.source = m_strTextFileName;
+    entry.path = m_strTextPath;
+    entry.place = WordPlace{paragraph, token};
     entry.date = TodayIso();
-    const std::string problem = AppendToWordBook(m_personalDir, entry);
+    if (m_cardLookup) {
+        if (const std::optional<WordCardFacts> card = m_cardLookup(entry.word, *entry.place)) {
+            entry.phonetic = card->phonetic;
+            if (!card->sense.empty()) {
+                entry.gloss = card->sense;
+            }
+        }
+    }
+    WordBookAddition addition;
+    const std::string problem = AppendToWordBook(m_personalDir, entry, &addition.updated);
     if (!problem.empty()) {
         m_platform.ShowMessage(problem);
-        return false;
+        return {};
     }
-    return true;
+    addition.saved = true;
+    addition.word = entry.word;
+    return addition;
 }
 
 void CVellumwiseDoc::OnEditPaste() {

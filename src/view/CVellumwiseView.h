@@ -127,6 +127,8 @@ signals:
     void autoScrollChanged(bool on);
     // The reader asked for the word book dialog from a word's menu.
     void wordBookRequested();
+    // A short report for the status bar: what a word command did.
+    void statusMessage(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -158,6 +160,7 @@ private:
     std::optional<WordHit> WordAt(QPoint point);
     void CreateWordCommands();
     bool ApplyToWord(const WordHit& hit, WordAction action);
+    bool CollectWord(const WordHit& hit);
     void ApplyToCommandWord(WordAction action);
 
     CVellumwiseDoc& m_doc;
@@ -187,4 +190,13 @@ private:
     QTimer m_timerAutoScroll;
     std::array<QAction*, 5> m_wordCommands{};  // by WordAction, owned as children
     std::optional<WordHit> m_menuWord;         // while a word's context menu lives
+    // The word last put in the word book, marked until the reader turns the page (moves a
+    // window's height away) or another text comes.
+    struct CollectedMark {
+        WordPlace word;
+        std::int64_t scrollPos = 0;
+        std::uint64_t text = UINT64_MAX;
+    };
+    std::optional<CollectedMark> m_collectedMark;
+    std::optional<WordPlace> CollectedWordShown() const;
 };

@@ -18,6 +18,7 @@ private slots:
     void listsNewestFirstAndRemovesTheSelectedEntry();
     void exportsBothFormatsAndAFailedExportKeepsTheBook();
     void importsAKnownListAndReportsIt();
+    void undoPutsRemovedEntriesBackAndAnEntryOpensAtItsPlace();
 
 private:
     QString Status(WordBookDialog& dlg) {
@@ -91,6 +92,33 @@ void WordBookDialogTest::importsAKnownListAndReportsIt() {
     dlg.ImportKnownList();
     QCOMPARE(Status(dlg), QStringLiteral("新加入 1 个，已有 1 个，词典中没有 1 个。"));
     QCOMPARE(m_doc->MarkOf("apple"), WordMark::Known);
+}
+
+void WordBookDialogTest::undoPutsRemovedEntriesBackAndAnEntryOpensAtItsPlace() {
+    const std::string before = *ReadFileBytes(WordBookPath(m_doc->m_strPersonalDir));
+    WordBookDialog dlg(*m_doc);
+    auto* table = dlg.findChild<QTableWidget*>(QStringLiteral("EntryTable"));
+    table->selectAll();
+    dlg.RemoveSelected();
+    QCOMPARE(table->rowCount(), 0);
+    dlg.UndoRemove();
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(*ReadFileBytes(WordBookPath(m_doc->m_strPersonalDir)), before);
+
+    // An entry of the first form has no place; one added from a text has.
+    std::vector<WordBookEntry> opened;
+    dlg.openEntry = [&](const WordBookEntry& e) { opened.push_back(e); };
+    QVERIFY(!dlg.OpenRow(0));
+    QVERIFY(Status(dlg).contains(QStringLiteral("没有记下位置")));
+    WordBookEntry placed{"zebra",      "斑马",         "A zebra.",      "z.txt",
+                         "2026-01-03", "/books/z.txt", WordPlace{4, 2}, 2};
+    QCOMPARE(AppendToWordBook(m_doc->m_strPersonalDir, placed), std::string());
+    WordBookDialog again(*m_doc);
+    again.openEntry = dlg.openEntry;
+    QVERIFY(again.OpenRow(0));
+    QCOMPARE(opened.size(), std::size_t(1));
+    QVERIFY(opened[0] == placed);
+    QCOMPARE(again.result(), int(QDialog::Accepted));
 }
 
 QTEST_MAIN(WordBookDialogTest)
