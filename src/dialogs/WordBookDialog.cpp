@@ -186,11 +186,17 @@ void WordBookDialog::ExportCsvFile() { Export(true); }
 void WordBookDialog::ExportAnkiFile() { Export(false); }
 
 void WordBookDialog::Export(bool csv) {
-    const QString path =
+    QString path =
         csv ? chooseSaveFile(this, QStringLiteral("导出 CSV"), QStringLiteral("CSV 文件 (*.csv)"))
             : chooseSaveFile(this, QStringLiteral("导出 Anki"), QStringLiteral("文本文件 (*.txt)"));
     if (path.isEmpty()) {
         return;
+    }
+    // A name typed without the format's extension gets it: the file would not open as
+    // CSV or be offered to Anki's import otherwise.
+    const QString extension = csv ? QStringLiteral(".csv") : QStringLiteral(".txt");
+    if (!path.endsWith(extension, Qt::CaseInsensitive)) {
+        path += extension;
     }
     const std::string bytes = csv ? ExportCsv(m_book.entries) : ExportAnki(m_book.entries);
     const AtomicWriteResult written = WriteFileAtomically(path.toStdString(), bytes, 0644);
@@ -210,7 +216,9 @@ void WordBookDialog::ImportKnownList() {
         return;
     }
     const PersonalWords::ImportReport report = m_doc.ImportKnownWords(*bytes);
-    QString text = QStringLiteral("新加入 %1 个，已有 %2 个，词典中没有 %3 个。")
+    QString text = QStringLiteral("读了 %1 行%2：新加入 %3 个，已有 %4 个，词典中没有 %5 个。")
+                       .arg(report.rows)
+                       .arg(report.headerSkipped ? QStringLiteral("（跳过了表头）") : QString())
                        .arg(report.added)
                        .arg(report.alreadyThere)
                        .arg(report.notInDictionary);

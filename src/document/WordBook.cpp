@@ -319,23 +319,75 @@ MarkedSentence CutSentenceMarked(std::string_view paragraph, std::size_t offset,
     return cut;
 }
 
+namespace {
+
+constexpr std::string_view kCsvHeader = "word,phonetic,gloss,sentence,book,date";
+constexpr std::string_view kFirstCsvHeader = "word,gloss,sentence,source,date";
+
+// The sentence as HTML with its word in bold: at the place the entry knows, else every
+// whole-word occurrence.
+std::string SentenceHtml(const WordBookEntry& e) {
+    if (e.wordAt >= e.sentence.size()) {
+        return BoldWord(e.sentence, e.word);
+    }
+    const std::string_view sentence = e.sentence;
+    const std::size_t length = std::min(e.word.size(), sentence.size() - e.wordAt);
+    return Html(sentence.substr(0, e.wordAt)) + "<b>" + Html(sentence.substr(e.wordAt, length)) +
+           "</b>" + Html(sentence.substr(e.wordAt + length));
+}
+
+// An Anki tag: no blanks (they separate tags) and nothing HTML would read.
+std::string AnkiTag(std::string_view text) {
+    std::string tag;
+    for (const char c : text) {
+        const bool separator = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '"' ||
+                               c == '<' || c == '>' || c == '&';
+        tag += separator ? '_' : c;
+    }
+    return tag;
+}
+
+std::string BookTag(std::string_view source) {
+    const std::size_t dot = source.rfind('.');
+    return AnkiTag(dot == std::string_view::npos || dot == 0 ? source : source.substr(0, dot));
+}
+
+}  // namespace
+
 std::string ExportCsv(const std::vector<WordBookEntry>& entries) {
-    std::string bytes =
-        "\xEF\xBB\xBF"
-        "word,gloss,sentence,source,date\r\n";
+    std::string bytes = "\xEF\xBB\xBF" + std::string(kCsvHeader) + "\r\n";
     for (const WordBookEntry& e : entries) {
-        bytes += CsvField(e.word) + "," + CsvField(e.gloss) + "," + CsvField(e.sentence) + "," +
-                 CsvField(e.source) + "," + CsvField(e.date) + "\r\n";
+        bytes += CsvField(e.word) + "," + CsvField(e.phonetic) + "," + CsvField(e.gloss) + "," +
+                 CsvField(e.sentence) + "," + CsvField(e.source) + "," + CsvField(e.date) + "\r\n";
     }
     return bytes;
 }
 
-std::string ExportAnki(const std::vector<WordBookEntry>& entries) {
-    // The header lines tell Anki the separator and that the fields are HTML.
-    std::string bytes = "#separator:tab\n#html:true\n";
+bool IsWordBookCsvHeader(std::string_view line) {
+    if (line.starts_with("\xEF\xBB\xBF")) {
+        line.remove_prefix(3);
+    }
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
+        line.remove_suffix(1);
+    }
+    return line == kCsvHeader || line == kFirstCsvHeader;
+}
+
+std::string ExportAnki(const std::vector<WordBookEntry>& entries, const ExamTagsOf& examTags) {
+    // The header lines tell Anki the separator, that the fields are HTML, their names
+    // and which holds the tags.
+    std::string bytes =
+        "#separator:tab\n#html:true\n"
+        "#columns:word\tphonetic\tgloss\tsentence\tbook\tdate\ttags\n#tags column:7\n";
     for (const WordBookEntry& e : entries) {
-        bytes += "<b>" + Html(e.word) + "</b><br><br>" + BoldWord(e.sentence, e.word) + "\t" +
-                 Html(e.gloss) + "\n";
+        std::string tags = e.source.empty() ? std::string() : BookTag(e.source);
+        if (examTags) {
+            for (const std::string& exam : examTags(e.word)) {
+                tags += (tags.empty() ? "" : " ") + AnkiTag(exam);
+            }
+        }
+        bytes += Html(e.word) + "\t" + Html(e.phonetic) + "\t" + Html(e.gloss) + "\t" +
+                 SentenceHtml(e) + "\t" + Html(e.source) + "\t" + Html(e.date) + "\t" + tags + "\n";
     }
     return bytes;
 }

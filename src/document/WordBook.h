@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,12 +65,19 @@ MarkedSentence CutSentenceMarked(std::string_view paragraph, std::size_t offset,
                                  std::size_t around = 300);
 
 // Comma-separated values as spreadsheet programs read them: a UTF-8 BOM, a header
-// row, CR LF line ends, fields quoted when they hold a comma, quote, CR or LF, and an
-// apostrophe before a field beginning = + - or @, which would otherwise run as a formula.
+// row (word, phonetic, gloss, sentence, book, date), CR LF line ends, fields quoted when
+// they hold a comma, quote, CR or LF, and an apostrophe before a field beginning = + - or
+// @, which would otherwise run as a formula.
 std::string ExportCsv(const std::vector<WordBookEntry>& entries);
-// Tab-separated notes for Anki: front is the word, then the sentence with every
-// occurrence of the word in bold; back is the gloss. Fields are HTML.
-std::string ExportAnki(const std::vector<WordBookEntry>& entries);
+// Whether a line is the header row of a CSV file the word book exported (this form's or
+// the first one's), so that importing such a file does not take "word" for a word.
+bool IsWordBookCsvHeader(std::string_view line);
+// Tab-separated notes for Anki, one a word, with header lines naming the separator, the
+// fields and the tags column. Fields (HTML): word, phonetic, gloss, sentence with the
+// word in bold, book, date, tags: the book's name and the word's exam tags, as
+// `examTags` gives them (none when it is not set).
+using ExamTagsOf = std::function<std::vector<std::string>(std::string_view word)>;
+std::string ExportAnki(const std::vector<WordBookEntry>& entries, const ExamTagsOf& examTags = {});
 
 // Today's date in the local time zone, as the word book records it.
 std::string TodayIso();

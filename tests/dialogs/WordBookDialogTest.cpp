@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
+#include <filesystem>
 
 #include "CVellumwiseDoc.h"
 #include "FakePlatformServices.h"
@@ -66,13 +67,17 @@ void WordBookDialogTest::listsNewestFirstAndRemovesTheSelectedEntry() {
 
 void WordBookDialogTest::exportsBothFormatsAndAFailedExportKeepsTheBook() {
     WordBookDialog dlg(*m_doc);
-    QString answer = QString::fromStdString(m_dir->Path("out.csv"));
+    // A name typed without the format's extension gets it; one with it (any case) keeps it.
+    QString answer = QString::fromStdString(m_dir->Path("out"));
     dlg.chooseSaveFile = [&](QWidget*, const QString&, const QString&) { return answer; };
     dlg.ExportCsvFile();
     QCOMPARE(*ReadFileBytes(m_dir->Path("out.csv")), ExportCsv(dlg.Book().entries));
-    answer = QString::fromStdString(m_dir->Path("out.txt"));
     dlg.ExportAnkiFile();
     QCOMPARE(*ReadFileBytes(m_dir->Path("out.txt")), ExportAnki(dlg.Book().entries));
+    answer = QString::fromStdString(m_dir->Path("notes.TXT"));
+    dlg.ExportAnkiFile();
+    QVERIFY(ReadFileBytes(m_dir->Path("notes.TXT")).has_value());
+    QVERIFY(!std::filesystem::exists(m_dir->Path("notes.TXT.txt")));
 
     const std::string before = *ReadFileBytes(WordBookPath(m_doc->m_strPersonalDir));
     answer = QString::fromStdString(m_dir->Path("missing/out.csv"));
@@ -90,7 +95,7 @@ void WordBookDialogTest::importsAKnownListAndReportsIt() {
         return QString::fromStdString(m_dir->Path("list.txt"));
     };
     dlg.ImportKnownList();
-    QCOMPARE(Status(dlg), QStringLiteral("新加入 1 个，已有 1 个，词典中没有 1 个。"));
+    QCOMPARE(Status(dlg), QStringLiteral("读了 3 行：新加入 1 个，已有 1 个，词典中没有 1 个。"));
     QCOMPARE(m_doc->MarkOf("apple"), WordMark::Known);
 }
 

@@ -30,23 +30,39 @@ TEST(WordBookFile, RoundTripsTabsNewlinesAndBackslashesAndKeepsOddLines) {
 TEST(WordBookExport, CsvQuotesCommasQuotesAndNewlines) {
     EXPECT_EQ(ExportCsv({kTricky}),
               "\xEF\xBB\xBF"
-              "word,gloss,sentence,source,date\r\n"
-              "apple,苹果,\"He said, \"\"an apple\"\"\nthen left.\",\"a,b.txt\",2026-01-02\r\n");
+              "word,phonetic,gloss,sentence,book,date\r\n"
+              "apple,,苹果,\"He said, \"\"an apple\"\"\nthen left.\",\"a,b.txt\",2026-01-02\r\n");
 }
 
 TEST(WordBookExport, CsvCellsThatASpreadsheetWouldRunAsFormulasAreText) {
     const WordBookEntry entry{"-ish", "=1+1", "@SUM(A1), then", "+x.txt", "2026-01-02"};
     EXPECT_EQ(ExportCsv({entry}),
               "\xEF\xBB\xBF"
-              "word,gloss,sentence,source,date\r\n"
-              "'-ish,'=1+1,\"'@SUM(A1), then\",'+x.txt,2026-01-02\r\n");
+              "word,phonetic,gloss,sentence,book,date\r\n"
+              "'-ish,,'=1+1,\"'@SUM(A1), then\",'+x.txt,2026-01-02\r\n");
 }
 
-TEST(WordBookExport, AnkiFrontHasTheWordAndTheSentenceWithTheWordInBold) {
-    const WordBookEntry entry{"run", "跑 <v.>", "Run, he runs & rerun: RUN\tnow", "", ""};
-    EXPECT_EQ(ExportAnki({entry}),
-              "#separator:tab\n#html:true\n"
-              "<b>run</b><br><br><b>Run</b>, he runs &amp; rerun: <b>RUN</b> now\t跑 &lt;v.&gt;\n");
+TEST(WordBookExport, AnkiNotesHaveNamedFieldsTheWordInBoldAndTags) {
+    const WordBookEntry unplaced{"run", "跑 <v.>", "Run, he runs & rerun: RUN\tnow", "", ""};
+    // With its place known only that occurrence is bold; the book and exams are tags.
+    const WordBookEntry placed{"run",        "跑",     "Run, I run.",   "My Book.txt",
+                               "2026-01-02", "/b.txt", WordPlace{1, 2}, 7,
+                               "rʌn"};
+    const auto exams = [](std::string_view word) {
+        return word == "run" ? std::vector<std::string>{"CET-4", "考研"}
+                             : std::vector<std::string>{};
+    };
+    EXPECT_EQ(
+        ExportAnki({unplaced, placed}, exams),
+        "#separator:tab\n#html:true\n"
+        "#columns:word\tphonetic\tgloss\tsentence\tbook\tdate\ttags\n#tags column:7\n"
+        "run\t\t跑 &lt;v.&gt;\t<b>Run</b>, he runs &amp; rerun: <b>RUN</b> now\t\t\tCET-4 考研\n"
+        "run\trʌn\t跑\tRun, I <b>run</b>.\tMy Book.txt\t2026-01-02\tMy_Book CET-4 考研\n");
+    for (const char* header : {"\xEF\xBB\xBFword,phonetic,gloss,sentence,book,date\r",
+                               "word,gloss,sentence,source,date"}) {
+        EXPECT_TRUE(IsWordBookCsvHeader(header)) << header;
+    }
+    EXPECT_FALSE(IsWordBookCsvHeader("word,x"));
 }
 
 TEST(WordBookSentence, CutsLongParagraphsAroundTheWordAtSpaces) {
