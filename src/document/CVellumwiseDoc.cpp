@@ -293,6 +293,16 @@ CVellumwiseDoc::WordBookAddition CVellumwiseDoc::AddToWordBook(std::size_t parag
     return addition;
 }
 
+std::size_t CVellumwiseDoc::GlossedTokenCount() const {
+    std::size_t count = 0;
+    for (const CParagraph& paragraph : m_text.m_arrParagraphs) {
+        for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+            count += paragraph.Gloss(j).empty() ? 0 : 1;
+        }
+    }
+    return count;
+}
+
 void CVellumwiseDoc::OnEditPaste() {
     const std::optional<std::string> text = m_platform.ClipboardText();
     if (!text || text->empty()) {

@@ -118,6 +118,8 @@ public:
     void ReplaceDictionary(std::vector<CDicItem> items);
     // The vocabulary dialog's OK: copies the values, re-glosses. Glosses.
     void ApplyVocabulary(int level, double threshold, bool bMedical, bool bScience);
+    // How many tokens of the open text show a gloss now.
+    std::size_t GlossedTokenCount() const;
     // The gloss size (one of kGlossPercents). Font: the line pitch grows with it.
     void SetGlossPercent(int percent);
     // Sets the page, text and gloss colours of the scheme. Look.

@@ -419,6 +419,9 @@ void CMainFrame::OnVocabulary() {
     dlg.m_nVocabLevel = m_doc.m_nVocabLevel;
     dlg.m_bShowMedical = m_doc.m_bShowMedical;
     dlg.m_bShowScience = m_doc.m_bShowScience;
+    dlg.previewStep = [this](int level, double threshold) {
+        return PreviewVocabularyStep(level, threshold);
+    };
     if (dlg.exec() == QDialog::Accepted) {
         m_doc.ApplyVocabulary(dlg.m_nVocabLevel, dlg.m_dThreshold, dlg.m_bShowMedical,
                               dlg.m_bShowScience);

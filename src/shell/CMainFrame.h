@@ -71,6 +71,9 @@ public slots:
     void OnVocabulary();
     void OnAppAbout();
     void OnWordBook();
+    // The page behind the vocabulary dialog glossed at a step, and what the step gives
+    // the open text (MainFrameVocabulary.cpp).
+    QString PreviewVocabularyStep(int level, double threshold);
     void ConnectWordBook();  // MainFrameWordBook.cpp
     void OpenWordBookEntry(const WordBookEntry& entry);
 
