@@ -271,7 +271,11 @@ CVellumwiseDoc::WordBookAddition CVellumwiseDoc::AddToWordBook(std::size_t parag
     entry.sentence = std::move(sentence.text);
     entry.wordAt = sentence.wordAt;
     entry.source = m_strTextFileName;
-    entry.path = m_strTextPath;
+    // Absolute, so that the entry opens its text from wherever the program starts next.
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(m_strTextPath, error);
+    entry.path =
+        m_strTextPath.empty() || error ? m_strTextPath : absolute.lexically_normal().string();
     entry.place = WordPlace{paragraph, token};
     entry.date = TodayIso();
     if (m_cardLookup) {

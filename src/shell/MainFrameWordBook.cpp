@@ -1,5 +1,6 @@
 // The word book from the window: the dialog, and the way back from an entry to its text.
 #include <QStatusBar>
+#include <filesystem>
 
 #include "CMainFrame.h"
 #include "CVellumwiseDoc.h"
@@ -30,7 +31,10 @@ void CMainFrame::OpenWordBookEntry(const WordBookEntry& entry) {
     if (!entry.place) {
         return;
     }
-    if (!m_doc.TextPath().empty() && m_doc.TextPath() == entry.path) {
+    std::error_code error;
+    const bool shown = !m_doc.TextPath().empty() &&
+                       std::filesystem::equivalent(m_doc.TextPath(), entry.path, error);
+    if (shown) {
         m_pView->ScrollToParagraph(entry.place->paragraph);
         return;
     }
