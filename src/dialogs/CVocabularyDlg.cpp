@@ -21,6 +21,9 @@ CVocabularyDlg::CVocabularyDlg(QWidget* pParent)
     m_labelVocab->setObjectName(QStringLiteral("vocabularyLabel"));
     m_labelVocab->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
+    m_labelPreview = new QLabel(this);
+    m_labelPreview->setObjectName(QStringLiteral("previewLabel"));
+    m_labelPreview->setWordWrap(true);
     m_sliderVocab = new QSlider(Qt::Horizontal, this);
     m_sliderVocab->setObjectName(QStringLiteral("vocabularySlider"));
     m_sliderVocab->setRange(kMinVocabLevel, kMaxVocabLevel);
@@ -45,6 +48,7 @@ CVocabularyDlg::CVocabularyDlg(QWidget* pParent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_labelVocab);
     layout->addWidget(m_sliderVocab);
+    layout->addWidget(m_labelPreview);
     layout->addWidget(m_checkMedical);
     layout->addWidget(m_checkScience);
     layout->addLayout(buttons.layout);
@@ -101,13 +105,17 @@ bool CVocabularyDlg::eventFilter(QObject* watched, QEvent* event) {
 void CVocabularyDlg::ShowVocabLevel() {
     m_sliderVocab->setValue(m_nVocabLevel);
     m_labelVocab->setText(QString::fromStdString(VocabularyLabelText(m_nVocabLevel)));
+    if (previewStep) {
+        m_labelPreview->setText(previewStep(m_nVocabLevel, m_dThreshold));
+    }
+    m_labelPreview->setVisible(previewStep != nullptr);
 }
 
 void CVocabularyDlg::OnSliderAction() {
     // The slider has already moved its position but not yet its value.
     m_nVocabLevel = m_sliderVocab->sliderPosition();
-    ShowVocabLevel();
     m_dThreshold = ThresholdForLevel(m_nVocabLevel);
+    ShowVocabLevel();
 }
 
 void CVocabularyDlg::accept() {
@@ -119,5 +127,8 @@ void CVocabularyDlg::accept() {
 void CVocabularyDlg::reject() {
     m_nVocabLevel = m_nLevelOnOpen;
     m_dThreshold = m_dThresholdOnOpen;
+    if (previewStep) {
+        previewStep(m_nVocabLevel, m_dThreshold);  // the page behind as it was
+    }
     QDialog::reject();
 }

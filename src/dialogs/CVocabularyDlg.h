@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -19,6 +21,10 @@ public:
     double m_dThreshold;
     bool m_bShowMedical = false;
     bool m_bShowScience = false;
+    // Called with each step the slider shows (on opening too): the window glosses the
+    // page behind at that step and answers what the step gives the open text ("每页约
+    // 12 个注释"), shown under the slider; unset, nothing is shown there.
+    std::function<QString(int level, double threshold)> previewStep;
 
     void accept() override;
     void reject() override;
@@ -33,6 +39,7 @@ private:
 
     QSlider* m_sliderVocab;
     QLabel* m_labelVocab;
+    QLabel* m_labelPreview;
     QCheckBox* m_checkMedical;
     QCheckBox* m_checkScience;
     QPushButton* m_btnOk;

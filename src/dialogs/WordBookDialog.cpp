@@ -15,8 +15,20 @@
 
 namespace {
 
-QString FromUtf8(const std::string& text) {
+QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The sentence as rich text, its word in bold where the entry knows it is.
+QString SentenceWithWordInBold(const WordBookEntry& e) {
+    if (e.wordAt >= e.sentence.size()) {
+        return FromUtf8(e.sentence).toHtmlEscaped();
+    }
+    const std::string_view sentence = e.sentence;
+    const std::size_t length = std::min(e.word.size(), sentence.size() - e.wordAt);
+    return FromUtf8(sentence.substr(0, e.wordAt)).toHtmlEscaped() + QStringLiteral("<b>") +
+           FromUtf8(sentence.substr(e.wordAt, length)).toHtmlEscaped() + QStringLiteral("</b>") +
+           FromUtf8(sentence.substr(e.wordAt + length)).toHtmlEscaped();
 }
 
 }  // namespace
@@ -41,6 +53,8 @@ WordBookDialog::WordBookDialog(CVellumwiseDoc& doc, QWidget* parent) : QDialog(p
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     m_table->verticalHeader()->hide();
+    m_table->setToolTip(QStringLiteral("双击一个词，打开它所在的文本并翻到那里"));
+    connect(m_table, &QTableWidget::cellActivated, this, [this](int row, int) { OpenRow(row); });
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("StatusLabel"));
@@ -54,8 +68,14 @@ WordBookDialog::WordBookDialog(CVellumwiseDoc& doc, QWidget* parent) : QDialog(p
         return b;
     };
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(
-        button(QStringLiteral("删除"), "removeButton", &WordBookDialog::RemoveSelected));
+    QPushButton* remove =
+        button(QStringLiteral("删除"), "removeButton", &WordBookDialog::RemoveSelected);
+    remove->setShortcut(QKeySequence::Delete);
+    buttons->addWidget(remove);
+    m_undoButton = button(QStringLiteral("撤销删除"), "undoButton", &WordBookDialog::UndoRemove);
+    m_undoButton->setShortcut(QKeySequence::Undo);
+    m_undoButton->setEnabled(false);
+    buttons->addWidget(m_undoButton);
     buttons->addWidget(
         button(QStringLiteral("导出 CSV…"), "csvButton", &WordBookDialog::ExportCsvFile));
     buttons->addWidget(
@@ -88,8 +108,16 @@ void WordBookDialog::Reload() {
         const QString fields[] = {FromUtf8(e.word), FromUtf8(e.gloss), FromUtf8(e.sentence),
                                   FromUtf8(e.source), FromUtf8(e.date)};
         for (int c = 0; c < 5; ++c) {
-            m_table->setItem(static_cast<int>(i), c, new QTableWidgetItem(fields[c]));
+            // The sentence shows in the label below, marked; its cell keeps the plain text.
+            auto* item = new QTableWidgetItem(c == 2 ? QString() : fields[c]);
+            item->setData(Qt::UserRole, fields[c]);
+            m_table->setItem(static_cast<int>(i), c, item);
         }
+        auto* sentence = new QLabel(SentenceWithWordInBold(e));
+        sentence->setTextFormat(Qt::RichText);
+        sentence->setContentsMargins(4, 0, 4, 0);
+        m_table->setCellWidget(static_cast<int>(i), 2, sentence);
+        sentence->setToolTip(fields[2]);
     }
     m_table->resizeColumnToContents(0);
 }
@@ -110,21 +138,65 @@ void WordBookDialog::RemoveSelected() {
     for (const std::size_t i : stored) {
         removed.push_back(m_book.entries[i]);
     }
-    const std::string problem = RemoveFromWordBook(m_doc.m_strPersonalDir, removed);
+    std::vector<RemovedEntry> taken;
+    const std::string problem = RemoveFromWordBook(m_doc.m_strPersonalDir, removed, &taken);
     Reload();
-    Tell(problem.empty() ? QStringLiteral("已删除 %1 个词。").arg(stored.size())
-                         : FromUtf8(problem));
+    if (!problem.empty()) {
+        Tell(FromUtf8(problem));
+        return;
+    }
+    m_lastRemoved = std::move(taken);
+    m_undoButton->setEnabled(!m_lastRemoved.empty());
+    Tell(QStringLiteral("已删除 %1 个词。按“撤销删除”（Ctrl+Z）可以放回。").arg(stored.size()));
+}
+
+void WordBookDialog::UndoRemove() {
+    if (m_lastRemoved.empty()) {
+        return;
+    }
+    const std::string problem = RestoreToWordBook(m_doc.m_strPersonalDir, m_lastRemoved);
+    Reload();
+    if (!problem.empty()) {
+        Tell(FromUtf8(problem));
+        return;
+    }
+    Tell(QStringLiteral("已放回 %1 个词。").arg(m_lastRemoved.size()));
+    m_lastRemoved.clear();
+    m_undoButton->setEnabled(false);
+}
+
+bool WordBookDialog::OpenRow(int row) {
+    const std::size_t count = m_book.entries.size();
+    if (row < 0 || static_cast<std::size_t>(row) >= count) {
+        return false;
+    }
+    const WordBookEntry& entry = m_book.entries[count - 1 - static_cast<std::size_t>(row)];
+    if (entry.path.empty() || !entry.place) {
+        Tell(QStringLiteral("这个词没有记下位置：它是从粘贴的文本或旧的单词本中来的。"));
+        return false;
+    }
+    if (openEntry) {
+        openEntry(entry);
+    }
+    accept();
+    return true;
 }
 
 void WordBookDialog::ExportCsvFile() { Export(true); }
 void WordBookDialog::ExportAnkiFile() { Export(false); }
 
 void WordBookDialog::Export(bool csv) {
-    const QString path =
+    QString path =
         csv ? chooseSaveFile(this, QStringLiteral("导出 CSV"), QStringLiteral("CSV 文件 (*.csv)"))
             : chooseSaveFile(this, QStringLiteral("导出 Anki"), QStringLiteral("文本文件 (*.txt)"));
     if (path.isEmpty()) {
         return;
+    }
+    // A name typed without the format's extension gets it: the file would not open as
+    // CSV or be offered to Anki's import otherwise.
+    const QString extension = csv ? QStringLiteral(".csv") : QStringLiteral(".txt");
+    if (!path.endsWith(extension, Qt::CaseInsensitive)) {
+        path += extension;
     }
     const std::string bytes = csv ? ExportCsv(m_book.entries) : ExportAnki(m_book.entries);
     const AtomicWriteResult written = WriteFileAtomically(path.toStdString(), bytes, 0644);
@@ -144,7 +216,9 @@ void WordBookDialog::ImportKnownList() {
         return;
     }
     const PersonalWords::ImportReport report = m_doc.ImportKnownWords(*bytes);
-    QString text = QStringLiteral("新加入 %1 个，已有 %2 个，词典中没有 %3 个。")
+    QString text = QStringLiteral("读了 %1 行%2：新加入 %3 个，已有 %4 个，词典中没有 %5 个。")
+                       .arg(report.rows)
+                       .arg(report.headerSkipped ? QStringLiteral("（跳过了表头）") : QString())
                        .arg(report.added)
                        .arg(report.alreadyThere)
                        .arg(report.notInDictionary);

@@ -12,6 +12,7 @@
 #include "LowerCaseWord.h"
 #include "ProgramDirectory.h"
 #include "ReadFileBytes.h"
+#include "SentenceAround.h"
 #include "TextDecoder.h"
 #include "TextFileLoad.h"
 #include "VocabularyTable.h"
@@ -259,13 +260,14 @@ void CVellumwiseDoc::TakeText(TextFileLoad&& load, const std::string& path,
     UpdateAllViews(UpdateHint::Text);
 }
 
-bool CVellumwiseDoc::AddToWordBook(std::size_t paragraph, std::size_t token) {
+CVellumwiseDoc::WordBookAddition CVellumwiseDoc::AddToWordBook(std::size_t paragraph,
+                                                               std::size_t token) {
     if (paragraph >= m_text.m_arrParagraphs.size()) {
-        return false;
+        return {};
     }
     const CParagraph& para = m_text.m_arrParagraphs[paragraph];
     if (token >= para.TokenCount() || para.Word(token).size() < 2) {
-        return false;
+        return {};
     }
     const std::string_view word = para.Word(token);
     std::string_view gloss = para.Gloss(token);
@@ -278,16 +280,44 @@ bool CVellumwiseDoc::AddToWordBook(std::size_t paragraph, std::size_t token) {
     WordBookEntry entry;
     entry.word = LowerCaseWord().Of(word);
     entry.gloss = codepage::GbkToUtf8Lossy(gloss);
-    const TokenSpan span = para.Span(token);
-    entry.sentence = CutSentence(para.m_strText, span.offset, span.length);
+    MarkedSentence sentence = SentenceAround(m_text, paragraph, token);
+    entry.sentence = std::move(sentence.text);
+    entry.wordAt = sentence.wordAt;
     entry.source = m_strTextFileName;
+    // Absolute, so that the entry opens its text from wherever the program starts next.
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(m_strTextPath, error);
+    entry.path =
+        m_strTextPath.empty() || error ? m_strTextPath : absolute.lexically_normal().string();
+    entry.place = WordPlace{paragraph, token};
     entry.date = TodayIso();
-    const std::string problem = AppendToWordBook(m_personalDir, entry);
+    if (m_cardLookup) {
+        if (const std::optional<WordCardFacts> card = m_cardLookup(entry.word, *entry.place)) {
+            entry.phonetic = card->phonetic;
+            if (!card->sense.empty()) {
+                entry.gloss = card->sense;
+            }
+        }
+    }
+    WordBookAddition addition;
+    const std::string problem = AppendToWordBook(m_personalDir, entry, &addition.updated);
     if (!problem.empty()) {
         m_platform.ShowMessage(problem);
-        return false;
+        return {};
     }
-    return true;
+    addition.saved = true;
+    addition.word = entry.word;
+    return addition;
+}
+
+std::size_t CVellumwiseDoc::GlossedTokenCount() const {
+    std::size_t count = 0;
+    for (const CParagraph& paragraph : m_text.m_arrParagraphs) {
+        for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+            count += paragraph.Gloss(j).empty() ? 0 : 1;
+        }
+    }
+    return count;
 }
 
 void CVellumwiseDoc::OnEditPaste() {

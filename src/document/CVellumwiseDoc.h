@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@
 #include "ReadingSettings.h"
 #include "TextFileLoad.h"
 #include "TextPlace.h"
+#include "WordBook.h"
 
 class IPlatformServices;
 
@@ -117,6 +119,8 @@ public:
     void ReplaceDictionary(std::vector<CDicItem> items);
     // The vocabulary dialog's OK: copies the values, re-glosses. Glosses.
     void ApplyVocabulary(int level, double threshold, bool bMedical, bool bScience);
+    // How many tokens of the open text show a gloss now.
+    std::size_t GlossedTokenCount() const;
     // The gloss size (one of kGlossPercents). Font: the line pitch grows with it.
     void SetGlossPercent(int percent);
     // Sets the page, text and gloss colours of the scheme. Look.
@@ -158,11 +162,23 @@ public:
     // dictionary has; re-glosses once when any was added. Glosses.
     PersonalWords::ImportReport ImportKnownWords(std::string_view bytes);
     const PersonalWords& Personal() const { return m_personal; }
-    // Appends the token's word, its gloss (the dictionary's, when the step hides it),
-    // its paragraph cut around it, the text's file name and today's date to the word
-    // book. Changes no setting and tells no view; a failure is reported and loses
-    // no entry. True when it was saved.
-    bool AddToWordBook(std::size_t paragraph, std::size_t token);
+    // Appends the token's word, its gloss (the dictionary's, when the step hides it;
+    // the card's sense, when a card lookup is set and knows one), its sentence with the
+    // word's place in it, the text's file name and path, the word's place in the text
+    // and today's date to the word book, in place of the entry of the same word and text.
+    // Changes no setting and tells no view; a failure is reported and loses no entry.
+    struct WordBookAddition {
+        bool saved = false;
+        bool updated = false;  // the book had the word from this text: sentence and date renewed
+        std::string word;      // as the book keeps it
+        explicit operator bool() const { return saved; }
+    };
+    WordBookAddition AddToWordBook(std::size_t paragraph, std::size_t token);
+    // Where the word book takes a word's phonetic and the sense its sentence calls for,
+    // once there are word cards; none by default.
+    using WordCardLookup =
+        std::function<std::optional<WordCardFacts>(std::string_view word, const WordPlace& place)>;
+    void SetWordCardLookup(WordCardLookup lookup) { m_cardLookup = std::move(lookup); }
 
     ReadingColors Colors() const { return {m_crPage, m_crText, m_crGloss}; }
     void SetColors(const ReadingColors& colors);   // Look
@@ -256,6 +272,7 @@ private:
     PageLayout m_pageLayout = PageLayout::Book;
     std::string m_strTextFileName;  // of the open text, for the word book
     PersonalWords m_personal;
+    WordCardLookup m_cardLookup;
     MarkIndex m_marks;                         // m_personal resolved against m_dicMain, rebuilt
                                                // whenever either changes
     bool m_bDictionaryChanged = false;         // since the text was last glossed

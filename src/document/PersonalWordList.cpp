@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 #include "AsciiText.h"
 #include "LowerCaseWord.h"
 #include "TextLines.h"
+#include "WordBook.h"
 
 namespace {
 
@@ -95,14 +97,22 @@ std::string FormatWordList(const WordListText& list) {
 ImportedWords ParseImportList(std::string_view bytes) {
     ImportedWords imported;
     std::unordered_set<std::string> seen;
+    bool first = true;
     ForEachLine(bytes, [&](std::string_view line) {
         if (Trim(line).empty()) {
+            return;
+        }
+        if (std::exchange(first, false) && IsWordBookCsvHeader(line)) {
+            imported.headerSkipped = true;
             return;
         }
         auto word = ListWordOf(FirstCsvField(line));
         if (!word) {
             ++imported.skipped;
-        } else if (seen.insert(*word).second) {
+            return;
+        }
+        ++imported.rows;
+        if (seen.insert(*word).second) {
             imported.words.push_back(std::move(*word));
         }
     });

@@ -24,8 +24,11 @@ std::string FormatWordList(const WordListText& list);
 
 // The words of a list to import: one a line, or the first column of a CSV file
 // (quoted or not); lines whose first field is no word are counted in `skipped`.
+// A first line that is the header of the word book's own CSV export is no row.
 struct ImportedWords {
     std::vector<std::string> words;  // in file order, without repeats
+    std::size_t rows = 0;            // lines taken as words, repeats included
     std::size_t skipped = 0;
+    bool headerSkipped = false;
 };
 ImportedWords ParseImportList(std::string_view bytes);

@@ -189,6 +189,8 @@ PersonalWords::ImportReport PersonalWords::ImportKnown(const CDicMain& dic,
     ImportReport report;
     const ImportedWords imported = ParseImportList(bytes);
     report.skipped = imported.skipped;
+    report.rows = imported.rows;
+    report.headerSkipped = imported.headerSkipped;
     report.error = Change([&] {
         const MarkIndex before(dic, *this);
         Changed changed;

@@ -55,7 +55,9 @@ public:
 
     struct ImportReport {
         std::size_t added = 0, alreadyThere = 0, notInDictionary = 0, skipped = 0;
-        std::string error;  // set when the known list could not be saved
+        std::size_t rows = 0;        // the file's rows taken as words
+        bool headerSkipped = false;  // its first line was the word book's CSV header
+        std::string error;           // set when the known list could not be saved
     };
     // Marks known every word of an imported list that the dictionary has.
     ImportReport ImportKnown(const CDicMain& dic, std::string_view bytes);

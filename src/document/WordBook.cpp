@@ -1,6 +1,7 @@
 #include "WordBook.h"
 
 #include <algorithm>
+#include <charconv>
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -11,7 +12,8 @@
 
 namespace {
 
-constexpr std::size_t kFields = 5;
+constexpr std::size_t kFirstFormFields = 5;
+constexpr std::size_t kFields = 9;
 constexpr const char* kBookName = "wordbook.tsv";
 
 std::string Escape(std::string_view field) {
@@ -175,6 +177,46 @@ std::string BoldWord(std::string_view sentence, std::string_view word) {
 
 }  // namespace
 
+namespace {
+
+std::optional<std::size_t> Number(std::string_view text) {
+    std::size_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The place and word-at fields; false when either holds anything but what the book writes.
+bool ReadPlaceFields(std::string_view place, std::string_view wordAt, WordBookEntry& entry) {
+    if (!place.empty()) {
+        const std::size_t colon = place.find(':');
+        const auto paragraph = Number(place.substr(0, colon));
+        const auto token =
+            colon == std::string_view::npos ? std::nullopt : Number(place.substr(colon + 1));
+        if (!paragraph || !token) {
+            return false;
+        }
+        entry.place = WordPlace{*paragraph, *token};
+    }
+    if (!wordAt.empty()) {
+        const auto at = Number(wordAt);
+        if (!at || *at >= entry.sentence.size()) {
+            return false;
+        }
+        entry.wordAt = *at;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool SameWordAndText(const WordBookEntry& a, const WordBookEntry& b) {
+    return a.word == b.word && a.source == b.source &&
+           (a.path.empty() || b.path.empty() || a.path == b.path);
+}
+
 WordBook ParseWordBook(std::string_view bytes) {
     WordBook book;
     ForEachTextLine(bytes, [&book](std::string_view line) {
@@ -191,11 +233,20 @@ WordBook ParseWordBook(std::string_view bytes) {
             }
             start = tab + 1;
         }
-        if (fields.size() != kFields || fields[0].empty()) {
+        if ((fields.size() != kFields && fields.size() != kFirstFormFields) || fields[0].empty()) {
             book.otherLines.emplace_back(line);
             return;
         }
-        book.entries.push_back({fields[0], fields[1], fields[2], fields[3], fields[4]});
+        WordBookEntry entry{fields[0], fields[1], fields[2], fields[3], fields[4]};
+        if (fields.size() == kFields) {
+            entry.path = fields[5];
+            entry.phonetic = fields[8];
+            if (!ReadPlaceFields(fields[6], fields[7], entry)) {
+                book.otherLines.emplace_back(line);
+                return;
+            }
+        }
+        book.entries.push_back(std::move(entry));
     });
     return book;
 }
@@ -206,18 +257,29 @@ std::string FormatWordBook(const WordBook& book) {
         bytes += line + "\n";
     }
     for (const WordBookEntry& e : book.entries) {
+        const std::string place =
+            e.place ? std::to_string(e.place->paragraph) + ":" + std::to_string(e.place->token)
+                    : std::string();
+        const std::string wordAt =
+            e.wordAt < e.sentence.size() ? std::to_string(e.wordAt) : std::string();
         bytes += Escape(e.word) + "\t" + Escape(e.gloss) + "\t" + Escape(e.sentence) + "\t" +
-                 Escape(e.source) + "\t" + Escape(e.date) + "\n";
+                 Escape(e.source) + "\t" + Escape(e.date) + "\t" + Escape(e.path) + "\t" + place +
+                 "\t" + wordAt + "\t" + Escape(e.phonetic) + "\n";
     }
     return bytes;
 }
 
 std::string CutSentence(std::string_view paragraph, std::size_t offset, std::size_t length,
                         std::size_t around) {
+    return CutSentenceMarked(paragraph, offset, length, around).text;
+}
+
+MarkedSentence CutSentenceMarked(std::string_view paragraph, std::size_t offset, std::size_t length,
+                                 std::size_t around) {
     offset = std::min(offset, paragraph.size());
     length = std::min(length, paragraph.size() - offset);
     if (CharacterCount(paragraph) <= around) {
-        return std::string(paragraph);
+        return {std::string(paragraph), offset};
     }
     const std::size_t wordChars = CharacterCount(paragraph.substr(offset, length));
     const std::size_t side = around > wordChars ? (around - wordChars) / 2 : 0;
@@ -245,34 +307,87 @@ std::string CutSentence(std::string_view paragraph, std::size_t offset, std::siz
             end = space;
         }
     }
-    std::string cut;
+    MarkedSentence cut;
     if (begin > 0) {
-        cut += "…";
+        cut.text += "…";
     }
-    cut += paragraph.substr(begin, end - begin);
+    cut.wordAt = cut.text.size() + (offset - begin);
+    cut.text += paragraph.substr(begin, end - begin);
     if (end < paragraph.size()) {
-        cut += "…";
+        cut.text += "…";
     }
     return cut;
 }
 
+namespace {
+
+constexpr std::string_view kCsvHeader = "word,phonetic,gloss,sentence,book,date";
+constexpr std::string_view kFirstCsvHeader = "word,gloss,sentence,source,date";
+
+// The sentence as HTML with its word in bold: at the place the entry knows, else every
+// whole-word occurrence.
+std::string SentenceHtml(const WordBookEntry& e) {
+    if (e.wordAt >= e.sentence.size()) {
+        return BoldWord(e.sentence, e.word);
+    }
+    const std::string_view sentence = e.sentence;
+    const std::size_t length = std::min(e.word.size(), sentence.size() - e.wordAt);
+    return Html(sentence.substr(0, e.wordAt)) + "<b>" + Html(sentence.substr(e.wordAt, length)) +
+           "</b>" + Html(sentence.substr(e.wordAt + length));
+}
+
+// An Anki tag: no blanks (they separate tags) and nothing HTML would read.
+std::string AnkiTag(std::string_view text) {
+    std::string tag;
+    for (const char c : text) {
+        const bool separator = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '"' ||
+                               c == '<' || c == '>' || c == '&';
+        tag += separator ? '_' : c;
+    }
+    return tag;
+}
+
+std::string BookTag(std::string_view source) {
+    const std::size_t dot = source.rfind('.');
+    return AnkiTag(dot == std::string_view::npos || dot == 0 ? source : source.substr(0, dot));
+}
+
+}  // namespace
+
 std::string ExportCsv(const std::vector<WordBookEntry>& entries) {
-    std::string bytes =
-        "\xEF\xBB\xBF"
-        "word,gloss,sentence,source,date\r\n";
+    std::string bytes = "\xEF\xBB\xBF" + std::string(kCsvHeader) + "\r\n";
     for (const WordBookEntry& e : entries) {
-        bytes += CsvField(e.word) + "," + CsvField(e.gloss) + "," + CsvField(e.sentence) + "," +
-                 CsvField(e.source) + "," + CsvField(e.date) + "\r\n";
+        bytes += CsvField(e.word) + "," + CsvField(e.phonetic) + "," + CsvField(e.gloss) + "," +
+                 CsvField(e.sentence) + "," + CsvField(e.source) + "," + CsvField(e.date) + "\r\n";
     }
     return bytes;
 }
 
-std::string ExportAnki(const std::vector<WordBookEntry>& entries) {
-    // The header lines tell Anki the separator and that the fields are HTML.
-    std::string bytes = "#separator:tab\n#html:true\n";
+bool IsWordBookCsvHeader(std::string_view line) {
+    if (line.starts_with("\xEF\xBB\xBF")) {
+        line.remove_prefix(3);
+    }
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
+        line.remove_suffix(1);
+    }
+    return line == kCsvHeader || line == kFirstCsvHeader;
+}
+
+std::string ExportAnki(const std::vector<WordBookEntry>& entries, const ExamTagsOf& examTags) {
+    // The header lines tell Anki the separator, that the fields are HTML, their names
+    // and which holds the tags.
+    std::string bytes =
+        "#separator:tab\n#html:true\n"
+        "#columns:word\tphonetic\tgloss\tsentence\tbook\tdate\ttags\n#tags column:7\n";
     for (const WordBookEntry& e : entries) {
-        bytes += "<b>" + Html(e.word) + "</b><br><br>" + BoldWord(e.sentence, e.word) + "\t" +
-                 Html(e.gloss) + "\n";
+        std::string tags = e.source.empty() ? std::string() : BookTag(e.source);
+        if (examTags) {
+            for (const std::string& exam : examTags(e.word)) {
+                tags += (tags.empty() ? "" : " ") + AnkiTag(exam);
+            }
+        }
+        bytes += Html(e.word) + "\t" + Html(e.phonetic) + "\t" + Html(e.gloss) + "\t" +
+                 SentenceHtml(e) + "\t" + Html(e.source) + "\t" + Html(e.date) + "\t" + tags + "\n";
     }
     return bytes;
 }
@@ -338,18 +453,54 @@ std::string SaveWordBook(const std::string& folder, const WordBook& book) {
     return ChangeWordBook(folder, [&](WordBook& current) { current = book; });
 }
 
-std::string AppendToWordBook(const std::string& folder, const WordBookEntry& entry) {
-    return ChangeWordBook(folder, [&](WordBook& book) { book.entries.push_back(entry); });
+std::string AppendToWordBook(const std::string& folder, const WordBookEntry& entry,
+                             bool* replaced) {
+    bool found = false;
+    const std::string problem = ChangeWordBook(folder, [&](WordBook& book) {
+        found = std::erase_if(book.entries, [&](const WordBookEntry& e) {
+                    return SameWordAndText(e, entry);
+                }) > 0;
+        book.entries.push_back(entry);
+    });
+    if (replaced != nullptr) {
+        *replaced = found && problem.empty();
+    }
+    return problem;
 }
 
-std::string RemoveFromWordBook(const std::string& folder,
-                               const std::vector<WordBookEntry>& removed) {
+std::string RestoreToWordBook(const std::string& folder, const std::vector<RemovedEntry>& removed) {
+    // Back in the reverse order of their removal, each index is the one it had.
     return ChangeWordBook(folder, [&](WordBook& book) {
-        for (const WordBookEntry& gone : removed) {
-            const auto it = std::find(book.entries.rbegin(), book.entries.rend(), gone);
-            if (it != book.entries.rend()) {
-                book.entries.erase(std::next(it).base());
+        for (auto it = removed.rbegin(); it != removed.rend(); ++it) {
+            const RemovedEntry& back = *it;
+            const bool there =
+                std::any_of(book.entries.begin(), book.entries.end(),
+                            [&](const WordBookEntry& e) { return SameWordAndText(e, back.entry); });
+            if (!there) {
+                const std::size_t at = std::min(back.index, book.entries.size());
+                book.entries.insert(book.entries.begin() + static_cast<std::ptrdiff_t>(at),
+                                    back.entry);
             }
         }
     });
+}
+
+std::string RemoveFromWordBook(const std::string& folder, const std::vector<WordBookEntry>& removed,
+                               std::vector<RemovedEntry>* taken) {
+    std::vector<RemovedEntry> gone;
+    const std::string problem = ChangeWordBook(folder, [&](WordBook& book) {
+        gone.clear();
+        for (const WordBookEntry& entry : removed) {
+            const auto it = std::find(book.entries.rbegin(), book.entries.rend(), entry);
+            if (it != book.entries.rend()) {
+                const auto at = std::next(it).base();
+                gone.push_back({static_cast<std::size_t>(at - book.entries.begin()), *at});
+                book.entries.erase(at);
+            }
+        }
+    });
+    if (taken != nullptr) {
+        *taken = problem.empty() ? std::move(gone) : std::vector<RemovedEntry>();
+    }
+    return problem;
 }

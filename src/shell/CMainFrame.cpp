@@ -32,7 +32,6 @@
 #include "SettingsStore.h"
 #include "TextPlaces.h"
 #include "WindowPalette.h"
-#include "WordBookDialog.h"
 
 // The icons live in this static library; they must be registered by hand.
 static void InitResources() { Q_INIT_RESOURCE(vellumwise); }
@@ -82,7 +81,7 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform, Setting
     m_pView = new CVellumwiseView(doc, this);
     setCentralWidget(m_pView);
     connect(m_pView, &CVellumwiseView::pageTextChanged, this, &CMainFrame::SetPageText);
-    connect(m_pView, &CVellumwiseView::wordBookRequested, this, &CMainFrame::OnWordBook);
+    ConnectWordBook();
 
     CreateCommands();
     CreateMenu();
@@ -394,12 +393,16 @@ void CMainFrame::OpenPath(const std::string& path) {
     }
 }
 
-void CMainFrame::OpenText(const std::string& path) {
+void CMainFrame::OpenText(const std::string& path, const std::optional<WordPlace>& at) {
     RememberPlace();
+    std::optional<ReadingPlace> place = m_pPlaces->Recall(path);
+    if (at) {
+        place = ReadingPlace{*at, place ? place->vocabLevel : m_doc.m_nVocabLevel};
+    }
     // Only a text that was taken is recorded: after a refusal the old text (if any)
     // is still shown and was remembered above, and the refused file's folder is not
     // where the reader will look next.
-    if (m_doc.OpenTextFile(path, m_pPlaces->Recall(path))) {
+    if (m_doc.OpenTextFile(path, place)) {
         // Newest in the recent list, with the place it opened at.
         RememberPlace();
         FillRecentMenu();
@@ -423,15 +426,13 @@ void CMainFrame::OnVocabulary() {
     dlg.m_nVocabLevel = m_doc.m_nVocabLevel;
     dlg.m_bShowMedical = m_doc.m_bShowMedical;
     dlg.m_bShowScience = m_doc.m_bShowScience;
+    dlg.previewStep = [this](int level, double threshold) {
+        return PreviewVocabularyStep(level, threshold);
+    };
     if (dlg.exec() == QDialog::Accepted) {
         m_doc.ApplyVocabulary(dlg.m_nVocabLevel, dlg.m_dThreshold, dlg.m_bShowMedical,
                               dlg.m_bShowScience);
     }
-}
-
-void CMainFrame::OnWordBook() {
-    WordBookDialog dlg(m_doc, this);
-    dlg.exec();
 }
 
 void CMainFrame::OnAppAbout() {

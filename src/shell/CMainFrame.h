@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -11,6 +12,7 @@
 
 #include "CommandEntry.h"
 #include "IDocumentView.h"
+#include "TextPlace.h"
 
 class CVellumwiseDoc;
 class CVellumwiseView;
@@ -19,6 +21,7 @@ class QLabel;
 class QMenu;
 class SettingsStore;
 class TextPlaces;
+struct WordBookEntry;
 class QTimer;
 class QToolBar;
 
@@ -51,7 +54,8 @@ public:
     void OpenPath(const std::string& path);
     // Opens a text file at the place it was left (the current text's place is kept
     // first).
-    void OpenText(const std::string& path);
+    // With `at`, the text opens with that word at the top (a word book entry's place).
+    void OpenText(const std::string& path, const std::optional<WordPlace>& at = {});
     // Keeps the reading settings and the current text's place now.
     void SaveReaderState();
     QMenu* RecentMenu() const { return m_pRecentMenu; }
@@ -67,6 +71,11 @@ public slots:
     void OnVocabulary();
     void OnAppAbout();
     void OnWordBook();
+    // The page behind the vocabulary dialog glossed at a step, and what the step gives
+    // the open text (MainFrameVocabulary.cpp).
+    QString PreviewVocabularyStep(int level, double threshold);
+    void ConnectWordBook();  // MainFrameWordBook.cpp
+    void OpenWordBookEntry(const WordBookEntry& entry);
 
 protected:
     bool event(QEvent* event) override;

@@ -18,12 +18,14 @@ constexpr const char* kWordbookHelp =
     "Writes the word book ($XDG_DATA_HOME/vellumwise/wordbook.tsv) to FILE, or to\n"
     "standard output for -:\n"
     "  --csv    comma-separated values, UTF-8 with a BOM, for spreadsheet programs\n"
-    "  --anki   tab-separated notes for Anki: front word and sentence, back gloss\n";
+    "  --anki   tab-separated notes for Anki, fields word, phonetic, gloss, sentence\n"
+    "           (the word in bold), book, date and tags\n";
 
 constexpr const char* kKnownHelp =
     "usage: vellumwise-tool known import [--dic PATH] [--supplement PATH|none] FILE\n"
     "Adds the words of FILE (one a line, or the first column of a CSV file) that the\n"
-    "dictionary has to the known list ($XDG_DATA_HOME/vellumwise/known-words.txt).\n"
+    "dictionary has to the known list ($XDG_DATA_HOME/vellumwise/known-words.txt);\n"
+    "the header row of the word book's own CSV export is skipped.\n"
     "  --dic PATH     the dictionary (default: main.dic beside this program)\n"
     "  --supplement PATH|none  the supplement dictionary (default: supplement.dic\n"
     "                 beside main.dic, when there is one)\n";
@@ -106,9 +108,10 @@ int RunKnown(const ToolArguments& args) {
         std::cerr << warning;
     }
     const PersonalWords::ImportReport report = words.ImportKnown(dic, *bytes);
-    std::cout << "added " << report.added << ", already there " << report.alreadyThere
-              << ", not in dictionary " << report.notInDictionary << ", not words "
-              << report.skipped << "\n";
+    std::cout << "took " << report.rows << (report.rows == 1 ? " row" : " rows")
+              << (report.headerSkipped ? " (the header row skipped)" : "") << ": added "
+              << report.added << ", already there " << report.alreadyThere << ", not in dictionary "
+              << report.notInDictionary << ", not words " << report.skipped << "\n";
     if (!report.error.empty()) {
         std::cerr << "vellumwise-tool known: " << report.error << "\n";
     }

@@ -176,11 +176,24 @@ PageScene CVellumwiseView::Scene() const {
         scene.headings = &TextHeadings();
         scene.headingFont = HeadingFontOf(m_fontText);
     }
+    scene.markedWord = CollectedWordShown();
     return scene;
+}
+
+std::optional<WordPlace> CVellumwiseView::CollectedWordShown() const {
+    if (!m_collectedMark || m_collectedMark->text != m_doc.TextSerial() ||
+        std::abs(m_doc.m_nScrollPos - m_collectedMark->scrollPos) >=
+            std::max(1, viewport()->height())) {
+        return std::nullopt;
+    }
+    return m_collectedMark->word;
 }
 
 void CVellumwiseView::RedrawView() {
     SyncFonts();
+    if (!CollectedWordShown()) {
+        m_collectedMark.reset();  // the page has turned: the mark does not come back
+    }
     {
         // Setting the bar is not a scroll of the reader's.
         const QSignalBlocker blocker(verticalScrollBar());

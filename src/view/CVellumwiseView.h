@@ -149,6 +149,8 @@ signals:
     void autoScrollChanged(bool on);
     // The reader asked for the word book dialog from a word's menu.
     void wordBookRequested();
+    // A short report for the status bar: what a word command did.
+    void statusMessage(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -187,6 +189,7 @@ private:
     std::optional<WordHit> WordAt(QPoint point);
     void CreateWordCommands();
     bool ApplyToWord(const WordHit& hit, WordAction action);
+    bool CollectWord(const WordHit& hit);
     void ApplyToCommandWord(WordAction action);
 
     CVellumwiseDoc& m_doc;
@@ -224,4 +227,13 @@ private:
     std::optional<WordHit> m_selectionAnchor;
     std::optional<WordHit> m_selectionEnd;
     bool m_bSelecting = false;  // a drag is under way
+    // The word last put in the word book, marked until the reader turns the page (moves a
+    // window's height away) or another text comes.
+    struct CollectedMark {
+        WordPlace word;
+        std::int64_t scrollPos = 0;
+        std::uint64_t text = UINT64_MAX;
+    };
+    std::optional<CollectedMark> m_collectedMark;
+    std::optional<WordPlace> CollectedWordShown() const;
 };

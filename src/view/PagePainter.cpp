@@ -204,6 +204,32 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const CParagr
     }
 }
 
+// A line under the marked word's letters, between the word and its gloss, as wide as
+// the word.
+void DrawWordMark(QPainter& painter, const StripGeometry& geometry, const LineLimits& limits,
+                  const PageScene& scene, const ParagraphRange& range,
+                  const QFontMetrics& textMetrics) {
+    if (!scene.markedWord || scene.markedWord->paragraph < range.first ||
+        scene.markedWord->paragraph >= range.last) {
+        return;
+    }
+    const CParagraph& paragraph = (*scene.paragraphs)[scene.markedWord->paragraph];
+    const std::size_t token = scene.markedWord->token;
+    if (token >= LaidOutTokenCount(paragraph)) {
+        return;
+    }
+    const WordBox box = WordBoxOf(paragraph, token, geometry, scene.lineUnit);
+    if (box.top < limits.tokenTop || box.bottom > limits.tokenBottom) {
+        return;
+    }
+    const std::string_view word = paragraph.Word(token);
+    const int width = textMetrics.horizontalAdvance(
+        QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())));
+    const int y = static_cast<int>(box.top) + textMetrics.ascent() + textMetrics.descent() / 2 + 1;
+    painter.fillRect(static_cast<int>(box.left), y, std::min(width, geometry.pageWidth), 2,
+                     scene.glossColor);
+}
+
 void DrawVisibleParagraphs(QPainter& painter, const StripGeometry& geometry,
                            const LineLimits& limits, const PageScene& scene,
                            GlossTextCache& glosses) {
@@ -236,6 +262,7 @@ void DrawVisibleParagraphs(QPainter& painter, const StripGeometry& geometry,
                       isHeading ? scene.headingFont : scene.textFont,
                       isHeading ? headingMetrics : textMetrics, glossMetrics, glosses);
     }
+    DrawWordMark(painter, geometry, limits, scene, range, textMetrics);
 }
 
 // The help of an empty page, in the text's colour and the gloss face (it is Chinese)

@@ -5,7 +5,10 @@
 #include <QSize>
 #include <QSizeF>
 #include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "TextPlace.h"
 
 class CParagraph;
 class GlossTextCache;
@@ -34,6 +37,8 @@ struct PageScene {
     bool glossUnderWord = false;
     // Shown on the page while there is no text: how to start.
     QString emptyPageText;
+    // A word underlined in the gloss colour: the one just put in the word book.
+    std::optional<WordPlace> markedWord;
 };
 
 // What the page says while no text is open: how to bring one in, what the glosses and

@@ -71,11 +71,27 @@ bool CVellumwiseView::ApplyToWord(const WordHit& hit, WordAction action) {
             m_doc.Unmark(word);
             break;
         case WordAction::AddToWordBook:
-            return m_doc.AddToWordBook(hit.paragraph, hit.token);
+            return CollectWord(hit);
         case WordAction::OpenWordBook:
             emit wordBookRequested();
             break;
     }
+    return true;
+}
+
+bool CVellumwiseView::CollectWord(const WordHit& hit) {
+    const CVellumwiseDoc::WordBookAddition added = m_doc.AddToWordBook(hit.paragraph, hit.token);
+    if (!added) {
+        return false;  // the document has said why
+    }
+    // Seen where the reader looks: a line under the word, and the status bar's words.
+    m_collectedMark =
+        CollectedMark{{hit.paragraph, hit.token}, m_doc.m_nScrollPos, m_doc.TextSerial()};
+    const QString word =
+        QString::fromUtf8(added.word.data(), static_cast<qsizetype>(added.word.size()));
+    emit statusMessage(added.updated ? QStringLiteral("单词本里的 %1 已更新为这一句。").arg(word)
+                                     : QStringLiteral("已加入单词本：%1").arg(word));
+    viewport()->update();
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include "CVocabularyDlg.h"
 #include "ModalDialogWatcher.h"
+#include "VocabularyTable.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ private slots:
     void sliderMovesSetStepLabelAndThreshold();
     void toggledBoxKeepsCallersStepAndThreshold();
     void cancelHandsBackCallersValues();
+    void previewFollowsEveryStepAndCancelRestoresIt();
 };
 
 void VocabularyDlgTest::opensWithCallersValues() {
@@ -199,6 +201,32 @@ void VocabularyDlgTest::cancelHandsBackCallersValues() {
     QCOMPARE(dlg.m_dThreshold, 12.25);
     QVERIFY(!dlg.m_bShowMedical);
     QVERIFY(!dlg.m_bShowScience);
+}
+
+void VocabularyDlgTest::previewFollowsEveryStepAndCancelRestoresIt() {
+    CVocabularyDlg dlg;
+    dlg.m_nVocabLevel = 4;
+    dlg.m_dThreshold = 12.25;
+    std::vector<std::pair<int, double>> asked;
+    dlg.previewStep = [&](int level, double threshold) {
+        asked.emplace_back(level, threshold);
+        return QStringLiteral("step %1").arg(level);
+    };
+    QString shown;
+    WhenModal("vocabularyDialog", [&](QWidget*) {
+        QSlider* slider = Slider(dlg);
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_Right);
+        shown = dlg.findChild<QLabel*>("previewLabel")->text();
+        QTest::mouseClick(dlg.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
+    });
+    QCOMPARE(dlg.exec(), int(QDialog::Rejected));
+    QCOMPARE(shown, QStringLiteral("step 5"));
+    // Opening shows the caller's step; the move previews the new one with its own
+    // threshold; Cancel asks for the page as it was.
+    const std::vector<std::pair<int, double>> expected = {
+        {4, 12.25}, {5, ThresholdForLevel(5)}, {4, 12.25}};
+    QCOMPARE(asked, expected);
 }
 
 QTEST_MAIN(VocabularyDlgTest)

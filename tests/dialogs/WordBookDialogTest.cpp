@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
+#include <filesystem>
 
 #include "CVellumwiseDoc.h"
 #include "FakePlatformServices.h"
@@ -18,6 +19,7 @@ private slots:
     void listsNewestFirstAndRemovesTheSelectedEntry();
     void exportsBothFormatsAndAFailedExportKeepsTheBook();
     void importsAKnownListAndReportsIt();
+    void undoPutsRemovedEntriesBackAndAnEntryOpensAtItsPlace();
 
 private:
     QString Status(WordBookDialog& dlg) {
@@ -65,13 +67,17 @@ void WordBookDialogTest::listsNewestFirstAndRemovesTheSelectedEntry() {
 
 void WordBookDialogTest::exportsBothFormatsAndAFailedExportKeepsTheBook() {
     WordBookDialog dlg(*m_doc);
-    QString answer = QString::fromStdString(m_dir->Path("out.csv"));
+    // A name typed without the format's extension gets it; one with it (any case) keeps it.
+    QString answer = QString::fromStdString(m_dir->Path("out"));
     dlg.chooseSaveFile = [&](QWidget*, const QString&, const QString&) { return answer; };
     dlg.ExportCsvFile();
     QCOMPARE(*ReadFileBytes(m_dir->Path("out.csv")), ExportCsv(dlg.Book().entries));
-    answer = QString::fromStdString(m_dir->Path("out.txt"));
     dlg.ExportAnkiFile();
     QCOMPARE(*ReadFileBytes(m_dir->Path("out.txt")), ExportAnki(dlg.Book().entries));
+    answer = QString::fromStdString(m_dir->Path("notes.TXT"));
+    dlg.ExportAnkiFile();
+    QVERIFY(ReadFileBytes(m_dir->Path("notes.TXT")).has_value());
+    QVERIFY(!std::filesystem::exists(m_dir->Path("notes.TXT.txt")));
 
     const std::string before = *ReadFileBytes(WordBookPath(m_doc->m_strPersonalDir));
     answer = QString::fromStdString(m_dir->Path("missing/out.csv"));
@@ -89,8 +95,35 @@ void WordBookDialogTest::importsAKnownListAndReportsIt() {
         return QString::fromStdString(m_dir->Path("list.txt"));
     };
     dlg.ImportKnownList();
-    QCOMPARE(Status(dlg), QStringLiteral("新加入 1 个，已有 1 个，词典中没有 1 个。"));
+    QCOMPARE(Status(dlg), QStringLiteral("读了 3 行：新加入 1 个，已有 1 个，词典中没有 1 个。"));
     QCOMPARE(m_doc->MarkOf("apple"), WordMark::Known);
+}
+
+void WordBookDialogTest::undoPutsRemovedEntriesBackAndAnEntryOpensAtItsPlace() {
+    const std::string before = *ReadFileBytes(WordBookPath(m_doc->m_strPersonalDir));
+    WordBookDialog dlg(*m_doc);
+    auto* table = dlg.findChild<QTableWidget*>(QStringLiteral("EntryTable"));
+    table->selectAll();
+    dlg.RemoveSelected();
+    QCOMPARE(table->rowCount(), 0);
+    dlg.UndoRemove();
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(*ReadFileBytes(WordBookPath(m_doc->m_strPersonalDir)), before);
+
+    // An entry of the first form has no place; one added from a text has.
+    std::vector<WordBookEntry> opened;
+    dlg.openEntry = [&](const WordBookEntry& e) { opened.push_back(e); };
+    QVERIFY(!dlg.OpenRow(0));
+    QVERIFY(Status(dlg).contains(QStringLiteral("没有记下位置")));
+    WordBookEntry placed{"zebra",      "斑马",         "A zebra.",      "z.txt",
+                         "2026-01-03", "/books/z.txt", WordPlace{4, 2}, 2};
+    QCOMPARE(AppendToWordBook(m_doc->m_strPersonalDir, placed), std::string());
+    WordBookDialog again(*m_doc);
+    again.openEntry = dlg.openEntry;
+    QVERIFY(again.OpenRow(0));
+    QCOMPARE(opened.size(), std::size_t(1));
+    QVERIFY(opened[0] == placed);
+    QCOMPARE(again.result(), int(QDialog::Accepted));
 }
 
 QTEST_MAIN(WordBookDialogTest)

@@ -32,12 +32,21 @@ TEST_F(PersonalTool, KnownImportReportsAndGlossAppliesTheListUnlessTold) {
     const std::string list = WriteText("list.csv", "word,x\nApple,1\nzyzzyva,2\napple,3\n");
     ProgramResult result = Run("known import" + Dic() + Quoted(list));
     ASSERT_EQ(result.status, 0) << ReadFile(m_dir.Path("err"));
-    EXPECT_EQ(result.out, "added 1, already there 0, not in dictionary 2, not words 0\n");
+    EXPECT_EQ(result.out,
+              "took 4 rows: added 1, already there 0, not in dictionary 2, not words 0\n");
     EXPECT_EQ(*ReadFileBytes(Folder() + "/known-words.txt"), "apple\n");
     EXPECT_EQ(Run("known import" + Dic() + Quoted(list)).out,
-              "added 0, already there 1, not in dictionary 2, not words 0\n");
+              "took 4 rows: added 0, already there 1, not in dictionary 2, not words 0\n");
 
     EXPECT_EQ(Run("gloss --format text" + Dic() + Quoted(text)).out, "An apple, a clock[钟].\n");
+    // The word book's own CSV comes back without its header taken for a word.
+    const std::string own =
+        WriteText("own.csv", ExportCsv({{"clock", "钟", "A clock.", "t.txt", "2026-01-02"}}));
+    EXPECT_EQ(Run("known import" + Dic() + Quoted(own)).out,
+              "took 1 row (the header row skipped): added 1, already there 0, not in dictionary 0, "
+              "not words 0\n");
+    EXPECT_EQ(*ReadFileBytes(Folder() + "/known-words.txt"), "apple\nclock\n");
+    EXPECT_EQ(Run("known import" + Dic() + Quoted(list)).out.substr(0, 12), "took 4 rows:");
     EXPECT_EQ(Run("gloss --no-personal --format text" + Dic() + Quoted(text)).out, before);
 }
 

@@ -8,6 +8,7 @@
 
 #include "DocumentFixture.h"
 #include "ReadFileBytes.h"
+#include "SentenceAround.h"
 #include "WordBook.h"
 
 namespace {
@@ -29,23 +30,39 @@ TEST(WordBookFile, RoundTripsTabsNewlinesAndBackslashesAndKeepsOddLines) {
 TEST(WordBookExport, CsvQuotesCommasQuotesAndNewlines) {
     EXPECT_EQ(ExportCsv({kTricky}),
               "\xEF\xBB\xBF"
-              "word,gloss,sentence,source,date\r\n"
-              "apple,苹果,\"He said, \"\"an apple\"\"\nthen left.\",\"a,b.txt\",2026-01-02\r\n");
+              "word,phonetic,gloss,sentence,book,date\r\n"
+              "apple,,苹果,\"He said, \"\"an apple\"\"\nthen left.\",\"a,b.txt\",2026-01-02\r\n");
 }
 
 TEST(WordBookExport, CsvCellsThatASpreadsheetWouldRunAsFormulasAreText) {
     const WordBookEntry entry{"-ish", "=1+1", "@SUM(A1), then", "+x.txt", "2026-01-02"};
     EXPECT_EQ(ExportCsv({entry}),
               "\xEF\xBB\xBF"
-              "word,gloss,sentence,source,date\r\n"
-              "'-ish,'=1+1,\"'@SUM(A1), then\",'+x.txt,2026-01-02\r\n");
+              "word,phonetic,gloss,sentence,book,date\r\n"
+              "'-ish,,'=1+1,\"'@SUM(A1), then\",'+x.txt,2026-01-02\r\n");
 }
 
-TEST(WordBookExport, AnkiFrontHasTheWordAndTheSentenceWithTheWordInBold) {
-    const WordBookEntry entry{"run", "跑 <v.>", "Run, he runs & rerun: RUN\tnow", "", ""};
-    EXPECT_EQ(ExportAnki({entry}),
-              "#separator:tab\n#html:true\n"
-              "<b>run</b><br><br><b>Run</b>, he runs &amp; rerun: <b>RUN</b> now\t跑 &lt;v.&gt;\n");
+TEST(WordBookExport, AnkiNotesHaveNamedFieldsTheWordInBoldAndTags) {
+    const WordBookEntry unplaced{"run", "跑 <v.>", "Run, he runs & rerun: RUN\tnow", "", ""};
+    // With its place known only that occurrence is bold; the book and exams are tags.
+    const WordBookEntry placed{"run",        "跑",     "Run, I run.",   "My Book.txt",
+                               "2026-01-02", "/b.txt", WordPlace{1, 2}, 7,
+                               "rʌn"};
+    const auto exams = [](std::string_view word) {
+        return word == "run" ? std::vector<std::string>{"CET-4", "考研"}
+                             : std::vector<std::string>{};
+    };
+    EXPECT_EQ(
+        ExportAnki({unplaced, placed}, exams),
+        "#separator:tab\n#html:true\n"
+        "#columns:word\tphonetic\tgloss\tsentence\tbook\tdate\ttags\n#tags column:7\n"
+        "run\t\t跑 &lt;v.&gt;\t<b>Run</b>, he runs &amp; rerun: <b>RUN</b> now\t\t\tCET-4 考研\n"
+        "run\trʌn\t跑\tRun, I <b>run</b>.\tMy Book.txt\t2026-01-02\tMy_Book CET-4 考研\n");
+    for (const char* header : {"\xEF\xBB\xBFword,phonetic,gloss,sentence,book,date\r",
+                               "word,gloss,sentence,source,date"}) {
+        EXPECT_TRUE(IsWordBookCsvHeader(header)) << header;
+    }
+    EXPECT_FALSE(IsWordBookCsvHeader("word,x"));
 }
 
 TEST(WordBookSentence, CutsLongParagraphsAroundTheWordAtSpaces) {
@@ -98,11 +115,112 @@ TEST_F(WordBookDocument, AppendsWordGlossSentenceFileAndDate) {
     WordBook book;
     ASSERT_TRUE(LoadWordBook(m_doc.m_strPersonalDir, book));
     ASSERT_EQ(book.entries.size(), 2u);
-    EXPECT_EQ(book.entries[0],
-              (WordBookEntry{"apple", "苹果", "An apple fell.", "story.txt", TodayIso()}));
+    const std::string path = m_dir.Path("story.txt");
+    EXPECT_EQ(book.entries[0], (WordBookEntry{"apple", "苹果", "An apple fell.", "story.txt",
+                                              TodayIso(), path, WordPlace{0, 1}, 3}));
     EXPECT_EQ(book.entries[1].word, "well");
     EXPECT_EQ(book.entries[1].gloss, "好");
     EXPECT_TRUE(m_view.m_hints.empty());
+}
+
+TEST_F(WordBookDocument, TheSentenceIsFoundAcrossHardWrappedLinesWithTheWordMarked) {
+    struct Case {
+        const char* text;
+        std::size_t line;
+        const char* word;
+        const char* sentence;
+    };
+    const Case cases[] = {
+        {"It was late. The old clock\n  struck twelve, and\nwe left. Then more.", 1, "struck",
+         "The old clock struck twelve, and we left."},
+        {"\"Run!\" said Mr. Brown to\nthe boy. He ran.", 1, "boy",
+         "\"Run!\" said Mr. Brown to the boy."},
+        {"A title line\n\nthe clock struck\none", 1, "clock", "the clock struck one"},
+        {"A title line\r\n  \r\nthe clock struck\r\none", 2, "clock", "the clock struck one"},
+        {"He waited, etc. and then\nthe clock struck. Done.", 1, "clock",
+         "He waited, etc. and then the clock struck."},
+        {"J. R. Smith saw\nthe clock. Yes.", 1, "clock", "J. R. Smith saw the clock."},
+    };
+    for (const Case& c : cases) {
+        m_doc.ReplaceText(c.text);
+        const MarkedSentence found =
+            SentenceAround(m_doc.m_paragraphs, c.line, TokenOf(c.line, c.word));
+        EXPECT_EQ(found.text, c.sentence) << c.text;
+        EXPECT_EQ(found.text.substr(found.wordAt, std::string_view(c.word).size()), c.word)
+            << c.text;
+    }
+}
+
+TEST_F(WordBookDocument, AddingAWordAgainFromTheSameTextRenewsItsOneEntry) {
+    m_doc.OpenTextFile(WriteText("story.txt", "An apple fell.\nThe apple was red.\nA clock."));
+    ASSERT_TRUE(m_doc.AddToWordBook(0, TokenOf(0, "apple")));
+    ASSERT_TRUE(m_doc.AddToWordBook(2, TokenOf(2, "clock")));
+    const auto again = m_doc.AddToWordBook(1, TokenOf(1, "apple"));
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again.updated);
+    EXPECT_EQ(again.word, "apple");
+    // Another text's apple is an entry of its own.
+    m_doc.OpenTextFile(WriteText("other.txt", "One apple."));
+    EXPECT_FALSE(m_doc.AddToWordBook(0, TokenOf(0, "apple")).updated);
+    WordBook book;
+    ASSERT_TRUE(LoadWordBook(m_doc.m_strPersonalDir, book));
+    ASSERT_EQ(book.entries.size(), 3u);
+    EXPECT_EQ(book.entries[0].word, "clock");
+    EXPECT_EQ(book.entries[1].sentence, "The apple was red.");
+    EXPECT_EQ(book.entries[1].place, (WordPlace{1, 1}));
+    EXPECT_EQ(book.entries[2].source, "other.txt");
+}
+
+TEST_F(WordBookDocument, AFirstFormBookIsReadWholeAndRenewedInPlace) {
+    // The book as the first version wrote it: five fields, no place, the same word twice.
+    const std::string folder = m_doc.m_strPersonalDir;
+    std::filesystem::create_directories(folder);
+    ::chmod(folder.c_str(), 0700);
+    WriteFile(folder + "/wordbook.tsv",
+              "apple\t苹果\tAn apple fell.\tstory.txt\t2026-01-01\n"
+              "odd line\n"
+              "apple\t苹果\tAn apple fell.\tstory.txt\t2026-01-01\n"
+              "fact\t事实\tA fact.\t\t2026-01-02\n");
+    WordBook old;
+    ASSERT_TRUE(LoadWordBook(folder, old));
+    ASSERT_EQ(old.entries.size(), 3u);
+    EXPECT_FALSE(old.entries[0].place);
+    m_doc.OpenTextFile(WriteText("story.txt", "The apple."));
+    ASSERT_TRUE(m_doc.AddToWordBook(0, TokenOf(0, "apple")).updated);
+    WordBook book;
+    ASSERT_TRUE(LoadWordBook(folder, book));
+    EXPECT_EQ(book.otherLines, std::vector<std::string>{"odd line"});
+    ASSERT_EQ(book.entries.size(), 2u);
+    EXPECT_EQ(book.entries[0], old.entries[2]);
+    EXPECT_EQ(book.entries[1].sentence, "The apple.");
+    EXPECT_TRUE(book.entries[1].place);
+    // A line of the new form that is damaged is kept as it was, not read.
+    const WordBook damaged = ParseWordBook("w\tg\ts\tf\td\tp\tx:1\t\t\n");
+    EXPECT_TRUE(damaged.entries.empty());
+    EXPECT_EQ(damaged.otherLines.size(), 1u);
+}
+
+TEST_F(WordBookDocument, RemovedEntriesComeBackWhereTheyWereUnlessAddedAgain) {
+    const std::string folder = m_doc.m_strPersonalDir;
+    WordBook book;
+    for (const char* word : {"a1", "b2", "c3", "d4"}) {
+        book.entries.push_back({word, "", "", "t.txt", "2026-01-01"});
+    }
+    ASSERT_EQ(SaveWordBook(folder, book), "");
+    std::vector<RemovedEntry> taken;
+    ASSERT_EQ(RemoveFromWordBook(folder, {book.entries[3], book.entries[1]}, &taken), "");
+    ASSERT_EQ(taken.size(), 2u);
+    ASSERT_EQ(RestoreToWordBook(folder, taken), "");
+    WordBook back;
+    ASSERT_TRUE(LoadWordBook(folder, back));
+    EXPECT_EQ(back.entries, book.entries);
+    // Added again meanwhile: the newer entry stays and the old one does not return.
+    ASSERT_EQ(RemoveFromWordBook(folder, {book.entries[0]}, &taken), "");
+    ASSERT_EQ(AppendToWordBook(folder, {"a1", "新", "", "t.txt", "2026-02-01"}), "");
+    ASSERT_EQ(RestoreToWordBook(folder, taken), "");
+    ASSERT_TRUE(LoadWordBook(folder, back));
+    ASSERT_EQ(back.entries.size(), 4u);
+    EXPECT_EQ(back.entries[3].gloss, "新");
 }
 
 TEST_F(WordBookDocument, FailedAppendKeepsTheBookByteForByte) {
@@ -133,6 +251,11 @@ TEST_F(WordBookDocument, TwoWritersAtOnceKeepEveryEntryAndDeletesGoByContent) {
                                                "2026-01-01"})
                          .empty() &&
                      ok;
+                // Both windows collect the same word too: it stays one entry.
+                ok = AppendToWordBook(folder,
+                                      {"shared", std::to_string(process), "", "", "2026-01-01"})
+                         .empty() &&
+                     ok;
             }
             ::_exit(ok ? 0 : 1);
         }
@@ -145,7 +268,10 @@ TEST_F(WordBookDocument, TwoWritersAtOnceKeepEveryEntryAndDeletesGoByContent) {
     ASSERT_EQ(RemoveFromWordBook(folder, {shown.entries[0]}), "");
     WordBook book;
     ASSERT_TRUE(LoadWordBook(folder, book));
-    ASSERT_EQ(book.entries.size(), 2u * kEntries);
+    ASSERT_EQ(book.entries.size(), 2u * kEntries + 1);
+    EXPECT_EQ(std::count_if(book.entries.begin(), book.entries.end(),
+                            [](const WordBookEntry& e) { return e.word == "shared"; }),
+              1);
     for (const WordBookEntry& entry : book.entries) {
         EXPECT_NE(entry.word, "first");
     }

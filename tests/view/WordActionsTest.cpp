@@ -98,4 +98,20 @@ TEST_F(WordMenuTest, AddToWordBookStoresTheWordWithItsParagraph) {
     EXPECT_EQ(book.entries[0].sentence, "the zebra walked");
 }
 
+TEST_F(WordMenuTest, ACollectedWordIsToldAndMarkedUntilThePageTurns) {
+    Paste("the zebra walked\r\n");
+    QStringList told;
+    QObject::connect(&m_view, &CVellumwiseView::statusMessage,
+                     [&](const QString& text) { told << text; });
+    Choose(At(0, 1), "ID_ADD_TO_WORD_BOOK");
+    Choose(At(0, 1), "ID_ADD_TO_WORD_BOOK");
+    EXPECT_EQ(told, QStringList({QStringLiteral("已加入单词本：zebra"),
+                                 QStringLiteral("单词本里的 zebra 已更新为这一句。")}));
+    EXPECT_EQ(m_view.Scene().markedWord, (WordPlace{0, 1}));
+    m_doc.ScrollTo(m_doc.m_nScrollPos + m_view.viewport()->height());
+    EXPECT_FALSE(m_view.Scene().markedWord);
+    m_doc.ScrollTo(0);  // the mark does not come back
+    EXPECT_FALSE(m_view.Scene().markedWord);
+}
+
 }  // namespace
