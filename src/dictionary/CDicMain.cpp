@@ -1,16 +1,27 @@
 #include "CDicMain.h"
 
 #include <array>
+#include <atomic>
 
 #include "CArchive.h"
 #include "DictionaryFile.h"
 #include "PrefixTable.h"
+
+namespace {
+
+std::uint64_t NextRevision() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
+}  // namespace
 
 CDicMain::CDicMain() : CDicMain(ShippedWordLists()) {}
 
 CDicMain::CDicMain(const WordLists& lists) {
     BuildPrefixIndex();
     FillWordLists(lists);
+    m_revision = NextRevision();
 }
 
 CDicMain::~CDicMain() { DeleteAllItems(); }
@@ -63,6 +74,7 @@ void CDicMain::AppendItems(std::vector<CDicItem> items) {
 void CDicMain::DeleteAllItems() {
     m_items.clear();
     m_lookupIndex.Clear();
+    m_revision = NextRevision();
 }
 
 void CDicMain::BuildPrefixIndex() {
@@ -74,7 +86,10 @@ void CDicMain::BuildPrefixIndex() {
     }
 }
 
-void CDicMain::RebuildLookupIndex() { m_lookupIndex.Build(m_items); }
+void CDicMain::RebuildLookupIndex() {
+    m_lookupIndex.Build(m_items);
+    m_revision = NextRevision();
+}
 
 CDicMain::ExactAnswer CDicMain::FindExact(std::string_view word, double threshold) const {
     if (word.size() < 2) {

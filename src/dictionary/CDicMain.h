@@ -61,9 +61,13 @@ public:
     std::optional<std::uint32_t> FindReachedEntry(std::string_view word) const;
     // The first entry of exactly this word, without any reduction; nullptr when none.
     const CDicItem* FindEntry(std::string_view word) const;
+    // Changes whenever the entries do and is never shared by two dictionaries of one
+    // process: what was worked out from one revision's lookups is stale for any other.
+    std::uint64_t Revision() const { return m_revision; }
 
 private:
     std::vector<CDicItem> m_items;
+    std::uint64_t m_revision = 0;
 
 public:
     // The entries in file order, read-only: they change only through the operations

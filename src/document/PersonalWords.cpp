@@ -12,14 +12,44 @@ namespace {
 constexpr const char* kKnownName = "known-words.txt";
 constexpr const char* kNewName = "new-words.txt";
 
-// Takes off `list` every word that shares `key`; answers whether any went.
-bool RemoveKey(const CDicMain& dic, WordListText& list, const MarkKey& key) {
-    return std::erase_if(list.words, [&](const std::string& word) {
-               return MarkKey::Of(dic, word) == key;
-           }) > 0;
+}  // namespace
+
+bool PersonalWords::RemoveKey(const CDicMain& dic, WordListText& list, EntryWords& byEntry,
+                              const MarkKey& key) {
+    if (!key.entry) {
+        return list.words.erase(key.word) > 0;  // only the word itself has its key
+    }
+    if (byEntry.revision != dic.Revision()) {
+        byEntry.words.clear();
+        for (const std::string& word : list.words) {
+            if (const auto entry = dic.FindReachedEntry(word)) {
+                byEntry.words[*entry].push_back(word);
+            }
+        }
+        byEntry.revision = dic.Revision();
+    }
+    const auto found = byEntry.words.find(*key.entry);
+    if (found == byEntry.words.end()) {
+        return false;
+    }
+    bool removed = false;
+    for (const std::string& word : found->second) {
+        removed = list.words.erase(word) > 0 || removed;
+    }
+    byEntry.words.erase(found);
+    return removed;
 }
 
-}  // namespace
+void PersonalWords::AddWord(WordListText& list, EntryWords& byEntry, const MarkKey& key,
+                            const std::string& lowerWord, bool& changed) {
+    if (!list.words.insert(lowerWord).second) {
+        return;
+    }
+    changed = true;
+    if (key.entry && byEntry.revision != 0) {
+        byEntry.words[*key.entry].push_back(lowerWord);
+    }
+}
 
 std::string PersonalWords::DefaultFolder() {
     const std::optional<std::string> data = DataHome();
@@ -36,6 +66,8 @@ std::string PersonalWords::Load() {
     m_new = {};
     m_knownFile = {};
     m_newFile = {};
+    m_knownByEntry = {};
+    m_newByEntry = {};
     if (m_folder.empty()) {
         return {};
     }
@@ -97,10 +129,12 @@ std::string PersonalWords::Change(const std::function<Changed()>& change) {
         }
     };
     // Another window or the tool may have saved since: its words are taken in first.
-    auto refresh = [&](const char* name, WordListText& list, FileState& state) {
+    auto refresh = [&](const char* name, WordListText& list, FileState& state,
+                       EntryWords& byEntry) {
         if (state.unreadable || folder.Stamp(name) == state.stamp) {
             return;
         }
+        byEntry = {};
         const PrivateFile file = folder.Read(name);
         if (file.status == PrivateFile::Status::Failed) {
             state.unreadable = true;
@@ -116,8 +150,8 @@ std::string PersonalWords::Change(const std::function<Changed()>& change) {
                           ? std::optional<FileStamp>(file.stamp)
                           : std::nullopt;
     };
-    refresh(kKnownName, m_known, m_knownFile);
-    refresh(kNewName, m_new, m_newFile);
+    refresh(kKnownName, m_known, m_knownFile, m_knownByEntry);
+    refresh(kNewName, m_new, m_newFile, m_newByEntry);
     const Changed changed = change();
     auto save = [&](bool fresh, const char* name, const WordListText& list, FileState& state) {
         if (!fresh || state.unreadable) {
@@ -139,11 +173,12 @@ std::string PersonalWords::SetMark(const CDicMain& dic, std::string_view word, W
     const std::string lower = LowerAscii(word);
     return Change([&] {
         const MarkKey key = MarkKey::Of(dic, lower);
-        Changed changed{RemoveKey(dic, m_known, key), RemoveKey(dic, m_new, key)};
+        Changed changed{RemoveKey(dic, m_known, m_knownByEntry, key),
+                        RemoveKey(dic, m_new, m_newByEntry, key)};
         if (mark == WordMark::Known) {
-            changed.known = m_known.words.insert(lower).second || changed.known;
+            AddWord(m_known, m_knownByEntry, key, lower, changed.known);
         } else if (mark == WordMark::New) {
-            changed.newWords = m_new.words.insert(lower).second || changed.newWords;
+            AddWord(m_new, m_newByEntry, key, lower, changed.newWords);
         }
         return changed;
     });
@@ -168,9 +203,9 @@ PersonalWords::ImportReport PersonalWords::ImportKnown(const CDicMain& dic,
                 continue;
             }
             // A word the reader had marked new is known now: the import says so.
-            changed.newWords = RemoveKey(dic, m_new, MarkKey{entry, {}}) || changed.newWords;
-            m_known.words.insert(word);
-            changed.known = true;
+            const MarkKey key{entry, {}};
+            changed.newWords = RemoveKey(dic, m_new, m_newByEntry, key) || changed.newWords;
+            AddWord(m_known, m_knownByEntry, key, word, changed.known);
             ++report.added;
         }
         return changed;

@@ -43,6 +43,13 @@ static void InitResources() { Q_INIT_RESOURCE(vellumwise); }
 
 namespace {
 
+// The folder of a file as bytes: the next open dialog starts there, whatever its name.
+std::string FolderOf(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? std::string() : absolute.parent_path().string();
+}
+
 // The menus and the two toolbars, in order. Every command the reader can give is in a
 // menu, with its key shown there and on its button.
 constexpr CommandSlot kFileMenu[] = {
@@ -412,7 +419,7 @@ void CMainFrame::OpenPath(const std::string& path) {
         case FileKind::Document:
             m_doc.OnOpenDocument(path);
             if (m_pStore != nullptr) {
-                m_pStore->SaveLastFolder(QFileInfo(QString::fromStdString(path)).absolutePath());
+                m_pStore->SaveLastFolder(FolderOf(path));
             }
             break;
         case FileKind::Book:
@@ -424,7 +431,6 @@ void CMainFrame::OpenPath(const std::string& path) {
 
 void CMainFrame::OpenText(const std::string& path) {
     RememberPlace();
-    const QString qpath = QString::fromStdString(path);
     // Only a text that was taken is recorded: after a refusal the old text (if any)
     // is still shown and was remembered above, and the refused file's folder is not
     // where the reader will look next.
@@ -433,7 +439,7 @@ void CMainFrame::OpenText(const std::string& path) {
         RememberPlace();
         FillRecentMenu();
         if (m_pStore != nullptr) {
-            m_pStore->SaveLastFolder(QFileInfo(qpath).absolutePath());
+            m_pStore->SaveLastFolder(FolderOf(path));
         }
     }
 }

@@ -88,7 +88,7 @@ std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& 
     // The reader's settings before anything is laid out: the first layout is theirs.
     m_pSettings = std::make_unique<SettingsStore>();
     m_pDoc->SetStartSettings(WithRunOnlyLook(m_pSettings->Reading(), info));
-    m_platform.SetFolder(m_pSettings->LastFolder().toStdString());
+    m_platform.SetFolder(m_pSettings->LastFolder());
     // The window is made first, unshown, so that its view hears the document start.
     m_pMainFrame = std::make_unique<CMainFrame>(*m_pDoc, m_platform, m_pSettings.get());
     // Both routes load main.dic once, before any window is shown. Without a

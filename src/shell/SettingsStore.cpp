@@ -470,15 +470,23 @@ void SettingsStore::SaveWindow(const QByteArray& geometry, const QByteArray& sta
     });
 }
 
-QString SettingsStore::LastFolder() const {
-    return m_values.value(QStringLiteral("Files/LastFolder")).toString();
+std::string SettingsStore::LastFolder() const {
+    const QVariant value = m_values.value(QStringLiteral("Files/LastFolder"));
+    if (value.typeId() == QMetaType::QByteArray) {
+        return value.toByteArray().toStdString();
+    }
+    return value.toString().toStdString();
 }
 
-void SettingsStore::SaveLastFolder(const QString& folder) {
-    if (folder.isEmpty() || folder == LastFolder()) {
+void SettingsStore::SaveLastFolder(const std::string& folder) {
+    if (folder.empty() || folder == LastFolder()) {
         return;
     }
-    Change([&](QVariantMap& values) { values.insert(QStringLiteral("Files/LastFolder"), folder); });
+    // Readable text in the file when it is UTF-8, as it always was; bytes otherwise.
+    const QByteArray bytes = QByteArray::fromStdString(folder);
+    const QString text = QString::fromUtf8(bytes);
+    const QVariant value = text.toUtf8() == bytes ? QVariant(text) : QVariant(bytes);
+    Change([&](QVariantMap& values) { values.insert(QStringLiteral("Files/LastFolder"), value); });
 }
 
 bool SettingsStore::RemoveAll() {

@@ -40,8 +40,10 @@ public:
     QByteArray WindowState() const;
     void SaveWindow(const QByteArray& geometry, const QByteArray& state);
 
-    QString LastFolder() const;
-    void SaveLastFolder(const QString& folder);
+    // The folder's bytes as the file system has them: a name that is not UTF-8 is
+    // kept as bytes, not turned into replacement characters that name no folder.
+    std::string LastFolder() const;
+    void SaveLastFolder(const std::string& folder);
 
     // Every key and value as last read or saved.
     const QVariantMap& Values() const { return m_values; }

@@ -10,6 +10,8 @@
 #include "DocumentFixture.h"
 #include "PersonalWordList.h"
 #include "ReadFileBytes.h"
+#include "TempDir.h"
+#include "TestDictionary.h"
 
 namespace {
 
@@ -89,6 +91,27 @@ TEST_F(MarkedDocument, NewShowsTheDictionaryGlossWhateverTheStep) {
     m_doc.MarkNew("went");
     EXPECT_EQ(Glossed(), "Swim=游泳 well=好 swam=游泳 swims=游泳 apple=苹果 went=去");
     EXPECT_EQ(*ReadFileBytes(Folder() + "/new-words.txt"), "well\nwent\n");
+}
+
+TEST(PersonalWordsEntries, AMarkFindsTheFormsOfItsEntryInTheDictionaryOfNow) {
+    // Marks look up the list's words by entry, worked out once; a dictionary whose
+    // entries moved must not be answered from the old positions.
+    TempDir dir;
+    PersonalWords words(dir.Path("lists"));
+    words.Load();
+    CDicMain dic(FixtureWordLists());
+    dic.ReplaceItems(DictionaryItems({{"swim", "游泳", 10.0}, {"apple", "苹果", 12.5}}));
+    words.SetMark(dic, "swam", WordMark::Known);
+    words.SetMark(dic, "swims", WordMark::Known);
+    words.SetMark(dic, "apple", WordMark::Known);
+    words.SetMark(dic, "swim", WordMark::None);  // works the entries out
+    EXPECT_EQ(words.Known().words, std::set<std::string>{"apple"});
+    words.SetMark(dic, "swum", WordMark::Known);  // added after they were worked out
+    dic.ReplaceItems(DictionaryItems({{"apple", "苹果", 12.5}, {"swim", "游泳", 10.0}}));
+    words.SetMark(dic, "swims", WordMark::New);
+    EXPECT_EQ(words.Known().words, std::set<std::string>{"apple"});
+    EXPECT_EQ(words.New().words, std::set<std::string>{"swims"});
+    EXPECT_EQ(*ReadFileBytes(words.KnownPath()), "apple\n");
 }
 
 TEST_F(MarkedDocument, AnyFormUnmarksOrMovesTheEntry) {

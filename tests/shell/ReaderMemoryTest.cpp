@@ -93,13 +93,25 @@ TEST_F(SettingsStoreTest, EverySettingRoundTripsAndAFirstStartHasTheDefaults) {
         SettingsStore store;
         store.SaveReading(chosen);
         store.SaveWindow("geometry", "state");
-        store.SaveLastFolder(QStringLiteral("/home/reader/books"));
+        store.SaveLastFolder("/home/reader/books");
     }
     SettingsStore again;
     EXPECT_EQ(again.Reading(), chosen);
     EXPECT_EQ(again.WindowGeometry(), QByteArray("geometry"));
     EXPECT_EQ(again.WindowState(), QByteArray("state"));
-    EXPECT_EQ(again.LastFolder(), QStringLiteral("/home/reader/books"));
+    EXPECT_EQ(again.LastFolder(), "/home/reader/books");
+}
+
+TEST_F(SettingsStoreTest, TheLastFolderKeepsItsBytesWhateverItsName) {
+    // Latin-1 "é" is no UTF-8: as text it would come back as a folder that is not there.
+    for (const std::string& folder : {std::string("/books/caf\xC3\xA9"),
+                                      std::string("/books/caf\xE9"), std::string("/b\xFF\xFE")}) {
+        SettingsStore().SaveLastFolder(folder);
+        EXPECT_EQ(SettingsStore().LastFolder(), folder);
+    }
+    // A file an older version wrote reads as before.
+    WriteFile(SettingsFile(), "[Files]\nLastFolder=/home/reader/books\n");
+    EXPECT_EQ(SettingsStore().LastFolder(), "/home/reader/books");
 }
 
 TEST_F(SettingsStoreTest, AValueThatMakesNoSenseFallsBackToItsDefaultAlone) {
@@ -226,11 +238,11 @@ TEST_F(SettingsStoreTest, TwoWindowsKeepEachOthersChanges) {
     ReadingSettings chosen;
     chosen.vocabLevel = 7;
     first.SaveReading(chosen);
-    second.SaveLastFolder(QStringLiteral("/books"));
+    second.SaveLastFolder("/books");
     TextPlaces(&second).Remember(WriteText("a.txt", "a"), {{3, 4}, 2});
     SettingsStore later;
     EXPECT_EQ(later.Reading().vocabLevel, 7);
-    EXPECT_EQ(later.LastFolder(), QStringLiteral("/books"));
+    EXPECT_EQ(later.LastFolder(), "/books");
     EXPECT_EQ(TextPlaces(&later).Recent().size(), 1u);
 }
 
@@ -261,7 +273,7 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsNotWrittenThisRun) {
         ReadingSettings chosen;
         chosen.vocabLevel = 4;
         store.SaveReading(chosen);
-        store.SaveLastFolder(QStringLiteral("/books"));
+        store.SaveLastFolder("/books");
     }
     const std::string warnings = testing::internal::GetCapturedStderr();
     EXPECT_NE(warnings.find("本次不保存设置"), std::string::npos) << warnings;
@@ -275,7 +287,7 @@ TEST_F(SettingsStoreTest, ASharedFolderOthersMayWriteIsRefused) {
     testing::internal::CaptureStderr();
     {
         SettingsStore store;
-        store.SaveLastFolder(QStringLiteral("/books"));
+        store.SaveLastFolder("/books");
     }
     const std::string warnings = testing::internal::GetCapturedStderr();
     EXPECT_NE(warnings.find("别的用户也能写入"), std::string::npos) << warnings;
@@ -545,8 +557,8 @@ TEST_F(ReaderWindow, ARefusedOpenRecordsNeitherTheOldTextNorTheRefusedFolder) {
     Start();
     const std::string first = WriteText("book.txt", Book(40));
     m_pFrame->OpenText(first);
-    const QString folder = m_pStore->LastFolder();
-    ASSERT_FALSE(folder.isEmpty());
+    const std::string folder = m_pStore->LastFolder();
+    ASSERT_FALSE(folder.empty());
     const std::vector<std::string> recent = TextPlaces(m_pStore.get()).Recent();
     std::filesystem::create_directories(m_files.Path("elsewhere"));
     const std::string broken = m_files.Path("elsewhere/broken.epub");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,7 +17,10 @@ std::optional<std::string_view> Unframe(std::string_view bytes, std::string_view
                                         std::string& error);
 
 void PutU32(std::string& out, std::uint32_t value);
-// A text of at most 255 bytes, after its length.
+// The longest text PutText can store: its length goes in one byte, so the sources
+// refuse anything longer rather than compile a file that cannot be read back.
+inline constexpr std::size_t kLongestText = 255;
+// A text of at most kLongestText bytes, after its length.
 void PutText(std::string& out, std::string_view text);
 
 // Reads a payload front to back; a read past its end makes it bad for good.

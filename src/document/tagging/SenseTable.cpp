@@ -55,8 +55,8 @@ std::optional<SenseTable> SenseTable::FromTsv(std::string_view text, std::string
             const std::size_t slot =
                 row.fields[1].size() == 1 ? kClassLetters.find(row.fields[1][0]) : kClasses;
             std::optional<std::string> gloss = codepage::Utf8ToGbk(row.fields[2]);
-            if (word.empty() || word.size() > 255 || slot >= kClasses || !gloss || gloss->empty() ||
-                gloss->size() > 255) {
+            if (word.empty() || word.size() > compiled::kLongestText || slot >= kClasses ||
+                !gloss || gloss->empty() || gloss->size() > compiled::kLongestText) {
                 error = "line " + std::to_string(row.line) + ": bad word, class or gloss";
                 return std::nullopt;
             }

@@ -85,7 +85,7 @@ bool SetOperands(TaggerRule& rule, const ConditionInfo& info,
             }
             rule.tags[i] = *tag;
         } else if (info.operands[i] == 'w') {
-            if (operands[i].empty()) {
+            if (operands[i].empty() || operands[i].size() > compiled::kLongestText) {
                 return false;
             }
             rule.words[i] = Lower(operands[i]);
@@ -147,7 +147,7 @@ std::optional<TaggerData> TaggerData::FromTsv(std::string_view lexicon, std::str
                 const std::size_t bar = rest.find('|');
                 const std::optional<PosTag> tag = ParsePosTag(rest.substr(0, bar));
                 if (!tag || tags.count == LexiconTags::kMost || row.fields[0].empty() ||
-                    row.fields[0].size() > 255) {
+                    row.fields[0].size() > compiled::kLongestText) {
                     error = "lexicon line " + std::to_string(row.line) + ": bad word or tags";
                     return std::nullopt;
                 }
