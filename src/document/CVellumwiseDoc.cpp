@@ -107,6 +107,10 @@ void CVellumwiseDoc::UseSettings(const ReadingSettings& settings) {
         std::end(kGlossPercents)) {
         m_glossPercent = settings.glossPercent;
     }
+    if (std::find(std::begin(kAutoScrollIntervals), std::end(kAutoScrollIntervals),
+                  settings.autoScrollInterval) != std::end(kAutoScrollIntervals)) {
+        m_autoScrollInterval = settings.autoScrollInterval;
+    }
 }
 
 ReadingSettings CVellumwiseDoc::Settings() const {
@@ -125,6 +129,7 @@ ReadingSettings CVellumwiseDoc::Settings() const {
     settings.glossColor = m_glossColor;
     settings.font = m_readingFont;
     settings.glossPercent = m_glossPercent;
+    settings.autoScrollInterval = m_autoScrollInterval;
     return settings;
 }
 
@@ -554,6 +559,15 @@ void CVellumwiseDoc::ScrollTo(std::int64_t pos) {
 
 void CVellumwiseDoc::SetAutoScroll(bool on) {
     m_autoScroll = on;
+    UpdateAllViews(UpdateHint::Look);
+}
+
+void CVellumwiseDoc::SetAutoScrollInterval(int milliseconds) {
+    if (std::find(std::begin(kAutoScrollIntervals), std::end(kAutoScrollIntervals), milliseconds) ==
+        std::end(kAutoScrollIntervals)) {
+        return;
+    }
+    m_autoScrollInterval = milliseconds;
     UpdateAllViews(UpdateHint::Look);
 }
 

@@ -28,6 +28,9 @@ class IPlatformServices;
 // The gloss sizes a reader can choose, in percent of the reading font's height;
 // the first is the default.
 constexpr int kGlossPercents[] = {60, 70, 80, 100};
+// The auto-scroll speeds a reader can choose, in milliseconds per pixel, slowest
+// first; the second is the default.
+constexpr int kAutoScrollIntervals[] = {240, 120, 60, 30};
 
 // The page's three colours, as the document records them.
 struct ReadingColors {
@@ -63,6 +66,7 @@ class CVellumwiseDoc {
     bool m_showScience = false;
     bool m_skipNames = true;
     bool m_autoScroll = false;
+    int m_autoScrollInterval = kAutoScrollIntervals[1];
     std::int64_t m_textHeight = 0;
     std::int64_t m_scrollPos = 0;
     bool m_initialised = false;
@@ -191,6 +195,9 @@ public:
     // outside 0 … m_nTextHeight stays until a move brings it back. Position.
     void ScrollTo(std::int64_t pos);
     void SetAutoScroll(bool on);  // Look
+    // The auto-scroll speed (one of kAutoScrollIntervals). Look.
+    void SetAutoScrollInterval(int milliseconds);
+    int AutoScrollInterval() const { return m_autoScrollInterval; }
 
     void AddView(IDocumentView* view);
     void RemoveView(IDocumentView* view);

@@ -22,7 +22,8 @@ struct ReadingSettings {
     ColorRef glossColor = Rgb(40, 90, 180);
     PageLayout pageLayout = PageLayout::Book;
     ReadingFont font;
-    int glossPercent = 60;  // 注释字号: one of kGlossPercents
+    int glossPercent = 60;         // 注释字号: one of kGlossPercents
+    int autoScrollInterval = 120;  // 滚屏速度: one of kAutoScrollIntervals
 
     bool operator==(const ReadingSettings&) const = default;
 };

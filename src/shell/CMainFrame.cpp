@@ -2,16 +2,19 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -30,6 +33,7 @@
 #include "IPlatformServices.h"
 #include "KeyboardLocks.h"
 #include "SettingsStore.h"
+#include "ShownText.h"
 #include "TextPlaces.h"
 #include "WindowPalette.h"
 
@@ -45,11 +49,32 @@ std::string FolderOf(const std::string& path) {
     return error ? std::string() : absolute.parent_path().string();
 }
 
-// The file menu and the two toolbars, in order.
+// The menus and the two toolbars, in order. Every command the reader can give is in a
+// menu, with its key shown there and on its button.
 constexpr CommandSlot kFileMenu[] = {
-    CommandId::FileOpenText, CommandId::EditPaste, CommandId::EditCopy, kSeparator,
-    CommandId::SkipNames,    kSeparator,           CommandId::AppExit,
+    CommandId::FileOpen, CommandId::EditPaste, kSeparator, CommandId::SkipNames,
+    kSeparator,          CommandId::FilePrint, kSeparator, CommandId::AppExit,
 };
+constexpr CommandSlot kEditMenu[] = {
+    CommandId::EditCopy,      CommandId::EditPaste, kSeparator,
+    CommandId::MarkKnown,     CommandId::MarkNew,   CommandId::Unmark,
+    CommandId::AddToWordBook, CommandId::WordBook,
+};
+constexpr CommandSlot kGoMenu[] = {
+    CommandId::TextHome,
+    CommandId::TextEnd,
+    CommandId::HalfPageUp,
+    CommandId::HalfPageDown,
+    CommandId::LineUp,
+    CommandId::LineDown,
+    kSeparator,
+    CommandId::GotoPage,
+};
+constexpr CommandSlot kDisplayMenu[] = {
+    CommandId::Vocabulary, CommandId::TextFont,   kSeparator,
+    CommandId::TextColor,  CommandId::GlossColor, CommandId::PageColor,
+};
+constexpr CommandSlot kHelpMenu[] = {CommandId::Help, CommandId::AppAbout};
 constexpr CommandSlot kMainToolBar[] = {
     CommandId::FileOpenText, CommandId::EditPaste, kSeparator,
     CommandId::AutoScroll,   kSeparator,           CommandId::AppAbout};
@@ -63,9 +88,26 @@ constexpr CommandSlot kGlossSizeMenu[] = {CommandId::GlossSize60, CommandId::Glo
 constexpr CommandSlot kColorSchemeMenu[] = {CommandId::SchemeDefault, CommandId::SchemeSepia,
                                             CommandId::SchemeNight, CommandId::SchemeClassic};
 constexpr CommandSlot kLayoutMenu[] = {CommandId::LayoutBook, CommandId::LayoutOriginal};
+constexpr CommandSlot kAutoScrollSpeedMenu[] = {
+    CommandId::AutoScrollSlow, CommandId::AutoScrollNormal, CommandId::AutoScrollFast,
+    CommandId::AutoScrollFastest};
 
 const QString kIdleText = QStringLiteral("就绪");
-const QString kDocumentFilter = QStringLiteral("vwd (*.vwd);;所有文件 (*.*)");
+// Books and texts first; a .vwd document opens as it always did.
+const QString kOpenFilter =
+    QStringLiteral("电子书和文本文件 (*.epub *.txt);;文本文件 (*.txt);;vwd (*.vwd);;所有文件 (*)");
+
+// A command's name as a tooltip shows it: without the menu's access key, with the
+// command's key.
+QString ToolTipOf(const CommandEntry& entry) {
+    QString tip = entry.toolTip.isEmpty() ? entry.text : entry.toolTip;
+    tip.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
+    tip.remove(QLatin1Char('&'));
+    if (!entry.keys.isEmpty()) {
+        tip += QStringLiteral(" (%1)").arg(entry.keys.front().toString(QKeySequence::NativeText));
+    }
+    return tip;
+}
 constexpr int kLockPollMilliseconds = 250;
 constexpr int kSaveDelayMilliseconds = 2000;
 
@@ -86,8 +128,7 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform, Setting
     CreateCommands();
     CreateMenu();
     m_wndToolBar = CreateToolBar(QStringLiteral("标准"), "MainToolBar", kMainToolBar);
-    m_wndReadingBar = CreateToolBar(QStringLiteral("阅读"), "ReadingToolBar", kReadingToolBar,
-                                    ToolTips::MenuNames);
+    m_wndReadingBar = CreateToolBar(QStringLiteral("阅读"), "ReadingToolBar", kReadingToolBar);
     // Two rows at the top: the main toolbar first.
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
     addToolBarBreak(Qt::TopToolBarArea);
@@ -169,7 +210,7 @@ void CMainFrame::CreateCommands() {
             action->setIcon(QIcon(entry.icon));
         }
         action->setShortcuts(entry.keys);
-        action->setToolTip(entry.toolTip);
+        action->setToolTip(ToolTipOf(entry));
         action->setStatusTip(entry.statusTip);
         action->setCheckable(static_cast<bool>(entry.checked));
         if (entry.handler) {
@@ -212,14 +253,20 @@ void CMainFrame::AddCommands(QWidget* menuOrBar, std::span<const CommandSlot> la
 }
 
 void CMainFrame::CreateMenu() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
-    file->setObjectName(QStringLiteral("FileMenu"));
-    AddCommands(file, kFileMenu);
+    auto addMenu = [this](const QString& title, const char* objectName,
+                          std::span<const CommandSlot> layout) {
+        QMenu* menu = menuBar()->addMenu(title);
+        menu->setObjectName(QString::fromLatin1(objectName));
+        AddCommands(menu, layout);
+        return menu;
+    };
+    QMenu* file = addMenu(QStringLiteral("文件(&F)"), "FileMenu", kFileMenu);
     // The book's table of contents, under the command that opens books.
     file->insertMenu(file->actions().at(1), new ChapterMenu(m_doc, *m_pView, file));
+    addMenu(QStringLiteral("编辑(&E)"), "EditMenu", kEditMenu);
+    addMenu(QStringLiteral("转到(&G)"), "GoMenu", kGoMenu);
 
-    QMenu* display = menuBar()->addMenu(QStringLiteral("显示(&V)"));
-    display->setObjectName(QStringLiteral("DisplayMenu"));
+    QMenu* display = addMenu(QStringLiteral("显示(&V)"), "DisplayMenu", kDisplayMenu);
     auto addChoices = [this, display](const QString& title, const char* objectName,
                                       std::span<const CommandSlot> layout) {
         QMenu* menu = display->addMenu(title);
@@ -235,11 +282,16 @@ void CMainFrame::CreateMenu() {
     addChoices(QStringLiteral("配色方案"), "ColorSchemeMenu", kColorSchemeMenu);
     addChoices(QStringLiteral("排版"), "LayoutMenu", kLayoutMenu);
     display->addSeparator();
+    display->addAction(Command(CommandId::AutoScroll));
+    addChoices(QStringLiteral("滚屏速度"), "AutoScrollSpeedMenu", kAutoScrollSpeedMenu);
+    display->addSeparator();
     display->addAction(Command(CommandId::ContextSenses));
     display->addAction(Command(CommandId::SubjectSenses));
     display->addAction(Command(CommandId::WordCard));
     display->addAction(Command(CommandId::WordCardShow));
     display->addAction(Command(CommandId::SpeakWord));
+    addMenu(QStringLiteral("帮助(&H)"), "HelpMenu", kHelpMenu);
+
     m_pRecentMenu = new QMenu(QStringLiteral("最近打开的文本"), file);
     m_pRecentMenu->setObjectName(QStringLiteral("RecentMenu"));
     file->insertMenu(Command(CommandId::EditPaste), m_pRecentMenu);
@@ -275,7 +327,7 @@ void CMainFrame::OpenRecent(const std::string& path) {
 }
 
 QToolBar* CMainFrame::CreateToolBar(const QString& title, const char* objectName,
-                                    std::span<const CommandSlot> layout, ToolTips tips) {
+                                    std::span<const CommandSlot> layout) {
     auto* bar = new QToolBar(title, this);
     bar->setObjectName(QString::fromLatin1(objectName));
     bar->setIconSize(QSize(16, 15));
@@ -283,33 +335,17 @@ QToolBar* CMainFrame::CreateToolBar(const QString& title, const char* objectName
     bar->setFloatable(true);
     bar->setAllowedAreas(Qt::AllToolBarAreas);
     AddCommands(bar, layout);
-    // A button shows a tooltip only when its command has one of its own; Qt would
-    // otherwise show the command's name (see eventFilter). The reading bar's icons
-    // alone do not say what they do, so its buttons show the names.
-    for (QAction* action : bar->actions()) {
-        if (!action->isSeparator() && tips == ToolTips::OwnOnly) {
-            bar->widgetForAction(action)->installEventFilter(this);
-        }
-    }
     return bar;
-}
-
-bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ToolTip) {
-        if (auto* button = qobject_cast<QToolButton*>(watched)) {
-            const QAction* action = button->defaultAction();
-            if (action == nullptr || action->statusTip().isEmpty()) {
-                return true;
-            }
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::CreateStatusBar() {
     m_pMessagePane = new QLabel(kIdleText, this);
     m_pMessagePane->setObjectName(QStringLiteral("MessagePane"));
     statusBar()->addWidget(m_pMessagePane, 1);
+    // The page indicator has a pane of its own, so no prompt ever hides it.
+    m_pPagePane = new QLabel(this);
+    m_pPagePane->setObjectName(QStringLiteral("PagePane"));
+    statusBar()->addPermanentWidget(m_pPagePane);
     const char* names[] = {"CapsPane", "NumPane", "ScrollPane"};
     for (std::size_t i = 0; i < m_arrLockPanes.size(); ++i) {
         m_arrLockPanes[i] = new QLabel(this);
@@ -342,7 +378,7 @@ void CMainFrame::SetPageText(const QString& text) {
     if (!m_bBarsReady) {
         return;
     }
-    m_pMessagePane->setText(text);
+    m_pPagePane->setText(text);
 }
 
 bool CMainFrame::event(QEvent* event) {
@@ -362,7 +398,7 @@ void CMainFrame::OnTitleChanged() {
 void CMainFrame::OnFileNew() { m_doc.OnNewDocument(); }
 
 void CMainFrame::OnFileOpen() {
-    if (const auto path = m_platform.ChooseFileToOpen(kDocumentFilter.toStdString())) {
+    if (const auto path = m_platform.ChooseFileToOpen(kOpenFilter.toStdString())) {
         OpenPath(*path);
     }
 }
@@ -371,6 +407,12 @@ void CMainFrame::OnOpenTextFile() {
     if (const auto path = m_platform.ChooseFileToOpen(CVellumwiseDoc::kOpenTextFilter)) {
         OpenText(*path);
     }
+}
+
+void CMainFrame::OnEditCopy() {
+    const std::string text = ShownText(m_doc.m_paragraphs.m_arrParagraphs, m_doc.m_nScrollPos,
+                                       m_pView->viewport()->height());
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 void CMainFrame::OnEditPaste() {

@@ -42,7 +42,7 @@ public:
     QToolBar* MainToolBar() const { return m_wndToolBar; }
     QToolBar* ReadingToolBar() const { return m_wndReadingBar; }
 
-    // Pane 0 of the status bar; ignored until the bars exist.
+    // The page pane of the status bar; ignored until the bars exist.
     void SetPageText(const QString& text);
 
     // Any change of the document: the commands' states follow it, and the settings
@@ -64,6 +64,8 @@ public slots:
     void OnFileNew();
     void OnFileOpen();
     void OnOpenTextFile();
+    // Puts the text of the paragraphs the window shows on the clipboard.
+    void OnEditCopy();
     void OnEditPaste();
     void OnHelp();
     // The vocabulary dialog: the document's values in, on OK back into the
@@ -79,7 +81,6 @@ public slots:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -90,11 +91,8 @@ private:
     void CreateMenu();
     // The commands of `layout` in order, a separator for each empty slot.
     void AddCommands(QWidget* menuOrBar, std::span<const CommandSlot> layout);
-    // Which tooltips a toolbar's buttons show: only their commands' own, or the
-    // commands' menu names.
-    enum class ToolTips { OwnOnly, MenuNames };
     QToolBar* CreateToolBar(const QString& title, const char* objectName,
-                            std::span<const CommandSlot> layout, ToolTips tips = ToolTips::OwnOnly);
+                            std::span<const CommandSlot> layout);
     void CreateStatusBar();
     void UpdateLockPanes();
     // The one place the commands' checked and enabled states follow the document.
@@ -110,6 +108,7 @@ private:
     QToolBar* m_wndToolBar = nullptr;
     QToolBar* m_wndReadingBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
+    QLabel* m_pPagePane = nullptr;
     std::array<QLabel*, 3> m_arrLockPanes{};
     QTimer* m_pLockTimer = nullptr;
     // Each row of the table with the action made from it, in table order.

@@ -61,6 +61,10 @@ enum class CommandId {
     WordCard,
     WordCardShow,
     SpeakWord,
+    AutoScrollSlow,
+    AutoScrollNormal,
+    AutoScrollFast,
+    AutoScrollFastest,
 };
 
 // The command's identifier, the object name of its QAction ("ID_GOTO_PAGE"): tests
@@ -168,6 +172,14 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_ADD_TO_WORD_BOOK";
         case CommandId::WordBook:
             return "ID_WORD_BOOK";
+        case CommandId::AutoScrollSlow:
+            return "ID_AUTO_SCROLL_SLOW";
+        case CommandId::AutoScrollNormal:
+            return "ID_AUTO_SCROLL_NORMAL";
+        case CommandId::AutoScrollFast:
+            return "ID_AUTO_SCROLL_FAST";
+        case CommandId::AutoScrollFastest:
+            return "ID_AUTO_SCROLL_FASTEST";
     }
     return "";
 }
@@ -180,7 +192,7 @@ struct CommandEntry {
     QString text = {};                   // menu text, or a name for a command with no menu item
     QString icon = {};                   // resource path of the button image
     QList<QKeySequence> keys = {};       // the first one is the one a menu shows
-    QString toolTip = {};                // empty: the button shows no tooltip
+    QString toolTip = {};                // empty: the menu text (both with the first key)
     QString statusTip = {};              // empty: no prompt in the status bar
     std::function<void()> handler = {};  // empty: the keys are taken and nothing happens
     // A checkable command's state, read from the document after each of its changes.

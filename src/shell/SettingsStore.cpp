@@ -54,6 +54,7 @@ const SettingRow kReadingRows[] = {
     {"Reading/GlossPercent", IntField{&ReadingSettings::glossPercent, 60, 100}},
     {"Colors/Scheme", &ReadingSettings::colorScheme},
     {"Reading/Layout", &ReadingSettings::pageLayout},
+    {"Reading/AutoScrollInterval", IntField{&ReadingSettings::autoScrollInterval, 30, 240}},
 };
 
 QString ColorText(ColorRef color) {

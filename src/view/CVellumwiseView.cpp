@@ -78,6 +78,9 @@ void CVellumwiseView::OnUpdate(UpdateHint hint) {
 }
 
 void CVellumwiseView::SyncAutoScrollTimer() {
+    if (m_timerAutoScroll.interval() != m_doc.AutoScrollInterval()) {
+        m_timerAutoScroll.setInterval(m_doc.AutoScrollInterval());
+    }
     if (m_doc.m_bAutoScroll == m_timerAutoScroll.isActive()) {
         return;
     }

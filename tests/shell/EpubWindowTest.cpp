@@ -125,7 +125,7 @@ TEST_F(BookWindow, ChaptersMenuJumpsToTheChaptersFirstParagraph) {
     EXPECT_GT(middleTop, 1000);
     EXPECT_EQ(doc.m_nScrollPos, middleTop);
     EXPECT_EQ(frame->View()->verticalScrollBar()->value(), middleTop);
-    EXPECT_EQ(frame->findChild<QLabel*>(QStringLiteral("MessagePane"))->text(),
+    EXPECT_EQ(frame->findChild<QLabel*>(QStringLiteral("PagePane"))->text(),
               QStringLiteral("第%1页/共%2页")
                   .arg(middleTop / 1000 + 1)
                   .arg(doc.m_nTextHeight / 1000 + 1));

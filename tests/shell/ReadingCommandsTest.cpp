@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFontMetrics>
@@ -286,6 +287,51 @@ TEST_F(WindowTest, HelpOpensTheInstalledPageElseTheWorkingFoldersOne) {
     ASSERT_EQ(m_platform.m_opened.size(), 2u);
     EXPECT_EQ(std::filesystem::path(m_platform.m_opened[0]), std::filesystem::path(shipped));
     EXPECT_EQ(std::filesystem::path(m_platform.m_opened[1]), working.Root() / "help.htm");
+}
+
+}  // namespace
+
+namespace {
+
+// Ctrl+O offers books and texts first and opens each by what it is; a .vwd document
+// still opens as one. Ctrl+C copies the text the window shows; Ctrl+Q closes it.
+TEST_F(WindowTest, OpenCopyAndQuitFromTheirKeys) {
+    TempDir dir;
+    WriteFile(dir.Path("story.txt"), "First line here.\r\n\r\nSecond paragraph.\r\n");
+    WriteFile(dir.Path("notes.vwd"), "keep me");
+    QWidget* viewport = m_pFrame->View()->viewport();
+    struct Case {
+        std::string path;
+        std::size_t paragraphs;
+        QString caption;
+    };
+    const Case cases[] = {
+        {dir.Path("story.txt"), 2, QStringLiteral("story - Vellumwise")},
+        {dir.Path("notes.vwd"), 2, QStringLiteral("notes.vwd - Vellumwise")},
+    };
+    for (const Case& c : cases) {
+        m_platform.m_fileAnswers.push_back(c.path);
+        QTest::keyClick(viewport, Qt::Key_O, Qt::ControlModifier);
+        EXPECT_TRUE(m_platform.m_filtersAsked.back().starts_with("电子书和文本文件 (*.epub *.txt)"))
+            << m_platform.m_filtersAsked.back();
+        EXPECT_NE(m_platform.m_filtersAsked.back().find("(*.vwd)"), std::string::npos);
+        EXPECT_EQ(m_pFrame->windowTitle(), c.caption) << c.path;
+        EXPECT_EQ(m_doc.m_paragraphs.m_arrParagraphs.size(), c.paragraphs) << c.path;
+    }
+    EXPECT_EQ(ReadFile(dir.Path("notes.vwd")), "keep me");
+
+    QApplication::clipboard()->clear();
+    QTest::keyClick(viewport, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("First line here.\nSecond paragraph.\n"));
+    // Scrolled past the text: nothing is shown, nothing is copied.
+    m_doc.ScrollTo(m_doc.m_nTextHeight + 2000);
+    QTest::keyClick(viewport, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString());
+
+    EXPECT_TRUE(m_pFrame->isVisible());
+    QTest::keyClick(viewport, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(m_pFrame->isVisible());
 }
 
 }  // namespace
