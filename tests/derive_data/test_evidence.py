@@ -177,7 +177,7 @@ class SupplementSpellings(unittest.TestCase):
         self.assertLess(values[0], supplement.THRESHOLDS[-1])
         self.assertTrue(all(a > b for a, b in zip(values, values[1:])))
 
-    def test_the_size_cap_never_cuts_a_word_of_a_learner_list(self):
+    def test_the_size_cap_cuts_only_words_of_no_learner_list(self):
         # Counted words sort first; an uncounted exam word would sort last and be cut.
         rows = [entry("alpha", bnc=10), entry("beta", bnc=20), entry("gamma", bnc=30),
                 entry("jejune", tags="gre"), entry("captious", tags="gre toefl"),
@@ -188,10 +188,10 @@ class SupplementSpellings(unittest.TestCase):
         cases = [
             # room for all: nothing cut, counted words first, then by lists and length
             (10, ["alpha", "beta", "gamma", "captious", "jejune", "rarest", "obscure"]),
-            # tight room: the unlisted words give way, most met kept first
-            (4, ["alpha", "beta", "captious", "jejune"]),
-            # no room left beside the listed words: only they stay
-            (2, ["captious", "jejune"]),
+            # tight room: only the unlisted words are cut, the most met kept
+            (3, ["alpha", "beta", "gamma", "captious", "jejune"]),
+            # no room at all: the listed words still stay
+            (0, ["captious", "jejune"]),
         ]
         saved = supplement.MOST
         try:

@@ -85,13 +85,13 @@ def derive(selector, main_items, verbs):
 
 
 def _within_size(picked, package, candidates):
-    """The picked words, at most MOST of them, the most met first, but never a word of a learner
-    list: ECDICT counts none of the rarer exam words (jejune, captious, beancurd), which would
-    sort after every counted word however obscure and be cut."""
+    """The picked words, the most met first: every word of a learner list, and the MOST most met
+    of the others. ECDICT counts none of the rarer exam words (jejune, captious, beancurd), so
+    under one cap they sorted after every counted word however obscure and were cut; counted
+    words readers do meet (quinsy, potman) keep their room beside them."""
     ordered = sorted(picked, key=lambda c: _key(c, candidates))
     listed = [c for c in ordered if package.entries[c.word].tags & LEARNER_TAGS]
-    room = max(MOST - len(listed), 0)
-    others = [c for c in ordered if not package.entries[c.word].tags & LEARNER_TAGS][:room]
+    others = [c for c in ordered if not package.entries[c.word].tags & LEARNER_TAGS][:MOST]
     kept = {c.word for c in listed} | {c.word for c in others}
     return [c for c in ordered if c.word in kept]
 
