@@ -177,6 +177,32 @@ class SupplementSpellings(unittest.TestCase):
         self.assertLess(values[0], supplement.THRESHOLDS[-1])
         self.assertTrue(all(a > b for a, b in zip(values, values[1:])))
 
+    def test_the_size_cap_cuts_only_words_of_no_learner_list(self):
+        # Counted words sort first; an uncounted exam word would sort last and be cut.
+        rows = [entry("alpha", bnc=10), entry("beta", bnc=20), entry("gamma", bnc=30),
+                entry("jejune", tags="gre"), entry("captious", tags="gre toefl"),
+                entry("obscure"), entry("rarest")]
+        pack = package(rows)
+        candidates = {e.word: dictionary.Candidate(e.word, "义", e.bnc or None,
+                                                   dictionary._fallback(e)) for e in rows}
+        cases = [
+            # room for all: nothing cut, counted words first, then by lists and length
+            (10, ["alpha", "beta", "gamma", "captious", "jejune", "rarest", "obscure"]),
+            # tight room: only the unlisted words are cut, the most met kept
+            (3, ["alpha", "beta", "gamma", "captious", "jejune"]),
+            # no room at all: the listed words still stay
+            (0, ["captious", "jejune"]),
+        ]
+        saved = supplement.MOST
+        try:
+            for most, expected in cases:
+                with self.subTest(most=most):
+                    supplement.MOST = most
+                    kept = supplement._within_size(candidates.values(), pack, candidates)
+                    self.assertEqual([c.word for c in kept], expected)
+        finally:
+            supplement.MOST = saved
+
 
 if __name__ == "__main__":
     unittest.main()

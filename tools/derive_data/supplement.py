@@ -72,7 +72,7 @@ def derive(selector, main_items, verbs):
             continue
         if (twin in picked or twin in main_words) and main.resolve(word, 1.0) is None:
             picked[word] = cand
-    chosen = sorted(picked.values(), key=lambda c: _key(c, candidates))[:MOST]
+    chosen = _within_size(picked.values(), package, candidates)
     chosen_words = {c.word for c in chosen}
     chosen = [c for c in chosen if not _reduced(selector, c.word, main, chosen_words)]
     rows = [(c.word, c.gloss, _key(c, candidates)) for c in chosen]
@@ -82,6 +82,18 @@ def derive(selector, main_items, verbs):
     items = [Item(word, gloss, values[i]) for i, (word, gloss, _) in enumerate(rows)]
     items.sort(key=lambda i: i.word)
     return items
+
+
+def _within_size(picked, package, candidates):
+    """The picked words, the most met first: every word of a learner list, and the MOST most met
+    of the others. ECDICT counts none of the rarer exam words (jejune, captious, beancurd), so
+    under one cap they sorted after every counted word however obscure and were cut; counted
+    words readers do meet (quinsy, potman) keep their room beside them."""
+    ordered = sorted(picked, key=lambda c: _key(c, candidates))
+    listed = [c for c in ordered if package.entries[c.word].tags & LEARNER_TAGS]
+    others = [c for c in ordered if not package.entries[c.word].tags & LEARNER_TAGS][:MOST]
+    kept = {c.word for c in listed} | {c.word for c in others}
+    return [c for c in ordered if c.word in kept]
 
 
 def _key(cand, candidates):
