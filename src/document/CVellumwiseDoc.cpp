@@ -303,6 +303,9 @@ CVellumwiseDoc::WordBookAddition CVellumwiseDoc::AddToWordBook(std::size_t parag
                 entry.gloss = card->sense;
             }
         }
+    } else if (const std::optional<FullEntry> full = FullEntries().Find(entry.word)) {
+        // The gloss above is already this occurrence's; the entry adds how it sounds.
+        entry.phonetic = full->phonetic;
     }
     WordBookAddition addition;
     const std::string problem = AppendToWordBook(m_personalDir, entry, &addition.updated);

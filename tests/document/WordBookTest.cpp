@@ -123,6 +123,24 @@ TEST_F(WordBookDocument, AppendsWordGlossSentenceFileAndDate) {
     EXPECT_TRUE(m_view.m_hints.empty());
 }
 
+TEST_F(WordBookDocument, AnEntryTakesItsWordsPhoneticFromTheWholeEntriesWhenThereAreAny) {
+    m_doc.OpenTextFile(WriteText("story.txt", "An apple fell."));
+    ASSERT_TRUE(m_doc.AddToWordBook(0, TokenOf(0, "apple")));  // no dictionary.sqlite yet
+    std::filesystem::copy_file(std::string(VELLUMWISE_BIN_DIR) + "/dictionary.sqlite",
+                               m_dir.Path("dictionary.sqlite"));
+    CVellumwiseDoc later(m_platform);
+    later.SetProgramDir(m_dir.Root().string());
+    later.SetPersonalDir(m_doc.m_strPersonalDir);
+    ASSERT_TRUE(later.OnNewDocument());
+    later.OpenTextFile(m_dir.Path("story.txt"));
+    ASSERT_TRUE(later.AddToWordBook(0, TokenOf(0, "apple")));
+    WordBook book;
+    ASSERT_TRUE(LoadWordBook(m_doc.m_strPersonalDir, book));
+    ASSERT_EQ(book.entries.size(), 1u);
+    EXPECT_FALSE(book.entries[0].phonetic.empty());
+    EXPECT_EQ(book.entries[0].gloss, "苹果");  // still this occurrence's gloss
+}
+
 TEST_F(WordBookDocument, TheSentenceIsFoundAcrossHardWrappedLinesWithTheWordMarked) {
     struct Case {
         const char* text;
