@@ -154,6 +154,8 @@ public:
     // The tagger and senses by part of speech, or nullptr when they could not be
     // loaded (said once on standard error; the glosses are the entries' own).
     const ContextSenses* Context() const { return m_context.get(); }
+    // Whether work on the text shown still goes on after its first screen.
+    bool FinishingInBackground() const { return false; }
 
     // The reader's own marks, kept in the lists under m_strPersonalDir for every text.
     // Each re-glosses the open text once and tells the views once (Glosses). A list
