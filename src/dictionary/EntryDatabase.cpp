@@ -155,7 +155,7 @@ EntryDatabase::EntryDatabase(std::string path) : m_path(std::move(path)) {}
 
 EntryDatabase::~EntryDatabase() {
     if (m_db) {
-        sqlite3_close(m_db);
+        sqlite3_close_v2(m_db);
     }
 }
 
@@ -169,7 +169,10 @@ bool EntryDatabase::Available() {
 
 void EntryDatabase::Fail(std::string problem) {
     if (m_db) {
-        sqlite3_close(m_db);
+        // A check may fail while its statement is still open: close_v2 lets the
+        // connection go once that statement is finalized, where close would refuse
+        // and leave it allocated.
+        sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
     m_problem = std::move(problem);
