@@ -39,8 +39,8 @@ TEST(ForeignRunsTest, AQuotationInAnotherLanguageOrATableOfFiguresIsLeftBare) {
         {"The figures were 1805 1806 1807 1808 1809 in the ledger.",
          "were 1805 1806 1807 1808 1809 in"},
         // Must not fire: English thick with names, which count as words of the text...
-        {"Then Natasha and Sonya, Denisov, Dolokhov and Pierre rode to Otradnoe with "
-         "Nikolai.\nNatasha, Sonya, Denisov and Pierre came back with Nikolai.",
+        {"Then Marit and Ilsabet, Tovrin, Odunze and Brannoch rode to Kelvastry with "
+         "Anweth.\nMarit, Ilsabet, Tovrin and Brannoch came back with Anweth.",
          ""},
         // ...a short phrase of another language inside English...
         {"She shrugged and said c'est la vie before she left the room.", ""},
