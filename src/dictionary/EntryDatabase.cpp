@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "CodePage.h"
 #include "EntryDatabaseSchema.h"
 
 namespace {
@@ -175,7 +176,8 @@ void EntryDatabase::Fail(std::string problem) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
-    m_problem = std::move(problem);
+    // SQLite's messages quote names from the file itself, which may be any bytes.
+    m_problem = codepage::ValidUtf8(problem);
 }
 
 bool EntryDatabase::Open() {

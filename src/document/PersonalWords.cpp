@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <utility>
 
 #include "CDicMain.h"
@@ -230,22 +231,36 @@ MarkIndex::MarkIndex(const CDicMain& dic, const PersonalWords& words) {
     // Room for every word at once: a list of a million lines rehashed a dozen times.
     const std::size_t listed = words.Known().words.size() + words.New().words.size();
     m_byEntry.reserve(std::min(listed, dic.m_arrItems.size()));
-    m_byWord.reserve(listed);
     // New goes in last: a word a reader wrote into both files by hand stays glossed,
     // the safer reading of a contradiction.
-    for (const std::string& word : words.Known().words) {
-        Add(dic, word, WordMark::Known);
+    WordMarks known;
+    WordMarks added;
+    known.reserve(words.Known().words.size());
+    added.reserve(words.New().words.size());
+    AddAll(dic, words.Known().words, WordMark::Known, known);
+    AddAll(dic, words.New().words, WordMark::New, added);
+    m_byWord.reserve(known.size() + added.size());
+    auto k = known.begin();
+    for (auto& word : added) {
+        for (; k != known.end() && k->first < word.first; ++k) {
+            m_byWord.push_back(std::move(*k));
+        }
+        if (k != known.end() && k->first == word.first) {
+            ++k;
+        }
+        m_byWord.push_back(std::move(word));
     }
-    for (const std::string& word : words.New().words) {
-        Add(dic, word, WordMark::New);
-    }
+    std::move(k, known.end(), std::back_inserter(m_byWord));
 }
 
-void MarkIndex::Add(const CDicMain& dic, const std::string& word, WordMark mark) {
-    if (const auto entry = dic.FindReachedEntry(word)) {
-        m_byEntry[*entry] = mark;
-    } else {
-        m_byWord[word] = mark;
+void MarkIndex::AddAll(const CDicMain& dic, const std::set<std::string>& words, WordMark mark,
+                       WordMarks& unreached) {
+    for (const std::string& word : words) {
+        if (const auto entry = dic.FindReachedEntry(word)) {
+            m_byEntry[*entry] = mark;
+        } else {
+            unreached.emplace_back(word, mark);
+        }
     }
 }
 
@@ -255,8 +270,20 @@ void MarkIndex::Apply(const CDicMain& dic, std::string_view word, WordMark mark)
     if (key.entry) {
         mark == WordMark::None ? void(m_byEntry.erase(*key.entry))
                                : void(m_byEntry[*key.entry] = mark);
+        return;
+    }
+    const auto it = std::lower_bound(
+        m_byWord.begin(), m_byWord.end(), key.word,
+        [](const auto& listed, const std::string& wanted) { return listed.first < wanted; });
+    const bool there = it != m_byWord.end() && it->first == key.word;
+    if (mark == WordMark::None) {
+        if (there) {
+            m_byWord.erase(it);
+        }
+    } else if (there) {
+        it->second = mark;
     } else {
-        mark == WordMark::None ? void(m_byWord.erase(key.word)) : void(m_byWord[key.word] = mark);
+        m_byWord.emplace(it, key.word, mark);
     }
 }
 
@@ -265,9 +292,8 @@ WordMark MarkIndex::Find(std::optional<std::size_t> entry, std::string_view lowe
         const auto it = m_byEntry.find(*entry);
         return it == m_byEntry.end() ? WordMark::None : it->second;
     }
-    if (m_byWord.empty()) {
-        return WordMark::None;
-    }
-    const auto it = m_byWord.find(std::string(lowerWord));
-    return it == m_byWord.end() ? WordMark::None : it->second;
+    const auto it = std::lower_bound(
+        m_byWord.begin(), m_byWord.end(), lowerWord,
+        [](const auto& listed, std::string_view wanted) { return listed.first < wanted; });
+    return it != m_byWord.end() && it->first == lowerWord ? it->second : WordMark::None;
 }

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "PersonalWordList.h"
@@ -122,7 +124,12 @@ public:
     bool Empty() const { return m_byEntry.empty() && m_byWord.empty(); }
 
 private:
-    void Add(const CDicMain& dic, const std::string& word, WordMark mark);
+    using WordMarks = std::vector<std::pair<std::string, WordMark>>;
+    // Resolves each word of a sorted list: to its entry, or into `unreached`, in order.
+    void AddAll(const CDicMain& dic, const std::set<std::string>& words, WordMark mark,
+                WordMarks& unreached);
     std::unordered_map<std::size_t, WordMark> m_byEntry;
-    std::unordered_map<std::string, WordMark> m_byWord;
+    // The listed words no entry is reached from, sorted: made by appending in the lists'
+    // own order, so a list of a million such words costs no hashing at start.
+    WordMarks m_byWord;
 };

@@ -144,4 +144,20 @@ std::string Utf32ToUtf8(std::string_view bytes, bool bigEndian) {
     return Lossy(bigEndian ? "UTF-32BE" : "UTF-32LE", bytes, 4);
 }
 
+std::string ValidUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t length = Utf8SequenceAt(bytes, at);
+        if (length == 0) {
+            out += "\xEF\xBF\xBD";
+            ++at;
+        } else {
+            out.append(bytes.substr(at, length));
+            at += length;
+        }
+    }
+    return out;
+}
+
 }  // namespace codepage

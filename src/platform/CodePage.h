@@ -17,6 +17,9 @@ std::string GbkToUtf8Lossy(std::string_view gbk);
 std::optional<std::string> Utf8ToGbk(std::string_view utf8, std::size_t* badOffset = nullptr);
 
 bool IsValidUtf8(std::string_view bytes);
+// The bytes with every byte that begins no well-formed sequence made U+FFFD: for
+// messages that quote names or errors a file's maker chose.
+std::string ValidUtf8(std::string_view bytes);
 // The length of the well-formed UTF-8 sequence starting at `at` (1 for ASCII), or
 // 0 when the byte there does not begin one.
 std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t at);
