@@ -70,6 +70,7 @@ FindBar::FindBar(CVellumwiseView& view, QWidget* parent)
         m_pWholeWord->setEnabled(!glosses);
         m_pQuery->setPlaceholderText(glosses ? QStringLiteral("输入中文释义，如：属、灭绝")
                                              : QStringLiteral("输入要找的英文"));
+        m_pQuery->setFocus(Qt::OtherFocusReason);  // the reader goes on typing
         Search();
     });
     connect(previous, &QToolButton::clicked, this, &FindBar::FindPrevious);
