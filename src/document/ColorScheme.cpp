@@ -84,3 +84,10 @@ double ContrastRatio(ColorRef a, ColorRef b) {
     const double lb = Luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
+
+FindColors FindColorsFor(ColorRef text) {
+    constexpr FindColors kLight{Rgb(255, 214, 64), Rgb(255, 166, 80)};
+    constexpr FindColors kDark{Rgb(70, 62, 10), Rgb(150, 70, 0)};
+    return ContrastRatio(text, kLight.current) >= ContrastRatio(text, kDark.current) ? kLight
+                                                                                     : kDark;
+}

@@ -48,3 +48,13 @@ std::optional<ColorScheme> SchemeWithColors(ColorRef page, ColorRef text, ColorR
 // The contrast ratio of two colours as readability guidelines define it, from
 // 1 (the same) to 21 (black on white); text wants at least 4.5.
 double ContrastRatio(ColorRef a, ColorRef b);
+
+// What the find bar paints behind its matches, and behind the one it stands on.
+struct FindColors {
+    ColorRef hit;
+    ColorRef current;
+};
+
+// A light marker under dark text and a dark one under light text, whichever keeps
+// the text colour the more readable: the schemes and any page the colour dialogs make.
+FindColors FindColorsFor(ColorRef text);

@@ -21,6 +21,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <filesystem>
 
 #include "CAboutDlg.h"
@@ -30,6 +31,7 @@
 #include "ChapterMenu.h"
 #include "EpubBook.h"
 #include "FileKind.h"
+#include "FindBar.h"
 #include "IPlatformServices.h"
 #include "KeyboardLocks.h"
 #include "SettingsStore.h"
@@ -56,9 +58,10 @@ constexpr CommandSlot kFileMenu[] = {
     kSeparator,          CommandId::FilePrint, kSeparator, CommandId::AppExit,
 };
 constexpr CommandSlot kEditMenu[] = {
-    CommandId::EditCopy,      CommandId::EditPaste, kSeparator,
-    CommandId::MarkKnown,     CommandId::MarkNew,   CommandId::Unmark,
-    CommandId::AddToWordBook, CommandId::WordBook,
+    CommandId::EditCopy, CommandId::EditPaste,     kSeparator,
+    CommandId::Find,     CommandId::FindNext,      CommandId::FindPrevious,
+    kSeparator,          CommandId::MarkKnown,     CommandId::MarkNew,
+    CommandId::Unmark,   CommandId::AddToWordBook, CommandId::WordBook,
 };
 constexpr CommandSlot kGoMenu[] = {
     CommandId::TextHome,
@@ -120,8 +123,16 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform, Setting
       m_pPlaces(std::make_unique<TextPlaces>(store)) {
     InitResources();
     setWindowIcon(QIcon(QStringLiteral(":/vellumwise.svg")));
-    m_pView = new CVellumwiseView(doc, this);
-    setCentralWidget(m_pView);
+    // The page with the find bar under it.
+    auto* page = new QWidget(this);
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+    m_pView = new CVellumwiseView(doc, page);
+    m_pFindBar = new FindBar(*m_pView, page);
+    pageLayout->addWidget(m_pView, 1);
+    pageLayout->addWidget(m_pFindBar);
+    setCentralWidget(page);
     connect(m_pView, &CVellumwiseView::pageTextChanged, this, &CMainFrame::SetPageText);
     ConnectWordBook();
 

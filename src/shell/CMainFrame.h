@@ -16,6 +16,7 @@
 
 class CVellumwiseDoc;
 class CVellumwiseView;
+class FindBar;
 class IPlatformServices;
 class QLabel;
 class QMenu;
@@ -36,6 +37,7 @@ public:
     ~CMainFrame() override;
 
     CVellumwiseView* View() const { return m_pView; }
+    FindBar* FindInText() const { return m_pFindBar; }
     QAction* Command(CommandId id) const;
     // The action of a command by its identifier ("ID_EDIT_PASTE"), or null.
     QAction* Command(const std::string& name) const;
@@ -105,6 +107,7 @@ private:
     IPlatformServices& m_platform;
     bool m_bBarsReady = false;
     CVellumwiseView* m_pView = nullptr;
+    FindBar* m_pFindBar = nullptr;  // under the page, hidden until Ctrl+F
     QToolBar* m_wndToolBar = nullptr;
     QToolBar* m_wndReadingBar = nullptr;
     QLabel* m_pMessagePane = nullptr;

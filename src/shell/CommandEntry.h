@@ -65,6 +65,9 @@ enum class CommandId {
     AutoScrollNormal,
     AutoScrollFast,
     AutoScrollFastest,
+    Find,
+    FindNext,
+    FindPrevious,
 };
 
 // The command's identifier, the object name of its QAction ("ID_GOTO_PAGE"): tests
@@ -180,6 +183,12 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_AUTO_SCROLL_FAST";
         case CommandId::AutoScrollFastest:
             return "ID_AUTO_SCROLL_FASTEST";
+        case CommandId::Find:
+            return "ID_EDIT_FIND";
+        case CommandId::FindNext:
+            return "ID_EDIT_FIND_NEXT";
+        case CommandId::FindPrevious:
+            return "ID_EDIT_FIND_PREVIOUS";
     }
     return "";
 }

@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
+#include "FindBar.h"
 
 // Every command of the window. Only the two framework commands that had prompts keep
 // a tooltip of their own and a status prompt; every other button shows its menu name
@@ -231,6 +232,20 @@ std::vector<CommandEntry> CMainFrame::CommandTable() {
                      OnEditCopy();
                  }
              }},
+        {.id = Find,
+         .text = QStringLiteral("查找(&F)…"),
+         // "/" as in the readers and pagers of long texts.
+         .keys = {QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_Slash)},
+         .statusTip = QStringLiteral("在文中查找英文，或在释义里查找中文"),
+         .handler = [this] { m_pFindBar->Open(); }},
+        {.id = FindNext,
+         .text = QStringLiteral("查找下一个"),
+         .keys = {QKeySequence(Qt::Key_F3)},
+         .handler = [this] { m_pFindBar->FindNext(); }},
+        {.id = FindPrevious,
+         .text = QStringLiteral("查找上一个"),
+         .keys = {QKeySequence(Qt::SHIFT | Qt::Key_F3)},
+         .handler = [this] { m_pFindBar->FindPrevious(); }},
         {.id = NextPane, .text = QStringLiteral("下一窗格"), .keys = {QKeySequence(Qt::Key_F6)}},
         {.id = PrevPane,
          .text = QStringLiteral("前一窗格"),

@@ -19,6 +19,7 @@
 #include "CParagraph.h"
 #include "CVellumwiseDoc.h"
 #include "LowerCaseWord.h"
+#include "MarkedScrollBar.h"
 #include "PagePainter.h"
 #include "QtReadingFont.h"
 #include "QtTextMeasurer.h"
@@ -32,7 +33,8 @@
 using namespace ScrollCommands;
 
 CVellumwiseView::CVellumwiseView(CVellumwiseDoc& doc, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc) {
+    : QAbstractScrollArea(parent), m_doc(doc), m_pMarkedBar(new MarkedScrollBar(this)) {
+    setVerticalScrollBar(m_pMarkedBar);
     // The painting covers the whole window; no frame, so the viewport starts at the
     // window's own top-left corner like the strip's window coordinates.
     setFrameShape(QFrame::NoFrame);
@@ -74,6 +76,7 @@ void CVellumwiseView::OnUpdate(UpdateHint hint) {
         ClearSelection();
     }
     SyncAutoScrollTimer();
+    UpdateFinding(hint);
     RedrawView();
 }
 
@@ -180,6 +183,13 @@ PageScene CVellumwiseView::Scene() const {
         scene.headingFont = HeadingFontOf(m_fontText);
     }
     scene.markedWord = CollectedWordShown();
+    if (m_nFoundText == m_doc.TextSerial() && !m_found.hits.empty()) {
+        scene.findHits = &m_found.hits;
+        scene.currentHit = m_nCurrentHit;
+        const FindColors colors = FindColorsFor(m_doc.m_crText);
+        scene.hitColor = ToQColor(colors.hit);
+        scene.currentHitColor = ToQColor(colors.current);
+    }
     return scene;
 }
 
@@ -555,7 +565,8 @@ bool CVellumwiseView::PrintText(QPrinter& printer) {
         return false;
     }
     const QSizeF printable = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-    const PageScene scene = Scene();
+    PageScene scene = Scene();
+    scene.findHits = nullptr;  // the marks of a search are the window's, not the paper's
     // The pages the reader chose in the print dialog (0 … 0: all of them).
     const std::int64_t pages = PageCount(m_doc.m_nTextHeight);
     const std::int64_t first =

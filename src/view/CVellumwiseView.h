@@ -18,9 +18,11 @@
 #include "ReadingDialogs.h"
 #include "ReadingFont.h"
 #include "ScrollCommands.h"
+#include "TextSearch.h"
 #include "WordHitTest.h"
 
 class CGlossPopupDlg;
+class MarkedScrollBar;
 class WordCardDlg;
 class WordSpeaker;
 struct WordCardContent;
@@ -123,6 +125,29 @@ public:
     bool CopySelection();
     void ClearSelection();
 
+    // Finding in the text (FindInView.cpp). The matches belong to the view, found in
+    // the text it shows; a new text, or new glosses for a search of glosses, is
+    // searched again for the same query. Each change is told by findChanged.
+    struct FindStatus {
+        std::size_t current = 0;  // 1-based; 0: none
+        std::size_t total = 0;
+        bool capped = false;  // more matches than TextSearch keeps
+    };
+    // Finds the query and stands on its first match at or after the match stood on
+    // (or, when finding starts, the word at the top of the window); the window moves
+    // only when that match is not in it. An empty query finds nothing.
+    void Find(const SearchQuery& query);
+    // The next or the previous match, round the end of the text; the first from the
+    // top of the window when none is stood on.
+    void FindNext();
+    void FindPrevious();
+    // The marks go; the window stays where the last match put it.
+    void StopFinding();
+    FindStatus FindState() const;
+    const std::vector<SearchHit>& FindHits() const { return m_found.hits; }
+    // The ticks of the matches on the scroll bar.
+    MarkedScrollBar* MarkedBar() const { return m_pMarkedBar; }
+
 public slots:
     // Commands routed to the view.
     void OnLineDown();
@@ -151,6 +176,8 @@ signals:
     void wordBookRequested();
     // A short report for the status bar: what a word command did.
     void statusMessage(const QString& text);
+    // The matches or the one stood on changed.
+    void findChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -192,7 +219,20 @@ private:
     bool CollectWord(const WordHit& hit);
     void ApplyToCommandWord(WordAction action);
 
+    // After a text, gloss or layout change: the matches found again, their ticks.
+    void UpdateFinding(UpdateHint hint);
+    void StandOnHit(std::size_t index, bool show);
+    void UpdateFindMarks();
+
     CVellumwiseDoc& m_doc;
+    MarkedScrollBar* m_pMarkedBar = nullptr;  // the view's scroll bar, owned by it
+    TextSearch m_search;
+    SearchQuery m_findQuery;
+    SearchResult m_found;
+    std::uint64_t m_nFoundText = UINT64_MAX;  // TextSerial() of the text m_found is of
+    std::size_t m_nCurrentHit = SIZE_MAX;
+    // Where typing on searches from: the match last stood on, or the top word.
+    std::optional<WordPlace> m_findFrom;
     ReadingFont m_fontRecord;  // the record the fonts below were made from
     int m_nGlossPercent = 0;   // and the gloss size
     bool m_bFontsMade = false;

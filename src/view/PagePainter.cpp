@@ -19,14 +19,29 @@ const QColor kPageBreak(192, 192, 255);
 // The band's shadow along its right edge.
 constexpr int kShadowWidth = 2;
 
+// A stretch of a token's line painted behind its letters: a find bar's match.
+struct Marker {
+    int left;   // from the token's left edge
+    int right;  // exclusive
+    QColor color;
+};
+
 // Draws `text` from the top-left of `box` on an opaque box of `background` the size
 // of the text, both clipped to `box`, so that each gloss covers the one drawn before it.
-// Text that was cut to what the box can show reaches past it.
+// Text that was cut to what the box can show reaches past it. The markers go between the
+// box and the text.
 void DrawTextInBox(QPainter& painter, const QFontMetrics& metrics, const QRect& box,
-                   const QString& text, const QColor& background, bool cut = false) {
+                   const QString& text, const QColor& background, bool cut = false,
+                   const std::vector<Marker>& markers = {}) {
     const QRect cell(box.left(), box.top(), cut ? box.width() : metrics.horizontalAdvance(text),
                      metrics.height());
     painter.fillRect(cell.intersected(box), background);
+    for (const Marker& marker : markers) {
+        painter.fillRect(
+            QRect(box.left() + marker.left, box.top(), marker.right - marker.left, metrics.height())
+                .intersected(box),
+            marker.color);
+    }
     const QPoint baseline(box.left(), box.top() + metrics.ascent());
     if (box.contains(cell)) {
         painter.drawText(baseline, text);
@@ -148,13 +163,62 @@ LineLimits WindowLimits(const StripGeometry& geometry) {
     return {-kDrawMargin, geometry.windowHeight + kDrawMargin, 0, geometry.windowHeight};
 }
 
+// The find bar's hits that touch paragraph `index`: first … last - 1 of scene.findHits.
+std::pair<std::size_t, std::size_t> HitsIn(const PageScene& scene, std::size_t index) {
+    if (scene.findHits == nullptr) {
+        return {0, 0};
+    }
+    const std::vector<SearchHit>& hits = *scene.findHits;
+    // Hits never overlap, so their ends are in order too.
+    const auto first = std::lower_bound(
+        hits.begin(), hits.end(), index,
+        [](const SearchHit& hit, std::size_t wanted) { return hit.last.paragraph < wanted; });
+    auto last = first;
+    while (last != hits.end() && last->first.paragraph <= index) {
+        ++last;
+    }
+    return {static_cast<std::size_t>(first - hits.begin()),
+            static_cast<std::size_t>(last - hits.begin())};
+}
+
+// Where the hits of `range` lie on token j of the paragraph: from the match's first
+// byte in its first token, over the space after each token it runs on from, to its
+// last byte in its last token.
+std::vector<Marker> MarkersOf(const PageScene& scene, std::pair<std::size_t, std::size_t> range,
+                              std::size_t index, const CParagraph& paragraph, std::size_t j,
+                              const QFontMetrics& metrics) {
+    std::vector<Marker> markers;
+    auto advance = [&](std::size_t bytes) {
+        const std::string_view word = paragraph.Word(j).substr(0, bytes);
+        return metrics.horizontalAdvance(
+            QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())));
+    };
+    for (std::size_t h = range.first; h < range.second; ++h) {
+        const SearchHit& hit = (*scene.findHits)[h];
+        const WordPlace here{index, j};
+        auto before = [](const WordPlace& a, const WordPlace& b) {
+            return a.paragraph != b.paragraph ? a.paragraph < b.paragraph : a.token < b.token;
+        };
+        if (before(here, hit.first) || before(hit.last, here)) {
+            continue;
+        }
+        const int left = here == hit.first ? advance(hit.firstByte) : 0;
+        const int right = here == hit.last ? advance(hit.lastEnd) : paragraph.Width(j);
+        markers.push_back({left, std::max(left + 1, right),
+                           h == scene.currentHit ? scene.currentHitColor : scene.hitColor});
+    }
+    return markers;
+}
+
 // A paragraph's words are drawn in `font`, measured by `textMetrics`.
-void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const CParagraph* flowedOn,
-                   const StripGeometry& geometry, const LineLimits& limits, const PageScene& scene,
-                   const QFont& font, const QFontMetrics& textMetrics,
-                   const QFontMetrics& glossMetrics, GlossTextCache& glosses) {
+void DrawParagraph(QPainter& painter, std::size_t index, const CParagraph& paragraph,
+                   const CParagraph* flowedOn, const StripGeometry& geometry,
+                   const LineLimits& limits, const PageScene& scene, const QFont& font,
+                   const QFontMetrics& textMetrics, const QFontMetrics& glossMetrics,
+                   GlossTextCache& glosses) {
     const int unit = scene.lineUnit;
     const std::size_t count = paragraph.TokenCount();
+    const std::pair<std::size_t, std::size_t> hits = HitsIn(scene, index);
     painter.setFont(font);
     painter.setPen(scene.textColor);
     for (std::size_t j = 0; j < count; ++j) {
@@ -179,7 +243,10 @@ void DrawParagraph(QPainter& painter, const CParagraph& paragraph, const CParagr
                 text = QStringLiteral("\u2014");
             }
         }
-        DrawTextInBox(painter, textMetrics, edges, text, scene.boxColor, cut);
+        DrawTextInBox(painter, textMetrics, edges, text, scene.boxColor, cut,
+                      hits.first == hits.second
+                          ? std::vector<Marker>()
+                          : MarkersOf(scene, hits, index, paragraph, j, textMetrics));
     }
     painter.setFont(scene.glossFont);
     painter.setPen(scene.glossColor);
@@ -258,7 +325,7 @@ void DrawVisibleParagraphs(QPainter& painter, const StripGeometry& geometry,
                         paragraph.m_nTop + paragraph.m_nHeight - 2 * std::int64_t{scene.lineUnit}
                 ? &paragraphs[i + 1]
                 : nullptr;
-        DrawParagraph(painter, paragraph, flowedOn, geometry, limits, scene,
+        DrawParagraph(painter, i, paragraph, flowedOn, geometry, limits, scene,
                       isHeading ? scene.headingFont : scene.textFont,
                       isHeading ? headingMetrics : textMetrics, glossMetrics, glosses);
     }

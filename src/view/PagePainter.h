@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TextPlace.h"
+#include "TextSearch.h"
 
 class CParagraph;
 class GlossTextCache;
@@ -39,6 +40,12 @@ struct PageScene {
     QString emptyPageText;
     // A word underlined in the gloss colour: the one just put in the word book.
     std::optional<WordPlace> markedWord;
+    // The find bar's matches, painted behind their letters (the current one in its own
+    // colour); nullptr for none. Only for the text they were found in.
+    const std::vector<SearchHit>* findHits = nullptr;
+    std::size_t currentHit = SIZE_MAX;
+    QColor hitColor = QColor(255, 226, 110);
+    QColor currentHitColor = QColor(255, 160, 70);
 };
 
 // What the page says while no text is open: how to bring one in, what the glosses and
