@@ -65,6 +65,11 @@ enum class CommandId {
     AutoScrollNormal,
     AutoScrollFast,
     AutoScrollFastest,
+    AddBookmark,
+    ManageBookmarks,
+    ChapterList,
+    NextChapter,
+    PreviousChapter,
 };
 
 // The command's identifier, the object name of its QAction ("ID_GOTO_PAGE"): tests
@@ -180,6 +185,16 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_AUTO_SCROLL_FAST";
         case CommandId::AutoScrollFastest:
             return "ID_AUTO_SCROLL_FASTEST";
+        case CommandId::AddBookmark:
+            return "ID_ADD_BOOKMARK";
+        case CommandId::ManageBookmarks:
+            return "ID_MANAGE_BOOKMARKS";
+        case CommandId::ChapterList:
+            return "ID_CHAPTER_LIST";
+        case CommandId::NextChapter:
+            return "ID_NEXT_CHAPTER";
+        case CommandId::PreviousChapter:
+            return "ID_PREVIOUS_CHAPTER";
     }
     return "";
 }
