@@ -29,14 +29,15 @@
 
 namespace {
 
-// A plain text of `chapters` chapters, each a heading line and 40 one-line paragraphs.
+// A plain text of `chapters` chapters, each a heading line and 40 hard-wrapped
+// paragraphs of two lines; every line is a paragraph of the text.
 std::string Novel(int chapters) {
     std::string text;
     for (int chapter = 1; chapter <= chapters; ++chapter) {
         text += "CHAPTER " + std::to_string(chapter) + "\n\n";
         for (int paragraph = 0; paragraph < 40; ++paragraph) {
             text += "Paragraph " + std::to_string(paragraph) +
-                    " of the chapter: the morning was grey and she walked slowly toward the "
+                    " of the chapter: the morning was grey and she walked slowly toward the\n"
                     "village beyond the river, thinking of nothing at all, as every day.\n\n";
         }
     }
@@ -73,8 +74,8 @@ protected:
     bool PaneShown(const char* name) const {
         return Frame()->findChild<QLabel*>(QString::fromLatin1(name))->isVisible();
     }
-    // The paragraph of heading `n` (1-based): each chapter is its heading and 40 paragraphs.
-    static std::size_t Heading(int n) { return static_cast<std::size_t>(n - 1) * 41; }
+    // The paragraph of heading `n` (1-based): each chapter is its heading and 80 lines.
+    static std::size_t Heading(int n) { return static_cast<std::size_t>(n - 1) * 81; }
     std::int64_t TopOf(std::size_t paragraph) const {
         return Doc().m_paragraphs.m_arrParagraphs[paragraph].m_nTop;
     }
@@ -87,11 +88,11 @@ protected:
 
 TEST_F(WayTest, ABookmarkKeepsItsWordSnippetAndChapterAcrossARestart) {
     ASSERT_EQ(View()->Chapters().size(), 4u);
-    View()->ScrollToParagraph(Heading(2) + 5);
+    View()->ScrollToParagraph(Heading(2) + 9);
     QTest::keyClick(View(), Qt::Key_D, Qt::ControlModifier);
     std::vector<Bookmark> marks = Frame()->TextBookmarks();
     ASSERT_EQ(marks.size(), 1u);
-    EXPECT_EQ(marks[0].place, (WordPlace{Heading(2) + 5, 0}));
+    EXPECT_EQ(marks[0].place, (WordPlace{Heading(2) + 9, 0}));
     EXPECT_EQ(marks[0].snippet, "Paragraph 4 of the chapter: the morning…");
     EXPECT_EQ(marks[0].chapter, "CHAPTER 2");
     EXPECT_EQ(marks[0].path, std::filesystem::canonical(m_path).string());
@@ -113,7 +114,7 @@ TEST_F(WayTest, ABookmarkKeepsItsWordSnippetAndChapterAcrossARestart) {
               QStringLiteral("Paragraph 4 of the chapter: the morning…\tCHAPTER 2"));
     EXPECT_EQ(items[4]->text(), QStringLiteral("CHAPTER 4\tCHAPTER 4"));
     items[3]->trigger();
-    EXPECT_EQ(View()->TopWord(), (WordPlace{Heading(2) + 5, 0}));
+    EXPECT_EQ(View()->TopWord(), (WordPlace{Heading(2) + 9, 0}));
     EXPECT_EQ(View()->ChapterAtTop(), 1u);
 }
 
