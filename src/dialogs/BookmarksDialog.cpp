@@ -85,7 +85,8 @@ void BookmarksDialog::Reload() {
     }
     m_filling = false;
     if (m_list->topLevelItemCount() > 0) {
-        m_list->setCurrentItem(m_list->topLevelItem(std::min(row, m_list->topLevelItemCount() - 1)));
+        m_list->setCurrentItem(
+            m_list->topLevelItem(std::min(row, m_list->topLevelItemCount() - 1)));
     }
 }
 

@@ -40,7 +40,8 @@ void CGotoPageDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     m_percent.reset();
-    m_range->setText(QStringLiteral("共 %1 页（1–%1），也可以输入百分比，如 50%").arg(m_nPageCount));
+    m_range->setText(
+        QStringLiteral("共 %1 页（1–%1），也可以输入百分比，如 50%").arg(m_nPageCount));
     // The current page, selected: typing a number replaces it, Enter stays there.
     m_editPage->setText(QString::fromStdString(DialogInteger::Format(m_nPage)));
     m_editPage->setFocus(Qt::OtherFocusReason);

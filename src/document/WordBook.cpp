@@ -210,9 +210,10 @@ std::string FormatWordBook(const WordBook& book) {
                     : std::string();
         const std::string wordAt =
             e.wordAt < e.sentence.size() ? std::to_string(e.wordAt) : std::string();
-        bytes += EscapeField(e.word) + "\t" + EscapeField(e.gloss) + "\t" + EscapeField(e.sentence) + "\t" +
-                 EscapeField(e.source) + "\t" + EscapeField(e.date) + "\t" + EscapeField(e.path) + "\t" + place +
-                 "\t" + wordAt + "\t" + EscapeField(e.phonetic) + "\n";
+        bytes += EscapeField(e.word) + "\t" + EscapeField(e.gloss) + "\t" +
+                 EscapeField(e.sentence) + "\t" + EscapeField(e.source) + "\t" +
+                 EscapeField(e.date) + "\t" + EscapeField(e.path) + "\t" + place + "\t" + wordAt +
+                 "\t" + EscapeField(e.phonetic) + "\n";
     }
     return bytes;
 }

@@ -41,6 +41,7 @@ void BookmarkMenu::Rebuild() {
         // After a tab, as a menu shows a key: the chapter, right-aligned.
         QAction* item = addAction(chapter.isEmpty() ? label : label + QLatin1Char('\t') + chapter);
         item->setStatusTip(QString::fromStdString(bookmark.snippet));
-        connect(item, &QAction::triggered, this, [this, bookmark] { m_frame.OpenBookmark(bookmark); });
+        connect(item, &QAction::triggered, this,
+                [this, bookmark] { m_frame.OpenBookmark(bookmark); });
     }
 }

@@ -23,11 +23,11 @@
 #include <QUrl>
 #include <filesystem>
 
+#include "BookmarkMenu.h"
 #include "CAboutDlg.h"
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
 #include "CVocabularyDlg.h"
-#include "BookmarkMenu.h"
 #include "ChapterMenu.h"
 #include "EpubBook.h"
 #include "FileKind.h"

@@ -19,7 +19,6 @@
 #include "ReadingPace.h"
 #include "TextPlace.h"
 
-
 class CVellumwiseDoc;
 class CVellumwiseView;
 class IPlatformServices;

@@ -30,14 +30,13 @@ void CMainFrame::AddBookmarkHere() {
         return;
     }
     // Past the last line: the last word, where going back to the bookmark lands.
-    const WordPlace top = ClampPlace(
-        paragraphs, m_pView->TopWord().value_or(WordPlace{paragraphs.size(), 0}));
+    const WordPlace top =
+        ClampPlace(paragraphs, m_pView->TopWord().value_or(WordPlace{paragraphs.size(), 0}));
     const CParagraph& paragraph = paragraphs[top.paragraph];
-    const std::size_t offset =
-        paragraph.TokenCount() == 0
-            ? 0
-            : static_cast<std::size_t>(paragraph.Word(top.token).data() -
-                                       paragraph.m_strText.data());
+    const std::size_t offset = paragraph.TokenCount() == 0
+                                   ? 0
+                                   : static_cast<std::size_t>(paragraph.Word(top.token).data() -
+                                                              paragraph.m_strText.data());
     Bookmark bookmark;
     bookmark.path = BookmarkPathOf(m_doc.TextPath());
     bookmark.place = top;

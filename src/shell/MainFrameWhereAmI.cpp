@@ -27,7 +27,9 @@ const QString kNoChapters = QStringLiteral("这个文本没有找到章节。");
 
 }  // namespace
 
-void CMainFrame::Report(const QString& text) { statusBar()->showMessage(text, kReportMilliseconds); }
+void CMainFrame::Report(const QString& text) {
+    statusBar()->showMessage(text, kReportMilliseconds);
+}
 
 void CMainFrame::UpdateWhereAmI() {
     if (m_pPercentPane == nullptr) {
@@ -68,8 +70,8 @@ void CMainFrame::UpdateWhereAmI() {
     }
     QString left;
     if (chapter) {
-        const std::size_t end =
-            m_pView->FirstTokenOf(ChapterEnd(chapters, *chapter, m_doc.m_paragraphs.m_arrParagraphs.size()));
+        const std::size_t end = m_pView->FirstTokenOf(
+            ChapterEnd(chapters, *chapter, m_doc.m_paragraphs.m_arrParagraphs.size()));
         if (const auto minutes = m_pace.MinutesFor(end > top ? end - top : 0)) {
             left = QStringLiteral("本章") + QString::fromStdString(DurationText(*minutes)) +
                    QStringLiteral(" · ");
@@ -77,9 +79,8 @@ void CMainFrame::UpdateWhereAmI() {
     }
     left += QStringLiteral("全书") + QString::fromStdString(DurationText(*bookMinutes));
     m_pTimeLeftPane->setText(left);
-    m_pTimeLeftPane->setToolTip(
-        QStringLiteral("按您这次读的速度（每分钟约 %1 词）读完还需的时间")
-            .arg(static_cast<int>(*m_pace.TokensPerMinute() + 0.5)));
+    m_pTimeLeftPane->setToolTip(QStringLiteral("按您这次读的速度（每分钟约 %1 词）读完还需的时间")
+                                    .arg(static_cast<int>(*m_pace.TokensPerMinute() + 0.5)));
     m_pTimeLeftPane->setVisible(true);
 }
 
@@ -133,7 +134,8 @@ void CMainFrame::ShowHelpWindow(const std::string& page) {
         window->resize(760, 640);
     }
     auto* browser = window->findChild<QTextBrowser*>(QStringLiteral("helpBrowser"));
-    browser->setSource(QUrl::fromLocalFile(QFileInfo(QFile::decodeName(page.c_str())).absoluteFilePath()));
+    browser->setSource(
+        QUrl::fromLocalFile(QFileInfo(QFile::decodeName(page.c_str())).absoluteFilePath()));
     window->show();
     window->raise();
     window->activateWindow();

@@ -50,7 +50,8 @@ CVellumwiseView::CVellumwiseView(CVellumwiseDoc& doc, QWidget* parent)
     // Letting go of the thumb moves nothing but repaints.
     connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this,
             &CVellumwiseView::RedrawView);
-    connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this, [] { QToolTip::hideText(); });
+    connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this,
+            [] { QToolTip::hideText(); });
     // The wheel over the bar scrolls like the wheel over the page.
     verticalScrollBar()->installEventFilter(this);
     m_timerAutoScroll.setInterval(kAutoScrollMilliseconds);

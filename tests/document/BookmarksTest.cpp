@@ -18,8 +18,8 @@ Bookmark Mark(std::string path, WordPlace place, std::string snippet = "Once upo
 TEST(BookmarkFile, RoundTripsOddBytesAndKeepsDamagedLinesAsTheyWere) {
     BookmarkFile file;
     // A path that is not UTF-8, a name with a tab and a new line, a backslash.
-    file.bookmarks.push_back({"/books/caf\xe9.txt", {12, 3}, "tab\there\nand\\back", "“Well,” he…",
-                              "", "2026-12-11"});
+    file.bookmarks.push_back(
+        {"/books/caf\xe9.txt", {12, 3}, "tab\there\nand\\back", "“Well,” he…", "", "2026-12-11"});
     file.bookmarks.push_back(Mark("/books/b.epub", {0, 0}));
     const std::string bytes = FormatBookmarks(file);
     EXPECT_EQ(ParseBookmarks(bytes).bookmarks, file.bookmarks);
@@ -33,10 +33,9 @@ TEST(BookmarkFile, RoundTripsOddBytesAndKeepsDamagedLinesAsTheyWere) {
     const BookmarkFile read = ParseBookmarks(damaged);
     ASSERT_EQ(read.bookmarks.size(), 1u);
     EXPECT_EQ(read.bookmarks[0], Mark("/a.txt", {5, 1}));
-    EXPECT_EQ(read.otherLines,
-              (std::vector<std::string>{"/a.txt\t5:1\tname", "/a.txt\tfive:1\t\t\t\t",
-                                        "\t1:1\t\t\t\t", "/a.txt\t1:2\t\t\t\t\textra",
-                                        "\x00\xff"s}));
+    EXPECT_EQ(read.otherLines, (std::vector<std::string>{
+                                   "/a.txt\t5:1\tname", "/a.txt\tfive:1\t\t\t\t", "\t1:1\t\t\t\t",
+                                   "/a.txt\t1:2\t\t\t\t\textra", "\x00\xff"s}));
     // Written back, nothing is lost, and the good line reads the same again.
     const BookmarkFile again = ParseBookmarks(FormatBookmarks(read));
     EXPECT_EQ(again.bookmarks, read.bookmarks);

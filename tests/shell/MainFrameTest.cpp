@@ -57,7 +57,8 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     for (const QAction* menu : menus) {
         titles << menu->text();
     }
-    EXPECT_EQ(titles, (QStringList{"文件(&F)", "编辑(&E)", "转到(&G)", "书签(&B)", "显示(&V)", "帮助(&H)"}));
+    EXPECT_EQ(titles, (QStringList{"文件(&F)", "编辑(&E)", "转到(&G)", "书签(&B)", "显示(&V)",
+                                   "帮助(&H)"}));
     // Each menu's items as the reader sees them: the text and the key beside it.
     auto itemsOf = [](const QMenu* menu) {
         QStringList items;

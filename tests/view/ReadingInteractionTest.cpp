@@ -42,8 +42,7 @@ protected:
         m_view.m_dialogs.gotoPage = [this](QWidget*, int current, int count) {
             ++m_nDialogs;
             m_askedAt = {current, count};
-            return m_page ? std::optional<GotoEntry>(GotoEntry{*m_page, m_percent})
-                          : std::nullopt;
+            return m_page ? std::optional<GotoEntry>(GotoEntry{*m_page, m_percent}) : std::nullopt;
         };
         m_view.m_dialogs.color = [this](QWidget*, const QColor& current) {
             ++m_nDialogs;
