@@ -343,6 +343,8 @@ void CVellumwiseDoc::ReplaceText(std::string text) {
     m_placeToShow.reset();
     m_strTextFileName.clear();
     SetTextAndGloss(std::move(text));
+    // A new text starts at its beginning: the old one's offset could be past its end.
+    m_scrollPos = 0;
     UpdateAllViews(UpdateHint::Text);
 }
 

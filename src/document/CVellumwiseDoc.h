@@ -110,8 +110,8 @@ public:
     bool OpenTextFile(const std::string& path, const std::optional<ReadingPlace>& place = {});
     // ReplaceText of the clipboard's text; the text has no file and no title.
     void OnEditPaste();
-    // A new text (UTF-8) with no file, glossed with the current settings; the scroll
-    // position and the title stay. Text.
+    // A new text (UTF-8) with no file, glossed with the current settings, shown from
+    // its start; the title stays. Text.
     void ReplaceText(std::string text);
     void OnImportDictionary();
     // Replaces every entry by those of a text dictionary file; a file that cannot

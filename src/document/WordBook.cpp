@@ -8,6 +8,7 @@
 
 #include "LowerCaseWord.h"
 #include "PrivateFolder.h"
+#include "TabFields.h"
 #include "TextLines.h"
 
 namespace {
@@ -15,59 +16,6 @@ namespace {
 constexpr std::size_t kFirstFormFields = 5;
 constexpr std::size_t kFields = 9;
 constexpr const char* kBookName = "wordbook.tsv";
-
-std::string Escape(std::string_view field) {
-    std::string out;
-    out.reserve(field.size());
-    for (const char c : field) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
-std::string Unescape(std::string_view field) {
-    std::string out;
-    out.reserve(field.size());
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] != '\\' || i + 1 == field.size()) {
-            out += field[i];
-            continue;
-        }
-        switch (field[++i]) {
-            case 't':
-                out += '\t';
-                break;
-            case 'n':
-                out += '\n';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case '\\':
-                out += '\\';
-                break;
-            default:
-                out += '\\';
-                out += field[i];
-        }
-    }
-    return out;
-}
 
 bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
@@ -227,7 +175,7 @@ WordBook ParseWordBook(std::string_view bytes) {
         std::size_t start = 0;
         while (true) {
             const std::size_t tab = line.find('\t', start);
-            fields.push_back(Unescape(line.substr(start, tab - start)));
+            fields.push_back(UnescapeField(line.substr(start, tab - start)));
             if (tab == std::string_view::npos) {
                 break;
             }
@@ -262,9 +210,10 @@ std::string FormatWordBook(const WordBook& book) {
                     : std::string();
         const std::string wordAt =
             e.wordAt < e.sentence.size() ? std::to_string(e.wordAt) : std::string();
-        bytes += Escape(e.word) + "\t" + Escape(e.gloss) + "\t" + Escape(e.sentence) + "\t" +
-                 Escape(e.source) + "\t" + Escape(e.date) + "\t" + Escape(e.path) + "\t" + place +
-                 "\t" + wordAt + "\t" + Escape(e.phonetic) + "\n";
+        bytes += EscapeField(e.word) + "\t" + EscapeField(e.gloss) + "\t" +
+                 EscapeField(e.sentence) + "\t" + EscapeField(e.source) + "\t" +
+                 EscapeField(e.date) + "\t" + EscapeField(e.path) + "\t" + place + "\t" + wordAt +
+                 "\t" + EscapeField(e.phonetic) + "\n";
     }
     return bytes;
 }

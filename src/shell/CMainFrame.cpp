@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "BookmarkMenu.h"
 #include "CAboutDlg.h"
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
@@ -72,6 +73,10 @@ constexpr CommandSlot kGoMenu[] = {
     CommandId::LineDown,
     kSeparator,
     CommandId::GotoPage,
+    kSeparator,
+    CommandId::ChapterList,
+    CommandId::NextChapter,
+    CommandId::PreviousChapter,
 };
 constexpr CommandSlot kDisplayMenu[] = {
     CommandId::Vocabulary, CommandId::TextFont,   kSeparator,
@@ -151,6 +156,7 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform, Setting
         restoreGeometry(m_pStore->WindowGeometry());
         restoreState(m_pStore->WindowState());
     }
+    m_elapsed.start();
     m_pSaveTimer = new QTimer(this);
     m_pSaveTimer->setSingleShot(true);
     m_pSaveTimer->setInterval(kSaveDelayMilliseconds);
@@ -180,6 +186,7 @@ CMainFrame::~CMainFrame() { m_doc.RemoveView(this); }
 
 void CMainFrame::OnUpdate(UpdateHint) {
     UpdateActions();
+    UpdateWhereAmI();
     ApplyWindowPalette(m_doc.m_colorScheme);
     if (m_pStore != nullptr && !m_pSaveTimer->isActive()) {
         m_pSaveTimer->start();
@@ -276,6 +283,8 @@ void CMainFrame::CreateMenu() {
     file->insertMenu(file->actions().at(1), new ChapterMenu(m_doc, *m_pView, file));
     addMenu(QStringLiteral("编辑(&E)"), "EditMenu", kEditMenu);
     addMenu(QStringLiteral("转到(&G)"), "GoMenu", kGoMenu);
+    menuBar()->addMenu(new BookmarkMenu(*this, Command(CommandId::AddBookmark),
+                                        Command(CommandId::ManageBookmarks), this));
 
     QMenu* display = addMenu(QStringLiteral("显示(&V)"), "DisplayMenu", kDisplayMenu);
     auto addChoices = [this, display](const QString& title, const char* objectName,
@@ -354,9 +363,20 @@ void CMainFrame::CreateStatusBar() {
     m_pMessagePane->setObjectName(QStringLiteral("MessagePane"));
     statusBar()->addWidget(m_pMessagePane, 1);
     // The page indicator has a pane of its own, so no prompt ever hides it.
+    m_pChapterPane = new QLabel(this);
+    m_pChapterPane->setObjectName(QStringLiteral("ChapterPane"));
+    m_pChapterPane->setVisible(false);
+    statusBar()->addPermanentWidget(m_pChapterPane);
     m_pPagePane = new QLabel(this);
     m_pPagePane->setObjectName(QStringLiteral("PagePane"));
     statusBar()->addPermanentWidget(m_pPagePane);
+    m_pPercentPane = new QLabel(QStringLiteral("0%"), this);
+    m_pPercentPane->setObjectName(QStringLiteral("PercentPane"));
+    statusBar()->addPermanentWidget(m_pPercentPane);
+    m_pTimeLeftPane = new QLabel(this);
+    m_pTimeLeftPane->setObjectName(QStringLiteral("TimeLeftPane"));
+    m_pTimeLeftPane->setVisible(false);
+    statusBar()->addPermanentWidget(m_pTimeLeftPane);
     const char* names[] = {"CapsPane", "NumPane", "ScrollPane"};
     for (std::size_t i = 0; i < m_arrLockPanes.size(); ++i) {
         m_arrLockPanes[i] = new QLabel(this);
@@ -503,10 +523,15 @@ void CMainFrame::OnHelp() {
          {std::filesystem::path(m_doc.m_strProgramDir), std::filesystem::current_path(error)}) {
         const std::filesystem::path candidate = folder / name;
         if (!folder.empty() && std::filesystem::is_regular_file(candidate, error)) {
-            m_platform.OpenWithShell(candidate.string());
+            // No browser to show it: the program's own window does.
+            if (!m_platform.OpenWithShell(candidate.string())) {
+                ShowHelpWindow(candidate.string());
+            }
             return;
         }
     }
+    m_platform.ShowMessage("找不到帮助页 help.htm：它应在程序所在的文件夹 " +
+                           m_doc.m_strProgramDir + " 中。请重新安装 Vellumwise。");
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -10,8 +13,10 @@
 #include <utility>
 #include <vector>
 
+#include "Bookmarks.h"
 #include "CommandEntry.h"
 #include "IDocumentView.h"
+#include "ReadingPace.h"
 #include "TextPlace.h"
 
 class CVellumwiseDoc;
@@ -81,6 +86,26 @@ public slots:
     void ConnectWordBook();  // MainFrameWordBook.cpp
     void OpenWordBookEntry(const WordBookEntry& entry);
 
+    // Bookmarks (MainFrameBookmarks.cpp). A bookmark keeps the word at the window's top,
+    // its first words and its chapter, in the reader's bookmark file beside the word
+    // book; a pasted text, which has no file, can have none.
+    void AddBookmarkHere();
+    void OnManageBookmarks();
+    // The open text's bookmarks as the file holds them now, in the order of their places.
+    std::vector<Bookmark> TextBookmarks() const;
+    // Goes to the bookmark's word, opening its text first when another is shown.
+    void OpenBookmark(const Bookmark& bookmark);
+
+    // Chapters and where the reader is (MainFrameWhereAmI.cpp).
+    void OnChapterList();
+    void OnNextChapter();
+    void OnPreviousChapter();
+    // The clock the reading pace is measured by, in milliseconds; tests set their own.
+    void SetClock(std::function<std::int64_t()> nowMs) { m_clock = std::move(nowMs); }
+    const ReadingPace& Pace() const { return m_pace; }
+    // A short report in the status bar's message pane (the page panes stay).
+    void Report(const QString& text);
+
 protected:
     bool event(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -102,6 +127,10 @@ private:
     void RememberPlace();
     void FillRecentMenu();
     void OpenRecent(const std::string& path);
+    // The page's percentage, the chapter and the time left, after each change.
+    void UpdateWhereAmI();
+    // The reader's own help window, when no browser shows the page.
+    void ShowHelpWindow(const std::string& page);
 
     CVellumwiseDoc& m_doc;
     IPlatformServices& m_platform;
@@ -112,6 +141,14 @@ private:
     QToolBar* m_wndReadingBar = nullptr;
     QLabel* m_pMessagePane = nullptr;
     QLabel* m_pPagePane = nullptr;
+    QLabel* m_pPercentPane = nullptr;
+    QLabel* m_pChapterPane = nullptr;
+    QLabel* m_pTimeLeftPane = nullptr;
+    ReadingPace m_pace;
+    QElapsedTimer m_elapsed;
+    std::function<std::int64_t()> m_clock;
+    std::uint64_t m_nPaceText = UINT64_MAX;  // the text the pace's last move was in
+    std::size_t m_nPaceToken = SIZE_MAX;     // and its top token then
     std::array<QLabel*, 3> m_arrLockPanes{};
     QTimer* m_pLockTimer = nullptr;
     // Each row of the table with the action made from it, in table order.

@@ -15,30 +15,12 @@ ChapterMenu::ChapterMenu(CVellumwiseDoc& doc, CVellumwiseView& view, QWidget* pa
 
 ChapterMenu::~ChapterMenu() { m_doc.RemoveView(this); }
 
-void ChapterMenu::OnUpdate(UpdateHint) {
-    menuAction()->setEnabled(!m_doc.m_chapters.empty() || !m_view.TextHeadings().empty());
-}
-
-std::vector<BookChapter> ChapterMenu::Chapters() const {
-    if (!m_doc.m_chapters.empty()) {
-        return m_doc.m_chapters;
-    }
-    // A plain text's heading lines, as they are written.
-    std::vector<BookChapter> chapters;
-    const auto& paragraphs = m_doc.m_paragraphs.m_arrParagraphs;
-    for (const std::size_t index : m_view.TextHeadings()) {
-        if (index < paragraphs.size()) {
-            std::string title(paragraphs[index].m_strText);
-            title.erase(0, title.find_first_not_of(" \t"));
-            chapters.push_back({std::move(title), index, 0});
-        }
-    }
-    return chapters;
-}
+void ChapterMenu::OnUpdate(UpdateHint) { menuAction()->setEnabled(!m_view.Chapters().empty()); }
 
 void ChapterMenu::Rebuild() {
     clear();
-    const std::vector<BookChapter> chapters = Chapters();
+    const std::vector<BookChapter>& chapters = m_view.Chapters();
+    const std::optional<std::size_t> current = m_view.ChapterAtTop();
     // The open menus from the top level down; an entry with deeper entries after it
     // opens a submenu that starts with the entry itself.
     std::vector<QMenu*> open{this};
@@ -57,6 +39,9 @@ void ChapterMenu::Rebuild() {
         }
         QAction* action = into->addAction(title);
         action->setData(static_cast<qulonglong>(chapter.paragraph));
+        // The chapter the reader is in is checked.
+        action->setCheckable(true);
+        action->setChecked(current == i);
         connect(action, &QAction::triggered, this,
                 [this, paragraph = chapter.paragraph] { m_view.ScrollToParagraph(paragraph); });
         if (opensPart) {

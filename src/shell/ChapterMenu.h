@@ -12,8 +12,9 @@ class CVellumwiseView;
 // The 文件 menu's "章节" submenu: the open book's table of contents, parts as
 // submenus over their chapters. Choosing an entry scrolls its first paragraph to
 // the top of the window; the status bar's page display follows as for any scroll.
-// A plain text's chapters are its heading lines, as the view found them. Greyed out
-// while the text has no chapters.
+// A plain text's chapters are its heading lines, as the view found them (the view's
+// Chapters()). The chapter the reader is in is checked. Greyed out while the text has
+// no chapters.
 class ChapterMenu : public QMenu, public IDocumentView {
     Q_OBJECT
 
@@ -28,9 +29,6 @@ public:
     void OnTitleChanged() override {}
 
 private:
-    // The book's table of contents, else the text's heading lines.
-    std::vector<BookChapter> Chapters() const;
-
     CVellumwiseDoc& m_doc;
     CVellumwiseView& m_view;
 };

@@ -68,6 +68,11 @@ enum class CommandId {
     Find,
     FindNext,
     FindPrevious,
+    AddBookmark,
+    ManageBookmarks,
+    ChapterList,
+    NextChapter,
+    PreviousChapter,
 };
 
 // The command's identifier, the object name of its QAction ("ID_GOTO_PAGE"): tests
@@ -189,6 +194,16 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_EDIT_FIND_NEXT";
         case CommandId::FindPrevious:
             return "ID_EDIT_FIND_PREVIOUS";
+        case CommandId::AddBookmark:
+            return "ID_ADD_BOOKMARK";
+        case CommandId::ManageBookmarks:
+            return "ID_MANAGE_BOOKMARKS";
+        case CommandId::ChapterList:
+            return "ID_CHAPTER_LIST";
+        case CommandId::NextChapter:
+            return "ID_NEXT_CHAPTER";
+        case CommandId::PreviousChapter:
+            return "ID_PREVIOUS_CHAPTER";
     }
     return "";
 }

@@ -9,9 +9,11 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdlib>
 #include <limits>
 
@@ -50,6 +52,8 @@ CVellumwiseView::CVellumwiseView(CVellumwiseDoc& doc, QWidget* parent)
     // Letting go of the thumb moves nothing but repaints.
     connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this,
             &CVellumwiseView::RedrawView);
+    connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this,
+            [] { QToolTip::hideText(); });
     // The wheel over the bar scrolls like the wheel over the page.
     verticalScrollBar()->installEventFilter(this);
     m_timerAutoScroll.setInterval(kAutoScrollMilliseconds);
@@ -269,11 +273,16 @@ void CVellumwiseView::OnTextEnd() { ScrollTo(m_doc.m_nTextHeight); }
 void CVellumwiseView::OnTextHome() { ScrollTo(0); }
 
 bool CVellumwiseView::GotoPage() {
-    const std::optional<int> page = m_dialogs.gotoPage(this);
-    if (!page) {
+    const std::int64_t pages = PageCount(m_doc.m_nTextHeight);
+    const int count = static_cast<int>(std::min<std::int64_t>(pages, INT_MAX));
+    const int current =
+        static_cast<int>(std::clamp<std::int64_t>(CurrentPage(m_doc.m_nScrollPos), 1, count));
+    const std::optional<GotoEntry> entry = m_dialogs.gotoPage(this, current, count);
+    if (!entry) {
         return false;
     }
-    ScrollTo(ScrollCommands::GotoPage(*page, m_doc.m_nTextHeight));
+    ScrollTo(entry->percent ? ScrollCommands::AtPercent(*entry->percent, m_doc.m_nTextHeight)
+                            : ScrollCommands::GotoPage(entry->page, m_doc.m_nTextHeight));
     return true;
 }
 
@@ -385,6 +394,10 @@ void CVellumwiseView::OnScrollBarAction(int action) {
     // ours, or the bar would apply its own step a second time.
     bar->setSliderPosition(std::clamp(scale.ToBar(moved), bar->minimum(), bar->maximum()));
     m_doc.ScrollTo(moved);
+    // While the thumb is dragged, where it will land: the page and the chapter.
+    if (action == QAbstractSlider::SliderMove && bar->isSliderDown()) {
+        ShowDragTip();
+    }
 }
 
 void CVellumwiseView::OnMouseWheel(const QWheelEvent& event) {

@@ -101,6 +101,27 @@ public:
     // start); an index past the text changes nothing.
     void ScrollToParagraph(std::size_t index);
 
+    // Finding one's way (WayFinding.cpp).
+    // The text's chapters: the book's table of contents, else the heading lines the
+    // layout found (a plain text's), titled as written. Empty before the first layout.
+    const std::vector<BookChapter>& Chapters() const;
+    // The paragraph of the window's top word; past the last line, the paragraph count.
+    std::size_t TopParagraph() const;
+    // The chapter the window's top is in; none before the first chapter or without any.
+    std::optional<std::size_t> ChapterAtTop() const;
+    // Scrolls the word's line to the top; a place past the end of a text that changed
+    // since lands on its last word.
+    void ScrollToWord(WordPlace place);
+    // The token number of the word at the window's top in the whole text, and the
+    // text's token count: how far the reader is, in the reading pace's units.
+    std::size_t TopToken() const;
+    std::size_t TextTokenCount() const;
+    // The token number at which a paragraph starts (the count past the last one).
+    std::size_t FirstTokenOf(std::size_t paragraph) const;
+    // "第N页/共M页 · 37% · CHAPTER III": where a position of the strip is, as the scroll
+    // bar's tip shows it while the thumb is dragged.
+    QString PlaceText(std::int64_t pos) const;
+
     // The dialogs the commands run; tests replace them.
     ReadingDialogs m_dialogs = ReadingDialogs::Standard();
     // The open word popup, or null; owned by the view.
@@ -163,6 +184,10 @@ public slots:
     void OnTextFont();
     void OnAutoScroll();
     void OnFilePrint();
+    // To the start of the next chapter; to the start of this one, or from there the one
+    // before. False when there is none that way (the window stays).
+    bool OnNextChapter();
+    bool OnPreviousChapter();
     // One automatic-scrolling step (the timer's tick).
     void OnTimer();
     // The reader's keys for the word under the mouse pointer.
@@ -276,4 +301,10 @@ private:
     };
     std::optional<CollectedMark> m_collectedMark;
     std::optional<WordPlace> CollectedWordShown() const;
+    // The paragraph whose line is at layout y `pos`.
+    std::size_t ParagraphAt(std::int64_t pos) const;
+    void ShowDragTip();
+    // Chapters() for the text m_nChaptersText.
+    mutable std::vector<BookChapter> m_chapters;
+    mutable std::uint64_t m_nChaptersText = UINT64_MAX;
 };

@@ -9,12 +9,15 @@
 
 ReadingDialogs ReadingDialogs::Standard() {
     ReadingDialogs dialogs;
-    dialogs.gotoPage = [](QWidget* parent) -> std::optional<int> {
+    dialogs.gotoPage = [](QWidget* parent, int currentPage,
+                          int pageCount) -> std::optional<GotoEntry> {
         CGotoPageDlg dlg(parent);
+        dlg.m_nPage = currentPage;
+        dlg.m_nPageCount = pageCount;
         if (dlg.exec() != QDialog::Accepted) {
             return std::nullopt;
         }
-        return dlg.m_nPage;
+        return GotoEntry{dlg.m_nPage, dlg.m_percent};
     };
     dialogs.color = [](QWidget* parent, const QColor& current) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(current, parent);

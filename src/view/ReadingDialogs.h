@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+#include "GotoEntry.h"
+
 class QPrinter;
 class QWidget;
 
@@ -12,7 +14,9 @@ class QWidget;
 // The program runs the real modal dialogs; a test puts its answers in their place.
 // Each returns nullopt (or false) when the reader cancels.
 struct ReadingDialogs {
-    std::function<std::optional<int>(QWidget* parent)> gotoPage;
+    // A page or a percentage, asked with the page the reader is on and the page count.
+    std::function<std::optional<GotoEntry>(QWidget* parent, int currentPage, int pageCount)>
+        gotoPage;
     std::function<std::optional<QColor>(QWidget* parent, const QColor& current)> color;
     std::function<std::optional<QFont>(QWidget* parent, const QFont& current)> font;
     // Lets the reader pick and set up the printer and the pages (1 … pageCount).

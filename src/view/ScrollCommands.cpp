@@ -1,6 +1,7 @@
 #include "ScrollCommands.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "StripGeometry.h"
@@ -22,6 +23,11 @@ std::int64_t GotoPage(int page, std::int64_t textHeight) {
     const std::int64_t last = textHeight / kPageHeight;
     const std::int64_t held = std::clamp<std::int64_t>(page, 0, std::max<std::int64_t>(last, 0));
     return held * kPageHeight - kLabelAbovePageBreak;
+}
+
+std::int64_t AtPercent(double percent, std::int64_t textHeight) {
+    const double held = std::isnan(percent) ? 0.0 : std::clamp(percent, 0.0, 100.0);
+    return std::llround(held / 100.0 * static_cast<double>(std::max<std::int64_t>(textHeight, 0)));
 }
 
 std::int64_t Wheel(std::int64_t pos, int delta, bool shiftAlone, std::int64_t textHeight) {

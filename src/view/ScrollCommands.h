@@ -25,6 +25,8 @@ std::int64_t StepUp(std::int64_t pos, int step);
 // Go-to-page: the page number held to 0 … textHeight / 1000, then 20 pixels above
 // the end of that page, so the page's label stands at the window's top.
 std::int64_t GotoPage(int page, std::int64_t textHeight);
+// Go-to a percentage ("50%"): that fraction of the text's height, held to 0 … 100.
+std::int64_t AtPercent(double percent, std::int64_t textHeight);
 
 // The wheel, in eighths of a degree (120 a notch). With Shift alone a notch moves
 // 150 pixels, otherwise 15; the result is held to 0 … textHeight. A delta of 0

@@ -39,6 +39,15 @@ std::string PageStatusText(std::int64_t scrollPos, std::int64_t textHeight) {
            std::to_string(PageCount(textHeight)) + "页";
 }
 
+int PercentThrough(std::int64_t scrollPos, std::int64_t textHeight) {
+    if (textHeight <= 0) {
+        return 0;
+    }
+    const std::int64_t held = std::clamp<std::int64_t>(scrollPos, 0, textHeight);
+    // In double: a position near 2^62 times 100 would overflow.
+    return static_cast<int>(static_cast<double>(held) * 100.0 / static_cast<double>(textHeight));
+}
+
 std::string PageLabelText(std::int64_t scrollPos) {
     return "第" + std::to_string(CurrentPage(scrollPos)) + "页";
 }

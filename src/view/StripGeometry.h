@@ -95,5 +95,8 @@ inline std::int64_t PageCount(std::int64_t textHeight) { return textHeight / kPa
 
 // "第%d页/共%d页" for the status bar.
 std::string PageStatusText(std::int64_t scrollPos, std::int64_t textHeight);
+// How far through the text the window's top is, in whole percent (0 … 100); the
+// percentage the go-to-page box takes back.
+int PercentThrough(std::int64_t scrollPos, std::int64_t textHeight);
 // "第%d页" beside the page-break line: the page that ends at that line.
 std::string PageLabelText(std::int64_t scrollPos);

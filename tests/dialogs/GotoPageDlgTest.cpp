@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -9,26 +10,57 @@
 class GotoPageDlgTest : public QObject {
     Q_OBJECT
 private slots:
-    void opensWithZeroAndEnterReturnsIt();
+    void opensAtTheCurrentPageSelectedInTheFocusedField();
+    void takesAPercentage();
     void refusedTextKeepsDialogOpenAndSelectsIt();
     void cancelIsRejected();
 };
 
-void GotoPageDlgTest::opensWithZeroAndEnterReturnsIt() {
+void GotoPageDlgTest::opensAtTheCurrentPageSelectedInTheFocusedField() {
     CGotoPageDlg dlg;
-    dlg.m_nPage = 42;  // a value left by an earlier run must not show
+    dlg.m_nPage = 42;
+    dlg.m_nPageCount = 120;
     QString shown;
+    QString selected;
     QString focused;
+    QString range;
     WhenModal("gotoPageDialog", [&](QWidget*) {
-        shown = dlg.findChild<QLineEdit*>("pageEdit")->text();
+        auto* edit = dlg.findChild<QLineEdit*>("pageEdit");
+        shown = edit->text();
         QTRY_VERIFY(dlg.focusWidget() != nullptr);
         focused = dlg.focusWidget()->objectName();
+        selected = edit->selectedText();
+        range = dlg.findChild<QLabel*>("pageRange")->text();
+        // Typing replaces the page shown; Enter goes there.
+        QTest::keyClicks(dlg.focusWidget(), "10");
         QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
     });
     QCOMPARE(dlg.exec(), int(QDialog::Accepted));
-    QCOMPARE(shown, QStringLiteral("0"));
-    QCOMPARE(focused, QStringLiteral("okButton"));
-    QCOMPARE(dlg.m_nPage, 0);
+    QCOMPARE(shown, QStringLiteral("42"));
+    QCOMPARE(focused, QStringLiteral("pageEdit"));
+    QCOMPARE(selected, QStringLiteral("42"));
+    QVERIFY2(range.contains(QStringLiteral("1–120")), qPrintable(range));
+    QCOMPARE(dlg.m_nPage, 10);
+    QVERIFY(!dlg.m_percent.has_value());
+
+    // Enter alone keeps the page shown.
+    WhenModal("gotoPageDialog", [&](QWidget*) {
+        QTRY_VERIFY(dlg.focusWidget() != nullptr);
+        QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
+    });
+    QCOMPARE(dlg.exec(), int(QDialog::Accepted));
+    QCOMPARE(dlg.m_nPage, 10);
+}
+
+void GotoPageDlgTest::takesAPercentage() {
+    CGotoPageDlg dlg;
+    WhenModal("gotoPageDialog", [&](QWidget*) {
+        dlg.findChild<QLineEdit*>("pageEdit")->setText(" 37.5 % ");
+        dlg.findChild<QPushButton*>("okButton")->click();
+    });
+    QCOMPARE(dlg.exec(), int(QDialog::Accepted));
+    QVERIFY(dlg.m_percent.has_value());
+    QCOMPARE(*dlg.m_percent, 37.5);
 }
 
 void GotoPageDlgTest::refusedTextKeepsDialogOpenAndSelectsIt() {
@@ -58,7 +90,7 @@ void GotoPageDlgTest::refusedTextKeepsDialogOpenAndSelectsIt() {
     });
     QCOMPARE(dlg.exec(), int(QDialog::Accepted));
     QCOMPARE(caption, QStringLiteral("Vellumwise"));
-    QCOMPARE(message, QStringLiteral("请键入一个整数。"));
+    QCOMPARE(message, QStringLiteral("请键入页码（整数）或百分比，如 50%。"));
     QVERIFY(stillOpen);
     QCOMPARE(focused, QStringLiteral("pageEdit"));
     QCOMPARE(selected, QStringLiteral("12a"));

@@ -57,7 +57,8 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     for (const QAction* menu : menus) {
         titles << menu->text();
     }
-    EXPECT_EQ(titles, (QStringList{"文件(&F)", "编辑(&E)", "转到(&G)", "显示(&V)", "帮助(&H)"}));
+    EXPECT_EQ(titles, (QStringList{"文件(&F)", "编辑(&E)", "转到(&G)", "书签(&B)", "显示(&V)",
+                                   "帮助(&H)"}));
     // Each menu's items as the reader sees them: the text and the key beside it.
     auto itemsOf = [](const QMenu* menu) {
         QStringList items;
@@ -77,13 +78,17 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
                            "标为生词\tN", "取消标记\tU", "加入单词本\tB", "单词本…\tW"}));
     EXPECT_EQ(itemsOf(menus[2]->menu()),
               (QStringList{"文章开头\tHome", "文章末尾\tEnd", "上移半屏\tPgUp", "下移半屏\tPgDown",
-                           "上移一行\tUp", "下移一行\tDown", "|", "前进到指定页面\tCtrl+G"}));
-    EXPECT_EQ(itemsOf(menus[3]->menu()),
+                           "上移一行\tUp", "下移一行\tDown", "|", "前进到指定页面\tCtrl+G", "|",
+                           "目录…\tCtrl+T", "下一章\tCtrl+PgDown", "上一章\tCtrl+PgUp"}));
+    // No text yet: the bookmark commands, and a line saying the book has none.
+    EXPECT_EQ(itemsOf(menus[3]->menu()), (QStringList{"添加书签\tCtrl+D", "管理书签…\tCtrl+Shift+D",
+                                                      "|", "（本书没有书签）\t"}));
+    EXPECT_EQ(itemsOf(menus[4]->menu()),
               (QStringList{"词汇量\t", "字体\t", "|", "文字颜色\t", "释义颜色\t", "页面颜色\t",
                            "注释字号\t", "配色方案\t", "排版\t", "|", "自动滚屏\tCtrl+R",
                            "滚屏速度\t", "|", "按上下文选择词义\t", "按学科选择词义（未见学科）\t",
                            "完整词条卡片\t", "查看词条\tD", "朗读\tS"}));
-    EXPECT_EQ(itemsOf(menus[4]->menu()), (QStringList{"帮助(&H)\tF1", "关于(&A)\t"}));
+    EXPECT_EQ(itemsOf(menus[5]->menu()), (QStringList{"帮助(&H)\tF1", "关于(&A)\t"}));
     // The speeds are a choice of one, kept by the document as the reading settings are.
     auto* speeds = frame->findChild<QMenu*>(QStringLiteral("AutoScrollSpeedMenu"));
     ASSERT_NE(speeds, nullptr);
@@ -111,7 +116,7 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
             }
         }
     }
-    for (int i = 0; i <= static_cast<int>(CommandId::AutoScrollFastest); ++i) {
+    for (int i = 0; i <= static_cast<int>(CommandId::PreviousChapter); ++i) {
         const auto id = static_cast<CommandId>(i);
         // The keys with nothing to do, the dictionary's maintenance and the toolbar's
         // own open button (打开 opens the same files) stay out of the menus.
@@ -140,7 +145,7 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     ASSERT_NE(subject, nullptr);
     EXPECT_EQ(context->text(), QStringLiteral("按上下文选择词义"));
     EXPECT_EQ(subject->text(), QStringLiteral("按学科选择词义（未见学科）"));
-    const QList<QAction*> display = menus[3]->menu()->actions();
+    const QList<QAction*> display = menus[4]->menu()->actions();
     ASSERT_GE(display.size(), 5);
     EXPECT_EQ(display[display.size() - 5], context);
     EXPECT_EQ(display[display.size() - 4], subject);

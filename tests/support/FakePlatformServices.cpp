@@ -36,7 +36,7 @@ void FakePlatformServices::EndWaitCursor() { --m_nWaitDepth; }
 
 bool FakePlatformServices::OpenWithShell(const std::string& pathOrUrl) {
     m_opened.push_back(pathOrUrl);
-    return true;
+    return m_desktopOpens;
 }
 
 void FakePlatformServices::RunWithProgress(const std::function<void(const ProgressReport&)>& job) {

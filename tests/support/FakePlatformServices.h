@@ -27,6 +27,7 @@ public:
     std::vector<std::string> m_filtersAsked;
     std::vector<std::string> m_messages;
     std::vector<std::string> m_opened;
+    bool m_desktopOpens = true;  // false: as on a machine with no browser to open a page
     int m_nWaitDepth = 0;        // Begin minus End so far
     int m_nWaitCursorShown = 0;  // how many times the busy cursor was shown
     std::optional<double> m_cancelAt;

@@ -39,9 +39,10 @@ class ReadingTest : public ViewOverDocument {
 protected:
     ReadingTest() : ViewOverDocument(601) {
         // Every dialog answers "cancel" unless a test says otherwise.
-        m_view.m_dialogs.gotoPage = [this](QWidget*) {
+        m_view.m_dialogs.gotoPage = [this](QWidget*, int current, int count) {
             ++m_nDialogs;
-            return m_page;
+            m_askedAt = {current, count};
+            return m_page ? std::optional<GotoEntry>(GotoEntry{*m_page, m_percent}) : std::nullopt;
         };
         m_view.m_dialogs.color = [this](QWidget*, const QColor& current) {
             ++m_nDialogs;
@@ -67,6 +68,8 @@ protected:
     QSignalSpy m_redraws{&m_view, &CVellumwiseView::pageTextChanged};
     int m_nDialogs = 0;
     std::optional<int> m_page;
+    std::optional<double> m_percent;
+    std::pair<int, int> m_askedAt;  // the current page and the page count the dialog was given
     std::optional<QColor> m_color;
     std::optional<QFont> m_font;
     QColor m_initialColor;
@@ -222,6 +225,32 @@ TEST_F(ReadingTest, GotoPageJumpsOnlyWhenConfirmedAndTheKeyRepaintsAnyway) {
     EXPECT_EQ(m_redraws.last().at(0).toString(), QStringLiteral("第1页/共3页"));
 }
 
+TEST_F(ReadingTest, GotoPageOffersTheCurrentPageAndTakesAPercentage) {
+    Paste(Lines(62));
+    const std::int64_t height = m_doc.m_nTextHeight;
+    ASSERT_GT(height, 2000);
+    struct Case {
+        std::int64_t from;
+        std::optional<double> percent;
+        std::pair<int, int> asked;
+        std::int64_t to;
+    };
+    const Case cases[] = {
+        {1500, 50.0, {2, 3}, height / 2},
+        {-20, 0.0, {1, 3}, 0},  // above the first page: page 1 offered
+        {height, 100.0, {3, 3}, height},
+    };
+    m_page = 0;
+    for (const Case& c : cases) {
+        m_doc.ScrollTo(c.from);
+        m_percent = c.percent;
+        m_view.OnGotoPage();
+        EXPECT_EQ(m_askedAt, c.asked) << c.from;
+        EXPECT_NEAR(m_doc.m_nScrollPos, c.to, 1) << c.from;
+    }
+    m_percent.reset();
+}
+
 TEST_F(ReadingTest, GotoPageRunsTheRealDialog) {
     Paste(Lines(62));
     m_view.m_dialogs = ReadingDialogs::Standard();
@@ -235,6 +264,14 @@ TEST_F(ReadingTest, GotoPageRunsTheRealDialog) {
     });
     QTest::keyClick(&m_view, Qt::Key_K);
     EXPECT_EQ(m_doc.m_nScrollPos, 980);
+    // The reader types straight over the page shown and presses Enter.
+    WhenModal(QStringLiteral("gotoPageDialog"), [](QWidget* dialog) {
+        QTRY_VERIFY(dialog->focusWidget() != nullptr);
+        QTest::keyClicks(dialog->focusWidget(), QStringLiteral("50%"));
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    });
+    QTest::keyClick(&m_view, Qt::Key_K);
+    EXPECT_NEAR(m_doc.m_nScrollPos, m_doc.m_nTextHeight / 2, 1);
 }
 
 TEST_F(ReadingTest, ColourChoicesStartFromTheCurrentColourAndAlwaysRepaint) {
