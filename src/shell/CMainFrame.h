@@ -16,6 +16,8 @@
 
 class CVellumwiseDoc;
 class CVellumwiseView;
+class DictionaryPanel;
+class QDockWidget;
 class IPlatformServices;
 class QLabel;
 class QMenu;
@@ -41,6 +43,9 @@ public:
     QAction* Command(const std::string& name) const;
     QToolBar* MainToolBar() const { return m_wndToolBar; }
     QToolBar* ReadingToolBar() const { return m_wndReadingBar; }
+    // The dictionary panel and its dock (词典面板, Ctrl+L), hidden until asked for.
+    DictionaryPanel* Dictionary() const { return m_pDictionary; }
+    QDockWidget* DictionaryDock() const { return m_pDictionaryDock; }
 
     // The page pane of the status bar; ignored until the bars exist.
     void SetPageText(const QString& text);
@@ -76,7 +81,8 @@ public slots:
     // The page behind the vocabulary dialog glossed at a step, and what the step gives
     // the open text (MainFrameVocabulary.cpp).
     QString PreviewVocabularyStep(int level, double threshold);
-    void ConnectWordBook();  // MainFrameWordBook.cpp
+    void ConnectWordBook();       // MainFrameWordBook.cpp
+    void CreateDictionaryDock();  // MainFrameDictionary.cpp
     void OpenWordBookEntry(const WordBookEntry& entry);
 
 protected:
@@ -105,6 +111,8 @@ private:
     IPlatformServices& m_platform;
     bool m_bBarsReady = false;
     CVellumwiseView* m_pView = nullptr;
+    QDockWidget* m_pDictionaryDock = nullptr;
+    DictionaryPanel* m_pDictionary = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QToolBar* m_wndReadingBar = nullptr;
     QLabel* m_pMessagePane = nullptr;

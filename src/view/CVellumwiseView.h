@@ -18,12 +18,12 @@
 #include "ReadingDialogs.h"
 #include "ReadingFont.h"
 #include "ScrollCommands.h"
+#include "WordCardContent.h"
 #include "WordHitTest.h"
 
 class CGlossPopupDlg;
 class WordCardDlg;
 class WordSpeaker;
-struct WordCardContent;
 class QMenu;
 class QPrinter;
 class QtTextMeasurer;
@@ -115,6 +115,8 @@ public:
     // disabled, its tooltip saying why, when no speech engine works.
     QAction* SpeakCommand();
     void UpdateSpeakCommand();
+    // What says words aloud, for the commands, the cards and the panel; made on first use.
+    WordSpeaker* Speaker();
 
     // The words selected with the mouse (TextSelection.cpp), as the text writes them,
     // paragraphs on lines of their own; empty when none.
@@ -151,6 +153,9 @@ signals:
     void wordBookRequested();
     // A short report for the status bar: what a word command did.
     void statusMessage(const QString& text);
+    // The reader held, clicked or opened the card of a word: its card's content, for
+    // the dictionary panel.
+    void wordLookedUp(const WordCardContent& content);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -180,6 +185,9 @@ private:
     void OnMouseWheel(const QWheelEvent& event);
     void ClosePopup();
     WordCardContent CardContentAt(const WordHit& hit);
+    // The words of a phrase one of whose pieces the paragraph holds, in order.
+    std::vector<std::string> PhraseWords(std::size_t paragraph,
+                                         const CParagraphList::PhraseSpan& phrase) const;
     std::optional<std::pair<WordHit, WordHit>> SelectionRange() const;
     void StartSelection(QPoint point);
     void ExtendSelection(QPoint point);
