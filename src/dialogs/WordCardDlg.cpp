@@ -1,11 +1,15 @@
 #include "WordCardDlg.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
+
+#include "SpeakButton.h"
 
 namespace {
 
@@ -17,8 +21,22 @@ constexpr std::size_t kDefinitionsShown = 3;
 }  // namespace
 
 QString WordCardHtml(const WordCardContent& content, const QString& note, const QColor& mark) {
-    QString html = QStringLiteral("<div style='white-space:pre-wrap'><big><b>%1</b></big>")
-                       .arg(Text(content.word));
+    const QString markStyle = QStringLiteral("color:%1").arg(mark.name());
+    QString html;
+    // A piece of a phrase: the phrase and its gloss first, each of its words with its
+    // own gloss, then the held word's entry.
+    if (!content.phrase.empty()) {
+        html += QStringLiteral("<div style='white-space:pre-wrap'><big><b>%1</b></big></div>")
+                    .arg(Text(content.phrase));
+        html += QStringLiteral("<div><span style='%1'>▶ 本处：</span><b>%2</b></div>")
+                    .arg(markStyle, Text(content.phraseGloss));
+        for (const auto& [word, gloss] : content.phraseWords) {
+            html += QStringLiteral("<div>· %1 %2</div>").arg(Text(word), Text(gloss));
+        }
+        html += QStringLiteral("<hr>");
+    }
+    html += QStringLiteral("<div style='white-space:pre-wrap'><big><b>%1</b></big>")
+                .arg(Text(content.word));
     if (!content.phonetic.empty()) {
         html += QStringLiteral(" &nbsp;/%1/").arg(Text(content.phonetic));
     }
@@ -26,13 +44,11 @@ QString WordCardHtml(const WordCardContent& content, const QString& note, const 
         html += QStringLiteral(" &nbsp;← %1").arg(Text(content.asked));
     }
     html += QStringLiteral("</div>");
-    const QString markStyle = QStringLiteral("color:%1").arg(mark.name());
     if (!content.shown.empty()) {
-        html += QStringLiteral("<div><span style='%1'>▶ 本处：</span><b>%2</b></div>")
-                    .arg(markStyle, Text(content.shown));
-    }
-    for (const auto& [word, gloss] : content.phraseWords) {
-        html += QStringLiteral("<div>· %1 %2</div>").arg(Text(word), Text(gloss));
+        html += QStringLiteral("<div><span style='%1'>▶ %2</span><b>%3</b></div>")
+                    .arg(markStyle,
+                         content.occurrence ? QStringLiteral("本处：") : QStringLiteral("注释："),
+                         Text(content.shown));
     }
     for (const auto& line : content.lines) {
         html += QStringLiteral("<div>%1<i>%2</i> %3</div>")
@@ -81,14 +97,28 @@ WordCardDlg::WordCardDlg(QWidget* pParent, const QFont& pageFont)
     m_label->setForegroundRole(QPalette::WindowText);
     // About thirty Chinese characters of the page's font a line.
     m_width = std::max(320, QFontMetrics(pageFont).horizontalAdvance(QStringLiteral("词")) * 30);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QHBoxLayout(this);
     const int margin = std::max(8, QFontMetrics(pageFont).height() / 2);
     layout->setContentsMargins(margin, margin / 2, margin, margin / 2);
-    layout->addWidget(m_label);
+    layout->addWidget(m_label, 1);
 }
 
 void WordCardDlg::SetContent(const WordCardContent& content, const QString& note) {
     m_label->setText(WordCardHtml(content, note, palette().color(QPalette::Link)));
+    m_words = QString::fromStdString(content.phrase.empty() ? content.word : content.phrase);
+    if (m_speak != nullptr) {
+        m_speak->SetWords(m_words);
+    }
+}
+
+void WordCardDlg::SetSpeaker(WordSpeaker* speaker) {
+    if (m_speak == nullptr) {
+        m_speak = new SpeakButton(speaker, this);
+        m_speak->setFont(QApplication::font());
+        static_cast<QHBoxLayout*>(layout())->addWidget(m_speak, 0, Qt::AlignTop);
+    }
+    m_speak->SetWords(m_words);
+    m_speak->UpdateState();
 }
 
 QString WordCardDlg::Html() const { return m_label->text(); }

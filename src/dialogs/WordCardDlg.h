@@ -6,6 +6,9 @@
 
 #include "WordCardContent.h"
 
+class SpeakButton;
+class WordSpeaker;
+
 // The card of a held word: its whole entry, the sense under this occurrence first and
 // marked. A borderless window above its owner, in the owner's colours and at the page's
 // font size, set beside the word's line, never over it, and kept on the screen; the view
@@ -23,6 +26,9 @@ public:
     void SetContent(const WordCardContent& content, const QString& note = {});
     // The card's text as rich text (for tests and screenshots).
     QString Html() const;
+    // Gives the card a speak button that says its word through `speaker`.
+    void SetSpeaker(WordSpeaker* speaker);
+    SpeakButton* Speak() const { return m_speak; }
 
     // Shows the card from the pointer's x, just below `line` (screen coordinates), or
     // above it when the screen has no room below; kept on the screen left and right.
@@ -34,6 +40,8 @@ protected:
 
 private:
     QLabel* m_label;
+    SpeakButton* m_speak = nullptr;
+    QString m_words;  // what the speak button says: the phrase, else the word
     int m_width;
 };
 

@@ -279,15 +279,21 @@ std::vector<std::string> EntryDatabase::SearchSenses(std::string_view text, std:
     // The trigram index finds runs of three characters or more; shorter ones are looked
     // for row by row, which over the whole table still takes a few milliseconds.
     const bool indexed = CodePoints(text) >= 3;
+    // An entry that has the text as one whole sense (书 in "书，书籍") comes before one
+    // that only holds it inside a sense (书包): senses hold no blank, so with the breaks
+    // between senses, labels and lines made blanks a whole sense is " text ".
     const char* sql =
         indexed ? "SELECT e.word FROM entry_text JOIN entry e ON e.id = entry_text.rowid "
-                  "WHERE entry_text MATCH ? ORDER BY e.collins DESC, e.oxford DESC, "
-                  "length(e.word), e.word LIMIT ?"
-                : "SELECT word FROM entry WHERE instr(lines, ?) > 0 ORDER BY collins DESC, "
-                  "oxford DESC, length(word), word LIMIT ?";
+                  "WHERE entry_text MATCH ?1 ORDER BY instr(replace(replace(' ' || e.lines || "
+                  "' ', '，', ' '), '；', ' '), ' ' || ?3 || ' ') = 0, e.collins DESC, "
+                  "e.oxford DESC, length(e.word), e.word LIMIT ?2"
+                : "SELECT word FROM entry WHERE instr(lines, ?1) > 0 ORDER BY "
+                  "instr(replace(replace(' ' || lines || ' ', '，', ' '), '；', ' '), ' ' || ?3 "
+                  "|| ' ') = 0, collins DESC, oxford DESC, length(word), word LIMIT ?2";
     Query query(m_db, sql);
     query.Text(1, indexed ? Phrase(text) : std::string(text))
-        .Integer(2, static_cast<long long>(limit));
+        .Integer(2, static_cast<long long>(limit))
+        .Text(3, text);
     while (query.Next()) {
         words.push_back(query.Column(0));
     }

@@ -21,11 +21,14 @@ struct WordCardContent {
     };
     std::vector<Line> lines;
     std::vector<std::string> definitions;
-    std::string forms;  // "过去式 went，过去分词 gone"
-    std::string tags;   // "中考 高考 四级 · 柯林斯 5 · 牛津 3000"
-    bool full = false;  // false: only the short gloss was at hand
-    // Words of a phrase the card is for, each with its own short gloss: filled by the
-    // caller for a phrase, empty for a word.
+    std::string forms;       // "过去式 went，过去分词 gone"
+    std::string tags;        // "中考 高考 四级 · 柯林斯 5 · 牛津 3000"
+    bool full = false;       // false: only the short gloss was at hand
+    bool occurrence = true;  // false: looked up, not held in the text; `shown` is main.dic's
+    // The phrase the held word is a piece of, its gloss and its words, each with its own
+    // short gloss: filled by the caller for a piece of a phrase, empty otherwise.
+    std::string phrase;
+    std::string phraseGloss;
     std::vector<std::pair<std::string, std::string>> phraseWords;
 };
 

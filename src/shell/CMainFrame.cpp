@@ -140,6 +140,7 @@ CMainFrame::CMainFrame(CVellumwiseDoc& doc, IPlatformServices& platform, Setting
     setCentralWidget(page);
     connect(m_pView, &CVellumwiseView::pageTextChanged, this, &CMainFrame::SetPageText);
     ConnectWordBook();
+    CreateDictionaryDock();
 
     CreateCommands();
     CreateMenu();
@@ -310,6 +311,7 @@ void CMainFrame::CreateMenu() {
     display->addAction(Command(CommandId::WordCard));
     display->addAction(Command(CommandId::WordCardShow));
     display->addAction(Command(CommandId::SpeakWord));
+    display->addAction(Command(CommandId::DictionaryPanel));
     addMenu(QStringLiteral("帮助(&H)"), "HelpMenu", kHelpMenu);
 
     m_pRecentMenu = new QMenu(QStringLiteral("最近打开的文本"), file);

@@ -22,6 +22,8 @@
 class CVellumwiseDoc;
 class CVellumwiseView;
 class FindBar;
+class DictionaryPanel;
+class QDockWidget;
 class IPlatformServices;
 class QLabel;
 class QMenu;
@@ -48,6 +50,9 @@ public:
     QAction* Command(const std::string& name) const;
     QToolBar* MainToolBar() const { return m_wndToolBar; }
     QToolBar* ReadingToolBar() const { return m_wndReadingBar; }
+    // The dictionary panel and its dock (词典面板, Ctrl+L), hidden until asked for.
+    DictionaryPanel* Dictionary() const { return m_pDictionary; }
+    QDockWidget* DictionaryDock() const { return m_pDictionaryDock; }
 
     // The page pane of the status bar; ignored until the bars exist.
     void SetPageText(const QString& text);
@@ -83,7 +88,8 @@ public slots:
     // The page behind the vocabulary dialog glossed at a step, and what the step gives
     // the open text (MainFrameVocabulary.cpp).
     QString PreviewVocabularyStep(int level, double threshold);
-    void ConnectWordBook();  // MainFrameWordBook.cpp
+    void ConnectWordBook();       // MainFrameWordBook.cpp
+    void CreateDictionaryDock();  // MainFrameDictionary.cpp
     void OpenWordBookEntry(const WordBookEntry& entry);
 
     // Bookmarks (MainFrameBookmarks.cpp). A bookmark keeps the word at the window's top,
@@ -137,6 +143,8 @@ private:
     bool m_bBarsReady = false;
     CVellumwiseView* m_pView = nullptr;
     FindBar* m_pFindBar = nullptr;  // under the page, hidden until Ctrl+F
+    QDockWidget* m_pDictionaryDock = nullptr;
+    DictionaryPanel* m_pDictionary = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QToolBar* m_wndReadingBar = nullptr;
     QLabel* m_pMessagePane = nullptr;

@@ -61,6 +61,7 @@ enum class CommandId {
     WordCard,
     WordCardShow,
     SpeakWord,
+    DictionaryPanel,
     AutoScrollSlow,
     AutoScrollNormal,
     AutoScrollFast,
@@ -100,6 +101,8 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_WORD_CARD_SHOW";
         case CommandId::SpeakWord:
             return "ID_SPEAK_WORD";
+        case CommandId::DictionaryPanel:
+            return "ID_DICTIONARY_PANEL";
         case CommandId::AppAbout:
             return "ID_APP_ABOUT";
         case CommandId::LineDown:

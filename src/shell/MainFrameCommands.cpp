@@ -1,3 +1,5 @@
+#include <QDockWidget>
+
 #include "CMainFrame.h"
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
@@ -52,6 +54,7 @@ std::vector<CommandEntry> CMainFrame::CommandTable() {
          .checked = [doc] { return doc->WordCardOn(); }},
         {.id = WordCardShow, .made = m_pView->CardCommand()},
         {.id = SpeakWord, .made = m_pView->SpeakCommand()},
+        {.id = DictionaryPanel, .made = m_pDictionaryDock->toggleViewAction()},
         {.id = AppExit,
          .text = QStringLiteral("退出(&X)"),
          .keys = {QKeySequence(Qt::CTRL | Qt::Key_Q)},

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -515,6 +516,12 @@ void CVellumwiseView::mousePressEvent(QMouseEvent* event) {
             m_pPopup = new CGlossPopupDlg(this);
             m_pPopup->m_strText = text;
             m_pPopup->ShowByLine(viewport()->mapToGlobal(point), line);
+            // The panel shows the whole entry of a word the one-line popup glosses.
+            if (hit && isSignalConnected(QMetaMethod::fromSignal(&CVellumwiseView::wordLookedUp)) &&
+                m_doc.m_paragraphs.m_arrParagraphs[hit->paragraph].WordId(hit->token) !=
+                    WordTable::kNoWord) {
+                emit wordLookedUp(CardContentAt(*hit));
+            }
         }
     }
     QAbstractScrollArea::mousePressEvent(event);

@@ -19,13 +19,13 @@
 #include "ReadingFont.h"
 #include "ScrollCommands.h"
 #include "TextSearch.h"
+#include "WordCardContent.h"
 #include "WordHitTest.h"
 
 class CGlossPopupDlg;
 class MarkedScrollBar;
 class WordCardDlg;
 class WordSpeaker;
-struct WordCardContent;
 class QMenu;
 class QPrinter;
 class QtTextMeasurer;
@@ -138,6 +138,8 @@ public:
     // disabled, its tooltip saying why, when no speech engine works.
     QAction* SpeakCommand();
     void UpdateSpeakCommand();
+    // What says words aloud, for the commands, the cards and the panel; made on first use.
+    WordSpeaker* Speaker();
 
     // The words selected with the mouse (TextSelection.cpp), as the text writes them,
     // paragraphs on lines of their own; empty when none.
@@ -203,6 +205,9 @@ signals:
     void statusMessage(const QString& text);
     // The matches or the one stood on changed.
     void findChanged();
+    // The reader held, clicked or opened the card of a word: its card's content, for
+    // the dictionary panel.
+    void wordLookedUp(const WordCardContent& content);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -232,6 +237,9 @@ private:
     void OnMouseWheel(const QWheelEvent& event);
     void ClosePopup();
     WordCardContent CardContentAt(const WordHit& hit);
+    // The words of a phrase one of whose pieces the paragraph holds, in order.
+    std::vector<std::string> PhraseWords(std::size_t paragraph,
+                                         const CParagraphList::PhraseSpan& phrase) const;
     std::optional<std::pair<WordHit, WordHit>> SelectionRange() const;
     void StartSelection(QPoint point);
     void ExtendSelection(QPoint point);

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "CVellumwiseView.h"
+#include "EntrySearch.h"
 #include "LowerCaseWord.h"
 #include "WordCardContent.h"
 #include "WordCardDlg.h"
@@ -35,12 +36,50 @@ WordCardContent CVellumwiseView::CardContentAt(const WordHit& hit) {
     if (m_doc.m_paragraphs.IsSkippedName(paragraph, hit.token)) {
         shown = "（人名）";
     }
+    // A piece of a phrase: the phrase's gloss is the phrase's, the word shows its own.
+    const auto phrase = m_doc.m_paragraphs.PhraseAt(paragraph, hit.token);
+    if (phrase) {
+        shown = ShortGloss(m_doc.m_dicMain, word);
+    }
     EntryDatabase& entries = m_doc.FullEntries();
     std::optional<FullEntry> entry = entries.Find(headword);
     if (!entry && headword != word) {
         entry = entries.Find(word);
     }
-    return ComposeWordCard(word, shown, entry);
+    WordCardContent card = ComposeWordCard(word, shown, entry);
+    if (phrase) {
+        card.phrase = std::string(phrase->headword);
+        card.phraseGloss = Utf8(m_glosses.Text(phrase->gloss));
+        for (const std::string& piece : PhraseWords(hit.paragraph, *phrase)) {
+            card.phraseWords.emplace_back(piece, ShortGloss(m_doc.m_dicMain, piece));
+        }
+    }
+    return card;
+}
+
+std::vector<std::string> CVellumwiseView::PhraseWords(
+    std::size_t paragraph, const CParagraphList::PhraseSpan& phrase) const {
+    // A phrase may run on across a hard-wrapped line: its tokens are numbered in the
+    // store, and the paragraphs around the held one hold them.
+    const auto& paragraphs = m_doc.m_paragraphs.m_arrParagraphs;
+    std::size_t p = paragraph;
+    while (p > 0 && paragraphs[p].FirstToken() > phrase.firstToken) {
+        --p;
+    }
+    std::vector<std::string> words;
+    for (std::size_t k = phrase.firstToken; k <= phrase.lastToken && p < paragraphs.size();) {
+        const CParagraph& here = paragraphs[p];
+        if (k >= here.FirstToken() + here.TokenCount()) {
+            ++p;
+            continue;
+        }
+        const std::size_t j = k - here.FirstToken();
+        if (here.WordId(j) != WordTable::kNoWord) {
+            words.emplace_back(here.Word(j));
+        }
+        ++k;
+    }
+    return words;
 }
 
 bool CVellumwiseView::OpenWordCard(QPoint point) {
@@ -66,7 +105,9 @@ bool CVellumwiseView::OpenWordCard(QPoint point) {
         viewport()->mapToGlobal(QPoint(viewport()->width() - 1, static_cast<int>(box.bottom) - 1)));
     m_pCard = new WordCardDlg(this, m_fontText);
     m_pCard->SetContent(content, note);
+    m_pCard->SetSpeaker(Speaker());
     m_pCard->ShowByLine(viewport()->mapToGlobal(point), line);
+    emit wordLookedUp(content);
     return true;
 }
 
@@ -94,9 +135,16 @@ QAction* CVellumwiseView::CardCommand() {
     return m_pCardCommand;
 }
 
+WordSpeaker* CVellumwiseView::Speaker() {
+    if (m_pSpeaker == nullptr) {
+        m_pSpeaker = new WordSpeaker(this);
+    }
+    return m_pSpeaker;
+}
+
 QAction* CVellumwiseView::SpeakCommand() {
     if (m_pSpeakCommand == nullptr) {
-        m_pSpeaker = new WordSpeaker(this);
+        Speaker();
         m_pSpeakCommand = new QAction(QStringLiteral("朗读"), this);
         m_pSpeakCommand->setObjectName(QStringLiteral("ID_SPEAK_WORD"));
         m_pSpeakCommand->setShortcut(QKeySequence(Qt::Key_S));

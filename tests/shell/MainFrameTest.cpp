@@ -4,8 +4,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDockWidget>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -21,6 +23,7 @@
 #include "CVellumwiseApp.h"
 #include "CVellumwiseDoc.h"
 #include "CVellumwiseView.h"
+#include "DictionaryPanel.h"
 #include "TempDir.h"
 
 namespace {
@@ -87,7 +90,7 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
               (QStringList{"词汇量\t", "字体\t", "|", "文字颜色\t", "释义颜色\t", "页面颜色\t",
                            "注释字号\t", "配色方案\t", "排版\t", "|", "自动滚屏\tCtrl+R",
                            "滚屏速度\t", "|", "按上下文选择词义\t", "按学科选择词义（未见学科）\t",
-                           "完整词条卡片\t", "查看词条\tD", "朗读\tS"}));
+                           "完整词条卡片\t", "查看词条\tD", "朗读\tS", "词典面板\tCtrl+L"}));
     EXPECT_EQ(itemsOf(menus[5]->menu()), (QStringList{"帮助(&H)\tF1", "关于(&A)\t"}));
     // The speeds are a choice of one, kept by the document as the reading settings are.
     auto* speeds = frame->findChild<QMenu*>(QStringLiteral("AutoScrollSpeedMenu"));
@@ -137,8 +140,8 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     m_app.Document().SetSkipNames(true);
     EXPECT_TRUE(skipNames->isChecked());
     // The 显示 menu ends with 按上下文选择词义, 按学科选择词义 (naming the subject found),
-    // 完整词条卡片, 查看词条 (D) and 朗读 (S); the switches are on by default and follow
-    // the document's settings both ways.
+    // 完整词条卡片, 查看词条 (D), 朗读 (S) and 词典面板 (Ctrl+L); the switches are on by
+    // default and follow the document's settings both ways.
     QAction* context = frame->Command("ID_CONTEXT_SENSES");
     QAction* subject = frame->Command("ID_SUBJECT_SENSES");
     ASSERT_NE(context, nullptr);
@@ -146,9 +149,9 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     EXPECT_EQ(context->text(), QStringLiteral("按上下文选择词义"));
     EXPECT_EQ(subject->text(), QStringLiteral("按学科选择词义（未见学科）"));
     const QList<QAction*> display = menus[4]->menu()->actions();
-    ASSERT_GE(display.size(), 5);
-    EXPECT_EQ(display[display.size() - 5], context);
-    EXPECT_EQ(display[display.size() - 4], subject);
+    ASSERT_GE(display.size(), 6);
+    EXPECT_EQ(display[display.size() - 6], context);
+    EXPECT_EQ(display[display.size() - 5], subject);
     EXPECT_TRUE(subject->isCheckable());
     EXPECT_TRUE(subject->isChecked());
     subject->trigger();
@@ -158,17 +161,20 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     EXPECT_TRUE(subject->isChecked());
     QAction* card = frame->Command("ID_WORD_CARD");
     ASSERT_NE(card, nullptr);
-    EXPECT_EQ(display[display.size() - 3], card);
+    EXPECT_EQ(display[display.size() - 4], card);
     EXPECT_EQ(card->text(), QStringLiteral("完整词条卡片"));
     EXPECT_TRUE(card->isChecked());
     card->trigger();
     EXPECT_FALSE(m_app.Document().Settings().wordCard);
     m_app.Document().SetWordCard(true);
     EXPECT_TRUE(card->isChecked());
-    EXPECT_EQ(display[display.size() - 2], frame->Command("ID_WORD_CARD_SHOW"));
-    EXPECT_EQ(display[display.size() - 2]->shortcut(), QKeySequence(Qt::Key_D));
-    EXPECT_EQ(display.back(), frame->Command("ID_SPEAK_WORD"));
-    EXPECT_EQ(display.back()->shortcut(), QKeySequence(Qt::Key_S));
+    EXPECT_EQ(display[display.size() - 3], frame->Command("ID_WORD_CARD_SHOW"));
+    EXPECT_EQ(display[display.size() - 3]->shortcut(), QKeySequence(Qt::Key_D));
+    EXPECT_EQ(display[display.size() - 2], frame->Command("ID_SPEAK_WORD"));
+    EXPECT_EQ(display[display.size() - 2]->shortcut(), QKeySequence(Qt::Key_S));
+    EXPECT_EQ(display.back(), frame->Command("ID_DICTIONARY_PANEL"));
+    EXPECT_EQ(display.back()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    EXPECT_TRUE(display.back()->isCheckable());
     EXPECT_TRUE(context->isCheckable());
     EXPECT_TRUE(context->isChecked());
     context->trigger();
@@ -285,6 +291,27 @@ TEST_F(StartedApp, KeysOfTheAcceleratorTable) {
         ASSERT_NE(action, nullptr) << c.id;
         EXPECT_TRUE(action->shortcuts().contains(c.key)) << c.id;
     }
+}
+
+TEST_F(StartedApp, TheDictionaryPanelDocksFromItsKeyAndShowsTheWordLookedUp) {
+    CMainFrame* frame = Start();
+    QDockWidget* dock = frame->DictionaryDock();
+    ASSERT_NE(dock, nullptr);
+    EXPECT_FALSE(dock->isVisible()) << "hidden until asked for";
+    EXPECT_FALSE(m_app.Document().FullEntries().Opened()) << "start-up opens no entries";
+    frame->activateWindow();
+    QTest::keyClick(frame, Qt::Key_L, Qt::ControlModifier);
+    ASSERT_TRUE(dock->isVisible());
+    EXPECT_TRUE(frame->Command("ID_DICTIONARY_PANEL")->isChecked());
+    QTRY_VERIFY(frame->Dictionary()->SearchField()->hasFocus());
+    // The view tells it of every word held or clicked.
+    emit frame->View()->wordLookedUp(ComposeWordCard("zebra", "斑马", std::nullopt));
+    EXPECT_TRUE(frame->Dictionary()->CardHtml().contains(QStringLiteral("斑马")));
+    frame->Dictionary()->Search(QStringLiteral("went"));
+    EXPECT_TRUE(frame->Dictionary()->CardHtml().contains(QStringLiteral("<b>go</b>")));
+    frame->Command("ID_DICTIONARY_PANEL")->trigger();
+    EXPECT_FALSE(dock->isVisible());
+    EXPECT_FALSE(frame->Command("ID_DICTIONARY_PANEL")->isChecked());
 }
 
 TEST_F(StartedApp, CtrlNReturnsToTheTopAndKeepsTheText) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "CGlossPopupDlg.h"
+#include "SpeakButton.h"
 #include "ViewOverDocument.h"
 #include "WordCardDlg.h"
 
@@ -212,6 +213,100 @@ TEST_F(WordCardTest, TheSpeakCommandIsDisabledWithTheReasonWhenNoEngineSpeaks) {
     }
     // Nothing under the pointer: the command does nothing and returns at once.
     speak->trigger();
+}
+
+}  // namespace
+
+namespace {
+
+// Over the shipped dictionary, tagger and phrases, so the phrases the program glosses
+// are found in a pasted text.
+class PhraseCardTest : public testing::Test {
+protected:
+    PhraseCardTest() {
+        const std::string bin = VELLUMWISE_BIN_DIR;
+        for (const char* file :
+             {"main.dic", "tagger.dat", "senses.dat", "phrases.dat", "dictionary.sqlite"}) {
+            std::filesystem::copy_file(bin + "/" + file, m_programDir.Path(file));
+        }
+        m_doc.SetProgramDir(m_programDir.Root().string());
+        m_doc.SetPersonalDir(m_personalDir.Path("vellumwise"));
+        m_doc.OnNewDocument();
+        m_doc.SetPageLayout(PageLayout::Original);
+        m_view.resize(1000, 601);
+    }
+    void Paste(const std::string& text) {
+        m_platform.m_clipboard = text;
+        m_doc.OnEditPaste();
+    }
+    std::size_t TokenOf(std::string_view word) const {
+        const CParagraph& paragraph = m_doc.m_paragraphs.m_arrParagraphs[0];
+        for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+            if (paragraph.Word(j) == word) {
+                return j;
+            }
+        }
+        ADD_FAILURE() << word << " not in the text";
+        return 0;
+    }
+    QPoint WordPoint(std::size_t j) const {
+        const StripGeometry geometry =
+            StripGeometry::ForWindow(1000, 601, m_doc.m_nPageWidth, m_doc.m_nScrollPos);
+        const WordBox box =
+            WordBoxOf(m_doc.m_paragraphs.m_arrParagraphs[0], j, geometry, m_view.Scene().lineUnit);
+        return {static_cast<int>(box.left) + 3, static_cast<int>(box.top) + 5};
+    }
+    TempDir m_programDir;
+    TempDir m_personalDir;
+    FakePlatformServices m_platform;
+    CVellumwiseDoc m_doc{m_platform};
+    CVellumwiseView m_view{m_doc};
+};
+
+TEST_F(PhraseCardTest, APieceOfAPhraseShowsThePhraseItsGlossThenItsWords) {
+    Paste("They would not put up with the noise any longer.\r\n");
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    const std::size_t put = TokenOf("put");
+    ASSERT_TRUE(m_doc.m_paragraphs.PhraseAt(m_doc.m_paragraphs.m_arrParagraphs[0], put))
+        << "the shipped phrases gloss put up with";
+    std::vector<WordCardContent> looked;
+    QObject::connect(&m_view, &CVellumwiseView::wordLookedUp,
+                     [&looked](const WordCardContent& content) { looked.push_back(content); });
+    const QPoint up = WordPoint(TokenOf("up"));
+    QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, up);
+    ASSERT_NE(m_view.m_pCard, nullptr);
+    const QString html = m_view.m_pCard->Html();
+    const qsizetype phrase = html.indexOf(QStringLiteral("<b>put up with</b>"));
+    const qsizetype gloss = html.indexOf(QStringLiteral("忍受"));
+    const qsizetype words = html.indexOf(QStringLiteral("· put "));
+    const qsizetype with = html.indexOf(QStringLiteral("· with "));
+    const qsizetype own = html.indexOf(QStringLiteral("<b>up</b>"));
+    EXPECT_GE(phrase, 0) << html.toStdString();
+    EXPECT_GT(gloss, phrase);
+    EXPECT_GT(words, gloss);
+    EXPECT_GT(with, words);
+    EXPECT_GT(own, with) << "the held word's own entry after the phrase";
+    ASSERT_NE(m_view.m_pCard->Speak(), nullptr);
+    EXPECT_EQ(m_view.m_pCard->Speak()->Words(), QStringLiteral("put up with"));
+    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, up);
+    // The panel is told of the card, the phrase included.
+    ASSERT_EQ(looked.size(), 1u);
+    EXPECT_EQ(looked[0].phrase, "put up with");
+    EXPECT_EQ(looked[0].word, "up");
+    // A word outside the phrase: no phrase.
+    const QPoint noise = WordPoint(TokenOf("noise"));
+    QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, noise);
+    ASSERT_NE(m_view.m_pCard, nullptr);
+    EXPECT_FALSE(m_view.m_pCard->Html().contains(QStringLiteral("put up with")));
+    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, noise);
+    // With the one-line popup, a click still tells the panel.
+    m_doc.SetWordCard(false);
+    QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, noise);
+    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, noise);
+    ASSERT_EQ(looked.size(), 3u);
+    EXPECT_EQ(looked.back().word, "noise");
+    EXPECT_TRUE(looked.back().full);
 }
 
 }  // namespace
