@@ -16,7 +16,8 @@ constexpr std::size_t kDefinitionsShown = 3;
 
 }  // namespace
 
-QString WordCardHtml(const WordCardContent& content, const QString& note, const QColor& mark) {
+QString WordCardHtml(const WordCardContent& content, const QString& note, const QColor& mark,
+                     bool offerSense) {
     QString html = QStringLiteral("<div style='white-space:pre-wrap'><big><b>%1</b></big>")
                        .arg(Text(content.word));
     if (!content.phonetic.empty()) {
@@ -28,8 +29,10 @@ QString WordCardHtml(const WordCardContent& content, const QString& note, const 
     html += QStringLiteral("</div>");
     const QString markStyle = QStringLiteral("color:%1").arg(mark.name());
     if (!content.shown.empty()) {
-        html += QStringLiteral("<div><span style='%1'>▶ 本处：</span><b>%2</b></div>")
-                    .arg(markStyle, Text(content.shown));
+        html += QStringLiteral("<div><span style='%1'>▶ %2：</span><b>%3</b></div>")
+                    .arg(markStyle,
+                         content.ownSense ? QStringLiteral("本处（自定义）") : QStringLiteral("本处"),
+                         Text(content.shown));
     }
     for (const auto& [word, gloss] : content.phraseWords) {
         html += QStringLiteral("<div>· %1 %2</div>").arg(Text(word), Text(gloss));
@@ -58,6 +61,11 @@ QString WordCardHtml(const WordCardContent& content, const QString& note, const 
         html += QStringLiteral("<div style='margin-top:4px'><small><i>%1</i></small></div>")
                     .arg(note.toHtmlEscaped());
     }
+    if (offerSense) {
+        html += QStringLiteral("<div style='margin-top:4px'><small><a href='%1' style='color:%2'>"
+                               "选择释义…</a> (E)</small></div>")
+                    .arg(WordCardDlg::kSenseLink, mark.name());
+    }
     return html;
 }
 
@@ -77,7 +85,13 @@ WordCardDlg::WordCardDlg(QWidget* pParent, const QFont& pageFont)
     setFont(pageFont);
     m_label->setTextFormat(Qt::RichText);
     m_label->setWordWrap(true);
-    m_label->setTextInteractionFlags(Qt::NoTextInteraction);
+    // Only the link takes the pointer: the card is read, not edited.
+    m_label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    connect(m_label, &QLabel::linkActivated, this, [this](const QString& link) {
+        if (link == kSenseLink) {
+            emit ownSenseRequested();
+        }
+    });
     m_label->setForegroundRole(QPalette::WindowText);
     // About thirty Chinese characters of the page's font a line.
     m_width = std::max(320, QFontMetrics(pageFont).horizontalAdvance(QStringLiteral("词")) * 30);
@@ -87,8 +101,9 @@ WordCardDlg::WordCardDlg(QWidget* pParent, const QFont& pageFont)
     layout->addWidget(m_label);
 }
 
-void WordCardDlg::SetContent(const WordCardContent& content, const QString& note) {
-    m_label->setText(WordCardHtml(content, note, palette().color(QPalette::Link)));
+void WordCardDlg::SetContent(const WordCardContent& content, const QString& note,
+                             bool offerSense) {
+    m_label->setText(WordCardHtml(content, note, palette().color(QPalette::Link), offerSense));
 }
 
 QString WordCardDlg::Html() const { return m_label->text(); }

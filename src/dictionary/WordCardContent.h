@@ -14,6 +14,7 @@ struct WordCardContent {
     std::string asked;     // the token as the text writes it
     std::string phonetic;  // without slashes; "" when none
     std::string shown;     // the gloss under this occurrence; "" when none
+    bool ownSense = false;  // `shown` is the reader's own sense of the word
     struct Line {
         std::string label;
         std::string senses;

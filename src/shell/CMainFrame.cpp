@@ -58,7 +58,8 @@ constexpr CommandSlot kFileMenu[] = {
 constexpr CommandSlot kEditMenu[] = {
     CommandId::EditCopy,      CommandId::EditPaste, kSeparator,
     CommandId::MarkKnown,     CommandId::MarkNew,   CommandId::Unmark,
-    CommandId::AddToWordBook, CommandId::WordBook,
+    CommandId::ChooseSense,   kSeparator,           CommandId::AddToWordBook,
+    CommandId::WordBook,
 };
 constexpr CommandSlot kGoMenu[] = {
     CommandId::TextHome,

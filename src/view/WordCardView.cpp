@@ -5,6 +5,7 @@
 
 #include "CVellumwiseView.h"
 #include "LowerCaseWord.h"
+#include "OwnSenseDlg.h"
 #include "WordCardContent.h"
 #include "WordCardDlg.h"
 #include "WordSpeaker.h"
@@ -40,7 +41,9 @@ WordCardContent CVellumwiseView::CardContentAt(const WordHit& hit) {
     if (!entry && headword != word) {
         entry = entries.Find(word);
     }
-    return ComposeWordCard(word, shown, entry);
+    WordCardContent card = ComposeWordCard(word, shown, entry);
+    card.ownSense = paragraph.GlossIsOwnSense(hit.token);
+    return card;
 }
 
 bool CVellumwiseView::OpenWordCard(QPoint point) {
@@ -65,7 +68,15 @@ bool CVellumwiseView::OpenWordCard(QPoint point) {
         viewport()->mapToGlobal(QPoint(0, static_cast<int>(box.top))),
         viewport()->mapToGlobal(QPoint(viewport()->width() - 1, static_cast<int>(box.bottom) - 1)));
     m_pCard = new WordCardDlg(this, m_fontText);
-    m_pCard->SetContent(content, note);
+    m_pCard->SetContent(content, note, true);
+    m_cardWord = *hit;
+    m_nCardText = m_doc.TextSerial();
+    connect(m_pCard, &WordCardDlg::ownSenseRequested, this, [this] {
+        if (m_cardWord && m_nCardText == m_doc.TextSerial()) {
+            const WordHit word = *m_cardWord;
+            ChooseOwnSense(word);
+        }
+    });
     m_pCard->ShowByLine(viewport()->mapToGlobal(point), line);
     return true;
 }
@@ -73,9 +84,55 @@ bool CVellumwiseView::OpenWordCard(QPoint point) {
 void CVellumwiseView::CloseWordCard() {
     if (m_pCard) {
         m_pCard->hide();
-        delete m_pCard.data();
+        m_pCard->deleteLater();  // it may be the card whose link asks for this
     }
     m_pCard = nullptr;
+    m_cardWord.reset();
+}
+
+bool CVellumwiseView::ChooseOwnSense(const WordHit& hit) {
+    if (!m_dialogs.ownSense || hit.paragraph >= m_doc.m_paragraphs.m_arrParagraphs.size() ||
+        hit.token >= m_doc.m_paragraphs.m_arrParagraphs[hit.paragraph].TokenCount()) {
+        return false;
+    }
+    const std::string word(m_doc.m_paragraphs.m_arrParagraphs[hit.paragraph].Word(hit.token));
+    SyncFonts();
+    const WordCardContent card = CardContentAt(hit);
+    CloseWordCard();
+    auto text = [](const std::string& utf8) { return QString::fromStdString(utf8); };
+    OwnSenseQuestion question;
+    question.word = text(card.word);
+    question.shown = text(card.shown);
+    for (const WordCardContent::Line& line : card.lines) {
+        question.lines.push_back({text(line.label), text(line.senses)});
+    }
+    LowerCaseWord lower;
+    if (question.lines.empty()) {
+        // Without the whole entries, the senses of the dictionary's own gloss.
+        if (const auto entry = m_doc.m_dicMain.FindReachedEntry(lower.Of(word))) {
+            question.lines.push_back(
+                {QString(), m_glosses.Text(m_doc.m_dicMain.m_arrItems[*entry].m_strGloss)});
+        }
+    }
+    if (const std::optional<OwnSenseChoice> current = m_doc.OwnSenseOf(word)) {
+        question.current = text(current->gloss);
+        question.currentEveryBook = current->everyBook;
+    }
+    question.book = text(m_doc.BookKey());
+    const std::optional<OwnSenseAnswer> answer = m_dialogs.ownSense(this, question);
+    if (!answer) {
+        return false;
+    }
+    if (answer->kind == OwnSenseAnswer::Kind::Clear) {
+        m_doc.ClearOwnSense(word);
+        emit statusMessage(QStringLiteral("%1 恢复了词典的释义。").arg(question.word));
+    } else {
+        m_doc.SetOwnSense(word, answer->gloss.toStdString(), answer->everyBook);
+        emit statusMessage(answer->everyBook
+                               ? QStringLiteral("%1 在所有书中显示为：%2").arg(question.word, answer->gloss)
+                               : QStringLiteral("%1 在本书中显示为：%2").arg(question.word, answer->gloss));
+    }
+    return true;
 }
 
 QAction* CVellumwiseView::CardCommand() {
