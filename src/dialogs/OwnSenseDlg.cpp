@@ -6,7 +6,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "OkCancelRow.h"
 #include "OwnSenseFile.h"
@@ -67,6 +69,17 @@ OwnSenseDlg::OwnSenseDlg(QWidget* pParent, const OwnSenseQuestion& question)
     auto* pick = new QLabel(QStringLiteral("词典中的释义(&L)："), this);
     pick->setBuddy(m_choices);
     m_choices->setObjectName(QStringLiteral("senseChoices"));
+    // Whole lines, wrapped: a sense cut off at the edge cannot be chosen knowingly.
+    m_choices->setWordWrap(true);
+    m_choices->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_choices->setResizeMode(QListView::Adjust);
+    // What shows now comes first, so that the list opens on it and a key moves from it.
+    const QString now = question.current.value_or(question.shown).trimmed();
+    if (!now.isEmpty()) {
+        AddChoice(m_choices,
+                  (question.current ? QStringLiteral("自定义：") : QStringLiteral("本处：")) + now,
+                  now);
+    }
     for (const OwnSenseQuestion::Line& line : question.lines) {
         const QStringList items = SensesOf(line.senses);
         AddChoice(m_choices, (line.label.isEmpty() ? QString() : line.label + QLatin1Char(' ')) +
@@ -77,14 +90,11 @@ OwnSenseDlg::OwnSenseDlg(QWidget* pParent, const OwnSenseQuestion& question)
             AddChoice(m_choices, QStringLiteral("      ") + items[i], items[i]);
         }
     }
-    if (m_choices->count() == 0) {
-        AddChoice(m_choices, question.shown, question.shown);
-    }
     auto* own = new QLabel(QStringLiteral("显示的释义(&G)："), this);
     own->setBuddy(m_edit);
     m_edit->setObjectName(QStringLiteral("ownGlossEdit"));
     m_edit->setPlaceholderText(QStringLiteral("选上面的一项，或键入自己的释义"));
-    m_edit->setText(question.current.value_or(question.shown));
+    m_edit->setText(now);
     m_problem->setObjectName(QStringLiteral("glossProblem"));
     m_problem->setTextFormat(Qt::PlainText);
 
@@ -135,7 +145,14 @@ OwnSenseDlg::OwnSenseDlg(QWidget* pParent, const OwnSenseQuestion& question)
         QDialog::accept();
     });
     UpdateState();
+    if (m_choices->count() > 0) {
+        const QSignalBlocker quiet(m_choices);
+        m_choices->setCurrentRow(0);
+    }
     m_choices->setFocus(Qt::OtherFocusReason);
+    // About thirty-six characters a line, and room for a dozen choices.
+    const int character = fontMetrics().horizontalAdvance(QStringLiteral("词"));
+    resize(std::max(width(), character * 36), std::max(height(), fontMetrics().height() * 26));
 }
 
 void OwnSenseDlg::UpdateState() {

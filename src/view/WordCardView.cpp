@@ -102,17 +102,19 @@ bool CVellumwiseView::ChooseOwnSense(const WordHit& hit) {
     auto text = [](const std::string& utf8) { return QString::fromStdString(utf8); };
     OwnSenseQuestion question;
     question.word = text(card.word);
-    question.shown = text(card.shown);
     for (const WordCardContent::Line& line : card.lines) {
         question.lines.push_back({text(line.label), text(line.senses)});
     }
+    // The gloss under this occurrence, or the dictionary's where none shows (a name's).
+    const std::string_view gloss = m_doc.m_paragraphs.m_arrParagraphs[hit.paragraph].Gloss(hit.token);
     LowerCaseWord lower;
-    if (question.lines.empty()) {
+    const std::optional<std::uint32_t> entry = m_doc.m_dicMain.FindReachedEntry(lower.Of(word));
+    const std::string_view own =
+        entry ? std::string_view(m_doc.m_dicMain.m_arrItems[*entry].m_strGloss) : std::string_view();
+    question.shown = m_glosses.Text(gloss.empty() ? own : gloss);
+    if (question.lines.empty() && !own.empty()) {
         // Without the whole entries, the senses of the dictionary's own gloss.
-        if (const auto entry = m_doc.m_dicMain.FindReachedEntry(lower.Of(word))) {
-            question.lines.push_back(
-                {QString(), m_glosses.Text(m_doc.m_dicMain.m_arrItems[*entry].m_strGloss)});
-        }
+        question.lines.push_back({QString(), m_glosses.Text(own)});
     }
     if (const std::optional<OwnSenseChoice> current = m_doc.OwnSenseOf(word)) {
         question.current = text(current->gloss);

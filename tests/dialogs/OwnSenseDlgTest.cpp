@@ -34,12 +34,15 @@ void OwnSenseDlgTest::offersEachLineAndEachOfItsSenses() {
     auto* choices = dlg.findChild<QListWidget*>("senseChoices");
     auto* edit = dlg.findChild<QLineEdit*>("ownGlossEdit");
     QVERIFY(choices && edit);
-    // The verb line, its three senses, the noun line (one sense: offered once).
-    QCOMPARE(choices->count(), 5);
-    QCOMPARE(choices->item(0)->text(), QStringLiteral("v. 跑，奔跑，经营"));
-    QCOMPARE(choices->item(3)->text().trimmed(), QStringLiteral("经营"));
+    // What shows now, the verb line, its three senses, the noun line (one sense:
+    // offered once).
+    QCOMPARE(choices->count(), 6);
+    QCOMPARE(choices->item(0)->text(), QStringLiteral("本处：跑"));
+    QCOMPARE(choices->currentRow(), 0);
+    QCOMPARE(choices->item(1)->text(), QStringLiteral("v. 跑，奔跑，经营"));
+    QCOMPARE(choices->item(4)->text().trimmed(), QStringLiteral("经营"));
     QCOMPARE(edit->text(), QStringLiteral("跑"));
-    choices->setCurrentRow(3);
+    choices->setCurrentRow(4);
     QCOMPARE(edit->text(), QStringLiteral("经营"));
     QVERIFY(dlg.findChild<QRadioButton*>("thisBook")->isChecked());
     dlg.accept();
@@ -80,6 +83,8 @@ void OwnSenseDlgTest::clearsOnlyWhereThereIsASense() {
     question.currentEveryBook = true;
     OwnSenseDlg dlg(nullptr, question);
     QCOMPARE(dlg.findChild<QLineEdit*>("ownGlossEdit")->text(), QStringLiteral("经营"));
+    QCOMPARE(dlg.findChild<QListWidget*>("senseChoices")->item(0)->text(),
+             QStringLiteral("自定义：经营"));
     QVERIFY(dlg.findChild<QRadioButton*>("everyBook")->isChecked());
     auto* clear = dlg.findChild<QPushButton*>("clearOwnSense");
     QVERIFY(clear->isEnabled());
