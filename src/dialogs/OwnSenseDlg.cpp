@@ -82,8 +82,8 @@ OwnSenseDlg::OwnSenseDlg(QWidget* pParent, const OwnSenseQuestion& question)
     }
     for (const OwnSenseQuestion::Line& line : question.lines) {
         const QStringList items = SensesOf(line.senses);
-        AddChoice(m_choices, (line.label.isEmpty() ? QString() : line.label + QLatin1Char(' ')) +
-                                 line.senses,
+        AddChoice(m_choices,
+                  (line.label.isEmpty() ? QString() : line.label + QLatin1Char(' ')) + line.senses,
                   line.senses.trimmed());
         // A line of several senses offers each alone too: one fits under a word.
         for (qsizetype i = 0; items.size() > 1 && i < items.size(); ++i) {

@@ -19,7 +19,7 @@ struct OwnSenseQuestion {
         QString label;   // "n.", "vt."
         QString senses;  // "跑步，奔跑"
     };
-    std::vector<Line> lines;  // the entry's lines, in the card's order
+    std::vector<Line> lines;         // the entry's lines, in the card's order
     std::optional<QString> current;  // the own sense in force here, if any
     bool currentEveryBook = false;
     QString book;  // the book the sense may be kept for; empty: a text of no book

@@ -29,10 +29,11 @@ QString WordCardHtml(const WordCardContent& content, const QString& note, const 
     html += QStringLiteral("</div>");
     const QString markStyle = QStringLiteral("color:%1").arg(mark.name());
     if (!content.shown.empty()) {
-        html += QStringLiteral("<div><span style='%1'>▶ %2：</span><b>%3</b></div>")
-                    .arg(markStyle,
-                         content.ownSense ? QStringLiteral("本处（自定义）") : QStringLiteral("本处"),
-                         Text(content.shown));
+        html +=
+            QStringLiteral("<div><span style='%1'>▶ %2：</span><b>%3</b></div>")
+                .arg(markStyle,
+                     content.ownSense ? QStringLiteral("本处（自定义）") : QStringLiteral("本处"),
+                     Text(content.shown));
     }
     for (const auto& [word, gloss] : content.phraseWords) {
         html += QStringLiteral("<div>· %1 %2</div>").arg(Text(word), Text(gloss));
@@ -62,8 +63,9 @@ QString WordCardHtml(const WordCardContent& content, const QString& note, const 
                     .arg(note.toHtmlEscaped());
     }
     if (offerSense) {
-        html += QStringLiteral("<div style='margin-top:4px'><small><a href='%1' style='color:%2'>"
-                               "选择释义…</a> (E)</small></div>")
+        html += QStringLiteral(
+                    "<div style='margin-top:4px'><small><a href='%1' style='color:%2'>"
+                    "选择释义…</a> (E)</small></div>")
                     .arg(WordCardDlg::kSenseLink, mark.name());
     }
     return html;
@@ -101,8 +103,7 @@ WordCardDlg::WordCardDlg(QWidget* pParent, const QFont& pageFont)
     layout->addWidget(m_label);
 }
 
-void WordCardDlg::SetContent(const WordCardContent& content, const QString& note,
-                             bool offerSense) {
+void WordCardDlg::SetContent(const WordCardContent& content, const QString& note, bool offerSense) {
     m_label->setText(WordCardHtml(content, note, palette().color(QPalette::Link), offerSense));
 }
 

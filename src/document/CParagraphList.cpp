@@ -8,8 +8,8 @@
 #include "CDicMain.h"
 #include "ContextSenses.h"
 #include "ForeignRuns.h"
-#include "OwnSenses.h"
 #include "FurtherReductions.h"
+#include "OwnSenses.h"
 #include "Parallel.h"
 #include "PersonalWords.h"
 #include "PhraseMatching.h"
@@ -485,9 +485,9 @@ void CParagraphList::LayOwnSenses(const CDicMain* pDic) {
             continue;
         }
         const std::uint32_t entry = m_entryOfWord[id];
-        const std::string_view own = m_pOwnSenses->Find(
-            entry == kNoEntry ? std::nullopt : std::optional<std::size_t>(entry),
-            store.words.Word(id));
+        const std::string_view own =
+            m_pOwnSenses->Find(entry == kNoEntry ? std::nullopt : std::optional<std::size_t>(entry),
+                               store.words.Word(id));
         if (!own.empty()) {
             store.glossOfWord[id] = store.glosses.Intern(own);
             store.ownSenseOfWord[id] = 1;

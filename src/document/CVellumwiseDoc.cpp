@@ -81,7 +81,8 @@ bool CVellumwiseDoc::InitialiseOnce() {
         m_marks = MarkIndex(m_dictionary, m_personal);
         m_text.SetMarks(&m_marks);
         m_ownSenses = OwnSenses(m_personalDir);
-        const std::string sensesWarning = m_personalDir.empty() ? std::string() : m_ownSenses.Load();
+        const std::string sensesWarning =
+            m_personalDir.empty() ? std::string() : m_ownSenses.Load();
         IndexOwnSenses();
         if (!warning.empty() || !sensesWarning.empty()) {
             m_platform.ShowMessage(warning + sensesWarning);

@@ -22,8 +22,7 @@ struct Fields {
 
 std::optional<Fields> SenseOf(std::string_view line) {
     const std::size_t first = line.find('\t');
-    const std::size_t second =
-        first == std::string_view::npos ? first : line.find('\t', first + 1);
+    const std::size_t second = first == std::string_view::npos ? first : line.find('\t', first + 1);
     if (second == std::string_view::npos || line.find('\t', second + 1) != std::string_view::npos) {
         return std::nullopt;
     }
@@ -56,8 +55,8 @@ bool IsOwnGloss(std::string_view gloss) {
 }
 
 bool IsBookKey(std::string_view key) {
-    return !key.empty() && key.size() <= kLongestBookKey && key != kEveryBook &&
-           !HasControl(key) && codepage::IsValidUtf8(key);
+    return !key.empty() && key.size() <= kLongestBookKey && key != kEveryBook && !HasControl(key) &&
+           codepage::IsValidUtf8(key);
 }
 
 OwnSenseText ParseOwnSenses(std::string_view bytes) {

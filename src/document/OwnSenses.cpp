@@ -90,12 +90,11 @@ std::string OwnSenses::ChangeFile(Change change) {
             m_unreadable = true;
             change();
             ++m_generation;
-            return std::exchange(m_told, true)
-                       ? std::string()
-                       : file.problem + "\n自定义释义本次不会改写。";
+            return std::exchange(m_told, true) ? std::string()
+                                               : file.problem + "\n自定义释义本次不会改写。";
         }
-        m_text = file.status == PrivateFile::Status::Read ? ParseOwnSenses(file.bytes)
-                                                          : OwnSenseText{};
+        m_text =
+            file.status == PrivateFile::Status::Read ? ParseOwnSenses(file.bytes) : OwnSenseText{};
         m_stamp = file.status == PrivateFile::Status::Read ? std::optional<FileStamp>(file.stamp)
                                                            : std::nullopt;
         ++m_generation;

@@ -56,9 +56,9 @@ constexpr CommandSlot kFileMenu[] = {
     kSeparator,          CommandId::FilePrint, kSeparator, CommandId::AppExit,
 };
 constexpr CommandSlot kEditMenu[] = {
-    CommandId::EditCopy,      CommandId::EditPaste, kSeparator,
-    CommandId::MarkKnown,     CommandId::MarkNew,   CommandId::Unmark,
-    CommandId::ChooseSense,   kSeparator,           CommandId::AddToWordBook,
+    CommandId::EditCopy,    CommandId::EditPaste, kSeparator,
+    CommandId::MarkKnown,   CommandId::MarkNew,   CommandId::Unmark,
+    CommandId::ChooseSense, kSeparator,           CommandId::AddToWordBook,
     CommandId::WordBook,
 };
 constexpr CommandSlot kGoMenu[] = {

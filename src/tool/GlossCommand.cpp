@@ -163,9 +163,9 @@ int RunGloss(const ToolArguments& args) {
         std::cerr << "vellumwise-tool gloss: " << sensesWarning;
     }
     // The book's key, as the window keeps it: the file's name (standard input has none).
-    const std::string book =
-        options->input == "-" ? std::string()
-                              : std::filesystem::path(options->input).filename().string();
+    const std::string book = options->input == "-"
+                                 ? std::string()
+                                 : std::filesystem::path(options->input).filename().string();
     const OwnSenseIndex senses(dic, ownSenses, IsBookKey(book) ? book : std::string());
     std::unique_ptr<ContextSenses> context;
     if (options->context) {
@@ -196,15 +196,14 @@ int RunGloss(const ToolArguments& args) {
     const FileKind kind = options->input == "-"
                               ? (LooksLikeEpub(*bytes) ? FileKind::Book : FileKind::Text)
                               : KindOfFile(options->input);
-    TextFileLoad load =
-        TextFileLoad::FromBytes(std::move(*bytes), kind, options->input, dic,
-                                GlossChoice{.threshold = ThresholdForLevel(*level),
-                                            .medical = options->medical,
-                                            .science = options->science,
-                                            .skipNames = !options->names,
-                                            .additions = !options->original,
-                                            .context = context.get()},
-                                {}, &marks);
+    TextFileLoad load = TextFileLoad::FromBytes(std::move(*bytes), kind, options->input, dic,
+                                                GlossChoice{.threshold = ThresholdForLevel(*level),
+                                                            .medical = options->medical,
+                                                            .science = options->science,
+                                                            .skipNames = !options->names,
+                                                            .additions = !options->original,
+                                                            .context = context.get()},
+                                                {}, &marks);
     if (!load.Ok()) {
         if (!load.bookFailure.empty()) {
             std::cerr << "vellumwise-tool gloss: " << load.bookFailure << "\n";

@@ -76,9 +76,9 @@ public:
     // What the reader can do with one word of the page (WordActions.cpp).
     enum class WordAction { MarkKnown, MarkNew, Unmark, ChooseSense, AddToWordBook, OpenWordBook };
     // The command for each, made once by the view: "认识这个词" (Y), "标为生词" (N),
-    // "取消标记" (U), "选择释义…" (E), "加入单词本" (B), "单词本…" (W). The window shows them in its
-    // menus; they act on the word a context menu showed while it is open, and on the
-    // word under the pointer otherwise.
+    // "取消标记" (U), "选择释义…" (E), "加入单词本" (B), "单词本…" (W). The window shows them in
+    // its menus; they act on the word a context menu showed while it is open, and on the word under
+    // the pointer otherwise.
     QAction* WordCommand(WordAction action) const;
     // The word's context menu at a viewport point, with those commands; null when no
     // whole word is there.

@@ -20,8 +20,7 @@ struct ReadingDialogs {
     // Lets the reader pick and set up the printer and the pages (1 … pageCount).
     std::function<bool(QWidget* parent, QPrinter& printer, int pageCount)> print;
     // The word's own sense: a line of its entry, or the reader's own gloss (OwnSenseDlg).
-    std::function<std::optional<OwnSenseAnswer>(QWidget* parent, const OwnSenseQuestion&)>
-        ownSense;
+    std::function<std::optional<OwnSenseAnswer>(QWidget* parent, const OwnSenseQuestion&)> ownSense;
 
     static ReadingDialogs Standard();
 };

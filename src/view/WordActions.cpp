@@ -20,9 +20,12 @@ struct WordCommandText {
 
 // By WordAction. Plain letters the window leaves free (it reads K and the arrows).
 constexpr WordCommandText kWordCommands[] = {
-    {"ID_MARK_KNOWN", "认识这个词", Qt::Key_Y}, {"ID_MARK_NEW", "标为生词", Qt::Key_N},
-    {"ID_UNMARK", "取消标记", Qt::Key_U},       {"ID_CHOOSE_SENSE", "选择释义…", Qt::Key_E},
-    {"ID_ADD_TO_WORD_BOOK", "加入单词本", Qt::Key_B}, {"ID_WORD_BOOK", "单词本…", Qt::Key_W},
+    {"ID_MARK_KNOWN", "认识这个词", Qt::Key_Y},
+    {"ID_MARK_NEW", "标为生词", Qt::Key_N},
+    {"ID_UNMARK", "取消标记", Qt::Key_U},
+    {"ID_CHOOSE_SENSE", "选择释义…", Qt::Key_E},
+    {"ID_ADD_TO_WORD_BOOK", "加入单词本", Qt::Key_B},
+    {"ID_WORD_BOOK", "单词本…", Qt::Key_W},
 };
 
 }  // namespace

@@ -106,11 +106,13 @@ bool CVellumwiseView::ChooseOwnSense(const WordHit& hit) {
         question.lines.push_back({text(line.label), text(line.senses)});
     }
     // The gloss under this occurrence, or the dictionary's where none shows (a name's).
-    const std::string_view gloss = m_doc.m_paragraphs.m_arrParagraphs[hit.paragraph].Gloss(hit.token);
+    const std::string_view gloss =
+        m_doc.m_paragraphs.m_arrParagraphs[hit.paragraph].Gloss(hit.token);
     LowerCaseWord lower;
     const std::optional<std::uint32_t> entry = m_doc.m_dicMain.FindReachedEntry(lower.Of(word));
     const std::string_view own =
-        entry ? std::string_view(m_doc.m_dicMain.m_arrItems[*entry].m_strGloss) : std::string_view();
+        entry ? std::string_view(m_doc.m_dicMain.m_arrItems[*entry].m_strGloss)
+              : std::string_view();
     question.shown = m_glosses.Text(gloss.empty() ? own : gloss);
     if (question.lines.empty() && !own.empty()) {
         // Without the whole entries, the senses of the dictionary's own gloss.
@@ -130,9 +132,10 @@ bool CVellumwiseView::ChooseOwnSense(const WordHit& hit) {
         emit statusMessage(QStringLiteral("%1 恢复了词典的释义。").arg(question.word));
     } else {
         m_doc.SetOwnSense(word, answer->gloss.toStdString(), answer->everyBook);
-        emit statusMessage(answer->everyBook
-                               ? QStringLiteral("%1 在所有书中显示为：%2").arg(question.word, answer->gloss)
-                               : QStringLiteral("%1 在本书中显示为：%2").arg(question.word, answer->gloss));
+        emit statusMessage(
+            answer->everyBook
+                ? QStringLiteral("%1 在所有书中显示为：%2").arg(question.word, answer->gloss)
+                : QStringLiteral("%1 在本书中显示为：%2").arg(question.word, answer->gloss));
     }
     return true;
 }

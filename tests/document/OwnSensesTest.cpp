@@ -30,7 +30,8 @@ TEST(OwnSenseFile, ReadsHandEditedLinesAndSkipsWhatIsNoSense) {
          "Run \t 跑 \t * \r\n\r\n",
          {"run|跑|*"},
          0},
-        {"the later line of a word and scope wins", "run\t跑\t*\nrun\t奔\t*\nrun\t逃\ta.txt\n",
+        {"the later line of a word and scope wins",
+         "run\t跑\t*\nrun\t奔\t*\nrun\t逃\ta.txt\n",
          {"run|奔|*", "run|逃|a.txt"},
          0},
         {"too few and too many fields", "run\t跑\nrun\t跑\t*\tx\nrun\n", {}, 3},
@@ -65,8 +66,9 @@ TEST(OwnSenseFile, ASaveKeepsTheSkippedLinesByteForByte) {
     ASSERT_EQ(text.skippedLines.size(), 4u);
     EXPECT_EQ(FormatOwnSenses(text), bytes);
     // A first line that opens with a BOM of its own is kept behind one.
-    const std::string bom = "\xEF\xBB\xBF\xEF\xBB\xBF"
-                            "apple\t苹果\t*\n";
+    const std::string bom =
+        "\xEF\xBB\xBF\xEF\xBB\xBF"
+        "apple\t苹果\t*\n";
     EXPECT_EQ(FormatOwnSenses(ParseOwnSenses(bom)), bom);
 }
 

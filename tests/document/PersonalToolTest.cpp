@@ -55,8 +55,7 @@ TEST_F(PersonalTool, GlossShowsTheOwnSensesOfTheBookUnlessTold) {
     const std::string other = WriteText("u.txt", "An apple, a clock.");
     std::filesystem::create_directories(Folder());
     ::chmod(Folder().c_str(), 0700);
-    WriteFile(Folder() + "/own-senses.txt",
-              "apple\t红苹果\tt.txt\nclock\t时钟\t*\nno good line\n");
+    WriteFile(Folder() + "/own-senses.txt", "apple\t红苹果\tt.txt\nclock\t时钟\t*\nno good line\n");
     ProgramResult result = Run("gloss --format text" + Dic() + Quoted(text));
     EXPECT_EQ(result.out, "An apple[红苹果], a clock[时钟].\n");
     EXPECT_NE(ReadFile(m_dir.Path("err")).find("1 行"), std::string::npos)

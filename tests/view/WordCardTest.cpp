@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QLabel>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QScreen>
 #include <QTest>
 #include <filesystem>
