@@ -35,8 +35,7 @@ struct DefineOptions {
     std::string database;
     DictionarySources sources;
     Format format = Format::Text;
-    std::vector<std::string> words;
-    bool fromInput = false;
+    WordOperands words;
 };
 
 std::optional<DefineOptions> ParseOptions(const ToolArguments& args) {
@@ -57,19 +56,14 @@ std::optional<DefineOptions> ParseOptions(const ToolArguments& args) {
             options.format = format == "tsv"    ? Format::Tsv
                              : format == "json" ? Format::Json
                                                 : Format::Text;
-        } else if (arg == "-") {
-            options.fromInput = true;
-        } else if (!arg.starts_with("-")) {
-            options.words.push_back(arg);
         } else {
-            ok = false;
+            ok = options.words.Take(arg);
         }
         if (!ok) {
             std::cerr << "vellumwise-tool define: cannot use '" << arg << "'\n" << kDefineHelp;
             return std::nullopt;
         }
     }
-    options.fromInput = options.fromInput || options.words.empty();
     return options;
 }
 
@@ -252,25 +246,15 @@ int RunDefine(const ToolArguments& args) {
     if (!options) {
         return kExitUsage;
     }
-    const bool fromInput = options->fromInput;
-    const std::vector<std::string> words = options->words;
+    const WordOperands words = options->words;
     Definer definer(std::move(*options));
     if (!definer.Available()) {
         std::cerr << "vellumwise-tool define: 完整词条不可用: " << definer.Problem() << '\n';
         return kExitBadInput;
     }
-    for (const std::string& word : words) {
-        definer.Define(std::cout, word);
-    }
-    if (fromInput) {
-        std::string word;
-        while (std::cin >> word) {
-            definer.Define(std::cout, word);
-        }
-        if (std::cin.bad()) {
-            std::cerr << "vellumwise-tool define: cannot read standard input\n";
-            return kExitBadInput;
-        }
+    if (!words.ForEach("define",
+                       [&](const std::string& word) { definer.Define(std::cout, word); })) {
+        return kExitBadInput;
     }
     definer.Finish(std::cout);
     std::cout.flush();

@@ -38,8 +38,7 @@ constexpr const char* kLookupHelp =
 struct LookupOptions {
     DictionarySources sources;
     std::string levelText = std::to_string(kDefaultVocabLevel);
-    std::vector<std::string> words;
-    bool fromInput = false;
+    WordOperands words;
 };
 
 std::optional<LookupOptions> ParseOptions(const ToolArguments& args) {
@@ -55,19 +54,14 @@ std::optional<LookupOptions> ParseOptions(const ToolArguments& args) {
             if (ok) {
                 options.levelText = args[++i];
             }
-        } else if (arg == "-") {
-            options.fromInput = true;
-        } else if (!arg.starts_with("-")) {
-            options.words.push_back(arg);
         } else {
-            ok = false;
+            ok = options.words.Take(arg);
         }
         if (!ok) {
             std::cerr << "vellumwise-tool lookup: cannot use '" << arg << "'\n" << kLookupHelp;
             return std::nullopt;
         }
     }
-    options.fromInput = options.fromInput || options.words.empty();
     return options;
 }
 
@@ -127,18 +121,10 @@ int RunLookup(const ToolArguments& args) {
         return kExitBadInput;
     }
     const double threshold = ThresholdForLevel(*level);
-    for (const std::string& word : options->words) {
-        PrintLookup(std::cout, dic, *loaded, word, threshold);
-    }
-    if (options->fromInput) {
-        std::string word;
-        while (std::cin >> word) {
+    if (!options->words.ForEach("lookup", [&](const std::string& word) {
             PrintLookup(std::cout, dic, *loaded, word, threshold);
-        }
-        if (std::cin.bad()) {
-            std::cerr << "vellumwise-tool lookup: cannot read standard input\n";
-            return kExitBadInput;
-        }
+        })) {
+        return kExitBadInput;
     }
     std::cout.flush();
     return std::cout ? kExitOk : kExitBadInput;

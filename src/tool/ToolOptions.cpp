@@ -74,3 +74,34 @@ std::optional<LoadedDictionaries> LoadDictionaries(CDicMain& dic, const Dictiona
     }
     return counts;
 }
+
+bool WordOperands::Take(const std::string& arg) {
+    if (arg == "-") {
+        fromInput = true;
+        return true;
+    }
+    if (arg.starts_with("-")) {
+        return false;
+    }
+    named.push_back(arg);
+    return true;
+}
+
+bool WordOperands::ForEach(std::string_view command,
+                           const std::function<void(const std::string&)>& each) const {
+    for (const std::string& word : named) {
+        each(word);
+    }
+    if (!fromInput && !named.empty()) {
+        return true;
+    }
+    std::string word;
+    while (std::cin >> word) {
+        each(word);
+    }
+    if (std::cin.bad()) {
+        std::cerr << "vellumwise-tool " << command << ": cannot read standard input\n";
+        return false;
+    }
+    return true;
+}

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ToolCommands.h"
 
@@ -42,3 +44,17 @@ struct LoadedDictionaries {
 // absent) gets a message and the command goes on with main.dic alone.
 std::optional<LoadedDictionaries> LoadDictionaries(CDicMain& dic, const DictionarySources& sources,
                                                    std::string_view command);
+
+// The words a command is given: those named on its command line, then, with "-" or when
+// none is named, every blank-separated word of standard input.
+struct WordOperands {
+    std::vector<std::string> named;
+    bool fromInput = false;
+
+    // Takes a word or "-"; false for anything that looks like an option.
+    bool Take(const std::string& arg);
+    // Calls `each` for every word in order; false when standard input could not be read,
+    // after a message naming `command`.
+    bool ForEach(std::string_view command,
+                 const std::function<void(const std::string&)>& each) const;
+};
