@@ -20,7 +20,8 @@ constexpr std::size_t kDefinitionsShown = 3;
 
 }  // namespace
 
-QString WordCardHtml(const WordCardContent& content, const QString& note, const QColor& mark) {
+QString WordCardHtml(const WordCardContent& content, const QString& note, const QColor& mark,
+                     bool offerSense) {
     const QString markStyle = QStringLiteral("color:%1").arg(mark.name());
     QString html;
     // A piece of a phrase: the phrase and its gloss first, each of its words with its
@@ -45,10 +46,11 @@ QString WordCardHtml(const WordCardContent& content, const QString& note, const 
     }
     html += QStringLiteral("</div>");
     if (!content.shown.empty()) {
+        const QString label = !content.occurrence ? QStringLiteral("注释：")
+                              : content.ownSense  ? QStringLiteral("本处（自定义）：")
+                                                  : QStringLiteral("本处：");
         html += QStringLiteral("<div><span style='%1'>▶ %2</span><b>%3</b></div>")
-                    .arg(markStyle,
-                         content.occurrence ? QStringLiteral("本处：") : QStringLiteral("注释："),
-                         Text(content.shown));
+                    .arg(markStyle, label, Text(content.shown));
     }
     for (const auto& line : content.lines) {
         html += QStringLiteral("<div>%1<i>%2</i> %3</div>")
@@ -74,6 +76,12 @@ QString WordCardHtml(const WordCardContent& content, const QString& note, const 
         html += QStringLiteral("<div style='margin-top:4px'><small><i>%1</i></small></div>")
                     .arg(note.toHtmlEscaped());
     }
+    if (offerSense) {
+        html += QStringLiteral(
+                    "<div style='margin-top:4px'><small><a href='%1' style='color:%2'>"
+                    "选择释义…</a> (E)</small></div>")
+                    .arg(WordCardDlg::kSenseLink, mark.name());
+    }
     return html;
 }
 
@@ -93,7 +101,13 @@ WordCardDlg::WordCardDlg(QWidget* pParent, const QFont& pageFont)
     setFont(pageFont);
     m_label->setTextFormat(Qt::RichText);
     m_label->setWordWrap(true);
-    m_label->setTextInteractionFlags(Qt::NoTextInteraction);
+    // Only the link takes the pointer: the card is read, not edited.
+    m_label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    connect(m_label, &QLabel::linkActivated, this, [this](const QString& link) {
+        if (link == kSenseLink) {
+            emit ownSenseRequested();
+        }
+    });
     m_label->setForegroundRole(QPalette::WindowText);
     // About thirty Chinese characters of the page's font a line.
     m_width = std::max(320, QFontMetrics(pageFont).horizontalAdvance(QStringLiteral("词")) * 30);
@@ -103,8 +117,8 @@ WordCardDlg::WordCardDlg(QWidget* pParent, const QFont& pageFont)
     layout->addWidget(m_label, 1);
 }
 
-void WordCardDlg::SetContent(const WordCardContent& content, const QString& note) {
-    m_label->setText(WordCardHtml(content, note, palette().color(QPalette::Link)));
+void WordCardDlg::SetContent(const WordCardContent& content, const QString& note, bool offerSense) {
+    m_label->setText(WordCardHtml(content, note, palette().color(QPalette::Link), offerSense));
     m_words = QString::fromStdString(content.phrase.empty() ? content.word : content.phrase);
     if (m_speak != nullptr) {
         m_speak->SetWords(m_words);

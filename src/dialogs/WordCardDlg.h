@@ -23,7 +23,9 @@ public:
     explicit WordCardDlg(QWidget* pParent, const QFont& pageFont);
 
     // The content to show; `note` is shown under it in small type ("" for none).
-    void SetContent(const WordCardContent& content, const QString& note = {});
+    // With `offerSense`, the card ends in a link that asks for the word's own sense.
+    void SetContent(const WordCardContent& content, const QString& note = {},
+                    bool offerSense = false);
     // The card's text as rich text (for tests and screenshots).
     QString Html() const;
     // Gives the card a speak button that says its word through `speaker`.
@@ -33,6 +35,13 @@ public:
     // Shows the card from the pointer's x, just below `line` (screen coordinates), or
     // above it when the screen has no room below; kept on the screen left and right.
     void ShowByLine(const QPoint& globalPointer, const QRect& line);
+
+    // The link that asks for the word's own sense.
+    static inline const QString kSenseLink = QStringLiteral("own-sense");
+
+signals:
+    // The reader clicked 选择释义….
+    void ownSenseRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,4 +55,5 @@ private:
 };
 
 // The card's content as rich text, every piece of the entry escaped.
-QString WordCardHtml(const WordCardContent& content, const QString& note, const QColor& mark);
+QString WordCardHtml(const WordCardContent& content, const QString& note, const QColor& mark,
+                     bool offerSense = false);

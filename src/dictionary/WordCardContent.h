@@ -10,10 +10,11 @@
 // this occurrence, then the entry's lines with the one that gloss came from first and
 // marked, the forms and the marks. The same content is `vellumwise-tool define`'s output.
 struct WordCardContent {
-    std::string word;      // the headword, or the token when the database has no entry
-    std::string asked;     // the token as the text writes it
-    std::string phonetic;  // without slashes; "" when none
-    std::string shown;     // the gloss under this occurrence; "" when none
+    std::string word;       // the headword, or the token when the database has no entry
+    std::string asked;      // the token as the text writes it
+    std::string phonetic;   // without slashes; "" when none
+    std::string shown;      // the gloss under this occurrence; "" when none
+    bool ownSense = false;  // `shown` is the reader's own sense of the word
     struct Line {
         std::string label;
         std::string senses;

@@ -47,6 +47,12 @@ struct TextStore {
     WordTable words;                          // the distinct lower-case words
     std::vector<std::uint32_t> glossOfWord;   // by word number, from the last Annotate
     GlossPool glosses;                        // owns the glosses numbered there
+    // By word number, 1 where glossOfWord is the reader's own sense, which no sense
+    // context chose replaces; empty when no word has one.
+    std::vector<std::uint8_t> ownSenseOfWord;
+    bool HasOwnSense(std::uint32_t word) const {
+        return word < ownSenseOfWord.size() && ownSenseOfWord[word] != 0;
+    }
     // The senses context chose, once per text: per token, 0 for the word's gloss or
     // 1 + the slot in senseGlossOfWord of the one shown instead; per word, one
     // gloss per part of speech and, in the last slot, the sense of the text's subject
@@ -131,7 +137,7 @@ public:
         }
         const std::uint32_t number = m_pStore->glossOfWord[word];
         if (const std::uint8_t slot = sense & TextStore::kSenseSlot;
-            number != GlossPool::kNoGloss && slot != 0) {
+            number != GlossPool::kNoGloss && slot != 0 && !m_pStore->HasOwnSense(word)) {
             return m_pStore->senseGlosses.View(m_pStore->senseGlossOfWord[word][slot - 1]);
         }
         return m_pStore->glosses.View(number);
@@ -155,7 +161,15 @@ public:
                !(k < m_pStore->foreignTokens.size() && m_pStore->foreignTokens[k]) &&
                k < m_pStore->senseOfToken.size() &&
                (m_pStore->senseOfToken[k] & TextStore::kSenseSlot) != 0 &&
-               ShownPhrase(j) == nullptr;
+               !m_pStore->HasOwnSense(word) && ShownPhrase(j) == nullptr;
+    }
+    // Whether the gloss shown is the reader's own sense of the word.
+    bool GlossIsOwnSense(std::size_t j) const {
+        const std::size_t k = m_nFirstToken + j;
+        return m_pStore->HasOwnSense(WordId(j)) &&
+               !(k < m_pStore->foreignTokens.size() && m_pStore->foreignTokens[k]) &&
+               !(ShownPhrase(j) != nullptr &&
+                 (m_pStore->senseOfToken[k] & TextStore::kPhrasePiece) != 0);
     }
 
     // Whether that gloss is the sense of the text's subject.

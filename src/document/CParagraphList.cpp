@@ -9,6 +9,7 @@
 #include "ContextSenses.h"
 #include "ForeignRuns.h"
 #include "FurtherReductions.h"
+#include "OwnSenses.h"
 #include "Parallel.h"
 #include "PersonalWords.h"
 #include "PhraseMatching.h"
@@ -405,8 +406,12 @@ constexpr std::uint32_t kNoEntry = UINT32_MAX;
 void CParagraphList::ComposeGlosses(const CDicMain* pDic) {
     TextStore& store = *m_pStore;
     store.glossOfWord = m_stepGlossOfWord;
+    store.ownSenseOfWord.clear();
     if (m_pMarks != nullptr && !m_pMarks->Empty()) {
         LayMarks(pDic);
+    }
+    if (m_pOwnSenses != nullptr && !m_pOwnSenses->Empty() && pDic != nullptr) {
+        LayOwnSenses(pDic);
     }
     PlacePhraseGlosses(pDic);
 }
@@ -457,8 +462,8 @@ std::optional<CParagraphList::PhraseSpan> CParagraphList::PhraseAt(const CParagr
                       phrase->head != PhraseMatch::kNotShown};
 }
 
-void CParagraphList::LayMarks(const CDicMain* pDic) {
-    TextStore& store = *m_pStore;
+void CParagraphList::FindEntriesOfWords(const CDicMain* pDic) {
+    const TextStore& store = *m_pStore;
     // Which entry each word reaches depends only on the text and the dictionary,
     // so it is found once per Annotate and every later mark reuses it.
     if (m_entryOfWord.size() != store.words.Size()) {
@@ -468,6 +473,31 @@ void CParagraphList::LayMarks(const CDicMain* pDic) {
             m_entryOfWord[id] = entry ? *entry : kNoEntry;
         }
     }
+}
+
+void CParagraphList::LayOwnSenses(const CDicMain* pDic) {
+    TextStore& store = *m_pStore;
+    FindEntriesOfWords(pDic);
+    store.ownSenseOfWord.assign(store.glossOfWord.size(), 0);
+    for (std::uint32_t id = 0; id < store.glossOfWord.size(); ++id) {
+        // Whether the word shows at all is the step's, the names' and the marks' to say.
+        if (store.glossOfWord[id] == GlossPool::kNoGloss) {
+            continue;
+        }
+        const std::uint32_t entry = m_entryOfWord[id];
+        const std::string_view own =
+            m_pOwnSenses->Find(entry == kNoEntry ? std::nullopt : std::optional<std::size_t>(entry),
+                               store.words.Word(id));
+        if (!own.empty()) {
+            store.glossOfWord[id] = store.glosses.Intern(own);
+            store.ownSenseOfWord[id] = 1;
+        }
+    }
+}
+
+void CParagraphList::LayMarks(const CDicMain* pDic) {
+    TextStore& store = *m_pStore;
+    FindEntriesOfWords(pDic);
     for (std::uint32_t id = 0; id < store.glossOfWord.size(); ++id) {
         const std::uint32_t entry = m_entryOfWord[id];
         const std::optional<std::size_t> found =
@@ -496,6 +526,7 @@ int CParagraphList::AnnotateWith(const std::function<std::string_view(std::strin
     // no sense context chose belongs to them.
     m_stepGlossOfWord.clear();
     m_entryOfWord.clear();
+    store.ownSenseOfWord.clear();
     ForgetSenses();
     store.foreignTokens = {};
     m_binomialNames.clear();

@@ -15,6 +15,7 @@
 class CDicMain;
 class ContextSenses;
 class MarkIndex;
+class OwnSenseIndex;
 
 // The whole text as paragraphs, in text order. Owns the text, its tokens, their
 // glosses and their layout in one TextStore; the paragraphs are ranges of it.
@@ -58,6 +59,10 @@ public:
     // a mark outranks the step and the name rule alike. The index must outlive its
     // use here; a list moved in brings the marks it was given (a loader's: none).
     void SetMarks(const MarkIndex* pMarks) { m_pMarks = pMarks; }
+    // The reader's own senses (nullptr: none): a word that has one shows it, in place
+    // of its gloss and of any sense context chose, wherever the step, the names and the
+    // marks gloss it. The same lifetime rules as SetMarks; ReapplyMarks lays them anew.
+    void SetOwnSenses(const OwnSenseIndex* pSenses) { m_pOwnSenses = pSenses; }
     // The tagger and senses by part of speech that choose each token's sense from
     // its use (nullptr: none, every token shows its word's gloss). The choice is made
     // once per text, by the first Annotate after this; it must outlive its use here.
@@ -146,6 +151,7 @@ private:
     std::vector<std::uint32_t> m_stepGlossOfWord;
     std::vector<std::uint32_t> m_entryOfWord;
     const MarkIndex* m_pMarks = nullptr;
+    const OwnSenseIndex* m_pOwnSenses = nullptr;
     const ContextSenses* m_pContext = nullptr;
     bool m_bSensesChosen = false;  // for this text, with m_pContext and m_pSensesDic
     bool m_subjectChoice = true;
@@ -154,6 +160,9 @@ private:
     std::size_t m_nSensesDicEntries = 0;
     void ComposeGlosses(const CDicMain* pDic);
     void LayMarks(const CDicMain* pDic);
+    void LayOwnSenses(const CDicMain* pDic);
+    // m_entryOfWord for this text and dictionary, found at the first need after Annotate.
+    void FindEntriesOfWords(const CDicMain* pDic);
     void ChooseSenses(const CDicMain* pDic);
     // Finds the text's phrases once the tokens are tagged (TextStore::phrases).
     void ChoosePhrases(const CDicMain* pDic, const std::vector<PosTag>& tags);

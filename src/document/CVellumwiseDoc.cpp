@@ -80,8 +80,12 @@ bool CVellumwiseDoc::InitialiseOnce() {
             m_personalDir.empty() ? std::string(kNoHomeMessage) : m_personal.Load();
         m_marks = MarkIndex(m_dictionary, m_personal);
         m_text.SetMarks(&m_marks);
-        if (!warning.empty()) {
-            m_platform.ShowMessage(warning);
+        m_ownSenses = OwnSenses(m_personalDir);
+        const std::string sensesWarning =
+            m_personalDir.empty() ? std::string() : m_ownSenses.Load();
+        IndexOwnSenses();
+        if (!warning.empty() || !sensesWarning.empty()) {
+            m_platform.ShowMessage(warning + sensesWarning);
         }
     }
     return m_initialised;
@@ -255,9 +259,10 @@ void CVellumwiseDoc::TakeText(TextFileLoad&& load, const std::string& path,
     // The loader glossed with the current dictionary but without the reader's
     // marks; they go on top here.
     m_bDictionaryChanged = false;
-    m_text.SetMarks(&m_marks);
-    ReapplyMarks();
     m_strTextFileName = std::filesystem::path(path).filename().string();
+    m_text.SetMarks(&m_marks);
+    IndexOwnSenses();
+    ReapplyMarks();
     // A book is called by its file's stem; a text by its name cut at the last dot.
     SetTitle(KindOfFile(path) == FileKind::Book ? std::filesystem::path(path).stem().string()
                                                 : FileTitle(path));
@@ -342,6 +347,7 @@ void CVellumwiseDoc::ReplaceText(std::string text) {
     m_strTextPath.clear();
     m_placeToShow.reset();
     m_strTextFileName.clear();
+    IndexOwnSenses();
     SetTextAndGloss(std::move(text));
     // A new text starts at its beginning: the old one's offset could be past its end.
     m_scrollPos = 0;
@@ -411,12 +417,9 @@ void CVellumwiseDoc::ReapplyMarks() {
     m_text.ReapplyMarks(&m_dictionary);
 }
 
-void CVellumwiseDoc::ApplyMark(std::string_view word, WordMark mark) {
-    if (!ListWordOf(word)) {
-        return;  // no list can hold it, and no entry is spelt so
-    }
+std::string CVellumwiseDoc::SetMarkOnly(std::string_view word, WordMark mark) {
     const std::uint64_t read = m_personal.Generation();
-    const std::string problem = m_personal.SetMark(m_dictionary, word, mark);
+    std::string problem = m_personal.SetMark(m_dictionary, word, mark);
     // Resolving a long list to entries again takes a second; one mark changes one key,
     // unless the lists were read again for another window's marks.
     if (m_personal.Generation() == read) {
@@ -424,6 +427,14 @@ void CVellumwiseDoc::ApplyMark(std::string_view word, WordMark mark) {
     } else {
         m_marks = MarkIndex(m_dictionary, m_personal);
     }
+    return problem;
+}
+
+void CVellumwiseDoc::ApplyMark(std::string_view word, WordMark mark) {
+    if (!ListWordOf(word)) {
+        return;  // no list can hold it, and no entry is spelt so
+    }
+    const std::string problem = SetMarkOnly(word, mark);
     ReapplyMarks();
     UpdateAllViews(UpdateHint::Glosses);
     if (!problem.empty()) {
@@ -438,6 +449,61 @@ void CVellumwiseDoc::Unmark(std::string_view word) { ApplyMark(word, WordMark::N
 WordMark CVellumwiseDoc::MarkOf(std::string_view word) const {
     const std::string lower = LowerAscii(word);
     return m_marks.Find(m_dictionary.FindReachedEntry(lower), lower);
+}
+
+void CVellumwiseDoc::IndexOwnSenses() {
+    m_bookKey = IsBookKey(m_strTextFileName) ? m_strTextFileName : std::string();
+    m_ownSenseIndex = OwnSenseIndex(m_dictionary, m_ownSenses, m_bookKey);
+    m_text.SetOwnSenses(&m_ownSenseIndex);
+}
+
+bool CVellumwiseDoc::GlossedNow(std::string_view lowerWord) const {
+    const TextStore& store = m_text.Store();
+    const std::uint32_t id = store.words.Find(lowerWord);
+    if (id != WordTable::kNoWord && id < store.glossOfWord.size()) {
+        return store.glossOfWord[id] != GlossPool::kNoGloss;
+    }
+    const WordMark mark = MarkOf(lowerWord);
+    return mark == WordMark::New ||
+           (mark == WordMark::None &&
+            !m_dictionary.TranslateView(lowerWord, m_threshold, m_showMedical, m_showScience)
+                 .empty());
+}
+
+std::optional<OwnSenseChoice> CVellumwiseDoc::OwnSenseOf(std::string_view word) const {
+    return m_ownSenses.Find(m_dictionary, word, m_bookKey);
+}
+
+void CVellumwiseDoc::SetOwnSense(std::string_view word, std::string_view gloss, bool everyBook) {
+    const std::string_view text = TrimOwnSenseField(gloss);
+    if (!ListWordOf(word) || !IsOwnGloss(text)) {
+        return;
+    }
+    std::string problem = m_ownSenses.Set(m_dictionary, word, text, m_bookKey, everyBook);
+    IndexOwnSenses();
+    // A sense the reader chose is one they want to see, whatever the step says.
+    if (const std::string lower = LowerAscii(word); !GlossedNow(lower)) {
+        const std::string marked = SetMarkOnly(lower, WordMark::New);
+        problem += (problem.empty() || marked.empty() ? "" : "\n") + marked;
+    }
+    ReapplyMarks();
+    UpdateAllViews(UpdateHint::Glosses);
+    if (!problem.empty()) {
+        m_platform.ShowMessage(problem);
+    }
+}
+
+void CVellumwiseDoc::ClearOwnSense(std::string_view word) {
+    if (!ListWordOf(word)) {
+        return;
+    }
+    const std::string problem = m_ownSenses.Clear(m_dictionary, word, m_bookKey);
+    IndexOwnSenses();
+    ReapplyMarks();
+    UpdateAllViews(UpdateHint::Glosses);
+    if (!problem.empty()) {
+        m_platform.ShowMessage(problem);
+    }
 }
 
 PersonalWords::ImportReport CVellumwiseDoc::ImportKnownWords(std::string_view bytes) {
@@ -475,8 +541,9 @@ bool CVellumwiseDoc::ImportDictionaryText(std::string_view text, const std::stri
 
 void CVellumwiseDoc::ReplaceDictionary(std::vector<CDicItem> items) {
     m_dictionary.ReplaceItems(std::move(items));
-    // The marks name entries by position, which the new list changes.
+    // The marks and own senses name entries by position, which the new list changes.
     m_marks = MarkIndex(m_dictionary, m_personal);
+    IndexOwnSenses();
     m_bDictionaryChanged = true;
     // The senses context chose were of the old entries: chosen again with the next gloss.
     m_text.SetContext(nullptr);

@@ -15,6 +15,7 @@
 #include "EntryDatabase.h"
 #include "EpubBook.h"
 #include "IDocumentView.h"
+#include "OwnSenses.h"
 #include "PageLayout.h"
 #include "PersonalWords.h"
 #include "ReadingFont.h"
@@ -168,6 +169,20 @@ public:
     // dictionary has; re-glosses once when any was added. Glosses.
     PersonalWords::ImportReport ImportKnownWords(std::string_view bytes);
     const PersonalWords& Personal() const { return m_personal; }
+    // The reader's own senses, kept in own-senses.txt beside the lists. The book they
+    // belong to is the text's file name (BookKey); a pasted text has none, and only
+    // the senses for every book hold in it.
+    const std::string& BookKey() const { return m_bookKey; }
+    std::optional<OwnSenseChoice> OwnSenseOf(std::string_view word) const;
+    // Gives `word`'s entry `gloss` (UTF-8) in this book, or in every book, and shows it
+    // under every occurrence at once; a word the step does not gloss is marked new too,
+    // so that the sense chosen shows. A gloss that is no IsOwnGloss changes nothing.
+    // Glosses.
+    void SetOwnSense(std::string_view word, std::string_view gloss, bool everyBook);
+    // The dictionary's own sense again for `word`, here and (when it had one) in every
+    // book. Glosses.
+    void ClearOwnSense(std::string_view word);
+    const OwnSenses& OwnSenseList() const { return m_ownSenses; }
     // Appends the token's word, its gloss (the dictionary's, when the step hides it;
     // the card's sense, when a card lookup is set and knows one), its sentence with the
     // word's place in it, the text's file name and path, the word's place in the text
@@ -267,6 +282,12 @@ private:
                   const std::optional<ReadingPlace>& place, int level, double threshold);
     void Regloss();
     void ApplyMark(std::string_view word, WordMark mark);
+    // The mark set and the index following it, nobody told; answers the message to show.
+    std::string SetMarkOnly(std::string_view word, WordMark mark);
+    // Whether the word's occurrences show a gloss now.
+    bool GlossedNow(std::string_view lowerWord) const;
+    // The own senses of the book now open laid over its glosses from the next compose.
+    void IndexOwnSenses();
     void ReapplyMarks();
 
     IPlatformServices& m_platform;
@@ -281,6 +302,9 @@ private:
     PageLayout m_pageLayout = PageLayout::Book;
     std::string m_strTextFileName;  // of the open text, for the word book
     PersonalWords m_personal;
+    OwnSenses m_ownSenses;
+    OwnSenseIndex m_ownSenseIndex;  // m_ownSenses for m_bookKey against m_dicMain
+    std::string m_bookKey;          // the open text's, IsBookKey or empty
     WordCardLookup m_cardLookup;
     MarkIndex m_marks;                         // m_personal resolved against m_dicMain, rebuilt
                                                // whenever either changes

@@ -59,10 +59,11 @@ constexpr CommandSlot kFileMenu[] = {
     kSeparator,          CommandId::FilePrint, kSeparator, CommandId::AppExit,
 };
 constexpr CommandSlot kEditMenu[] = {
-    CommandId::EditCopy, CommandId::EditPaste,     kSeparator,
-    CommandId::Find,     CommandId::FindNext,      CommandId::FindPrevious,
-    kSeparator,          CommandId::MarkKnown,     CommandId::MarkNew,
-    CommandId::Unmark,   CommandId::AddToWordBook, CommandId::WordBook,
+    CommandId::EditCopy, CommandId::EditPaste, kSeparator,
+    CommandId::Find, CommandId::FindNext, CommandId::FindPrevious,
+    kSeparator, CommandId::MarkKnown, CommandId::MarkNew,
+    CommandId::Unmark, CommandId::ChooseSense, kSeparator,
+    CommandId::AddToWordBook, CommandId::WordBook,
 };
 constexpr CommandSlot kGoMenu[] = {
     CommandId::TextHome,

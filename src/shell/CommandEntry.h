@@ -56,6 +56,7 @@ enum class CommandId {
     MarkKnown,
     MarkNew,
     Unmark,
+    ChooseSense,
     AddToWordBook,
     WordBook,
     WordCard,
@@ -179,6 +180,8 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_MARK_NEW";
         case CommandId::Unmark:
             return "ID_UNMARK";
+        case CommandId::ChooseSense:
+            return "ID_CHOOSE_SENSE";
         case CommandId::AddToWordBook:
             return "ID_ADD_TO_WORD_BOOK";
         case CommandId::WordBook:

@@ -285,6 +285,7 @@ std::vector<CommandEntry> CMainFrame::CommandTable() {
         {.id = MarkKnown, .made = m_pView->WordCommand(CVellumwiseView::WordAction::MarkKnown)},
         {.id = MarkNew, .made = m_pView->WordCommand(CVellumwiseView::WordAction::MarkNew)},
         {.id = Unmark, .made = m_pView->WordCommand(CVellumwiseView::WordAction::Unmark)},
+        {.id = ChooseSense, .made = m_pView->WordCommand(CVellumwiseView::WordAction::ChooseSense)},
         {.id = AddToWordBook,
          .made = m_pView->WordCommand(CVellumwiseView::WordAction::AddToWordBook)},
         {.id = WordBook, .made = m_pView->WordCommand(CVellumwiseView::WordAction::OpenWordBook)},

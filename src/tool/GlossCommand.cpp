@@ -11,6 +11,7 @@
 #include "EpubBook.h"
 #include "FileKind.h"
 #include "GlossOutput.h"
+#include "OwnSenses.h"
 #include "PersonalWords.h"
 #include "TextFileLoad.h"
 #include "ToolCommands.h"
@@ -37,8 +38,9 @@ constexpr const char* kGlossHelp =
     "  --science      also consult the science glossary\n"
     "  --names        gloss the words the text uses as names too (the reading\n"
     "                 window with 不注释人名 turned off); by default they get none\n"
-    "  --no-personal  ignore the reader's known and new word lists\n"
-    "                 (read from $XDG_DATA_HOME/vellumwise by default)\n"
+    "  --no-personal  ignore the reader's known and new word lists and own senses\n"
+    "                 (read from $XDG_DATA_HOME/vellumwise by default); the own\n"
+    "                 senses for this book are those kept under FILE's name\n"
     "  --no-context   give every word its entry's gloss, whatever its use (by default\n"
     "                 a word's part of speech in its sentence chooses among its senses,\n"
     "                 and in a text found to be about one subject, that subject's)\n"
@@ -46,8 +48,8 @@ constexpr const char* kGlossHelp =
     "                 main.dic alone, names glossed, no personal lists, no context,\n"
     "                 and only the original word-form reductions\n"
     "  --why          (tsv) a fifth column: what chose the gloss, \"phrase\" (the\n"
-    "                 gloss of the phrase the word opens), \"subject\", \"part of\n"
-    "                 speech\" or \"entry\"\n"
+    "                 gloss of the phrase the word opens), \"own\" (the reader's\n"
+    "                 own sense), \"subject\", \"part of speech\" or \"entry\"\n"
     "  --format tsv   one line per token: PARAGRAPH TAB TOKEN-INDEX TAB TOKEN TAB GLOSS,\n"
     "                 indexes from 0, GLOSS empty for none; \\\\ \\t \\r \\n and \\xHH\n"
     "                 stand for a backslash and the control bytes (the default)\n"
@@ -156,6 +158,15 @@ int RunGloss(const ToolArguments& args) {
         std::cerr << "vellumwise-tool gloss: " << warning;
     }
     const MarkIndex marks(dic, personal);
+    OwnSenses ownSenses(options->personal ? PersonalWords::DefaultFolder() : std::string());
+    if (const std::string sensesWarning = ownSenses.Load(); !sensesWarning.empty()) {
+        std::cerr << "vellumwise-tool gloss: " << sensesWarning;
+    }
+    // The book's key, as the window keeps it: the file's name (standard input has none).
+    const std::string book = options->input == "-"
+                                 ? std::string()
+                                 : std::filesystem::path(options->input).filename().string();
+    const OwnSenseIndex senses(dic, ownSenses, IsBookKey(book) ? book : std::string());
     std::unique_ptr<ContextSenses> context;
     if (options->context) {
         std::string problem;
@@ -185,15 +196,14 @@ int RunGloss(const ToolArguments& args) {
     const FileKind kind = options->input == "-"
                               ? (LooksLikeEpub(*bytes) ? FileKind::Book : FileKind::Text)
                               : KindOfFile(options->input);
-    const TextFileLoad load =
-        TextFileLoad::FromBytes(std::move(*bytes), kind, options->input, dic,
-                                GlossChoice{.threshold = ThresholdForLevel(*level),
-                                            .medical = options->medical,
-                                            .science = options->science,
-                                            .skipNames = !options->names,
-                                            .additions = !options->original,
-                                            .context = context.get()},
-                                {}, &marks);
+    TextFileLoad load = TextFileLoad::FromBytes(std::move(*bytes), kind, options->input, dic,
+                                                GlossChoice{.threshold = ThresholdForLevel(*level),
+                                                            .medical = options->medical,
+                                                            .science = options->science,
+                                                            .skipNames = !options->names,
+                                                            .additions = !options->original,
+                                                            .context = context.get()},
+                                                {}, &marks);
     if (!load.Ok()) {
         if (!load.bookFailure.empty()) {
             std::cerr << "vellumwise-tool gloss: " << load.bookFailure << "\n";
@@ -201,6 +211,10 @@ int RunGloss(const ToolArguments& args) {
             std::cerr << "vellumwise-tool gloss: " << options->input << ": out of memory\n";
         }
         return kExitBadInput;
+    }
+    if (!senses.Empty()) {
+        load.paragraphs->SetOwnSenses(&senses);
+        load.paragraphs->ReapplyMarks(&dic);
     }
     const CParagraphList& text = *load.paragraphs;
 

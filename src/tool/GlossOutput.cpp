@@ -100,6 +100,7 @@ void WriteGlossTsv(std::ostream& out, const CParagraphList& text, bool why) {
                 line += '\t';
                 line += gloss.empty()                       ? ""
                         : paragraph.GlossFromPhrase(j)      ? "phrase"
+                        : paragraph.GlossIsOwnSense(j)      ? "own"
                         : paragraph.GlossChosenBySubject(j) ? "subject"
                         : paragraph.GlossChosenByContext(j) ? "part of speech"
                                                             : "entry";

@@ -76,11 +76,11 @@ public:
     QString HitTestWord(QPoint point);
 
     // What the reader can do with one word of the page (WordActions.cpp).
-    enum class WordAction { MarkKnown, MarkNew, Unmark, AddToWordBook, OpenWordBook };
+    enum class WordAction { MarkKnown, MarkNew, Unmark, ChooseSense, AddToWordBook, OpenWordBook };
     // The command for each, made once by the view: "认识这个词" (Y), "标为生词" (N),
-    // "取消标记" (U), "加入单词本" (B), "单词本…" (W). The window shows them in its
-    // menus; they act on the word a context menu showed while it is open, and on the
-    // word under the pointer otherwise.
+    // "取消标记" (U), "选择释义…" (E), "加入单词本" (B), "单词本…" (W). The window shows them in
+    // its menus; they act on the word a context menu showed while it is open, and on the word under
+    // the pointer otherwise.
     QAction* WordCommand(WordAction action) const;
     // The word's context menu at a viewport point, with those commands; null when no
     // whole word is there.
@@ -128,6 +128,8 @@ public:
     QPointer<CGlossPopupDlg> m_pPopup;
     // The open word card, or null; owned by the view (WordCardView.cpp).
     QPointer<WordCardDlg> m_pCard;
+    std::optional<WordHit> m_cardWord;  // the word the open card is for
+    std::uint64_t m_nCardText = 0;      // in the document's text of this TextSerial()
     // "查看词条" (D): the card of the word under the pointer, from the keyboard; made on
     // first use, a child of the view.
     QAction* CardCommand();
@@ -240,6 +242,9 @@ private:
     // The words of a phrase one of whose pieces the paragraph holds, in order.
     std::vector<std::string> PhraseWords(std::size_t paragraph,
                                          const CParagraphList::PhraseSpan& phrase) const;
+    // Asks the reader for the word's own sense (m_dialogs.ownSense) and gives it to
+    // every occurrence; false when no word is there or the reader cancelled.
+    bool ChooseOwnSense(const WordHit& hit);
     std::optional<std::pair<WordHit, WordHit>> SelectionRange() const;
     void StartSelection(QPoint point);
     void ExtendSelection(QPoint point);
@@ -290,7 +295,7 @@ private:
     };
     std::optional<KeptTop> m_keptTop;
     QTimer m_timerAutoScroll;
-    std::array<QAction*, 5> m_wordCommands{};  // by WordAction, owned as children
+    std::array<QAction*, 6> m_wordCommands{};  // by WordAction, owned as children
     std::optional<WordHit> m_menuWord;         // while a word's context menu lives
     QAction* m_pCardCommand = nullptr;
     QAction* m_pSpeakCommand = nullptr;

@@ -33,5 +33,6 @@ ReadingDialogs ReadingDialogs::Standard() {
         dialog.setMinMax(1, pageCount);
         return dialog.exec() == QDialog::Accepted;
     };
+    dialogs.ownSense = &AskOwnSense;
     return dialogs;
 }

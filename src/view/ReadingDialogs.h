@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "GotoEntry.h"
+#include "OwnSenseDlg.h"
 
 class QPrinter;
 class QWidget;
@@ -21,6 +22,8 @@ struct ReadingDialogs {
     std::function<std::optional<QFont>(QWidget* parent, const QFont& current)> font;
     // Lets the reader pick and set up the printer and the pages (1 … pageCount).
     std::function<bool(QWidget* parent, QPrinter& printer, int pageCount)> print;
+    // The word's own sense: a line of its entry, or the reader's own gloss (OwnSenseDlg).
+    std::function<std::optional<OwnSenseAnswer>(QWidget* parent, const OwnSenseQuestion&)> ownSense;
 
     static ReadingDialogs Standard();
 };

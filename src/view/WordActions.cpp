@@ -8,6 +8,7 @@
 #include <QMenu>
 
 #include "CVellumwiseView.h"
+#include "WordCardDlg.h"
 
 namespace {
 
@@ -19,8 +20,11 @@ struct WordCommandText {
 
 // By WordAction. Plain letters the window leaves free (it reads K and the arrows).
 constexpr WordCommandText kWordCommands[] = {
-    {"ID_MARK_KNOWN", "认识这个词", Qt::Key_Y}, {"ID_MARK_NEW", "标为生词", Qt::Key_N},
-    {"ID_UNMARK", "取消标记", Qt::Key_U},       {"ID_ADD_TO_WORD_BOOK", "加入单词本", Qt::Key_B},
+    {"ID_MARK_KNOWN", "认识这个词", Qt::Key_Y},
+    {"ID_MARK_NEW", "标为生词", Qt::Key_N},
+    {"ID_UNMARK", "取消标记", Qt::Key_U},
+    {"ID_CHOOSE_SENSE", "选择释义…", Qt::Key_E},
+    {"ID_ADD_TO_WORD_BOOK", "加入单词本", Qt::Key_B},
     {"ID_WORD_BOOK", "单词本…", Qt::Key_W},
 };
 
@@ -70,6 +74,8 @@ bool CVellumwiseView::ApplyToWord(const WordHit& hit, WordAction action) {
         case WordAction::Unmark:
             m_doc.Unmark(word);
             break;
+        case WordAction::ChooseSense:
+            return ChooseOwnSense(hit);
         case WordAction::AddToWordBook:
             return CollectWord(hit);
         case WordAction::OpenWordBook:
@@ -100,9 +106,13 @@ void CVellumwiseView::ApplyToCommandWord(WordAction action) {
         emit wordBookRequested();
         return;
     }
-    // The word a menu showed, while it is open; else the word under the pointer now.
+    // The word a menu showed, while it is open; the word of an open card; else the
+    // word under the pointer now.
     if (m_menuWord) {
         ApplyToWord(*m_menuWord, action);
+    } else if (m_pCard && m_cardWord && m_nCardText == m_doc.TextSerial()) {
+        const WordHit hit = *m_cardWord;
+        ApplyToWord(hit, action);
     } else {
         ApplyToWordAt(viewport()->mapFromGlobal(QCursor::pos()), action);
     }
@@ -136,6 +146,8 @@ std::unique_ptr<QMenu> CVellumwiseView::MakeWordMenu(QPoint point) {
     });
     unmark->setEnabled(mark != WordMark::None);
     connect(menu.get(), &QObject::destroyed, unmark, [unmark] { unmark->setEnabled(true); });
+    menu->addSeparator();
+    menu->addAction(WordCommand(WordAction::ChooseSense));
     menu->addSeparator();
     menu->addActions(
         {WordCommand(WordAction::AddToWordBook), WordCommand(WordAction::OpenWordBook)});

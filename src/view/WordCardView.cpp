@@ -6,6 +6,7 @@
 #include "CVellumwiseView.h"
 #include "EntrySearch.h"
 #include "LowerCaseWord.h"
+#include "OwnSenseDlg.h"
 #include "WordCardContent.h"
 #include "WordCardDlg.h"
 #include "WordSpeaker.h"
@@ -54,6 +55,7 @@ WordCardContent CVellumwiseView::CardContentAt(const WordHit& hit) {
             card.phraseWords.emplace_back(piece, ShortGloss(m_doc.m_dicMain, piece));
         }
     }
+    card.ownSense = paragraph.GlossIsOwnSense(hit.token);
     return card;
 }
 
@@ -104,8 +106,16 @@ bool CVellumwiseView::OpenWordCard(QPoint point) {
         viewport()->mapToGlobal(QPoint(0, static_cast<int>(box.top))),
         viewport()->mapToGlobal(QPoint(viewport()->width() - 1, static_cast<int>(box.bottom) - 1)));
     m_pCard = new WordCardDlg(this, m_fontText);
-    m_pCard->SetContent(content, note);
+    m_pCard->SetContent(content, note, true);
     m_pCard->SetSpeaker(Speaker());
+    m_cardWord = *hit;
+    m_nCardText = m_doc.TextSerial();
+    connect(m_pCard, &WordCardDlg::ownSenseRequested, this, [this] {
+        if (m_cardWord && m_nCardText == m_doc.TextSerial()) {
+            const WordHit word = *m_cardWord;
+            ChooseOwnSense(word);
+        }
+    });
     m_pCard->ShowByLine(viewport()->mapToGlobal(point), line);
     emit wordLookedUp(content);
     return true;
@@ -114,9 +124,60 @@ bool CVellumwiseView::OpenWordCard(QPoint point) {
 void CVellumwiseView::CloseWordCard() {
     if (m_pCard) {
         m_pCard->hide();
-        delete m_pCard.data();
+        m_pCard->deleteLater();  // it may be the card whose link asks for this
     }
     m_pCard = nullptr;
+    m_cardWord.reset();
+}
+
+bool CVellumwiseView::ChooseOwnSense(const WordHit& hit) {
+    if (!m_dialogs.ownSense || hit.paragraph >= m_doc.m_paragraphs.m_arrParagraphs.size() ||
+        hit.token >= m_doc.m_paragraphs.m_arrParagraphs[hit.paragraph].TokenCount()) {
+        return false;
+    }
+    const std::string word(m_doc.m_paragraphs.m_arrParagraphs[hit.paragraph].Word(hit.token));
+    SyncFonts();
+    const WordCardContent card = CardContentAt(hit);
+    CloseWordCard();
+    auto text = [](const std::string& utf8) { return QString::fromStdString(utf8); };
+    OwnSenseQuestion question;
+    question.word = text(card.word);
+    for (const WordCardContent::Line& line : card.lines) {
+        question.lines.push_back({text(line.label), text(line.senses)});
+    }
+    // The gloss under this occurrence, or the dictionary's where none shows (a name's).
+    const std::string_view gloss =
+        m_doc.m_paragraphs.m_arrParagraphs[hit.paragraph].Gloss(hit.token);
+    LowerCaseWord lower;
+    const std::optional<std::uint32_t> entry = m_doc.m_dicMain.FindReachedEntry(lower.Of(word));
+    const std::string_view own =
+        entry ? std::string_view(m_doc.m_dicMain.m_arrItems[*entry].m_strGloss)
+              : std::string_view();
+    question.shown = m_glosses.Text(gloss.empty() ? own : gloss);
+    if (question.lines.empty() && !own.empty()) {
+        // Without the whole entries, the senses of the dictionary's own gloss.
+        question.lines.push_back({QString(), m_glosses.Text(own)});
+    }
+    if (const std::optional<OwnSenseChoice> current = m_doc.OwnSenseOf(word)) {
+        question.current = text(current->gloss);
+        question.currentEveryBook = current->everyBook;
+    }
+    question.book = text(m_doc.BookKey());
+    const std::optional<OwnSenseAnswer> answer = m_dialogs.ownSense(this, question);
+    if (!answer) {
+        return false;
+    }
+    if (answer->kind == OwnSenseAnswer::Kind::Clear) {
+        m_doc.ClearOwnSense(word);
+        emit statusMessage(QStringLiteral("%1 恢复了词典的释义。").arg(question.word));
+    } else {
+        m_doc.SetOwnSense(word, answer->gloss.toStdString(), answer->everyBook);
+        emit statusMessage(
+            answer->everyBook
+                ? QStringLiteral("%1 在所有书中显示为：%2").arg(question.word, answer->gloss)
+                : QStringLiteral("%1 在本书中显示为：%2").arg(question.word, answer->gloss));
+    }
+    return true;
 }
 
 QAction* CVellumwiseView::CardCommand() {

@@ -50,6 +50,30 @@ TEST_F(PersonalTool, KnownImportReportsAndGlossAppliesTheListUnlessTold) {
     EXPECT_EQ(Run("gloss --no-personal --format text" + Dic() + Quoted(text)).out, before);
 }
 
+TEST_F(PersonalTool, GlossShowsTheOwnSensesOfTheBookUnlessTold) {
+    const std::string text = WriteText("t.txt", "An apple, a clock.");
+    const std::string other = WriteText("u.txt", "An apple, a clock.");
+    std::filesystem::create_directories(Folder());
+    ::chmod(Folder().c_str(), 0700);
+    WriteFile(Folder() + "/own-senses.txt", "apple\t红苹果\tt.txt\nclock\t时钟\t*\nno good line\n");
+    ProgramResult result = Run("gloss --format text" + Dic() + Quoted(text));
+    EXPECT_EQ(result.out, "An apple[红苹果], a clock[时钟].\n");
+    EXPECT_NE(ReadFile(m_dir.Path("err")).find("1 行"), std::string::npos)
+        << ReadFile(m_dir.Path("err"));
+    EXPECT_EQ(Run("gloss --format text" + Dic() + Quoted(other)).out,
+              "An apple[苹果], a clock[时钟].\n");
+    EXPECT_NE(Run("gloss --why" + Dic() + Quoted(text)).out.find("apple\t红苹果\town\n"),
+              std::string::npos);
+    for (const char* off : {"--no-personal", "--original"}) {
+        EXPECT_EQ(Run(std::string("gloss --format text ") + off + Dic() + Quoted(text)).out,
+                  "An apple[苹果], a clock[钟].\n")
+            << off;
+    }
+    // Standard input is no book: only the senses for every book hold.
+    EXPECT_EQ(Run("gloss --format text" + Dic() + "- <" + Quoted(text)).out,
+              "An apple[苹果], a clock[时钟].\n");
+}
+
 TEST_F(PersonalTool, WordbookExportWritesBothFormatsAndKeepsTheBook) {
     WordBook book;
     book.entries = {{"apple", "苹果", "An apple, \"red\".", "t.txt", "2026-01-02"}};

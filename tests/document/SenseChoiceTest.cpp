@@ -12,6 +12,7 @@
 #include "ContextSenses.h"
 #include "FakePlatformServices.h"
 #include "GlossedText.h"
+#include "OwnSenses.h"
 #include "ShippedDictionary.h"
 #include "TempDir.h"
 #include "TestDictionary.h"
@@ -226,6 +227,35 @@ TEST(ContextDocumentTest, ADamagedTaggerIsSaidOnceAndTheEntriesGlossesShow) {
     EXPECT_NE(GlossedText(damaged.doc.m_paragraphs), "");
     EXPECT_EQ(GlossedText(damaged.doc.m_paragraphs), GlossedText(good.doc.m_paragraphs));
     EXPECT_TRUE(damaged.platform.m_messages.empty());
+}
+
+// The reader's own sense outranks the one the word's use chose, in every use, and
+// shows as "own"; a word without one keeps the choice.
+TEST(SenseChoiceTest, AnOwnSenseOutranksTheSenseTheUseChose) {
+    const std::string text = "I want to book a room. She read the book. He books a table.";
+    ASSERT_EQ(GlossOf(text, "book").substr(0, 6), "登记") << "the use chooses, unless owned";
+    OwnSenses senses;  // in memory
+    ASSERT_EQ(senses.Set(ShippedDictionary(), "books", "预订", "", true), "");
+    const OwnSenseIndex index(ShippedDictionary(), senses, "");
+    CParagraphList list;
+    list.SetOwnSenses(&index);
+    list.SetText(text);
+    list.SetContext(&ShippedContext());
+    list.Annotate(&ShippedDictionary(), kEveryWord, false, false, false);
+    int seen = 0;
+    for (const CParagraph& paragraph : list.m_arrParagraphs) {
+        for (std::size_t j = 0; j < paragraph.TokenCount(); ++j) {
+            if (paragraph.Word(j) == "book" || paragraph.Word(j) == "books") {
+                ++seen;
+                EXPECT_EQ(codepage::GbkToUtf8Lossy(paragraph.Gloss(j)), "预订");
+                EXPECT_TRUE(paragraph.GlossIsOwnSense(j));
+                EXPECT_FALSE(paragraph.GlossChosenByContext(j));
+            } else if (paragraph.Word(j) == "room") {
+                EXPECT_FALSE(paragraph.GlossIsOwnSense(j));
+            }
+        }
+    }
+    EXPECT_EQ(seen, 3);
 }
 
 }  // namespace

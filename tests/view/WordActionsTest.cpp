@@ -45,6 +45,7 @@ TEST_F(WordMenuTest, MenuOffersTheActionsAndShowsTheWordsMark) {
     }
     EXPECT_EQ(texts, (QStringList{QStringLiteral("认识这个词"), QStringLiteral("标为生词"),
                                   QStringLiteral("取消标记"), QStringLiteral("|"),
+                                  QStringLiteral("选择释义…"), QStringLiteral("|"),
                                   QStringLiteral("加入单词本"), QStringLiteral("单词本…")}));
     EXPECT_FALSE(Item(*menu, "ID_UNMARK")->isEnabled());
     EXPECT_EQ(Item(*menu, "ID_MARK_KNOWN")->shortcut(), QKeySequence(Qt::Key_Y));

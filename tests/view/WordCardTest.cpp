@@ -5,12 +5,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QScreen>
 #include <QTest>
 #include <filesystem>
 
 #include "CGlossPopupDlg.h"
 #include "SpeakButton.h"
+#include "CodePage.h"
+#include "OwnSenseDlg.h"
 #include "ViewOverDocument.h"
 #include "WordCardDlg.h"
 
@@ -139,6 +142,56 @@ TEST_F(WordCardTest, TheOneLinePopupStaysAChoiceAndTheCardHasAKey) {
     ASSERT_NE(m_view.m_pCard, nullptr);
     QTest::keyClick(m_view.viewport(), Qt::Key_Escape);
     EXPECT_EQ(m_view.m_pCard, nullptr);
+}
+
+TEST_F(WordCardTest, TheCardsLinkChoosesTheWordsOwnSenseForEveryOccurrence) {
+    WithShippedEntries();
+    Paste("the zebra walked\r\nzebras and the zebra\r\n");
+    m_view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    std::vector<OwnSenseQuestion> asked;
+    std::optional<OwnSenseAnswer> answer =
+        OwnSenseAnswer{OwnSenseAnswer::Kind::Set, QStringLiteral("条纹马"), true};
+    m_view.m_dialogs.ownSense = [&](QWidget*, const OwnSenseQuestion& question) {
+        asked.push_back(question);
+        return answer;
+    };
+    const QPoint zebra = WordPoint(0, 1, 3, 5);
+    ASSERT_TRUE(m_view.OpenWordCard(zebra));  // as the card key opens it: it stays
+    ASSERT_TRUE(m_view.m_pCard->Html().contains(QStringLiteral("选择释义")));
+    auto* label = m_view.m_pCard->findChild<QLabel*>();
+    ASSERT_NE(label, nullptr);
+    emit label->linkActivated(WordCardDlg::kSenseLink);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].word, QStringLiteral("zebra"));
+    EXPECT_EQ(asked[0].shown, QStringLiteral("斑马"));
+    ASSERT_FALSE(asked[0].lines.empty());
+    EXPECT_TRUE(asked[0].lines[0].senses.contains(QStringLiteral("斑马")));
+    EXPECT_TRUE(asked[0].book.isEmpty()) << "a pasted text is no book";
+    EXPECT_EQ(m_view.m_pCard, nullptr) << "the card gives way to the dialog";
+    for (const auto& [p, j] : {std::pair{0, 1}, std::pair{1, 0}, std::pair{1, 3}}) {
+        EXPECT_EQ(codepage::GbkToUtf8Lossy(m_doc.m_paragraphs.m_arrParagraphs[p].Gloss(j)),
+                  "条纹马")
+            << p << " " << j;
+    }
+    EXPECT_EQ(ReadFile(m_personalDir.Path("vellumwise/own-senses.txt")), "zebra\t条纹马\t*\n");
+    // The next card shows the sense as the reader's own, and the key asks again, now
+    // with it as the current sense; clearing gives the dictionary's back.
+    ASSERT_TRUE(m_view.OpenWordCard(WordPoint(1, 0, 3, 5)));
+    EXPECT_TRUE(m_view.m_pCard->Html().contains(QStringLiteral("本处（自定义）：</span><b>条纹马")))
+        << m_view.m_pCard->Html().toStdString();
+    answer = OwnSenseAnswer{OwnSenseAnswer::Kind::Clear, {}, false};
+    m_view.WordCommand(CVellumwiseView::WordAction::ChooseSense)->trigger();
+    ASSERT_EQ(asked.size(), 2u);
+    ASSERT_TRUE(asked[1].current);
+    EXPECT_EQ(*asked[1].current, QStringLiteral("条纹马"));
+    EXPECT_TRUE(asked[1].currentEveryBook);
+    EXPECT_EQ(codepage::GbkToUtf8Lossy(m_doc.m_paragraphs.m_arrParagraphs[1].Gloss(0)), "斑马");
+    EXPECT_EQ(ReadFile(m_personalDir.Path("vellumwise/own-senses.txt")), "");
+    // Cancelled: nothing changes.
+    answer.reset();
+    EXPECT_FALSE(m_view.ApplyToWordAt(zebra, CVellumwiseView::WordAction::ChooseSense));
+    EXPECT_EQ(asked.size(), 3u);
 }
 
 }  // namespace
