@@ -124,6 +124,9 @@ std::vector<CommandEntry> CMainFrame::CommandTable() {
          .text = QStringLiteral("词汇量"),
          .icon = QStringLiteral(":/icons/vocabulary.svg"),
          .handler = [this] { OnVocabulary(); }},
+        {.id = LevelTest,
+         .text = QStringLiteral("词汇量测试…"),
+         .handler = [this] { OnLevelTest(); }},
 
         // Reading settings of the document, in the display menu.
         {.id = AutoScrollSlow,
