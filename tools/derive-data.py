@@ -12,7 +12,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from derive_data import cedict, dictionary, entries, glossaries, output, phrases, senses, source, subjects, supplement, tagger, verbs  # noqa: E402,E501
+from derive_data import cedict, dictionary, entries, exam_steps, glossaries, output, phrases, senses, source, subjects, supplement, tagger, verbs  # noqa: E402,E501
 
 
 def main():
@@ -73,6 +73,10 @@ def main():
     output.write_tsv(os.path.join(args.out, "entries.tsv"),
                      "Whole entries, alphabetical: word, phonetic, lines, definitions, forms, tags, "
                      "Collins stars, Oxford 3000", entries.derive(package, items, extra))
+    output.write_tsv(os.path.join(args.out, "exam-steps.tsv"),
+                     "Share of each exam's ECDICT-tagged words among the words a vocabulary "
+                     "step takes as known: exam, step, share",
+                     exam_steps.derive(exam_steps.tagged_words(package), items))
     output.write_tsv(os.path.join(args.out, "tagger-lexicon.tsv"),
                      "Part-of-speech lexicon: word, Penn Treebank tags most likely first",
                      tagger.lexicon_rows(lexicon_tgz), tagger.LEXICON_SOURCE)

@@ -9,7 +9,9 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "ExamCoverage.h"
 #include "OkCancelRow.h"
+#include "StepScale.h"
 #include "VocabularyTable.h"
 
 CVocabularyDlg::CVocabularyDlg(QWidget* pParent)
@@ -38,6 +40,19 @@ CVocabularyDlg::CVocabularyDlg(QWidget* pParent)
     connect(m_sliderVocab, &QSlider::actionTriggered, this, &CVocabularyDlg::OnSliderAction);
     m_sliderVocab->installEventFilter(this);
 
+    // What each step means to a reader who knows the exams: the names under the ticks
+    // say where a list is first covered, the line below what the chosen step covers.
+    auto* scale = new StepScale(m_sliderVocab, this);
+    scale->setObjectName(QStringLiteral("stepScale"));
+    m_labelExams = new QLabel(this);
+    m_labelExams->setObjectName(QStringLiteral("examLabel"));
+    m_labelExams->setWordWrap(true);
+
+    m_btnLevelTest = new QPushButton(QStringLiteral("测一测我的词汇量(&T)…"), this);
+    m_btnLevelTest->setObjectName(QStringLiteral("levelTestButton"));
+    m_btnLevelTest->setAutoDefault(false);
+    connect(m_btnLevelTest, &QPushButton::clicked, this, &CVocabularyDlg::OnLevelTest);
+
     m_checkMedical = new QCheckBox(QStringLiteral("显示医学生化词汇"), this);
     m_checkMedical->setObjectName(QStringLiteral("medicalCheck"));
     m_checkScience = new QCheckBox(QStringLiteral("显示基本科技词汇"), this);
@@ -48,16 +63,20 @@ CVocabularyDlg::CVocabularyDlg(QWidget* pParent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_labelVocab);
     layout->addWidget(m_sliderVocab);
+    layout->addWidget(scale);
+    layout->addWidget(m_labelExams);
     layout->addWidget(m_labelPreview);
+    layout->addWidget(m_btnLevelTest, 0, Qt::AlignLeft);
     layout->addWidget(m_checkMedical);
     layout->addWidget(m_checkScience);
     layout->addLayout(buttons.layout);
-    setMinimumWidth(280);
+    setMinimumWidth(460);
 
     setTabOrder(m_btnOk, buttons.cancel);
     setTabOrder(buttons.cancel, m_sliderVocab);
     setTabOrder(m_sliderVocab, m_checkMedical);
     setTabOrder(m_checkMedical, m_checkScience);
+    setTabOrder(m_checkScience, m_btnLevelTest);
 }
 
 void CVocabularyDlg::showEvent(QShowEvent* event) {
@@ -67,6 +86,7 @@ void CVocabularyDlg::showEvent(QShowEvent* event) {
     m_dThresholdOnOpen = m_dThreshold;
     m_checkMedical->setChecked(m_bShowMedical);
     m_checkScience->setChecked(m_bShowScience);
+    m_btnLevelTest->setVisible(runLevelTest != nullptr);
     ShowVocabLevel();
     m_btnOk->setFocus(Qt::OtherFocusReason);
 }
@@ -109,13 +129,25 @@ void CVocabularyDlg::ShowVocabLevel() {
         m_labelPreview->setText(previewStep(m_nVocabLevel, m_dThreshold));
     }
     m_labelPreview->setVisible(previewStep != nullptr);
+    m_labelExams->setText(QString::fromStdString(StepExamsText(m_nVocabLevel)));
 }
 
 void CVocabularyDlg::OnSliderAction() {
     // The slider has already moved its position but not yet its value.
-    m_nVocabLevel = m_sliderVocab->sliderPosition();
+    MoveTo(m_sliderVocab->sliderPosition());
+}
+
+void CVocabularyDlg::MoveTo(int level) {
+    m_nVocabLevel = level;
     m_dThreshold = ThresholdForLevel(m_nVocabLevel);
     ShowVocabLevel();
+}
+
+void CVocabularyDlg::OnLevelTest() {
+    if (!runLevelTest) return;
+    if (const std::optional<int> step = runLevelTest()) {
+        MoveTo(*step);  // shown and previewed like a move of the slider; OK keeps it
+    }
 }
 
 void CVocabularyDlg::accept() {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -25,6 +26,9 @@ public:
     // page behind at that step and answers what the step gives the open text ("每页约
     // 12 个注释"), shown under the slider; unset, nothing is shown there.
     std::function<QString(int level, double threshold)> previewStep;
+    // Runs the level test; the step the reader took from it, or nullopt. Unset, the
+    // dialog offers no test.
+    std::function<std::optional<int>()> runLevelTest;
 
     void accept() override;
     void reject() override;
@@ -36,10 +40,14 @@ protected:
 private:
     void ShowVocabLevel();
     void OnSliderAction();
+    void MoveTo(int level);
+    void OnLevelTest();
 
     QSlider* m_sliderVocab;
     QLabel* m_labelVocab;
     QLabel* m_labelPreview;
+    QLabel* m_labelExams;
+    QPushButton* m_btnLevelTest;
     QCheckBox* m_checkMedical;
     QCheckBox* m_checkScience;
     QPushButton* m_btnOk;

@@ -80,7 +80,7 @@ constexpr CommandSlot kGoMenu[] = {
     CommandId::PreviousChapter,
 };
 constexpr CommandSlot kDisplayMenu[] = {
-    CommandId::Vocabulary, CommandId::TextFont,   kSeparator,
+    CommandId::Vocabulary, CommandId::LevelTest,  CommandId::TextFont,  kSeparator,
     CommandId::TextColor,  CommandId::GlossColor, CommandId::PageColor,
 };
 constexpr CommandSlot kHelpMenu[] = {CommandId::Help, CommandId::AppAbout};
@@ -505,6 +505,7 @@ void CMainFrame::OnVocabulary() {
     dlg.previewStep = [this](int level, double threshold) {
         return PreviewVocabularyStep(level, threshold);
     };
+    dlg.runLevelTest = [this, &dlg] { return RunLevelTest(&dlg); };
     if (dlg.exec() == QDialog::Accepted) {
         m_doc.ApplyVocabulary(dlg.m_nVocabLevel, dlg.m_dThreshold, dlg.m_bShowMedical,
                               dlg.m_bShowScience);

@@ -88,6 +88,13 @@ public slots:
     // The page behind the vocabulary dialog glossed at a step, and what the step gives
     // the open text (MainFrameVocabulary.cpp).
     QString PreviewVocabularyStep(int level, double threshold);
+    // The level test over the dictionary's own order; the step the reader took, which
+    // is kept with the estimate and the date in the settings (MainFrameVocabulary.cpp).
+    std::optional<int> RunLevelTest(QWidget* parent);
+    // The test from the menu: a step taken is applied at once.
+    void OnLevelTest();
+    // At the first start only, and never again whatever the answer.
+    void OfferLevelTestOnce();
     void ConnectWordBook();       // MainFrameWordBook.cpp
     void CreateDictionaryDock();  // MainFrameDictionary.cpp
     void OpenWordBookEntry(const WordBookEntry& entry);

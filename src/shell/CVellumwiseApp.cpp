@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTimer>
 #include <filesystem>
 #include <iostream>
 
@@ -112,6 +113,8 @@ std::optional<int> CVellumwiseApp::InitInstance(const std::vector<std::string>& 
     if (!textFile.empty()) {
         m_pMainFrame->OpenText(textFile);
     }
+    // Once the window is up, so that the reader sees what the test is for.
+    QTimer::singleShot(0, m_pMainFrame.get(), &CMainFrame::OfferLevelTestOnce);
     return std::nullopt;
 }
 

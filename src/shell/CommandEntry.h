@@ -31,6 +31,7 @@ enum class CommandId {
     PageColor,
     TextFont,
     Vocabulary,
+    LevelTest,
     GlossSize60,
     GlossSize70,
     GlossSize80,
@@ -130,6 +131,8 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_TEXT_FONT";
         case CommandId::Vocabulary:
             return "ID_VOCABULARY";
+        case CommandId::LevelTest:
+            return "ID_LEVEL_TEST";
         case CommandId::GlossSize60:
             return "ID_GLOSS_SIZE_60";
         case CommandId::GlossSize70:

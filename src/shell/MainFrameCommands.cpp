@@ -128,6 +128,9 @@ std::vector<CommandEntry> CMainFrame::CommandTable() {
          .text = QStringLiteral("词汇量"),
          .icon = QStringLiteral(":/icons/vocabulary.svg"),
          .handler = [this] { OnVocabulary(); }},
+        {.id = LevelTest,
+         .text = QStringLiteral("词汇量测试…"),
+         .handler = [this] { OnLevelTest(); }},
 
         // Finding one's way: chapters and bookmarks.
         {.id = ChapterList,
