@@ -24,14 +24,14 @@ std::uint32_t PieceOf(const PhraseTable& table, std::string_view form) {
 // One word of a run of text no punctuation breaks.
 struct Item {
     std::size_t token;
-    std::string_view surface;  // written small
-    std::string_view reduced;  // the entry it reduces to, when another word; else empty
+    std::string_view surface;    // written small
+    std::string_view reduced;    // the entry it reduces to, when another word; else empty
     std::uint32_t surfacePiece;  // the phrase table's numbers of the two, or kNoPiece
     std::uint32_t reducedPiece;
-    bool surfaceOpens;         // whether a key opens with the surface
-    bool reducedOpens;         // whether one opens with the reduced form
-    bool surfaceGoesOn;        // whether a key has the surface after its first piece
-    bool reducedGoesOn;        // the same for the reduced form
+    bool surfaceOpens;   // whether a key opens with the surface
+    bool reducedOpens;   // whether one opens with the reduced form
+    bool surfaceGoesOn;  // whether a key has the surface after its first piece
+    bool reducedGoesOn;  // the same for the reduced form
     PosTag tag;
     bool joinedToNext;  // a hyphen or apostrophe, and no space, before the next word
     char joiner;        // '-' or '\'' when joined
@@ -97,9 +97,9 @@ public:
                         !(reducedForm ? item.reducedOpens : item.surfaceOpens)) {
                         continue;
                     }
-                    const std::optional<PhraseTable::Step> step =
-                        Next(PhraseTable::kStart, reducedForm ? item.reducedPiece : item.surfacePiece,
-                             reducedForm ? item.reduced : item.surface);
+                    const std::optional<PhraseTable::Step> step = Next(
+                        PhraseTable::kStart, reducedForm ? item.reducedPiece : item.surfacePiece,
+                        reducedForm ? item.reduced : item.surface);
                     m_path.assign(1, i);
                     Extend(i, i + 1, step->node, step->prefix);
                 }
@@ -230,7 +230,8 @@ private:
             if ((prefix.followingSlots & (1u << s)) == 0) {
                 continue;
             }
-            const std::optional<PhraseTable::Step> slotted = m_table.Next(node, m_table.SlotPiece(s));
+            const std::optional<PhraseTable::Step> slotted =
+                m_table.Next(node, m_table.SlotPiece(s));
             std::vector<std::size_t> lengths;
             SlotLengths(PhraseTable::kSlots[s], next, lengths);
             for (const std::size_t length : lengths) {
@@ -420,8 +421,8 @@ std::vector<PhraseMatch> FindPhrases(const TextStore& store,
                 item.mayBePiece = !(word < isName.size() && isName[word] != 0);
             } else {
                 item.surface = OneLetter(token[0]);
-                item.surfacePiece = item.surface.empty() ? PhraseTable::kNoPiece
-                                                         : table.PieceNumber(item.surface);
+                item.surfacePiece =
+                    item.surface.empty() ? PhraseTable::kNoPiece : table.PieceNumber(item.surface);
                 item.surfaceOpens = !item.surface.empty() && table.OpensKey(item.surface);
                 item.surfaceGoesOn = !item.surface.empty() && table.GoesOnWith(item.surface);
                 item.mayBePiece = !item.surface.empty();

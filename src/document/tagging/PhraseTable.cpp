@@ -42,8 +42,8 @@ bool PhraseTable::ValidKey(std::string_view key) {
 }
 
 std::uint32_t PhraseTable::AddPiece(std::string_view piece) {
-    const auto [it, added] =
-        m_pieceNumbers.try_emplace(std::string(piece), static_cast<std::uint32_t>(m_laterPiece.size()));
+    const auto [it, added] = m_pieceNumbers.try_emplace(
+        std::string(piece), static_cast<std::uint32_t>(m_laterPiece.size()));
     if (added) {
         m_laterPiece.push_back(0);
         for (std::size_t slot = 0; slot < kSlots.size(); ++slot) {

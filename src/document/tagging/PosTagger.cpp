@@ -203,8 +203,13 @@ PosTagger::PosTagger(const TaggerData& data) : m_data(data) {
     const std::vector<TaggerRule>& rules = data.Rules();
     for (std::size_t r = 0; r < rules.size(); ++r) {
         const TaggerRule& rule = rules[r];
-        Rule tried{static_cast<std::uint32_t>(r), rule.to, rule.condition, rule.checkLexicon,
-                   rule.tags, {}, 0};
+        Rule tried{static_cast<std::uint32_t>(r),
+                   rule.to,
+                   rule.condition,
+                   rule.checkLexicon,
+                   rule.tags,
+                   {},
+                   0};
         for (std::size_t k = 0; k < rule.words.size(); ++k) {
             tried.words[k] = number(rule.words[k]);
         }
