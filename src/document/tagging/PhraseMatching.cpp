@@ -80,6 +80,19 @@ bool IsReflexive(std::string_view word) {
     return std::find(kReflexives.begin(), kReflexives.end(), word) != kReflexives.end();
 }
 
+// At most kMostSlot lengths, kept on the stack: a slot is tried at many words.
+class SlotLengthList {
+public:
+    void clear() { m_count = 0; }
+    void push_back(std::size_t length) { m_lengths[m_count++] = length; }
+    const std::size_t* begin() const { return m_lengths.data(); }
+    const std::size_t* end() const { return m_lengths.data() + m_count; }
+
+private:
+    std::array<std::size_t, kMostSlot> m_lengths{};
+    std::size_t m_count = 0;
+};
+
 class RunMatcher {
 public:
     RunMatcher(const PhraseTable& table, const CDicMain& dic, std::vector<PhraseMatch>& out,
@@ -89,7 +102,10 @@ public:
     void Match(const std::vector<Item>& items) {
         m_items = &items;
         for (std::size_t i = 0; i < items.size();) {
-            m_best = {};
+            // Cleared, not replaced: the pieces' room is kept for the next word.
+            m_best.row = PhraseTable::kNoRow;
+            m_best.last = 0;
+            m_best.pieces.clear();
             if (i == 0 || !items[i - 1].joinedToNext) {
                 const Item& item = items[i];
                 for (const bool reducedForm : {false, true}) {
@@ -169,8 +185,7 @@ private:
     }
 
     // The lengths a slot may take at `from`, longest first, into `lengths`.
-    void SlotLengths(std::string_view slot, std::size_t from,
-                     std::vector<std::size_t>& lengths) const {
+    void SlotLengths(std::string_view slot, std::size_t from, SlotLengthList& lengths) const {
         lengths.clear();
         const std::vector<Item>& items = *m_items;
         if (from >= items.size()) {
@@ -232,7 +247,7 @@ private:
             }
             const std::optional<PhraseTable::Step> slotted =
                 m_table.Next(node, m_table.SlotPiece(s));
-            std::vector<std::size_t> lengths;
+            SlotLengthList lengths;
             SlotLengths(PhraseTable::kSlots[s], next, lengths);
             for (const std::size_t length : lengths) {
                 Extend(first, next + length, slotted->node, slotted->prefix);
