@@ -14,16 +14,24 @@ namespace {
 
 constexpr std::size_t kMostGap = 3;   // words between a verb and its particle
 constexpr std::size_t kMostSlot = 3;  // words a slot takes
+// A form of several pieces (an entry written with a space), walked piece by piece.
+constexpr std::uint32_t kSpacedForm = PhraseTable::kNoPiece - 1;
+
+std::uint32_t PieceOf(const PhraseTable& table, std::string_view form) {
+    return form.find(' ') != std::string_view::npos ? kSpacedForm : table.PieceNumber(form);
+}
 
 // One word of a run of text no punctuation breaks.
 struct Item {
     std::size_t token;
-    std::string_view surface;  // written small
-    std::string_view reduced;  // the entry it reduces to, when another word; else empty
-    bool surfaceOpens;         // whether a key opens with the surface
-    bool reducedOpens;         // whether one opens with the reduced form
-    bool surfaceGoesOn;        // whether a key has the surface after its first piece
-    bool reducedGoesOn;        // the same for the reduced form
+    std::string_view surface;    // written small
+    std::string_view reduced;    // the entry it reduces to, when another word; else empty
+    std::uint32_t surfacePiece;  // the phrase table's numbers of the two, or kNoPiece
+    std::uint32_t reducedPiece;
+    bool surfaceOpens;   // whether a key opens with the surface
+    bool reducedOpens;   // whether one opens with the reduced form
+    bool surfaceGoesOn;  // whether a key has the surface after its first piece
+    bool reducedGoesOn;  // the same for the reduced form
     PosTag tag;
     bool joinedToNext;  // a hyphen or apostrophe, and no space, before the next word
     char joiner;        // '-' or '\'' when joined
@@ -72,6 +80,19 @@ bool IsReflexive(std::string_view word) {
     return std::find(kReflexives.begin(), kReflexives.end(), word) != kReflexives.end();
 }
 
+// At most kMostSlot lengths, kept on the stack: a slot is tried at many words.
+class SlotLengthList {
+public:
+    void clear() { m_count = 0; }
+    void push_back(std::size_t length) { m_lengths[m_count++] = length; }
+    const std::size_t* begin() const { return m_lengths.data(); }
+    const std::size_t* end() const { return m_lengths.data() + m_count; }
+
+private:
+    std::array<std::size_t, kMostSlot> m_lengths{};
+    std::size_t m_count = 0;
+};
+
 class RunMatcher {
 public:
     RunMatcher(const PhraseTable& table, const CDicMain& dic, std::vector<PhraseMatch>& out,
@@ -81,7 +102,10 @@ public:
     void Match(const std::vector<Item>& items) {
         m_items = &items;
         for (std::size_t i = 0; i < items.size();) {
-            m_best = {};
+            // Cleared, not replaced: the pieces' room is kept for the next word.
+            m_best.row = PhraseTable::kNoRow;
+            m_best.last = 0;
+            m_best.pieces.clear();
             if (i == 0 || !items[i - 1].joinedToNext) {
                 const Item& item = items[i];
                 for (const bool reducedForm : {false, true}) {
@@ -89,9 +113,11 @@ public:
                         !(reducedForm ? item.reducedOpens : item.surfaceOpens)) {
                         continue;
                     }
-                    m_key.assign(reducedForm ? item.reduced : item.surface);
+                    const std::optional<PhraseTable::Step> step = Next(
+                        PhraseTable::kStart, reducedForm ? item.reducedPiece : item.surfacePiece,
+                        reducedForm ? item.reduced : item.surface);
                     m_path.assign(1, i);
-                    Extend(i, i + 1, *m_table.Find(m_key));
+                    Extend(i, i + 1, step->node, step->prefix);
                 }
             }
             if (m_best.row == PhraseTable::kNoRow) {
@@ -110,16 +136,9 @@ private:
         std::vector<std::size_t> pieces;
     };
 
-    template <typename Take>
-    void ForEachForm(std::size_t i, Take take) const {
-        const Item& item = (*m_items)[i];
-        if (!item.mayBePiece) {
-            return;
-        }
-        take(item.surface);
-        if (!item.reduced.empty()) {
-            take(item.reduced);
-        }
+    std::optional<PhraseTable::Step> Next(std::uint32_t node, std::uint32_t piece,
+                                          std::string_view form) const {
+        return piece == kSpacedForm ? m_table.NextPieces(node, form) : m_table.Next(node, piece);
     }
 
     void Consider(std::uint32_t row, std::size_t last, const std::vector<std::size_t>& path) {
@@ -166,8 +185,7 @@ private:
     }
 
     // The lengths a slot may take at `from`, longest first, into `lengths`.
-    void SlotLengths(std::string_view slot, std::size_t from,
-                     std::vector<std::size_t>& lengths) const {
+    void SlotLengths(std::string_view slot, std::size_t from, SlotLengthList& lengths) const {
         lengths.clear();
         const std::vector<Item>& items = *m_items;
         if (from >= items.size()) {
@@ -194,8 +212,9 @@ private:
         }
     }
 
-    // Goes on from m_key, whose prefix entry is `prefix`, at item `next`.
-    void Extend(std::size_t first, std::size_t next, const PhraseTable::Prefix prefix) {
+    // Goes on from `node`, whose prefix entry is `prefix`, at item `next`.
+    void Extend(std::size_t first, std::size_t next, std::uint32_t node,
+                const PhraseTable::Prefix prefix) {
         std::vector<std::size_t>& path = m_path;
         if (prefix.row != PhraseTable::kNoRow) {
             Consider(prefix.row, next - 1, path);
@@ -204,40 +223,36 @@ private:
         if (!prefix.longer || next >= items.size()) {
             return;
         }
-        const std::size_t keyLength = m_key.size();
         const Item& following = items[next];
-        ForEachForm(next, [&](std::string_view form) {
-            if (!(form.data() == following.surface.data() ? following.surfaceGoesOn
-                                                          : following.reducedGoesOn)) {
-                return;
+        if (following.mayBePiece) {
+            for (const bool reducedForm : {false, true}) {
+                if (reducedForm && following.reduced.empty()) {
+                    continue;
+                }
+                if (!(reducedForm ? following.reducedGoesOn : following.surfaceGoesOn)) {
+                    continue;
+                }
+                if (const std::optional<PhraseTable::Step> longer =
+                        Next(node, reducedForm ? following.reducedPiece : following.surfacePiece,
+                             reducedForm ? following.reduced : following.surface)) {
+                    path.push_back(next);
+                    Extend(first, next + 1, longer->node, longer->prefix);
+                    path.pop_back();
+                }
             }
-            m_key.resize(keyLength);
-            m_key += ' ';
-            m_key += form;
-            if (const std::optional<PhraseTable::Prefix> longer = m_table.Find(m_key)) {
-                path.push_back(next);
-                Extend(first, next + 1, *longer);
-                path.pop_back();
-            }
-        });
+        }
         for (std::size_t s = 0; s < PhraseTable::kSlots.size(); ++s) {
             if ((prefix.followingSlots & (1u << s)) == 0) {
                 continue;
             }
-            const std::string_view slot = PhraseTable::kSlots[s];
-            m_key.resize(keyLength);
-            m_key += ' ';
-            m_key += slot;
-            const std::optional<PhraseTable::Prefix> slotted = m_table.Find(m_key);
-            std::vector<std::size_t> lengths;
-            SlotLengths(slot, next, lengths);
-            const std::string key = m_key;
+            const std::optional<PhraseTable::Step> slotted =
+                m_table.Next(node, m_table.SlotPiece(s));
+            SlotLengthList lengths;
+            SlotLengths(PhraseTable::kSlots[s], next, lengths);
             for (const std::size_t length : lengths) {
-                m_key = key;
-                Extend(first, next + length, *slotted);
+                Extend(first, next + length, slotted->node, slotted->prefix);
             }
         }
-        m_key.resize(keyLength);
         // A verb and its particle with the object between: "put the book down".
         if (path.size() == 1 && IsVerb(items[first].tag) && !items[first].joinedToNext) {
             for (std::size_t gap = 1; gap <= kMostGap; ++gap) {
@@ -247,17 +262,14 @@ private:
                     (particle + 1 < items.size() && OpensNounPhrase(items[particle + 1].tag))) {
                     continue;
                 }
-                m_key.resize(keyLength);
-                m_key += ' ';
-                m_key += items[particle].surface;
-                const std::optional<PhraseTable::Prefix> whole = m_table.Find(m_key);
-                if (whole && whole->row != PhraseTable::kNoRow) {
+                const std::optional<PhraseTable::Step> whole =
+                    Next(node, items[particle].surfacePiece, items[particle].surface);
+                if (whole && whole->prefix.row != PhraseTable::kNoRow) {
                     path.push_back(particle);
-                    Consider(whole->row, particle, path);
+                    Consider(whole->prefix.row, particle, path);
                     path.pop_back();
                 }
             }
-            m_key.resize(keyLength);
         }
     }
 
@@ -298,7 +310,6 @@ private:
     std::vector<PhraseMatch>& m_out;
     std::vector<std::uint32_t>& m_pieces;
     const std::vector<Item>* m_items = nullptr;
-    std::string m_key;
     std::vector<std::size_t> m_path;  // the items of the pieces matched so far
     Best m_best;
 };
@@ -328,6 +339,8 @@ std::vector<PhraseMatch> FindPhrases(const TextStore& store,
     std::vector<std::string_view> reduced(words);
     std::vector<std::uint8_t> looked(words, 0);
     std::vector<std::uint8_t> opens(words, 0);  // 1, 2: surface, reduced opens a key; 4, 8: goes on
+    std::vector<std::uint32_t> surfacePiece(words, PhraseTable::kNoPiece);
+    std::vector<std::uint32_t> reducedPiece(words, PhraseTable::kNoPiece);
     auto reducedOf = [&](std::uint32_t word) -> std::string_view {
         if (looked[word] == 0) {
             looked[word] = 1;
@@ -340,6 +353,10 @@ std::vector<PhraseMatch> FindPhrases(const TextStore& store,
                 }
             }
             const bool hasReduced = !reduced[word].empty();
+            surfacePiece[word] = PieceOf(table, surface);
+            if (hasReduced) {
+                reducedPiece[word] = PieceOf(table, reduced[word]);
+            }
             opens[word] =
                 static_cast<std::uint8_t>((table.OpensKey(surface) ? 1 : 0) |
                                           (hasReduced && table.OpensKey(reduced[word]) ? 2 : 0) |
@@ -393,13 +410,25 @@ std::vector<PhraseMatch> FindPhrases(const TextStore& store,
                 run.back().joiner = joiner;
             }
             joinPending = false;
-            Item item{k,     {},    {},    false,
-                      false, false, false, k < tags.size() ? tags[k] : PosTag::None,
-                      false, 0,     true};
+            Item item{k,
+                      {},
+                      {},
+                      PhraseTable::kNoPiece,
+                      PhraseTable::kNoPiece,
+                      false,
+                      false,
+                      false,
+                      false,
+                      k < tags.size() ? tags[k] : PosTag::None,
+                      false,
+                      0,
+                      true};
             const std::uint32_t word = paragraph.WordId(j);
             if (word != WordTable::kNoWord) {
                 item.surface = store.words.Word(word);
                 item.reduced = reducedOf(word);
+                item.surfacePiece = surfacePiece[word];
+                item.reducedPiece = reducedPiece[word];
                 item.surfaceOpens = (opens[word] & 1) != 0;
                 item.reducedOpens = (opens[word] & 2) != 0;
                 item.surfaceGoesOn = (opens[word] & 4) != 0;
@@ -407,6 +436,8 @@ std::vector<PhraseMatch> FindPhrases(const TextStore& store,
                 item.mayBePiece = !(word < isName.size() && isName[word] != 0);
             } else {
                 item.surface = OneLetter(token[0]);
+                item.surfacePiece =
+                    item.surface.empty() ? PhraseTable::kNoPiece : table.PieceNumber(item.surface);
                 item.surfaceOpens = !item.surface.empty() && table.OpensKey(item.surface);
                 item.surfaceGoesOn = !item.surface.empty() && table.GoesOnWith(item.surface);
                 item.mayBePiece = !item.surface.empty();

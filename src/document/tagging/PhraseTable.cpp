@@ -41,36 +41,87 @@ bool PhraseTable::ValidKey(std::string_view key) {
     return pieces >= 2;
 }
 
-void PhraseTable::Add(Row row) {
-    const auto number = static_cast<std::uint32_t>(m_rows.size());
-    const std::string_view key = row.key;
-    for (std::size_t space = key.find(' '); space != std::string_view::npos;
-         space = key.find(' ', space + 1)) {
-        auto [it, added] = m_prefixes.try_emplace(std::string(key.substr(0, space)), kNoRow);
-        it->second |= kLonger;
-        const std::size_t end = std::min(key.find(' ', space + 1), key.size());
-        const std::string_view piece = key.substr(space + 1, end - space - 1);
-        m_laterPieces.try_emplace(std::string(piece), 0);
+std::uint32_t PhraseTable::AddPiece(std::string_view piece) {
+    const auto [it, added] = m_pieceNumbers.try_emplace(
+        std::string(piece), static_cast<std::uint32_t>(m_laterPiece.size()));
+    if (added) {
+        m_laterPiece.push_back(0);
         for (std::size_t slot = 0; slot < kSlots.size(); ++slot) {
             if (piece == kSlots[slot]) {
-                it->second |= 1u << (kSlotShift + slot);
+                m_slotPieces[slot] = it->second;
             }
         }
     }
-    auto [it, added] = m_prefixes.try_emplace(std::string(key), number);
-    if (!added && (it->second & kNoRow) == kNoRow) {
-        it->second = (it->second & ~kNoRow) | number;
+    return it->second;
+}
+
+void PhraseTable::Add(Row row) {
+    const auto number = static_cast<std::uint32_t>(m_rows.size());
+    const std::string_view key = row.key;
+    std::uint32_t node = kStart;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = std::min(key.find(' ', start), key.size());
+        const std::string_view piece = key.substr(start, end - start);
+        const std::uint32_t pieceNumber = AddPiece(piece);
+        if (start > 0) {
+            m_laterPiece[pieceNumber] = 1;
+            // The node before this piece: longer keys go on from it, maybe by a slot.
+            m_nodes[node] |= kLonger;
+            for (std::size_t slot = 0; slot < kSlots.size(); ++slot) {
+                if (piece == kSlots[slot]) {
+                    m_nodes[node] |= 1u << (kSlotShift + slot);
+                }
+            }
+        }
+        const auto [it, added] = m_children.try_emplace(ChildKey(node, pieceNumber),
+                                                        static_cast<std::uint32_t>(m_nodes.size()));
+        if (added) {
+            m_nodes.push_back(kNoRow);
+        }
+        node = it->second;
+        if (end == key.size()) {
+            break;
+        }
+        start = end + 1;
+    }
+    if ((m_nodes[node] & kNoRow) == kNoRow) {
+        m_nodes[node] = (m_nodes[node] & ~kNoRow) | number;
     }
     m_rows.push_back(std::move(row));
 }
 
+PhraseTable::Prefix PhraseTable::Unpack(std::uint32_t value) {
+    return Prefix{value & kNoRow, (value & kLonger) != 0,
+                  static_cast<std::uint8_t>((value >> kSlotShift) & 0x0F)};
+}
+
+std::uint32_t PhraseTable::PieceNumber(std::string_view piece) const {
+    const auto it = m_pieceNumbers.find(piece);
+    return it == m_pieceNumbers.end() ? kNoPiece : it->second;
+}
+
+std::optional<PhraseTable::Step> PhraseTable::NextPieces(std::uint32_t node,
+                                                         std::string_view pieces) const {
+    std::optional<Step> step;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = std::min(pieces.find(' ', start), pieces.size());
+        step = Next(node, PieceNumber(pieces.substr(start, end - start)));
+        if (!step || end == pieces.size()) {
+            return step;
+        }
+        node = step->node;
+        start = end + 1;
+    }
+}
+
 std::optional<PhraseTable::Prefix> PhraseTable::Find(std::string_view pieces) const {
-    const auto it = m_prefixes.find(pieces);
-    if (it == m_prefixes.end()) {
+    const std::optional<Step> step = NextPieces(kStart, pieces);
+    if (!step) {
         return std::nullopt;
     }
-    return Prefix{it->second & kNoRow, (it->second & kLonger) != 0,
-                  static_cast<std::uint8_t>((it->second >> kSlotShift) & 0x0F)};
+    return step->prefix;
 }
 
 std::optional<PhraseTable> PhraseTable::FromTsv(std::string_view text, std::string& error) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "StringIndex.h"
@@ -48,7 +49,36 @@ public:
     // Whether any key opens with this piece.
     bool OpensKey(std::string_view piece) const { return Find(piece).has_value(); }
     // Whether any key has this piece after its first.
-    bool GoesOnWith(std::string_view piece) const { return m_laterPieces.contains(piece); }
+    bool GoesOnWith(std::string_view piece) const {
+        const std::uint32_t number = PieceNumber(piece);
+        return number != kNoPiece && m_laterPiece[number] != 0;
+    }
+
+    // The keys' opening pieces as a tree, so that a text's words, numbered once, walk
+    // it without building and hashing the pieces' text at every word. A node is a
+    // key's opening pieces; kStart is before the first.
+    static constexpr std::uint32_t kNoPiece = UINT32_MAX;
+    static constexpr std::uint32_t kStart = UINT32_MAX;
+    // The piece's number, kNoPiece for a piece of no key.
+    std::uint32_t PieceNumber(std::string_view piece) const;
+    std::uint32_t SlotPiece(std::size_t slot) const { return m_slotPieces[slot]; }
+    struct Step {
+        std::uint32_t node;
+        Prefix prefix;
+    };
+    // The node after `node` with the piece numbered `piece`; nullopt when no key goes so.
+    std::optional<Step> Next(std::uint32_t node, std::uint32_t piece) const {
+        if (piece == kNoPiece) {
+            return std::nullopt;
+        }
+        const auto it = m_children.find(ChildKey(node, piece));
+        if (it == m_children.end()) {
+            return std::nullopt;
+        }
+        return Step{it->second, Unpack(m_nodes[it->second])};
+    }
+    // The same for a form that may hold several pieces ("put up").
+    std::optional<Step> NextPieces(std::uint32_t node, std::string_view pieces) const;
 
     static bool IsSlot(std::string_view piece) {
         return piece == "sb" || piece == "sth" || piece == "one's" || piece == "oneself";
@@ -59,12 +89,20 @@ private:
     // small, a slot first.
     static bool ValidKey(std::string_view key);
     void Add(Row row);
+    std::uint32_t AddPiece(std::string_view piece);
+    static std::uint64_t ChildKey(std::uint32_t node, std::uint32_t piece) {
+        return (static_cast<std::uint64_t>(node) << 32) | piece;
+    }
+    static Prefix Unpack(std::uint32_t value);
 
     std::vector<Row> m_rows;
-    // Every key's opening pieces: the row (low 27 bits), in the top bit whether longer
-    // keys go on from them, below it the slots that come next.
-    StringIndex m_prefixes;
-    StringIndex m_laterPieces;  // every piece but a key's first
+    StringIndex m_pieceNumbers;
+    std::vector<std::uint8_t> m_laterPiece;  // by piece number: a piece of a key but its first
+    std::array<std::uint32_t, 4> m_slotPieces{kNoPiece, kNoPiece, kNoPiece, kNoPiece};
+    // Every key's opening pieces, a node each: the row (low 27 bits), in the top bit
+    // whether longer keys go on from them, below it the slots that come next.
+    std::vector<std::uint32_t> m_nodes;
+    std::unordered_map<std::uint64_t, std::uint32_t> m_children;  // ChildKey -> node
 };
 
 inline constexpr std::string_view kPhrasesFileName = "phrases.dat";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -165,10 +166,81 @@ bool IsBeingVerb(std::string_view word) {
 
 }  // namespace
 
-PosTagger::PosTagger(const TaggerData& data) : m_data(data), m_rulesFrom(kPosTagCount) {
-    for (const TaggerRule& rule : data.Rules()) {
-        m_rulesFrom[static_cast<std::size_t>(rule.from)].push_back(&rule);
+namespace {
+
+// The operand that is the token's own word, for the conditions that have one.
+std::optional<std::size_t> OwnWordOperand(RuleCondition condition) {
+    switch (condition) {
+        case RuleCondition::StartWord:
+        case RuleCondition::CurrentWord:
+        case RuleCondition::WordNextTag:
+        case RuleCondition::WordNextWord:
+        case RuleCondition::SurroundTagWord:
+            return 0;
+        case RuleCondition::WordPrevTag:
+        case RuleCondition::WordPrevWord:
+            return 1;
+        default:
+            return std::nullopt;
     }
+}
+
+}  // namespace
+
+PosTagger::PosTagger(const TaggerData& data) : m_data(data) {
+    for (auto& rules : m_rulesFrom) {
+        rules.resize(kPosTagCount);
+    }
+    for (auto& rules : m_rulesFromForOtherWords) {
+        rules.resize(kPosTagCount);
+    }
+    auto number = [this](const std::string& word) {
+        const auto [it, added] =
+            m_ruleWords.try_emplace(word, static_cast<std::uint16_t>(m_ruleWords.size() + 1));
+        return static_cast<std::uint16_t>(it->second);
+    };
+    m_blankWord = number("");
+    const std::vector<TaggerRule>& rules = data.Rules();
+    for (std::size_t r = 0; r < rules.size(); ++r) {
+        const TaggerRule& rule = rules[r];
+        Rule tried{static_cast<std::uint32_t>(r),
+                   rule.to,
+                   rule.condition,
+                   rule.checkLexicon,
+                   rule.tags,
+                   {},
+                   0};
+        for (std::size_t k = 0; k < rule.words.size(); ++k) {
+            tried.words[k] = number(rule.words[k]);
+        }
+        if (const std::optional<std::size_t> own = OwnWordOperand(rule.condition)) {
+            tried.ownWord = tried.words[*own];
+        }
+        const auto from = static_cast<std::size_t>(rule.from);
+        for (std::size_t pass = 0; pass < 2; ++pass) {
+            if (rule.secondPassOnly && pass == 0) {
+                continue;
+            }
+            m_rulesFrom[pass][from].push_back(tried);
+            if (tried.ownWord == 0) {
+                m_rulesFromForOtherWords[pass][from].push_back(tried);
+            }
+        }
+    }
+    m_ruleWordOfEntry.assign(data.LexiconSize(), 0);
+    for (const auto& [word, wordNumber] : m_ruleWords) {
+        if (const LexiconTags* known = data.Find(word)) {
+            m_ruleWordOfEntry[data.PositionOf(known)] = static_cast<std::uint16_t>(wordNumber);
+        }
+    }
+}
+
+std::uint16_t PosTagger::WordNumber(std::string_view lower, const LexiconTags* known) const {
+    if (known != nullptr) {
+        return m_ruleWordOfEntry[m_data.PositionOf(known)];
+    }
+    const auto it = m_ruleWords.find(lower);
+    return it == m_ruleWords.end() ? 0 : static_cast<std::uint16_t>(it->second);
 }
 
 PosTag PosTagger::Initial(const Token& token) const {
@@ -264,25 +336,30 @@ void PosTagger::ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>
                            bool secondPass) const {
     const std::size_t n = tokens.size();
     auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) { return Near(tags, i, offset); };
+    // Words by their numbers among the rules' words: past either end, "".
     auto wordAt = [&](std::size_t i, std::ptrdiff_t offset) {
-        return LowerNear(tokens, i, offset);
+        const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
+        return j >= 0 && static_cast<std::size_t>(j) < n ? tokens[j].word : m_blankWord;
     };
+    const std::size_t pass = secondPass ? 1 : 0;
     for (std::size_t i = 0; i < n; ++i) {
         if (tokens[i].blocked) {
             continue;
         }
-        const std::string_view word = tokens[i].lower;
+        const std::uint16_t word = tokens[i].word;
+        const auto& rulesFrom = word == 0 ? m_rulesFromForOtherWords[pass] : m_rulesFrom[pass];
         // Rules are tried in the data's order; a rule that fires hands the token to
         // the later rules of its new tag.
-        const TaggerRule* last = nullptr;
+        std::uint32_t after = 0;  // the first rule's place that may still be tried
         bool changed = true;
         while (changed) {
             changed = false;
-            for (const TaggerRule* rule : m_rulesFrom[static_cast<std::size_t>(tags[i])]) {
-                if (last != nullptr && rule <= last) {
-                    continue;
-                }
-                if (rule->secondPassOnly && !secondPass) {
+            const std::vector<Rule>& rules = rulesFrom[static_cast<std::size_t>(tags[i])];
+            auto rule = std::lower_bound(
+                rules.begin(), rules.end(), after,
+                [](const Rule& r, std::uint32_t order) { return r.order < order; });
+            for (; rule != rules.end(); ++rule) {
+                if (rule->ownWord != 0 && rule->ownWord != word) {
                     continue;
                 }
                 const auto& t = rule->tags;
@@ -380,7 +457,7 @@ void PosTagger::ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>
                 }
                 if (fits) {
                     tags[i] = rule->to;
-                    last = rule;
+                    after = rule->order + 1;
                     changed = true;
                     break;
                 }
@@ -653,10 +730,12 @@ void PosTagger::TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>&
     tokens.reserve(pieces.size());
     tags.assign(pieces.size(), PosTag::None);
     for (const Piece& piece : pieces) {
-        tokens.push_back({piece.text, Lower(piece.text), piece.lower, false});
+        tokens.push_back({piece.text, Lower(piece.text), piece.lower, false, 0});
+        Token& token = tokens.back();
         if (!piece.lookedUp) {
-            tokens.back().known = m_data.Find(tokens.back().lower);
+            token.known = m_data.Find(token.lower);
         }
+        token.word = WordNumber(token.lower, token.known);
     }
     bool sentenceStart = true;
     std::size_t firstWord = tokens.size();

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "PosTag.h"
+#include "StringIndex.h"
 #include "TaggerData.h"
 
 // A transformation-based (Brill) tagger: every token starts with the lexicon's most
@@ -34,7 +37,20 @@ private:
         std::string lower;
         const LexiconTags* known;  // the lower-case word's lexicon entry, or nullptr
         bool blocked;              // its tag is certain: no rule changes it
+        std::uint16_t word;        // the lower-case word's number among the rules' words, or 0
     };
+    // A rule as the tagger tries it: its words numbered, so that trying one compares
+    // numbers, and the word it needs the token itself to be, if any (0: none).
+    struct Rule {
+        std::uint32_t order;  // its place in the data
+        PosTag to;
+        RuleCondition condition;
+        bool checkLexicon;
+        std::array<PosTag, 3> tags;
+        std::array<std::uint16_t, 3> words;
+        std::uint16_t ownWord;
+    };
+    std::uint16_t WordNumber(std::string_view lower, const LexiconTags* known) const;
     PosTag Initial(const Token& token) const;
     void PreRules(std::vector<Token>& tokens, std::vector<PosTag>& tags) const;
     void ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
@@ -44,6 +60,11 @@ private:
                    std::size_t firstWord) const;
 
     const TaggerData& m_data;
-    // The rules by the tag they change, each list in the data's order.
-    std::vector<std::vector<const TaggerRule*>> m_rulesFrom;
+    // By pass (first, second), then by the tag they change, in the data's order: every
+    // rule of the pass, and those a token that is none of the rules' words may meet.
+    std::array<std::vector<std::vector<Rule>>, 2> m_rulesFrom;
+    std::array<std::vector<std::vector<Rule>>, 2> m_rulesFromForOtherWords;
+    StringIndex m_ruleWords;                       // word -> its number, from 1
+    std::vector<std::uint16_t> m_ruleWordOfEntry;  // by lexicon position: its number, or 0
+    std::uint16_t m_blankWord = 0;                 // the number of "", past either end
 };

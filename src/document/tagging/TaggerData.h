@@ -90,6 +90,10 @@ public:
 
     // The word's tags as spelled, or nullptr.
     const LexiconTags* Find(std::string_view word) const;
+    // The position of a lexicon entry Find answered, from 0 to LexiconSize() - 1.
+    std::size_t PositionOf(const LexiconTags* tags) const {
+        return static_cast<std::size_t>(tags - m_tags.data());
+    }
     const std::vector<TaggerRule>& Rules() const { return m_rules; }
     std::size_t LexiconSize() const { return m_tags.size(); }
 
