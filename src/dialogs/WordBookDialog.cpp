@@ -198,7 +198,8 @@ void WordBookDialog::Export(bool csv) {
     if (!path.endsWith(extension, Qt::CaseInsensitive)) {
         path += extension;
     }
-    const std::string bytes = csv ? ExportCsv(m_book.entries) : ExportAnki(m_book.entries);
+    const std::string bytes = csv ? ExportCsv(m_book.entries)
+                                  : ExportAnki(m_book.entries, ExamTagsFrom(m_doc.FullEntries()));
     const AtomicWriteResult written = WriteFileAtomically(path.toStdString(), bytes, 0644);
     Tell(written.Ok() ? QStringLiteral("已导出 %1 个词到 %2").arg(m_book.entries.size()).arg(path)
                       : QStringLiteral("无法导出到 %1：%2").arg(path, FromUtf8(written.detail)));

@@ -442,6 +442,25 @@ void CVellumwiseDoc::ApplyMark(std::string_view word, WordMark mark) {
     }
 }
 
+void CVellumwiseDoc::MarkWords(const std::vector<std::string>& words, WordMark mark) {
+    std::vector<std::string> listed;
+    for (const std::string& word : words) {
+        if (ListWordOf(word)) {
+            listed.push_back(word);
+        }
+    }
+    if (listed.empty()) {
+        return;
+    }
+    const std::string problem = m_personal.SetMarks(m_dictionary, listed, mark);
+    m_marks = MarkIndex(m_dictionary, m_personal);
+    ReapplyMarks();
+    UpdateAllViews(UpdateHint::Glosses);
+    if (!problem.empty()) {
+        m_platform.ShowMessage(problem);
+    }
+}
+
 void CVellumwiseDoc::MarkKnown(std::string_view word) { ApplyMark(word, WordMark::Known); }
 void CVellumwiseDoc::MarkNew(std::string_view word) { ApplyMark(word, WordMark::New); }
 void CVellumwiseDoc::Unmark(std::string_view word) { ApplyMark(word, WordMark::None); }

@@ -164,6 +164,9 @@ public:
     void MarkKnown(std::string_view word);
     void MarkNew(std::string_view word);
     void Unmark(std::string_view word);
+    // Gives every one of `words` the mark (None: takes their marks off) in one change
+    // of the lists, re-glossing and telling the views once.
+    void MarkWords(const std::vector<std::string>& words, WordMark mark);
     WordMark MarkOf(std::string_view word) const;
     // Marks known every word of a word list or CSV file's first column that the
     // dictionary has; re-glosses once when any was added. Glosses.

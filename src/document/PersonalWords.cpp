@@ -87,7 +87,7 @@ std::string PersonalWords::Load() {
         m_knownFile.told = m_newFile.told = true;
         return problem + "\n词表本次不会保存。\n";
     }
-    RemoveStaleTemporaries(*folder, {kKnownName, kNewName, "wordbook.tsv"});
+    RemoveStaleTemporaries(*folder, {kKnownName, kNewName, "wordbook.tsv", "review.tsv"});
     std::string warning;
     auto read = [&](const char* name, WordListText& into, FileState& state) {
         const PrivateFile file = ReadPrivateFile(*folder, name);
@@ -171,15 +171,23 @@ std::string PersonalWords::Change(const std::function<Changed()>& change) {
 }
 
 std::string PersonalWords::SetMark(const CDicMain& dic, std::string_view word, WordMark mark) {
-    const std::string lower = LowerAscii(word);
+    return SetMarks(dic, {std::string(word)}, mark);
+}
+
+std::string PersonalWords::SetMarks(const CDicMain& dic, const std::vector<std::string>& words,
+                                    WordMark mark) {
     return Change([&] {
-        const MarkKey key = MarkKey::Of(dic, lower);
-        Changed changed{RemoveKey(dic, m_known, m_knownByEntry, key),
-                        RemoveKey(dic, m_new, m_newByEntry, key)};
-        if (mark == WordMark::Known) {
-            AddWord(m_known, m_knownByEntry, key, lower, changed.known);
-        } else if (mark == WordMark::New) {
-            AddWord(m_new, m_newByEntry, key, lower, changed.newWords);
+        Changed changed;
+        for (const std::string& word : words) {
+            const std::string lower = LowerAscii(word);
+            const MarkKey key = MarkKey::Of(dic, lower);
+            changed.known = RemoveKey(dic, m_known, m_knownByEntry, key) || changed.known;
+            changed.newWords = RemoveKey(dic, m_new, m_newByEntry, key) || changed.newWords;
+            if (mark == WordMark::Known) {
+                AddWord(m_known, m_knownByEntry, key, lower, changed.known);
+            } else if (mark == WordMark::New) {
+                AddWord(m_new, m_newByEntry, key, lower, changed.newWords);
+            }
         }
         return changed;
     });

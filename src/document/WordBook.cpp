@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "EntryDatabase.h"
 #include "LowerCaseWord.h"
 #include "PrivateFolder.h"
 #include "TabFields.h"
@@ -339,6 +340,19 @@ std::string ExportAnki(const std::vector<WordBookEntry>& entries, const ExamTags
                  SentenceHtml(e) + "\t" + Html(e.source) + "\t" + Html(e.date) + "\t" + tags + "\n";
     }
     return bytes;
+}
+
+ExamTagsOf ExamTagsFrom(EntryDatabase& entries) {
+    return [&entries](std::string_view word) {
+        std::vector<std::string> names;
+        if (const std::optional<FullEntry> full = entries.Find(word)) {
+            for (const std::string& tag : full->tags) {
+                const std::string_view name = TagName(tag);
+                names.emplace_back(name.empty() ? std::string_view(tag) : name);
+            }
+        }
+        return names;
+    };
 }
 
 std::string TodayIso() {

@@ -78,6 +78,10 @@ bool IsWordBookCsvHeader(std::string_view line);
 // `examTags` gives them (none when it is not set).
 using ExamTagsOf = std::function<std::vector<std::string>(std::string_view word)>;
 std::string ExportAnki(const std::vector<WordBookEntry>& entries, const ExamTagsOf& examTags = {});
+// A word's exam tags as the whole entries give them, by their Chinese names (四级, 雅思),
+// which a reader filters Anki's cards by; none when the entries are unavailable.
+class EntryDatabase;
+ExamTagsOf ExamTagsFrom(EntryDatabase& entries);
 
 // Today's date in the local time zone, as the word book records it.
 std::string TodayIso();

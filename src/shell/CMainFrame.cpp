@@ -63,7 +63,8 @@ constexpr CommandSlot kEditMenu[] = {
     CommandId::Find, CommandId::FindNext, CommandId::FindPrevious,
     kSeparator, CommandId::MarkKnown, CommandId::MarkNew,
     CommandId::Unmark, CommandId::ChooseSense, kSeparator,
-    CommandId::AddToWordBook, CommandId::WordBook,
+    CommandId::AddToWordBook, CommandId::WordBook, CommandId::Review,
+    CommandId::KnownWords,
 };
 constexpr CommandSlot kGoMenu[] = {
     CommandId::TextHome,
@@ -186,7 +187,10 @@ void CMainFrame::UpdateActions() {
 
 CMainFrame::~CMainFrame() { m_doc.RemoveView(this); }
 
-void CMainFrame::OnUpdate(UpdateHint) {
+void CMainFrame::OnUpdate(UpdateHint hint) {
+    if (hint == UpdateHint::Text) {
+        CountReviewDue();  // the known words of another text's marks may differ
+    }
     UpdateActions();
     UpdateWhereAmI();
     ApplyWindowPalette(m_doc.m_colorScheme);
@@ -283,7 +287,9 @@ void CMainFrame::CreateMenu() {
     QMenu* file = addMenu(QStringLiteral("文件(&F)"), "FileMenu", kFileMenu);
     // The book's table of contents, under the command that opens books.
     file->insertMenu(file->actions().at(1), new ChapterMenu(m_doc, *m_pView, file));
-    addMenu(QStringLiteral("编辑(&E)"), "EditMenu", kEditMenu);
+    QMenu* edit = addMenu(QStringLiteral("编辑(&E)"), "EditMenu", kEditMenu);
+    // Another window or a new day may have changed what is due.
+    connect(edit, &QMenu::aboutToShow, this, &CMainFrame::RefreshReviewDue);
     addMenu(QStringLiteral("转到(&G)"), "GoMenu", kGoMenu);
     menuBar()->addMenu(new BookmarkMenu(*this, Command(CommandId::AddBookmark),
                                         Command(CommandId::ManageBookmarks), this));

@@ -85,6 +85,11 @@ public slots:
     void OnVocabulary();
     void OnAppAbout();
     void OnWordBook();
+    void OnReview();
+    void OnKnownWords();
+    // Counts the word book's words due for review again, for the menu (MainFrameWordBook.cpp).
+    void RefreshReviewDue();
+    void CountReviewDue();
     // The page behind the vocabulary dialog glossed at a step, and what the step gives
     // the open text (MainFrameVocabulary.cpp).
     QString PreviewVocabularyStep(int level, double threshold);
@@ -173,4 +178,5 @@ private:
     QMenu* m_pRecentMenu = nullptr;
     // Saves a moment after the first change, so that scrolling writes no file per step.
     QTimer* m_pSaveTimer = nullptr;
+    std::size_t m_reviewDue = 0;
 };

@@ -60,6 +60,8 @@ enum class CommandId {
     ChooseSense,
     AddToWordBook,
     WordBook,
+    Review,
+    KnownWords,
     WordCard,
     WordCardShow,
     SpeakWord,
@@ -189,6 +191,10 @@ constexpr const char* CommandName(CommandId id) {
             return "ID_ADD_TO_WORD_BOOK";
         case CommandId::WordBook:
             return "ID_WORD_BOOK";
+        case CommandId::Review:
+            return "ID_REVIEW";
+        case CommandId::KnownWords:
+            return "ID_KNOWN_WORDS";
         case CommandId::AutoScrollSlow:
             return "ID_AUTO_SCROLL_SLOW";
         case CommandId::AutoScrollNormal:

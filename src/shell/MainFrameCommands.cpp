@@ -292,5 +292,20 @@ std::vector<CommandEntry> CMainFrame::CommandTable() {
         {.id = AddToWordBook,
          .made = m_pView->WordCommand(CVellumwiseView::WordAction::AddToWordBook)},
         {.id = WordBook, .made = m_pView->WordCommand(CVellumwiseView::WordAction::OpenWordBook)},
+        // The due count is the window's, worked out when the menu opens and after the
+        // word book or the review changed, never on a scroll.
+        {.id = Review,
+         .text = QStringLiteral("复习…"),
+         .keys = {QKeySequence(Qt::Key_R)},
+         .handler = [this] { OnReview(); },
+         .label =
+             [this] {
+                 return m_reviewDue == 0 ? QStringLiteral("复习…")
+                                         : QStringLiteral("复习（%1 个到期）…").arg(m_reviewDue);
+             }},
+        {.id = KnownWords,
+         .text = QStringLiteral("认识的词和生词…"),
+         .keys = {QKeySequence(Qt::Key_L)},
+         .handler = [this] { OnKnownWords(); }},
     };
 }

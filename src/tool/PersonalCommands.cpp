@@ -1,11 +1,15 @@
 // wordbook and known: the reader's word book and known list from the command line,
 // the same files the reading window keeps under $XDG_DATA_HOME/vellumwise.
+#include <filesystem>
 #include <iostream>
 
 #include "AtomicFile.h"
 #include "CDicMain.h"
+#include "EntryDatabase.h"
+#include "EntryDatabaseSchema.h"
 #include "PersonalWords.h"
 #include "PrivateFolder.h"
+#include "ProgramDirectory.h"
 #include "ReadFileBytes.h"
 #include "ToolCommands.h"
 #include "ToolOptions.h"
@@ -19,7 +23,8 @@ constexpr const char* kWordbookHelp =
     "standard output for -:\n"
     "  --csv    comma-separated values, UTF-8 with a BOM, for spreadsheet programs\n"
     "  --anki   tab-separated notes for Anki, fields word, phonetic, gloss, sentence\n"
-    "           (the word in bold), book, date and tags\n";
+    "           (the word in bold), book, date and tags: the book and the word's exam\n"
+    "           tags from dictionary.sqlite beside this program, when it is there\n";
 
 constexpr const char* kKnownHelp =
     "usage: vellumwise-tool known import [--dic PATH] [--supplement PATH|none] FILE\n"
@@ -51,8 +56,10 @@ int RunWordbook(const ToolArguments& args) {
         std::cerr << "vellumwise-tool wordbook: cannot read " << WordBookPath(folder) << "\n";
         return kExitBadInput;
     }
-    const std::string bytes =
-        args[1] == "--csv" ? ExportCsv(book.entries) : ExportAnki(book.entries);
+    EntryDatabase entries(
+        (std::filesystem::path(ProgramDirectory()) / std::string(kEntryDatabaseFileName)).string());
+    const std::string bytes = args[1] == "--csv" ? ExportCsv(book.entries)
+                                                 : ExportAnki(book.entries, ExamTagsFrom(entries));
     if (args[2] == "-") {
         std::cout << bytes;
         std::cout.flush();

@@ -2,6 +2,7 @@
 // vocabulary dialog, the About box, the dictionary commands and help.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -99,6 +100,38 @@ TEST_F(WindowTest, CommandStatesFollowTheDocumentWhoeverChangesIt) {
     for (QAction* action : m_pFrame->actions()) {
         EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
     }
+}
+
+TEST_F(WindowTest, TheReviewCountsWhatIsDueAndBothListsChangeThePage) {
+    Paste("The anatomist held a stethoscope.\r\n");
+    const std::string folder = m_doc.m_strPersonalDir;
+    ASSERT_EQ(AppendToWordBook(folder, {"stethoscope", "听诊器", "The anatomist held a stethoscope.",
+                                        "", TodayIso()}),
+              "");
+    QAction* review = m_pFrame->Command("ID_REVIEW");
+    // The menu counts again when it opens.
+    auto* edit = m_pFrame->findChild<QMenu*>(QStringLiteral("EditMenu"));
+    emit edit->aboutToShow();
+    EXPECT_EQ(review->text(), QStringLiteral("复习（1 个到期）…"));
+    WhenModal(QStringLiteral("ReviewDialog"), [](QWidget* dialog) {
+        dialog->findChild<QPushButton*>(QStringLiteral("knownButton"))->click();
+        dialog->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
+    });
+    review->trigger();
+    EXPECT_EQ(review->text(), QStringLiteral("复习…"));
+
+    const std::size_t glossed = GlossedTokens(m_doc);
+    m_doc.MarkKnown("stethoscope");
+    ASSERT_LT(GlossedTokens(m_doc), glossed);
+    WhenModal(QStringLiteral("KnownWordsDialog"), [](QWidget* dialog) {
+        auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("WordList"));
+        list->selectAll();
+        dialog->findChild<QPushButton*>(QStringLiteral("removeButton"))->click();
+        dialog->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
+    });
+    m_pFrame->Command("ID_KNOWN_WORDS")->trigger();
+    EXPECT_EQ(m_doc.MarkOf("stethoscope"), WordMark::None);
+    EXPECT_EQ(GlossedTokens(m_doc), glossed);
 }
 
 TEST_F(WindowTest, VocabularyConfirmedGlossesAgainInPlaceCancelledChangesNothing) {
