@@ -59,11 +59,21 @@ constexpr CommandSlot kFileMenu[] = {
     kSeparator,          CommandId::FilePrint, kSeparator, CommandId::AppExit,
 };
 constexpr CommandSlot kEditMenu[] = {
-    CommandId::EditCopy, CommandId::EditPaste, kSeparator,
-    CommandId::Find, CommandId::FindNext, CommandId::FindPrevious,
-    kSeparator, CommandId::MarkKnown, CommandId::MarkNew,
-    CommandId::Unmark, CommandId::ChooseSense, kSeparator,
-    CommandId::AddToWordBook, CommandId::WordBook, CommandId::Review,
+    CommandId::EditCopy,
+    CommandId::EditPaste,
+    kSeparator,
+    CommandId::Find,
+    CommandId::FindNext,
+    CommandId::FindPrevious,
+    kSeparator,
+    CommandId::MarkKnown,
+    CommandId::MarkNew,
+    CommandId::Unmark,
+    CommandId::ChooseSense,
+    kSeparator,
+    CommandId::AddToWordBook,
+    CommandId::WordBook,
+    CommandId::Review,
     CommandId::KnownWords,
 };
 constexpr CommandSlot kGoMenu[] = {

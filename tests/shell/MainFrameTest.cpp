@@ -87,12 +87,26 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
     // No text yet: the bookmark commands, and a line saying the book has none.
     EXPECT_EQ(itemsOf(menus[3]->menu()), (QStringList{"添加书签\tCtrl+D", "管理书签…\tCtrl+Shift+D",
                                                       "|", "（本书没有书签）\t"}));
-    EXPECT_EQ(
-        itemsOf(menus[4]->menu()),
-        (QStringList{"词汇量\t", "词汇量测试…\t", "字体\t", "|", "文字颜色\t", "释义颜色\t",
-                     "页面颜色\t", "注释字号\t", "配色方案\t", "排版\t", "|", "自动滚屏\tCtrl+R",
-                     "滚屏速度\t", "|", "按上下文选择词义\t", "按学科选择词义（未见学科）\t",
-                     "完整词条卡片\t", "查看词条\tD", "朗读\tS", "词典面板\tCtrl+L"}));
+    EXPECT_EQ(itemsOf(menus[4]->menu()), (QStringList{"词汇量\t",
+                                                      "词汇量测试…\t",
+                                                      "字体\t",
+                                                      "|",
+                                                      "文字颜色\t",
+                                                      "释义颜色\t",
+                                                      "页面颜色\t",
+                                                      "注释字号\t",
+                                                      "配色方案\t",
+                                                      "排版\t",
+                                                      "|",
+                                                      "自动滚屏\tCtrl+R",
+                                                      "滚屏速度\t",
+                                                      "|",
+                                                      "按上下文选择词义\t",
+                                                      "按学科选择词义（未见学科）\t",
+                                                      "完整词条卡片\t",
+                                                      "查看词条\tD",
+                                                      "朗读\tS",
+                                                      "词典面板\tCtrl+L"}));
     EXPECT_EQ(itemsOf(menus[5]->menu()), (QStringList{"帮助(&H)\tF1", "关于(&A)\t"}));
     // The speeds are a choice of one, kept by the document as the reading settings are.
     auto* speeds = frame->findChild<QMenu*>(QStringLiteral("AutoScrollSpeedMenu"));

@@ -11,9 +11,9 @@
 #include <filesystem>
 
 #include "CGlossPopupDlg.h"
-#include "SpeakButton.h"
 #include "CodePage.h"
 #include "OwnSenseDlg.h"
+#include "SpeakButton.h"
 #include "ViewOverDocument.h"
 #include "WordCardDlg.h"
 
