@@ -98,7 +98,8 @@ KnownWordsDialog::KnownWordsDialog(CVellumwiseDoc& doc, QWidget* parent)
 }
 
 void KnownWordsDialog::Reload() {
-    m_tabs->setTabText(0, QStringLiteral("认识的词（%1）").arg(m_doc.Personal().Known().words.size()));
+    m_tabs->setTabText(0,
+                       QStringLiteral("认识的词（%1）").arg(m_doc.Personal().Known().words.size()));
     m_tabs->setTabText(1, QStringLiteral("生词（%1）").arg(m_doc.Personal().New().words.size()));
     m_model->setStringList(WordsOf(ListOf(m_doc, m_list)));
     m_moveButton->setText(m_list == WordMark::Known ? QStringLiteral("改为生词（Ctrl+M）")
@@ -172,9 +173,10 @@ void KnownWordsDialog::RemoveSelected() {
     m_doc.MarkWords(words, WordMark::None);
     const std::size_t gone = before - std::min(before, ListOf(m_doc, m_list).words.size());
     Reload();
-    Tell(QStringLiteral("已从%1中删除 %2 个词（同一词条的其他形式也一起删除），页面上的注释已更新。")
-             .arg(m_list == WordMark::New ? QStringLiteral("生词") : QStringLiteral("认识的词"))
-             .arg(gone));
+    Tell(
+        QStringLiteral("已从%1中删除 %2 个词（同一词条的其他形式也一起删除），页面上的注释已更新。")
+            .arg(m_list == WordMark::New ? QStringLiteral("生词") : QStringLiteral("认识的词"))
+            .arg(gone));
 }
 
 void KnownWordsDialog::MoveSelected() {

@@ -39,7 +39,8 @@ IsKnownWord KnownIn(const CVellumwiseDoc& doc) {
 std::size_t ReviewDialog::DueCount(const CVellumwiseDoc& doc, const std::string& today) {
     WordBook book;
     ReviewCards cards;
-    if (!LoadWordBook(doc.m_strPersonalDir, book) || !LoadReviewCards(doc.m_strPersonalDir, cards)) {
+    if (!LoadWordBook(doc.m_strPersonalDir, book) ||
+        !LoadReviewCards(doc.m_strPersonalDir, cards)) {
         return 0;
     }
     return DueItems(book, cards, today, KnownIn(doc)).size();
@@ -95,8 +96,8 @@ ReviewDialog::ReviewDialog(CVellumwiseDoc& doc, std::string today, QWidget* pare
                            &ReviewDialog::AnswerKnown);
     m_unknownButton = button(QStringLiteral("不认识（N）"), "unknownButton",
                              QKeySequence(Qt::Key_N), &ReviewDialog::AnswerUnknown);
-    m_moveButton = button(QString(), "moveButton", QKeySequence(),
-                          &ReviewDialog::MoveReadyToKnownList);
+    m_moveButton =
+        button(QString(), "moveButton", QKeySequence(), &ReviewDialog::MoveReadyToKnownList);
     m_moveButton->setToolTip(QStringLiteral("连续 %1 次认识、下次复习在 %2 天以后的词，"
                                             "移入认识的词表：页面上不再注释它们")
                                  .arg(kRepetitionsToKnow)
@@ -130,8 +131,9 @@ ReviewDialog::ReviewDialog(CVellumwiseDoc& doc, std::string today, QWidget* pare
     const bool read = LoadWordBook(m_doc.m_strPersonalDir, m_book);
     const bool scheduled = LoadReviewCards(m_doc.m_strPersonalDir, m_cards);
     if (!read || !scheduled) {
-        Tell(QStringLiteral("无法读取 %1").arg(FromUtf8(
-            read ? ReviewPath(m_doc.m_strPersonalDir) : WordBookPath(m_doc.m_strPersonalDir))));
+        Tell(QStringLiteral("无法读取 %1")
+                 .arg(FromUtf8(read ? ReviewPath(m_doc.m_strPersonalDir)
+                                    : WordBookPath(m_doc.m_strPersonalDir))));
     } else {
         const std::vector<ReviewItem> due = DueItems(m_book, m_cards, m_today, KnownTest());
         m_queue.assign(due.begin(), due.end());
@@ -160,17 +162,16 @@ void ReviewDialog::ShowCard() {
         m_progress->clear();
         if (m_knownCount + m_unknownCount > 0) {
             m_word->setText(QStringLiteral("今天的复习完成了"));
-            m_sentence->setText(QStringLiteral("认识 %1 次，不认识 %2 次。")
-                                    .arg(m_knownCount)
-                                    .arg(m_unknownCount));
+            m_sentence->setText(
+                QStringLiteral("认识 %1 次，不认识 %2 次。").arg(m_knownCount).arg(m_unknownCount));
         } else if (m_book.entries.empty()) {
             m_word->setText(QStringLiteral("单词本是空的"));
             m_sentence->setText(QStringLiteral("读书时把鼠标指向一个词，按 B 把它加入单词本。"));
         } else {
             m_word->setText(QStringLiteral("今天没有要复习的词"));
             const std::string next = NextDueDate(m_book, m_cards, m_today, KnownTest());
-            m_sentence->setText(next.empty() ? QString()
-                                             : QStringLiteral("下一次复习：%1").arg(FromUtf8(next)));
+            m_sentence->setText(
+                next.empty() ? QString() : QStringLiteral("下一次复习：%1").arg(FromUtf8(next)));
         }
         return;
     }
@@ -210,9 +211,9 @@ void ReviewDialog::Answer(bool known) {
     m_queue.pop_front();
     (known ? m_knownCount : m_unknownCount) += 1;
     const QString word = FromUtf8(item.entry.word);
-    QString told = known ? QString()
-                         : QStringLiteral("%1：%2。稍后再来一次。")
-                               .arg(word, FromUtf8(item.entry.gloss));
+    QString told =
+        known ? QString()
+              : QStringLiteral("%1：%2。稍后再来一次。").arg(word, FromUtf8(item.entry.gloss));
     // A word failed today was rescheduled by that answer; its repeats are practice.
     if (!m_failedToday.contains(item.entry.word)) {
         const int grade = !known ? kNotKnown : m_glossShown ? kKnownAfterGloss : kKnownAtSight;
@@ -261,8 +262,9 @@ void ReviewDialog::MoveReadyToKnownList() {
     for (const std::string& word : words) {
         names << FromUtf8(word);
     }
-    Tell(QStringLiteral("已把 %1 个词移入认识的词：%2").arg(words.size()).arg(names.join(
-        QStringLiteral("、"))));
+    Tell(QStringLiteral("已把 %1 个词移入认识的词：%2")
+             .arg(words.size())
+             .arg(names.join(QStringLiteral("、"))));
     ShowCard();
     UpdateMoveButton();
 }

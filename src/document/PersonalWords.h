@@ -53,8 +53,7 @@ public:
     // then the answer is the message to show and the files are as they were.
     std::string SetMark(const CDicMain& dic, std::string_view word, WordMark mark);
     // The same for several words in one change of the files.
-    std::string SetMarks(const CDicMain& dic, const std::vector<std::string>& words,
-                         WordMark mark);
+    std::string SetMarks(const CDicMain& dic, const std::vector<std::string>& words, WordMark mark);
 
     struct ImportReport {
         std::size_t added = 0, alreadyThere = 0, notInDictionary = 0, skipped = 0;

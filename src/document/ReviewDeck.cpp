@@ -42,9 +42,9 @@ std::vector<ReviewItem> DueItems(const WordBook& book, const ReviewCards& cards,
         (card.answers == 0 ? fresh : answered).push_back({*entry, std::move(card)});
     }
     // Dates as YYYY-MM-DD sort as text.
-    std::stable_sort(answered.begin(), answered.end(), [](const ReviewItem& a, const ReviewItem& b) {
-        return a.card.due < b.card.due;
-    });
+    std::stable_sort(
+        answered.begin(), answered.end(),
+        [](const ReviewItem& a, const ReviewItem& b) { return a.card.due < b.card.due; });
     answered.insert(answered.end(), std::make_move_iterator(fresh.begin()),
                     std::make_move_iterator(fresh.end()));
     return answered;

@@ -67,8 +67,7 @@ ReviewCard AnswerCard(ReviewCard card, int grade, std::string_view today) {
             card.interval = 6;
         } else {
             // I(n) = I(n−1) × EF, a fraction rounded up.
-            card.interval = std::min(kLongestInterval,
-                                     (card.interval * card.easiness + 99) / 100);
+            card.interval = std::min(kLongestInterval, (card.interval * card.easiness + 99) / 100);
         }
     } else {
         // Learnt anew: I(1), I(2)… again, with the easiness it had.

@@ -20,11 +20,10 @@ constexpr int kReportMilliseconds = 6000;
 
 void CMainFrame::ConnectWordBook() {
     connect(m_pView, &CVellumwiseView::wordBookRequested, this, &CMainFrame::OnWordBook);
-    connect(m_pView, &CVellumwiseView::statusMessage, this,
-            [this](const QString& text) {
-                statusBar()->showMessage(text, kReportMilliseconds);
-                RefreshReviewDue();  // a word collected is due at once
-            });
+    connect(m_pView, &CVellumwiseView::statusMessage, this, [this](const QString& text) {
+        statusBar()->showMessage(text, kReportMilliseconds);
+        RefreshReviewDue();  // a word collected is due at once
+    });
     CountReviewDue();
 }
 

@@ -80,7 +80,7 @@ void ReviewDialogTest::showsTheWordAndSentenceFirstAndTheGlossOnSpace() {
 
 void ReviewDialogTest::answersAreScheduledSavedAndFailedWordsComeBackAsPractice() {
     ReviewDialog dlg(*m_doc, "2026-01-05");
-    dlg.AnswerKnown();  // apple at sight: grade 5
+    dlg.AnswerKnown();    // apple at sight: grade 5
     dlg.AnswerUnknown();  // clock
     ReviewCards cards = Cards();
     QCOMPARE(cards.cards.at("apple"), (ReviewCard{260, 1, 1, "2026-01-06", 1, "2026-01-05"}));
@@ -105,7 +105,8 @@ void ReviewDialogTest::wordsKnownLongEnoughMoveToTheKnownListInOneAction() {
     ReviewCard card;
     const char* days[] = {"2026-01-01", "2026-01-02", "2026-01-08", "2026-01-25"};
     for (const char* day : days) {
-        QCOMPARE(RecordReviewAnswer(m_doc->m_strPersonalDir, "apple", 5, day, &card), std::string());
+        QCOMPARE(RecordReviewAnswer(m_doc->m_strPersonalDir, "apple", 5, day, &card),
+                 std::string());
     }
     QCOMPARE(card.interval, 50);
     ReviewDialog dlg(*m_doc, "2026-01-25");

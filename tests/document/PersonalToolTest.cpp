@@ -60,10 +60,9 @@ TEST_F(PersonalTool, WordbookExportWritesBothFormatsAndKeepsTheBook) {
     EXPECT_EQ(*ReadFileBytes(m_dir.Path("out.csv")), ExportCsv(book.entries));
     ASSERT_EQ(Run("wordbook export --anki " + Quoted(m_dir.Path("out.txt"))).status, 0);
     // Tagged with the book and the exams whose lists have the word (中考 and 高考 for apple).
-    EXPECT_EQ(*ReadFileBytes(m_dir.Path("out.txt")),
-              ExportAnki(book.entries, [](std::string_view) {
-                  return std::vector<std::string>{"中考", "高考"};
-              }));
+    EXPECT_EQ(*ReadFileBytes(m_dir.Path("out.txt")), ExportAnki(book.entries, [](std::string_view) {
+        return std::vector<std::string>{"中考", "高考"};
+    }));
 
     // An export that cannot be written fails and leaves the book as it was.
     EXPECT_EQ(Run("wordbook export --csv " + Quoted(m_dir.Path("no/such/dir/x.csv"))).status, 1);

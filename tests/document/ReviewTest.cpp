@@ -83,9 +83,10 @@ TEST(ReviewSchedule, AgreesWithAFloatingPointSm2OverRandomAnswers) {
             if (q >= 3) {
                 easiness = std::max(1.3, easiness + (0.1 - (5 - q) * (0.08 + (5 - q) * 0.02)));
                 ++repetitions;
-                interval = repetitions == 1   ? 1
-                           : repetitions == 2 ? 6
-                                              : static_cast<long>(std::ceil(interval * easiness - 1e-9));
+                interval = repetitions == 1 ? 1
+                           : repetitions == 2
+                               ? 6
+                               : static_cast<long>(std::ceil(interval * easiness - 1e-9));
                 interval = std::min(interval, 36500L);
             } else {
                 repetitions = 0;
@@ -102,7 +103,8 @@ TEST(ReviewSchedule, RefusesGradesAndDatesThatAreNone) {
     const ReviewCard fresh;
     EXPECT_EQ(AnswerCard(fresh, 6, "2026-01-01"), fresh);
     EXPECT_EQ(AnswerCard(fresh, -1, "2026-01-01"), fresh);
-    for (const char* date : {"", "2026-02-30", "2026-1-01", "20260101", "abcd-ef-gh", "2026-13-01"}) {
+    for (const char* date :
+         {"", "2026-02-30", "2026-1-01", "20260101", "abcd-ef-gh", "2026-13-01"}) {
         EXPECT_FALSE(DayNumber(date).has_value()) << date;
         EXPECT_EQ(AnswerCard(fresh, 5, date), fresh) << date;
     }

@@ -105,8 +105,8 @@ TEST_F(WindowTest, CommandStatesFollowTheDocumentWhoeverChangesIt) {
 TEST_F(WindowTest, TheReviewCountsWhatIsDueAndBothListsChangeThePage) {
     Paste("The anatomist held a stethoscope.\r\n");
     const std::string folder = m_doc.m_strPersonalDir;
-    ASSERT_EQ(AppendToWordBook(folder, {"stethoscope", "听诊器", "The anatomist held a stethoscope.",
-                                        "", TodayIso()}),
+    ASSERT_EQ(AppendToWordBook(folder, {"stethoscope", "听诊器",
+                                        "The anatomist held a stethoscope.", "", TodayIso()}),
               "");
     QAction* review = m_pFrame->Command("ID_REVIEW");
     // The menu counts again when it opens.
