@@ -277,7 +277,12 @@ constexpr std::string_view kFirstCsvHeader = "word,gloss,sentence,source,date";
 // The sentence as HTML with its word in bold: at the place the entry knows, else every
 // whole-word occurrence.
 std::string SentenceHtml(const WordBookEntry& e) {
-    if (e.wordAt >= e.sentence.size()) {
+    // A place edited by hand or left by another program may not hold the word.
+    bool there = e.wordAt < e.sentence.size() && e.wordAt + e.word.size() <= e.sentence.size();
+    for (std::size_t k = 0; there && k < e.word.size(); ++k) {
+        there = LowerAscii(e.sentence[e.wordAt + k]) == LowerAscii(e.word[k]);
+    }
+    if (!there) {
         return BoldWord(e.sentence, e.word);
     }
     const std::string_view sentence = e.sentence;
