@@ -2,6 +2,7 @@
 // the step it shows, and the dialog says how many glosses a page that gives. And the level
 // test, from that dialog, the menu, or offered at the first start.
 #include <QDate>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -60,7 +61,10 @@ void CMainFrame::OnLevelTest() {
 void CMainFrame::OfferLevelTestOnce() {
     static const QString kOffered = QStringLiteral("LevelTest/Offered");
     if (m_pStore == nullptr || !m_pStore->Writable() || m_pStore->Values().contains(kOffered) ||
-        qEnvironmentVariable("VELLUMWISE_NONINTERACTIVE") == QLatin1String("1")) {
+        qEnvironmentVariable("VELLUMWISE_NONINTERACTIVE") == QLatin1String("1") ||
+        // No reader can answer a box on a platform without a screen: it would wait forever.
+        QGuiApplication::platformName() == QLatin1String("offscreen") ||
+        QGuiApplication::platformName() == QLatin1String("minimal")) {
         return;
     }
     // Marked first: a reader who closes the box has answered too.

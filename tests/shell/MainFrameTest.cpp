@@ -77,9 +77,10 @@ TEST_F(StartedApp, CaptionMenuAndStatusBar) {
                            "粘贴剪贴板内容(&P)\tCtrl+V", "|", "不注释人名\t", "|", "打印…\tCtrl+P",
                            "|", "退出(&X)\tCtrl+Q"}));
     EXPECT_EQ(itemsOf(menus[1]->menu()),
-              (QStringList{"复制(&C)\tCtrl+C", "粘贴剪贴板内容(&P)\tCtrl+V", "|", "认识这个词\tY",
-                           "标为生词\tN", "取消标记\tU", "选择释义…\tE", "|", "加入单词本\tB",
-                           "单词本…\tW", "复习…\tR", "认识的词和生词…\tL"}));
+              (QStringList{"复制(&C)\tCtrl+C", "粘贴剪贴板内容(&P)\tCtrl+V", "|",
+                           "查找(&F)…\tCtrl+F", "查找下一个\tF3", "查找上一个\tShift+F3", "|",
+                           "认识这个词\tY", "标为生词\tN", "取消标记\tU", "选择释义…\tE", "|",
+                           "加入单词本\tB", "单词本…\tW", "复习…\tR", "认识的词和生词…\tL"}));
     EXPECT_EQ(itemsOf(menus[2]->menu()),
               (QStringList{"文章开头\tHome", "文章末尾\tEnd", "上移半屏\tPgUp", "下移半屏\tPgDown",
                            "上移一行\tUp", "下移一行\tDown", "|", "前进到指定页面\tCtrl+G", "|",
