@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "LockedFileChange.h"
 #include "PrivateFolder.h"
 #include "TabFields.h"
 #include "TextLines.h"
@@ -58,20 +59,11 @@ bool SamePlace(const Bookmark& a, const Bookmark& b) {
 // Applies `change` to the bookmarks as the file holds them now, under the folder's lock.
 std::string ChangeBookmarks(const std::string& folder,
                             const std::function<void(BookmarkFile&)>& change) {
-    const FolderChange lock(folder);
-    if (!lock.Ok()) {
-        return "无法保存书签：" + lock.Problem();
-    }
-    const PrivateFile read = lock.Read(kFileName);
-    if (read.status == PrivateFile::Status::Failed) {
-        // Writing now would replace bookmarks that could not be read.
-        return read.problem + "\n书签没有改动。";
-    }
-    BookmarkFile file = ParseBookmarks(read.bytes);
-    change(file);
-    const std::string problem = lock.Write(kFileName, FormatBookmarks(file));
-    return problem.empty() ? std::string()
-                           : "无法保存书签 " + BookmarksFilePath(folder) + "：" + problem;
+    return ChangeLockedFile(folder, kFileName, "书签", [&](std::string_view bytes) {
+        BookmarkFile file = ParseBookmarks(bytes);
+        change(file);
+        return FormatBookmarks(file);
+    });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "LockedFileChange.h"
 #include "PrivateFolder.h"
 #include "TextLines.h"
 
@@ -127,22 +128,13 @@ bool LoadReviewCards(const std::string& folder, ReviewCards& cards) {
 
 std::string RecordReviewAnswer(const std::string& folder, std::string_view word, int grade,
                                std::string_view today, ReviewCard* after) {
-    const FolderChange lock(folder);
-    if (!lock.Ok()) {
-        return "无法保存复习记录：" + lock.Problem();
-    }
-    const PrivateFile file = lock.Read(kReviewName);
-    if (file.status == PrivateFile::Status::Failed) {
-        // Writing now would replace the cards that could not be read.
-        return file.problem + "\n复习记录没有改动。";
-    }
-    ReviewCards cards = ParseReviewCards(file.bytes);
-    ReviewCard& card = cards.cards[std::string(word)];
-    card = AnswerCard(card, grade, today);
-    if (after != nullptr) {
-        *after = card;
-    }
-    const std::string problem = lock.Write(kReviewName, FormatReviewCards(cards));
-    return problem.empty() ? std::string()
-                           : "无法保存复习记录 " + ReviewPath(folder) + "：" + problem;
+    return ChangeLockedFile(folder, kReviewName, "复习记录", [&](std::string_view bytes) {
+        ReviewCards cards = ParseReviewCards(bytes);
+        ReviewCard& card = cards.cards[std::string(word)];
+        card = AnswerCard(card, grade, today);
+        if (after != nullptr) {
+            *after = card;
+        }
+        return FormatReviewCards(cards);
+    });
 }

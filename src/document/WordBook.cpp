@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "EntryDatabase.h"
+#include "LockedFileChange.h"
 #include "LowerCaseWord.h"
 #include "PrivateFolder.h"
 #include "TabFields.h"
@@ -399,20 +400,11 @@ namespace {
 // Applies `change` to the book as the file holds it now, under the folder's lock.
 std::string ChangeWordBook(const std::string& folder,
                            const std::function<void(WordBook&)>& change) {
-    const FolderChange lock(folder);
-    if (!lock.Ok()) {
-        return "无法保存单词本：" + lock.Problem();
-    }
-    const PrivateFile file = lock.Read(kBookName);
-    if (file.status == PrivateFile::Status::Failed) {
-        // Writing now would replace entries that could not be read.
-        return file.problem + "\n单词本没有改动。";
-    }
-    WordBook book = ParseWordBook(file.bytes);
-    change(book);
-    const std::string problem = lock.Write(kBookName, FormatWordBook(book));
-    return problem.empty() ? std::string()
-                           : "无法保存单词本 " + WordBookPath(folder) + "：" + problem;
+    return ChangeLockedFile(folder, kBookName, "单词本", [&](std::string_view bytes) {
+        WordBook book = ParseWordBook(bytes);
+        change(book);
+        return FormatWordBook(book);
+    });
 }
 
 }  // namespace
