@@ -464,3 +464,105 @@ TEST(CutLetters, GlossBoxesLeaveTheWordsDescendersAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+// Rows of a painted column that hold ink of one colour (antialiased ink counts by what it
+// is nearest to), top to bottom.
+std::vector<int> InkRows(const QImage& image, int left, int right, QRgb ink, QRgb other,
+                         QRgb background) {
+    auto distance = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b));
+    };
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = left; x < right; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            const int toInk = distance(pixel, ink);
+            if (toInk < distance(pixel, background) && toInk < distance(pixel, other)) {
+                rows.push_back(y);
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+// The book page at every reading font and gloss size: a gloss stands nearer its own word
+// than the next line's words, and no word loses a descender to it.
+TEST(Rhythm, AGlossStandsNearerItsWordThanTheNextLineAtEverySize) {
+    const std::string bones = "\xb9\xc7\xb9\xc7";  // 骨骨
+    for (const int height : {-11, -13, -16, -21, -27, -37}) {
+        for (const int percent : {60, 70, 80, 100}) {
+            ReadingFont record;
+            record.lfHeight = height;
+            PageScene scene;
+            scene.pageColor = QColor(kWhite);
+            scene.textColor = QColor(qRgb(0, 0, 0));
+            scene.glossColor = QColor(qRgb(0, 0, 255));
+            scene.boxColor = QColor(kWhite);
+            scene.textFont = ToQFont(record);
+            scene.glossFont = ToGlossQFont(record, percent);
+            scene.breakAroundText = true;
+            scene.glossUnderWord = true;
+            scene.lineUnit = LineUnitOf(record, scene.textFont, scene.glossFont);
+            CParagraphList text;
+            // One paragraph over several lines, a descender in every word; only the first
+            // word is glossed.
+            std::string line = "gypsy";
+            for (int i = 0; i < 60; ++i) {
+                line += " jumpy";
+            }
+            SetLines(text, {line});
+            scene.paragraphs = &text.m_arrParagraphs;
+            auto paint = [&](bool glossed) {
+                GlossFirstParagraph(
+                    text, glossed ? std::vector<std::string>{bones} : std::vector<std::string>());
+                QtTextMeasurer measurer(scene.textFont, scene.lineUnit);
+                LayoutText(text, measurer, 800, PageLayout::Book);
+                QImage image(1000, 600, QImage::Format_RGB32);
+                QPainter painter(&image);
+                GlossTextCache glosses;
+                PaintPage(painter, image.size(), scene, glosses);
+                return image;
+            };
+            const QImage glossed = paint(true);
+            const int left = 140;
+            const int right = 140 + text.m_arrParagraphs[0].Width(0);
+            const QRgb black = qRgb(0, 0, 0), blue = qRgb(0, 0, 255);
+            const std::vector<int> words = InkRows(glossed, left, right, black, blue, kWhite);
+            const std::vector<int> gloss = InkRows(glossed, left, right, blue, black, kWhite);
+            ASSERT_FALSE(words.empty());
+            ASSERT_FALSE(gloss.empty()) << height << " " << percent;
+            // The first line's letters end above the gloss, the second's begin below it.
+            int firstBottom = -1, nextTop = -1;
+            for (const int row : words) {
+                if (row < gloss.front()) {
+                    firstBottom = row;
+                } else if (row > gloss.back() && nextTop < 0) {
+                    nextTop = row;
+                }
+            }
+            ASSERT_GE(firstBottom, 0) << height << " " << percent;
+            ASSERT_GE(nextTop, 0) << height << " " << percent;
+            EXPECT_LT(gloss.front() - firstBottom, nextTop - gloss.back())
+                << "font " << height << ", gloss " << percent << "%";
+            // The words' ink is the same with the gloss drawn as without it.
+            const QImage bare = paint(false);
+            // "gypsy" has no dot or ascender: its rows of ink run unbroken to its descenders.
+            const std::vector<int> bareWords = InkRows(bare, left, right, black, blue, kWhite);
+            std::size_t run = 1;
+            while (run < bareWords.size() && bareWords[run] == bareWords[run - 1] + 1) {
+                ++run;
+            }
+            const int wordsEnd = bareWords[run - 1] + 1;
+            EXPECT_LT(wordsEnd - 1, gloss.front()) << "font " << height << ", gloss " << percent;
+            const QRect cells(left, 0, right - left, wordsEnd);
+            EXPECT_EQ(glossed.copy(cells), bare.copy(cells))
+                << "font " << height << ", gloss " << percent << "%";
+        }
+    }
+}
+
+}  // namespace
