@@ -158,7 +158,8 @@ LayoutOutcome CVellumwiseView::LayOut(CParagraphList& text) {
         const WordPlace word = ClampPlace(paragraphs, *kept);
         outcome.scrollPos =
             sameText ? ScrollPosKeeping(paragraphs, word, oldPos, oldWordTop, m_nLineUnit)
-                     : WordTop(paragraphs, word, m_nLineUnit);
+            : word == WordPlace{} ? 0  // a text kept at its start opens as it first did
+                                  : WordTop(paragraphs, word, m_nLineUnit);
         m_keptTop = KeptTop{word, outcome.scrollPos, m_nLaidOutText};
     }
     return outcome;

@@ -167,6 +167,14 @@ TEST_F(SettingsStoreTest, AFileWithoutASchemeGetsTheOneItsColoursWereDrawnIn) {
               "[Colors]\nScheme=eyecare\nPage=#0a0b0c\n[Reading]\nLayout=original\n");
     EXPECT_EQ(SettingsStore().Reading().colorScheme, ColorScheme::Sepia);
     EXPECT_EQ(SettingsStore().Reading().pageLayout, PageLayout::Original);
+    // A scheme without its colours is drawn in the scheme's, not in the default page's.
+    WriteFile(SettingsFile(), "[Colors]\nScheme=night\nGloss=#zzzzzz\n");
+    testing::internal::CaptureStderr();
+    const ReadingSettings night = SettingsStore().Reading();
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(night.pageColor, ColorsOf(ColorScheme::Night).page);
+    EXPECT_EQ(night.textColor, ColorsOf(ColorScheme::Night).text);
+    EXPECT_EQ(night.glossColor, ColorsOf(ColorScheme::Night).gloss);
     WriteFile(SettingsFile(), "[Colors]\nScheme=purple\n[Reading]\nLayout=sideways\n");
     testing::internal::CaptureStderr();
     EXPECT_EQ(SettingsStore().Reading(), ReadingSettings{});
@@ -515,7 +523,8 @@ TEST_F(ReaderWindow, EverySchemeAndLayoutComesBackAfterARestartPixelForPixel) {
         EXPECT_EQ(m_pDoc->m_colorScheme, look.expected) << look.scheme;
         EXPECT_TRUE(m_pFrame->Command(look.scheme)->isChecked()) << look.scheme;
         EXPECT_TRUE(m_pFrame->Command(look.layout)->isChecked()) << look.scheme;
-        m_pDoc->ScrollTo(0);  // the text reopens with its top word at the top
+        // Kept at its start, the text reopens as it was first shown, margin and all.
+        EXPECT_EQ(m_pDoc->m_nScrollPos, 0) << look.scheme;
         EXPECT_EQ(View().viewport()->grab().toImage(), before) << look.scheme;
         Quit();
     }

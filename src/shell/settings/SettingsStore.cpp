@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <limits>
 #include <optional>
+#include <tuple>
 #include <variant>
 
 #include "CodePage.h"
@@ -137,6 +138,9 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// Spelt out for compilers without aggregate deduction (clang before 17).
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // Reads one row into `settings`; false when the value is there but makes no sense.
 bool ReadRow(const QVariantMap& file, const SettingRow& row, ReadingSettings& settings) {
@@ -403,6 +407,20 @@ ReadingSettings SettingsStore::Reading() const {
         settings.colorScheme =
             SchemeWithColors(settings.pageColor, settings.textColor, settings.glossColor)
                 .value_or(ColorScheme::Classic);
+    }
+    // A scheme named without its colours (written by hand, or a colour that made no sense)
+    // takes them from the scheme: night text never lands on the default page.
+    if (!m_values.contains(QStringLiteral("Colors/Scheme"))) {
+        return settings;
+    }
+    const SchemeColors scheme = ColorsOf(settings.colorScheme);
+    for (const auto& [key, member, fallback] :
+         {std::tuple{"Colors/Page", &ReadingSettings::pageColor, scheme.page},
+          std::tuple{"Colors/Text", &ReadingSettings::textColor, scheme.text},
+          std::tuple{"Colors/Gloss", &ReadingSettings::glossColor, scheme.gloss}}) {
+        if (!ParseColor(m_values.value(QString::fromLatin1(key)).toString())) {
+            settings.*member = fallback;
+        }
     }
     return settings;
 }
