@@ -461,11 +461,14 @@ void SettingsStore::SaveReading(const ReadingSettings& chosen) {
         return;
     }
     const ReadingSettings before = m_saved;
-    // Only the settings this window changed: another window's other choices stay.
+    // Only the settings this window changed: another window's other choices stay. A value
+    // that makes no sense is replaced by what this window uses in its place.
     const bool saved = Change([&](QVariantMap& values) {
         for (const SettingRow& row : kReadingRows) {
             const QString text = RowText(row, settings);
-            if (text != RowText(row, before) || !values.contains(QString::fromLatin1(row.key))) {
+            ReadingSettings scratch;
+            if (text != RowText(row, before) || !values.contains(QString::fromLatin1(row.key)) ||
+                !ReadRow(values, row, scratch)) {
                 values.insert(QString::fromLatin1(row.key), text);
             }
         }
