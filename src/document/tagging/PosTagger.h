@@ -38,6 +38,7 @@ private:
         const LexiconTags* known;  // the lower-case word's lexicon entry, or nullptr
         bool blocked;              // its tag is certain: no rule changes it
         std::uint16_t word;        // the lower-case word's number among the rules' words, or 0
+        std::uint32_t flags;       // what the fixed rules ask of the word (WordFlag bits)
     };
     // A rule as the tagger tries it: its words numbered, so that trying one compares
     // numbers, and the word it needs the token itself to be, if any (0: none).
@@ -51,6 +52,7 @@ private:
         std::uint16_t ownWord;
     };
     std::uint16_t WordNumber(std::string_view lower, const LexiconTags* known) const;
+    std::uint32_t WordFlags(std::string_view lower, const LexiconTags* known) const;
     PosTag Initial(const Token& token) const;
     void PreRules(std::vector<Token>& tokens, std::vector<PosTag>& tags) const;
     void ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
@@ -67,4 +69,6 @@ private:
     StringIndex m_ruleWords;                       // word -> its number, from 1
     std::vector<std::uint16_t> m_ruleWordOfEntry;  // by lexicon position: its number, or 0
     std::uint16_t m_blankWord = 0;                 // the number of "", past either end
+    StringIndex m_flagWords;                       // word -> its flags, for words with any
+    std::vector<std::uint32_t> m_flagsOfEntry;     // by lexicon position: its flags, or 0
 };
