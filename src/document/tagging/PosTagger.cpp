@@ -337,6 +337,39 @@ std::uint32_t PosTagger::WordFlags(std::string_view lower, const LexiconTags* kn
     return it == m_flagWords.end() ? 0 : it->second;
 }
 
+namespace {
+
+// Where a word's capitals are, when that and its lower-case spelling give its
+// spelling: 0 none, 1 the first letter alone, 2 every byte; -1 otherwise.
+int CapitalShape(std::string_view text) {
+    bool laterCapital = false;
+    bool laterAllCapitals = true;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const bool capital = IsCapital(text[i]);
+        laterCapital = laterCapital || capital;
+        laterAllCapitals = laterAllCapitals && capital;
+    }
+    const bool firstCapital = !text.empty() && IsCapital(text[0]);
+    if (!laterCapital) {
+        return firstCapital ? 1 : 0;
+    }
+    return firstCapital && laterAllCapitals && text.size() >= 2 ? 2 : -1;
+}
+
+}  // namespace
+
+PosTag PosTagger::InitialOf(const Token& token, std::uint32_t word, InitialMemo* memo) const {
+    const int shape = memo != nullptr && word < memo->m_tags.size() ? CapitalShape(token.text) : -1;
+    if (shape < 0) {
+        return Initial(token);
+    }
+    std::uint8_t& kept = memo->m_tags[word][static_cast<std::size_t>(shape)];
+    if (kept == InitialMemo::kNotYet[0]) {
+        kept = static_cast<std::uint8_t>(Initial(token));
+    }
+    return static_cast<PosTag>(kept);
+}
+
 PosTag PosTagger::Initial(const Token& token) const {
     const std::string_view text = token.text;
     // A capitalised word the lexicon knows in small letters is that word (a
@@ -808,7 +841,8 @@ void PosTagger::TagSentence(const std::vector<std::string_view>& words,
     TagPieces(pieces, tags);
 }
 
-void PosTagger::TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>& tags) const {
+void PosTagger::TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>& tags,
+                          InitialMemo* memo) const {
     std::vector<Token> tokens;
     tokens.reserve(pieces.size());
     tags.assign(pieces.size(), PosTag::None);
@@ -830,7 +864,7 @@ void PosTagger::TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>&
             tokens[i].blocked = true;
             continue;
         }
-        tags[i] = Initial(tokens[i]);
+        tags[i] = InitialOf(tokens[i], pieces[i].word, memo);
         const bool letters = IsSmall(tokens[i].lower[0]);
         if (sentenceStart && letters) {
             firstWord = i;

@@ -27,8 +27,24 @@ public:
         std::string_view text;
         const LexiconTags* lower = nullptr;  // the entry of text in lower case, when looked up
         bool lookedUp = false;
+        // The text's number for the lower-case word (a piece that is a token as written),
+        // for an InitialMemo; past the memo's words for none.
+        std::uint32_t word = UINT32_MAX;
     };
-    void TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>& tags) const;
+    // The first tag of each word of a text by where its capitals are, kept by one
+    // thread across its sentences: a text's tokens mostly repeat words it tagged before,
+    // and a word's first tag depends on its spelling alone.
+    class InitialMemo {
+    public:
+        explicit InitialMemo(std::size_t words) : m_tags(words, kNotYet) {}
+
+    private:
+        friend class PosTagger;
+        static constexpr std::array<std::uint8_t, 3> kNotYet = {0xFF, 0xFF, 0xFF};
+        std::vector<std::array<std::uint8_t, 3>> m_tags;  // by word, then CapitalShape
+    };
+    void TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>& tags,
+                   InitialMemo* memo = nullptr) const;
     const TaggerData& Lexicon() const { return m_data; }
 
 private:
@@ -54,6 +70,7 @@ private:
     std::uint16_t WordNumber(std::string_view lower, const LexiconTags* known) const;
     std::uint32_t WordFlags(std::string_view lower, const LexiconTags* known) const;
     PosTag Initial(const Token& token) const;
+    PosTag InitialOf(const Token& token, std::uint32_t word, InitialMemo* memo) const;
     void PreRules(std::vector<Token>& tokens, std::vector<PosTag>& tags) const;
     void ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
                     bool secondPass) const;

@@ -79,7 +79,8 @@ public:
           m_store(store),
           m_out(tags),
           m_lexiconOfWord(store.words.Size()),
-          m_lookedUp(store.words.Size(), 0) {}
+          m_lookedUp(store.words.Size(), 0),
+          m_initial(store.words.Size()) {}
 
     // `token`: the store's token the piece's tag goes to, or kNoToken; `whole`: the
     // piece is that token as written, so its word's lexicon entry can be shared.
@@ -92,7 +93,7 @@ public:
                     m_lexiconOfWord[word] = m_tagger.Lexicon().Find(m_store.words.Word(word));
                     m_lookedUp[word] = 1;
                 }
-                added = {piece, m_lexiconOfWord[word], true};
+                added = {piece, m_lexiconOfWord[word], true, word};
             }
         }
         m_pieces.push_back(added);
@@ -105,7 +106,7 @@ public:
         if (m_pieces.empty()) {
             return;
         }
-        m_tagger.TagPieces(m_pieces, m_tags);
+        m_tagger.TagPieces(m_pieces, m_tags, &m_initial);
         for (std::size_t i = 0; i < m_pieces.size(); ++i) {
             if (m_owners[i] != kNoToken) {
                 m_out[m_owners[i]] = m_tags[i];
@@ -124,6 +125,7 @@ private:
     std::vector<PosTag>& m_out;
     std::vector<const LexiconTags*> m_lexiconOfWord;  // by word number, once looked up
     std::vector<std::uint8_t> m_lookedUp;
+    PosTagger::InitialMemo m_initial;
     std::vector<PosTagger::Piece> m_pieces;
     std::vector<std::size_t> m_owners;  // store token number, or kNoToken
     std::vector<PosTag> m_tags;
