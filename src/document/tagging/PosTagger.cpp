@@ -22,16 +22,6 @@ bool EndsWith(std::string_view word, std::string_view ending) {
     return word.size() > ending.size() && word.substr(word.size() - ending.size()) == ending;
 }
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (IsCapital(c)) {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
-
 // Digits with at most one joint: 12, 1990, 3:30, 12-14, '95.
 bool IsNumber(std::string_view word) {
     if (!word.empty() && word[0] == '\'') {
@@ -482,9 +472,12 @@ void PosTagger::ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>
         while (changed) {
             changed = false;
             const std::vector<Rule>& rules = rulesFrom[static_cast<std::size_t>(tags[i])];
-            auto rule = std::lower_bound(
-                rules.begin(), rules.end(), after,
-                [](const Rule& r, std::uint32_t order) { return r.order < order; });
+            // (Most tokens keep their first tag: no rule fired, none to pass over.)
+            auto rule = after == 0 ? rules.begin()
+                                   : std::lower_bound(rules.begin(), rules.end(), after,
+                                                      [](const Rule& r, std::uint32_t order) {
+                                                          return r.order < order;
+                                                      });
             for (; rule != rules.end(); ++rule) {
                 if (rule->ownWord != 0 && rule->ownWord != word) {
                     continue;
@@ -846,8 +839,24 @@ void PosTagger::TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>&
     std::vector<Token> tokens;
     tokens.reserve(pieces.size());
     tags.assign(pieces.size(), PosTag::None);
+    // The lower case the caller did not give, in one buffer made big enough at once,
+    // so that the views into it stay put.
+    std::size_t lowerBytes = 0;
     for (const Piece& piece : pieces) {
-        tokens.push_back({piece.text, Lower(piece.text), piece.lower, false, 0, 0});
+        lowerBytes += piece.lowerText.empty() ? piece.text.size() : 0;
+    }
+    std::string lowered;
+    lowered.reserve(lowerBytes);
+    for (const Piece& piece : pieces) {
+        std::string_view lower = piece.lowerText;
+        if (lower.empty()) {
+            const std::size_t start = lowered.size();
+            for (const char c : piece.text) {
+                lowered.push_back(IsCapital(c) ? static_cast<char>(c - 'A' + 'a') : c);
+            }
+            lower = std::string_view(lowered).substr(start);
+        }
+        tokens.push_back({piece.text, lower, piece.lower, false, 0, 0});
         Token& token = tokens.back();
         if (!piece.lookedUp) {
             token.known = m_data.Find(token.lower);

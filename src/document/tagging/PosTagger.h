@@ -30,6 +30,9 @@ public:
         // The text's number for the lower-case word (a piece that is a token as written),
         // for an InitialMemo; past the memo's words for none.
         std::uint32_t word = UINT32_MAX;
+        // The text with its ASCII capitals made small, when the caller has it; else
+        // empty, and the tagger makes it.
+        std::string_view lowerText = {};
     };
     // The first tag of each word of a text by where its capitals are, kept by one
     // thread across its sentences: a text's tokens mostly repeat words it tagged before,
@@ -50,7 +53,7 @@ public:
 private:
     struct Token {
         std::string_view text;
-        std::string lower;
+        std::string_view lower;    // the piece's, or in TagPieces' own copy
         const LexiconTags* known;  // the lower-case word's lexicon entry, or nullptr
         bool blocked;              // its tag is certain: no rule changes it
         std::uint16_t word;        // the lower-case word's number among the rules' words, or 0

@@ -1,6 +1,7 @@
 #include "TextTagging.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "ByteClass.h"
@@ -89,12 +90,21 @@ public:
         if (whole && token != kNoToken) {
             const std::uint32_t word = m_store.tokenWords[token];
             if (word < m_lookedUp.size()) {
+                const std::string_view lower = m_store.words.Word(word);
                 if (m_lookedUp[word] == 0) {
-                    m_lexiconOfWord[word] = m_tagger.Lexicon().Find(m_store.words.Word(word));
+                    m_lexiconOfWord[word] = m_tagger.Lexicon().Find(lower);
                     m_lookedUp[word] = 1;
                 }
-                added = {piece, m_lexiconOfWord[word], true, word};
+                added = {piece, m_lexiconOfWord[word], true, word, lower};
             }
+        } else if (piece.size() == 1 && !(piece[0] >= 'A' && piece[0] <= 'Z')) {
+            // Punctuation, mostly: looked up once per byte.
+            const auto byte = static_cast<unsigned char>(piece[0]);
+            if (m_byteLookedUp[byte] == 0) {
+                m_lexiconOfByte[byte] = m_tagger.Lexicon().Find(piece);
+                m_byteLookedUp[byte] = 1;
+            }
+            added = {piece, m_lexiconOfByte[byte], true};
         }
         m_pieces.push_back(added);
         m_owners.push_back(token);
@@ -126,6 +136,8 @@ private:
     std::vector<const LexiconTags*> m_lexiconOfWord;  // by word number, once looked up
     std::vector<std::uint8_t> m_lookedUp;
     PosTagger::InitialMemo m_initial;
+    std::array<const LexiconTags*, 256> m_lexiconOfByte{};  // one-byte pieces, once looked up
+    std::array<std::uint8_t, 256> m_byteLookedUp{};
     std::vector<PosTagger::Piece> m_pieces;
     std::vector<std::size_t> m_owners;  // store token number, or kNoToken
     std::vector<PosTag> m_tags;
