@@ -7,13 +7,6 @@
 
 namespace {
 
-// A neighbour's tag or lower-case word, blank past either end of the sentence: rules
-// look up to three tokens away.
-PosTag Near(const std::vector<PosTag>& tags, std::size_t i, std::ptrdiff_t offset) {
-    const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
-    return j >= 0 && static_cast<std::size_t>(j) < tags.size() ? tags[j] : PosTag::None;
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
 bool IsSmall(char c) { return c >= 'a' && c <= 'z'; }
@@ -449,14 +442,15 @@ void PosTagger::PreRules(std::vector<Token>& tokens, std::vector<PosTag>& tags) 
     }
 }
 
-void PosTagger::ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
-                           bool secondPass) const {
+void PosTagger::ApplyRules(const std::vector<Token>& tokens, PosTag* tags,
+                           const std::uint16_t* words, bool secondPass) const {
     const std::size_t n = tokens.size();
-    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) { return Near(tags, i, offset); };
+    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) {
+        return tags[static_cast<std::ptrdiff_t>(i) + offset];
+    };
     // Words by their numbers among the rules' words: past either end, "".
     auto wordAt = [&](std::size_t i, std::ptrdiff_t offset) {
-        const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
-        return j >= 0 && static_cast<std::size_t>(j) < n ? tokens[j].word : m_blankWord;
+        return words[static_cast<std::ptrdiff_t>(i) + offset];
     };
     const std::size_t pass = secondPass ? 1 : 0;
     for (std::size_t i = 0; i < n; ++i) {
@@ -586,14 +580,15 @@ void PosTagger::ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>
     }
 }
 
-void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
-                          std::size_t firstWord) const {
+void PosTagger::PostRules(const std::vector<Token>& tokens, PosTag* tags,
+                          const std::uint32_t* flags, std::size_t firstWord) const {
     const std::size_t n = tokens.size();
-    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) { return Near(tags, i, offset); };
+    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) {
+        return tags[static_cast<std::ptrdiff_t>(i) + offset];
+    };
     // The words' flags, none past either end.
     auto flagsAt = [&](std::size_t i, std::ptrdiff_t offset) {
-        const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
-        return j >= 0 && static_cast<std::size_t>(j) < n ? tokens[j].flags : 0u;
+        return flags[static_cast<std::ptrdiff_t>(i) + offset];
     };
     for (std::size_t i = 0; i < n; ++i) {
         if (tokens[i].blocked) {
@@ -884,7 +879,25 @@ void PosTagger::TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>&
         tokens[i].blocked = (!letters && text[0] != '\'') || IsNumber(text);
     }
     PreRules(tokens, tags);
-    ApplyRules(tokens, tags, false);
-    ApplyRules(tokens, tags, true);
-    PostRules(tokens, tags, firstWord);
+    // The rules look up to kPad tokens away: the tags, words and flags get that many
+    // blanks past either end, so that no look tests the sentence's ends. Kept per
+    // thread, as a text's sentences come one after another.
+    constexpr std::size_t kPad = 3;
+    thread_local std::vector<PosTag> paddedTags;
+    thread_local std::vector<std::uint16_t> paddedWords;
+    thread_local std::vector<std::uint32_t> paddedFlags;
+    const std::size_t n = tokens.size();
+    paddedTags.assign(n + 2 * kPad, PosTag::None);
+    paddedWords.assign(n + 2 * kPad, m_blankWord);
+    paddedFlags.assign(n + 2 * kPad, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        paddedTags[kPad + i] = tags[i];
+        paddedWords[kPad + i] = tokens[i].word;
+        paddedFlags[kPad + i] = tokens[i].flags;
+    }
+    PosTag* const work = paddedTags.data() + kPad;
+    ApplyRules(tokens, work, paddedWords.data() + kPad, false);
+    ApplyRules(tokens, work, paddedWords.data() + kPad, true);
+    PostRules(tokens, work, paddedFlags.data() + kPad, firstWord);
+    std::copy(work, work + n, tags.begin());
 }

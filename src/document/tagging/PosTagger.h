@@ -75,10 +75,12 @@ private:
     PosTag Initial(const Token& token) const;
     PosTag InitialOf(const Token& token, std::uint32_t word, InitialMemo* memo) const;
     void PreRules(std::vector<Token>& tokens, std::vector<PosTag>& tags) const;
-    void ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
+    // `tags`, `words` (numbers among the rules' words) and `flags` by token, each with
+    // blanks before the first and after the last (None, the blank word, none).
+    void ApplyRules(const std::vector<Token>& tokens, PosTag* tags, const std::uint16_t* words,
                     bool secondPass) const;
     // `firstWord`: the sentence's first word's index (past the end for none).
-    void PostRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
+    void PostRules(const std::vector<Token>& tokens, PosTag* tags, const std::uint32_t* flags,
                    std::size_t firstWord) const;
 
     const TaggerData& m_data;
