@@ -215,30 +215,42 @@ const CDicItem* CDicMain::FindEntry(std::string_view word) const {
 
 std::string_view CDicMain::TranslateView(std::string_view word, double threshold, bool bMedical,
                                          bool bScience) const {
+    const StepGloss answer = GlossAtAnyStep(word, bMedical, bScience);
+    return answer.Shows(threshold) ? answer.gloss : std::string_view();
+}
+
+CDicMain::StepGloss CDicMain::GlossAtAnyStep(std::string_view word, bool bMedical,
+                                             bool bScience) const {
     if (word.size() < 2) {
         return {};
     }
-    std::string_view answer;
-    const bool decided = WalkReductions(word, [&](std::string_view candidate) {
-        const ExactAnswer found = FindExact(candidate, threshold);
-        if (found.found == Found::Unknown) {
+    StepGloss answer;
+    answer.decided = WalkReductions(word, [&](std::string_view candidate) {
+        if (candidate.size() < 2) {
+            return true;  // too short to look up: nothing, and no glossary either
+        }
+        const auto position = m_lookupIndex.Find(candidate, m_arrItems);
+        if (!position) {
             return false;
         }
-        answer = found.found == Found::Gloss ? found.gloss : std::string_view();
+        const CDicItem& item = m_arrItems[*position];
+        answer = {item.m_strGloss, item.m_dFrequency, true, true};
         return true;
     });
-    if (decided) {
+    if (answer.decided) {
         return answer;
     }
     if (bScience) {
         if (const auto gloss = m_scienceGlossary.LookupView(word)) {
-            return *gloss;
+            answer.gloss = *gloss;
+            return answer;
         }
     }
     if (bMedical) {
         if (const auto gloss = m_medicalGlossary.LookupView(word)) {
-            return *gloss;
+            answer.gloss = *gloss;
+            return answer;
         }
     }
-    return {};
+    return answer;
 }

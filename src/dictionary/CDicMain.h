@@ -55,6 +55,21 @@ public:
     // until the entry list or the word lists change.
     std::string_view TranslateView(std::string_view word, double threshold, bool bMedical,
                                    bool bScience) const;
+    // TranslateView's answer at every threshold at once, so that a text looks each word
+    // up once and a step change only compares numbers: `gloss` shows at the thresholds
+    // Shows answers true for. `entry` says an entry decided (FindReachedEntry has one);
+    // a glossary's gloss shows at every threshold. `decided`: an entry or a form too
+    // short to look up ended the search, and no glossary is asked.
+    struct StepGloss {
+        std::string_view gloss;
+        double frequency = 0;
+        bool entry = false;
+        bool decided = false;
+        bool Shows(double threshold) const {
+            return !gloss.empty() && (!entry || threshold > frequency);
+        }
+    };
+    StepGloss GlossAtAnyStep(std::string_view word, bool bMedical, bool bScience) const;
     // The position in m_arrItems of the entry Translate answers from: the word's own,
     // else that of the first reduced form that is an entry; nullopt when no entry
     // decides (a reduced form too short to look up ends the search without one).

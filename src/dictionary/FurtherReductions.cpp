@@ -166,16 +166,24 @@ std::string Respelt(std::string_view word) {
 
 std::optional<FurtherAnswer> TranslateFurther(const CDicMain& dic, std::string_view word,
                                               double threshold) {
+    std::optional<FurtherAnswer> answer = FurtherAtAnyStep(dic, word);
     // An entry the word leads to answers with its score: known at the step, no gloss.
-    auto answerFrom = [&](const CDicItem& item, std::string gloss) {
-        return FurtherAnswer{item.m_strWord,
-                             threshold > item.m_dFrequency ? std::move(gloss) : std::string()};
+    if (answer && !(threshold > answer->frequency)) {
+        answer->gloss.clear();
+    }
+    return answer;
+}
+
+std::optional<FurtherAnswer> FurtherAtAnyStep(const CDicMain& dic, std::string_view word) {
+    auto answerFrom = [](const CDicItem& item, std::string gloss) {
+        return FurtherAnswer{item.m_strWord, std::move(gloss), item.m_dFrequency};
     };
     const std::string respelt = Respelt(word);
     if (!respelt.empty()) {
         if (const auto reached = dic.FindReachedEntry(respelt)) {
+            // The respelt word's own lookup reaches the same entry first.
             const CDicItem& item = dic.m_arrItems[*reached];
-            return FurtherAnswer{item.m_strWord, dic.Translate(respelt, threshold, false, false)};
+            return answerFrom(item, item.m_strGloss);
         }
     }
     // Latin plurals, only where the singular is an entry.

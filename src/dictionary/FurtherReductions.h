@@ -11,6 +11,8 @@ class CDicMain;
 struct FurtherAnswer {
     std::string reachedWord;  // the entry's word
     std::string gloss;
+    // The reached entry's score: a threshold above it shows the gloss.
+    double frequency = 0;
 };
 
 // Reductions for words Translate's own steps take to no entry: British and ligature
@@ -22,3 +24,6 @@ struct FurtherAnswer {
 // nullopt when none reaches an entry.
 std::optional<FurtherAnswer> TranslateFurther(const CDicMain& dic, std::string_view word,
                                               double threshold);
+// The same at every threshold at once: `gloss` as if the reader knew nothing, to be
+// shown where the threshold is above `frequency`.
+std::optional<FurtherAnswer> FurtherAtAnyStep(const CDicMain& dic, std::string_view word);

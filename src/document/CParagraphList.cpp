@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 #include "BinomialNames.h"
@@ -35,6 +36,7 @@ void CParagraphList::RemoveAll() {
     m_bNamesSkipped = false;
     m_stepGlossOfWord.clear();
     m_entryOfWord.clear();
+    ForgetAnyStep();
     ForgetSenses();
     m_pForeignDic = nullptr;
     m_nForeignDicEntries = 0;
@@ -61,6 +63,7 @@ void CParagraphList::ForgetSenses() {
     store.senseGlossOfWord = {};
     store.senseGlosses.Clear();
     store.phrases = {};
+    m_phraseEntryFrequency.clear();
     m_bSensesChosen = false;
     m_subjectsFound.clear();
     m_pSensesDic = nullptr;
@@ -235,6 +238,16 @@ constexpr std::size_t kProgressEvery = 4096;
 // Texts with fewer distinct words are glossed on one thread: starting threads would
 // cost more than they save.
 constexpr std::size_t kShareOutFrom = 4096;
+// The frequencies of m_anyStepFrequency that no threshold passes, and that every
+// one does.
+constexpr double kNeverShown = std::numeric_limits<double>::infinity();
+constexpr double kAlwaysShown = -std::numeric_limits<double>::infinity();
+constexpr std::uint32_t kNotPooled = UINT32_MAX;
+// Bits of m_phraseByGlossary: the science glossary has the chain (and answers for it
+// while on), with a gloss; the medical glossary has a gloss for it.
+constexpr std::uint8_t kPhraseScienceKnows = 1;
+constexpr std::uint8_t kPhraseByScience = 2;
+constexpr std::uint8_t kPhraseByMedical = 4;
 
 }  // namespace
 
@@ -304,54 +317,117 @@ int CParagraphList::Annotate(const CDicMain* pDic, double dThreshold, bool bMedi
     // remembered between calls, so a changed dictionary is always asked afresh. A
     // token finds its gloss through its word's number.
     TextStore& store = *m_pStore;
-    store.glosses.Clear();
     m_bNamesSkipped = bSkipNames;
     m_dThreshold = dThreshold;
     m_bMedical = bMedical;
     m_bScience = bScience;
     m_entryOfWord.clear();
     FindForeign(pDic);
-    // The look-ups are shared between the processors (the dictionary is only read);
-    // the answers are pooled afterwards, on this thread.
     const std::size_t words = store.words.Size();
-    std::vector<std::string_view> found(words);
-    std::vector<std::string> further(words);  // glosses the further reductions made
-    const std::size_t parts = words < kShareOutFrom ? 1 : ProcessorCount();
-    const bool finished = RunInParts(parts, [&](std::size_t part, const GoOn& goOn) {
-        for (std::size_t id = part, done = 0; id < words; id += parts, ++done) {
-            if (done % kProgressEvery == kProgressEvery - 1 &&
-                (!goOn() || (part == 0 && progress &&
-                             !progress(static_cast<double>(id) / static_cast<double>(words))))) {
-                return false;
-            }
-            const auto number = static_cast<std::uint32_t>(id);
-            if ((bSkipNames && IsName(number)) || (m_additions && m_noWordToGloss[id] != 0)) {
-                continue;
-            }
-            const std::string_view word = store.words.Word(number);
-            found[id] = pDic->TranslateView(word, dThreshold, bMedical, bScience);
-            if (m_additions && found[id].empty() && MayReduceFurther(number) &&
-                !pDic->FindReachedEntry(word)) {
-                if (auto answer = TranslateFurther(*pDic, word, dThreshold)) {
-                    further[id] = std::move(answer->gloss);
-                    found[id] = further[id];
+    if (m_anyStepRevision != pDic->Revision() || m_anyStepAdditions != m_additions ||
+        m_anyStepGloss.size() != words) {
+        // The numbers of the glosses shown so far go with the pool.
+        store.glosses.Clear();
+        ForgetAnyStep();
+        m_phraseEntryFrequency.clear();
+        m_furtherGlosses.clear();
+        m_glossaryWords.clear();
+        m_anyStepGloss.assign(words, {});
+        m_anyStepFrequency.assign(words, kNeverShown);
+        m_anyStepNumber.assign(words, kNotPooled);
+        // The look-ups are shared between the processors (the dictionary is only
+        // read); what each part found beyond the entries is kept afterwards, on this
+        // thread.
+        std::vector<std::string> further(words);
+        const std::size_t parts = words < kShareOutFrom ? 1 : ProcessorCount();
+        std::vector<std::vector<GlossaryWord>> glossaryWords(parts);
+        const bool finished = RunInParts(parts, [&](std::size_t part, const GoOn& goOn) {
+            for (std::size_t id = part, done = 0; id < words; id += parts, ++done) {
+                if (done % kProgressEvery == kProgressEvery - 1 &&
+                    (!goOn() ||
+                     (part == 0 && progress &&
+                      !progress(static_cast<double>(id) / static_cast<double>(words))))) {
+                    return false;
+                }
+                const auto number = static_cast<std::uint32_t>(id);
+                if (m_additions && m_noWordToGloss[id] != 0) {
+                    continue;
+                }
+                const std::string_view word = store.words.Word(number);
+                const CDicMain::StepGloss found = pDic->GlossAtAnyStep(word, false, false);
+                if (found.entry) {
+                    m_anyStepGloss[id] = found.gloss;
+                    m_anyStepFrequency[id] = found.frequency;
+                    continue;
+                }
+                if (!found.decided) {
+                    GlossaryWord known{number, pDic->m_scienceGlossary.LookupView(word),
+                                       pDic->m_medicalGlossary.LookupView(word), kNotPooled,
+                                       kNotPooled};
+                    if (known.science || known.medical) {
+                        glossaryWords[part].push_back(known);
+                    }
+                }
+                if (m_additions && MayReduceFurther(number)) {
+                    if (auto answer = FurtherAtAnyStep(*pDic, word)) {
+                        further[id] = std::move(answer->gloss);
+                        m_anyStepFrequency[id] = answer->frequency;
+                    }
                 }
             }
+            return true;
+        });
+        if (!finished) {
+            // Numbers kept from before would point into the emptied pool.
+            m_stepGlossOfWord.clear();
+            store.glossOfWord.clear();
+            for (PhraseMatch& phrase : store.phrases) {
+                phrase.head = PhraseMatch::kNotShown;
+            }
+            return -1;
         }
-        return true;
-    });
-    if (!finished) {
-        // Numbers kept from before would point into the emptied pool.
-        m_stepGlossOfWord.clear();
-        store.glossOfWord.clear();
-        for (PhraseMatch& phrase : store.phrases) {
-            phrase.head = PhraseMatch::kNotShown;
+        for (std::size_t id = 0; id < words; ++id) {
+            if (!further[id].empty()) {
+                m_anyStepGloss[id] = m_furtherGlosses.emplace_back(std::move(further[id]));
+            }
         }
-        return -1;
+        for (const std::vector<GlossaryWord>& found : glossaryWords) {
+            m_glossaryWords.insert(m_glossaryWords.end(), found.begin(), found.end());
+        }
+        std::sort(m_glossaryWords.begin(), m_glossaryWords.end(),
+                  [](const GlossaryWord& a, const GlossaryWord& b) { return a.id < b.id; });
+        m_anyStepRevision = pDic->Revision();
+        m_anyStepAdditions = m_additions;
     }
+    // A slider move: which of the words' glosses pass the threshold, each pooled the
+    // first time it shows.
+    auto pooled = [&store](std::string_view gloss, std::uint32_t& number) {
+        if (number == kNotPooled) {
+            number = store.glosses.Intern(gloss);
+        }
+        return number;
+    };
     m_stepGlossOfWord.resize(words);
-    for (std::size_t id = 0; id < words; ++id) {
-        m_stepGlossOfWord[id] = store.glosses.Intern(found[id]);
+    auto glossary = m_glossaryWords.begin();
+    for (std::uint32_t id = 0; id < words; ++id) {
+        GlossaryWord* known = nullptr;
+        if (glossary != m_glossaryWords.end() && glossary->id == id) {
+            known = &*glossary++;
+        }
+        std::uint32_t shown = GlossPool::kNoGloss;
+        if (!(bSkipNames && IsName(id)) && !(m_additions && m_noWordToGloss[id] != 0)) {
+            // The science glossary first, then the medical one: the first that knows
+            // the word answers, and only an empty answer leaves it to the reductions.
+            if (known != nullptr && bScience && known->science) {
+                shown = pooled(*known->science, known->scienceNumber);
+            } else if (known != nullptr && bMedical && known->medical) {
+                shown = pooled(*known->medical, known->medicalNumber);
+            }
+            if (shown == GlossPool::kNoGloss && dThreshold > m_anyStepFrequency[id]) {
+                shown = pooled(m_anyStepGloss[id], m_anyStepNumber[id]);
+            }
+        }
+        m_stepGlossOfWord[id] = shown;
     }
     // Chosen once per text and dictionary: a step change only decides which of the
     // chosen senses show.
@@ -418,7 +494,30 @@ void CParagraphList::ComposeGlosses(const CDicMain* pDic) {
 
 void CParagraphList::PlacePhraseGlosses(const CDicMain* pDic) {
     TextStore& store = *m_pStore;
-    for (PhraseMatch& phrase : store.phrases) {
+    if (m_phraseEntryFrequency.size() != store.phrases.size()) {
+        m_phraseEntryFrequency.assign(store.phrases.size(), kNeverShown);
+        m_phraseByGlossary.assign(store.phrases.size(), 0);
+        for (std::size_t p = 0; p < store.phrases.size(); ++p) {
+            const std::uint32_t entry = store.phrases[p].entry;
+            if (pDic == nullptr || entry >= pDic->m_arrItems.size()) {
+                continue;
+            }
+            const std::string_view word = pDic->m_arrItems[entry].m_strWord;
+            const CDicMain::StepGloss found = pDic->GlossAtAnyStep(word, false, false);
+            if (found.entry && !found.gloss.empty()) {
+                m_phraseEntryFrequency[p] = found.frequency;
+            } else if (!found.decided && word.size() >= 2) {
+                const auto science = pDic->m_scienceGlossary.LookupView(word);
+                const auto medical = pDic->m_medicalGlossary.LookupView(word);
+                m_phraseByGlossary[p] = static_cast<std::uint8_t>(
+                    (science ? kPhraseScienceKnows : 0) |
+                    (science && !science->empty() ? kPhraseByScience : 0) |
+                    (medical && !medical->empty() ? kPhraseByMedical : 0));
+            }
+        }
+    }
+    for (std::size_t p = 0; p < store.phrases.size(); ++p) {
+        PhraseMatch& phrase = store.phrases[p];
         phrase.head = PhraseMatch::kNotShown;
         std::uint8_t firstPiece = PhraseMatch::kNotShown;
         for (std::uint8_t i = 0; i < phrase.tokenCount; ++i) {
@@ -440,11 +539,11 @@ void CParagraphList::PlacePhraseGlosses(const CDicMain* pDic) {
         }
         // A chain that is an entry of its own is glossed where the entry is; an
         // opaque phrase wherever it stands.
-        const bool entryGlossed = pDic != nullptr && phrase.entry < pDic->m_arrItems.size() &&
-                                  !pDic->TranslateView(pDic->m_arrItems[phrase.entry].m_strWord,
-                                                       m_dThreshold, m_bMedical, m_bScience)
-                                       .empty();
-        if (phrase.opaque || entryGlossed) {
+        const std::uint8_t glossaries = m_phraseByGlossary[p];
+        const bool byGlossary = m_bScience && (glossaries & kPhraseScienceKnows) != 0
+                                    ? (glossaries & kPhraseByScience) != 0
+                                    : m_bMedical && (glossaries & kPhraseByMedical) != 0;
+        if (phrase.opaque || m_dThreshold > m_phraseEntryFrequency[p] || byGlossary) {
             phrase.head = firstPiece;
         }
     }
@@ -526,6 +625,7 @@ int CParagraphList::AnnotateWith(const std::function<std::string_view(std::strin
     // no sense context chose belongs to them.
     m_stepGlossOfWord.clear();
     m_entryOfWord.clear();
+    ForgetAnyStep();
     store.ownSenseOfWord.clear();
     ForgetSenses();
     store.foreignTokens = {};

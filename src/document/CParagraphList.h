@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -150,6 +151,32 @@ private:
     // none). The store's glossOfWord is these with the marks laid over.
     std::vector<std::uint32_t> m_stepGlossOfWord;
     std::vector<std::uint32_t> m_entryOfWord;
+    // Per distinct word, what the glossing finds at any threshold, looked up once per
+    // text, dictionary revision and additions switch, so that a slider move is one
+    // pass that compares numbers: the gloss (in the dictionary, or a further
+    // reduction's in m_furtherGlosses), shown where the threshold passes the frequency
+    // (-inf: always), and its number in the store's pool once it was shown.
+    std::vector<std::string_view> m_anyStepGloss;
+    std::vector<double> m_anyStepFrequency;
+    std::vector<std::uint32_t> m_anyStepNumber;
+    std::deque<std::string> m_furtherGlosses;  // a deque, so that views into it stay put
+    // The few words no entry decides that a glossary knows, by word number: their
+    // glossaries' glosses stand before the further reductions' while that glossary is on.
+    struct GlossaryWord {
+        std::uint32_t id;
+        std::optional<std::string_view> science, medical;
+        std::uint32_t scienceNumber, medicalNumber;
+    };
+    std::vector<GlossaryWord> m_glossaryWords;
+    std::uint64_t m_anyStepRevision = 0;  // 0: nothing looked up
+    bool m_anyStepAdditions = false;
+    void ForgetAnyStep() { m_anyStepRevision = 0; }
+    // For each phrase whose chain spells an entry, the frequency a threshold must pass
+    // for it to be glossed (+inf: never), and for a chain no entry decides, which
+    // glossaries gloss it (bits kPhraseBy...); found at the first need after the
+    // phrases or the looked-up words change.
+    std::vector<double> m_phraseEntryFrequency;
+    std::vector<std::uint8_t> m_phraseByGlossary;
     const MarkIndex* m_pMarks = nullptr;
     const OwnSenseIndex* m_pOwnSenses = nullptr;
     const ContextSenses* m_pContext = nullptr;

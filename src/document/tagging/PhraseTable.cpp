@@ -55,6 +55,41 @@ std::uint32_t PhraseTable::AddPiece(std::string_view piece) {
     return it->second;
 }
 
+std::pair<std::uint32_t, bool> PhraseTable::ChildIndex::TryEmplace(std::uint64_t key,
+                                                                   std::uint32_t node) {
+    if (2 * (m_count + 1) > m_slots.size()) {
+        Grow();
+    }
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t at = Hash(key) & mask;; at = (at + 1) & mask) {
+        Slot& slot = m_slots[at];
+        if (slot.key == key) {
+            return {slot.node, false};
+        }
+        if (slot.key == kEmpty) {
+            slot = {key, node};
+            ++m_count;
+            return {node, true};
+        }
+    }
+}
+
+void PhraseTable::ChildIndex::Grow() {
+    std::vector<Slot> old(std::max<std::size_t>(16, 2 * m_slots.size()));
+    old.swap(m_slots);
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot& moved : old) {
+        if (moved.key == kEmpty) {
+            continue;
+        }
+        std::size_t at = Hash(moved.key) & mask;
+        while (m_slots[at].key != kEmpty) {
+            at = (at + 1) & mask;
+        }
+        m_slots[at] = moved;
+    }
+}
+
 void PhraseTable::Add(Row row) {
     const auto number = static_cast<std::uint32_t>(m_rows.size());
     const std::string_view key = row.key;
@@ -74,12 +109,12 @@ void PhraseTable::Add(Row row) {
                 }
             }
         }
-        const auto [it, added] = m_children.try_emplace(ChildKey(node, pieceNumber),
-                                                        static_cast<std::uint32_t>(m_nodes.size()));
+        const auto [child, added] = m_children.TryEmplace(
+            ChildKey(node, pieceNumber), static_cast<std::uint32_t>(m_nodes.size()));
         if (added) {
             m_nodes.push_back(kNoRow);
         }
-        node = it->second;
+        node = child;
         if (end == key.size()) {
             break;
         }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "StringIndex.h"
@@ -71,11 +72,11 @@ public:
         if (piece == kNoPiece) {
             return std::nullopt;
         }
-        const auto it = m_children.find(ChildKey(node, piece));
-        if (it == m_children.end()) {
+        const std::uint32_t child = m_children.Find(ChildKey(node, piece));
+        if (child == kNoChild) {
             return std::nullopt;
         }
-        return Step{it->second, Unpack(m_nodes[it->second])};
+        return Step{child, Unpack(m_nodes[child])};
     }
     // The same for a form that may hold several pieces ("put up").
     std::optional<Step> NextPieces(std::uint32_t node, std::string_view pieces) const;
@@ -95,6 +96,48 @@ private:
     }
     static Prefix Unpack(std::uint32_t value);
 
+    // Node and piece to the next node, in one array probed from the key's hash: the
+    // matcher asks it at most words of a text, and a node-based map's scattered nodes
+    // made nearly every answer a cache miss or two.
+    static constexpr std::uint32_t kNoChild = UINT32_MAX;
+    class ChildIndex {
+    public:
+        // The node under `key`, adding `node` there when there is none; whether added.
+        std::pair<std::uint32_t, bool> TryEmplace(std::uint64_t key, std::uint32_t node);
+        std::uint32_t Find(std::uint64_t key) const {
+            if (m_slots.empty()) {
+                return kNoChild;
+            }
+            const std::size_t mask = m_slots.size() - 1;
+            for (std::size_t at = Hash(key) & mask;; at = (at + 1) & mask) {
+                const Slot& slot = m_slots[at];
+                if (slot.key == key) {
+                    return slot.node;
+                }
+                if (slot.key == kEmpty) {
+                    return kNoChild;
+                }
+            }
+        }
+
+    private:
+        // No key is this: its node would be kStart and its piece kNoPiece.
+        static constexpr std::uint64_t kEmpty = UINT64_MAX;
+        struct Slot {
+            std::uint64_t key = kEmpty;
+            std::uint32_t node = kNoChild;
+        };
+        static std::size_t Hash(std::uint64_t key) {
+            key ^= key >> 33;
+            key *= 0xff51afd7ed558ccdULL;
+            key ^= key >> 33;
+            return static_cast<std::size_t>(key);
+        }
+        void Grow();
+        std::vector<Slot> m_slots;  // a power of two of them, at most half full
+        std::size_t m_count = 0;
+    };
+
     std::vector<Row> m_rows;
     StringIndex m_pieceNumbers;
     std::vector<std::uint8_t> m_laterPiece;  // by piece number: a piece of a key but its first
@@ -102,7 +145,7 @@ private:
     // Every key's opening pieces, a node each: the row (low 27 bits), in the top bit
     // whether longer keys go on from them, below it the slots that come next.
     std::vector<std::uint32_t> m_nodes;
-    std::unordered_map<std::uint64_t, std::uint32_t> m_children;  // ChildKey -> node
+    ChildIndex m_children;  // ChildKey -> node
 };
 
 inline constexpr std::string_view kPhrasesFileName = "phrases.dat";

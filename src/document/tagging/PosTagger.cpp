@@ -2,23 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <optional>
 
 namespace {
-
-// A neighbour's tag or lower-case word, blank past either end of the sentence: rules
-// look up to three tokens away.
-PosTag Near(const std::vector<PosTag>& tags, std::size_t i, std::ptrdiff_t offset) {
-    const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
-    return j >= 0 && static_cast<std::size_t>(j) < tags.size() ? tags[j] : PosTag::None;
-}
-
-template <class Tokens>
-std::string_view LowerNear(const Tokens& tokens, std::size_t i, std::ptrdiff_t offset) {
-    const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
-    return j >= 0 && static_cast<std::size_t>(j) < tokens.size() ? std::string_view(tokens[j].lower)
-                                                                 : std::string_view();
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
@@ -26,16 +13,6 @@ bool IsSmall(char c) { return c >= 'a' && c <= 'z'; }
 
 bool EndsWith(std::string_view word, std::string_view ending) {
     return word.size() > ending.size() && word.substr(word.size() - ending.size()) == ending;
-}
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (IsCapital(c)) {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
 }
 
 // Digits with at most one joint: 12, 1990, 3:30, 12-14, '95.
@@ -164,6 +141,90 @@ bool IsBeingVerb(std::string_view word) {
     return std::find(std::begin(kVerbs), std::end(kVerbs), word) != std::end(kVerbs);
 }
 
+// What the fixed rules after the learnt ones ask of a word, found once per word so
+// that trying them at a token compares bits, not spellings.
+enum WordFlag : std::uint32_t {
+    kDo = 1u << 0,              // do, does, did
+    kNot = 1u << 1,             // n't, not
+    kSubjectPronoun = 1u << 2,  // IsSubjectPronoun
+    kLetMake = 1u << 3,         // let, make, see ... before an object and a base form
+    kHeSheIt = 1u << 4,         // he, she, it, who, that, which
+    kObjectPronoun = 1u << 5,   // me, him, them, us
+    kThat = 1u << 6,
+    kRoughly = 1u << 7,  // about, around, over, under
+    kPlease = 1u << 8,
+    kAgo = 1u << 9,
+    kDegree = 1u << 10,   // IsDegreeAdverb
+    kLinking = 1u << 11,  // IsLinkingVerb
+    kBe = 1u << 12,       // IsFormOfBe
+    kAmPm = 1u << 13,
+    kHaveOrBe = 1u << 14,   // has, have, had, having, been, being, be, was, were, is, are
+    kHaveOrWas = 1u << 15,  // has, have, had, was, were, been
+    kBeing = 1u << 16,      // IsBeingVerb
+    kLike = 1u << 17,
+    kAlsoReally = 1u << 18,  // also, really
+    kWhenHow = 1u << 19,
+};
+
+bool IsOneOf(std::string_view word, std::initializer_list<std::string_view> words) {
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+std::uint32_t FlagsOf(std::string_view w) {
+    std::uint32_t flags = 0;
+    auto set = [&flags](bool on, WordFlag flag) { flags |= on ? flag : 0u; };
+    set(IsOneOf(w, {"do", "does", "did"}), kDo);
+    set(IsOneOf(w, {"n't", "not"}), kNot);
+    set(IsSubjectPronoun(w), kSubjectPronoun);
+    set(IsOneOf(w, {"let", "make", "help", "made", "lets", "helps", "makes", "watch", "saw", "see",
+                    "heard", "hear"}),
+        kLetMake);
+    set(IsOneOf(w, {"he", "she", "it", "who", "that", "which"}), kHeSheIt);
+    set(IsOneOf(w, {"me", "him", "them", "us"}), kObjectPronoun);
+    set(w == "that", kThat);
+    set(IsOneOf(w, {"about", "around", "over", "under"}), kRoughly);
+    set(w == "please", kPlease);
+    set(w == "ago", kAgo);
+    set(IsDegreeAdverb(w), kDegree);
+    set(IsLinkingVerb(w), kLinking);
+    set(IsFormOfBe(w), kBe);
+    set(IsOneOf(w, {"am", "pm"}), kAmPm);
+    set(IsOneOf(
+            w, {"has", "have", "had", "having", "been", "being", "be", "was", "were", "is", "are"}),
+        kHaveOrBe);
+    set(IsOneOf(w, {"has", "have", "had", "was", "were", "been"}), kHaveOrWas);
+    set(IsBeingVerb(w), kBeing);
+    set(w == "like", kLike);
+    set(IsOneOf(w, {"also", "really"}), kAlsoReally);
+    set(IsOneOf(w, {"when", "how"}), kWhenHow);
+    return flags;
+}
+
+// Every word FlagsOf gives a flag: the rules' words and the predicates' lists.
+std::vector<std::string_view> FlaggedWords() {
+    std::vector<std::string_view> words = {
+        "do",           "does",       "did",      "n't",        "not",       "i",
+        "you",          "we",         "they",     "let",        "make",      "help",
+        "made",         "lets",       "helps",    "makes",      "watch",     "saw",
+        "see",          "heard",      "hear",     "he",         "she",       "it",
+        "who",          "that",       "which",    "me",         "him",       "them",
+        "us",           "about",      "around",   "over",       "under",     "please",
+        "ago",          "very",       "so",       "too",        "extremely", "quite",
+        "really",       "pretty",     "rather",   "more",       "most",      "less",
+        "least",        "fairly",     "highly",   "completely", "totally",   "somewhat",
+        "increasingly", "incredibly", "terribly", "seem",       "seems",     "seemed",
+        "look",         "looks",      "looked",   "feel",       "feels",     "felt",
+        "remain",       "remains",    "remained", "become",     "becomes",   "became",
+        "appear",       "appears",    "appeared", "is",         "was",       "are",
+        "were",         "be",         "been",     "being",      "'s",        "'re",
+        "am",           "'m",         "pm",       "has",        "have",      "had",
+        "having",       "exist",      "exists",   "'ve",        "'d",        "'ll",
+        "lies",         "came",       "comes",    "come",       "stood",     "stands",
+        "lived",        "arose",      "like",     "also",       "when",      "how",
+    };
+    return words;
+}
+
 }  // namespace
 
 namespace {
@@ -227,6 +288,14 @@ PosTagger::PosTagger(const TaggerData& data) : m_data(data) {
             }
         }
     }
+    m_flagsOfEntry.assign(data.LexiconSize(), 0);
+    for (const std::string_view word : FlaggedWords()) {
+        const std::uint32_t flags = FlagsOf(word);
+        m_flagWords.try_emplace(std::string(word), flags);
+        if (const LexiconTags* known = data.Find(word)) {
+            m_flagsOfEntry[data.PositionOf(known)] = flags;
+        }
+    }
     m_ruleWordOfEntry.assign(data.LexiconSize(), 0);
     for (const auto& [word, wordNumber] : m_ruleWords) {
         if (const LexiconTags* known = data.Find(word)) {
@@ -241,6 +310,47 @@ std::uint16_t PosTagger::WordNumber(std::string_view lower, const LexiconTags* k
     }
     const auto it = m_ruleWords.find(lower);
     return it == m_ruleWords.end() ? 0 : static_cast<std::uint16_t>(it->second);
+}
+
+std::uint32_t PosTagger::WordFlags(std::string_view lower, const LexiconTags* known) const {
+    if (known != nullptr) {
+        return m_flagsOfEntry[m_data.PositionOf(known)];
+    }
+    const auto it = m_flagWords.find(lower);
+    return it == m_flagWords.end() ? 0 : it->second;
+}
+
+namespace {
+
+// Where a word's capitals are, when that and its lower-case spelling give its
+// spelling: 0 none, 1 the first letter alone, 2 every byte; -1 otherwise.
+int CapitalShape(std::string_view text) {
+    bool laterCapital = false;
+    bool laterAllCapitals = true;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const bool capital = IsCapital(text[i]);
+        laterCapital = laterCapital || capital;
+        laterAllCapitals = laterAllCapitals && capital;
+    }
+    const bool firstCapital = !text.empty() && IsCapital(text[0]);
+    if (!laterCapital) {
+        return firstCapital ? 1 : 0;
+    }
+    return firstCapital && laterAllCapitals && text.size() >= 2 ? 2 : -1;
+}
+
+}  // namespace
+
+PosTag PosTagger::InitialOf(const Token& token, std::uint32_t word, InitialMemo* memo) const {
+    const int shape = memo != nullptr && word < memo->m_tags.size() ? CapitalShape(token.text) : -1;
+    if (shape < 0) {
+        return Initial(token);
+    }
+    std::uint8_t& kept = memo->m_tags[word][static_cast<std::size_t>(shape)];
+    if (kept == InitialMemo::kNotYet[0]) {
+        kept = static_cast<std::uint8_t>(Initial(token));
+    }
+    return static_cast<PosTag>(kept);
 }
 
 PosTag PosTagger::Initial(const Token& token) const {
@@ -332,14 +442,15 @@ void PosTagger::PreRules(std::vector<Token>& tokens, std::vector<PosTag>& tags) 
     }
 }
 
-void PosTagger::ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
-                           bool secondPass) const {
+void PosTagger::ApplyRules(const std::vector<Token>& tokens, PosTag* tags,
+                           const std::uint16_t* words, bool secondPass) const {
     const std::size_t n = tokens.size();
-    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) { return Near(tags, i, offset); };
+    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) {
+        return tags[static_cast<std::ptrdiff_t>(i) + offset];
+    };
     // Words by their numbers among the rules' words: past either end, "".
     auto wordAt = [&](std::size_t i, std::ptrdiff_t offset) {
-        const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + offset;
-        return j >= 0 && static_cast<std::size_t>(j) < n ? tokens[j].word : m_blankWord;
+        return words[static_cast<std::ptrdiff_t>(i) + offset];
     };
     const std::size_t pass = secondPass ? 1 : 0;
     for (std::size_t i = 0; i < n; ++i) {
@@ -355,9 +466,12 @@ void PosTagger::ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>
         while (changed) {
             changed = false;
             const std::vector<Rule>& rules = rulesFrom[static_cast<std::size_t>(tags[i])];
-            auto rule = std::lower_bound(
-                rules.begin(), rules.end(), after,
-                [](const Rule& r, std::uint32_t order) { return r.order < order; });
+            // (Most tokens keep their first tag: no rule fired, none to pass over.)
+            auto rule = after == 0 ? rules.begin()
+                                   : std::lower_bound(rules.begin(), rules.end(), after,
+                                                      [](const Rule& r, std::uint32_t order) {
+                                                          return r.order < order;
+                                                      });
             for (; rule != rules.end(); ++rule) {
                 if (rule->ownWord != 0 && rule->ownWord != word) {
                     continue;
@@ -466,12 +580,15 @@ void PosTagger::ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>
     }
 }
 
-void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
-                          std::size_t firstWord) const {
+void PosTagger::PostRules(const std::vector<Token>& tokens, PosTag* tags,
+                          const std::uint32_t* flags, std::size_t firstWord) const {
     const std::size_t n = tokens.size();
-    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) { return Near(tags, i, offset); };
-    auto wordAt = [&](std::size_t i, std::ptrdiff_t offset) {
-        return LowerNear(tokens, i, offset);
+    auto tagAt = [&](std::size_t i, std::ptrdiff_t offset) {
+        return tags[static_cast<std::ptrdiff_t>(i) + offset];
+    };
+    // The words' flags, none past either end.
+    auto flagsAt = [&](std::size_t i, std::ptrdiff_t offset) {
+        return flags[static_cast<std::ptrdiff_t>(i) + offset];
     };
     for (std::size_t i = 0; i < n; ++i) {
         if (tokens[i].blocked) {
@@ -480,16 +597,15 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
         const LexiconTags* known = tokens[i].known;
         const PosTag tag = tags[i];
         const PosTag prev = tagAt(i, -1);
-        const std::string_view prevWord = wordAt(i, -1);
+        const std::uint32_t own = tokens[i].flags;
+        const std::uint32_t prevWord = flagsAt(i, -1);
+        const std::uint32_t beforeWord = flagsAt(i, -2);
         const bool mayBeBase =
             known != nullptr && (known->Allows(PosTag::VB) || known->Allows(PosTag::VBP));
         // After "to", a modal or "do": the verb's base form.
         if ((tag == PosTag::NN || tag == PosTag::VBP || tag == PosTag::JJ) && mayBeBase &&
-            (prev == PosTag::TO || prev == PosTag::MD || prevWord == "do" || prevWord == "does" ||
-             prevWord == "did" ||
-             ((prevWord == "n't" || prevWord == "not") &&
-              (wordAt(i, -2) == "do" || wordAt(i, -2) == "does" || wordAt(i, -2) == "did" ||
-               tagAt(i, -2) == PosTag::MD)) ||
+            (prev == PosTag::TO || prev == PosTag::MD || (prevWord & kDo) != 0 ||
+             ((prevWord & kNot) != 0 && ((beforeWord & kDo) != 0 || tagAt(i, -2) == PosTag::MD)) ||
              (prev == PosTag::RB && tagAt(i, -2) == PosTag::MD))) {
             tags[i] = PosTag::VB;
             continue;
@@ -506,21 +622,17 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
         // After a subject pronoun, the verb; after "let me", "make him", the base.
         if ((tag == PosTag::NN || tag == PosTag::VBP) && mayBeBase && prev == PosTag::PRP) {
             // ("You blackguard!" calls a name.)
-            if (IsSubjectPronoun(prevWord) && tagAt(i, 1) != PosTag::Stop) {
+            if ((prevWord & kSubjectPronoun) != 0 && tagAt(i, 1) != PosTag::Stop) {
                 tags[i] = PosTag::VBP;
                 continue;
             }
-            const std::string_view before = wordAt(i, -2);
-            if (before == "let" || before == "make" || before == "help" || before == "made" ||
-                before == "lets" || before == "helps" || before == "makes" || before == "watch" ||
-                before == "saw" || before == "see" || before == "heard" || before == "hear") {
+            if ((beforeWord & kLetMake) != 0) {
                 tags[i] = PosTag::VB;
                 continue;
             }
         }
         if (tag == PosTag::NNS && known != nullptr && known->Allows(PosTag::VBZ) &&
-            (prevWord == "he" || prevWord == "she" || prevWord == "it" || prevWord == "who" ||
-             prevWord == "that" || prevWord == "which")) {
+            (prevWord & kHeSheIt) != 0) {
             tags[i] = PosTag::VBZ;
             continue;
         }
@@ -530,9 +642,8 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
             continue;
         }
         // An object pronoun follows a verb, not a noun: "behead them", "makes me".
-        const std::string_view nextWord = wordAt(i, 1);
-        const bool objectNext =
-            nextWord == "me" || nextWord == "him" || nextWord == "them" || nextWord == "us";
+        const std::uint32_t nextWord = flagsAt(i, 1);
+        const bool objectNext = (nextWord & kObjectPronoun) != 0;
         const PosTag next = tagAt(i, 1);
         if (known != nullptr && objectNext) {
             if (tag == PosTag::NNS && known->Allows(PosTag::VBZ)) {
@@ -550,7 +661,7 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
         // "the hymn talks about".
         if (tag == PosTag::NNS && known != nullptr && known->Allows(PosTag::VBZ) &&
             (prev == PosTag::NN || prev == PosTag::NNP) &&
-            (next == PosTag::DT || next == PosTag::PRPS || nextWord == "that")) {
+            (next == PosTag::DT || next == PosTag::PRPS || (nextWord & kThat) != 0)) {
             tags[i] = PosTag::VBZ;
             continue;
         }
@@ -562,17 +673,15 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
             continue;
         }
         // "about 20", "around 5 pm": roughly.
-        if (tag == PosTag::IN && next == PosTag::CD &&
-            (tokens[i].lower == "about" || tokens[i].lower == "around" ||
-             tokens[i].lower == "over" || tokens[i].lower == "under")) {
+        if (tag == PosTag::IN && next == PosTag::CD && (own & kRoughly) != 0) {
             tags[i] = PosTag::RB;
             continue;
         }
         // "please contact", "I highly doubt it".
         if ((tag == PosTag::NN || tag == PosTag::VBP) && mayBeBase && known->Allows(PosTag::VB) &&
-            (prevWord == "please" || (prev == PosTag::RB && tagAt(i, -2) == PosTag::PRP &&
-                                      IsSubjectPronoun(wordAt(i, -2))))) {
-            tags[i] = prevWord == "please" ? PosTag::VB : PosTag::VBP;
+            ((prevWord & kPlease) != 0 || (prev == PosTag::RB && tagAt(i, -2) == PosTag::PRP &&
+                                           (beforeWord & kSubjectPronoun) != 0))) {
+            tags[i] = (prevWord & kPlease) != 0 ? PosTag::VB : PosTag::VBP;
             continue;
         }
         // "... and view the future": a verb joined to the verb before the "and".
@@ -593,7 +702,7 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
         if (tag == PosTag::IN && known != nullptr &&
             (known->Allows(PosTag::RB) || known->Allows(PosTag::RP)) &&
             (next == PosTag::Stop || next == PosTag::Comma || next == PosTag::Colon ||
-             next == PosTag::CC || next == PosTag::None || tokens[i].lower == "ago")) {
+             next == PosTag::CC || next == PosTag::None || (own & kAgo) != 0)) {
             tags[i] = PosTag::RB;
             continue;
         }
@@ -613,14 +722,14 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
         }
         // After "very", "so", "too": an adjective ("very clean", "too complicated").
         if (known != nullptr && known->Allows(PosTag::JJ) &&
-            (ClassOf(tag) == WordClass::Verb || tag == PosTag::NN) && IsDegreeAdverb(prevWord)) {
+            (ClassOf(tag) == WordClass::Verb || tag == PosTag::NN) && (prevWord & kDegree) != 0) {
             tags[i] = PosTag::JJ;
             continue;
         }
         // A participle the lexicon also knows as an adjective, after a verb like "seem",
         // says how somebody is: "remain devoted". (After "be" it is mostly a passive.)
         if (tag == PosTag::VBN && known != nullptr && known->Allows(PosTag::JJ) &&
-            IsLinkingVerb(prevWord)) {
+            (prevWord & kLinking) != 0) {
             tags[i] = PosTag::JJ;
             continue;
         }
@@ -638,11 +747,12 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
             (prev == PosTag::JJ && (tagAt(i, -2) == PosTag::DT || tagAt(i, -2) == PosTag::PRPS));
         if (determined && known != nullptr) {
             if (ClassOf(tag) == WordClass::Verb && tag != PosTag::VBZ && tag != PosTag::VBG &&
-                known->Allows(PosTag::NN) && tokens[i - 1].lower != "that") {
+                known->Allows(PosTag::NN) && (tokens[i - 1].flags & kThat) == 0) {
                 tags[i] = PosTag::NN;
                 continue;
             }
-            if (tag == PosTag::VBZ && known->Allows(PosTag::NNS) && tokens[i - 1].lower != "that") {
+            if (tag == PosTag::VBZ && known->Allows(PosTag::NNS) &&
+                (tokens[i - 1].flags & kThat) == 0) {
                 tags[i] = PosTag::NNS;
                 continue;
             }
@@ -660,29 +770,25 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
         // A word that may be an adjective straight after "be", with no noun after it,
         // is one: "the wine was light.".
         if (tag == PosTag::NN && known != nullptr && known->Allows(PosTag::JJ) &&
-            IsFormOfBe(prevWord) && !IsNominalOrAdjective(next)) {
+            (prevWord & kBe) != 0 && !IsNominalOrAdjective(next)) {
             tags[i] = PosTag::JJ;
             continue;
         }
         // No verb's base form follows "be": "was clean", "is fine".
         if ((tag == PosTag::VB || tag == PosTag::VBP) && known != nullptr &&
-            known->Allows(PosTag::JJ) && IsFormOfBe(prevWord)) {
+            known->Allows(PosTag::JJ) && (prevWord & kBe) != 0) {
             tags[i] = PosTag::JJ;
             continue;
         }
         // "5 pm": the time of day.
-        if ((tokens[i].lower == "am" || tokens[i].lower == "pm") && prev == PosTag::CD) {
+        if ((own & kAmPm) != 0 && prev == PosTag::CD) {
             tags[i] = PosTag::NN;
             continue;
         }
         // After "have" or "be": a participle.
         if (tag == PosTag::VBD && known != nullptr && known->Allows(PosTag::VBN) &&
-            (prevWord == "has" || prevWord == "have" || prevWord == "had" || prevWord == "having" ||
-             prevWord == "been" || prevWord == "being" || prevWord == "be" || prevWord == "was" ||
-             prevWord == "were" || prevWord == "is" || prevWord == "are" ||
-             (prev == PosTag::RB &&
-              (wordAt(i, -2) == "has" || wordAt(i, -2) == "have" || wordAt(i, -2) == "had" ||
-               wordAt(i, -2) == "was" || wordAt(i, -2) == "were" || wordAt(i, -2) == "been")))) {
+            ((prevWord & kHaveOrBe) != 0 ||
+             (prev == PosTag::RB && (beforeWord & kHaveOrWas) != 0))) {
             tags[i] = PosTag::VBN;
             continue;
         }
@@ -692,23 +798,21 @@ void PosTagger::PostRules(const std::vector<Token>& tokens, std::vector<PosTag>&
             continue;
         }
         // "There" is existential before a verb of being, else the place.
-        if (tag == PosTag::EX && !IsBeingVerb(wordAt(i, 1)) &&
+        if (tag == PosTag::EX && (nextWord & kBeing) == 0 &&
             !(tagAt(i, 1) == PosTag::MD || tagAt(i, 1) == PosTag::RB)) {
             tags[i] = PosTag::RB;
             continue;
         }
         // "like" after a subject, a modal or "to" is the verb.
-        if (tokens[i].lower == "like" && tag == PosTag::IN &&
+        if ((own & kLike) != 0 && tag == PosTag::IN &&
             (prev == PosTag::PRP || prev == PosTag::NNS || prev == PosTag::NNP ||
-             prev == PosTag::MD || prev == PosTag::TO || prevWord == "n't" || prevWord == "not" ||
-             prevWord == "also" || prevWord == "really")) {
-            tags[i] =
-                prev == PosTag::MD || prev == PosTag::TO || prevWord == "n't" || prevWord == "not"
-                    ? PosTag::VB
-                    : PosTag::VBP;
+             prev == PosTag::MD || prev == PosTag::TO || (prevWord & (kNot | kAlsoReally)) != 0)) {
+            tags[i] = prev == PosTag::MD || prev == PosTag::TO || (prevWord & kNot) != 0
+                          ? PosTag::VB
+                          : PosTag::VBP;
             continue;
         }
-        if ((tokens[i].lower == "when" || tokens[i].lower == "how") && tag == PosTag::RB) {
+        if ((own & kWhenHow) != 0 && tag == PosTag::RB) {
             tags[i] = PosTag::WRB;
             continue;
         }
@@ -725,17 +829,35 @@ void PosTagger::TagSentence(const std::vector<std::string_view>& words,
     TagPieces(pieces, tags);
 }
 
-void PosTagger::TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>& tags) const {
+void PosTagger::TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>& tags,
+                          InitialMemo* memo) const {
     std::vector<Token> tokens;
     tokens.reserve(pieces.size());
     tags.assign(pieces.size(), PosTag::None);
+    // The lower case the caller did not give, in one buffer made big enough at once,
+    // so that the views into it stay put.
+    std::size_t lowerBytes = 0;
     for (const Piece& piece : pieces) {
-        tokens.push_back({piece.text, Lower(piece.text), piece.lower, false, 0});
+        lowerBytes += piece.lowerText.empty() ? piece.text.size() : 0;
+    }
+    std::string lowered;
+    lowered.reserve(lowerBytes);
+    for (const Piece& piece : pieces) {
+        std::string_view lower = piece.lowerText;
+        if (lower.empty()) {
+            const std::size_t start = lowered.size();
+            for (const char c : piece.text) {
+                lowered.push_back(IsCapital(c) ? static_cast<char>(c - 'A' + 'a') : c);
+            }
+            lower = std::string_view(lowered).substr(start);
+        }
+        tokens.push_back({piece.text, lower, piece.lower, false, 0, 0});
         Token& token = tokens.back();
         if (!piece.lookedUp) {
             token.known = m_data.Find(token.lower);
         }
         token.word = WordNumber(token.lower, token.known);
+        token.flags = WordFlags(token.lower, token.known);
     }
     bool sentenceStart = true;
     std::size_t firstWord = tokens.size();
@@ -746,7 +868,7 @@ void PosTagger::TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>&
             tokens[i].blocked = true;
             continue;
         }
-        tags[i] = Initial(tokens[i]);
+        tags[i] = InitialOf(tokens[i], pieces[i].word, memo);
         const bool letters = IsSmall(tokens[i].lower[0]);
         if (sentenceStart && letters) {
             firstWord = i;
@@ -757,7 +879,25 @@ void PosTagger::TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>&
         tokens[i].blocked = (!letters && text[0] != '\'') || IsNumber(text);
     }
     PreRules(tokens, tags);
-    ApplyRules(tokens, tags, false);
-    ApplyRules(tokens, tags, true);
-    PostRules(tokens, tags, firstWord);
+    // The rules look up to kPad tokens away: the tags, words and flags get that many
+    // blanks past either end, so that no look tests the sentence's ends. Kept per
+    // thread, as a text's sentences come one after another.
+    constexpr std::size_t kPad = 3;
+    thread_local std::vector<PosTag> paddedTags;
+    thread_local std::vector<std::uint16_t> paddedWords;
+    thread_local std::vector<std::uint32_t> paddedFlags;
+    const std::size_t n = tokens.size();
+    paddedTags.assign(n + 2 * kPad, PosTag::None);
+    paddedWords.assign(n + 2 * kPad, m_blankWord);
+    paddedFlags.assign(n + 2 * kPad, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        paddedTags[kPad + i] = tags[i];
+        paddedWords[kPad + i] = tokens[i].word;
+        paddedFlags[kPad + i] = tokens[i].flags;
+    }
+    PosTag* const work = paddedTags.data() + kPad;
+    ApplyRules(tokens, work, paddedWords.data() + kPad, false);
+    ApplyRules(tokens, work, paddedWords.data() + kPad, true);
+    PostRules(tokens, work, paddedFlags.data() + kPad, firstWord);
+    std::copy(work, work + n, tags.begin());
 }

@@ -27,17 +27,37 @@ public:
         std::string_view text;
         const LexiconTags* lower = nullptr;  // the entry of text in lower case, when looked up
         bool lookedUp = false;
+        // The text's number for the lower-case word (a piece that is a token as written),
+        // for an InitialMemo; past the memo's words for none.
+        std::uint32_t word = UINT32_MAX;
+        // The text with its ASCII capitals made small, when the caller has it; else
+        // empty, and the tagger makes it.
+        std::string_view lowerText = {};
     };
-    void TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>& tags) const;
+    // The first tag of each word of a text by where its capitals are, kept by one
+    // thread across its sentences: a text's tokens mostly repeat words it tagged before,
+    // and a word's first tag depends on its spelling alone.
+    class InitialMemo {
+    public:
+        explicit InitialMemo(std::size_t words) : m_tags(words, kNotYet) {}
+
+    private:
+        friend class PosTagger;
+        static constexpr std::array<std::uint8_t, 3> kNotYet = {0xFF, 0xFF, 0xFF};
+        std::vector<std::array<std::uint8_t, 3>> m_tags;  // by word, then CapitalShape
+    };
+    void TagPieces(const std::vector<Piece>& pieces, std::vector<PosTag>& tags,
+                   InitialMemo* memo = nullptr) const;
     const TaggerData& Lexicon() const { return m_data; }
 
 private:
     struct Token {
         std::string_view text;
-        std::string lower;
+        std::string_view lower;    // the piece's, or in TagPieces' own copy
         const LexiconTags* known;  // the lower-case word's lexicon entry, or nullptr
         bool blocked;              // its tag is certain: no rule changes it
         std::uint16_t word;        // the lower-case word's number among the rules' words, or 0
+        std::uint32_t flags;       // what the fixed rules ask of the word (WordFlag bits)
     };
     // A rule as the tagger tries it: its words numbered, so that trying one compares
     // numbers, and the word it needs the token itself to be, if any (0: none).
@@ -51,12 +71,16 @@ private:
         std::uint16_t ownWord;
     };
     std::uint16_t WordNumber(std::string_view lower, const LexiconTags* known) const;
+    std::uint32_t WordFlags(std::string_view lower, const LexiconTags* known) const;
     PosTag Initial(const Token& token) const;
+    PosTag InitialOf(const Token& token, std::uint32_t word, InitialMemo* memo) const;
     void PreRules(std::vector<Token>& tokens, std::vector<PosTag>& tags) const;
-    void ApplyRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
+    // `tags`, `words` (numbers among the rules' words) and `flags` by token, each with
+    // blanks before the first and after the last (None, the blank word, none).
+    void ApplyRules(const std::vector<Token>& tokens, PosTag* tags, const std::uint16_t* words,
                     bool secondPass) const;
     // `firstWord`: the sentence's first word's index (past the end for none).
-    void PostRules(const std::vector<Token>& tokens, std::vector<PosTag>& tags,
+    void PostRules(const std::vector<Token>& tokens, PosTag* tags, const std::uint32_t* flags,
                    std::size_t firstWord) const;
 
     const TaggerData& m_data;
@@ -67,4 +91,6 @@ private:
     StringIndex m_ruleWords;                       // word -> its number, from 1
     std::vector<std::uint16_t> m_ruleWordOfEntry;  // by lexicon position: its number, or 0
     std::uint16_t m_blankWord = 0;                 // the number of "", past either end
+    StringIndex m_flagWords;                       // word -> its flags, for words with any
+    std::vector<std::uint32_t> m_flagsOfEntry;     // by lexicon position: its flags, or 0
 };

@@ -109,10 +109,6 @@ std::optional<PosTag> TagFromByte(std::uint8_t byte) {
 
 }  // namespace
 
-bool LexiconTags::Allows(PosTag tag) const {
-    return std::find(tags.begin(), tags.begin() + count, tag) != tags.begin() + count;
-}
-
 PosTag LexiconTags::FirstVerb() const {
     for (std::size_t i = 0; i < count; ++i) {
         if (ClassOf(tags[i]) == WordClass::Verb) {
@@ -126,8 +122,13 @@ void TaggerData::AddWord(std::string word, const LexiconTags& tags) {
     const auto [it, added] =
         m_index.emplace(std::move(word), static_cast<std::uint32_t>(m_tags.size()));
     if (added) {
+        static_assert(kPosTagCount <= 64, "LexiconTags::allowed has a bit for each tag");
         m_words.push_back(it->first);
-        m_tags.push_back(tags);
+        LexiconTags& kept = m_tags.emplace_back(tags);
+        kept.allowed = 0;
+        for (std::size_t t = 0; t < kept.count; ++t) {
+            kept.allowed |= std::uint64_t{1} << static_cast<unsigned>(kept.tags[t]);
+        }
     }
 }
 

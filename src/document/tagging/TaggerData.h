@@ -60,9 +60,12 @@ struct LexiconTags {
     static constexpr std::size_t kMost = 8;
     std::array<PosTag, kMost> tags{};
     std::uint8_t count = 0;
+    // A bit for each of the tags, by the tag's number, so that Allows, asked several
+    // times at every token, tests one bit: set by the lexicon as it takes the entry in.
+    std::uint64_t allowed = 0;
 
     PosTag First() const { return count > 0 ? tags[0] : PosTag::None; }
-    bool Allows(PosTag tag) const;
+    bool Allows(PosTag tag) const { return ((allowed >> static_cast<unsigned>(tag)) & 1u) != 0; }
     // The first tag of the verb's, or None.
     PosTag FirstVerb() const;
 };

@@ -1,6 +1,7 @@
 #include "TextTagging.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "ByteClass.h"
@@ -79,7 +80,8 @@ public:
           m_store(store),
           m_out(tags),
           m_lexiconOfWord(store.words.Size()),
-          m_lookedUp(store.words.Size(), 0) {}
+          m_lookedUp(store.words.Size(), 0),
+          m_initial(store.words.Size()) {}
 
     // `token`: the store's token the piece's tag goes to, or kNoToken; `whole`: the
     // piece is that token as written, so its word's lexicon entry can be shared.
@@ -88,12 +90,21 @@ public:
         if (whole && token != kNoToken) {
             const std::uint32_t word = m_store.tokenWords[token];
             if (word < m_lookedUp.size()) {
+                const std::string_view lower = m_store.words.Word(word);
                 if (m_lookedUp[word] == 0) {
-                    m_lexiconOfWord[word] = m_tagger.Lexicon().Find(m_store.words.Word(word));
+                    m_lexiconOfWord[word] = m_tagger.Lexicon().Find(lower);
                     m_lookedUp[word] = 1;
                 }
-                added = {piece, m_lexiconOfWord[word], true};
+                added = {piece, m_lexiconOfWord[word], true, word, lower};
             }
+        } else if (piece.size() == 1 && !(piece[0] >= 'A' && piece[0] <= 'Z')) {
+            // Punctuation, mostly: looked up once per byte.
+            const auto byte = static_cast<unsigned char>(piece[0]);
+            if (m_byteLookedUp[byte] == 0) {
+                m_lexiconOfByte[byte] = m_tagger.Lexicon().Find(piece);
+                m_byteLookedUp[byte] = 1;
+            }
+            added = {piece, m_lexiconOfByte[byte], true};
         }
         m_pieces.push_back(added);
         m_owners.push_back(token);
@@ -105,7 +116,7 @@ public:
         if (m_pieces.empty()) {
             return;
         }
-        m_tagger.TagPieces(m_pieces, m_tags);
+        m_tagger.TagPieces(m_pieces, m_tags, &m_initial);
         for (std::size_t i = 0; i < m_pieces.size(); ++i) {
             if (m_owners[i] != kNoToken) {
                 m_out[m_owners[i]] = m_tags[i];
@@ -124,6 +135,9 @@ private:
     std::vector<PosTag>& m_out;
     std::vector<const LexiconTags*> m_lexiconOfWord;  // by word number, once looked up
     std::vector<std::uint8_t> m_lookedUp;
+    PosTagger::InitialMemo m_initial;
+    std::array<const LexiconTags*, 256> m_lexiconOfByte{};  // one-byte pieces, once looked up
+    std::array<std::uint8_t, 256> m_byteLookedUp{};
     std::vector<PosTagger::Piece> m_pieces;
     std::vector<std::size_t> m_owners;  // store token number, or kNoToken
     std::vector<PosTag> m_tags;
