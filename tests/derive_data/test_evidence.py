@@ -7,7 +7,7 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
 
-from derive_data import cedict, derivation, dictionary, gloss, source, supplement  # noqa: E402
+from derive_data import casefold, cedict, derivation, dictionary, gloss, source, supplement  # noqa: E402
 from derive_data.source import Entry, Lemma, Package  # noqa: E402
 
 
@@ -162,6 +162,63 @@ class Derivations(unittest.TestCase):
         self.assertIn(("er", "big"), derivation.bases("bigger"))
         self.assertIn(("ness", "happy"), derivation.bases("happiness"))
         self.assertIn(("un", "happy"), derivation.bases("unhappy"))
+
+
+class CapitalisedHeadwords(unittest.TestCase):
+    """Headwords ECDICT has only with a capital lend their common senses to the word written small."""
+
+    def setUp(self):
+        english = {"库仑": frozenset({"coulomb"}), "偶像": frozenset({"idol"}), "上帝": frozenset({"god"}), "北方": frozenset({"north"}), "寒武纪": frozenset({"cambrian"}), "威尔士": frozenset({"wales"}),
+                   "中国": frozenset({"china"}), "瓷器": frozenset({"porcelain"}),
+                   "格言": frozenset({"maxim"}), "巨人": frozenset({"giant"})}
+        heads = {"瓷器": frozenset({"china", "porcelain"}), "偶像": frozenset({"idol"})}
+        self.signal = cedict.Cedict(english, heads, frozenset({"威尔士", "中国", "上帝"}))
+        self.entries = [
+            entry("Cambrian", r"a. 寒武纪的\nn. 寒武纪, 威尔士人", "n. from 544 million years ago"),
+            entry("China", r"n. 中国, 瓷器\na. 中国的", tags="gk"),
+            # Counted among the words the usual step knows: the supplement would gloss it always.
+            entry("North", r"n. 北方", "n. the region of the north", bnc=1746, tags="gk"),
+            entry("Maxim", r"n. 格言, 座右铭\n[人名] 马克西姆", "n. a saying widely accepted"),
+            entry("Titan", r"n. 提坦, 巨人", "n. (Greek mythology) any of the giant gods"),
+            entry("Joubert", r"n. 朱伯特", "n. a saying"),           # a name CC-CEDICT does not know
+            entry("Jew", r"n. 守财奴", "n. a person belonging to the Hebrew people"),
+            entry("Weber", r"n. 库仑", "n. German physicist"),      # WordNet knows only the man
+            # Led by the name: a text's "God" is not 偶像, which CC-CEDICT gives as "idol".
+            entry("God", r"n. 上帝, 偶像", "n. any supernatural being worshipped", tags="gk"),
+            entry("Polish", r"a. 波兰的"), entry("polish", r"v. 擦亮"),  # the small word has its own
+        ]
+
+    def test_common_senses_are_lent_and_names_places_and_peoples_are_not(self):
+        pack = package(self.entries)
+        lent = casefold.lend(pack, self.signal)
+        cases = [
+            ("cambrian", r"a. 寒武纪的\nn. 寒武纪"),  # the period, not 威尔士人 (the people of Wales)
+            ("china", "n. 瓷器"),                    # the porcelain, "china" in CC-CEDICT, not the country
+            ("maxim", "n. 格言"),                    # 座右铭 is unknown to the signal; the name line goes
+        ]
+        for word, translation in cases:
+            with self.subTest(word=word):
+                self.assertEqual(pack.entries[word].translation, translation)
+        self.assertEqual(lent, {w for w, _ in cases})
+        # Titan leads with 提坦, the name spelt out, and CC-CEDICT's 巨人 is "giant", not "titan".
+        for word in ("joubert", "jew", "weber", "god", "titan", "north"):
+            self.assertNotIn(word, pack.entries)
+        self.assertEqual(pack.entries["polish"].translation, r"v. 擦亮")
+
+    def test_a_gloss_is_proper_when_all_its_english_is_a_name(self):
+        cases = [
+            (["China"], True),
+            (["Paris, capital of France"], True),
+            (["Oxford (city in England)"], True),
+            (["Cameroon", "Taiwan pr. [Ka4mai4long2]"], True),
+            (["Cambrian geological period (541-485.4 million years ago)"], False),
+            (["English (language)"], False),
+            (["chinaware", "porcelain"], False),
+            (["abbr. for something"], False),
+        ]
+        for glosses, proper in cases:
+            with self.subTest(glosses=glosses):
+                self.assertEqual(cedict.names_only(glosses), proper)
 
 
 class SupplementSpellings(unittest.TestCase):

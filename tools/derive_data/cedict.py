@@ -23,10 +23,23 @@ ZH_PREFIXES = ("使", "把", "被", "对", "向", "令", "让")
 LEADING = ("to ", "a ", "an ", "the ", "be ", "in ")
 
 
+# Kinds of things whose English is capitalised yet is no name of somebody or somewhere:
+# "Cambrian geological period", "English (language)".
+COMMON_KINDS = frozenset("geological period epoch era age language dialect script class order "
+                         "phylum genus".split())
+# Glosses that say nothing of what the word means.
+ASIDES = ("see ", "variant of", "old variant", "abbr.", "also written", "Taiwan pr.")
+
+
 class Cedict:
-    def __init__(self, english_by_chinese, heads_by_chinese):
+    def __init__(self, english_by_chinese, heads_by_chinese, proper=frozenset()):
         self.english = english_by_chinese
         self.heads = heads_by_chinese
+        # Chinese words CC-CEDICT translates only with proper names (中国 China, 威尔士 Wales).
+        self.proper = proper
+
+    def is_proper(self, sense):
+        return sense in self.proper
 
     def _first(self, table, sense):
         for key in self._keys(sense):
@@ -56,15 +69,33 @@ class Cedict:
             yield core[1:]
 
 
+def names_only(glosses):
+    """True when every gloss is a proper name ("China", "Paris, capital of France", "Oxford (city
+    in England)", "Elizabeth (person name)"), none a common word ("porcelain") or a thing of a
+    common kind ("Jurassic (geological period 205-140m years ago)")."""
+    kept = [g.strip() for g in glosses if not g.strip().startswith(ASIDES)]
+    if not kept:
+        return False
+    for gloss in kept:
+        words = re.findall(r"[A-Za-z]+", gloss)
+        if words and words[0] == "the":
+            words = words[1:]
+        if not words or not words[0][0].isupper() or COMMON_KINDS & {w.lower() for w in words}:
+            return False
+    return True
+
+
 def load(tarball):
     with tarfile.open(tarball) as tar:
         text = tar.extractfile(DATA_PATH).read().decode("utf-8")
     data = json.loads(text[text.index("{"):].rstrip().rstrip(";"))
-    english, heads = {}, {}
+    english, heads, proper, common = {}, {}, set(), set()
     for row in data["all"]:
         simplified, glosses = row[1], row[3]
         if isinstance(glosses, str):
             glosses = [glosses]
+        # A word with several rows is proper only when none of them gives a common sense.
+        (proper if names_only(glosses) else common).add(simplified)
         words = set()
         for gloss in glosses:
             # "(literary) to be fond of" keeps "to be fond of"; "see 五常市[...]" is a cross-reference.
@@ -80,4 +111,4 @@ def load(tarball):
                 heads.setdefault(simplified, set()).add(phrase)
         if words:
             english[simplified] = frozenset(english.get(simplified, frozenset()) | words)
-    return Cedict(english, {k: frozenset(v) for k, v in heads.items()})
+    return Cedict(english, {k: frozenset(v) for k, v in heads.items()}, frozenset(proper - common))

@@ -4,7 +4,7 @@ import bisect
 import math
 import re
 
-from . import derivation, gloss as glosses
+from . import casefold, derivation, gloss as glosses
 from .lookup import Dictionary, Item, THRESHOLDS, prefix_rows
 
 WORD = re.compile(r"[a-z]+")
@@ -106,6 +106,9 @@ class Selector:
         self.package = package
         self.verbs = verbs
         self.cedict = cedict
+        # Lent lower-case entries (china, jurassic) carry the capitalised word's corpus ranks,
+        # which count its name uses too, so they go to the supplement, never into main.dic's rows.
+        self.lent = casefold.lend(package, cedict)
         self.bases = _bases(package)
         self.lemma_counts = sorted(-l.count for l in package.lemmas.values() if l.count > 0)
         self.candidates = {}
@@ -231,7 +234,7 @@ class Selector:
             elif self.package.lemma_rank.get(base):
                 ranks.append(self.package.lemma_rank[base])
             text = self.gloss_of(entry, domains=False)
-            if not text and base in self.package.entries:
+            if not text and base in self.package.entries and base not in self.lent:
                 # A degree says its adjective's sense, the adjective's hand-written gloss too
                 # (finest as fine); a verb's form keeps the entry's own order (fined).
                 text = (self._is_degree(word) and glosses.OVERRIDES.get(base)) or \
@@ -255,7 +258,7 @@ class Selector:
     def _fill(self, excluded):
         by_prefix = {}
         for cand in self.candidates.values():
-            if cand.word not in excluded:
+            if cand.word not in excluded and cand.word not in self.lent:
                 by_prefix.setdefault(cand.word[:2], []).append(cand)
         fixed = {"a": ["a"], "i": ["i"], "o'": ["o'clock"], "x-": ["x-ray"]}
         rows = []
@@ -294,8 +297,9 @@ class Selector:
         Judged against every word that could become an entry, so that a form stays whenever a
         reduction could meet a wrong word first ("changed" would reach "chang" before "change").
         """
-        universe = Dictionary([Item(w, "x", 0.0) for w in sorted(self.candidates)], self.verbs)
-        universe.first = {w: Item(w, "x", 0.0) for w in self.candidates}
+        words = sorted(w for w in self.candidates if w not in self.lent)
+        universe = Dictionary([Item(w, "x", 0.0) for w in words], self.verbs)
+        universe.first = {w: Item(w, "x", 0.0) for w in words}
         result = set()
         for word in self.candidates:
             if not self.is_inflection(word) or word in ADJECTIVE_FORMS:

@@ -59,10 +59,13 @@ def derive(selector, main_items, verbs):
             continue
         # A transparent derivation of a main.dic word (understandingly) would be glossed at
         # every step, even to readers who know its base; like main.dic's own derivations, it
-        # goes with its base, which the reader looks up instead.
-        if selector.derived_base(word, any_rank=True) in main_words:
-            continue
+        # goes with its base, which the reader looks up instead. A learner-list word is kept
+        # all the same: the program's reductions take only -ly and -ness to their base, so
+        # unselfish and heedless would reach nothing.
         entry = package.entries[word]
+        if selector.derived_base(word, any_rank=True) in main_words and \
+                not (entry.tags & LEARNER_TAGS and main.further(word, 1.0) is None):
+            continue
         if _met(entry, cand):
             picked[word] = cand
     # British spellings of words readers meet, ranked with their American twin.
