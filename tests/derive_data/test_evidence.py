@@ -121,6 +121,9 @@ class Derivations(unittest.TestCase):
             entry("sub-", "pref. 在...下, 副"),
             entry("post", "n. 邮件, 职位", bnc=900, tags="gk"),
             entry("post-", "pref. 后, 次"),
+            # An adjective whose first line is a noun sense: its adverb shares the later line.
+            entry("grave", r"n. 坟墓, 墓穴\na. 严肃的, 庄重的", bnc=1500),
+            entry("gravely", "adv. 严肃地, 庄重地", "r. seriously", bnc=8000),
         ]
         signal = cedict.Cedict({}, {"普遍": frozenset({"universal"}), "近来": frozenset({"lately"})})
         self.selector = dictionary.Selector(package(entries), [], signal)
@@ -130,6 +133,7 @@ class Derivations(unittest.TestCase):
         self.assertEqual(follows.get("angrily"), "angry")      # 愤怒地 and 愤怒的
         self.assertEqual(follows.get("stronger"), "strong")    # a degree of comparison
         self.assertEqual(follows.get("universally"), "universal")
+        self.assertEqual(follows.get("gravely"), "grave")        # 严肃地 and the line 严肃的
         for own in ("hardly", "lately", "business"):          # 几乎不, 近来, 生意
             self.assertNotIn(own, follows)
 

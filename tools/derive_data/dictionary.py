@@ -118,7 +118,7 @@ class Selector:
             cand = self._candidate(word, entry)
             if cand is not None:
                 self.candidates[word] = cand
-        self.follows = {}
+        self.follows, self._line_chars_of = {}, {}
         for word in sorted(self.candidates):
             base = self.derived_base(word)
             if base is not None:
@@ -171,10 +171,22 @@ class Selector:
             if self._rank(base) >= self._rank(word):
                 continue
             named = affix == "ly" and re.search(r"\b%s\b" % base, entry.definition.lower())
-            shared = _meaning_chars(own, 1) & _meaning_chars(self.candidates[base].gloss)
+            shared = _meaning_chars(own, 1) & self._line_chars(base)
             if named or shared:
                 return base
         return None
+
+    def _line_chars(self, base):
+        """Meaning-bearing characters of the base's gloss and of the first senses of each of its
+        lines: an adjective whose first line is a noun (content: 内容 before 满意的) shares
+        its adjective's meaning with its adverb (满意地) through the later line."""
+        if base not in self._line_chars_of:
+            chars = _meaning_chars(self.candidates[base].gloss)
+            entry = self.package.entries[base]
+            for line in glosses.ordered_lines(entry, self.family(base), self.cedict):
+                chars |= _meaning_chars("，".join(line), 2)
+            self._line_chars_of[base] = chars
+        return self._line_chars_of[base]
 
     def _head(self, word):
         seen = {word}
