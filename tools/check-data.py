@@ -356,6 +356,7 @@ class _Family:
 
     family = dictionary.Selector.family
     base_senses = dictionary.Selector.base_senses
+    own = dictionary.Selector.own
 
 
 def first_sense_reason(entry, shown, family, signal):
@@ -377,6 +378,9 @@ def first_sense_reason(entry, shown, family, signal):
         words = family.family(entry.word) | {entry.word}
         found = glosses.sources(shown, words, glosses._definition_words(entry), signal,
                                 family.base_senses(entry.word))
+        if found == {"back-translation"} and \
+                glosses.names_itself(shown, family.own(entry.word) | {entry.word}, signal):
+            found = {"back-translation to the word itself"}
         return ("sources: " + " + ".join(sorted(found))) if found else \
             "ECDICT's first left out (too long, or a repeat of another sense)"
     if any(shown in l for l in lines[1:]):

@@ -93,6 +93,9 @@ class Senses(unittest.TestCase):
             def base_senses(self, word):
                 return frozenset()
 
+            def own(self, word):
+                return frozenset({word})
+
         item = type("Item", (), {})
         items = []
         for word, text in (("bear", "熊，忍受"), ("apple", "苹果"), ("fine", "好的，精致的，罚款")):

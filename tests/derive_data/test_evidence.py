@@ -98,11 +98,10 @@ class SenseOrder(unittest.TestCase):
              "倾斜度": frozenset({"inclination"}), "宇宙": frozenset({"universe"})})
         universal = frozenset({"普遍", "全世界"})    # universal's own senses, 的 dropped
         cases = [
-            # One source, back-translation to the word: behind ECDICT's first, not ahead of it.
-            (entry("vain", r"a. 无价值的, 空虚的, 徒然的", r"s. unproductive of success"),
-             frozenset(), "无价值的，徒然的，空虚的"),
+            # One source against one: 倾斜度 names inclination itself, but ECDICT's 倾向 is among
+            # incline's own senses, so ECDICT's order holds.
             (entry("inclination", r"n. 倾向, 点头, 倾斜度", r"n. an attitude of mind"),
-             frozenset(), "倾向，倾斜度，点头"),
+             frozenset({"倾向", "倾斜"}), "倾向，倾斜度，点头"),
             # One source, a word of the definition ("only a very short time before").
             (entry("scarcely", r"adv. 简直不, 仅仅", r"r only a very short time before"),
              frozenset(), "简直不，仅仅"),
@@ -121,6 +120,36 @@ class SenseOrder(unittest.TestCase):
                 use = None if expected == "无价值的，空虚的，徒然的" else cedict_
                 self.assertEqual(gloss.dictionary_gloss(item, family=family, cedict=use,
                                                         related=related), expected)
+
+    def test_a_back_translation_to_the_word_itself_is_enough_alone(self):
+        # CC-CEDICT naming the word's own spelling or one of its inflections leads by itself;
+        # naming another word of the family (倾斜 "incline" of inclination) does not.
+        cedict_ = cedict.Cedict({}, {"思想家": frozenset({"thinker"}),
+                                     "援军": frozenset({"reinforcements"}),
+                                     "冒犯": frozenset({"offend"}),
+                                     "倾斜度": frozenset({"incline"}),
+                                     "徒然": frozenset({"vain"})})
+        cases = [
+            # (entry, family, own, family senses, gloss)
+            # (思想者 then goes as a near-duplicate of 思想家.)
+            (entry("thinker", r"n. 思想者, 思想家"), {"thinker"}, set(), frozenset(), "思想家"),
+            # Back to an inflection of the word: the plural.
+            (entry("reinforcement", r"n. 加强, 增援, 援军"), {"reinforcements"},
+             {"reinforcements"}, frozenset(), "援军，加强，增援"),
+            # Back to the lemma an inflected form belongs to.
+            (entry("offended", r"v. 犯罪, 冒犯, 违反"), {"offend"}, {"offend"}, frozenset(),
+             "冒犯，犯罪，违反"),
+            # Must not fire: the word the derivation is built from is family, not the word.
+            (entry("inclination", r"n. 倾向, 点头, 倾斜度"), {"incline"}, set(), frozenset(),
+             "倾向，倾斜度，点头"),
+            # Must not fire: ECDICT's first has a source of its own (the base's senses).
+            (entry("vain", r"a. 无价值的, 空虚的, 徒然的"), set(), set(), frozenset({"无价值"}),
+             "无价值的，徒然的，空虚的"),
+        ]
+        for item, family, own, related, expected in cases:
+            with self.subTest(word=item.word, translation=item.translation):
+                self.assertEqual(gloss.dictionary_gloss(item, family=family, cedict=cedict_,
+                                                        related=related, own=own), expected)
 
     def test_cedict_reads_one_word_translations_only(self):
         loaded = cedict.Cedict({"空腹": frozenset({"on", "an", "empty", "stomach"})},

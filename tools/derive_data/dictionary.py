@@ -136,9 +136,19 @@ class Selector:
         words |= {b for _, b in derivation.bases(word) if b in self.package.entries}
         return frozenset(words)
 
+    def own(self, word):
+        """The word and its inflections, both ways (援军 "reinforcements" names reinforcement;
+        冒犯 "offend" names offended): the family without the words derivation builds it from."""
+        entry = self.package.entries.get(word)
+        words = {word} | self.bases.get(word, set())
+        if entry is not None:
+            words |= {f for k, f in entry.exchange.items() if k != "1" and WORD.fullmatch(f)}
+        return frozenset(words)
+
     def gloss_of(self, entry, domains=True):
         return glosses.dictionary_gloss(entry, domains=domains, family=self.family(entry.word),
-                                        cedict=self.cedict, related=self.base_senses(entry.word))
+                                        cedict=self.cedict, related=self.base_senses(entry.word),
+                                        own=self.own(entry.word))
 
     def base_senses(self, word):
         """The senses of the words `word` is built from or is a form of (universal of universally,

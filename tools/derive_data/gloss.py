@@ -269,22 +269,37 @@ def sources(item, family, definition_words, cedict, related=frozenset()):
 
 
 # Sources that must agree before a sense goes ahead of ECDICT's own first one: each alone moved
-# rare senses first (仅仅 of scarcely by its definition "only a very short time before", 倾斜度 of
-# inclination by back-translation).
+# rare senses first (仅仅 of scarcely by its definition "only a very short time before", 倾斜 of
+# inclination by its back-translation to incline). A back-translation to the word itself is the
+# exception (names_itself).
 AGREEING = 2
 
 
-def order_line(cleaned, family, definition_words, cedict, related=frozenset(), lead=None):
+def names_itself(item, own, cedict):
+    """True when CC-CEDICT translates the sense back to the word's own spelling or to one of its
+    inflections (援军 "reinforcements" of reinforcement, 冒犯 "offend" of offended): a dictionary
+    built the other way round naming this very word, not one of its family (倾斜 "incline" of
+    inclination), so it needs no second source."""
+    return cedict is not None and bool(cedict.translations(item) & own)
+
+
+def order_line(cleaned, family, definition_words, cedict, related=frozenset(), lead=None,
+               own=frozenset()):
     """A line's senses in the order a reader needs them: ECDICT's first stays first unless
-    another has AGREEING sources and more than it; behind it, senses CC-CEDICT backs come first.
-    `lead`, when in the line, goes first whatever the evidence (the sense the gloss shows)."""
+    another has more sources than it and either AGREEING ones or a back-translation to the word
+    itself (names_itself; `own` is the word and its inflections); behind it, senses CC-CEDICT
+    backs come first. `lead`, when in the line, goes first whatever the evidence (the sense the
+    gloss shows)."""
     rest = sorted(cleaned, key=lambda c: -_evidence(c, family, definition_words, cedict))
     if cleaned and rest[0] != cleaned[0]:
         rest.remove(cleaned[0])
         rest.insert(0, cleaned[0])
     if len(rest) > 1:
         count = [len(sources(c, family, definition_words, cedict, related)) for c in rest]
-        backed = [c for c, n in zip(rest[1:], count[1:]) if n >= AGREEING and n > count[0]]
+        # One source against one leaves ECDICT's order: 倾斜度 names inclination itself, but
+        # 倾向 is among incline's senses.
+        backed = [c for c, n in zip(rest[1:], count[1:])
+                  if (n >= AGREEING or names_itself(c, own, cedict)) and n > count[0]]
         if backed:
             rest.remove(backed[0])
             rest.insert(0, backed[0])
@@ -294,17 +309,19 @@ def order_line(cleaned, family, definition_words, cedict, related=frozenset(), l
     return rest
 
 
-def ordered_lines(entry, family=frozenset(), cedict=None, clean=None, related=frozenset()):
+def ordered_lines(entry, family=frozenset(), cedict=None, clean=None, related=frozenset(),
+                  own=frozenset()):
     """The entry's untagged sense lines, cleaned, in the order a reader needs them.
 
     Lines of a part of speech the definitions rule out go last; within a line, ECDICT's first
-    sense leads unless two sources agree on another (order_line), and senses that CC-CEDICT
+    sense leads unless two sources agree on another or CC-CEDICT names the word itself for it
+    (order_line), and senses that CC-CEDICT
     translates back to the word (or to its definition) come next, the rest in ECDICT's order.
     """
-    return [l for _, l in _kind_lines(entry, family, cedict, clean, related)]
+    return [l for _, l in _kind_lines(entry, family, cedict, clean, related, own)]
 
 
-def _kind_lines(entry, family, cedict, clean, related):
+def _kind_lines(entry, family, cedict, clean, related, own=frozenset()):
     """ordered_lines as (part of speech, line) pairs; the part of speech is None where the
     definitions do not show it (a noun's rare verb line: shrine 将…置于神龛内)."""
     clean = clean or clean_item
@@ -312,6 +329,7 @@ def _kind_lines(entry, family, cedict, clean, related):
     absent = _absent_pos(entry)
     shown = set(definition_pos(entry)[0])
     family = frozenset(family) | {entry.word.lower()}
+    own = frozenset(own) | {entry.word.lower()}
     definition_words = _definition_words(entry)
     lines = []
     for index, (line, (tag, items)) in enumerate(zip(raw_lines, parse_senses(entry))):
@@ -323,7 +341,7 @@ def _kind_lines(entry, family, cedict, clean, related):
             # ECDICT writes some adverb senses as adjectives (adv. 想不到的); under an adverb the
             # reader needs the adverb's 地.
             cleaned = [c[:-1] + "地" if c.endswith("的") else c for c in cleaned]
-        cleaned = order_line(cleaned, family, definition_words, cedict, related)
+        cleaned = order_line(cleaned, family, definition_words, cedict, related, own=own)
         known = kind not in absent and (not shown or kind in shown)
         lines.append((kind in absent, index, kind if known else None, cleaned))
     lines.sort(key=lambda l: l[:2])
@@ -389,12 +407,12 @@ def only_transliterates(entry, gloss):
 
 
 def dictionary_gloss(entry, soft=GLOSS_BYTES, hard=FIRST_BYTES, domains=True, family=frozenset(),
-                     cedict=None, related=frozenset()):
+                     cedict=None, related=frozenset(), own=frozenset()):
     numeral = numeral_gloss(entry)
     if numeral:
         return numeral
     senses = parse_senses(entry)
-    plain = _kind_lines(entry, family, cedict, None, related)
+    plain = _kind_lines(entry, family, cedict, None, related, own)
     gloss = join_items(_ordered([l for _, l in plain], [k for k, _ in plain]), soft, hard)
     if only_transliterates(entry, gloss):
         return ""  # a name sense, which a gloss under a word never shows

@@ -19,12 +19,14 @@ from . import gloss as glosses
 CLASSES = "nvar"
 
 
-def class_lines(entry, family=frozenset(), cedict=None, shown=(), related=frozenset()):
+def class_lines(entry, family=frozenset(), cedict=None, shown=(), related=frozenset(),
+                own=frozenset()):
     """{class: [[cleaned items] per line]} of the entry's untagged lines, in ECDICT's order;
     within a line, the first sense of the gloss shown today (`shown`, whose order CC-CEDICT and
     the reviews weighed) leads, then the line's order as the glosses weigh it (gloss.order_line).
     (Promoting all of the gloss shown put its later, general senses first: heap 许多 before 堆.)"""
     family = frozenset(family) | {entry.word.lower()}
+    own = frozenset(own) | {entry.word.lower()}
     definition_words = glosses._definition_words(entry)
     result = {}
     for line, (tag, items) in zip(entry.senses(), glosses.parse_senses(entry)):
@@ -33,16 +35,17 @@ def class_lines(entry, family=frozenset(), cedict=None, shown=(), related=frozen
             continue
         cleaned = [c for c in map(glosses.clean_item, items) if c]
         cleaned = glosses.order_line(cleaned, family, definition_words, cedict, related,
-                                     lead=shown[0] if shown else None)
+                                     lead=shown[0] if shown else None, own=own)
         if cleaned:
             result.setdefault(kind, []).append(cleaned)
     return result
 
 
 def class_glosses(entry, family=frozenset(), cedict=None, shown="", soft=glosses.GLOSS_BYTES,
-                  hard=glosses.FIRST_BYTES, related=frozenset()):
+                  hard=glosses.FIRST_BYTES, related=frozenset(), own=frozenset()):
     """[(class, gloss)] in CLASSES order, one per part of speech the entry has lines of."""
-    lines = class_lines(entry, family, cedict, tuple(shown.split("，")) if shown else (), related)
+    lines = class_lines(entry, family, cedict, tuple(shown.split("，")) if shown else (), related,
+                        own)
     rows = []
     for kind in CLASSES:
         if kind in lines:
@@ -69,7 +72,7 @@ def derive(selector, items, extra, verb_rows):
         if entry is None or word in glosses.OVERRIDES:
             continue
         per_class = class_glosses(entry, selector.family(word), selector.cedict, shown.get(word, ""),
-                                  related=selector.base_senses(word))
+                                  related=selector.base_senses(word), own=selector.own(word))
         if len(per_class) >= 2 or (word in forms and per_class):
             rows.extend((word, kind, text) for kind, text in per_class)
     return rows
