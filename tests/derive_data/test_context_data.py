@@ -69,12 +69,13 @@ class TaggerData(unittest.TestCase):
 class Senses(unittest.TestCase):
     def test_each_part_of_speech_gets_its_cleaned_line(self):
         wound = entry("wound", "n. 创伤, 伤口\\nvt. 伤害, 使受伤\\nvi. 打伤\\nwind的过去式和过去分词\\n[医] 伤")
-        self.assertEqual(senses.class_glosses(wound), [("n", "创伤，伤口"), ("v", "伤害，使受伤")])
+        self.assertEqual(senses.class_glosses(wound),
+                         [("n", "创伤，伤口"), ("v", "伤害，使受伤，打伤")])
 
     def test_the_shown_glosss_first_sense_leads_its_line(self):
         fine = entry("fine", "n. 罚款\\na. 晴朗的, 健康的, 好的")
         self.assertEqual(senses.class_glosses(fine, shown="好的，精致的，罚款"),
-                         [("n", "罚款"), ("a", "好的，晴朗的")])
+                         [("n", "罚款"), ("a", "好的，晴朗的，健康的")])
 
     def test_rows_for_words_of_two_classes_and_for_past_forms_of_their_own(self):
         class Selector:
@@ -87,6 +88,12 @@ class Senses(unittest.TestCase):
             }})
 
             def family(self, word):
+                return frozenset({word})
+
+            def base_senses(self, word):
+                return frozenset()
+
+            def own(self, word):
                 return frozenset({word})
 
         item = type("Item", (), {})

@@ -48,7 +48,7 @@ class NameSenses(unittest.TestCase):
     def test_an_adverb_line_written_as_an_adjective_says_its_de(self):
         self.assertEqual(gloss.dictionary_gloss(entry("unexpectedly", "adv. 想不到的, 意外的")),
                          "想不到地，意外地")
-        self.assertEqual(gloss.dictionary_gloss(entry("yeah", "adv. 是, 是的")), "是，是的")
+        self.assertEqual(gloss.dictionary_gloss(entry("yeah", "adv. 是, 对")), "是，对")
 
 
 class Cleaning(unittest.TestCase):
@@ -83,17 +83,73 @@ class SenseOrder(unittest.TestCase):
     def test_truncated_definitions_rule_out_only_what_precedes_their_last_kind(self):
         # ECDICT keeps four definition lines in WordNet's order n, v, a, r: four nouns say
         # nothing about verbs, so the verb line keeps its place.
-        run = entry("run", r"v. 跑, 奔跑\nn. 跑步",
+        run = entry("run", r"v. 跑, 运转\nn. 得分",
                     r"n. a score\nn. a play\nn. a trip\nn. the act of running")
-        self.assertEqual(gloss.dictionary_gloss(run), "跑，奔跑，跑步")
+        self.assertEqual(gloss.dictionary_gloss(run), "跑，得分，运转")
         # A capitalised definition is an instance (a person), not a sense of the word.
         stern = entry("stern", r"a. 严厉的\nn. 船尾", r"n. United States violinist\ns. severe")
         self.assertEqual(gloss.dictionary_gloss(stern), "严厉的，船尾")
 
-    def test_a_sense_that_translates_back_to_the_word_leads_its_line(self):
-        vain = entry("vain", r"a. 无价值的, 徒然的, 空虚的", r"s. unproductive of success")
-        self.assertEqual(gloss.dictionary_gloss(vain), "无价值的，徒然的")
-        self.assertEqual(gloss.dictionary_gloss(vain, cedict=self.cedict), "徒然的，无价值的")
+    def test_ecdicts_first_sense_leads_unless_two_sources_agree_on_another(self):
+        cedict_ = cedict.Cedict(
+            {"仅仅": frozenset({"only", "merely"}), "普遍": frozenset({"universal"}),
+             "几乎不": frozenset({"hardly", "almost"})},
+            {"徒然": frozenset({"vain"}), "普遍": frozenset({"universal"}),
+             "倾斜度": frozenset({"inclination"}), "宇宙": frozenset({"universe"})})
+        universal = frozenset({"普遍", "全世界"})    # universal's own senses, 的 dropped
+        cases = [
+            # One source against one: 倾斜度 names inclination itself, but ECDICT's 倾向 is among
+            # incline's own senses, so ECDICT's order holds.
+            (entry("inclination", r"n. 倾向, 点头, 倾斜度", r"n. an attitude of mind"),
+             frozenset({"倾向", "倾斜"}), "倾向，倾斜度，点头"),
+            # One source, a word of the definition ("only a very short time before").
+            (entry("scarcely", r"adv. 简直不, 仅仅", r"r only a very short time before"),
+             frozenset(), "简直不，仅仅"),
+            # Two agree (back-translation to the family and the base's own sense) where ECDICT's
+            # first has less: it leads.
+            (entry("universally", r"adv. 宇宙, 全世界, 普遍", r"r. everywhere"), universal,
+             "普遍，宇宙，全世界"),
+            # ECDICT's first has as many: it stays.
+            (entry("universally", r"adv. 普遍, 宇宙", r"r. everywhere"), universal, "普遍，宇宙"),
+            # Without CC-CEDICT, ECDICT's order.
+            (entry("vain", r"a. 无价值的, 空虚的, 徒然的"), frozenset(), "无价值的，空虚的，徒然的"),
+        ]
+        for item, related, expected in cases:
+            with self.subTest(word=item.word, translation=item.translation):
+                family = {"universal"} if item.word == "universally" else set()
+                use = None if expected == "无价值的，空虚的，徒然的" else cedict_
+                self.assertEqual(gloss.dictionary_gloss(item, family=family, cedict=use,
+                                                        related=related), expected)
+
+    def test_a_back_translation_to_the_word_itself_is_enough_alone(self):
+        # CC-CEDICT naming the word's own spelling or one of its inflections leads by itself;
+        # naming another word of the family (倾斜 "incline" of inclination) does not.
+        cedict_ = cedict.Cedict({}, {"思想家": frozenset({"thinker"}),
+                                     "援军": frozenset({"reinforcements"}),
+                                     "冒犯": frozenset({"offend"}),
+                                     "倾斜度": frozenset({"incline"}),
+                                     "徒然": frozenset({"vain"})})
+        cases = [
+            # (entry, family, own, family senses, gloss)
+            # (思想者 then goes as a near-duplicate of 思想家.)
+            (entry("thinker", r"n. 思想者, 思想家"), {"thinker"}, set(), frozenset(), "思想家"),
+            # Back to an inflection of the word: the plural.
+            (entry("reinforcement", r"n. 加强, 增援, 援军"), {"reinforcements"},
+             {"reinforcements"}, frozenset(), "援军，加强，增援"),
+            # Back to the lemma an inflected form belongs to.
+            (entry("offended", r"v. 犯罪, 冒犯, 违反"), {"offend"}, {"offend"}, frozenset(),
+             "冒犯，犯罪，违反"),
+            # Must not fire: the word the derivation is built from is family, not the word.
+            (entry("inclination", r"n. 倾向, 点头, 倾斜度"), {"incline"}, set(), frozenset(),
+             "倾向，倾斜度，点头"),
+            # Must not fire: ECDICT's first has a source of its own (the base's senses).
+            (entry("vain", r"a. 无价值的, 空虚的, 徒然的"), set(), set(), frozenset({"无价值"}),
+             "无价值的，徒然的，空虚的"),
+        ]
+        for item, family, own, related, expected in cases:
+            with self.subTest(word=item.word, translation=item.translation):
+                self.assertEqual(gloss.dictionary_gloss(item, family=family, cedict=cedict_,
+                                                        related=related, own=own), expected)
 
     def test_cedict_reads_one_word_translations_only(self):
         loaded = cedict.Cedict({"空腹": frozenset({"on", "an", "empty", "stomach"})},
@@ -117,6 +173,12 @@ class Derivations(unittest.TestCase):
             entry("stronger", "[经] 强劲的", exchange="0:strong/1:r", bnc=3000),
             entry("universal", "a. 全世界的, 普遍的", bnc=2900),
             entry("universally", "adv. 宇宙, 全世界, 普遍", "r. everywhere", bnc=7800),
+            entry("short", "a. 短的, 矮的", bnc=400),
+            entry("shortly", "adv. 不久, 简短", "r. in a short time", bnc=1500),
+            entry("convenient", "a. 方便的, 合宜的", bnc=2500),
+            entry("conveniently", "a. 方便, 合宜", "r. in a convenient manner", bnc=6000),
+            entry("likely", "a. 可能的, 合适的", bnc=450),
+            entry("unlikely", "a. 不太可能的", "a. not likely", bnc=2400),
             entry("sub", "n. 补充人员, 部下", bnc=9000),
             entry("sub-", "pref. 在...下, 副"),
             entry("post", "n. 邮件, 职位", bnc=900, tags="gk"),
@@ -142,9 +204,21 @@ class Derivations(unittest.TestCase):
         words = [c.word for c in keys]
         self.assertEqual(words.index("angrily"), words.index("angry") + 1)
 
-    def test_an_adverb_whose_first_sense_is_no_adverb_says_its_adjective_with_de(self):
-        self.assertEqual(self.selector.candidates["universally"].gloss, "普遍地，全世界地")
-        self.assertEqual(self.selector.candidates["lately"].gloss, "近来，最近")  # confirmed
+    def test_an_adverb_keeps_its_own_adverb_line(self):
+        cases = [
+            # Its own adverb line, 普遍 first by two sources (CC-CEDICT's universal, universal's
+            # 普遍的), not universal's senses with 地.
+            ("universally", "普遍，宇宙，全世界"),
+            ("shortly", "不久，简短"),             # not short's 短地
+            ("lately", "近来，最近"),
+            # No adverb line (ECDICT labels it a.): the adjective's sense with 地.
+            ("conveniently", "方便地，合宜地"),
+            # WordNet knows it only as an adjective: no adverb, its own line stays.
+            ("unlikely", "不太可能的"),
+        ]
+        for word, expected in cases:
+            with self.subTest(word=word):
+                self.assertEqual(self.selector.candidates[word].gloss, expected)
 
     def test_prefix_pieces_get_no_entry_but_words_learners_meet_stay(self):
         self.assertNotIn("sub", self.selector.candidates)

@@ -11,8 +11,8 @@ from derive_data import dictionary, gloss, lookup, output, source, verbs  # noqa
 from derive_data.source import Entry, Lemma, Package  # noqa: E402
 
 
-def entry(word, translation="", exchange="", bnc=0, frq=0, tags=""):
-    return Entry(word=word, definition="", translation=translation, tags=frozenset(tags.split()),
+def entry(word, translation="", exchange="", bnc=0, frq=0, tags="", definition=""):
+    return Entry(word=word, definition=definition, translation=translation, tags=frozenset(tags.split()),
                  collins=0, oxford=False, bnc=bnc, frq=frq, exchange=source._exchange(exchange))
 
 
@@ -42,9 +42,56 @@ class GlossText(unittest.TestCase):
         self.assertEqual(gloss.join_items(["一二三四五六七八九十一二三"], 16, 24), "")
         self.assertEqual(gloss.join_items(["一二三四五六七", "八九"], 16, 24), "一二三四五六七")
 
+    def test_a_gloss_has_room_for_a_second_sense_after_a_long_first(self):
+        # 12 bytes of first sense left no room for a second within the old 16; the room is 32 now,
+        # and one sense alone still stays within 24.
+        self.assertEqual(gloss.join_items(["不可思议的事", "奇迹"]), "不可思议的事，奇迹")
+        self.assertEqual(gloss.join_items(["一二三四五六七八九十一二", "甲乙", "丙丁"]),
+                         "一二三四五六七八九十一二，甲乙")
+        self.assertEqual(gloss.join_items(["一二三四五六七八九十一二三"]), "")
+
+    def test_near_duplicate_senses_leave_room_for_others(self):
+        cases = [
+            (["忍受", "忍耐", "容忍"], "忍受，容忍"),         # the last character apart
+            (["愤怒的", "愤怒", "生气的"], "愤怒的，生气的"),  # one holds the other
+            (["使吃惊", "吃惊", "惊奇"], "使吃惊，惊奇"),
+            (["是", "是的", "对"], "是，对"),                # 的 adds nothing
+            # Not duplicates: a single character inside longer senses, a shared negation or
+            # ending only, a character apart before the last.
+            (["空的", "空虚的", "倒空"], "空的，空虚的，倒空"),
+            (["冗长的", "漫长的"], "冗长的，漫长的"),
+            (["突出", "伸出"], "突出，伸出"),
+            (["不满", "不安"], "不满，不安"),
+            (["快的", "慢的"], "快的，慢的"),
+            (["高兴的", "快乐的"], "高兴的，快乐的"),
+            (["苹果", "香蕉"], "苹果，香蕉"),
+        ]
+        for items, expected in cases:
+            with self.subTest(items=items):
+                self.assertEqual(gloss.join_items(items), expected)
+
+    def test_each_line_gives_its_first_sense_before_a_line_its_second(self):
+        nouns = r"n. a written work\nn. a volume"
+        cases = [
+            # A noun's second sense does not hide the verb (WordNet shows it, or says nothing).
+            (r"n. 书, 卷, 册\nvt. 预订, 登记", "", "书，预订，卷"),
+            (r"n. 书, 卷, 册\nvt. 预订, 登记", nouns + r"\nv. reserve", "书，预订，卷"),
+            # Not for a part of speech WordNet leaves out, nor for a second line of the same one.
+            (r"n. 书, 卷, 册\nvt. 预订, 登记", nouns, "书，卷，册"),
+            (r"vt. 预订, 登记\nvi. 订座", r"v. reserve", "预订，登记，订座"),
+            # One line: ECDICT's order.
+            (r"n. 书, 卷, 册", "", "书，卷，册"),
+            # Tagged lines are no part-of-speech lines of the gloss.
+            (r"n. 书, 卷\n[计] 簿册", "", "书，卷"),
+        ]
+        for translation, definition, expected in cases:
+            with self.subTest(translation=translation, definition=definition):
+                self.assertEqual(gloss.dictionary_gloss(entry("book", translation,
+                                                              definition=definition)), expected)
+
     def test_dictionary_gloss_prefers_plain_senses(self):
-        apple = entry("apple", r"n. 苹果, 苹果树\nn. [植] 苹果属")
-        self.assertEqual(gloss.dictionary_gloss(apple), "苹果，苹果树")
+        apple = entry("apple", r"n. 苹果, 果实\nn. [植] 苹果属")
+        self.assertEqual(gloss.dictionary_gloss(apple), "苹果，果实")
         only_domain = entry("abdomen", r"n. [医] 腹部, 肚子")
         self.assertEqual(gloss.dictionary_gloss(only_domain), "腹部，肚子")
         self.assertEqual(gloss.dictionary_gloss(only_domain, domains=False), "")

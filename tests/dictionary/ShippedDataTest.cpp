@@ -117,7 +117,8 @@ TEST_F(ShippedData, GlossesAreShortCleanGbk) {
             continue;
         }
         ASSERT_FALSE(item.m_strGloss.empty());
-        EXPECT_LE(item.m_strGloss.size(), 24u);
+        // Three senses within 32 bytes (tools/derive_data/gloss.py): the view shows those that fit.
+        EXPECT_LE(item.m_strGloss.size(), 32u);
         const auto utf8 = codepage::GbkToUtf8(item.m_strGloss);
         ASSERT_TRUE(utf8.has_value());
         for (const char* banned :

@@ -39,13 +39,16 @@ std::string FirstSense(const CDicMain& dic, std::string_view word) {
 
 TEST(ShippedGlosses, TheSenseReadersMeetLeadsWhereEcdictsFirstLineMisleads) {
     // ECDICT's first line: terrestrial n. 地球上的人, universally adv. 宇宙, secular
-    // 修道院外的教士, sensible 有感觉的, vain 无价值的, encode 把(电文)译成密码.
+    // 修道院外的教士, encode 把(电文)译成密码. Within a line ECDICT's first sense stays first
+    // unless two sources agree on another (universally 普遍), or CC-CEDICT translates another
+    // back to the word itself while ECDICT's first has no source (terrestrial 陆生的, sensible
+    // 明智的, vain 徒然的).
     const struct {
         const char* word;
         const char* first;
     } cases[] = {
-        {"terrestrial", "陆生的"}, {"universally", "普遍地"}, {"secular", "世俗的"},
-        {"sensible", "明智的"},    {"vain", "徒然的"},        {"encode", "编码"},
+        {"terrestrial", "陆生的"}, {"universally", "普遍"}, {"secular", "世俗的"},
+        {"sensible", "明智的"},    {"vain", "徒然的"},      {"encode", "编码"},
         {"empty", "空的"},
     };
     const CDicMain& dic = ShippedDictionary();
@@ -74,7 +77,7 @@ TEST(ShippedGlosses, NoLabelsNoBrokenBracketsInEitherFile) {
         EXPECT_EQ(gloss.find('&'), std::string::npos) << item.m_strWord << " " << gloss;
         EXPECT_EQ(gloss.find("()"), std::string::npos) << item.m_strWord << " " << gloss;
         EXPECT_EQ(gloss.find("（）"), std::string::npos) << item.m_strWord << " " << gloss;
-        EXPECT_LE(item.m_strGloss.size(), 24u) << item.m_strWord;
+        EXPECT_LE(item.m_strGloss.size(), 32u) << item.m_strWord;
     }
 }
 

@@ -139,9 +139,28 @@ class Selector:
         words |= {b for _, b in derivation.bases(word) if b in self.package.entries}
         return frozenset(words)
 
+    def own(self, word):
+        """The word and its inflections, both ways (援军 "reinforcements" names reinforcement;
+        冒犯 "offend" names offended): the family without the words derivation builds it from."""
+        entry = self.package.entries.get(word)
+        words = {word} | self.bases.get(word, set())
+        if entry is not None:
+            words |= {f for k, f in entry.exchange.items() if k != "1" and WORD.fullmatch(f)}
+        return frozenset(words)
+
     def gloss_of(self, entry, domains=True):
         return glosses.dictionary_gloss(entry, domains=domains, family=self.family(entry.word),
-                                        cedict=self.cedict)
+                                        cedict=self.cedict, related=self.base_senses(entry.word),
+                                        own=self.own(entry.word))
+
+    def base_senses(self, word):
+        """The senses of the words `word` is built from or is a form of (universal of universally,
+        close of closed): evidence of its own senses that CC-CEDICT does not give. Its own forms'
+        senses are not, being mostly its own again."""
+        entry = self.package.entries.get(word)
+        words = {b for _, b in derivation.bases(word)} | {entry.exchange.get("0", "") if entry else ""}
+        return glosses.family_senses(self.package.entries[w] for w in sorted(words - {word})
+                                     if w in self.package.entries)
 
     def _rank(self, word):
         cand = self.candidates[word]
@@ -196,10 +215,15 @@ class Selector:
         return self.candidates[word]
 
     def _adverb_gloss(self, word, base):
-        """A -ly adverb whose own first sense is no adverb (universally: 宇宙) says its
-        adjective's sense with 地 (普遍地) unless CC-CEDICT confirms that first sense."""
+        """A -ly adverb without an adverb line of its own (conveniently: a. 方便) says its
+        adjective's sense with 地 (方便地) unless CC-CEDICT confirms its first sense."""
         cand = self.candidates[word]
         if not word.endswith("ly") or word in glosses.OVERRIDES:
+            return
+        entry = self.package.entries[word]
+        if glosses.has_adverb_line(entry) or "r" not in (glosses.definition_pos(entry)[0] or "r"):
+            # An adverb keeps its own adverb line (shortly 不久, not 短地), and a word WordNet
+            # knows only as an adjective is no adverb (unlikely, homely).
             return
         first = cand.gloss.split("，")[0]
         if first.endswith("地") or (self.cedict and word in self.cedict.translations(first)):

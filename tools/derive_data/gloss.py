@@ -131,11 +131,45 @@ def clean_item(raw_item, keep_notes=False):
     return text
 
 
-def join_items(items, soft, hard, most=3):
-    """Joins distinct items with '，': at most `most`, within `soft` bytes when more than one."""
+# A gloss's room in main.dic: a single sense stays within 24 GBK bytes, a gloss of several within
+# 32. The reading view shows of a gloss the leading senses that fit its room, so the data need not
+# cut a second sense a wide room could show; the view draws the last gloss of a line uncut, which
+# keeps the whole from growing longer. (The record's one-byte length prefix would allow 127.)
+FIRST_BYTES = 24
+GLOSS_BYTES = 32
+# Characters that build words rather than carry their meaning (的 of adjectives, 地 of adverbs,
+# 不 of negations): two senses that differ in these are no duplicates of each other.
+FUNCTION_CHARS = frozenset("的地得之不无非未没性者化于了着被使把令让可以有是人")
+
+
+def _core(item):
+    return item[:-1] if len(item) > 1 and item[-1] in "的地" else item
+
+
+def near_duplicate(item, other):
+    """True when two senses say the same: one holds the other (愤怒 and 愤怒的, 苹果 and 苹果树),
+    or they are as long and differ in their last character only, the others carrying meaning
+    (忍受 and 忍耐). Senses that differ before it name other things (冗长 and 漫长, 突出 and
+    伸出), and a shared negation says nothing (不满 and 不安). A single character is a word of
+    its own inside longer ones (空 of 空虚, 倒空), unless they add only such characters as 的."""
+    a, b = _core(item), _core(other)
+    short, long_ = (a, b) if len(a) <= len(b) else (b, a)
+    if short in long_ and (len(short) >= 2 or set(long_.replace(short, "", 1)) <= FUNCTION_CHARS):
+        return True
+    return len(a) == len(b) >= 2 and a[:-1] == b[:-1] and a != b and \
+        not set(a[:-1]) <= FUNCTION_CHARS
+
+
+def _contained(item, other):
+    return item in other
+
+
+def join_items(items, soft=GLOSS_BYTES, hard=FIRST_BYTES, most=3, same=near_duplicate):
+    """Joins distinct items with '，': at most `most`, the first within `hard` bytes, all of
+    them within `soft` when more than one; an item that repeats a chosen one is left out."""
     chosen = []
     for item in items:
-        if item in chosen or any(item in c for c in chosen):
+        if any(same(item, c) for c in chosen):
             continue
         candidate = "，".join(chosen + [item])
         limit = hard if not chosen else soft
@@ -146,14 +180,19 @@ def join_items(items, soft, hard, most=3):
     return "，".join(chosen)
 
 
-def _ordered(lines):
-    """Main sense first: two items of the first line, the first item of each later line, then the rest."""
-    lines = [l for l in lines if l]
-    if not lines:
+def _ordered(lines, kinds=()):
+    """The first line's first sense, then the first sense of each line of another part of speech
+    (`kinds`, None for a line that gets no such place), then the rest of each line in order: a
+    noun's second sense does not hide that the word is a verb too."""
+    kinds = list(kinds) + [None] * (len(lines) - len(kinds))
+    pairs = [(k, l) for k, l in zip(kinds, lines) if l]
+    if not pairs:
         return []
-    order = lines[0][:2] + [l[0] for l in lines[1:]] + lines[0][2:]
-    for l in lines[1:]:
-        order += l[1:]
+    early = [0] + [i for i, (k, _) in enumerate(pairs)
+                   if i and k is not None and k not in {kk for kk, _ in pairs[:i]}]
+    order = [pairs[i][1][0] for i in early]
+    for i, (_, line) in enumerate(pairs):
+        order += line[1:] if i in early else line
     return order
 
 
@@ -213,31 +252,117 @@ def _evidence(item, family, definition_words, cedict):
     return 0
 
 
-def ordered_lines(entry, family=frozenset(), cedict=None, clean=None):
+def sources(item, family, definition_words, cedict, related=frozenset()):
+    """The independent sources that show a sense is the word's: CC-CEDICT translating it back to
+    the word or a word of its family, CC-CEDICT's English for it sharing a word with WordNet's
+    first definition, and the senses ECDICT gives the word's family (普遍 of universally among
+    universal's 普遍的)."""
+    found = set()
+    if cedict is not None:
+        if cedict.translations(item) & family:
+            found.add("back-translation")
+        if cedict.english_words(item) & definition_words:
+            found.add("definition")
+    if _core(item) in related:
+        found.add("family senses")
+    return frozenset(found)
+
+
+# Sources that must agree before a sense goes ahead of ECDICT's own first one: each alone moved
+# rare senses first (仅仅 of scarcely by its definition "only a very short time before", 倾斜 of
+# inclination by its back-translation to incline). A back-translation to the word itself is the
+# exception (names_itself).
+AGREEING = 2
+
+
+def names_itself(item, own, cedict):
+    """True when CC-CEDICT translates the sense back to the word's own spelling or to one of its
+    inflections (援军 "reinforcements" of reinforcement, 冒犯 "offend" of offended): a dictionary
+    built the other way round naming this very word, not one of its family (倾斜 "incline" of
+    inclination), so it needs no second source."""
+    return cedict is not None and bool(cedict.translations(item) & own)
+
+
+def order_line(cleaned, family, definition_words, cedict, related=frozenset(), lead=None,
+               own=frozenset()):
+    """A line's senses in the order a reader needs them: ECDICT's first stays first unless
+    another has more sources than it and either AGREEING ones or a back-translation to the word
+    itself (names_itself; `own` is the word and its inflections); behind it, senses CC-CEDICT
+    backs come first. `lead`, when in the line, goes first whatever the evidence (the sense the
+    gloss shows)."""
+    rest = sorted(cleaned, key=lambda c: -_evidence(c, family, definition_words, cedict))
+    if cleaned and rest[0] != cleaned[0]:
+        rest.remove(cleaned[0])
+        rest.insert(0, cleaned[0])
+    if len(rest) > 1:
+        count = [len(sources(c, family, definition_words, cedict, related)) for c in rest]
+        # One source against one leaves ECDICT's order: 倾斜度 names inclination itself, but
+        # 倾向 is among incline's senses.
+        backed = [c for c, n in zip(rest[1:], count[1:])
+                  if (n >= AGREEING or names_itself(c, own, cedict)) and n > count[0]]
+        if backed:
+            rest.remove(backed[0])
+            rest.insert(0, backed[0])
+    if lead in rest:
+        rest.remove(lead)
+        rest.insert(0, lead)
+    return rest
+
+
+def ordered_lines(entry, family=frozenset(), cedict=None, clean=None, related=frozenset(),
+                  own=frozenset()):
     """The entry's untagged sense lines, cleaned, in the order a reader needs them.
 
-    Lines of a part of speech the definitions rule out go last; within a line, senses that
-    CC-CEDICT translates back to the word (or to its definition) move ahead, the rest keep
-    ECDICT's order.
+    Lines of a part of speech the definitions rule out go last; within a line, ECDICT's first
+    sense leads unless two sources agree on another or CC-CEDICT names the word itself for it
+    (order_line), and senses that CC-CEDICT
+    translates back to the word (or to its definition) come next, the rest in ECDICT's order.
     """
+    return [l for _, l in _kind_lines(entry, family, cedict, clean, related, own)]
+
+
+def _kind_lines(entry, family, cedict, clean, related, own=frozenset()):
+    """ordered_lines as (part of speech, line) pairs; the part of speech is None where the
+    definitions do not show it (a noun's rare verb line: shrine 将…置于神龛内)."""
     clean = clean or clean_item
     raw_lines = [l for l in entry.senses()]
     absent = _absent_pos(entry)
+    shown = set(definition_pos(entry)[0])
     family = frozenset(family) | {entry.word.lower()}
+    own = frozenset(own) | {entry.word.lower()}
     definition_words = _definition_words(entry)
     lines = []
     for index, (line, (tag, items)) in enumerate(zip(raw_lines, parse_senses(entry))):
         if tag is not None:
             continue
         cleaned = [c for c in map(clean, items) if c]
-        if _line_pos(line) == "r" and entry.word.endswith("ly"):
+        kind = _line_pos(line)
+        if kind == "r" and entry.word.endswith("ly"):
             # ECDICT writes some adverb senses as adjectives (adv. 想不到的); under an adverb the
             # reader needs the adverb's 地.
             cleaned = [c[:-1] + "地" if c.endswith("的") else c for c in cleaned]
-        cleaned.sort(key=lambda c: -_evidence(c, family, definition_words, cedict))
-        lines.append((_line_pos(line) in absent, index, cleaned))
+        cleaned = order_line(cleaned, family, definition_words, cedict, related, own=own)
+        known = kind not in absent and (not shown or kind in shown)
+        lines.append((kind in absent, index, kind if known else None, cleaned))
     lines.sort(key=lambda l: l[:2])
-    return [l[2] for l in lines]
+    return [(l[2], l[3]) for l in lines]
+
+
+def has_adverb_line(entry):
+    """True when ECDICT gives the word a line labelled adv. with a sense left after cleaning."""
+    return any(_line_pos(line) == "r" and any(clean_item(i) for i in items)
+               for line, (tag, items) in zip(entry.senses(), parse_senses(entry)) if tag is None)
+
+
+def family_senses(entries):
+    """The senses of the family's ECDICT entries, 的 and 地 dropped: what order_line weighs a
+    sense against (family senses)."""
+    found = set()
+    for entry in entries:
+        for tag, items in parse_senses(entry):
+            if tag is None:
+                found.update(_core(c) for c in map(clean_item, items) if c)
+    return frozenset(found)
 
 
 ROMAN_NUMERAL = re.compile(r"m{0,3}(cm|cd|d?c{0,3})(xc|xl|l?x{0,3})(ix|iv|v?i{0,3})")
@@ -281,13 +406,14 @@ def only_transliterates(entry, gloss):
         bool(lines) and not definition_pos(entry)[0]
 
 
-def dictionary_gloss(entry, soft=16, hard=24, domains=True, family=frozenset(), cedict=None):
+def dictionary_gloss(entry, soft=GLOSS_BYTES, hard=FIRST_BYTES, domains=True, family=frozenset(),
+                     cedict=None, related=frozenset(), own=frozenset()):
     numeral = numeral_gloss(entry)
     if numeral:
         return numeral
     senses = parse_senses(entry)
-    plain = ordered_lines(entry, family, cedict)
-    gloss = join_items(_ordered(plain), soft, hard)
+    plain = _kind_lines(entry, family, cedict, None, related, own)
+    gloss = join_items(_ordered([l for _, l in plain], [k for k, _ in plain]), soft, hard)
     if only_transliterates(entry, gloss):
         return ""  # a name sense, which a gloss under a word never shows
     if gloss or not domains:
@@ -305,7 +431,8 @@ def domain_gloss(entry, tags, hard, soft=None):
         if tag in tags:
             lines.append([c for c in (clean_item(i, keep_notes=True) for i in items) if c])
     items = [i for line in lines for i in line]
-    return join_items(items, soft or hard, hard)
+    # A glossary's senses are terms of their field (擦伤，擦破): only a repeated one goes.
+    return join_items(items, soft or hard, hard, same=_contained)
 
 
 # Hand-written glosses, each where a rule that holds for every word gives the wrong first sense

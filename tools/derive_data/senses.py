@@ -19,13 +19,14 @@ from . import gloss as glosses
 CLASSES = "nvar"
 
 
-def class_lines(entry, family=frozenset(), cedict=None, shown=()):
+def class_lines(entry, family=frozenset(), cedict=None, shown=(), related=frozenset(),
+                own=frozenset()):
     """{class: [[cleaned items] per line]} of the entry's untagged lines, in ECDICT's order;
     within a line, the first sense of the gloss shown today (`shown`, whose order CC-CEDICT and
-    the reviews weighed) leads, then the senses CC-CEDICT translates back to the word, as in the
-    glosses (wind: 缠绕 before 使通风), then ECDICT's order. (Promoting all of the gloss shown
-    put its later, general senses first: heap 许多 before 堆.)"""
+    the reviews weighed) leads, then the line's order as the glosses weigh it (gloss.order_line).
+    (Promoting all of the gloss shown put its later, general senses first: heap 许多 before 堆.)"""
     family = frozenset(family) | {entry.word.lower()}
+    own = frozenset(own) | {entry.word.lower()}
     definition_words = glosses._definition_words(entry)
     result = {}
     for line, (tag, items) in zip(entry.senses(), glosses.parse_senses(entry)):
@@ -33,16 +34,18 @@ def class_lines(entry, family=frozenset(), cedict=None, shown=()):
         if tag is not None or kind is None:
             continue
         cleaned = [c for c in map(glosses.clean_item, items) if c]
-        cleaned.sort(key=lambda c: (0 if shown and c == shown[0] else 1,
-                                    -glosses._evidence(c, family, definition_words, cedict)))
+        cleaned = glosses.order_line(cleaned, family, definition_words, cedict, related,
+                                     lead=shown[0] if shown else None, own=own)
         if cleaned:
             result.setdefault(kind, []).append(cleaned)
     return result
 
 
-def class_glosses(entry, family=frozenset(), cedict=None, shown="", soft=16, hard=24):
+def class_glosses(entry, family=frozenset(), cedict=None, shown="", soft=glosses.GLOSS_BYTES,
+                  hard=glosses.FIRST_BYTES, related=frozenset(), own=frozenset()):
     """[(class, gloss)] in CLASSES order, one per part of speech the entry has lines of."""
-    lines = class_lines(entry, family, cedict, tuple(shown.split("，")) if shown else ())
+    lines = class_lines(entry, family, cedict, tuple(shown.split("，")) if shown else (), related,
+                        own)
     rows = []
     for kind in CLASSES:
         if kind in lines:
@@ -68,8 +71,8 @@ def derive(selector, items, extra, verb_rows):
         entry = package.entries.get(word)
         if entry is None or word in glosses.OVERRIDES:
             continue
-        per_class = class_glosses(entry, selector.family(word), selector.cedict,
-                                  shown.get(word, ""))
+        per_class = class_glosses(entry, selector.family(word), selector.cedict, shown.get(word, ""),
+                                  related=selector.base_senses(word), own=selector.own(word))
         if len(per_class) >= 2 or (word in forms and per_class):
             rows.extend((word, kind, text) for kind, text in per_class)
     return rows
