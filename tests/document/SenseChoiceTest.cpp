@@ -71,7 +71,7 @@ TEST(SenseChoiceTest, TheUseChoosesTheLineOfItsPartOfSpeech) {
         {"The old man bore the pain without a word.", "bore", 0, "忍受"},
         {"She wound the clock before bed.", "wound", 0, "缠绕"},
         // The same spelling used as a noun keeps its own entry's line.
-        {"The doctor dressed the wound carefully.", "wound", 0, "伤口"},
+        {"The doctor dressed the wound carefully.", "wound", 0, "创伤"},
         {"He was a terrible bore at dinner.", "bore", 0, "令人讨厌的人"},
         // An entry of its own: the line of its use.
         {"I want to book a room for tonight.", "book", 0, "登记"},
