@@ -102,17 +102,20 @@ void PhraseTable::Add(Row row) {
         if (start > 0) {
             m_laterPiece[pieceNumber] = 1;
             // The node before this piece: longer keys go on from it, maybe by a slot.
-            m_nodes[node] |= kLonger;
+            m_nodes[node].value |= kLonger;
             for (std::size_t slot = 0; slot < kSlots.size(); ++slot) {
                 if (piece == kSlots[slot]) {
-                    m_nodes[node] |= 1u << (kSlotShift + slot);
+                    m_nodes[node].value |= 1u << (kSlotShift + slot);
                 }
             }
         }
         const auto [child, added] = m_children.TryEmplace(
             ChildKey(node, pieceNumber), static_cast<std::uint32_t>(m_nodes.size()));
         if (added) {
-            m_nodes.push_back(kNoRow);
+            if (node != kStart) {
+                m_nodes[node].childBits |= PieceBit(pieceNumber);
+            }
+            m_nodes.push_back(Node{});
         }
         node = child;
         if (end == key.size()) {
@@ -120,8 +123,8 @@ void PhraseTable::Add(Row row) {
         }
         start = end + 1;
     }
-    if ((m_nodes[node] & kNoRow) == kNoRow) {
-        m_nodes[node] = (m_nodes[node] & ~kNoRow) | number;
+    if ((m_nodes[node].value & kNoRow) == kNoRow) {
+        m_nodes[node].value = (m_nodes[node].value & ~kNoRow) | number;
     }
     m_rows.push_back(std::move(row));
 }

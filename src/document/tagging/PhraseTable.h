@@ -72,11 +72,16 @@ public:
         if (piece == kNoPiece) {
             return std::nullopt;
         }
+        // Most words after a key's opening pieces go on with none of its keys; the
+        // node's own bits say so without the probe, which is nearly always a cache miss.
+        if (node != kStart && (m_nodes[node].childBits & PieceBit(piece)) == 0) {
+            return std::nullopt;
+        }
         const std::uint32_t child = m_children.Find(ChildKey(node, piece));
         if (child == kNoChild) {
             return std::nullopt;
         }
-        return Step{child, Unpack(m_nodes[child])};
+        return Step{child, Unpack(m_nodes[child].value)};
     }
     // The same for a form that may hold several pieces ("put up").
     std::optional<Step> NextPieces(std::uint32_t node, std::string_view pieces) const;
@@ -95,6 +100,9 @@ private:
         return (static_cast<std::uint64_t>(node) << 32) | piece;
     }
     static Prefix Unpack(std::uint32_t value);
+    static std::uint64_t PieceBit(std::uint32_t piece) {
+        return std::uint64_t{1} << ((piece * 0x9E3779B1u) >> 26);
+    }
 
     // Node and piece to the next node, in one array probed from the key's hash: the
     // matcher asks it at most words of a text, and a node-based map's scattered nodes
@@ -143,8 +151,13 @@ private:
     std::vector<std::uint8_t> m_laterPiece;  // by piece number: a piece of a key but its first
     std::array<std::uint32_t, 4> m_slotPieces{kNoPiece, kNoPiece, kNoPiece, kNoPiece};
     // Every key's opening pieces, a node each: the row (low 27 bits), in the top bit
-    // whether longer keys go on from them, below it the slots that come next.
-    std::vector<std::uint32_t> m_nodes;
+    // whether longer keys go on from them, below it the slots that come next; beside
+    // it, a bit (PieceBit) for each piece a child follows with.
+    struct Node {
+        std::uint64_t childBits = 0;
+        std::uint32_t value = kNoRow;
+    };
+    std::vector<Node> m_nodes;
     ChildIndex m_children;  // ChildKey -> node
 };
 

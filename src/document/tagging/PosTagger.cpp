@@ -288,6 +288,29 @@ PosTagger::PosTagger(const TaggerData& data) : m_data(data) {
             }
         }
     }
+    m_ownRulesOfWord.assign(m_ruleWords.size() + 1, 0);
+    for (std::size_t pass = 0; pass < 2; ++pass) {
+        for (const std::vector<Rule>& fromTag : m_rulesFrom[pass]) {
+            for (const Rule& rule : fromTag) {
+                if (rule.ownWord == 0 || m_ownRulesOfWord[rule.ownWord] != 0) {
+                    continue;
+                }
+                m_ownRulesOfWord[rule.ownWord] =
+                    static_cast<std::uint16_t>(m_ownRulesFrom[0].size() + 1);
+                for (std::size_t p = 0; p < 2; ++p) {
+                    std::vector<std::vector<Rule>>& lists = m_ownRulesFrom[p].emplace_back();
+                    lists.resize(kPosTagCount);
+                    for (std::size_t tag = 0; tag < kPosTagCount; ++tag) {
+                        for (const Rule& r : m_rulesFrom[p][tag]) {
+                            if (r.ownWord == 0 || r.ownWord == rule.ownWord) {
+                                lists[tag].push_back(r);
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
     m_flagsOfEntry.assign(data.LexiconSize(), 0);
     for (const std::string_view word : FlaggedWords()) {
         const std::uint32_t flags = FlagsOf(word);
@@ -458,7 +481,9 @@ void PosTagger::ApplyRules(const std::vector<Token>& tokens, PosTag* tags,
             continue;
         }
         const std::uint16_t word = tokens[i].word;
-        const auto& rulesFrom = word == 0 ? m_rulesFromForOtherWords[pass] : m_rulesFrom[pass];
+        const std::uint16_t own = word < m_ownRulesOfWord.size() ? m_ownRulesOfWord[word] : 0;
+        const auto& rulesFrom =
+            own == 0 ? m_rulesFromForOtherWords[pass] : m_ownRulesFrom[pass][own - 1];
         // Rules are tried in the data's order; a rule that fires hands the token to
         // the later rules of its new tag.
         std::uint32_t after = 0;  // the first rule's place that may still be tried
@@ -473,9 +498,6 @@ void PosTagger::ApplyRules(const std::vector<Token>& tokens, PosTag* tags,
                                                           return r.order < order;
                                                       });
             for (; rule != rules.end(); ++rule) {
-                if (rule->ownWord != 0 && rule->ownWord != word) {
-                    continue;
-                }
                 const auto& t = rule->tags;
                 const auto& w = rule->words;
                 bool fits = false;

@@ -88,6 +88,11 @@ private:
     // rule of the pass, and those a token that is none of the rules' words may meet.
     std::array<std::vector<std::vector<Rule>>, 2> m_rulesFrom;
     std::array<std::vector<std::vector<Rule>>, 2> m_rulesFromForOtherWords;
+    // The same for each word some rule is about ("that" in "WORD that, next tag NN"):
+    // the others' rules and its own, so that its tokens never pass over another word's.
+    // By word number, the place of the word's lists plus one (0: none of its own).
+    std::vector<std::uint16_t> m_ownRulesOfWord;
+    std::array<std::vector<std::vector<std::vector<Rule>>>, 2> m_ownRulesFrom;
     StringIndex m_ruleWords;                       // word -> its number, from 1
     std::vector<std::uint16_t> m_ruleWordOfEntry;  // by lexicon position: its number, or 0
     std::uint16_t m_blankWord = 0;                 // the number of "", past either end
