@@ -1,6 +1,5 @@
 #include "OwnSenses.h"
 
-#include <filesystem>
 #include <utility>
 
 #include "AsciiText.h"
@@ -37,21 +36,17 @@ std::string OwnSenses::Load() {
     if (m_folder.empty()) {
         return {};
     }
-    std::string problem;
-    std::optional<std::string> folder = OpenPrivateFolder(m_folder, false, &problem);
-    if (!folder) {
-        std::error_code error;
-        if (!std::filesystem::exists(m_folder, error) && !error) {
-            return {};  // nothing kept yet; made at the first sense
-        }
-        folder = OpenPrivateFolder(m_folder, false, &problem);
+    const KeptFolder kept = OpenKeptFolder(m_folder);
+    if (kept.missing) {
+        return {};  // nothing kept yet; made at the first sense
     }
-    if (!folder) {
+    if (!kept.path) {
         m_unreadable = m_told = true;
-        return problem + "\n自定义释义本次不会保存。\n";
+        return kept.problem + "\n自定义释义本次不会保存。\n";
     }
-    RemoveStaleTemporaries(*folder, {kFileName});
-    const PrivateFile file = ReadPrivateFile(*folder, kFileName);
+    const std::string& folder = *kept.path;
+    RemoveStaleTemporaries(folder, {kFileName});
+    const PrivateFile file = ReadPrivateFile(folder, kFileName);
     if (file.status == PrivateFile::Status::Failed) {
         m_unreadable = m_told = true;
         return file.problem + "\n自定义释义本次不会改写。\n";

@@ -1,7 +1,6 @@
 #include "PersonalWords.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <iterator>
 #include <utility>
 
@@ -72,25 +71,20 @@ std::string PersonalWords::Load() {
     if (m_folder.empty()) {
         return {};
     }
-    std::string problem;
-    std::optional<std::string> folder = OpenPrivateFolder(m_folder, false, &problem);
-    if (!folder) {
-        std::error_code error;
-        if (!std::filesystem::exists(m_folder, error) && !error) {
-            return {};  // nothing kept yet; made at the first mark
-        }
-        // Another process may have made the folder since the first look.
-        folder = OpenPrivateFolder(m_folder, false, &problem);
+    const KeptFolder kept = OpenKeptFolder(m_folder);
+    if (kept.missing) {
+        return {};  // nothing kept yet; made at the first mark
     }
-    if (!folder) {
+    if (!kept.path) {
         m_knownFile.unreadable = m_newFile.unreadable = true;
         m_knownFile.told = m_newFile.told = true;
-        return problem + "\n词表本次不会保存。\n";
+        return kept.problem + "\n词表本次不会保存。\n";
     }
-    RemoveStaleTemporaries(*folder, {kKnownName, kNewName, "wordbook.tsv", "review.tsv"});
+    const std::string& folder = *kept.path;
+    RemoveStaleTemporaries(folder, {kKnownName, kNewName, "wordbook.tsv", "review.tsv"});
     std::string warning;
     auto read = [&](const char* name, WordListText& into, FileState& state) {
-        const PrivateFile file = ReadPrivateFile(*folder, name);
+        const PrivateFile file = ReadPrivateFile(folder, name);
         if (file.status == PrivateFile::Status::Failed) {
             state.unreadable = state.told = true;
             warning += file.problem + "\n这个词表本次不会改写。\n";

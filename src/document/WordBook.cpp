@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <ctime>
-#include <filesystem>
 #include <functional>
 
 #include "EntryDatabase.h"
@@ -374,20 +373,14 @@ std::string WordBookPath(const std::string& folder) { return folder + "/" + kBoo
 
 bool LoadWordBook(const std::string& folder, WordBook& book) {
     book = {};
-    std::string problem;
-    std::optional<std::string> checked = OpenPrivateFolder(folder, false, &problem);
-    if (!checked) {
-        std::error_code error;
-        if (folder.empty() || error || !std::filesystem::exists(folder, error)) {
-            return !folder.empty() && !error;  // nothing kept yet, or a folder in the way
-        }
-        // Another process may have made the folder since the first look.
-        checked = OpenPrivateFolder(folder, false, &problem);
-        if (!checked) {
-            return false;
-        }
+    if (folder.empty()) {
+        return false;
     }
-    const PrivateFile file = ReadPrivateFile(*checked, kBookName);
+    const KeptFolder kept = OpenKeptFolder(folder);
+    if (!kept.path) {
+        return kept.missing;  // nothing kept yet, or a folder in the way
+    }
+    const PrivateFile file = ReadPrivateFile(*kept.path, kBookName);
     if (file.status == PrivateFile::Status::Failed) {
         return false;
     }

@@ -98,6 +98,22 @@ std::optional<std::string> HomeFolder() {
 std::optional<std::string> DataHome() { return UnderHome("XDG_DATA_HOME", ".local/share"); }
 std::optional<std::string> ConfigHome() { return UnderHome("XDG_CONFIG_HOME", ".config"); }
 
+KeptFolder OpenKeptFolder(const std::string& folder) {
+    KeptFolder kept;
+    kept.path = OpenPrivateFolder(folder, false, &kept.problem);
+    if (kept.path) {
+        return kept;
+    }
+    std::error_code error;
+    if (!std::filesystem::exists(folder, error) && !error) {
+        kept.missing = true;
+        return kept;
+    }
+    kept.problem.clear();
+    kept.path = OpenPrivateFolder(folder, false, &kept.problem);
+    return kept;
+}
+
 std::optional<std::string> OpenPrivateFolder(const std::string& folder, bool create,
                                              std::string* problem) {
     auto refuse = [&](std::string why) -> std::optional<std::string> {

@@ -53,6 +53,16 @@ struct PrivateFile {
 std::optional<std::string> OpenPrivateFolder(const std::string& folder, bool create,
                                              std::string* problem);
 
+// A private folder to read what is kept in it: `path` when it may be used; `missing` when
+// there is none yet (nothing kept); else why not in `problem`. A folder that another
+// process makes between the first look and the second is taken.
+struct KeptFolder {
+    std::optional<std::string> path;
+    bool missing = false;
+    std::string problem;
+};
+KeptFolder OpenKeptFolder(const std::string& folder);
+
 // Reads `name` in a checked folder without following a link.
 PrivateFile ReadPrivateFile(const std::string& folder, const std::string& name);
 

@@ -304,19 +304,14 @@ void SettingsStore::Load() {
         Warn(QString::fromUtf8(kNoHomeMessage));
         return;
     }
-    std::string problem;
-    if (!OpenPrivateFolder(m_folder, false, &problem)) {
-        std::error_code error;
-        if (!std::filesystem::exists(m_folder, error) && !error) {
-            return;  // a first start: the folder is made at the first save
-        }
-        // Another window may have made the folder since the first look: a folder that
-        // exists now is refused only if it still cannot be used.
-        if (!OpenPrivateFolder(m_folder, false, &problem)) {
-            m_writable = false;
-            Warn(QString::fromStdString(problem) + QStringLiteral("，本次不保存设置"));
-            return;
-        }
+    const KeptFolder kept = OpenKeptFolder(m_folder);
+    if (kept.missing) {
+        return;  // a first start: the folder is made at the first save
+    }
+    if (!kept.path) {
+        m_writable = false;
+        Warn(QString::fromStdString(kept.problem) + QStringLiteral("，本次不保存设置"));
+        return;
     }
     const FolderChange change(m_folder);
     if (!change.Ok()) {
